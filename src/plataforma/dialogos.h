@@ -1,0 +1,25 @@
+// Message boxes and file dialogs, behind an interface so that windows can be
+// tested with scripted answers.
+#pragma once
+
+#include <QString>
+
+class Dialogos
+{
+public:
+    enum class Botones { Aceptar, AceptarCancelar, SiNo };
+    enum class Icono { Ninguno, Informacion, Exclamacion, Critico, Pregunta };
+    enum class Respuesta { Aceptar, Cancelar, Si, No };
+
+    virtual ~Dialogos() = default;
+
+    virtual Respuesta mensaje(const QString &texto, Botones botones, Icono icono, const QString &titulo) = 0;
+
+    // `filtro` is in the "Descripción (*.ext)|*.ext|..." form. An empty result means cancelled.
+    virtual QString abrirArchivo(const QString &titulo, const QString &filtro, const QString &nombreInicial) = 0;
+    virtual QString guardarArchivo(const QString &titulo, const QString &filtro, const QString &nombreInicial,
+                                   bool confirmarSobrescribir) = 0;
+
+    // The usual title of the program's boxes.
+    static QString tituloPrograma() { return QStringLiteral("NTX Mensajes"); }
+};

@@ -1,0 +1,41 @@
+// Every effect on the machine outside the program's own windows and files:
+// beep, browser, other programs, special folders, clock, offline state.
+#pragma once
+
+#include <QDateTime>
+#include <QString>
+#include <QStringList>
+
+class Sistema
+{
+public:
+    virtual ~Sistema() = default;
+
+    virtual void pitido() = 0;
+    // Opens an address (or a file) with the user's web browser or the desktop's handler.
+    virtual bool abrirEnNavegador(const QString &direccion) = 0;
+    // Starts a program by bare name: the program folder first, then the search path,
+    // never the current working folder.
+    virtual bool iniciarPrograma(const QString &nombre, const QStringList &argumentos = {}) = 0;
+    // Ends the process at once, without the close steps of any window.
+    virtual void terminarProceso(int codigo = 0) = 0;
+
+    // Identifier 28: local application data; 16: desktop. With a trailing separator.
+    virtual QString carpetaEspecial(int identificador) const = 0;
+    // Folder of the executable, without a trailing separator.
+    virtual QString carpetaPrograma() const = 0;
+    // The arguments joined with single blanks, exactly as received.
+    virtual QString lineaDeComandos() const = 0;
+    // True only when the user switched networking off, or NTX_SIN_CONEXION=1.
+    virtual bool modoSinConexion() const = 0;
+    // Major version of the embedded web engine.
+    virtual int versionMotorWeb() const = 0;
+    virtual QDateTime ahora() const = 0;
+
+    // Lets pending paint and timer events run inside a long loop. User input is
+    // held back unless `permitirEntrada` (only where a Cancel button must act).
+    virtual void dejarCorrerMensajes(bool permitirEntrada = false) = 0;
+
+    static constexpr int CarpetaDatosLocales = 28;
+    static constexpr int CarpetaEscritorio = 16;
+};

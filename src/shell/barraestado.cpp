@@ -1,0 +1,25 @@
+#include "shell/barraestado.h"
+
+#include <QIcon>
+
+BarraEstado::BarraEstado(QWidget *parent)
+    : QStatusBar(parent)
+    , icono_(new QLabel(this))
+    , texto_(new QLabel(this))
+    , panel2_(new QLabel(QStringLiteral("L-Mate"), this))
+{
+    setSizeGripEnabled(false);
+    icono_->setFixedSize(16, 16);
+    addWidget(icono_);
+    addWidget(texto_, 1);
+    panel2_->setEnabled(false);
+    panel2_->setFrameShape(QFrame::StyledPanel);
+    addPermanentWidget(panel2_);
+}
+
+void BarraEstado::ponerPanel1(int imagen, const QString &texto)
+{
+    imagen_ = imagen;
+    icono_->setPixmap(QIcon(QStringLiteral(":/estado/%1.png").arg(imagen)).pixmap(16, 16));
+    texto_->setText(texto);
+}
