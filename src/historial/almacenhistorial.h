@@ -1,0 +1,77 @@
+// The history file format and its operations on a given path, without windows:
+// Windows-1252 text, CR LF lines, first line "NTXHistorial1.0", then records of
+// six comma-separated fields (a #date# literal and five quoted texts; a quoted
+// text may span lines).
+#pragma once
+
+#include <QDateTime>
+#include <QList>
+#include <QString>
+
+#include <functional>
+
+struct RegistroHistorial
+{
+    QDateTime fecha;      // local clock when stored
+    QString destinatario; // the recipient label's text
+    QString destino;      // area code + " " + number, or the alias
+    QString remitente;
+    QString mensaje;      // line breaks kept as CR LF
+    QString proveedor;
+};
+
+// Records in file order: record k (1-based position in the file) is at k - 1.
+using TablaHistorial = QList<RegistroHistorial>;
+
+enum EstadoHistorial : qint16 {
+    HistorialLeido = 0,       // at least one record
+    HistorialErrorAcceso = 1, // access error after at least one record
+    HistorialErrorLectura = 2, // other error (damaged record) after at least one record
+    HistorialSinAlmacen = 3,  // cannot be opened, or the first line lacks the header
+    HistorialVacio = 4,       // no record (also an error before the first one)
+};
+
+// An error as the messages show it: number and Spanish description.
+struct ErrorHistorial
+{
+    int numero = 0;
+    QString descripcion;
+};
+
+namespace almacen_historial {
+
+inline constexpr char Cabecera[] = "NTXHistorial1.0";
+
+// Double quotes become apostrophes, so a stored text never holds one.
+QString limpiar(const QString &texto);
+
+// "#yyyy-mm-dd hh:mm:ss#".
+QByteArray literalFecha(const QDateTime &fecha);
+// Accepts "#yyyy-mm-dd hh:mm:ss#" and the date-only "#yyyy-mm-dd#"; invalid otherwise.
+QDateTime leerLiteralFecha(QByteArrayView literal);
+
+// One record line (without the final CR LF), text fields cleaned and in Windows-1252.
+QByteArray lineaRegistro(const RegistroHistorial &registro);
+
+// True when the first line of the file holds the header, in any case.
+bool tieneCabecera(QByteArrayView primeraLinea);
+
+// Reads the store. `alAvanzar` (may be empty) runs after each record.
+EstadoHistorial leer(const QString &ruta, TablaHistorial &tabla, const std::function<void()> &alAvanzar = {});
+
+// Appends one record. A file whose first line lacks the header is renamed
+// aside (see `nombreApartado`) and a new store started; missing folders are made.
+bool agregar(const QString &ruta, const RegistroHistorial &registro, const QDateTime &ahora, ErrorHistorial *error);
+
+// The name a damaged store is kept under: ruta + ".danado-yyyymmdd-hhmmss"
+// (a counter is added when that name is taken).
+QString nombreApartado(const QString &ruta, const QDateTime &ahora);
+
+// Removes record k (1-based) with an atomic replace; false (store untouched)
+// when the store is missing, damaged, unreadable or cannot be rewritten.
+bool borrarRegistro(const QString &ruta, int k, ErrorHistorial *error);
+
+// Deletes the file; false when it cannot be deleted (also when missing).
+bool borrarTodo(const QString &ruta, ErrorHistorial *error);
+
+} // namespace almacen_historial

@@ -1,0 +1,53 @@
+// The message store seen from the windows: where it lives, the append done by
+// the delivery windows after a confirmed send, and the read and delete
+// operations of the history window. Message boxes go through Contexto.
+#pragma once
+
+#include <QString>
+
+#include "historial/almacenhistorial.h"
+
+struct Contexto;
+class Sistema;
+class frmBrowser;
+
+// Special folder `identificador` (28 local data, 16 desktop) with a trailing
+// separator, cut at its first zero character.
+QString CarpetaEspecial(const Sistema &sistema, qint16 identificador);
+
+// The local data folder + "NTX/Mensajes/Historial.ntxhist"; the program folder
+// stands in when the special folder is unusable (under 4 characters).
+QString RutaHistorial(const Sistema &sistema);
+inline QString RutaHistorial(const Contexto &ctx);
+
+// Appends one record from the main window's current state: recipient label,
+// destination (area code + " " + number, or the alias when that box is shown),
+// sender, message and provider. The caller checks chkHistorial first.
+// Failures are shown in a critical box; sending is not affected.
+void GuardarEnHistorial(Contexto &ctx, frmBrowser &principal);
+// The same with the fields given (the delivery windows' tests and the above use it).
+void GuardarEnHistorial(Contexto &ctx, const RegistroHistorial &registro);
+
+// Fills `tabla` (record k at tabla[k - 1]) and returns an EstadoHistorial value
+// (0 read, 1 access error, 2 other error, 3 no store, 4 empty). Shows nothing.
+// Lets pending paint and timer events run while it reads.
+qint16 LeerHistorial(Contexto &ctx, TablaHistorial &tabla);
+
+// Removes the k-th record (1-based) by writing a new file that replaces the old
+// one at once. A failure shows "Error al tener acceso al almacén. Imposible
+// eliminar elemento." and returns false; the store is then as it was.
+bool BorrarRegistroHistorial(Contexto &ctx, int k);
+
+// Deletes the whole store (the next append starts a new one). A failure is shown
+// and returns false.
+bool BorrarHistorial(Contexto &ctx);
+
+// The preferences' repair button: asks, deletes the store, tells the outcome.
+void RepararHistorial(Contexto &ctx);
+
+// ---- inline ----
+#include "shell/contexto.h"
+inline QString RutaHistorial(const Contexto &ctx)
+{
+    return RutaHistorial(ctx.sistema);
+}
