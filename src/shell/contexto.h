@@ -27,5 +27,5 @@ struct Contexto
     // Module Agenda
     Contactos contactos;
     // Module Comando
-    ConfiguracionRemota ConfiguracionRemota;
+    ::ConfiguracionRemota ConfiguracionRemota;
 };

@@ -22,6 +22,7 @@
 #include "shell/barraestado.h"
 #include "shell/contexto.h"
 
+class QKeyEvent;
 class QSystemTrayIcon;
 
 class frmBrowser final : public QMainWindow
@@ -115,8 +116,7 @@ public:
     QAction *mnuNotifAbrir = nullptr, *mnuNotifSalir = nullptr;
 
     // Timers
-    QTimer timToolTips, timDestroyToolTips, timPublicidad, timTimer, timAnti, timAlternarContactos,
-        timAlternarMejoras;
+    QTimer timToolTips, timDestroyToolTips, timPublicidad, timTimer, timAnti, timAlternarContactos, timAlternarMejoras;
 
     // ---- Window state ----
     bool LMateAjuste = false;
@@ -124,8 +124,8 @@ public:
     bool LenguajeMateActivo = false; // the LMate switch, written back on close
     QString PanelVisible;
     bool HistorialPermanente = true;
-    bool bandejaGlobo = false;  // balloon already shown this run
-    bool enBandeja = false;     // hidden in the notification area
+    bool bandejaGlobo = false; // balloon already shown this run
+    bool enBandeja = false;    // hidden in the notification area
     bool bandejaOcupada = false;
     int bandejaMensaje = 0;
     qint16 velocidadSale = 0, velocidadEntra = 0;
@@ -212,13 +212,27 @@ public:
     void MostrarDestinatarioPorAlias();
     void cmdAgendar_Click();
 
+    // Left edge of a side panel in twips (single precision), as the slide moves it.
+    float izquierdaPanel(const QWidget *panel) const;
+    void ponerIzquierdaPanel(QWidget *panel, float twips);
+    // The tray icon, present only while the window sits in the notification area.
+    QSystemTrayIcon *iconoBandeja() const { return bandeja; }
+    // Local page of the program folder's "logica" folder, as a file address.
+    QString paginaLocal(const QString &nombre) const;
+    // A page of the maker's site: "/ntxbin/princ/princ2_5" and so on.
+    QString paginaSitio(const QString &ruta) const;
+
 private:
     QSystemTrayIcon *bandeja = nullptr;
+    QAction *accionInicio = nullptr, *accionHistorial = nullptr;
     void crearControles();
     void crearMenus();
     void conectar();
+    void borrarIconoBandeja();
+    bool teclaEnControl(QObject *control, QKeyEvent *evento);
 
 protected:
     void changeEvent(QEvent *evento) override;
     void closeEvent(QCloseEvent *evento) override;
+    bool eventFilter(QObject *objeto, QEvent *evento) override;
 };
