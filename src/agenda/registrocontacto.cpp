@@ -1,0 +1,208 @@
+#include "agenda/registrocontacto.h"
+
+namespace Agenda {
+
+QString LongitudCampo(qsizetype largo)
+{
+    const QString texto = LongitudSinCortar(largo);
+    return texto.right(2);
+}
+
+QString LongitudSinCortar(qsizetype largo)
+{
+    QString texto = QString::number(largo);
+    if (texto.size() == 1)
+        texto.prepend(QLatin1Char('0'));
+    return texto;
+}
+
+QString LeerCampo(const QString &registro, const QString &marca, bool *completo)
+{
+    if (completo)
+        *completo = false;
+    const qsizetype p = registro.indexOf(marca, 0, Qt::CaseInsensitive);
+    if (p < 0 || marca.isEmpty())
+        return {};
+    const qsizetype posLargo = p + marca.size();
+    if (posLargo + 2 > registro.size())
+        return {};
+    const QChar d1 = registro.at(posLargo);
+    const QChar d2 = registro.at(posLargo + 1);
+    if (d1 < QLatin1Char('0') || d1 > QLatin1Char('9') || d2 < QLatin1Char('0') || d2 > QLatin1Char('9'))
+        return {};
+    const int largo = (d1.unicode() - '0') * 10 + (d2.unicode() - '0');
+    const qsizetype inicio = posLargo + 2;
+    const QString texto = registro.mid(inicio, largo);
+    if (completo)
+        *completo = texto.size() == largo;
+    return texto;
+}
+
+bool LeerCampos(const QString &registro, CamposContacto *campos)
+{
+    bool ok1 = false, ok2 = false, ok3 = false, ok4 = false;
+    CamposContacto leidos;
+    leidos.nombre = LeerCampo(registro, MarcaNombre, &ok1);
+    leidos.proveedor = LeerCampo(registro, MarcaProveedor, &ok2);
+    leidos.codArea = LeerCampo(registro, MarcaCodArea, &ok3);
+    leidos.numero = LeerCampo(registro, MarcaNumero, &ok4);
+    if (campos)
+        *campos = leidos;
+    return ok1 && ok2 && ok3 && ok4;
+}
+
+bool EscribirRegistro(const CamposContacto &campos, QString *registro, QString *error)
+{
+    struct Campo
+    {
+        const QString &marca;
+        const QString &texto;
+        const char *descripcion;
+    };
+    const Campo lista[] = {{MarcaNombre, campos.nombre, "el nombre"},
+                           {MarcaProveedor, campos.proveedor, "el proveedor"},
+                           {MarcaCodArea, campos.codArea, "el código de área"},
+                           {MarcaNumero, campos.numero, "el número o alias"}};
+    QString resultado;
+    for (const Campo &c : lista) {
+        if (c.texto.size() > LargoMaximoCampo) {
+            if (error) {
+                *error = QStringLiteral("No se puede guardar el contacto: ") + QString::fromUtf8(c.descripcion) +
+                         QStringLiteral(" tiene ") + QString::number(c.texto.size()) +
+                         QStringLiteral(" caracteres y la Agenda admite como máximo ") +
+                         QString::number(LargoMaximoCampo) + QStringLiteral(".");
+            }
+            return false;
+        }
+        resultado += c.marca + LongitudCampo(c.texto.size()) + c.texto;
+    }
+    if (registro)
+        *registro = resultado;
+    return true;
+}
+
+int BuscarPorNumero(const Contactos &contactos, const QString &codArea, const QString &numero)
+{
+    const QString ca = MarcaCodArea + LongitudSinCortar(codArea.size()) + codArea;
+    const QString nu = MarcaNumero + LongitudSinCortar(numero.size()) + numero;
+    for (qsizetype i = 0; i < contactos.size(); ++i) {
+        const QString &r = contactos.at(i).registro;
+        if (r.contains(nu, Qt::CaseInsensitive) && r.contains(ca, Qt::CaseInsensitive))
+            return static_cast<int>(i);
+    }
+    return -1;
+}
+
+int BuscarPorAlias(const Contactos &contactos, const QString &alias)
+{
+    const QString nu = MarcaNumero + LongitudSinCortar(alias.size()) + alias;
+    const QString ca = MarcaCodArea + QStringLiteral("05") + CodAreaAlias;
+    for (qsizetype i = 0; i < contactos.size(); ++i) {
+        const QString &r = contactos.at(i).registro;
+        if (r.contains(nu, Qt::CaseInsensitive) && r.contains(ca, Qt::CaseInsensitive))
+            return static_cast<int>(i);
+    }
+    return -1;
+}
+
+int BuscarPorNombre(const Contactos &contactos, const QString &nombre)
+{
+    const QString no = MarcaNombre + LongitudCampo(nombre.size()) + nombre;
+    for (qsizetype i = 0; i < contactos.size(); ++i) {
+        if (contactos.at(i).registro.contains(no, Qt::CaseInsensitive))
+            return static_cast<int>(i);
+    }
+    return -1;
+}
+
+static bool SoloDigitos(const QString &texto)
+{
+    for (const QChar c : texto) {
+        if (c < QLatin1Char('0') || c > QLatin1Char('9'))
+            return false;
+    }
+    return true;
+}
+
+bool DatosNumericosValidos(const QString &codArea, const QString &numero)
+{
+    if (codArea == CodAreaAlias)
+        return true;
+    return SoloDigitos(codArea) && SoloDigitos(numero);
+}
+
+QString ClaveRapida(int n)
+{
+    return QStringLiteral("Rapida") + QString::number(n);
+}
+
+QString TextoRapidaVacia(int n)
+{
+    return QStringLiteral("[Número Rápido ") + QString::number(n) + QStringLiteral("]");
+}
+
+std::array<EntradaRapida, 10> CalcularRapidas(const Contactos &contactos, bool contactosLeidos,
+                                              const std::array<QString, 10> &guardadas)
+{
+    std::array<EntradaRapida, 10> entradas;
+    for (int n = 1; n <= 10; ++n) {
+        EntradaRapida &e = entradas[static_cast<size_t>(n - 1)];
+        const QString &guardada = guardadas[static_cast<size_t>(n - 1)];
+        e.texto = TextoRapidaVacia(n);
+        if (guardada.isEmpty())
+            continue;
+        for (const FilaContacto &fila : contactos) {
+            if (fila.nombre == guardada) {
+                e.habilitada = true;
+                e.texto = guardada;
+            }
+        }
+        e.borrarValor = !e.habilitada && contactosLeidos;
+    }
+    return entradas;
+}
+
+QString ProveedorActualizado(const QString &proveedor)
+{
+    static const QString personal[] = {QStringLiteral("Argentina - Personal [Servidor #1]"),
+                                       QStringLiteral("Argentina - Personal [Servidor #2]"),
+                                       QStringLiteral("Argentina - Personal [Servidor #3]")};
+    static const QString claro[] = {QStringLiteral("Argentina - CTI Móvil"),
+                                    QStringLiteral("Argentina - CTI Móvil [Servidor #2]"),
+                                    QStringLiteral("Argentina - Claro [Servidor #2]")};
+    for (const QString &p : personal) {
+        if (proveedor == p)
+            return QStringLiteral("Argentina - Personal");
+    }
+    for (const QString &p : claro) {
+        if (proveedor == p)
+            return QStringLiteral("Argentina - Claro");
+    }
+    return {};
+}
+
+bool ActualizarRegistroAntiguo(const QString &registro, CamposContacto *campos, QString *nuevoRegistro)
+{
+    CamposContacto leidos;
+    if (!LeerCampos(registro, &leidos))
+        return false;
+    const QString nuevo = ProveedorActualizado(leidos.proveedor);
+    if (nuevo.isEmpty())
+        return false;
+    // Only a record that is exactly its four fields is rewritten: anything else
+    // (a cut length, extra text) would lose data when rebuilt.
+    QString reconstruido;
+    if (!EscribirRegistro(leidos, &reconstruido, nullptr) || reconstruido != registro)
+        return false;
+    leidos.proveedor = nuevo;
+    QString resultado;
+    if (!EscribirRegistro(leidos, &resultado, nullptr))
+        return false;
+    if (campos)
+        *campos = leidos;
+    if (nuevoRegistro)
+        *nuevoRegistro = resultado;
+    return true;
+}
+
+} // namespace Agenda

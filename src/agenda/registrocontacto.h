@@ -1,0 +1,86 @@
+// The contact record: four fields, each as marker + two-digit length + text,
+// and the rules that read it, write it and look contacts up in `Contactos`.
+#pragma once
+
+#include <QString>
+#include <array>
+
+#include "agenda/contactos.h"
+
+namespace Agenda {
+
+inline const QString MarcaNombre = QStringLiteral("$_NO");
+inline const QString MarcaProveedor = QStringLiteral("$_PR");
+inline const QString MarcaCodArea = QStringLiteral("$_CA");
+inline const QString MarcaNumero = QStringLiteral("$_NU");
+inline const QString CodAreaAlias = QStringLiteral("alias");
+inline const QString SeccionAgenda = QStringLiteral("Agenda1.0");
+inline const QString SeccionMensajes = QStringLiteral("Mensajes");
+
+// The longest field the two-digit length can describe.
+constexpr int LargoMaximoCampo = 99;
+
+struct CamposContacto
+{
+    QString nombre;
+    QString proveedor;
+    QString codArea;
+    QString numero;
+};
+
+// Length as the record writes it: "0" before one digit, then the last two digits (123 → "23").
+QString LongitudCampo(qsizetype largo);
+// Length as the lookups build it: "0" before one digit, never cut (123 → "123").
+QString LongitudSinCortar(qsizetype largo);
+
+// The text of the field introduced by `marca` (searched ignoring case). `completo` is
+// false when the marker is missing, the length is not two digits or points past the
+// end; the text is then what could be read (empty, or the part up to the end).
+QString LeerCampo(const QString &registro, const QString &marca, bool *completo = nullptr);
+
+// All four fields; false when any of them does not read back whole.
+bool LeerCampos(const QString &registro, CamposContacto *campos);
+
+// Builds the record. A field longer than 99 characters cannot be described by its
+// length: nothing is built, false with a Spanish message in `error`.
+bool EscribirRegistro(const CamposContacto &campos, QString *registro, QString *error);
+
+// Index of the first row whose record holds the area code and number of the composer
+// (ignoring case); -1 when none.
+int BuscarPorNumero(const Contactos &contactos, const QString &codArea, const QString &numero);
+// Index of the first alias contact whose record holds this alias; -1 when none.
+int BuscarPorAlias(const Contactos &contactos, const QString &alias);
+// Index of the first row whose record holds this name field; -1 when none.
+int BuscarPorNombre(const Contactos &contactos, const QString &nombre);
+
+// Whether area code and number may be put into the composer: an "alias" contact always
+// may; otherwise both must hold only the digits 0-9 (empty passes).
+bool DatosNumericosValidos(const QString &codArea, const QString &numero);
+
+// One entry of the quick-contact drop-down after a refresh.
+struct EntradaRapida
+{
+    QString texto;
+    bool habilitada = false;
+    bool borrarValor = false; // the "Rapida" value names a contact that is gone
+};
+
+// Value name of slot `n` (1..10) in section "Mensajes".
+QString ClaveRapida(int n);
+QString TextoRapidaVacia(int n);
+
+// Slot states for the stored "Rapida" values (index 0 is slot 1). A slot whose
+// contact is missing is cleared only when `contactosLeidos`: a store that could not
+// be read proves nothing about which contacts are gone.
+std::array<EntradaRapida, 10> CalcularRapidas(const Contactos &contactos, bool contactosLeidos,
+                                              const std::array<QString, 10> &guardadas);
+
+// Provider names of older versions and the name that replaces each; empty when the
+// name is current.
+QString ProveedorActualizado(const QString &proveedor);
+
+// Rewrites a record of an older version with the current provider name. False (and
+// nothing filled) when the provider is current or any field does not read back whole.
+bool ActualizarRegistroAntiguo(const QString &registro, CamposContacto *campos, QString *nuevoRegistro);
+
+} // namespace Agenda
