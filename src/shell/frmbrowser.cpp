@@ -3,6 +3,8 @@
 // side-panel slide, menus, toolbar, page-loading indicator, anti-flood ticks).
 #include "shell/frmbrowser.h"
 
+#include "envio/proveedores.h"
+
 #include <QApplication>
 #include <QCloseEvent>
 #include <QHeaderView>
@@ -10,6 +12,7 @@
 #include <QMenuBar>
 #include <QSystemTrayIcon>
 #include <QWindowStateChangeEvent>
+#include <cmath>
 
 namespace {
 
@@ -135,8 +138,8 @@ void frmBrowser::crearControles()
         etiqueta(QStringLiteral("Elija un proveedor para escribir el mensaje:"), cliente, twips(3480, 120, 5715, 240));
     cboAddress = new QComboBox(cliente);
     cboAddress->setGeometry(twips(3480, 360, 5715, 315));
-    cboAddress->addItems({QStringLiteral("Argentina - Claro"), QStringLiteral("Argentina - Personal"),
-                          QStringLiteral("Venezuela - Movilnet")});
+    for (const Proveedor &p : TablaProveedores())
+        cboAddress->addItem(p.nombre);
     cboAddress->setCurrentIndex(-1);
     lblBuscarEmpresa = etiqueta(QStringLiteral("<span style=\"color:#0000ff\">Detectar proveedor</span>"), cliente,
                                 twips(9360, 405, 1500, 240));
@@ -374,6 +377,8 @@ void frmBrowser::conectar()
     connect(brwWebBrowser, &VistaWeb::errorDeNavegacion, this, &frmBrowser::brwWebBrowser_NavigateError);
     connect(brwPublicidad, &VistaWeb::antesDeNavegar, this, &frmBrowser::brwPublicidad_BeforeNavigate2);
     connect(brwPublicidad, &VistaWeb::errorDeNavegacion, this, &frmBrowser::brwPublicidad_NavigateError);
+    connect(brwWebBrowser, &VistaWeb::navegacionCompleta, this, &frmBrowser::brwWebBrowser_NavigateComplete2);
+    connect(brwPublicidad, &VistaWeb::documentoCompleto, this, &frmBrowser::brwPublicidad_DocumentComplete);
     connect(brwConfWeb, &VistaWeb::documentoCompleto, this, &frmBrowser::brwConfWeb_DocumentComplete);
 
     // History switch
@@ -494,4 +499,400 @@ void frmBrowser::borrarIconoBandeja()
     bandeja->hide();
     delete bandeja;
     bandeja = nullptr;
+}
+
+// ---- Load and close ----
+
+bool frmBrowser::Form_Load()
+{
+    const QString seccion = QStringLiteral("Mensajes");
+    bool okLMate = true, okAbreviaturas = true, okHistorial = true;
+    LMateAjuste = ctx.ajustes.leerBooleano(seccion, QStringLiteral("LMate"), false, &okLMate);
+    AbreviaturasAjuste = ctx.ajustes.leerBooleano(seccion, QStringLiteral("Abreviaturas"), false, &okAbreviaturas);
+    PanelVisible = ctx.ajustes.leer(seccion, QStringLiteral("PanelVisible"), QStringLiteral("Contactos"));
+    HistorialPermanente = ctx.ajustes.leerBooleano(seccion, QStringLiteral("Historial"), true, &okHistorial);
+    if (!okLMate || !okAbreviaturas || !okHistorial) {
+        // Only these four options go back to their defaults: the section also keeps
+        // sender names, greetings, signatures and quick contacts, which must survive.
+        ctx.ajustes.escribirBooleano(seccion, QStringLiteral("LMate"), false);
+        ctx.ajustes.escribirBooleano(seccion, QStringLiteral("Abreviaturas"), false);
+        ctx.ajustes.escribir(seccion, QStringLiteral("PanelVisible"), QStringLiteral("Contactos"));
+        ctx.ajustes.escribirBooleano(seccion, QStringLiteral("Historial"), true);
+        ctx.dialogos.mensaje(
+            QStringLiteral("La información de configuración está dañada.\r\n\r\nTodas las configuraciones han sido "
+                           "establecidas a sus valores de fábrica.\r\nNTX Mensajes intentará solucionar "
+                           "automáticamente el problema la próxima vez que se inicie y deberá cerrarse ahora, "
+                           "por favor reinicie el programa."),
+            Dialogos::Botones::Aceptar, Dialogos::Icono::Critico, QStringLiteral("Error interno"));
+        ctx.sistema.terminarProceso(0);
+        return false;
+    }
+
+    brwWebBrowser->setSilencioso(true);
+    brwPublicidad->setSilencioso(true);
+    brwConfWeb->setSilencioso(true);
+
+    brwWebBrowser->navegar(paginaSitio(QStringLiteral("/ntxbin/princ/princ")));
+    brwPublicidad->navegar(paginaSitio(QStringLiteral("/ntxbin/pub/pub")));
+    brwConfWeb->navegar(paginaSitio(QStringLiteral("/ntxbin/conf/")));
+
+    IniciarPanelContactos();
+
+    if (LMateAjuste) {
+        chkLMate->setCheckState(Qt::Checked);
+        chkLMate_Click();
+    }
+    if (AbreviaturasAjuste) {
+        chkAbreviaturas->setCheckState(Qt::Checked);
+        chkAbreviaturas_Click();
+    }
+    if (HistorialPermanente) {
+        chkHistorial->setCheckState(Qt::Checked);
+        chkHistorial_Click();
+    }
+
+    const bool contactos = PanelVisible.toLower() == QLatin1String("contactos");
+    picContactos->setVisible(contactos);
+    picMejoras->setVisible(!contactos);
+
+    ponerEstado(5, QStringLiteral("Listo. Para empezar, elija un proveedor de la lista."));
+
+    ProcesarLineaDeComandos(QString());
+
+    timToolTips.start();
+    timAnti.start();
+    return true;
+}
+
+void frmBrowser::Form_Unload()
+{
+    const QString seccion = QStringLiteral("Mensajes");
+    if (chkAbreviaturas->checkState() == Qt::Checked)
+        ctx.ajustes.escribirBooleano(seccion, QStringLiteral("Abreviaturas"), true);
+    else if (chkAbreviaturas->checkState() == Qt::Unchecked)
+        ctx.ajustes.escribirBooleano(seccion, QStringLiteral("Abreviaturas"), false);
+    ctx.ajustes.escribirBooleano(seccion, QStringLiteral("LMate"), LenguajeMateActivo);
+    // Mid-slide both panels show and the contacts win.
+    if (picMejoras->isVisibleTo(picEscritura))
+        ctx.ajustes.escribir(seccion, QStringLiteral("PanelVisible"), QStringLiteral("Mejoras"));
+    if (picContactos->isVisibleTo(picEscritura))
+        ctx.ajustes.escribir(seccion, QStringLiteral("PanelVisible"), QStringLiteral("Contactos"));
+    borrarIconoBandeja();
+    ctx.sistema.terminarProceso(0);
+}
+
+void frmBrowser::closeEvent(QCloseEvent *evento)
+{
+    Form_Unload();
+    evento->accept();
+}
+
+void frmBrowser::mnuArchivoSalir_Click()
+{
+    ctx.sistema.terminarProceso(0);
+}
+
+// ---- Notification area ----
+
+void frmBrowser::changeEvent(QEvent *evento)
+{
+    QMainWindow::changeEvent(evento);
+    if (evento->type() == QEvent::WindowStateChange)
+        Form_Resize();
+}
+
+void frmBrowser::Form_Resize()
+{
+    if (!(windowState() & Qt::WindowMinimized))
+        return;
+    const QString seccion = QStringLiteral("Mensajes");
+    bool ok = true;
+    bool usarBandeja = ctx.ajustes.leerBooleano(seccion, QStringLiteral("IconoNotificacion"), true, &ok);
+    if (!ok) {
+        ctx.ajustes.escribirBooleano(seccion, QStringLiteral("IconoNotificacion"), true);
+        usarBandeja = true;
+    }
+    // Without a notification area the window just stays minimised on the task bar.
+    if (!usarBandeja || !QSystemTrayIcon::isSystemTrayAvailable())
+        return;
+
+    borrarIconoBandeja();
+    bandeja = new QSystemTrayIcon(windowIcon(), this);
+    bandeja->setToolTip(QStringLiteral("NTX Mensajes"));
+    connect(bandeja, &QSystemTrayIcon::activated, this, [this](QSystemTrayIcon::ActivationReason razon) {
+        if (razon == QSystemTrayIcon::Trigger)
+            Form_MouseMove(0, 0, 514.0 * TwipsPorPixel, 0);
+        else if (razon == QSystemTrayIcon::Context)
+            Form_MouseMove(0, 0, 517.0 * TwipsPorPixel, 0);
+    });
+    bandeja->show();
+    if (!bandejaGlobo) {
+        bandeja->showMessage(QStringLiteral("NTX Mensajes"),
+                             QStringLiteral("\r\nPara volver a NTX Mensajes haga clic en este ícono"),
+                             QSystemTrayIcon::Information, 10000);
+        bandejaGlobo = true;
+    }
+    // Hidden windows have no task-bar button; the flag keeps "in the tray" once the state is normal again.
+    enBandeja = true;
+    hide();
+    setWindowState(windowState() & ~Qt::WindowMinimized);
+}
+
+void frmBrowser::Form_MouseMove(int botones, int shift, double x, double y)
+{
+    Q_UNUSED(botones);
+    Q_UNUSED(shift);
+    Q_UNUSED(y);
+    bandejaMensaje = qRound(x / TwipsPorPixel);
+    if (!enBandeja || bandejaOcupada)
+        return;
+    bandejaOcupada = true;
+    if (bandejaMensaje == 514) {
+        setWindowState(windowState() & ~Qt::WindowMinimized);
+        show();
+        borrarIconoBandeja();
+        enBandeja = false;
+    } else if (bandejaMensaje == 517) {
+        activateWindow();
+        mnuNotificacion->setActiveAction(mnuNotifAbrir);
+        mnuNotificacion->exec(QCursor::pos());
+    }
+    bandejaOcupada = false;
+}
+
+void frmBrowser::frmBrowserMinimizado(double x)
+{
+    Form_MouseMove(0, 0, x, 0);
+}
+
+void frmBrowser::mnuNotifAbrir_Click()
+{
+    show();
+    setWindowState(windowState() & ~Qt::WindowMinimized);
+    borrarIconoBandeja();
+    enBandeja = false;
+}
+
+void frmBrowser::mnuNotifSalir_Click()
+{
+    borrarIconoBandeja();
+    enBandeja = false;
+    close();
+}
+
+// ---- Side-panel slide ----
+
+namespace {
+
+// Assigning a fractional value to a 16-bit integer rounds halves to the even integer.
+qint16 frenar(qint16 velocidad)
+{
+    return qint16(std::nearbyint(velocidad - velocidad / 70.0));
+}
+
+} // namespace
+
+void frmBrowser::cmdAlternarMejoras_Click()
+{
+    cmdAlternarMejoras->setEnabled(false);
+    ponerIzquierdaPanel(picContactos, 11000);
+    velocidadSale = 3800;
+    velocidadEntra = 3800;
+    timAlternarMejoras.start();
+}
+
+void frmBrowser::cmdAlternarContactos_Click()
+{
+    cmdAlternarContactos->setEnabled(false);
+    ponerIzquierdaPanel(picMejoras, 11000);
+    velocidadSale = 3800;
+    velocidadEntra = 3800;
+    timAlternarContactos.start();
+}
+
+bool frmBrowser::pasoDeslizamiento(QWidget *sale, QWidget *entra)
+{
+    if (izquierdaPanel(sale) <= 11000) {
+        ponerIzquierdaPanel(sale, float(double(izquierdaPanel(sale)) + velocidadSale / 50.0));
+        velocidadSale = frenar(velocidadSale);
+    }
+    if (izquierdaPanel(sale) >= 11000) {
+        entra->raise();
+        entra->show();
+        sale->hide();
+        ponerIzquierdaPanel(entra, float(double(izquierdaPanel(entra)) - velocidadEntra / 50.0));
+        velocidadEntra = frenar(velocidadEntra);
+    }
+    return izquierdaPanel(entra) <= 6840;
+}
+
+void frmBrowser::timAlternarMejoras_Timer()
+{
+    if (!pasoDeslizamiento(picMejoras, picContactos))
+        return;
+    timAlternarMejoras.stop();
+    ponerIzquierdaPanel(picContactos, 6841);
+    cmdAlternarContactos->setEnabled(true);
+    tvwContactos->hide();
+    tvwContactos->show();
+    cmdAlternarContactos->setFocus();
+}
+
+void frmBrowser::timAlternarContactos_Timer()
+{
+    if (!pasoDeslizamiento(picContactos, picMejoras))
+        return;
+    timAlternarContactos.stop();
+    ponerIzquierdaPanel(picMejoras, 6841);
+    cmdAlternarMejoras->setEnabled(true);
+    cmdAlternarMejoras->setFocus();
+}
+
+// ---- Menus and toolbar ----
+
+namespace {
+
+void marcaSegunCasilla(QAction *accion, const QCheckBox *casilla)
+{
+    if (casilla->checkState() == Qt::Checked)
+        accion->setChecked(true);
+    else if (casilla->checkState() == Qt::Unchecked)
+        accion->setChecked(false);
+}
+
+// A menu item toggles its check box between ticked and clear; the grey state stays.
+bool alternarCasilla(QCheckBox *casilla)
+{
+    if (casilla->checkState() == Qt::Checked)
+        casilla->setCheckState(Qt::Unchecked);
+    else if (casilla->checkState() == Qt::Unchecked)
+        casilla->setCheckState(Qt::Checked);
+    else
+        return false;
+    return true;
+}
+
+} // namespace
+
+void frmBrowser::mnuMejoras_Click()
+{
+    marcaSegunCasilla(mnuMejorasLenguajeMate, chkLMate);
+    marcaSegunCasilla(mnuMejorasAbreviaturas, chkAbreviaturas);
+    const bool habilitar = agregadosDisponibles && cboAddress->currentIndex() >= 0;
+    mnuSaludosyFirmas->setEnabled(habilitar);
+    mnuPOPImagenes->setEnabled(habilitar);
+    mnuIconosGestuales->setEnabled(habilitar);
+}
+
+void frmBrowser::mnuMejorasLenguajeMate_Click()
+{
+    if (alternarCasilla(chkLMate))
+        chkLMate_Click();
+}
+
+void frmBrowser::mnuMejorasAbreviaturas_Click()
+{
+    if (alternarCasilla(chkAbreviaturas))
+        chkAbreviaturas_Click();
+}
+
+void frmBrowser::mnuHerramientas_Click()
+{
+    mnuAutoVersion->setText(QStringLiteral("    Versión Instalada: ") + QString::number(NTX_VERSION_MAYOR) +
+                            QLatin1Char('.') + QString::number(NTX_VERSION_MENOR) + QLatin1Char('.') +
+                            QString::number(NTX_VERSION_REVISION) + QLatin1Char(' '));
+}
+
+void frmBrowser::tbToolBar_ButtonClick(const QString &clave)
+{
+    if (clave == QLatin1String("Home")) {
+        ponerEstado(5, QStringLiteral("Listo"));
+        cboAddress->setCurrentIndex(-1);
+        picEscritura->hide();
+        brwWebBrowser->show();
+        brwWebBrowser->navegar(paginaSitio(QStringLiteral("/ntxbin/princ/princ")));
+    } else if (clave == QLatin1String("historial")) {
+        if (mnuHistorialMsjs->isEnabled())
+            mnuHistorialMsjs->trigger();
+    } else if (clave == QLatin1String("agenda")) {
+        if (mnuAbrirAgenda->isEnabled())
+            mnuAbrirAgenda->trigger();
+    }
+}
+
+// ---- Page-loading indicator and anti-flood windows ----
+
+void frmBrowser::timTimer_Timer()
+{
+    if (!brwWebBrowser->ocupado()) {
+        timTimer.stop();
+        return;
+    }
+    ponerEstado(3, QStringLiteral("Conectando..."));
+}
+
+void frmBrowser::timAnti_Timer()
+{
+    ++minutosCorto;
+    ++minutosLargo;
+    if (minutosCorto >= 2) {
+        ContadorCorto = 0;
+        minutosCorto = 0;
+    }
+    if (minutosLargo > 60) {
+        ContadorLargo = 0;
+        minutosLargo = 0;
+    }
+}
+
+// ---- Provider choice ----
+
+void frmBrowser::cboAddress_Click()
+{
+    if (cboAddress->currentIndex() < 0)
+        return;
+    if (cboRemitente->currentText().isEmpty()) {
+        const QString remitente = ctx.ajustes.leer(QStringLiteral("Mensajes"), QStringLiteral("Remitente0"));
+        if (!remitente.isEmpty())
+            cboRemitente->setEditText(remitente);
+    }
+    ponerEstado(4, QStringLiteral("Rellene los datos y escriba el mensaje, luego presione Enviar Mensaje"));
+    SeleccionarProveedor(cboAddress->currentText());
+    txtcarescritos_Change();
+    ActualizarAgenda();
+}
+
+void frmBrowser::SeleccionarProveedor(const QString &nombre)
+{
+    cmdEnviar->setEnabled(true);
+    brwWebBrowser->hide();
+    brwWebBrowser->navegar(paginaLocal(QStringLiteral("enviar.htm")));
+    picEscritura->show();
+    txtmaxcar->setText(QStringLiteral("138"));
+    lblCodArea->setText(QStringLiteral("0"));
+    lblNumero->setText(QStringLiteral("15"));
+    cboRemitente->show();
+    lblremitente->show();
+    ctx.envio.ProveedorActual = nombre;
+    if (nombre.isEmpty())
+        return;
+    const Proveedor *proveedor = BuscarProveedor(nombre);
+    if (!proveedor) {
+        ctx.dialogos.mensaje(
+            QStringLiteral("No se pueden enviar Mensajes a este proveedor con esta versión de NTX Mensajes."),
+            Dialogos::Botones::Aceptar, Dialogos::Icono::Critico, Dialogos::tituloPrograma());
+        picEscritura->hide();
+        cboAddress->setCurrentIndex(-1);
+        brwWebBrowser->navegar(paginaLocal(QStringLiteral("index.htm")));
+        brwWebBrowser->show();
+        return;
+    }
+    lblCodArea->setText(proveedor->rotuloCodArea);
+    lblNumero->setText(proveedor->rotuloNumero);
+    txtalias->hide();
+    lblalias->hide();
+    txtmaxcar->setText(QString::number(proveedor->maximo));
+    for (QWidget *w : {static_cast<QWidget *>(txtCodArea), static_cast<QWidget *>(txtNumero),
+                       static_cast<QWidget *>(lblCodArea), static_cast<QWidget *>(lblNumero)})
+        w->show();
 }

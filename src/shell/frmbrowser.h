@@ -18,6 +18,7 @@
 #include <QToolBar>
 #include <QToolButton>
 #include <QTreeWidget>
+#include <functional>
 
 #include "shell/barraestado.h"
 #include "shell/contexto.h"
@@ -132,6 +133,9 @@ public:
     qint16 ContadorCorto = 0, ContadorLargo = 0;
     qint16 minutosCorto = 0, minutosLargo = 0;
     QList<QPair<QString, QString>> TablaAbreviaturas; // (word, replacement)
+    bool publicidadRespaldo = false;                  // the band shows the local advertising page
+    // Emoticons, pictures, greetings and signatures are wired: the "Mejoras" menu may offer them.
+    bool agregadosDisponibles = false;
 
     // Panel 1 of the status bar: picture (1 delivered, 2 not delivered, 3 connecting,
     // 4 normal, 5 ready, 6 warning) and text.
@@ -170,6 +174,8 @@ public:
                                        const QString &cabeceras, bool &cancelar);
     void brwPublicidad_NavigateError(const QString &url, const QString &marco, int codigo, bool &cancelar);
     void brwConfWeb_DocumentComplete(const QString &url);
+    void brwWebBrowser_NavigateComplete2(const QString &url);
+    void brwPublicidad_DocumentComplete(const QString &url);
 
     // History switches (historial/frmbrowser_historial.cpp)
     void chkHistorial_Click();
@@ -211,6 +217,9 @@ public:
     void MostrarDestinatarioPorNumero();
     void MostrarDestinatarioPorAlias();
     void cmdAgendar_Click();
+    // Set by the start-up while the splash shows: a contact given on the command line
+    // brings the main window up at once.
+    std::function<void()> ocultarPresentacion;
 
     // Left edge of a side panel in twips (single precision), as the slide moves it.
     float izquierdaPanel(const QWidget *panel) const;
@@ -221,6 +230,8 @@ public:
     QString paginaLocal(const QString &nombre) const;
     // A page of the maker's site: "/ntxbin/princ/princ2_5" and so on.
     QString paginaSitio(const QString &ruta) const;
+    // On the host and port of the maker's site, or naming it; a local file never is.
+    bool esSitio(const QString &direccion) const;
 
 private:
     QSystemTrayIcon *bandeja = nullptr;
@@ -230,6 +241,8 @@ private:
     void conectar();
     void borrarIconoBandeja();
     bool teclaEnControl(QObject *control, QKeyEvent *evento);
+    // One tick of a side-panel slide; true when the incoming panel has arrived.
+    bool pasoDeslizamiento(QWidget *sale, QWidget *entra);
 
 protected:
     void changeEvent(QEvent *evento) override;
