@@ -1,0 +1,30 @@
+// The web engine's process-wide pieces: the ntx:// scheme, which must be known
+// before the application object exists, and the one profile every view of the
+// process shares, so the page that shows a verification image and the view that
+// posts the form send the same cookies.
+#pragma once
+
+#include "plataforma/vistaweb.h"
+
+#include <QString>
+
+class QWebEngineProfile;
+
+// Call in main() before the QApplication is created. Registers the "ntx" scheme
+// (so its links reach the navigation filter) and asks for shared GL contexts,
+// which the engine needs. Safe to call more than once.
+void registrarEsquemaNtx();
+
+// Folder of the shared profile (cookies, local storage). Defaults to
+// "NTX/Navegador" under the user's local data folder; tests point it at a
+// temporary folder. Takes effect only before the first perfilCompartido() call;
+// returns false (and changes nothing) once the profile exists.
+bool fijarCarpetaPerfilCompartido(const QString &carpeta);
+QString carpetaPerfilCompartido();
+
+// The persistent profile shared by all views of the process, created on first
+// use and owned by the application object. Requires a QApplication.
+QWebEngineProfile *perfilCompartido();
+
+// Factory for Contexto: real views on the shared profile.
+FabricaVistaWeb fabricaVistaWebMotor();
