@@ -1,0 +1,372 @@
+// The abbreviation store, the entry checks and the ".ntxabrev" file: round
+// trips, the exact bytes written, and the messages for every bad input.
+#include <QFile>
+#include <QTemporaryDir>
+#include <QTest>
+
+#include "dobles/ajustesmemoria.h"
+#include "mejoras/abreviaturas.h"
+#include "mejoras/archivoabreviaturas.h"
+#include "mejoras/guiones.h"
+
+namespace {
+
+const QString Cabecera = QStringLiteral("NTXAbreviaturas1.0");
+const QString TituloImportar = QStringLiteral("Importar Abreviaturas de un archivo");
+const QString NoImportar = QStringLiteral("No se pueden importar las Abreviaturas\r\n\r\n");
+const QString Danado = QStringLiteral("No se puede importar de este archivo de Abreviaturas\r\n\r\nEste archivo de "
+                                      "Abreviaturas está dañado o no es compatible con esta version de NTX Mensajes");
+const QString Importado = QStringLiteral("Se ha importado correctamente el archivo de Abreviaturas");
+
+void escribirBytes(const QString &ruta, const QByteArray &bytes)
+{
+    QFile f(ruta);
+    QVERIFY(f.open(QIODevice::WriteOnly));
+    QCOMPARE(f.write(bytes), bytes.size());
+}
+
+QByteArray leerBytes(const QString &ruta)
+{
+    QFile f(ruta);
+    if (!f.open(QIODevice::ReadOnly))
+        return {};
+    return f.readAll();
+}
+
+} // namespace
+
+class PruebaArchivoAbreviaturas : public QObject
+{
+    Q_OBJECT
+    QTemporaryDir dir;
+    QString ruta(const QString &nombre) const { return dir.filePath(nombre); }
+
+private Q_SLOTS:
+    void validacion_data()
+    {
+        QTest::addColumn<QString>("palabra");
+        QTest::addColumn<QString>("reemplazo");
+        QTest::addColumn<int>("problema");
+        QTest::newRow("bien") << "hola"
+                              << "hl" << int(ProblemaAbreviatura::Ninguno);
+        QTest::newRow("con blancos") << " ok "
+                                     << "bien" << int(ProblemaAbreviatura::Ninguno);
+        QTest::newRow("vacía") << "   "
+                               << "x" << int(ProblemaAbreviatura::PalabraVacia);
+        QTest::newRow("una letra") << "a"
+                                   << "x" << int(ProblemaAbreviatura::PalabraCorta);
+        QTest::newRow("una letra con blancos") << " a "
+                                               << "x" << int(ProblemaAbreviatura::PalabraCorta);
+        QTest::newRow("reemplazo de blancos") << "ok"
+                                              << "   " << int(ProblemaAbreviatura::ReemplazoVacio);
+        QTest::newRow("vacía antes que reemplazo") << ""
+                                                   << "" << int(ProblemaAbreviatura::PalabraVacia);
+        QTest::newRow("25 letras") << QString(25, u'a') << "x" << int(ProblemaAbreviatura::Ninguno);
+        QTest::newRow("26 letras") << QString(26, u'a') << "x" << int(ProblemaAbreviatura::PalabraLarga);
+        QTest::newRow("140 caracteres") << "ok" << QString(140, u'x') << int(ProblemaAbreviatura::Ninguno);
+        QTest::newRow("141 caracteres") << "ok" << QString(141, u'x') << int(ProblemaAbreviatura::ReemplazoLargo);
+        // A line break counts two, as in the message.
+        QTest::newRow("139 y un salto") << "ok" << QString(139, u'x') + u'\n'
+                                        << int(ProblemaAbreviatura::ReemplazoLargo);
+        QTest::newRow("comillas en palabra") << "a\"b"
+                                             << "x" << int(ProblemaAbreviatura::ConComillas);
+        QTest::newRow("comillas en reemplazo") << "ok"
+                                               << "di \"sí\"" << int(ProblemaAbreviatura::ConComillas);
+        QTest::newRow("salto en palabra") << "a\nb"
+                                          << "x" << int(ProblemaAbreviatura::PalabraConSalto);
+    }
+    void validacion()
+    {
+        QFETCH(QString, palabra);
+        QFETCH(QString, reemplazo);
+        QFETCH(int, problema);
+        const ProblemaAbreviatura p = ValidarAbreviatura(palabra, reemplazo);
+        QCOMPARE(int(p), problema);
+        QCOMPARE(MensajeProblemaAbreviatura(p).isEmpty(), p == ProblemaAbreviatura::Ninguno);
+    }
+
+    void mensajesDeLasComprobaciones()
+    {
+        QCOMPARE(MensajeProblemaAbreviatura(ProblemaAbreviatura::PalabraVacia),
+                 QStringLiteral("Debe escribir la palabra o combinación de letras que será reemplazada."));
+        QCOMPARE(MensajeProblemaAbreviatura(ProblemaAbreviatura::PalabraCorta),
+                 QStringLiteral("La palabra o combinación de letras que será reemplazada debe tener más de una "
+                                "letra o símbolo."));
+        QCOMPARE(MensajeProblemaAbreviatura(ProblemaAbreviatura::ReemplazoVacio),
+                 QStringLiteral("Debe escribir el texto que reemplazará a la palabra o combinación de letras "
+                                "elegida."));
+    }
+
+    void guardarRecortaYReemplaza()
+    {
+        AjustesMemoria a;
+        QVERIFY(GuardarAbreviatura(a, QStringLiteral(" ok "), QStringLiteral(" bien ")));
+        QVERIFY(GuardarAbreviatura(a, QStringLiteral("hola"), QStringLiteral("hl")));
+        QVERIFY(GuardarAbreviatura(a, QStringLiteral("HOLA"), QStringLiteral("línea\nnueva")));
+        const ParesAbreviatura pares = LeerTablaAbreviaturas(a);
+        QCOMPARE(pares.size(), 2);
+        QCOMPARE(pares.at(0), qMakePair(QStringLiteral("ok"), QStringLiteral(" bien ")));
+        // Keys ignore case: the second save replaced the first, its place kept.
+        QCOMPARE(pares.at(1).first, QStringLiteral("HOLA"));
+        QCOMPARE(pares.at(1).second, QStringLiteral("línea\r\nnueva"));
+    }
+
+    void bytesExportados()
+    {
+        const ParesAbreviatura pares = {{QStringLiteral("hola"), QStringLiteral("hl")},
+                                        {QStringLiteral("mñn"), QStringLiteral("mañana, temprano")},
+                                        {QStringLiteral("firma"), QStringLiteral("Saludos\r\nAna")}};
+        FalloArchivo fallo;
+        int comillas = -1, llamadas = 0;
+        QVERIFY(EscribirArchivoAbreviaturas(ruta("exacto.ntxabrev"), pares, &fallo, &comillas,
+                                            [&llamadas] { ++llamadas; }));
+        QCOMPARE(comillas, 0);
+        QCOMPARE(llamadas, 3);
+        QCOMPARE(leerBytes(ruta("exacto.ntxabrev")),
+                 QByteArray("NTXAbreviaturas1.0\r\n\"hola\",\"hl\"\r\n\"m\xf1n\",\"ma\xf1"
+                            "ana, temprano\"\r\n\"firma\",\"Saludos\r\nAna\"\r\n"));
+    }
+
+    void idaYVuelta()
+    {
+        AjustesMemoria a;
+        const ParesAbreviatura pares = {{QStringLiteral("hola"), QStringLiteral("hl")},
+                                        {QStringLiteral("mñn"), QStringLiteral("mañana, temprano")},
+                                        {QStringLiteral("firma"), QStringLiteral("Saludos\r\n\r\nAna, ;.")},
+                                        {QStringLiteral("ok"), QStringLiteral("  bien  ")},
+                                        {QStringLiteral("aa"), QStringLiteral("aa")}};
+        for (const auto &p : pares)
+            QVERIFY(GuardarAbreviatura(a, p.first, p.second));
+        DialogosGuion d;
+        SistemaGuion s;
+        d.archivos << ruta("ida.ntxabrev");
+        ExportarAbreviaturas(a, d, s);
+        QCOMPARE(d.llamadas.first().tipo, QStringLiteral("guardar"));
+        QCOMPARE(d.llamadas.first().titulo, QStringLiteral("Exportar Abreviaturas a un archivo"));
+        QCOMPARE(d.llamadas.first().filtro, QStringLiteral("Archivos de Abreviaturas de NTX (*.ntxabrev)|*.ntxabrev|"
+                                                           "Todos los archivos (*.*)|*.*"));
+        QVERIFY(d.llamadas.first().confirmarSobrescribir);
+        QCOMPARE(d.mensajes().size(), 1);
+        QCOMPARE(d.mensajes().first().texto, QStringLiteral("Las Abreviaturas se exportaron con exito"));
+        QCOMPARE(d.mensajes().first().icono, Dialogos::Icono::Informacion);
+        QVERIFY(s.vecesMensajesCorridos >= pares.size());
+
+        // Into an empty store, and into one that holds other words.
+        for (bool conOtras : {false, true}) {
+            AjustesMemoria b;
+            if (conOtras)
+                QVERIFY(GuardarAbreviatura(b, QStringLiteral("xq"), QStringLiteral("porque")));
+            DialogosGuion d2;
+            d2.archivos << ruta("ida.ntxabrev");
+            ImportarAbreviaturas(b, d2, s);
+            QCOMPARE(d2.mensajes().size(), 2);
+            QCOMPARE(d2.mensajes().at(0).botones, Dialogos::Botones::AceptarCancelar);
+            QCOMPARE(d2.mensajes().at(0).icono, Dialogos::Icono::Pregunta);
+            QCOMPARE(d2.mensajes().at(0).texto,
+                     QStringLiteral("Haga clic en Aceptar para importar este archivo de Abreviaturas ahora, si no "
+                                    "desea hacerlo haga clic en Cancelar."));
+            QCOMPARE(d2.mensajes().at(1).texto, Importado);
+            QCOMPARE(d2.mensajes().at(1).icono, Dialogos::Icono::Informacion);
+            ParesAbreviatura esperados = pares;
+            if (conOtras)
+                esperados.prepend({QStringLiteral("xq"), QStringLiteral("porque")});
+            QCOMPARE(LeerTablaAbreviaturas(b), esperados);
+        }
+        // Exporting over the same store again gives the same bytes.
+        const QByteArray primero = leerBytes(ruta("ida.ntxabrev"));
+        d.archivos << ruta("ida.ntxabrev");
+        ExportarAbreviaturas(a, d, s);
+        QCOMPARE(leerBytes(ruta("ida.ntxabrev")), primero);
+    }
+
+    void comillasComoApostrofo()
+    {
+        AjustesMemoria a;
+        // Stored by an older version or by hand: the entry dialog refuses them now.
+        QVERIFY(a.escribir(SeccionAbreviaturas, QStringLiteral("dije"), QStringLiteral("dije \"sí\"")));
+        QVERIFY(a.escribir(SeccionAbreviaturas, QStringLiteral("hola"), QStringLiteral("hl")));
+        DialogosGuion d;
+        SistemaGuion s;
+        d.archivos << ruta("comillas.ntxabrev");
+        ExportarAbreviaturas(a, d, s);
+        QCOMPARE(d.mensajes().size(), 1);
+        QVERIFY(
+            d.mensajes().first().texto.startsWith(QStringLiteral("Las Abreviaturas se exportaron con exito\r\n\r\n")));
+        QVERIFY(d.mensajes().first().texto.contains(QStringLiteral("apóstrofos")));
+        QCOMPARE(leerBytes(ruta("comillas.ntxabrev")),
+                 QByteArray("NTXAbreviaturas1.0\r\n\"dije\",\"dije 's\xed'\"\r\n\"hola\",\"hl\"\r\n"));
+        // Every later pair survives the import.
+        AjustesMemoria b;
+        d.archivos << ruta("comillas.ntxabrev");
+        ImportarAbreviaturas(b, d, s);
+        const ParesAbreviatura esperados = {{QStringLiteral("dije"), QStringLiteral("dije 'sí'")},
+                                            {QStringLiteral("hola"), QStringLiteral("hl")}};
+        QCOMPARE(LeerTablaAbreviaturas(b), esperados);
+    }
+
+    void exportarSinParesNoEscribe()
+    {
+        AjustesMemoria a;
+        DialogosGuion d;
+        SistemaGuion s;
+        d.archivos << ruta("nada.ntxabrev");
+        ExportarAbreviaturas(a, d, s);
+        QVERIFY(!QFile::exists(ruta("nada.ntxabrev")));
+        QCOMPARE(d.mensajes().size(), 1);
+        QCOMPARE(d.mensajes().first().icono, Dialogos::Icono::Critico);
+        QCOMPARE(d.mensajes().first().texto,
+                 QStringLiteral("No se pueden exportar las Abreviaturas\r\n\r\nNo hay ninguna Abreviatura configurada. "
+                                "Configure algunas Abreviaturas antes de intentar exportar."));
+    }
+
+    void exportarCanceladoNoHaceNada()
+    {
+        AjustesMemoria a;
+        GuardarAbreviatura(a, QStringLiteral("hola"), QStringLiteral("hl"));
+        DialogosGuion d;
+        SistemaGuion s;
+        ExportarAbreviaturas(a, d, s);
+        QCOMPARE(d.llamadas.size(), 1);
+        QCOMPARE(d.mensajes().size(), 0);
+        ImportarAbreviaturas(a, d, s);
+        QCOMPARE(d.llamadas.size(), 2);
+        QCOMPARE(d.llamadas.last().titulo, TituloImportar);
+        QCOMPARE(d.mensajes().size(), 0);
+    }
+
+    void exportarSinAcceso()
+    {
+        AjustesMemoria a;
+        GuardarAbreviatura(a, QStringLiteral("hola"), QStringLiteral("hl"));
+        DialogosGuion d;
+        SistemaGuion s;
+        d.archivos << ruta("no/existe/la/carpeta.ntxabrev");
+        ExportarAbreviaturas(a, d, s);
+        QCOMPARE(d.mensajes().size(), 1);
+        QCOMPARE(d.mensajes().first().icono, Dialogos::Icono::Ninguno);
+        QCOMPARE(d.mensajes().first().botones, Dialogos::Botones::Aceptar);
+        QCOMPARE(d.mensajes().first().texto,
+                 QStringLiteral("No se pueden exportar las Abreviaturas\r\n\r\nOcurrió un error al acceder al archivo, "
+                                "compruebe que tenga los permisos necesarios para acceder al archivo y que esté en "
+                                "este equipo y no en otro de la red"));
+    }
+
+    void importarCanceladoNoGuarda()
+    {
+        escribirBytes(ruta("cancelar.ntxabrev"), "NTXAbreviaturas1.0\r\n\"hola\",\"hl\"\r\n");
+        AjustesMemoria a;
+        DialogosGuion d;
+        SistemaGuion s;
+        d.archivos << ruta("cancelar.ntxabrev");
+        d.respuestas << Dialogos::Respuesta::Cancelar;
+        ImportarAbreviaturas(a, d, s);
+        QCOMPARE(d.mensajes().size(), 1);
+        QVERIFY(LeerTablaAbreviaturas(a).isEmpty());
+    }
+
+    void importarEntrada_data()
+    {
+        QTest::addColumn<QByteArray>("bytes");
+        QTest::addColumn<QString>("mensajeFinal");
+        QTest::addColumn<bool>("preguntado");
+        QTest::addColumn<ParesAbreviatura>("guardados");
+        const ParesAbreviatura ninguno;
+        const ParesAbreviatura hola = {{QStringLiteral("hola"), QStringLiteral("hl")}};
+
+        QTest::newRow("vacío") << QByteArray() << Danado << false << ninguno;
+        QTest::newRow("solo un salto") << QByteArray("\r\n") << Danado << false << ninguno;
+        QByteArray binario;
+        for (int i = 0; i < 4096; ++i)
+            binario.append(char((i * 7919) % 256));
+        QTest::newRow("binario") << binario << Danado << false << ninguno;
+        QTest::newRow("otra cabecera") << QByteArray("NTXAgenda1.0\r\n\"hola\",\"hl\"\r\n") << Danado << false
+                                       << ninguno;
+        QTest::newRow("cabecera en minúsculas con texto")
+            << QByteArray("ntxabreviaturas1.0 (copia)\r\n\"hola\",\"hl\"") << Importado << true << hola;
+        QTest::newRow("solo cabecera") << QByteArray("NTXAbreviaturas1.0\r\n") << Importado << true << ninguno;
+        QTest::newRow("falta un campo al final")
+            << QByteArray("NTXAbreviaturas1.0\r\n\"hola\",\"hl\"\r\n\"xq\"\r\n")
+            << NoImportar + QStringLiteral("Error  62: La entrada pasó del final del archivo") << true << hola;
+        QTest::newRow("comilla sin cerrar al final")
+            << QByteArray("NTXAbreviaturas1.0\r\n\"hola\",\"hl\"\r\n\"xq\",\"porque\r\n")
+            << NoImportar + QStringLiteral("Error  62: La entrada pasó del final del archivo") << true << hola;
+        QTest::newRow("campos sin comillas recortados")
+            << QByteArray("NTXAbreviaturas1.0\r\n  hola  ,  hl  \r\n") << Importado << true << hola;
+        QTest::newRow("reemplazo con saltos")
+            << QByteArray("NTXAbreviaturas1.0\r\n\"firma\",\"Saludos,\r\nAna\r\n\"\r\n\"hola\",\"hl\"\r\n") << Importado
+            << true
+            << ParesAbreviatura{{QStringLiteral("firma"), QStringLiteral("Saludos,\r\nAna\r\n")},
+                                {QStringLiteral("hola"), QStringLiteral("hl")}};
+        QTest::newRow("saltos LF solos") << QByteArray("NTXAbreviaturas1.0\n\"firma\",\"a\nb\"\n") << Importado << true
+                                         << ParesAbreviatura{{QStringLiteral("firma"), QStringLiteral("a\r\nb")}};
+        QTest::newRow("pares que se mapean")
+            << QByteArray("NTXAbreviaturas1.0\r\n\"aa\",\"bb\"\r\n\"bb\",\"aa\"\r\n") << Importado << true
+            << ParesAbreviatura{{QStringLiteral("aa"), QStringLiteral("bb")},
+                                {QStringLiteral("bb"), QStringLiteral("aa")}};
+        const QString omitida = Importado + QStringLiteral("\r\n\r\n · Se omitieron 1 abreviatura(s)");
+        QTest::newRow("palabra de 300") << QByteArray("NTXAbreviaturas1.0\r\n\"" + QByteArray(300, 'p') +
+                                                      "\",\"x\"\r\n\"hola\",\"hl\"\r\n")
+                                        << omitida << true << hola;
+        QTest::newRow("línea de 5 MB") << QByteArray("NTXAbreviaturas1.0\r\n\"hola\",\"hl\"\r\n\"larga\",\"" +
+                                                     QByteArray(5 * 1024 * 1024, 'z') + "\"\r\n")
+                                       << omitida << true << hola;
+        QTest::newRow("palabra de una letra")
+            << QByteArray("NTXAbreviaturas1.0\r\n\"a\",\"x\"\r\n\"hola\",\"hl\"\r\n") << omitida << true << hola;
+        QTest::newRow("caracteres de control")
+            << QByteArray("NTXAbreviaturas1.0\r\n\"h\x01o\",\"x\"\r\n\"hola\",\"hl\"\r\n") << omitida << true << hola;
+    }
+    void importarEntrada()
+    {
+        QFETCH(QByteArray, bytes);
+        QFETCH(QString, mensajeFinal);
+        QFETCH(bool, preguntado);
+        QFETCH(ParesAbreviatura, guardados);
+        const QString archivo = ruta("entrada.ntxabrev");
+        escribirBytes(archivo, bytes);
+        AjustesMemoria a;
+        // Something already stored is never lost.
+        QVERIFY(GuardarAbreviatura(a, QStringLiteral("tmb"), QStringLiteral("también")));
+        DialogosGuion d;
+        SistemaGuion s;
+        d.archivos << archivo;
+        ImportarAbreviaturas(a, d, s);
+        const auto mensajes = d.mensajes();
+        QCOMPARE(mensajes.size(), preguntado ? 2 : 1);
+        QVERIFY2(mensajes.last().texto.startsWith(mensajeFinal), qPrintable(mensajes.last().texto));
+        if (mensajeFinal == Danado)
+            QCOMPARE(mensajes.last().icono, Dialogos::Icono::Critico);
+        if (mensajeFinal.startsWith(NoImportar))
+            QCOMPARE(mensajes.last().icono, Dialogos::Icono::Ninguno);
+        ParesAbreviatura esperados = guardados;
+        esperados.prepend({QStringLiteral("tmb"), QStringLiteral("también")});
+        QCOMPARE(LeerTablaAbreviaturas(a), esperados);
+        // The file was closed: it can be removed and rewritten at once.
+        QVERIFY(QFile::remove(archivo));
+    }
+
+    void importarArchivoInexistente()
+    {
+        AjustesMemoria a;
+        DialogosGuion d;
+        SistemaGuion s;
+        d.archivos << ruta("no-existe.ntxabrev");
+        ImportarAbreviaturas(a, d, s);
+        QCOMPARE(d.mensajes().size(), 1);
+        QCOMPARE(d.mensajes().first().texto, NoImportar + QStringLiteral("Error  53: No se encontró el archivo"));
+        QCOMPARE(d.mensajes().first().icono, Dialogos::Icono::Ninguno);
+    }
+
+    void importarCarpeta()
+    {
+        AjustesMemoria a;
+        DialogosGuion d;
+        SistemaGuion s;
+        d.archivos << dir.path();
+        ImportarAbreviaturas(a, d, s);
+        QCOMPARE(d.mensajes().size(), 1);
+        QVERIFY(d.mensajes().first().texto.startsWith(NoImportar + QStringLiteral("Ocurrió un error al acceder")));
+    }
+};
+
+QTEST_APPLESS_MAIN(PruebaArchivoAbreviaturas)
+#include "prueba_archivoabreviaturas.moc"
