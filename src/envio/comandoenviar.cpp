@@ -1,0 +1,254 @@
+#include "envio/comandoenviar.h"
+
+namespace {
+
+const QString kDosLineas = QStringLiteral("\r\n\r\n");
+const QString kSiError = QStringLiteral(
+    " · Si cree que este mensaje aparece por error, por favor, pónganse en contacto con ntxVarel! desde el menú Ayuda");
+const QString kActualizar =
+    QStringLiteral(" · Puede intentar actualizar su versión de NTX Mensajes, quizá esto solucione el problema");
+const QString kDirectivasAyudan = QStringLiteral(
+    "Las directivas de seguridad ayudan a reducir el número de mensajes enviados con fines publicitarios y molestos");
+
+void informar(Dialogos &d, const QString &texto)
+{
+    d.mensaje(texto, Dialogos::Botones::Aceptar, Dialogos::Icono::Informacion, Dialogos::tituloPrograma());
+}
+
+void advertir(Dialogos &d, const QString &texto)
+{
+    d.mensaje(texto, Dialogos::Botones::Aceptar, Dialogos::Icono::Exclamacion, Dialogos::tituloPrograma());
+}
+
+QString textoNblo()
+{
+    return QStringLiteral("Las directivas de seguridad de NTX Mensajes no permiten enviar mensajes al destinatario "
+                          "actual.") +
+           kDosLineas + kDirectivasAyudan +
+           QStringLiteral(". Los usuarios que optan por no recibir mensajes de este programa son incluidos dentro "
+                          "de las directivas de seguridad.") +
+           kDosLineas + kSiError;
+}
+
+QString textoPblo()
+{
+    return QStringLiteral("Las directivas de seguridad de NTX Mensajes no permiten enviar mensajes al proveedor "
+                          "actual") +
+           kDosLineas + kDirectivasAyudan + kDosLineas + kSiError + QStringLiteral("\r\n") + kActualizar;
+}
+
+QString textoPsin()
+{
+    return QStringLiteral("NTX Mensajes ha detectado que el proveedor al cuál está enviando este mensaje puede que "
+                          "tenga sus servidores fuera de servicio. Sin embargo, NTX Mensajes intentará enviar el "
+                          "mensaje. Si el servidor de este proveedor no está funcionando correctamente su mensaje no "
+                          "llegará al destinatario") +
+           kDosLineas +
+           QStringLiteral(" · Para más información sobre el estado de los proveedores puede consultar la página de "
+                          "Estado de los servicios de ntxVarel! dentro del menú Ayuda") +
+           QStringLiteral("\r\n") + kSiError + QStringLiteral("\r\n") + kActualizar;
+}
+
+QString textoRblo()
+{
+    return QStringLiteral("Las directivas de seguridad de NTX Mensajes no le permiten enviar mensajes") + kDosLineas +
+           kDirectivasAyudan + kDosLineas + kSiError + QStringLiteral("\r\n") +
+           QStringLiteral(" · Intente usar otro nombre como remitente del mensaje");
+}
+
+QString textoMblo()
+{
+    return QStringLiteral("NTX Mensajes ha detectado que parte del texto del mensaje que intenta enviar ha sido "
+                          "restringido por una directiva de seguridad. El mensaje no podrá ser enviado.") +
+           kDosLineas + kDirectivasAyudan + kDosLineas + kSiError + QStringLiteral("\r\n") +
+           QStringLiteral(" · Intente no usar palabras vulgares, lenguaje ofensivo o palabras que puedan ser usadas "
+                          "en una publicidad");
+}
+
+QString textoLimite(bool corto)
+{
+    return (corto ? QStringLiteral("No puede enviar tantos mensajes de texto seguidos, por favor espere unos "
+                                   "instantes antes de intentar enviar de nuevo.")
+                  : QStringLiteral("No puede enviar tantos mensajes de texto seguidos, por favor espere antes de "
+                                   "intentar enviar de nuevo.")) +
+           kDosLineas + kDirectivasAyudan + QLatin1Char('.');
+}
+
+void sumar(qint16 &contador)
+{
+    if (contador < 32767)
+        ++contador;
+}
+
+} // namespace
+
+double ValorNumerico(const QString &texto)
+{
+    qsizetype i = 0;
+    while (i < texto.size() && (texto[i] == QLatin1Char(' ') || texto[i] == QLatin1Char('\t')))
+        ++i;
+    qsizetype fin = i;
+    if (fin < texto.size() && (texto[fin] == QLatin1Char('-') || texto[fin] == QLatin1Char('+')))
+        ++fin;
+    bool punto = false;
+    while (fin < texto.size() && (texto[fin].isDigit() || (!punto && texto[fin] == QLatin1Char('.')))) {
+        if (texto[fin] == QLatin1Char('.'))
+            punto = true;
+        ++fin;
+    }
+    bool ok = false;
+    const double valor = texto.mid(i, fin - i).toDouble(&ok);
+    return ok ? valor : 0.0;
+}
+
+bool CoincideNblo(const QStringList &nblo, bool modoAlias, const QString &alias, const QString &codArea,
+                  const QString &numero)
+{
+    const QString destino = modoAlias ? alias.trimmed().toLower() : codArea.trimmed() + numero.trimmed();
+    for (const QString &entrada : nblo) {
+        if (entrada.isEmpty())
+            continue;
+        if (modoAlias ? entrada.toLower() == destino : entrada == destino)
+            return true;
+    }
+    return false;
+}
+
+QString ServidorDePser(const QStringList &pser, const QString &proveedor, bool *encontrado)
+{
+    const QString prefijo = proveedor.toLower() + QLatin1Char('$');
+    QString host;
+    bool hay = false;
+    for (const QString &entrada : pser) {
+        if (entrada.isEmpty())
+            continue;
+        if (entrada.left(prefijo.size()).toLower() == prefijo) {
+            host = entrada.section(QLatin1Char('$'), 1, 1);
+            hay = true;
+        }
+    }
+    if (encontrado)
+        *encontrado = hay;
+    return host;
+}
+
+int CoincidenciasProveedor(const QStringList &lista, const QString &proveedor)
+{
+    int n = 0;
+    const QString buscado = proveedor.toLower();
+    for (const QString &entrada : lista) {
+        if (!entrada.isEmpty() && entrada.toLower() == buscado)
+            ++n;
+    }
+    return n;
+}
+
+bool CoincideProveedor(const QStringList &lista, const QString &proveedor)
+{
+    return CoincidenciasProveedor(lista, proveedor) > 0;
+}
+
+bool CoincideRemitente(const QStringList &rblo, const QString &remitente)
+{
+    const QString buscado = remitente.trimmed().toLower();
+    for (const QString &entrada : rblo) {
+        if (!entrada.isEmpty() && entrada.toLower() == buscado)
+            return true;
+    }
+    return false;
+}
+
+bool CoincideMensaje(const QStringList &mblo, const QString &mensaje)
+{
+    for (const QString &entrada : mblo) {
+        if (!entrada.isEmpty() && mensaje.contains(entrada, Qt::CaseInsensitive))
+            return true;
+    }
+    return false;
+}
+
+LimiteEnvio ContarEnvio(qint16 &corto, qint16 &largo)
+{
+    sumar(corto);
+    if (corto > 8)
+        return LimiteEnvio::VentanaCorta;
+    sumar(largo);
+    if (largo > 40)
+        return LimiteEnvio::VentanaLarga;
+    return LimiteEnvio::Permitido;
+}
+
+ResultadoComandoEnviar ValidarComandoEnviar(const DatosComandoEnviar &datos, const ConfiguracionRemota &config,
+                                            EstadoEnvio &envio, qint16 &corto, qint16 &largo, Dialogos &dialogos)
+{
+    envio.ServidorAlternativo.clear();
+
+    if (!datos.modoAlias) {
+        if (datos.codArea.isEmpty() || datos.numero.isEmpty()) {
+            informar(dialogos, QStringLiteral("Ingrese el código de área y número de teléfono de destino"));
+            return ResultadoComandoEnviar::Rechazado;
+        }
+    } else {
+        if (datos.alias.isEmpty()) {
+            informar(dialogos, QStringLiteral("Ingrese el Alias, PIN o clave del destinatario del mensaje") +
+                                   QStringLiteral("\r\r") +
+                                   QStringLiteral("Esta clave o alias la conocerá el destinatario del mensaje. Las "
+                                                  "compañías usan el alias o clave para determinar que usted "
+                                                  "recibio autorización para mandarle mensajes al cliente."));
+            return ResultadoComandoEnviar::Rechazado;
+        }
+        if (datos.alias.contains(QLatin1Char(' '))) {
+            informar(dialogos, QStringLiteral("El Alias no puede contener espacios en blanco"));
+            return ResultadoComandoEnviar::Rechazado;
+        }
+    }
+    if (datos.remitente.isEmpty()) {
+        informar(dialogos, QStringLiteral("Ingrese su nombre en el recuadro 'De:'"));
+        return ResultadoComandoEnviar::Rechazado;
+    }
+    if (datos.mensaje.isEmpty()) {
+        informar(dialogos, QStringLiteral("Escriba el mensaje que desee enviar"));
+        return ResultadoComandoEnviar::Rechazado;
+    }
+    if (ValorNumerico(datos.carEscritos) > ValorNumerico(datos.maxCar)) {
+        advertir(dialogos, QStringLiteral("Excedió el número máximo de caracteres que puede enviar este proveedor") +
+                               QStringLiteral("\r\r") +
+                               QStringLiteral("Reduzca su mensaje en unos cuantos caracteres e intente nuevamente."));
+        return ResultadoComandoEnviar::Rechazado;
+    }
+
+    // Before the configuration arrives the lists do not exist: every scan is skipped.
+    if (config.cargada) {
+        if (CoincideNblo(config.nblo, datos.modoAlias, datos.alias, datos.codArea, datos.numero)) {
+            advertir(dialogos, textoNblo());
+            return ResultadoComandoEnviar::Rechazado;
+        }
+        envio.ServidorAlternativo = ServidorDePser(config.pser, datos.proveedor);
+        if (CoincideProveedor(config.pblo, datos.proveedor)) {
+            advertir(dialogos, textoPblo());
+            return ResultadoComandoEnviar::Rechazado;
+        }
+        for (int i = CoincidenciasProveedor(config.psin, datos.proveedor); i > 0; --i)
+            informar(dialogos, textoPsin());
+        if (CoincideRemitente(config.rblo, datos.remitente)) {
+            advertir(dialogos, textoRblo());
+            return ResultadoComandoEnviar::Rechazado;
+        }
+        if (CoincideMensaje(config.mblo, datos.mensaje)) {
+            advertir(dialogos, textoMblo());
+            return ResultadoComandoEnviar::Rechazado;
+        }
+    }
+
+    switch (ContarEnvio(corto, largo)) {
+    case LimiteEnvio::VentanaCorta:
+        advertir(dialogos, textoLimite(true));
+        return ResultadoComandoEnviar::RechazadoLimpiar;
+    case LimiteEnvio::VentanaLarga:
+        advertir(dialogos, textoLimite(false));
+        return ResultadoComandoEnviar::RechazadoLimpiar;
+    case LimiteEnvio::Permitido:
+        break;
+    }
+    return ResultadoComandoEnviar::Enviar;
+}

@@ -1,0 +1,53 @@
+// The checks of the send command before a message leaves: the fields, the
+// provider's limit, the security directives and the send-rate windows.
+#pragma once
+
+#include <QString>
+#include <QStringList>
+
+#include "comando/configuracionremota.h"
+#include "envio/estadoenvio.h"
+#include "plataforma/dialogos.h"
+
+struct DatosComandoEnviar
+{
+    bool modoAlias = false; // the alias box is shown instead of the number boxes
+    QString alias;          // already trimmed
+    QString codArea;
+    QString numero;
+    QString remitente;
+    QString mensaje;
+    QString proveedor;
+    QString carEscritos; // the written-characters box
+    QString maxCar;      // the provider's maximum box
+};
+
+enum class ResultadoComandoEnviar {
+    Enviar,
+    Rechazado,        // a message was shown; the composer stays as it was
+    RechazadoLimpiar, // refused by a rate window: the composer must be cleared
+};
+
+// Runs every check in order, showing each message through `dialogos`.
+// Sets envio.ServidorAlternativo (empty unless a "pser" entry matches) and
+// counts the attempt in `corto` and `largo` once the directives passed.
+ResultadoComandoEnviar ValidarComandoEnviar(const DatosComandoEnviar &datos, const ConfiguracionRemota &config,
+                                            EstadoEnvio &envio, qint16 &corto, qint16 &largo, Dialogos &dialogos);
+
+// The leading-number value of a text (blanks skipped, digits up to the first other character).
+double ValorNumerico(const QString &texto);
+
+// Directive matching. Empty positions never match.
+bool CoincideNblo(const QStringList &nblo, bool modoAlias, const QString &alias, const QString &codArea,
+                  const QString &numero);
+// The host of the last matching entry; `encontrado` tells a match with an empty host from none.
+QString ServidorDePser(const QStringList &pser, const QString &proveedor, bool *encontrado = nullptr);
+bool CoincideProveedor(const QStringList &lista, const QString &proveedor);
+int CoincidenciasProveedor(const QStringList &lista, const QString &proveedor);
+bool CoincideRemitente(const QStringList &rblo, const QString &remitente);
+bool CoincideMensaje(const QStringList &mblo, const QString &mensaje);
+
+enum class LimiteEnvio { Permitido, VentanaCorta, VentanaLarga };
+// Counts one attempt: the short window allows 8, the long one 40. The long
+// counter is not touched when the short window refuses.
+LimiteEnvio ContarEnvio(qint16 &corto, qint16 &largo);
