@@ -1,0 +1,121 @@
+#include "mejoras/frmabreviaturanueva.h"
+
+#include <QGridLayout>
+#include <QHBoxLayout>
+#include <QSignalBlocker>
+#include <QTextCursor>
+
+#include "mejoras/abreviaturas.h"
+#include "shell/contexto.h"
+
+frmAbreviaturaNueva::frmAbreviaturaNueva(Contexto &contexto, QWidget *parent)
+    : QDialog(parent)
+    , ctx(contexto)
+{
+    setWindowTitle(QStringLiteral("Nueva Abreviatura"));
+    lblAlEscribir = new QLabel(QStringLiteral("Al escribir lo siguiente:"), this);
+    txtAlEscribir = new QLineEdit(this);
+    txtAlEscribir->setMaxLength(int(LargoMaximoPalabra));
+    lblConvertirA = new QLabel(QStringLiteral("Convertir a:"), this);
+    txtConvertirA = new QPlainTextEdit(this);
+    txtConvertirA->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+    txtConvertirA->setTabChangesFocus(true);
+    cmdGuardar = new QPushButton(QStringLiteral("Guardar"), this);
+    cmdCancelar = new QPushButton(QStringLiteral("Cancelar"), this);
+    cmdGuardar->setDefault(true);
+
+    auto *rejilla = new QGridLayout(this);
+    rejilla->addWidget(lblAlEscribir, 0, 0);
+    rejilla->addWidget(txtAlEscribir, 1, 0);
+    rejilla->addWidget(lblConvertirA, 2, 0);
+    rejilla->addWidget(txtConvertirA, 3, 0);
+    auto *botones = new QHBoxLayout;
+    botones->addStretch();
+    botones->addWidget(cmdGuardar);
+    botones->addWidget(cmdCancelar);
+    rejilla->addLayout(botones, 4, 0);
+    resize(320, 240);
+
+    connect(cmdGuardar, &QPushButton::clicked, this, &frmAbreviaturaNueva::cmdGuardar_Click);
+    connect(cmdCancelar, &QPushButton::clicked, this, &frmAbreviaturaNueva::cmdCancelar_Click);
+    connect(txtConvertirA, &QPlainTextEdit::textChanged, this, &frmAbreviaturaNueva::txtConvertirA_Change);
+}
+
+void frmAbreviaturaNueva::Form_Load()
+{
+    setWindowTitle(modo == QLatin1String("nuevo") ? QStringLiteral("Nueva Abreviatura")
+                                                  : QStringLiteral("Modificar Abreviatura"));
+    textoAnterior_ = txtConvertirA->toPlainText();
+}
+
+void frmAbreviaturaNueva::txtConvertirA_Change()
+{
+    // The replacement box holds 140 characters, a line break counting two.
+    const QString texto = ConSaltosCrLf(txtConvertirA->toPlainText());
+    if (texto.size() > LargoMaximoReemplazo) {
+        const QString recortado = LimitarEdicion(ConSaltosCrLf(textoAnterior_), texto, LargoMaximoReemplazo);
+        const int posicion = txtConvertirA->textCursor().position();
+        const int sobrante = int(txtConvertirA->toPlainText().size() - ConSaltosLf(recortado).size());
+        const QSignalBlocker bloqueo(txtConvertirA);
+        txtConvertirA->setPlainText(ConSaltosLf(recortado));
+        QTextCursor c = txtConvertirA->textCursor();
+        c.setPosition(std::clamp(posicion - sobrante, 0, int(txtConvertirA->document()->characterCount() - 1)));
+        txtConvertirA->setTextCursor(c);
+    }
+    textoAnterior_ = txtConvertirA->toPlainText();
+}
+
+void frmAbreviaturaNueva::cmdGuardar_Click()
+{
+    const QString palabra = txtAlEscribir->text();
+    const QString reemplazo = ConSaltosCrLf(txtConvertirA->toPlainText());
+    const ProblemaAbreviatura problema = ValidarAbreviatura(palabra, reemplazo);
+    if (problema != ProblemaAbreviatura::Ninguno) {
+        ctx.dialogos.mensaje(MensajeProblemaAbreviatura(problema), Dialogos::Botones::Aceptar,
+                             Dialogos::Icono::Exclamacion, Dialogos::tituloPrograma());
+        switch (problema) {
+        case ProblemaAbreviatura::PalabraCorta: {
+            txtAlEscribir->setFocus();
+            // The one letter, wherever the blanks put it.
+            const qsizetype inicio = palabra.indexOf(palabra.trimmed());
+            txtAlEscribir->setSelection(int(std::max<qsizetype>(0, inicio)), 1);
+            break;
+        }
+        case ProblemaAbreviatura::ReemplazoVacio:
+        case ProblemaAbreviatura::ReemplazoLargo:
+            txtConvertirA->setFocus();
+            break;
+        case ProblemaAbreviatura::ConComillas:
+            if (palabra.contains(u'"'))
+                txtAlEscribir->setFocus();
+            else
+                txtConvertirA->setFocus();
+            break;
+        default:
+            txtAlEscribir->setFocus();
+            break;
+        }
+        return;
+    }
+    if (modo == QLatin1String("nuevo")) {
+        GuardarAbreviatura(ctx.ajustes, palabra, reemplazo);
+        accept();
+        return;
+    }
+    const QString anterior = modo.mid(10);
+    const auto respuesta =
+        ctx.dialogos.mensaje(QStringLiteral("¿Desea modificar la Abreviatura ") + anterior + QStringLiteral(" ?"),
+                             Dialogos::Botones::SiNo, Dialogos::Icono::Pregunta, Dialogos::tituloPrograma());
+    if (respuesta == Dialogos::Respuesta::Si) {
+        ctx.ajustes.borrarClave(SeccionAbreviaturas, anterior);
+        GuardarAbreviatura(ctx.ajustes, palabra, reemplazo);
+        accept();
+        return;
+    }
+    reject();
+}
+
+void frmAbreviaturaNueva::cmdCancelar_Click()
+{
+    reject();
+}
