@@ -1,5 +1,7 @@
 #include "envio/comandoenviar.h"
 
+#include "mejoras/pasadatexto.h"
+
 namespace {
 
 const QString kDosLineas = QStringLiteral("\r\n\r\n");
@@ -81,25 +83,6 @@ void sumar(qint16 &contador)
 }
 
 } // namespace
-
-double ValorNumerico(const QString &texto)
-{
-    qsizetype i = 0;
-    while (i < texto.size() && (texto[i] == QLatin1Char(' ') || texto[i] == QLatin1Char('\t')))
-        ++i;
-    qsizetype fin = i;
-    if (fin < texto.size() && (texto[fin] == QLatin1Char('-') || texto[fin] == QLatin1Char('+')))
-        ++fin;
-    bool punto = false;
-    while (fin < texto.size() && (texto[fin].isDigit() || (!punto && texto[fin] == QLatin1Char('.')))) {
-        if (texto[fin] == QLatin1Char('.'))
-            punto = true;
-        ++fin;
-    }
-    bool ok = false;
-    const double valor = texto.mid(i, fin - i).toDouble(&ok);
-    return ok ? valor : 0.0;
-}
 
 bool CoincideNblo(const QStringList &nblo, bool modoAlias, const QString &alias, const QString &codArea,
                   const QString &numero)

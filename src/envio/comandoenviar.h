@@ -34,9 +34,6 @@ enum class ResultadoComandoEnviar {
 ResultadoComandoEnviar ValidarComandoEnviar(const DatosComandoEnviar &datos, const ConfiguracionRemota &config,
                                             EstadoEnvio &envio, qint16 &corto, qint16 &largo, Dialogos &dialogos);
 
-// The leading-number value of a text (blanks skipped, digits up to the first other character).
-double ValorNumerico(const QString &texto);
-
 // Directive matching. Empty positions never match.
 bool CoincideNblo(const QStringList &nblo, bool modoAlias, const QString &alias, const QString &codArea,
                   const QString &numero);

@@ -43,8 +43,6 @@ private Q_SLOTS:
     void ventanaCorta();
     void ventanaLarga();
     void rechazoNoCuentaEnvio();
-    void valorNumerico_data();
-    void valorNumerico();
 };
 
 void tst_comandoenviar::campos_data()
@@ -333,24 +331,6 @@ void tst_comandoenviar::rechazoNoCuentaEnvio()
     qint16 corto = 32767, largo = 0;
     QCOMPARE(ContarEnvio(corto, largo), LimiteEnvio::VentanaCorta);
     QCOMPARE(corto, qint16(32767)); // saturates instead of wrapping to a negative count
-}
-
-void tst_comandoenviar::valorNumerico_data()
-{
-    QTest::addColumn<QString>("texto");
-    QTest::addColumn<double>("valor");
-    QTest::newRow("blanco inicial") << " 12" << 12.0;
-    QTest::newRow("vacio") << "" << 0.0;
-    QTest::newRow("letras despues") << "140abc" << 140.0;
-    QTest::newRow("no numero") << "abc" << 0.0;
-    QTest::newRow("decimal") << "1.5" << 1.5;
-}
-
-void tst_comandoenviar::valorNumerico()
-{
-    QFETCH(QString, texto);
-    QFETCH(double, valor);
-    QCOMPARE(ValorNumerico(texto), valor);
 }
 
 QTEST_APPLESS_MAIN(tst_comandoenviar)
