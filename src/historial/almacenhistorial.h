@@ -16,7 +16,7 @@ struct RegistroHistorial
     QString destinatario; // the recipient label's text
     QString destino;      // area code + " " + number, or the alias
     QString remitente;
-    QString mensaje;      // line breaks kept as CR LF
+    QString mensaje; // line breaks kept as CR LF
     QString proveedor;
 };
 
@@ -24,11 +24,11 @@ struct RegistroHistorial
 using TablaHistorial = QList<RegistroHistorial>;
 
 enum EstadoHistorial : qint16 {
-    HistorialLeido = 0,       // at least one record
-    HistorialErrorAcceso = 1, // access error after at least one record
+    HistorialLeido = 0,        // at least one record
+    HistorialErrorAcceso = 1,  // access error after at least one record
     HistorialErrorLectura = 2, // other error (damaged record) after at least one record
-    HistorialSinAlmacen = 3,  // cannot be opened, or the first line lacks the header
-    HistorialVacio = 4,       // no record (also an error before the first one)
+    HistorialSinAlmacen = 3,   // cannot be opened, or the first line lacks the header
+    HistorialVacio = 4,        // no record (also an error before the first one)
 };
 
 // An error as the messages show it: number and Spanish description.
@@ -48,13 +48,13 @@ QString limpiar(const QString &texto);
 // "#yyyy-mm-dd hh:mm:ss#".
 QByteArray literalFecha(const QDateTime &fecha);
 // Accepts "#yyyy-mm-dd hh:mm:ss#" and the date-only "#yyyy-mm-dd#"; invalid otherwise.
-QDateTime leerLiteralFecha(QByteArrayView literal);
+QDateTime leerLiteralFecha(const QByteArray &literal);
 
 // One record line (without the final CR LF), text fields cleaned and in Windows-1252.
 QByteArray lineaRegistro(const RegistroHistorial &registro);
 
 // True when the first line of the file holds the header, in any case.
-bool tieneCabecera(QByteArrayView primeraLinea);
+bool tieneCabecera(const QString &primeraLinea);
 
 // Reads the store. `alAvanzar` (may be empty) runs after each record.
 EstadoHistorial leer(const QString &ruta, TablaHistorial &tabla, const std::function<void()> &alAvanzar = {});
