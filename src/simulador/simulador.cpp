@@ -442,8 +442,11 @@ void Simulador::enviar(QTcpSocket *socket, const Respuesta &respuesta, bool cerr
 void Simulador::rechazarYCerrar(QTcpSocket *socket, int estado, const QString &detalle)
 {
     auto it = m_conexiones.find(socket);
-    if (it != m_conexiones.end())
+    if (it != m_conexiones.end()) {
+        // Whatever else arrives on this connection is not read.
         it->entrada.clear();
+        it->ocupada = true;
+    }
     enviar(socket, error(estado, detalle), true);
 }
 
