@@ -347,7 +347,7 @@ void VistaWebMotor::ejecutarYRefrescar(const QString &codigo)
     QPointer<VistaWebMotor> yo(this);
     pagina_->runJavaScript(codigo, QWebEngineScript::MainWorld, [yo](const QVariant &) {
         if (yo) {
-            yo->tomarInstantanea(false, false);
+            yo->tomarInstantanea(FinDeCarga::Ninguno);
         }
     });
 }
@@ -364,7 +364,11 @@ bool VistaWebMotor::filtrarNavegacion(const QUrl &url, int tipo, bool marcoPrinc
     bool cancelar = false;
     Q_EMIT antesDeNavegar(url.toString(), marcoPrincipal ? QString() : marcoDe(url), datosPost, cabeceras, cancelar);
     // Nothing serves ntx: it is a command for the owner, never a request.
-    return !cancelar && !esNtx(url);
+    const bool aceptar = !cancelar && !esNtx(url);
+    if (!aceptar && marcoPrincipal) {
+        rechazada_ = url;
+    }
+    return aceptar;
 }
 
 QString VistaWebMotor::marcoDe(const QUrl &url) const
@@ -381,36 +385,46 @@ QString VistaWebMotor::marcoDe(const QUrl &url) const
 
 void VistaWebMotor::alCambiarCarga(const QWebEngineLoadingInfo &info)
 {
-    switch (info.status()) {
-    case QWebEngineLoadingInfo::LoadStartedStatus:
+    if (info.status() == QWebEngineLoadingInfo::LoadStartedStatus) {
         ++generacion_;
         estado_ = 1;
         ocupado_ = true;
+        cargando_ = true;
+        urlCarga_ = info.url();
         return;
-    case QWebEngineLoadingInfo::LoadSucceededStatus:
-        tomarInstantanea(true, false);
-        return;
-    case QWebEngineLoadingInfo::LoadStoppedStatus:
-        tomarInstantanea(true, true);
-        return;
-    case QWebEngineLoadingInfo::LoadFailedStatus:
-        break;
     }
-    const bool cancelada =
-        info.errorDomain() == QWebEngineLoadingInfo::InternalErrorDomain && info.errorCode() == ErrorAbortado;
-    if (!cancelada && !esNtx(info.url())) {
+    if (info.status() == QWebEngineLoadingInfo::LoadSucceededStatus) {
+        cargando_ = false;
+        tomarInstantanea(FinDeCarga::Completa);
+        return;
+    }
+    const bool abortada =
+        info.status() == QWebEngineLoadingInfo::LoadStoppedStatus ||
+        (info.errorDomain() == QWebEngineLoadingInfo::InternalErrorDomain && info.errorCode() == ErrorAbortado);
+    if (abortada && !rechazada_.isEmpty() && info.url() == rechazada_) {
+        // A navigation the filter refused raises no event of its own. When a page still
+        // loading started it (a script on the load event), the engine ends that page's load
+        // with it: the page is there and complete.
+        rechazada_.clear();
+        const bool paginaTragada = cargando_ && urlCarga_ != info.url() && pagina_->url() == urlCarga_;
+        cargando_ = false;
+        tomarInstantanea(paginaTragada ? FinDeCarga::Completa : FinDeCarga::SinEventos);
+        return;
+    }
+    cargando_ = false;
+    if (!abortada && !esNtx(info.url())) {
         bool cancelar = false;
         Q_EMIT errorDeNavegacion(info.url().toString(), QString(), info.errorCode(), cancelar);
     }
-    tomarInstantanea(true, true);
+    tomarInstantanea(FinDeCarga::Fallida);
 }
 
-void VistaWebMotor::tomarInstantanea(bool alTerminarCarga, bool cargaFallida)
+void VistaWebMotor::tomarInstantanea(FinDeCarga fin)
 {
     const quint64 generacion = generacion_;
     QPointer<VistaWebMotor> yo(this);
     pagina_->runJavaScript(ScriptInstantanea, QWebEngineScript::ApplicationWorld,
-                           [yo, generacion, alTerminarCarga, cargaFallida](const QVariant &resultado) {
+                           [yo, generacion, fin](const QVariant &resultado) {
                                if (!yo || yo->generacion_ != generacion) {
                                    return;
                                }
@@ -436,22 +450,22 @@ void VistaWebMotor::tomarInstantanea(bool alTerminarCarga, bool cargaFallida)
                                        f.marcos.append({par.at(0).toString(), par.at(1).toString()});
                                    }
                                }
-                               if (alTerminarCarga) {
+                               if (fin != FinDeCarga::Ninguno) {
                                    yo->estado_ = Completo;
                                    yo->ocupado_ = false;
                                }
                                Q_EMIT yo->instantaneaActualizada();
-                               if (!alTerminarCarga || !yo) {
+                               if (!yo || fin == FinDeCarga::Ninguno || fin == FinDeCarga::SinEventos) {
                                    return;
                                }
                                const QString direccion = yo->direccion();
-                               if (!cargaFallida) {
+                               if (fin == FinDeCarga::Completa) {
                                    Q_EMIT yo->navegacionCompleta(direccion);
                                }
-                               if (yo) {
+                               if (yo && yo->generacion_ == generacion) {
                                    Q_EMIT yo->descargaCompleta();
                                }
-                               if (yo && !cargaFallida && yo->generacion_ == generacion) {
+                               if (yo && yo->generacion_ == generacion && fin == FinDeCarga::Completa) {
                                    Q_EMIT yo->documentoCompleto(direccion);
                                }
                            });

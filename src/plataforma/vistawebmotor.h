@@ -81,7 +81,13 @@ private:
     friend class PaginaVistaWeb;
     bool filtrarNavegacion(const QUrl &url, int tipo, bool marcoPrincipal);
     void alCambiarCarga(const QWebEngineLoadingInfo &info);
-    void tomarInstantanea(bool alTerminarCarga, bool cargaFallida);
+    enum class FinDeCarga {
+        Ninguno,    // a refresh after a script: no state change, no events
+        Completa,   // the page arrived: complete, then the three completion events
+        Fallida,    // failed or stopped: complete, only descargaCompleta
+        SinEventos, // a refused navigation: back to complete, silently
+    };
+    void tomarInstantanea(FinDeCarga fin);
     void ejecutarYRefrescar(const QString &codigo);
     QString marcoDe(const QUrl &url) const;
     void alCambiarFoco(QWidget *antes, QWidget *ahora);
@@ -94,6 +100,10 @@ private:
     bool ocupado_ = false;
     // Bumped by every load start: a snapshot of an older load must not mark a newer one complete.
     quint64 generacion_ = 0;
+    bool cargando_ = false;
+    QUrl urlCarga_;
+    // Last main-frame navigation the filter refused; its end is not a failure.
+    QUrl rechazada_;
     bool hayPost_ = false;
     PostPendiente post_;
 };
