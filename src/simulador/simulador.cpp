@@ -650,9 +650,14 @@ Simulador::Respuesta Simulador::personal(const Peticion &peticion)
                                        QStringLiteral("Snb"),         QStringLiteral("Filename"),
                                        QStringLiteral("FormValidar"), QStringLiteral("codigo"),
                                        QStringLiteral("Image30.x"),   QStringLiteral("Image30.y")};
+    // Like the real form handler, pieces it does not know are skipped (an "&"
+    // typed into an unencoded message cuts it there); the known fields must
+    // all be there, once each, in the form's order.
     QStringList nombres;
-    for (const CampoFormulario &campo : campos)
-        nombres.append(campo.nombre);
+    for (const CampoFormulario &campo : campos) {
+        if (kOrden.contains(campo.nombre))
+            nombres.append(campo.nombre);
+    }
     if (nombres != kOrden)
         return error(400, QStringLiteral("Campos del formulario incompletos o fuera de orden: ") +
                               nombres.join(QLatin1Char(',')));

@@ -17,6 +17,19 @@
 //  - Movilnet ("numero"): ends in 0000 -> "Su mensaje no fue enviado"
 //    (not an active customer); a wrong code -> "Su mensaje no fue enviado";
 //    anything else -> "Su mensaje fue enviado".
+//
+// Pages a test can drive by script: the Claro and Movilnet forms are
+// <form id="formulario"> with the code box id="codigo" (Claro) or id="clave"
+// (Movilnet) and the button id="enviar"; every verification image has
+// id="imagenCodigo". Session ids for "/_sim/codigo?sesion=": the PHPSESSID
+// cookie (Personal), the hidden "sesion" field (Claro, Movilnet).
+//
+// Inspection JSON: "/_sim/peticiones" lists {rol, metodo, destino, ruta,
+// consulta, version, cabeceras: [[nombre, valor], ...] in arrival order,
+// cuerpoBase64, cuerpoLatin1}; "/_sim/mensajes" lists {rol, proveedor,
+// destino, remitente, texto, campos}. Both show the port's own role unless
+// "?rol=" names others or "todos". "/favicon.ico" is answered 404 and not
+// recorded.
 #pragma once
 
 #include "simulador/decodificacion.h"

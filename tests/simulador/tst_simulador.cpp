@@ -322,7 +322,8 @@ private slots:
         QTest::newRow("cookie desconocida") << "otracookie" << 403 << "Sesión inexistente" << false;
         QTest::newRow("campos fuera de orden") << "orden" << 400 << "fuera de orden" << false;
         QTest::newRow("falta un campo") << "falta" << 400 << "incompletos" << false;
-        QTest::newRow("campo de mas") << "demas" << 400 << "incompletos" << false;
+        QTest::newRow("campo desconocido se ignora") << "demas" << 200 << "fue enviado correctamente" << true;
+        QTest::newRow("campo repetido") << "repetido" << 400 << "incompletos" << false;
         QTest::newRow("sin tipo de contenido") << "tipo" << 415 << "formulario" << false;
     }
     void personalEnvio()
@@ -354,6 +355,8 @@ private slots:
             cuerpo.replace("&Image30.y=19", "");
         else if (caso == QLatin1String("demas"))
             cuerpo += "&extra=1";
+        else if (caso == QLatin1String("repetido"))
+            cuerpo += "&codigo=" + clave.toLatin1();
         else if (caso == QLatin1String("tipo"))
             tipo.clear();
 
@@ -391,6 +394,17 @@ private slots:
         QVERIFY2(repetido.texto().contains(QStringLiteral("El código ingresado es incorrecto")),
                  qPrintable(QStringLiteral("%1 %2 %3").arg(repetido.estado).arg(repetido.error).arg(repetido.texto())));
         QCOMPARE(mensajes(Rol::Personal).size(), 1);
+    }
+
+    void personalAmpersandSinCodificarCortaElMensaje()
+    {
+        const RespuestaHttp pagina = get(Rol::Personal, QStringLiteral("/Mensajes/sms.php"));
+        const QByteArray cuerpo =
+            cuerpoPersonal(imagenDe(pagina.texto()), codigo(Rol::Personal), "Ana:+Pan & queso", "3515550000");
+        QCOMPARE(post(Rol::Personal, QStringLiteral("/Mensajes/sms.php"), cuerpo, galleta(pagina)).estado, 200);
+        const QJsonArray lista = mensajes(Rol::Personal);
+        QCOMPARE(lista.size(), 1);
+        QCOMPARE(lista[0].toObject().value("texto").toString(), QStringLiteral("Pan "));
     }
 
     void personalMensajeDecodificado()
