@@ -1,0 +1,524 @@
+// The composer of the main window offscreen: typing into the real message box,
+// the status texts of the two switches, the counter with its beep and red
+// labels, the key filters and Enter focus order, the sender box and the clear
+// button.
+#include <QApplication>
+#include <QTest>
+#include <QTimer>
+
+#include "mejoras/abreviaturas.h"
+#include "mejoras/composicion.h"
+#include "mejoras/contextoprueba.h"
+#include "mejoras/frmabreviaturas.h"
+#include "shell/frmbrowser.h"
+
+namespace {
+
+const QString Rellene = QStringLiteral("Rellene los datos y escriba el mensaje, luego presione Enviar Mensaje");
+const QString Sobrepasado = QStringLiteral("Ha sobrepasado el máximo de caracteres, reduzca el mensaje");
+
+// Types like a user: ASCII through key clicks, other characters as key events
+// carrying only their text, a line feed as Enter.
+void teclear(QWidget *w, const QString &texto)
+{
+    for (QChar c : texto) {
+        if (c == u'\n')
+            QTest::keyClick(w, Qt::Key_Return);
+        else if (c.unicode() < 128)
+            QTest::keyClicks(w, QString(c));
+        else
+            QTest::sendKeyEvent(QTest::Click, w, Qt::Key_unknown, QString(c), {});
+    }
+}
+
+struct Ventana
+{
+    ContextoPrueba p;
+    frmBrowser f{p.ctx};
+
+    Ventana()
+    {
+        conectarComposicion(f);
+        f.picEscritura->show();
+        f.show();
+        f.activateWindow();
+    }
+    void activarLenguajeMate()
+    {
+        f.chkLMate->setCheckState(Qt::Checked);
+        f.chkLMate_Click();
+    }
+    void activarAbreviaturas(const ParesAbreviatura &pares)
+    {
+        for (const auto &par : pares)
+            GuardarAbreviatura(p.ajustes, par.first, par.second);
+        f.chkAbreviaturas->setCheckState(Qt::Checked);
+        f.chkAbreviaturas_Click();
+    }
+    int caret() const { return f.txtmsj->textCursor().position(); }
+};
+
+bool esRojo(const QLabel *l)
+{
+    return l->palette().color(QPalette::WindowText) == QColor(255, 0, 0);
+}
+
+} // namespace
+
+class PruebaComposicion : public QObject
+{
+    Q_OBJECT
+private Q_SLOTS:
+    void tecleoConLenguajeMate_data()
+    {
+        QTest::addColumn<QString>("entrada");
+        QTest::addColumn<QString>("esperado");
+        QTest::newRow("te quiero mucho") << "te quiero mucho"
+                                         << "TQM";
+        QTest::newRow("también") << QString::fromUtf8("también") << "tb";
+        QTest::newRow("TAMBIÉN") << QString::fromUtf8("TAMBIÉN") << "tb";
+        QTest::newRow("algún") << QString::fromUtf8("algún ") << "alg1 ";
+        QTest::newRow("dos líneas") << "hola\nsiete"
+                                    << "hola\r\n7";
+        QTest::newRow("porque") << "porque"
+                                << "xq";
+    }
+    void tecleoConLenguajeMate()
+    {
+        QFETCH(QString, entrada);
+        QFETCH(QString, esperado);
+        Ventana v;
+        v.activarLenguajeMate();
+        v.f.txtmsj->setFocus();
+        teclear(v.f.txtmsj, entrada);
+        QCOMPARE(v.f.textoMensaje(), esperado);
+        QCOMPARE(v.caret(), int(ConSaltosLf(esperado).size()));
+        QVERIFY(!v.f.txtmsj->textCursor().hasSelection());
+        QCOMPARE(v.f.txtcarescritos->text(), NumeroConSigno(esperado.size()));
+    }
+
+    void tecleoConAbreviaturas()
+    {
+        Ventana v;
+        v.activarAbreviaturas({{QStringLiteral("hola"), QStringLiteral("hl")},
+                               {QStringLiteral("firma"), QStringLiteral("Saludos\r\nAna")}});
+        QVERIFY(v.f.chkAbreviaturas->checkState() == Qt::Checked);
+        v.f.txtmsj->setFocus();
+        teclear(v.f.txtmsj, QStringLiteral("hola, (hola Hola firma."));
+        QCOMPARE(v.f.textoMensaje(), QStringLiteral("hl, (hola Hola Saludos\r\nAna."));
+        QCOMPARE(v.f.txtmsj->toPlainText(), QStringLiteral("hl, (hola Hola Saludos\nAna."));
+        QCOMPARE(v.caret(), int(v.f.txtmsj->toPlainText().size()));
+        // The line break counts two.
+        QCOMPARE(v.f.txtcarescritos->text(), QStringLiteral(" 28"));
+    }
+
+    // A message that ends in a word of the list, typed while the feature was
+    // off, is rewritten by the next edit anywhere, and the caret goes to the end.
+    void edicionEnMedioReescribeElFinal()
+    {
+        Ventana v;
+        v.f.txtmsj->setFocus();
+        teclear(v.f.txtmsj, QStringLiteral("y hola "));
+        QCOMPARE(v.f.textoMensaje(), QStringLiteral("y hola "));
+        v.activarAbreviaturas({{QStringLiteral("hola"), QStringLiteral("hl")}});
+        QTextCursor c = v.f.txtmsj->textCursor();
+        c.setPosition(0);
+        v.f.txtmsj->setTextCursor(c);
+        teclear(v.f.txtmsj, QStringLiteral("a"));
+        QCOMPARE(v.f.textoMensaje(), QStringLiteral("ay hl "));
+        QCOMPARE(v.caret(), 6);
+    }
+
+    void estadoSegunInterruptores_data()
+    {
+        QTest::addColumn<bool>("abreviaturas");
+        QTest::addColumn<bool>("lenguajeMate");
+        QTest::addColumn<QString>("estado");
+        QTest::addColumn<QString>("resultado");
+        QTest::newRow("ambos") << true << true
+                               << "Abreviaturas y LenguajeMate están procesando el texto mientras lo escribe"
+                               << "d hl ";
+        QTest::newRow("solo abreviaturas") << true << false << "Se está abreviando el texto mientras lo escribe"
+                                           << "de hl ";
+        QTest::newRow("solo LenguajeMate")
+            << false << true << "LenguajeMate está procesando el texto mientras lo escribe"
+            << "d hola ";
+        QTest::newRow("ninguno") << false << false << Rellene << "de hola ";
+    }
+    void estadoSegunInterruptores()
+    {
+        QFETCH(bool, abreviaturas);
+        QFETCH(bool, lenguajeMate);
+        QFETCH(QString, estado);
+        QFETCH(QString, resultado);
+        Ventana v;
+        if (lenguajeMate)
+            v.activarLenguajeMate();
+        if (abreviaturas)
+            v.activarAbreviaturas({{QStringLiteral("hola"), QStringLiteral("hl")}});
+        v.f.txtmsj->setFocus();
+        teclear(v.f.txtmsj, QStringLiteral("de hola "));
+        QCOMPARE(v.f.StatusBar1->textoPanel1(), estado);
+        QCOMPARE(v.f.StatusBar1->imagenPanel1(), 4);
+        QCOMPARE(v.f.textoMensaje(), resultado);
+    }
+
+    void interruptorLenguajeMate()
+    {
+        Ventana v;
+        QVERIFY(!v.f.LenguajeMateActivo);
+        v.activarLenguajeMate();
+        QVERIFY(v.f.LenguajeMateActivo);
+        QVERIFY(v.f.StatusBar1->panel2Habilitado());
+        QVERIFY(v.f.mnuMejorasLenguajeMate->isChecked());
+        QCOMPARE(v.f.StatusBar1->textoPanel1(), QStringLiteral("LenguajeMate está activo"));
+        QCOMPARE(v.f.StatusBar1->imagenPanel1(), 4);
+        v.f.chkLMate->setCheckState(Qt::Unchecked);
+        v.f.chkLMate_Click();
+        QVERIFY(!v.f.LenguajeMateActivo);
+        QVERIFY(!v.f.StatusBar1->panel2Habilitado());
+        QVERIFY(!v.f.mnuMejorasLenguajeMate->isChecked());
+        QCOMPARE(v.f.StatusBar1->textoPanel1(), QStringLiteral("LenguajeMate está inactivo"));
+        // With the switch off the text is never rewritten.
+        v.f.ponerTextoMensaje(QStringLiteral("te quiero"));
+        QCOMPARE(v.f.textoMensaje(), QStringLiteral("te quiero"));
+    }
+
+    // A click by the user never leaves the switch grey.
+    void clicNoDejaGris()
+    {
+        Ventana v;
+        QTest::mouseClick(v.f.chkLMate, Qt::LeftButton, {}, QPoint(6, v.f.chkLMate->height() / 2));
+        QCOMPARE(v.f.chkLMate->checkState(), Qt::Checked);
+        QVERIFY(v.f.LenguajeMateActivo);
+        QTest::mouseClick(v.f.chkLMate, Qt::LeftButton, {}, QPoint(6, v.f.chkLMate->height() / 2));
+        QCOMPARE(v.f.chkLMate->checkState(), Qt::Unchecked);
+        QVERIFY(!v.f.LenguajeMateActivo);
+    }
+
+    void abreviaturasSinNingunaYNo()
+    {
+        Ventana v;
+        v.p.dialogos.respuestas << Dialogos::Respuesta::No;
+        v.f.chkAbreviaturas->setCheckState(Qt::Checked);
+        v.f.chkAbreviaturas_Click();
+        QCOMPARE(v.p.dialogos.mensajes().size(), 1);
+        const auto m = v.p.dialogos.mensajes().first();
+        QCOMPARE(
+            m.texto,
+            QStringLiteral("No hay ninguna abreviatura definida\r\n\r\n¿Desea configurar algunas abreviaturas ahora?"));
+        QCOMPARE(m.botones, Dialogos::Botones::SiNo);
+        QCOMPARE(m.icono, Dialogos::Icono::Pregunta);
+        QCOMPARE(m.titulo, QStringLiteral("NTX Mensajes"));
+        QCOMPARE(v.f.chkAbreviaturas->checkState(), Qt::Unchecked);
+        QVERIFY(!v.f.mnuMejorasAbreviaturas->isChecked());
+        QCOMPARE(v.f.StatusBar1->textoPanel1(), QStringLiteral("Abreviaturas Personalizadas está inactivo"));
+    }
+
+    void abreviaturasSinNingunaYSi_data()
+    {
+        QTest::addColumn<bool>("agregar");
+        QTest::newRow("agrega una") << true;
+        QTest::newRow("cierra sin agregar") << false;
+    }
+    void abreviaturasSinNingunaYSi()
+    {
+        QFETCH(bool, agregar);
+        Ventana v;
+        v.p.dialogos.respuestas << Dialogos::Respuesta::Si;
+        bool visto = false;
+        QTimer::singleShot(0, qApp, [&] {
+            auto *w = qobject_cast<frmAbreviaturas *>(QApplication::activeModalWidget());
+            if (!w)
+                return;
+            visto = true;
+            if (agregar)
+                GuardarAbreviatura(v.p.ajustes, QStringLiteral("hola"), QStringLiteral("hl"));
+            w->cmdCerrar_Click();
+        });
+        v.f.chkAbreviaturas->setCheckState(Qt::Checked);
+        v.f.chkAbreviaturas_Click();
+        QVERIFY(visto);
+        QCOMPARE(v.f.chkAbreviaturas->checkState(), agregar ? Qt::Checked : Qt::Unchecked);
+        QCOMPARE(v.f.mnuMejorasAbreviaturas->isChecked(), agregar);
+        QCOMPARE(v.f.StatusBar1->textoPanel1(), agregar ? QStringLiteral("Abreviaturas Personalizadas está activo")
+                                                        : QStringLiteral("Abreviaturas Personalizadas está inactivo"));
+        QCOMPARE(v.f.TablaAbreviaturas.size(), agregar ? 1 : 0);
+    }
+
+    void apagarAbreviaturasConservaLaLista()
+    {
+        Ventana v;
+        v.activarAbreviaturas({{QStringLiteral("hola"), QStringLiteral("hl")}});
+        QCOMPARE(v.f.StatusBar1->textoPanel1(), QStringLiteral("Abreviaturas Personalizadas está activo"));
+        QVERIFY(v.f.mnuMejorasAbreviaturas->isChecked());
+        v.f.chkAbreviaturas->setCheckState(Qt::Unchecked);
+        v.f.chkAbreviaturas_Click();
+        QCOMPARE(v.f.StatusBar1->textoPanel1(), QStringLiteral("Abreviaturas Personalizadas está inactivo"));
+        QVERIFY(!v.f.mnuMejorasAbreviaturas->isChecked());
+        QCOMPARE(v.f.TablaAbreviaturas.size(), 1);
+        v.f.ponerTextoMensaje(QStringLiteral("hola "));
+        QCOMPARE(v.f.textoMensaje(), QStringLiteral("hola "));
+    }
+
+    // The store emptied elsewhere: a reload while the box is on switches it off.
+    void cargarSinNingunaApaga()
+    {
+        Ventana v;
+        v.activarAbreviaturas({{QStringLiteral("hola"), QStringLiteral("hl")}});
+        v.p.ajustes.borrarSeccion(SeccionAbreviaturas);
+        v.f.CargarAbreviaturas();
+        QVERIFY(v.f.TablaAbreviaturas.isEmpty());
+        QCOMPARE(v.f.chkAbreviaturas->checkState(), Qt::Unchecked);
+        QVERIFY(!v.f.mnuMejorasAbreviaturas->isChecked());
+        QCOMPARE(v.f.StatusBar1->textoPanel1(), QStringLiteral("Abreviaturas Personalizadas está inactivo"));
+    }
+
+    void paresQueNoTerminanNoCuelgan()
+    {
+        Ventana v;
+        v.activarLenguajeMate();
+        v.activarAbreviaturas({{QStringLiteral("aa"), QStringLiteral("bb")},
+                               {QStringLiteral("bb"), QStringLiteral("aa")},
+                               {QStringLiteral("ok"), QStringLiteral("ok")},
+                               {QStringLiteral("ja"), QStringLiteral("ja ja")}});
+        v.f.txtmsj->setFocus();
+        teclear(v.f.txtmsj, QStringLiteral("x aa ok ja "));
+        const QString t = v.f.textoMensaje();
+        QVERIFY(t.startsWith(QStringLiteral("x ")));
+        QVERIFY(t.size() <= 400);
+        QVERIFY(t.contains(QStringLiteral(" ok ja ja")));
+        QCOMPARE(v.caret(), int(v.f.txtmsj->toPlainText().size()));
+    }
+
+    void contadorYPitido()
+    {
+        Ventana v;
+        v.f.txtmaxcar->setText(QStringLiteral("138"));
+        v.f.cboRemitente->setEditText(QStringLiteral("Ana"));
+        v.f.ponerTextoMensaje(QString(135, u'a'));
+        QCOMPARE(v.f.txtcarescritos->text(), QStringLiteral(" 138"));
+        QCOMPARE(v.p.sistema.pitidos, 0);
+        QVERIFY(!esRojo(v.f.lblcarescritos));
+
+        v.f.txtmsj->setFocus();
+        QTest::keyClick(v.f.txtmsj, Qt::Key_B);
+        QCOMPARE(v.f.txtcarescritos->text(), QStringLiteral(" 139"));
+        QCOMPARE(v.p.sistema.pitidos, 1);
+        QVERIFY(esRojo(v.f.lblcarescritos) && esRojo(v.f.lblmaxcar));
+        QCOMPARE(v.f.StatusBar1->textoPanel1(), Sobrepasado);
+        QCOMPARE(v.f.StatusBar1->imagenPanel1(), 6);
+
+        QTest::keyClick(v.f.txtmsj, Qt::Key_C);
+        QCOMPARE(v.f.txtcarescritos->text(), QStringLiteral(" 140"));
+        QCOMPARE(v.p.sistema.pitidos, 1);
+        QVERIFY(esRojo(v.f.lblcarescritos));
+        // Every key while over the limit puts the warning back.
+        QCOMPARE(v.f.StatusBar1->textoPanel1(), Sobrepasado);
+
+        QTest::keyClick(v.f.txtmsj, Qt::Key_Backspace);
+        QCOMPARE(v.f.txtcarescritos->text(), QStringLiteral(" 139"));
+        QCOMPARE(v.p.sistema.pitidos, 2);
+        QTest::keyClick(v.f.txtmsj, Qt::Key_Backspace);
+        QCOMPARE(v.f.txtcarescritos->text(), QStringLiteral(" 138"));
+        QCOMPARE(v.p.sistema.pitidos, 2);
+        QVERIFY(!esRojo(v.f.lblcarescritos) && !esRojo(v.f.lblmaxcar));
+        QCOMPARE(v.f.StatusBar1->textoPanel1(), Rellene);
+
+        // A paste that jumps past max + 1 does not beep.
+        v.f.ponerTextoMensaje(QString(150, u'z'));
+        QCOMPARE(v.p.sistema.pitidos, 2);
+        QVERIFY(esRojo(v.f.lblcarescritos));
+    }
+
+    void cuentaConSaltosYRemitente()
+    {
+        Ventana v;
+        v.f.txtmsj->setFocus();
+        teclear(v.f.txtmsj, QStringLiteral("0123456789\n0123456789"));
+        QCOMPARE(v.f.textoMensaje(), QStringLiteral("0123456789\r\n0123456789"));
+        QCOMPARE(v.f.txtcarescritos->text(), QStringLiteral(" 22"));
+        // Changing only the sender changes the count.
+        v.f.cboRemitente->setEditText(QStringLiteral("Ana"));
+        QCOMPARE(v.f.txtcarescritos->text(), QStringLiteral(" 25"));
+    }
+
+    void ponerTextoConSaltos()
+    {
+        Ventana v;
+        v.f.ponerTextoMensaje(QStringLiteral("uno\r\ndos\r\n\r\ntres"));
+        QCOMPARE(v.f.txtmsj->toPlainText(), QStringLiteral("uno\ndos\n\ntres"));
+        QCOMPARE(v.f.textoMensaje(), QStringLiteral("uno\r\ndos\r\n\r\ntres"));
+        QCOMPARE(v.caret(), int(v.f.txtmsj->toPlainText().size()));
+    }
+
+    void limiteDeCuatrocientos()
+    {
+        Ventana v;
+        v.f.ponerTextoMensaje(QString(500, u'x'));
+        QCOMPARE(v.f.textoMensaje().size(), 400);
+        // A key in the middle of a full box is refused; the text stays whole.
+        QTextCursor c = v.f.txtmsj->textCursor();
+        c.setPosition(10);
+        v.f.txtmsj->setTextCursor(c);
+        v.f.txtmsj->setFocus();
+        QTest::keyClick(v.f.txtmsj, Qt::Key_Y);
+        QCOMPARE(v.f.textoMensaje(), QString(400, u'x'));
+        QCOMPARE(v.caret(), 10);
+        // A line break near the limit counts two.
+        v.f.ponerTextoMensaje(QString(399, u'x'));
+        QTest::keyClick(v.f.txtmsj, Qt::Key_Return);
+        QCOMPARE(v.f.textoMensaje(), QString(399, u'x'));
+    }
+
+    void filtroNumerico_data()
+    {
+        QTest::addColumn<bool>("codigoDeArea");
+        QTest::addColumn<QString>("aviso");
+        QTest::newRow("código de área") << true << "¡Sólo puede introducir números en el Código de Área!";
+        QTest::newRow("número") << false << "¡Sólo puede introducir números como Número de Celular!";
+    }
+    void filtroNumerico()
+    {
+        QFETCH(bool, codigoDeArea);
+        QFETCH(QString, aviso);
+        Ventana v;
+        QVERIFY(QTest::qWaitForWindowActive(&v.f));
+        QLineEdit *caja = codigoDeArea ? v.f.txtCodArea : v.f.txtNumero;
+        caja->setFocus();
+        QTest::keyClick(caja, Qt::Key_A);
+        QCOMPARE(caja->text(), QString());
+        QCOMPARE(v.f.StatusBar1->textoPanel1(), aviso);
+        QCOMPARE(v.f.StatusBar1->imagenPanel1(), 6);
+        QCOMPARE(v.p.sistema.pitidos, 1);
+        QTest::sendKeyEvent(QTest::Click, caja, Qt::Key_unknown, QStringLiteral("ñ"), {});
+        QCOMPARE(caja->text(), QString());
+        QCOMPARE(v.p.sistema.pitidos, 2);
+        QTest::keyClicks(caja, QStringLiteral("5"));
+        QCOMPARE(caja->text(), QStringLiteral("5"));
+        QCOMPARE(v.f.StatusBar1->textoPanel1(), Rellene);
+        QCOMPARE(v.f.StatusBar1->imagenPanel1(), 4);
+        QTest::keyClicks(caja, QStringLiteral("67"));
+        QTest::keyClick(caja, Qt::Key_Backspace);
+        QCOMPARE(caja->text(), QStringLiteral("56"));
+        QCOMPARE(v.p.sistema.pitidos, 2);
+    }
+
+    void ordenDeFocoConEnter()
+    {
+        Ventana v;
+        QVERIFY(QTest::qWaitForWindowActive(&v.f));
+        v.f.txtCodArea->setFocus();
+        QTRY_COMPARE(QApplication::focusWidget(), v.f.txtCodArea);
+        QTest::keyClick(v.f.txtCodArea, Qt::Key_Return);
+        QTRY_COMPARE(QApplication::focusWidget(), v.f.txtNumero);
+        QTest::keyClick(v.f.txtNumero, Qt::Key_Return);
+        QTRY_VERIFY(QApplication::focusWidget() == v.f.cboRemitente ||
+                    QApplication::focusWidget() == v.f.cboRemitente->lineEdit());
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
+        QTRY_COMPARE(QApplication::focusWidget(), v.f.txtmsj);
+        // The alias box leads to the sender box as well.
+        v.f.txtalias->show();
+        v.f.txtalias->setFocus();
+        QTRY_COMPARE(QApplication::focusWidget(), v.f.txtalias);
+        QTest::keyClicks(v.f.txtalias, QStringLiteral("ab c"));
+        QCOMPARE(v.f.txtalias->text(), QStringLiteral("ab c"));
+        QTest::keyClick(v.f.txtalias, Qt::Key_Return);
+        QTRY_VERIFY(QApplication::focusWidget() == v.f.cboRemitente ||
+                    QApplication::focusWidget() == v.f.cboRemitente->lineEdit());
+        QCOMPARE(v.p.sistema.pitidos, 0);
+    }
+
+    void marcadoresYSeleccionAlEntrar()
+    {
+        Ventana v;
+        QVERIFY(QTest::qWaitForWindowActive(&v.f));
+        QCOMPARE(v.f.txtCodArea->text(), QString());
+        QCOMPARE(v.f.txtCodArea->placeholderText(), QStringLiteral("[Cod]"));
+        QCOMPARE(v.f.txtNumero->text(), QString());
+        QCOMPARE(v.f.txtNumero->placeholderText(), QStringLiteral("[Núm]"));
+        v.f.txtNumero->setText(QStringLiteral("4567"));
+        v.f.txtNumero->setFocus();
+        QTRY_COMPARE(v.f.txtNumero->selectedText(), QStringLiteral("4567"));
+        QTest::keyClicks(v.f.txtNumero, QStringLiteral("9"));
+        QCOMPARE(v.f.txtNumero->text(), QStringLiteral("9"));
+    }
+
+    void remitente()
+    {
+        Ventana v;
+        QVERIFY(QTest::qWaitForWindowActive(&v.f));
+        v.p.ajustes.escribir(QStringLiteral("Mensajes"), QStringLiteral("Remitente0"), QStringLiteral("Ana"));
+        v.p.ajustes.escribir(QStringLiteral("Mensajes"), QStringLiteral("Remitente3"), QStringLiteral("Beto"));
+        v.p.ajustes.escribir(QStringLiteral("Mensajes"), QStringLiteral("Remitente9"), QStringLiteral("Caro"));
+        v.f.cboRemitente->setEditText(QStringLiteral("Yo"));
+        v.f.cboRemitente_DropDown();
+        QCOMPARE(v.f.cboRemitente->count(), 3);
+        QCOMPARE(v.f.cboRemitente->itemText(0), QStringLiteral("Ana"));
+        QCOMPARE(v.f.cboRemitente->itemText(2), QStringLiteral("Caro"));
+        QCOMPARE(v.f.cboRemitente->currentText(), QStringLiteral("Yo"));
+        // A second drop-down does not pile up entries.
+        v.f.cboRemitente_DropDown();
+        QCOMPARE(v.f.cboRemitente->count(), 3);
+
+        v.f.cboRemitente->setEditText(QString());
+        v.f.cboRemitente->setFocus();
+        QTest::keyClicks(QApplication::focusWidget(), QString(23, u'n'));
+        QCOMPARE(v.f.cboRemitente->currentText(), QString(22, u'n'));
+        QCOMPARE(v.p.sistema.pitidos, 1);
+        QCOMPARE(v.f.txtcarescritos->text(), QStringLiteral(" 22"));
+        QCOMPARE(v.f.StatusBar1->textoPanel1(), Rellene);
+    }
+
+    void limpiar()
+    {
+        Ventana v;
+        v.activarLenguajeMate();
+        v.f.txtCodArea->setText(QStringLiteral("11"));
+        v.f.txtNumero->setText(QStringLiteral("4567"));
+        v.f.txtalias->setText(QStringLiteral("pepe"));
+        v.f.cboRemitente->setEditText(QStringLiteral("Ana"));
+        v.f.ponerTextoMensaje(QStringLiteral("hola"));
+        v.f.ponerEstado(1, QStringLiteral("otro"));
+        QTest::mouseClick(v.f.cmdlimpiar, Qt::LeftButton);
+        QCOMPARE(v.f.txtCodArea->text(), QString());
+        QCOMPARE(v.f.txtNumero->text(), QString());
+        QCOMPARE(v.f.txtalias->text(), QString());
+        QCOMPARE(v.f.cboRemitente->currentText(), QString());
+        QCOMPARE(v.f.textoMensaje(), QString());
+        QCOMPARE(v.f.txtcarescritos->text(), QStringLiteral(" 0"));
+        QCOMPARE(v.f.StatusBar1->textoPanel1(),
+                 QStringLiteral("LenguajeMate está procesando el texto mientras lo escribe"));
+        // An already empty message still gets its pass.
+        v.f.ponerEstado(1, QStringLiteral("otro"));
+        v.f.cmdlimpiar_Click();
+        QCOMPARE(v.f.StatusBar1->imagenPanel1(), 4);
+    }
+
+    void menuDeAbreviaturas()
+    {
+        Ventana v;
+        QVERIFY(v.f.mnuAbreviaturas->isEnabled());
+        QVERIFY(v.f.mnuExportarAbreviaturas->isEnabled());
+        QVERIFY(v.f.mnuImportarAbreviaturas->isEnabled());
+        GuardarAbreviatura(v.p.ajustes, QStringLiteral("hola"), QStringLiteral("hl"));
+        bool visto = false;
+        QTimer::singleShot(0, qApp, [&visto] {
+            if (auto *w = qobject_cast<frmAbreviaturas *>(QApplication::activeModalWidget())) {
+                visto = true;
+                w->cmdCerrar_Click();
+            }
+        });
+        v.f.mnuAbreviaturas->trigger();
+        QVERIFY(visto);
+        // Closing with its button reloaded the main window's list.
+        QCOMPARE(v.f.TablaAbreviaturas.size(), 1);
+        v.f.mnuExportarAbreviaturas->trigger();
+        QCOMPARE(v.p.dialogos.llamadas.last().titulo, QStringLiteral("Exportar Abreviaturas a un archivo"));
+        v.f.mnuImportarAbreviaturas->trigger();
+        QCOMPARE(v.p.dialogos.llamadas.last().titulo, QStringLiteral("Importar Abreviaturas de un archivo"));
+    }
+};
+
+QTEST_MAIN(PruebaComposicion)
+#include "prueba_composicion.moc"
