@@ -1,0 +1,7 @@
+# Contact store: refresh of the quick slots and the recipient lookup with 10,000 contacts.
+if(NOT NTX_SOLO_NUCLEO)
+    ntx_bench(bench_agenda
+        SOURCES ${CMAKE_CURRENT_LIST_DIR}/bench_agenda.cpp ${CMAKE_SOURCE_DIR}/tests/dobles/vistawebguion.cpp
+        LIBS ntxventanas)
+    target_include_directories(bench_agenda PRIVATE ${CMAKE_SOURCE_DIR}/tests)
+endif()

@@ -1,0 +1,93 @@
+// Refreshing the contact list and quick slots, and naming the recipient of the
+// number being typed, with 10,000 contacts in the real settings store.
+// Targets: ActualizarAgenda under 100 ms; one MostrarDestinatarioPorNumero under 1 ms.
+#include <QApplication>
+#include <QTemporaryDir>
+#include <benchmark/benchmark.h>
+
+#include "agenda/registrocontacto.h"
+#include "dobles/vistawebguion.h"
+#include "plataforma/ajustessqlite.h"
+#include "plataforma/dialogosqt.h"
+#include "plataforma/instanciaunicareal.h"
+#include "plataforma/sistemareal.h"
+#include "shell/frmbrowser.h"
+
+namespace {
+
+struct Escenario
+{
+    QTemporaryDir carpeta;
+    AjustesSqlite ajustes{carpeta.path()};
+    DialogosQt dialogos;
+    SistemaReal sistema;
+    InstanciaUnicaReal instancia;
+    Contexto ctx{ajustes,
+                 dialogos,
+                 sistema,
+                 instancia,
+                 [](QWidget *p) { return new VistaWebGuion(p); },
+                 Direcciones::desdeEntorno(),
+                 {},
+                 {},
+                 {}};
+    frmBrowser ventana{ctx};
+
+    Escenario()
+    {
+        for (int i = 0; i < 10000; ++i) {
+            const QString nombre = QStringLiteral("Contacto %1").arg(i);
+            QString registro;
+            Agenda::EscribirRegistro(
+                {nombre, QStringLiteral("Argentina - Personal"), QStringLiteral("351"), QString::number(4000000 + i)},
+                &registro, nullptr);
+            ajustes.escribir(Agenda::SeccionAgenda, nombre, registro);
+        }
+        for (int n = 1; n <= 10; ++n)
+            ajustes.escribir(Agenda::SeccionMensajes, Agenda::ClaveRapida(n),
+                             QStringLiteral("Contacto %1").arg(n * 900));
+    }
+};
+
+Escenario &Compartido()
+{
+    static Escenario e;
+    return e;
+}
+
+void BM_ActualizarAgenda(benchmark::State &estado)
+{
+    Escenario &e = Compartido();
+    for (auto _ : estado)
+        e.ventana.ActualizarAgenda();
+    estado.counters["contactos"] = static_cast<double>(e.ctx.contactos.size());
+}
+BENCHMARK(BM_ActualizarAgenda)->Unit(benchmark::kMillisecond);
+
+void BM_MostrarDestinatarioPorNumero(benchmark::State &estado)
+{
+    Escenario &e = Compartido();
+    e.ventana.ActualizarAgenda();
+    e.ventana.txtCodArea->blockSignals(true);
+    e.ventana.txtNumero->blockSignals(true);
+    e.ventana.txtCodArea->setText(QStringLiteral("351"));
+    // The last contact: the walk crosses the whole list, as for a number nobody has.
+    e.ventana.txtNumero->setText(QString::number(4000000 + 9999));
+    for (auto _ : estado)
+        e.ventana.MostrarDestinatarioPorNumero();
+    if (e.ventana.lblNombreDestinatario->text() != QStringLiteral("Contacto 9999"))
+        estado.SkipWithError("el destinatario no se encontró");
+}
+BENCHMARK(BM_MostrarDestinatarioPorNumero)->Unit(benchmark::kMicrosecond);
+
+} // namespace
+
+int main(int argc, char **argv)
+{
+    qputenv("QT_QPA_PLATFORM", "offscreen");
+    QApplication app(argc, argv);
+    benchmark::Initialize(&argc, argv);
+    benchmark::RunSpecifiedBenchmarks();
+    benchmark::Shutdown();
+    return 0;
+}

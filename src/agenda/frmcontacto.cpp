@@ -1,0 +1,244 @@
+#include "agenda/frmcontacto.h"
+
+#include <QKeyEvent>
+#include <QMouseEvent>
+
+#include "agenda/registrocontacto.h"
+#include "shell/contexto.h"
+
+namespace {
+
+QRect Twips(int x, int y, int ancho, int alto)
+{
+    return QRect(x / 15, y / 15, ancho / 15, alto / 15);
+}
+
+} // namespace
+
+frmContacto::frmContacto(Contexto &contexto, std::function<void()> refrescarPanel, QWidget *parent)
+    : QDialog(parent)
+    , ctx(contexto)
+    , m_refrescarPanel(std::move(refrescarPanel))
+{
+    setWindowTitle(QStringLiteral("Agenda - [Contacto]"));
+    setFixedSize(Twips(0, 0, 5400, 2700).size());
+
+    lblNombre = new QLabel(QStringLiteral("Nombre:"), this);
+    lblNombre->setGeometry(Twips(240, 240, 1100, 255));
+    txtNombre = new QLineEdit(this);
+    txtNombre->setGeometry(Twips(1380, 200, 3780, 315));
+    txtNombre->setMaxLength(60);
+
+    lblProveedor = new QLabel(QStringLiteral("Proveedor:"), this);
+    lblProveedor->setGeometry(Twips(240, 720, 1100, 255));
+    cboProveedor = new QComboBox(this);
+    cboProveedor->setGeometry(Twips(1380, 680, 3780, 315));
+
+    lblBuscarEmpresa = new QLabel(QStringLiteral("Detectar proveedor"), this);
+    lblBuscarEmpresa->setGeometry(Twips(3600, 1040, 1560, 255));
+    lblBuscarEmpresa->setStyleSheet(QStringLiteral("color: blue; text-decoration: underline;"));
+    lblBuscarEmpresa->setCursor(Qt::PointingHandCursor);
+    lblBuscarEmpresa->installEventFilter(this);
+
+    lblNumTitulo = new QLabel(QStringLiteral("Número:"), this);
+    lblNumTitulo->setGeometry(Twips(240, 1400, 1100, 255));
+    lblCodArea = new QLabel(QStringLiteral("0"), this);
+    lblCodArea->setGeometry(Twips(1380, 1400, 300, 255));
+    lblCodArea->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+    txtCodArea = new QLineEdit(this);
+    txtCodArea->setGeometry(Twips(1700, 1360, 900, 315));
+    txtCodArea->setMaxLength(6);
+    lblNumero = new QLabel(QStringLiteral("15"), this);
+    lblNumero->setGeometry(Twips(2640, 1400, 300, 255));
+    lblNumero->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+    txtNumero = new QLineEdit(this);
+    txtNumero->setGeometry(Twips(2980, 1360, 2180, 315));
+    txtNumero->setMaxLength(25);
+    txtCodArea->installEventFilter(this);
+    txtNumero->installEventFilter(this);
+
+    cmdAceptar = new QPushButton(QStringLiteral("Guardar"), this);
+    cmdAceptar->setGeometry(Twips(2520, 2040, 1260, 375));
+    cmdAceptar->setDefault(true);
+    cmdCancelar = new QPushButton(QStringLiteral("Cancelar"), this);
+    cmdCancelar->setGeometry(Twips(3900, 2040, 1260, 375));
+
+    connect(cboProveedor, &QComboBox::activated, this, [this] { cboProveedor_Click(); });
+    connect(cmdAceptar, &QPushButton::clicked, this, &frmContacto::cmdAceptar_Click);
+    connect(cmdCancelar, &QPushButton::clicked, this, &frmContacto::cmdCancelar_Click);
+}
+
+bool frmContacto::SeleccionarProveedor(const QString &proveedor)
+{
+    const int indice = cboProveedor->findText(proveedor, Qt::MatchExactly | Qt::MatchCaseSensitive);
+    if (indice < 0)
+        return false;
+    cboProveedor->setCurrentIndex(indice);
+    cboProveedor_Click();
+    return true;
+}
+
+void frmContacto::cboProveedor_Click()
+{
+    if (cboProveedor->currentIndex() < 0)
+        return;
+    const QString proveedor = cboProveedor->currentText();
+    if (proveedor == QLatin1String("Argentina - Claro") || proveedor == QLatin1String("Argentina - Personal")) {
+        lblNumTitulo->show();
+        lblCodArea->setText(QStringLiteral("0"));
+        lblNumero->setText(QStringLiteral("15"));
+        lblCodArea->show();
+        lblNumero->show();
+        txtCodAreaTag = txtNumeroTag = QStringLiteral("numeros");
+        txtCodArea->show();
+        txtNumero->show();
+    } else if (proveedor == QLatin1String("Venezuela - Movilnet")) {
+        lblNumTitulo->setText(QStringLiteral("Móvil:"));
+        lblCodArea->setText(QStringLiteral("04"));
+        lblNumero->setText(QStringLiteral("-"));
+        lblNumTitulo->show();
+        lblCodArea->show();
+        lblNumero->show();
+        txtCodArea->clear();
+        txtNumero->clear();
+        txtCodAreaTag = txtNumeroTag = QStringLiteral("numeros");
+        txtCodArea->show();
+        txtNumero->show();
+    }
+}
+
+void frmContacto::filtrarTecla(const QString &tag, int &tecla)
+{
+    if (tag != QLatin1String("numeros"))
+        return;
+    if (tecla == 8 || tecla == 9)
+        return;
+    if (tecla < '0' || tecla > '9') {
+        tecla = 0;
+        ctx.sistema.pitido();
+    }
+}
+
+void frmContacto::txtCodArea_KeyPress(int &tecla)
+{
+    filtrarTecla(txtCodAreaTag, tecla);
+}
+
+void frmContacto::txtNumero_KeyPress(int &tecla)
+{
+    filtrarTecla(txtNumeroTag, tecla);
+}
+
+void frmContacto::lblBuscarEmpresa_Click()
+{
+    ctx.sistema.abrirEnNavegador(ctx.direcciones.sitio + QStringLiteral("/ir/?id=25"));
+}
+
+void frmContacto::cmdCancelar_Click()
+{
+    close();
+}
+
+void frmContacto::avisar(const QString &texto)
+{
+    ctx.dialogos.mensaje(texto, Dialogos::Botones::Aceptar, Dialogos::Icono::Informacion,
+                         QStringLiteral("NTX Mensajes - Agenda"));
+}
+
+bool frmContacto::guardar(const QString &nombre, const QString &registro, const QString &nombreAnterior)
+{
+    // The new value is written before the old one goes, so a failed write loses nothing.
+    if (!ctx.ajustes.escribir(Agenda::SeccionAgenda, nombre, registro)) {
+        ctx.dialogos.mensaje(QStringLiteral("No se pudo guardar el contacto en la Agenda. Sus datos no se "
+                                            "modificaron."),
+                             Dialogos::Botones::Aceptar, Dialogos::Icono::Critico, Dialogos::tituloPrograma());
+        return false;
+    }
+    // A name that differs only in case is the same value of the store: already replaced.
+    if (!nombreAnterior.isNull() && Ajustes::plegar(nombreAnterior) != Ajustes::plegar(nombre))
+        ctx.ajustes.borrarClave(Agenda::SeccionAgenda, nombreAnterior);
+    if (m_refrescarPanel)
+        m_refrescarPanel();
+    return true;
+}
+
+void frmContacto::cmdAceptar_Click()
+{
+    const QString nombre = txtNombre->text();
+    if (nombre.isEmpty()) {
+        avisar(QStringLiteral("Escriba el nombre del contacto por favor"));
+        return;
+    }
+    if (cboProveedor->currentIndex() < 0) {
+        avisar(QStringLiteral("Seleccione el proveedor del contacto por favor"));
+        return;
+    }
+    if (txtCodArea->text().isEmpty()) {
+        avisar(QStringLiteral("Escriba el código de área del contacto por favor"));
+        return;
+    }
+    if (txtNumero->text().isEmpty()) {
+        avisar(QStringLiteral("Escriba el número o alias del contacto por favor"));
+        return;
+    }
+    QString registro, error;
+    if (!Agenda::EscribirRegistro({nombre, cboProveedor->currentText(), txtCodArea->text(), txtNumero->text()},
+                                  &registro, &error)) {
+        avisar(error);
+        return;
+    }
+
+    const QString titulo = QStringLiteral("Modificar contacto");
+    if (Accion == QLatin1String("Agregar")) {
+        const QString ausente = QStringLiteral("\x01ausente\x01");
+        if (ctx.ajustes.leer(Agenda::SeccionAgenda, nombre, ausente) == ausente) {
+            if (guardar(nombre, registro, QString()))
+                close();
+            return;
+        }
+        const auto r = ctx.dialogos.mensaje(nombre +
+                                                QStringLiteral(" ya está en la Agenda\r\n\r\n¿Está seguro que "
+                                                               "desea modificar los datos de ") +
+                                                nombre + QStringLiteral("?"),
+                                            Dialogos::Botones::SiNo, Dialogos::Icono::Pregunta, titulo);
+        if (r == Dialogos::Respuesta::Si && !guardar(nombre, registro, QString()))
+            return;
+        close();
+        return;
+    }
+
+    const QString anterior = Accion.mid(10);
+    const auto r = ctx.dialogos.mensaje(QStringLiteral("¿Está seguro que desea modificar los datos de ") + anterior +
+                                            QStringLiteral("?"),
+                                        Dialogos::Botones::SiNo, Dialogos::Icono::Pregunta, titulo);
+    if (r == Dialogos::Respuesta::Si && !guardar(nombre, registro, anterior))
+        return;
+    close();
+}
+
+void frmContacto::done(int resultado)
+{
+    Accion.clear();
+    QDialog::done(resultado);
+}
+
+bool frmContacto::eventFilter(QObject *objeto, QEvent *evento)
+{
+    if (objeto == lblBuscarEmpresa && evento->type() == QEvent::MouseButtonRelease) {
+        if (static_cast<QMouseEvent *>(evento)->button() == Qt::LeftButton)
+            lblBuscarEmpresa_Click();
+        return false;
+    }
+    if ((objeto == txtCodArea || objeto == txtNumero) && evento->type() == QEvent::KeyPress) {
+        const auto *tecla = static_cast<QKeyEvent *>(evento);
+        if (tecla->text().isEmpty() || tecla->key() == Qt::Key_Tab || tecla->key() == Qt::Key_Backtab)
+            return false;
+        int codigo = tecla->key() == Qt::Key_Backspace ? 8 : static_cast<int>(tecla->text().at(0).unicode());
+        if (objeto == txtCodArea)
+            txtCodArea_KeyPress(codigo);
+        else
+            txtNumero_KeyPress(codigo);
+        return codigo == 0;
+    }
+    return QDialog::eventFilter(objeto, evento);
+}

@@ -1,0 +1,43 @@
+#include "shell/frmwindowmessage.h"
+
+#include <limits>
+
+#include "shell/arranque.h"
+#include "shell/frmbrowser.h"
+
+frmWindowMessage::frmWindowMessage(Contexto &contexto, frmBrowser &ventanaPrincipal, QWidget *parent)
+    : QWidget(parent)
+    , ctx(contexto)
+    , principal(ventanaPrincipal)
+{
+    setWindowTitle(InstanciaUnica::nombreReceptora());
+    txtRecibidos = new QLineEdit(this);
+    // A hand-over may be long: keep it whole.
+    txtRecibidos->setMaxLength(std::numeric_limits<int>::max());
+    connect(txtRecibidos, &QLineEdit::textChanged, this, &frmWindowMessage::txtRecibidos_Change);
+    connect(&ctx.instancia, &InstanciaUnica::textoRecibido, this,
+            [this](const QString &texto) { txtRecibidos->setText(texto); });
+    escuchando = ctx.instancia.crearReceptora();
+}
+
+void frmWindowMessage::txtRecibidos_Change()
+{
+    const QString texto = txtRecibidos->text();
+    if (texto.isEmpty())
+        return;
+    if (principal.enBandeja) {
+        // As a left-button release over the tray icon: restore, show, remove the icon.
+        principal.frmBrowserMinimizado(514 * 15);
+    } else {
+        if (principal.isMinimized())
+            principal.showNormal();
+        principal.show();
+        principal.raise();
+        principal.activateWindow();
+        principal.setFocus();
+    }
+    QString linea;
+    if (Arranque::LineaEntregada(texto, &linea))
+        principal.ProcesarLineaDeComandos(linea);
+    txtRecibidos->clear();
+}

@@ -1,0 +1,26 @@
+// frmWindowMessage: the hidden receiver of the running client. A second start
+// hands its command line here; the text box's change brings the main window
+// forward and passes the command line on.
+#pragma once
+
+#include <QLineEdit>
+#include <QWidget>
+
+struct Contexto;
+class frmBrowser;
+
+class frmWindowMessage final : public QWidget
+{
+    Q_OBJECT
+    Q_DISABLE_COPY_MOVE(frmWindowMessage)
+public:
+    // Starts listening at once; the window itself is never shown.
+    frmWindowMessage(Contexto &ctx, frmBrowser &principal, QWidget *parent = nullptr);
+
+    Contexto &ctx;
+    frmBrowser &principal;
+    QLineEdit *txtRecibidos = nullptr;
+    bool escuchando = false;
+
+    void txtRecibidos_Change();
+};

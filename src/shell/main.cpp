@@ -1,0 +1,33 @@
+// The client: builds the services and the module state, then runs the start-up
+// (single instance, first run, installation checks, splash, main window).
+#include <QApplication>
+#include <QtWebEngineCore/qtwebenginecoreversion.h>
+
+#include "plataforma/ajustessqlite.h"
+#include "plataforma/dialogosqt.h"
+#include "plataforma/instanciaunicareal.h"
+#include "plataforma/sistemareal.h"
+#include "plataforma/vistawebperfil.h"
+#include "shell/contexto.h"
+#include "shell/inicio.h"
+
+int main(int argc, char *argv[])
+{
+    // The ntx:// scheme must be known before the application object exists.
+    registrarEsquemaNtx();
+    QApplication aplicacion(argc, argv);
+    aplicacion.setQuitOnLastWindowClosed(false);
+
+    AjustesSqlite ajustes;
+    DialogosQt dialogos;
+    SistemaReal sistema;
+    sistema.setVersionMotorWeb(QTWEBENGINECORE_VERSION >> 16);
+    InstanciaUnicaReal instancia;
+    Contexto ctx{ajustes, dialogos, sistema, instancia, fabricaVistaWebMotor(), Direcciones::desdeEntorno(),
+                 {},      {},       {}};
+
+    Inicio inicio(ctx);
+    if (!inicio.Iniciar())
+        return 0;
+    return aplicacion.exec();
+}

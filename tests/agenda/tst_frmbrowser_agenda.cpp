@@ -1,0 +1,373 @@
+// The main window's contact handlers: recipient label, quick slots, contacts
+// panel, the command line and writing to a stored contact.
+#include <QApplication>
+#include <QTest>
+#include <QTimer>
+
+#include "agenda/agenda.h"
+#include "agenda/frmcontacto.h"
+#include "agenda/registrocontacto.h"
+#include "dobles/ajustesmemoria.h"
+#include "dobles/dialogosguion.h"
+#include "dobles/instanciafalsa.h"
+#include "dobles/sistemafalso.h"
+#include "dobles/vistawebguion.h"
+#include "shell/frmbrowser.h"
+
+namespace {
+
+const QString Personal = QStringLiteral("Argentina - Personal");
+
+QString Registro(const QString &nombre, const QString &proveedor, const QString &ca, const QString &nu)
+{
+    QString r;
+    Agenda::EscribirRegistro({nombre, proveedor, ca, nu}, &r, nullptr);
+    return r;
+}
+
+// A store whose section listing fails, as a damaged or locked file would.
+class AjustesIlegibles final : public Ajustes
+{
+public:
+    explicit AjustesIlegibles(AjustesMemoria &base)
+        : m(base)
+    {}
+    QString leer(const QString &s, const QString &c, const QString &d = {}) const override { return m.leer(s, c, d); }
+    bool escribir(const QString &s, const QString &c, const QString &v) override { return m.escribir(s, c, v); }
+    bool borrarClave(const QString &s, const QString &c, QString *e = nullptr) override
+    {
+        return m.borrarClave(s, c, e);
+    }
+    bool borrarSeccion(const QString &s) override { return m.borrarSeccion(s); }
+    ParesAjustes enumerar(const QString &) const override { return {}; }
+    bool enumerarConEstado(const QString &, ParesAjustes *pares) const override
+    {
+        pares->clear();
+        return false;
+    }
+    AjustesMemoria &m;
+};
+
+// Answers the next modal dialog once it is up.
+template <typename F> void AlAbrirseElDialogo(F accion)
+{
+    QTimer::singleShot(0, qApp, [accion] {
+        auto *dlg = qobject_cast<frmContacto *>(QApplication::activeModalWidget());
+        if (!dlg) {
+            AlAbrirseElDialogo(accion);
+            return;
+        }
+        accion(dlg);
+    });
+}
+
+} // namespace
+
+class TstFrmBrowserAgenda : public QObject
+{
+    Q_OBJECT
+    AjustesMemoria ajustes;
+    DialogosGuion dialogos;
+    SistemaFalso sistema;
+    InstanciaFalsa instancia;
+    std::unique_ptr<Contexto> ctx;
+    std::unique_ptr<frmBrowser> w;
+
+    void guardar(const QString &n, const QString &p, const QString &ca, const QString &nu)
+    {
+        ajustes.escribir(Agenda::SeccionAgenda, n, Registro(n, p, ca, nu));
+    }
+    void abrir(Ajustes *otro = nullptr)
+    {
+        ctx = std::make_unique<Contexto>(Contexto{otro ? *otro : static_cast<Ajustes &>(ajustes),
+                                                  dialogos,
+                                                  sistema,
+                                                  instancia,
+                                                  [](QWidget *p) { return new VistaWebGuion(p); },
+                                                  Direcciones::desdeEntorno(),
+                                                  {},
+                                                  {},
+                                                  {}});
+        w = std::make_unique<frmBrowser>(*ctx);
+        w->ActualizarAgenda();
+    }
+    void elegirProveedor(const QString &p)
+    {
+        w->cboAddress->setCurrentIndex(w->cboAddress->findText(p));
+        w->cboAddress_Click();
+    }
+
+private Q_SLOTS:
+    void init()
+    {
+        ajustes = AjustesMemoria();
+        dialogos.llamadas.clear();
+        dialogos.respuestas.clear();
+        sistema = SistemaFalso();
+    }
+    void cleanup()
+    {
+        w.reset();
+        ctx.reset();
+    }
+
+    void destinatarioPorNumero_data()
+    {
+        QTest::addColumn<bool>("conContactos");
+        QTest::addColumn<QString>("codArea");
+        QTest::addColumn<QString>("numero");
+        QTest::addColumn<QString>("etiqueta");
+        QTest::addColumn<bool>("agendarVisible");
+        QTest::addColumn<bool>("agendarHabilitado");
+        QTest::newRow("vacios") << true << ""
+                                << ""
+                                << "(Ninguno)" << true << false;
+        QTest::newRow("exacto") << true << "351"
+                                << "5551234"
+                                << "Juan" << false << false;
+        QTest::newRow("otros largos") << true << "35"
+                                      << "15551234"
+                                      << "(No agendado)" << true << true;
+        QTest::newRow("sin contactos") << false << "351"
+                                       << "5551234"
+                                       << "(No agendado)" << true << true;
+        QTest::newRow("sin contactos, vacios") << false << ""
+                                               << ""
+                                               << "(Ninguno)" << true << false;
+    }
+    void destinatarioPorNumero()
+    {
+        QFETCH(bool, conContactos);
+        QFETCH(QString, codArea);
+        QFETCH(QString, numero);
+        QFETCH(QString, etiqueta);
+        QFETCH(bool, agendarVisible);
+        QFETCH(bool, agendarHabilitado);
+        if (conContactos)
+            guardar(QStringLiteral("Juan"), Personal, QStringLiteral("351"), QStringLiteral("5551234"));
+        abrir();
+        elegirProveedor(Personal);
+        w->txtCodArea->setText(codArea);
+        w->txtNumero->setText(numero);
+        w->MostrarDestinatarioPorNumero();
+        QCOMPARE(w->lblNombreDestinatario->text(), etiqueta);
+        QCOMPARE(!w->cmdAgendar->isHidden(), agendarVisible);
+        QCOMPARE(w->cmdAgendar->isEnabled(), agendarHabilitado);
+        QCOMPARE(!w->cmdAlEscritorio->isHidden(), !agendarVisible);
+        QCOMPARE(w->cmdAlEscritorio->isEnabled(), !agendarVisible);
+    }
+
+    void destinatarioPorAlias()
+    {
+        guardar(QStringLiteral("Pin"), Personal, QStringLiteral("alias"), QStringLiteral("AB12"));
+        abrir();
+        w->txtalias->setText(QStringLiteral("ab12"));
+        w->MostrarDestinatarioPorAlias();
+        QCOMPARE(w->lblNombreDestinatario->text(), QStringLiteral("Pin"));
+        w->txtalias->setText(QStringLiteral("AB1"));
+        w->MostrarDestinatarioPorAlias();
+        QCOMPARE(w->lblNombreDestinatario->text(), QStringLiteral("(No agendado)"));
+        w->txtalias->clear();
+        w->MostrarDestinatarioPorAlias();
+        QCOMPARE(w->lblNombreDestinatario->text(), QStringLiteral("(Ninguno)"));
+        QVERIFY(!w->cmdAgendar->isEnabled());
+    }
+
+    void rapidas()
+    {
+        guardar(QStringLiteral("Juan"), Personal, QStringLiteral("351"), QStringLiteral("5551234"));
+        ajustes.escribir(Agenda::SeccionMensajes, QStringLiteral("Rapida1"), QStringLiteral("Juan"));
+        ajustes.escribir(Agenda::SeccionMensajes, QStringLiteral("Rapida10"), QStringLiteral("Borrado"));
+        abrir();
+        QCOMPARE(ctx->contactos.size(), 1);
+        QCOMPARE(w->accionesRapidas[0]->text(), QStringLiteral("Juan"));
+        QVERIFY(w->accionesRapidas[0]->isEnabled());
+        QCOMPARE(w->accionesRapidas[9]->text(), QStringLiteral("[Número Rápido 10]"));
+        QVERIFY(!w->accionesRapidas[9]->isEnabled());
+        QCOMPARE(ajustes.leer(Agenda::SeccionMensajes, QStringLiteral("Rapida10"), QStringLiteral("-")),
+                 QStringLiteral("-"));
+        QCOMPARE(ajustes.leer(Agenda::SeccionMensajes, QStringLiteral("Rapida1")), QStringLiteral("Juan"));
+        for (int i = 1; i < 9; ++i)
+            QCOMPARE(w->accionesRapidas[i]->text(), Agenda::TextoRapidaVacia(i + 1));
+    }
+
+    void lecturaFallidaNoBorraRapidas()
+    {
+        guardar(QStringLiteral("Juan"), Personal, QStringLiteral("351"), QStringLiteral("5551234"));
+        ajustes.escribir(Agenda::SeccionMensajes, QStringLiteral("Rapida1"), QStringLiteral("Juan"));
+        AjustesIlegibles ilegibles(ajustes);
+        abrir(&ilegibles);
+        QVERIFY(ctx->contactos.isEmpty());
+        QVERIFY(!w->accionesRapidas[0]->isEnabled());
+        QCOMPARE(ajustes.leer(Agenda::SeccionMensajes, QStringLiteral("Rapida1")), QStringLiteral("Juan"));
+    }
+
+    void panelDeContactos()
+    {
+        abrir();
+        w->IniciarPanelContactos();
+        QCOMPARE(w->tvwContactos->topLevelItemCount(), 1);
+        QCOMPARE(w->tvwContactos->topLevelItem(0)->text(0), QStringLiteral("No hay contactos en la Agenda"));
+        QVERIFY(!w->tvwContactos->topLevelItem(0)->data(0, Qt::UserRole).isValid());
+        QVERIFY(!w->cmdEscribirA->isEnabled());
+
+        guardar(QStringLiteral("Zoe"), Personal, QStringLiteral("1"), QStringLiteral("2"));
+        guardar(QStringLiteral("Ana"), Personal, QStringLiteral("3"), QStringLiteral("4"));
+        w->IniciarPanelContactos();
+        QCOMPARE(w->tvwContactos->topLevelItemCount(), 2);
+        QCOMPARE(w->tvwContactos->topLevelItem(0)->text(0), QStringLiteral("Zoe")); // store order
+        QCOMPARE(w->tvwContactos->topLevelItem(1)->data(0, Qt::UserRole).toString(),
+                 Registro(QStringLiteral("Ana"), Personal, QStringLiteral("3"), QStringLiteral("4")));
+        QCOMPARE(w->tvwContactos->currentItem(), w->tvwContactos->topLevelItem(0));
+        QVERIFY(w->cmdEscribirA->isEnabled());
+    }
+
+    void lineaDeComandos_data()
+    {
+        QTest::addColumn<QString>("linea");
+        QTest::addColumn<QString>("propia"); // the process's own command line
+        QTest::addColumn<QString>("numero");
+        QTest::addColumn<int>("mensajes");
+        QTest::newRow("nombre") << "/c:\"Juan\""
+                                << ""
+                                << "5551234" << 0;
+        QTest::newRow("la propia") << ""
+                                   << "/C:\"juan\""
+                                   << "5551234" << 0;
+        QTest::newRow("sin comillas") << "/c:Juan"
+                                      << ""
+                                      << "" << 1;
+        QTest::newRow("vacio") << "/c:\"\""
+                               << ""
+                               << "" << 1;
+        QTest::newRow("nadie") << "/c:\"Pedro\""
+                               << ""
+                               << "" << 0;
+        QTest::newRow("sin argumento") << ""
+                                       << ""
+                                       << "" << 0;
+    }
+    void lineaDeComandos()
+    {
+        QFETCH(QString, linea);
+        QFETCH(QString, propia);
+        QFETCH(QString, numero);
+        QFETCH(int, mensajes);
+        guardar(QStringLiteral("Juan"), Personal, QStringLiteral("351"), QStringLiteral("5551234"));
+        sistema.linea = propia;
+        abrir();
+        int ocultada = 0;
+        w->ocultarPresentacion = [&] { ++ocultada; };
+        w->ProcesarLineaDeComandos(linea);
+        QCOMPARE(w->txtNumero->text(), numero);
+        QCOMPARE(dialogos.llamadas.size(), mensajes);
+        if (mensajes) {
+            QCOMPARE(dialogos.llamadas.at(0).texto,
+                     QStringLiteral("El argumento c: de la línea de comandos tiene una sintaxis no válida. Use "
+                                    "comillas para encerrar el nombre del contacto."));
+            QCOMPARE(dialogos.llamadas.at(0).icono, Dialogos::Icono::Exclamacion);
+        }
+        if (!numero.isEmpty()) {
+            QCOMPARE(w->cboAddress->currentText(), Personal);
+            QCOMPARE(w->txtCodArea->text(), QStringLiteral("351"));
+            QCOMPARE(ocultada, 1);
+            QVERIFY(w->isVisible());
+            QTRY_COMPARE(QApplication::focusWidget(), static_cast<QWidget *>(w->txtmsj));
+        }
+    }
+
+    void contactoConLetrasPreguntaModificar()
+    {
+        guardar(QStringLiteral("Malo"), Personal, QStringLiteral("3 51"), QStringLiteral("5551234"));
+        abrir();
+        dialogos.respuestas.append(Dialogos::Respuesta::No);
+        Agenda::EscribirAContacto(*w, QStringLiteral("Malo"), Personal, QStringLiteral("3 51"),
+                                  QStringLiteral("5551234"));
+        QCOMPARE(dialogos.llamadas.size(), 1);
+        QCOMPARE(dialogos.llamadas.at(0).titulo, QStringLiteral("NTX Mensajes - Contacto Inválido"));
+        QCOMPARE(dialogos.llamadas.at(0).texto,
+                 QStringLiteral("La información guardada para este contacto no es correcta.\r\nCompruebe que el "
+                                "número de teléfono sea el correcto y que contenga sólo números\r\n\r\n¿Desea "
+                                "modificar ahora los datos para este contacto?"));
+        QCOMPARE(dialogos.llamadas.at(0).botones, Dialogos::Botones::SiNo);
+        QCOMPARE(w->cboAddress->currentIndex(), -1); // nothing of the composer changed
+        QVERIFY(w->txtNumero->text().isEmpty());
+    }
+
+    void proveedorNoDisponiblePreguntaBorrar_data()
+    {
+        QTest::addColumn<bool>("si");
+        QTest::newRow("si") << true;
+        QTest::newRow("no") << false;
+    }
+    void proveedorNoDisponiblePreguntaBorrar()
+    {
+        QFETCH(bool, si);
+        guardar(QStringLiteral("Viejo"), QStringLiteral("Argentina - CTI Móvil"), QStringLiteral("11"),
+                QStringLiteral("4"));
+        abrir();
+        dialogos.respuestas.append(si ? Dialogos::Respuesta::Si : Dialogos::Respuesta::No);
+        w->ProcesarLineaDeComandos(QStringLiteral("/c:\"Viejo\""));
+        QCOMPARE(dialogos.llamadas.size(), 1);
+        QVERIFY(dialogos.llamadas.at(0).texto.startsWith(
+            QStringLiteral("Este contacto tiene asignado un proveedor al que esta versión de NTX Mensajes no puede "
+                           "enviar mensajes.\r\n\r\n · Elimine este contacto")));
+        QCOMPARE(dialogos.llamadas.at(0).icono, Dialogos::Icono::Critico);
+        QCOMPARE(ajustes.enumerar(Agenda::SeccionAgenda).isEmpty(), si);
+        QCOMPARE(ctx->contactos.isEmpty(), si);
+    }
+
+    void agendarAbreElDialogoLleno()
+    {
+        abrir();
+        elegirProveedor(Personal);
+        w->txtCodArea->setText(QStringLiteral("351"));
+        w->txtNumero->setText(QStringLiteral("5551234"));
+        QString titulo, accion, ca, nu, proveedor;
+        AlAbrirseElDialogo([&](frmContacto *dlg) {
+            titulo = dlg->windowTitle();
+            accion = dlg->Accion;
+            ca = dlg->txtCodArea->text();
+            nu = dlg->txtNumero->text();
+            proveedor = dlg->cboProveedor->currentText();
+            dlg->txtNombre->setText(QStringLiteral("Nuevo"));
+            dlg->cmdAceptar_Click();
+        });
+        w->cmdAgendar_Click();
+        QCOMPARE(titulo, QStringLiteral("Agenda - Nuevo Contacto"));
+        QCOMPARE(accion, QStringLiteral("Agregar"));
+        QCOMPARE(proveedor, Personal);
+        QCOMPARE(ca, QStringLiteral("351"));
+        QCOMPARE(nu, QStringLiteral("5551234"));
+        QCOMPARE(ajustes.leer(Agenda::SeccionAgenda, QStringLiteral("Nuevo")),
+                 Registro(QStringLiteral("Nuevo"), Personal, QStringLiteral("351"), QStringLiteral("5551234")));
+        // The label names the new contact at once, and the panel lists it.
+        QCOMPARE(w->lblNombreDestinatario->text(), QStringLiteral("Nuevo"));
+        QCOMPARE(w->tvwContactos->topLevelItem(0)->text(0), QStringLiteral("Nuevo"));
+    }
+
+    void modificarConProveedorDesconocidoFalla()
+    {
+        abrir();
+        QVERIFY(!Agenda::ModificarContacto(*w, QStringLiteral("X"), QStringLiteral("Otro"), QStringLiteral("1"),
+                                           QStringLiteral("2")));
+        QVERIFY(QApplication::activeModalWidget() == nullptr);
+    }
+
+    void nuevoContactoCancelado()
+    {
+        abrir();
+        QString titulo;
+        AlAbrirseElDialogo([&](frmContacto *dlg) {
+            titulo = dlg->windowTitle();
+            QCOMPARE(dlg->cboProveedor->count(), w->cboAddress->count());
+            dlg->cmdCancelar_Click();
+        });
+        Agenda::NuevoContacto(*w);
+        QCOMPARE(titulo, QStringLiteral("Agenda - Nuevo Contacto"));
+        QVERIFY(ajustes.enumerar(Agenda::SeccionAgenda).isEmpty());
+    }
+};
+
+QTEST_MAIN(TstFrmBrowserAgenda)
+#include "tst_frmbrowser_agenda.moc"

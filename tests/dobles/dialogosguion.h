@@ -1,0 +1,51 @@
+// Message boxes and file dialogs for tests: every call is recorded and answered
+// from a queue the test fills. With the queue empty: Aceptar for an OK box, Sí
+// for a question, Aceptar for OK/Cancel, and an empty file name.
+#pragma once
+
+#include "plataforma/dialogos.h"
+
+#include <QList>
+#include <QStringList>
+
+class DialogosGuion final : public Dialogos
+{
+public:
+    struct Llamada
+    {
+        QString texto;
+        Botones botones = Botones::Aceptar;
+        Icono icono = Icono::Ninguno;
+        QString titulo;
+    };
+
+    Respuesta mensaje(const QString &texto, Botones botones, Icono icono, const QString &titulo) override
+    {
+        llamadas.append({texto, botones, icono, titulo});
+        if (!respuestas.isEmpty())
+            return respuestas.takeFirst();
+        return botones == Botones::SiNo ? Respuesta::Si : Respuesta::Aceptar;
+    }
+
+    QString abrirArchivo(const QString &titulo, const QString &filtro, const QString &nombreInicial) override
+    {
+        archivos.append({titulo, filtro, nombreInicial});
+        return nombresDeArchivo.isEmpty() ? QString() : nombresDeArchivo.takeFirst();
+    }
+
+    QString guardarArchivo(const QString &titulo, const QString &filtro, const QString &nombreInicial,
+                           bool confirmarSobrescribir) override
+    {
+        confirmaciones.append(confirmarSobrescribir);
+        archivos.append({titulo, filtro, nombreInicial});
+        return nombresDeArchivo.isEmpty() ? QString() : nombresDeArchivo.takeFirst();
+    }
+
+    QList<Llamada> llamadas;
+    QList<Respuesta> respuestas;
+    // File dialogs: (title, filter, initial name) of each call, and the names to answer.
+    QList<QStringList> archivos;
+    QStringList nombresDeArchivo;
+    // Save dialogs: whether each asked to confirm overwriting.
+    QList<bool> confirmaciones;
+};

@@ -1,0 +1,74 @@
+// The machine for tests: records beeps, opened addresses, started programs and
+// requests to end the process (the process does not end); folders, command line,
+// offline state, engine version and clock are set by the test.
+#pragma once
+
+#include "plataforma/sistema.h"
+
+#include <functional>
+
+class SistemaFalso final : public Sistema
+{
+public:
+    void pitido() override { ++pitidos; }
+    bool abrirEnNavegador(const QString &direccion) override
+    {
+        direccionesAbiertas.append(direccion);
+        return true;
+    }
+    bool iniciarPrograma(const QString &nombre, const QStringList &argumentos = {}) override
+    {
+        if (alIniciarPrograma)
+            alIniciarPrograma(nombre);
+        if (fallarInicioDeProgramas) {
+            error = QStringLiteral("No se encontró el programa «") + nombre + QStringLiteral("».");
+            return false;
+        }
+        programasIniciados.append(nombre);
+        argumentosDeProgramas.append(argumentos);
+        return true;
+    }
+    void terminarProceso(int codigo = 0) override { terminaciones.append(codigo); }
+
+    QString carpetaEspecial(int identificador) const override
+    {
+        return identificador == CarpetaEscritorio ? escritorio : datosLocales;
+    }
+    QString carpetaPrograma() const override { return carpetaDelPrograma; }
+    QString lineaDeComandos() const override { return linea; }
+    bool modoSinConexion() const override { return sinConexion; }
+    int versionMotorWeb() const override { return motorWeb; }
+    QDateTime ahora() const override { return reloj; }
+    void dejarCorrerMensajes(bool permitirEntrada = false) override
+    {
+        ++bombeos;
+        if (permitirEntrada)
+            ++bombeosConEntrada;
+        if (alDejarCorrerMensajes)
+            alDejarCorrerMensajes();
+    }
+    QString ultimoError() const override { return error; }
+
+    // Moves the fixed clock on.
+    void avanzar(qint64 ms) { reloj = reloj.addMSecs(ms); }
+
+    int pitidos = 0;
+    QStringList direccionesAbiertas;
+    QStringList programasIniciados;
+    QList<QStringList> argumentosDeProgramas;
+    bool fallarInicioDeProgramas = false;
+    std::function<void(const QString &)> alIniciarPrograma; // runs before a start is recorded
+    QList<int> terminaciones;                               // exit code of each request to end
+    int bombeos = 0;
+    int bombeosConEntrada = 0;
+    std::function<void()> alDejarCorrerMensajes; // lets a test act in the middle of a long loop
+    QString error;
+
+    QString datosLocales = QStringLiteral("/tmp/ntx-prueba-datos/");
+    QString escritorio = QStringLiteral("/tmp/ntx-prueba-escritorio/");
+    QString carpetaDelPrograma = QStringLiteral("/tmp/ntx-prueba-programa");
+    QString linea;
+    bool sinConexion = false;
+    int motorWeb = 6;
+    QDateTime reloj = QDateTime(QDate(2012, 11, 19), QTime(19, 7, 5));
+};

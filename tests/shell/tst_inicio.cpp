@@ -1,0 +1,387 @@
+// Start-up inside the test process: the order of the checks, the splash, the
+// show timer's retries and the receiving of a hand-over.
+#include <QDialog>
+#include <QDir>
+#include <QFile>
+#include <QTemporaryDir>
+#include <QTest>
+
+#include "agenda/registrocontacto.h"
+#include "dobles/ajustesmemoria.h"
+#include "dobles/dialogosguion.h"
+#include "dobles/instanciafalsa.h"
+#include "dobles/sistemafalso.h"
+#include "dobles/vistawebguion.h"
+#include "shell/arranque.h"
+#include "shell/frmbrowser.h"
+#include "shell/frmsplash.h"
+#include "shell/frmwindowmessage.h"
+
+Q_DECLARE_METATYPE(Arranque::Resultado)
+
+namespace {
+
+struct Aviso
+{
+    QString texto, enlace, direccion;
+};
+
+} // namespace
+
+class TstInicio : public QObject
+{
+    Q_OBJECT
+    AjustesMemoria ajustes;
+    DialogosGuion dialogos;
+    SistemaFalso sistema;
+    InstanciaFalsa instancia;
+    QTemporaryDir programa;
+    QList<Aviso> avisos;
+    std::unique_ptr<Contexto> ctx;
+
+    Arranque::Servicios servicios()
+    {
+        return {ajustes,
+                sistema,
+                instancia,
+                dialogos,
+                [this](const QString &t, const QString &e, const QString &d) {
+                    avisos.append({t, e, d});
+                },
+                QStringLiteral("http://sitio.prueba")};
+    }
+
+    void instalar(const QStringList &faltan = {})
+    {
+        QDir().mkpath(programa.filePath(QStringLiteral("logica")));
+        for (const QString &f : Arranque::ArchivosRequeridos()) {
+            const QString r = programa.filePath(QStringLiteral("logica/") + f);
+            if (faltan.contains(f)) {
+                QFile::remove(r);
+                continue;
+            }
+            QFile archivo(r);
+            QVERIFY(archivo.open(QIODevice::WriteOnly));
+        }
+    }
+
+private Q_SLOTS:
+    void init()
+    {
+        ajustes = AjustesMemoria();
+        dialogos.llamadas.clear();
+        dialogos.respuestas.clear();
+        sistema = SistemaFalso();
+        sistema.carpetaDelPrograma = programa.path();
+        instancia.liberarMutex();
+        instancia.otroProcesoTieneElMutex = false;
+        instancia.entregados.clear();
+        avisos.clear();
+        ctx = std::make_unique<Contexto>(Contexto{ajustes,
+                                                  dialogos,
+                                                  sistema,
+                                                  instancia,
+                                                  [](QWidget *p) { return new VistaWebGuion(p); },
+                                                  Direcciones::desdeEntorno(),
+                                                  {},
+                                                  {},
+                                                  {}});
+        ctx->direcciones.sitio = QStringLiteral("http://sitio.prueba");
+    }
+
+    void reglas()
+    {
+        QCOMPARE(Arranque::ClavePrimeraVez(), QStringLiteral("PrimeraVez2_5"));
+        QCOMPARE(Arranque::ClavePrimeraVez(3, 10), QStringLiteral("PrimeraVez3_10"));
+        QCOMPARE(Arranque::TextoVersion(), QStringLiteral("Versión 2.5 - Tavrin"));
+        QCOMPARE(Arranque::TextoEntrega(QString()), QStringLiteral("ejecucion"));
+        QCOMPARE(Arranque::TextoEntrega(QStringLiteral("/c:\"a,b\"")), QStringLiteral("ejecucion,/c:\"a,b\""));
+        QString linea;
+        QVERIFY(!Arranque::LineaEntregada(QStringLiteral("ejecucion"), &linea));
+        QVERIFY(Arranque::LineaEntregada(QStringLiteral("ejecucion,/c:\"a,b\",c"), &linea));
+        QCOMPARE(linea, QStringLiteral("/c:\"a,b\",c"));
+        QVERIFY(Arranque::LineaEntregada(QStringLiteral("ejecucion,"), &linea));
+        QCOMPARE(linea, QString());
+    }
+
+    void segundoInicioEntrega_data()
+    {
+        QTest::addColumn<QString>("linea");
+        QTest::addColumn<bool>("hayReceptora");
+        QTest::addColumn<QStringList>("entregados");
+        QTest::newRow("sin argumentos") << "" << true << QStringList{QStringLiteral("ejecucion")};
+        QTest::newRow("con argumentos") << "/c:\"Juan\"" << true
+                                        << QStringList{QStringLiteral("ejecucion,/c:\"Juan\"")};
+        QTest::newRow("solo el asistente") << "/c:\"Juan\"" << false << QStringList{};
+    }
+    void segundoInicioEntrega()
+    {
+        QFETCH(QString, linea);
+        QFETCH(bool, hayReceptora);
+        QFETCH(QStringList, entregados);
+        instancia.otroProcesoTieneElMutex = true;
+        instancia.hayReceptora = hayReceptora;
+        sistema.linea = linea;
+        instalar();
+        auto s = servicios();
+        QCOMPARE(Arranque::Verificar(s), Arranque::Resultado::Entregado);
+        QCOMPARE(instancia.entregados, entregados);
+        QCOMPARE(sistema.terminaciones.size(), 1);
+        QVERIFY(dialogos.llamadas.isEmpty());
+        QVERIFY(sistema.programasIniciados.isEmpty());
+        QCOMPARE(ajustes.escrituras, 0);
+    }
+
+    void primeraVez_data()
+    {
+        QTest::addColumn<QString>("clave");
+        QTest::addColumn<QString>("valor");
+        QTest::addColumn<Arranque::Resultado>("resultado");
+        QTest::addColumn<bool>("claveBorrada");
+        QTest::newRow("ausente") << ""
+                                 << "" << Arranque::Resultado::Asistente << false;
+        QTest::newRow("verdadera") << "PrimeraVez2_5"
+                                   << "True" << Arranque::Resultado::Asistente << false;
+        QTest::newRow("no booleana") << "PrimeraVez2_5"
+                                     << "quizas" << Arranque::Resultado::Asistente << true;
+        QTest::newRow("version anterior") << "PrimeraVez2_4"
+                                          << "False" << Arranque::Resultado::Asistente << false;
+        QTest::newRow("falsa") << "PrimeraVez2_5"
+                               << "False" << Arranque::Resultado::Continuar << false;
+    }
+    void primeraVez()
+    {
+        QFETCH(QString, clave);
+        QFETCH(QString, valor);
+        QFETCH(Arranque::Resultado, resultado);
+        QFETCH(bool, claveBorrada);
+        if (!clave.isEmpty())
+            ajustes.escribir(QStringLiteral("Mensajes"), clave, valor);
+        instalar();
+        auto s = servicios();
+        QCOMPARE(Arranque::Verificar(s), resultado);
+        QVERIFY(instancia.mutexTomado());
+        const bool asistente = resultado == Arranque::Resultado::Asistente;
+        QCOMPARE(sistema.programasIniciados, asistente ? QStringList{QStringLiteral("ntxasistente")} : QStringList{});
+        QCOMPARE(sistema.terminaciones.size(), asistente ? 1 : 0);
+        if (claveBorrada)
+            QCOMPARE(ajustes.leer(QStringLiteral("Mensajes"), clave, QStringLiteral("no")), QStringLiteral("no"));
+    }
+
+    void asistenteQueNoArranca()
+    {
+        sistema.fallarInicioDeProgramas = true;
+        instalar();
+        auto s = servicios();
+        QCOMPARE(Arranque::Verificar(s), Arranque::Resultado::SinAsistente);
+        QCOMPARE(dialogos.llamadas.size(), 1);
+        QVERIFY(dialogos.llamadas.at(0).texto.startsWith(
+            QStringLiteral("No se pudo iniciar el Asistente para la configuración, debe reinstalar NTX "
+                           "Mensajes.\r\n\r\nError: ")));
+        QCOMPARE(dialogos.llamadas.at(0).icono, Dialogos::Icono::Critico);
+        QCOMPARE(dialogos.llamadas.at(0).titulo, QStringLiteral("NTX Mensajes"));
+        QCOMPARE(sistema.terminaciones.size(), 1);
+    }
+
+    void motorAntiguo()
+    {
+        ajustes.escribir(QStringLiteral("Mensajes"), QStringLiteral("PrimeraVez2_5"), QStringLiteral("False"));
+        sistema.motorWeb = 5;
+        instalar();
+        auto s = servicios();
+        QCOMPARE(Arranque::Verificar(s), Arranque::Resultado::MotorAntiguo);
+        QCOMPARE(avisos.size(), 1);
+        QVERIFY(avisos.at(0).texto.startsWith(
+            QStringLiteral("Se detectó una versión de Internet Explorer anterior a la 6.0.\rNecesitará")));
+        QCOMPARE(avisos.at(0).enlace, QStringLiteral("Haga clic aquí para visitar el sitio web de Internet Explorer"));
+        QCOMPARE(avisos.at(0).direccion, QStringLiteral("http://sitio.prueba/ir/?id=13"));
+        QCOMPARE(sistema.terminaciones.size(), 1);
+    }
+
+    void instalacionIncompleta_data()
+    {
+        QTest::addColumn<QStringList>("faltan");
+        QTest::newRow("enviando.gif") << QStringList{QStringLiteral("enviando.gif")};
+        QTest::newRow("index.htm") << QStringList{QStringLiteral("index.htm")};
+        QTest::newRow("pub.htm") << QStringList{QStringLiteral("pub.htm")};
+        QTest::newRow("todos") << Arranque::ArchivosRequeridos();
+    }
+    void instalacionIncompleta()
+    {
+        QFETCH(QStringList, faltan);
+        ajustes.escribir(QStringLiteral("Mensajes"), QStringLiteral("PrimeraVez2_5"), QStringLiteral("False"));
+        instalar(faltan);
+        auto s = servicios();
+        QCOMPARE(Arranque::Verificar(s), Arranque::Resultado::NoInstalado);
+        QCOMPARE(dialogos.llamadas.size(), 1);
+        QCOMPARE(dialogos.llamadas.at(0).texto, QStringLiteral("NTX Mensajes no está correctamente instalado, y no "
+                                                               "puede iniciarse. Reinstale la aplicación."));
+        QCOMPARE(dialogos.llamadas.at(0).titulo, QStringLiteral("Error crítico"));
+        QCOMPARE(dialogos.llamadas.at(0).icono, Dialogos::Icono::Critico);
+        QCOMPARE(sistema.terminaciones.size(), 1);
+    }
+
+    void presentacionMuestraLaVersion()
+    {
+        QWidget principal;
+        frmSplash splash(*ctx, {}, [&]() -> QWidget * { return &principal; });
+        QVERIFY(splash.Form_Load());
+        QCOMPARE(splash.lblVersion->text(), QStringLiteral("Versión 2.5 - Tavrin"));
+        QCOMPARE(splash.lblCompanyProduct->text(), QStringLiteral("ntx"));
+        QCOMPARE(splash.lblProductName->text(), QStringLiteral("Mensajes"));
+        QVERIFY(splash.isVisible());
+        QVERIFY(!splash.mask().isEmpty());
+        QVERIFY(!splash.mask().contains(QPoint(0, 0))); // rounded corner
+        QVERIFY(splash.mask().contains(QPoint(splash.width() / 2, splash.height() / 2)));
+        QVERIFY(splash.timPrecarga.isActive());
+        QVERIFY(splash.Timer1.isActive());
+        QCOMPARE(splash.timPrecarga.interval(), 10);
+        QCOMPARE(splash.Timer1.interval(), 3000);
+        splash.grab().save(QDir::temp().filePath(QStringLiteral("ntx_presentacion.png")));
+
+        splash.timPrecarga_Timer();
+        QCOMPARE(splash.principal, &principal);
+        QVERIFY(!principal.isVisible());
+        splash.Timer1_Timer();
+        QVERIFY(principal.isVisible());
+        QVERIFY(!splash.isVisible());
+        QCOMPARE(sistema.terminaciones.size(), 0);
+    }
+
+    void sinConexionMuestraElAviso()
+    {
+        sistema.sinConexion = true;
+        QList<Aviso> vistos;
+        bool cargada = false;
+        frmSplash splash(
+            *ctx,
+            [&](const QString &t, const QString &e, const QString &d) {
+                vistos.append({t, e, d});
+            },
+            [&]() -> QWidget * {
+                cargada = true;
+                return nullptr;
+            });
+        QVERIFY(!splash.Form_Load());
+        QCOMPARE(vistos.size(), 1);
+        QCOMPARE(vistos.at(0).texto, Arranque::TextoAvisoSinConexion());
+        QVERIFY(vistos.at(0).texto.contains(QStringLiteral("Internet.\r\nModifique")));
+        QVERIFY(vistos.at(0).enlace.isEmpty());
+        QVERIFY(vistos.at(0).direccion.isEmpty());
+        QCOMPARE(sistema.terminaciones.size(), 1);
+        QVERIFY(!splash.isVisible());
+        QVERIFY(!splash.Timer1.isActive());
+        QVERIFY(!cargada);
+    }
+
+    void reintentosDelTemporizador()
+    {
+        frmSplash splash(*ctx, {}, []() -> QWidget * { return nullptr; });
+        QVERIFY(splash.Form_Load());
+        splash.timPrecarga_Timer();
+        for (int i = 1; i <= 10; ++i) {
+            splash.Timer1_Timer();
+            QCOMPARE(splash.Reintentos, i);
+            QVERIFY(splash.Timer1.isActive());
+            QVERIFY(dialogos.llamadas.isEmpty());
+        }
+        splash.Timer1_Timer();
+        QCOMPARE(splash.Reintentos, 11);
+        QVERIFY(!splash.Timer1.isActive());
+        QCOMPARE(dialogos.llamadas.size(), 1);
+        QCOMPARE(dialogos.llamadas.at(0).texto,
+                 QStringLiteral("Parece que NTX Mensajes no puede iniciarse correctamente. Por favor reinstale la "
+                                "aplicación o busque una nueva versión en el sitio web de ntxVarel! "
+                                "(http://sitio.prueba)"));
+        QCOMPARE(dialogos.llamadas.at(0).icono, Dialogos::Icono::Critico);
+        QCOMPARE(sistema.terminaciones.size(), 1);
+    }
+
+    void ventanaModalHaceEsperarSinContar()
+    {
+        QWidget principal;
+        frmSplash splash(*ctx, {}, [&]() -> QWidget * { return &principal; });
+        QVERIFY(splash.Form_Load());
+        splash.timPrecarga_Timer();
+        QDialog modal;
+        modal.setWindowModality(Qt::ApplicationModal);
+        modal.show();
+        QTRY_VERIFY(QApplication::activeModalWidget() == &modal);
+        for (int i = 0; i < 15; ++i) {
+            splash.Timer1_Timer();
+            QVERIFY(splash.Timer1.isActive());
+        }
+        QCOMPARE(splash.Reintentos, 0);
+        QVERIFY(!principal.isVisible());
+        modal.close();
+        QTRY_VERIFY(QApplication::activeModalWidget() == nullptr);
+        splash.Timer1_Timer();
+        QVERIFY(principal.isVisible());
+        QVERIFY(dialogos.llamadas.isEmpty());
+    }
+
+    void siempreVisible()
+    {
+        QWidget w;
+        w.setGeometry(100, 120, 200, 80);
+        w.show();
+        VentanaSiempreVisible(&w);
+        QVERIFY(w.windowFlags().testFlag(Qt::WindowStaysOnTopHint));
+        QVERIFY(w.isVisible());
+        QCOMPARE(w.geometry().size(), QSize(200, 80));
+    }
+
+    void recepcion_data()
+    {
+        QTest::addColumn<QString>("texto");
+        QTest::addColumn<int>("estado"); // 0 normal, 1 minimised, 2 in the tray
+        QTest::addColumn<QString>("destinatario");
+        QTest::addColumn<int>("mensajes");
+        QTest::newRow("sin argumentos") << "ejecucion" << 0 << "(Ninguno)" << 0;
+        QTest::newRow("contacto") << "ejecucion,/c:\"Juan\"" << 0 << "Juan" << 0;
+        QTest::newRow("contacto, minimizada") << "ejecucion,/c:\"Juan\"" << 1 << "Juan" << 0;
+        QTest::newRow("en la bandeja") << "ejecucion" << 2 << "(Ninguno)" << 0;
+        QTest::newRow("comas") << "ejecucion,x, /c:\"Pérez, José\"" << 0 << "Pérez, José" << 0;
+        QTest::newRow("sintaxis") << "ejecucion,/c:Juan" << 0 << "(Ninguno)" << 1;
+        QTest::newRow("un mega") << QStringLiteral("ejecucion,") + QString(1 << 20, QLatin1Char('x')) +
+                                        QStringLiteral(" /c:\"Juan\"")
+                                 << 0 << "Juan" << 0;
+    }
+    void recepcion()
+    {
+        QFETCH(QString, texto);
+        QFETCH(int, estado);
+        QFETCH(QString, destinatario);
+        QFETCH(int, mensajes);
+        auto registro = [](const QString &n, const QString &ca, const QString &nu) {
+            QString r;
+            Agenda::EscribirRegistro({n, QStringLiteral("Argentina - Personal"), ca, nu}, &r, nullptr);
+            return r;
+        };
+        ajustes.escribir(Agenda::SeccionAgenda, QStringLiteral("Juan"), registro("Juan", "351", "5551234"));
+        ajustes.escribir(Agenda::SeccionAgenda, QStringLiteral("Pérez, José"), registro("Pérez, José", "11", "4"));
+        frmBrowser principal(*ctx);
+        principal.ActualizarAgenda();
+        principal.show();
+        if (estado == 1)
+            principal.showMinimized();
+        if (estado == 2) {
+            principal.hide();
+            principal.enBandeja = true;
+        }
+        frmWindowMessage receptora(*ctx, principal);
+        QVERIFY(receptora.escuchando);
+        QCOMPARE(receptora.windowTitle(), QStringLiteral("NTXMensajes_RecepcionDeMensajes_v1"));
+        QVERIFY(!receptora.isVisible());
+        Q_EMIT instancia.textoRecibido(texto);
+        QVERIFY(receptora.txtRecibidos->text().isEmpty());
+        QCOMPARE(principal.lblNombreDestinatario->text(), destinatario);
+        QCOMPARE(dialogos.llamadas.size(), mensajes);
+        QVERIFY(!principal.isMinimized());
+        QVERIFY(!principal.enBandeja);
+        QVERIFY(principal.isVisible());
+    }
+};
+
+QTEST_MAIN(TstInicio)
+#include "tst_inicio.moc"
