@@ -22,6 +22,12 @@ public:
     virtual bool borrarSeccion(const QString &seccion) = 0;
     // Pairs in creation order (a rewritten value keeps its place); empty for a section never written.
     virtual ParesAjustes enumerar(const QString &seccion) const = 0;
+    // As enumerar, but tells a store that could not be read (false) from an empty section.
+    virtual bool enumerarConEstado(const QString &seccion, ParesAjustes *pares) const
+    {
+        *pares = enumerar(seccion);
+        return true;
+    }
 
     // Booleans are stored as "True"/"False". A text that is no Boolean word is a
     // conversion error: `ok` becomes false and the default is returned.
@@ -31,4 +37,8 @@ public:
     // Boolean words as the store writes and reads them; shared with anything that parses them.
     static bool textoABooleano(const QString &texto, bool *ok);
     static QString booleanoATexto(bool valor);
+
+    // The form in which keys and sections are compared: full Unicode case folding of
+    // the canonical form, so "ÑANDÚ" and "ñandú" (composed or not) are one key.
+    static QString plegar(const QString &texto);
 };

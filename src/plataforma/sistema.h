@@ -36,6 +36,10 @@ public:
     // held back unless `permitirEntrada` (only where a Cancel button must act).
     virtual void dejarCorrerMensajes(bool permitirEntrada = false) = 0;
 
+    // The system's description of the last failure of abrirEnNavegador or iniciarPrograma
+    // (doubles that never fail may leave it empty).
+    virtual QString ultimoError() const { return {}; }
+
     static constexpr int CarpetaDatosLocales = 28;
     static constexpr int CarpetaEscritorio = 16;
 };

@@ -1,0 +1,57 @@
+// The settings store on an SQLite file, one per user ($XDG_CONFIG_HOME/NTX/ajustes.sqlite).
+// Every write is its own transaction in WAL mode with a busy time-out, so the client and
+// the wizard can write at the same moment without losing a value.
+#pragma once
+
+#include "plataforma/ajustes.h"
+
+#include <QString>
+
+struct sqlite3;
+struct sqlite3_stmt;
+
+class AjustesSqlite final : public Ajustes
+{
+public:
+    // `carpeta` replaces the per-user folder (tests, demo); empty means the usual one.
+    explicit AjustesSqlite(const QString &carpeta = {});
+    ~AjustesSqlite() override;
+    AjustesSqlite(const AjustesSqlite &) = delete;
+    AjustesSqlite &operator=(const AjustesSqlite &) = delete;
+
+    QString leer(const QString &seccion, const QString &clave, const QString &defecto = {}) const override;
+    bool escribir(const QString &seccion, const QString &clave, const QString &valor) override;
+    bool borrarClave(const QString &seccion, const QString &clave, QString *error = nullptr) override;
+    bool borrarSeccion(const QString &seccion) override;
+    ParesAjustes enumerar(const QString &seccion) const override;
+
+    QString rutaArchivo() const { return m_ruta; }
+    // Set when the file found was no valid store: it was moved to archivoApartado()
+    // and a fresh store is used instead.
+    bool almacenRecuperado() const { return m_recuperado; }
+    QString archivoApartado() const { return m_apartado; }
+    // Text of the last failure (empty after a success).
+    QString ultimoError() const { return m_error; }
+
+    static QString carpetaPredeterminada();
+
+private:
+    enum class Sentencia { Leer, Escribir, BorrarClave, BorrarSeccion, Enumerar, Cantidad };
+
+    bool abrir(bool crear) const;
+    bool abrirConexion(bool crear, bool *danado) const;
+    void cerrar() const;
+    bool apartarArchivo() const;
+    sqlite3_stmt *sentencia(Sentencia s) const;
+    bool fallo(const QString &que, int codigo) const;
+    bool ejecutar(Sentencia s, const QList<QString> &parametros, int *cambios = nullptr);
+
+    QString m_carpeta;
+    QString m_ruta;
+    mutable sqlite3 *m_bd = nullptr;
+    mutable sqlite3_stmt *m_sentencias[static_cast<int>(Sentencia::Cantidad)] = {};
+    mutable unsigned long long m_inodo = 0;
+    mutable bool m_recuperado = false;
+    mutable QString m_apartado;
+    mutable QString m_error;
+};

@@ -1,0 +1,426 @@
+#include "plataforma/archivotexto.h"
+
+namespace {
+
+// Bytes 0x80 to 0x9F; the five positions the code page leaves free map to the C1
+// control of the same value, so that such a byte survives a read and a write.
+constexpr char16_t tabla80a9F[32] = {
+    0x20AC, 0x0081, 0x201A, 0x0192, 0x201E, 0x2026, 0x2020, 0x2021, 0x02C6, 0x2030, 0x0160,
+    0x2039, 0x0152, 0x008D, 0x017D, 0x008F, 0x0090, 0x2018, 0x2019, 0x201C, 0x201D, 0x2022,
+    0x2013, 0x2014, 0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0x009D, 0x017E, 0x0178,
+};
+
+constexpr qsizetype tamanoTrozo = 64 * 1024;
+
+bool esBlanco(int c)
+{
+    return c == ' ' || c == '\t';
+}
+
+// "2012-11-19 19:07:05" or "2012-11-19"; anything else is no date.
+QDateTime fechaDeLiteral(const QString &texto)
+{
+    const QString t = texto.trimmed();
+    if (t.size() == 10) {
+        const QDate dia = QDate::fromString(t, QStringLiteral("yyyy-MM-dd"));
+        return dia.isValid() ? QDateTime(dia, QTime(0, 0)) : QDateTime();
+    }
+    if (t.size() == 19)
+        return QDateTime::fromString(t, QStringLiteral("yyyy-MM-dd HH:mm:ss"));
+    return {};
+}
+
+} // namespace
+
+QString Windows1252::decodificar(const QByteArray &bytes)
+{
+    QString texto(bytes.size(), Qt::Uninitialized);
+    QChar *destino = texto.data();
+    for (qsizetype i = 0; i < bytes.size(); ++i) {
+        const auto b = static_cast<unsigned char>(bytes.at(i));
+        destino[i] = (b >= 0x80 && b <= 0x9F) ? QChar(tabla80a9F[b - 0x80]) : QChar(b);
+    }
+    return texto;
+}
+
+QByteArray Windows1252::codificar(const QString &texto)
+{
+    QByteArray bytes;
+    bytes.reserve(texto.size());
+    for (qsizetype i = 0; i < texto.size(); ++i) {
+        const char16_t u = texto.at(i).unicode();
+        if (QChar::isHighSurrogate(u) && i + 1 < texto.size() && texto.at(i + 1).isLowSurrogate()) {
+            ++i;
+            bytes.append('?');
+            continue;
+        }
+        if (u < 0x80 || (u >= 0xA0 && u <= 0xFF)) {
+            bytes.append(static_cast<char>(u));
+            continue;
+        }
+        char byte = '?';
+        for (int j = 0; j < 32; ++j) {
+            if (tabla80a9F[j] == u) {
+                byte = static_cast<char>(0x80 + j);
+                break;
+            }
+        }
+        bytes.append(byte);
+    }
+    return bytes;
+}
+
+// ---------------------------------------------------------------- reader
+
+bool LectorArchivoTexto::abrir(const QString &ruta, QString *error)
+{
+    m_archivo.setFileName(ruta);
+    m_buffer.clear();
+    m_pos = 0;
+    m_linea = 1;
+    m_agotado = false;
+    m_falloLectura = false;
+    m_desdeArchivo = true;
+    if (!m_archivo.open(QIODevice::ReadOnly)) {
+        m_error =
+            QStringLiteral("No se pudo abrir el archivo ") + ruta + QStringLiteral(": ") + m_archivo.errorString();
+        if (error)
+            *error = m_error;
+        m_agotado = true;
+        return false;
+    }
+    m_error.clear();
+    return true;
+}
+
+void LectorArchivoTexto::abrirBytes(const QByteArray &bytes)
+{
+    m_desdeArchivo = false;
+    m_buffer = bytes;
+    m_pos = 0;
+    m_linea = 1;
+    m_agotado = true;
+    m_falloLectura = false;
+    m_error.clear();
+}
+
+bool LectorArchivoTexto::asegurar(qsizetype cantidad)
+{
+    while (m_buffer.size() - m_pos < cantidad && !m_agotado) {
+        if (m_pos > tamanoTrozo) {
+            m_buffer.remove(0, m_pos);
+            m_pos = 0;
+        }
+        const QByteArray trozo = m_archivo.read(tamanoTrozo);
+        if (trozo.isEmpty()) {
+            m_agotado = true;
+            if (m_archivo.error() != QFileDevice::NoError && !m_archivo.atEnd()) {
+                m_falloLectura = true;
+                m_error = QStringLiteral("No se pudo leer el archivo: ") + m_archivo.errorString();
+            }
+        }
+        m_buffer.append(trozo);
+    }
+    return m_buffer.size() - m_pos >= cantidad;
+}
+
+int LectorArchivoTexto::byteActual()
+{
+    if (!asegurar(1))
+        return -1;
+    return static_cast<unsigned char>(m_buffer.at(m_pos));
+}
+
+void LectorArchivoTexto::avanzar(qsizetype n)
+{
+    m_pos += n;
+}
+
+bool LectorArchivoTexto::finDeLinea(int c)
+{
+    return c == '\r' || c == '\n';
+}
+
+// Takes CR LF, LF or CR as one line end; `c` is the byte under the cursor.
+void LectorArchivoTexto::consumirFinDeLinea(int c)
+{
+    avanzar();
+    if (c == '\r' && byteActual() == '\n')
+        avanzar();
+    ++m_linea;
+}
+
+LectorArchivoTexto::Resultado LectorArchivoTexto::leerLinea(QString *linea)
+{
+    linea->clear();
+    int c = byteActual();
+    if (c < 0)
+        return m_falloLectura ? Resultado::ErrorDeLectura : Resultado::FinDeArchivo;
+    QByteArray bytes;
+    while (c >= 0 && !finDeLinea(c)) {
+        // Copy the run up to the next line end at once: a 5 MB line stays cheap.
+        const qsizetype inicio = m_pos;
+        qsizetype fin = inicio;
+        while (fin < m_buffer.size() && m_buffer.at(fin) != '\r' && m_buffer.at(fin) != '\n')
+            ++fin;
+        bytes.append(m_buffer.constData() + inicio, fin - inicio);
+        m_pos = fin;
+        c = byteActual();
+    }
+    if (c >= 0)
+        consumirFinDeLinea(c);
+    *linea = Windows1252::decodificar(bytes);
+    return m_falloLectura ? Resultado::ErrorDeLectura : Resultado::Leido;
+}
+
+LectorArchivoTexto::FinCampo LectorArchivoTexto::leerCampo(CampoArchivo *campo)
+{
+    *campo = CampoArchivo();
+    int c = byteActual();
+    while (esBlanco(c)) {
+        avanzar();
+        c = byteActual();
+    }
+    QByteArray bytes;
+    if (c == '"') {
+        campo->entreComillas = true;
+        avanzar();
+        for (;;) {
+            c = byteActual();
+            if (c < 0) {
+                campo->texto = Windows1252::decodificar(bytes);
+                return FinCampo::ComillaAbierta;
+            }
+            avanzar();
+            if (c == '"') {
+                // A doubled quote stands for one quote inside the text.
+                if (byteActual() == '"') {
+                    bytes.append('"');
+                    avanzar();
+                    continue;
+                }
+                break;
+            }
+            if (c == '\n' || (c == '\r' && byteActual() != '\n'))
+                ++m_linea;
+            bytes.append(static_cast<char>(c));
+        }
+        campo->texto = Windows1252::decodificar(bytes);
+        // Whatever stands between the closing quote and the separator is ignored.
+        c = byteActual();
+        while (c >= 0 && c != ',' && !finDeLinea(c)) {
+            avanzar();
+            c = byteActual();
+        }
+    } else {
+        while (c >= 0 && c != ',' && !finDeLinea(c)) {
+            bytes.append(static_cast<char>(c));
+            avanzar();
+            c = byteActual();
+        }
+        const QString texto = Windows1252::decodificar(bytes).trimmed();
+        if (texto.size() >= 2 && texto.startsWith(QLatin1Char('#')) && texto.endsWith(QLatin1Char('#'))) {
+            campo->texto = texto.mid(1, texto.size() - 2);
+            campo->fecha = fechaDeLiteral(campo->texto);
+            campo->esFecha = campo->fecha.isValid();
+            if (!campo->esFecha)
+                campo->texto = texto;
+        } else {
+            campo->texto = texto;
+        }
+    }
+    if (c == ',') {
+        avanzar();
+        return FinCampo::Coma;
+    }
+    if (c >= 0) {
+        consumirFinDeLinea(c);
+        return FinCampo::FinDeLinea;
+    }
+    return FinCampo::FinDeArchivo;
+}
+
+LectorArchivoTexto::Resultado LectorArchivoTexto::leerRegistro(RegistroArchivo *campos)
+{
+    campos->clear();
+    if (byteActual() < 0)
+        return m_falloLectura ? Resultado::ErrorDeLectura : Resultado::FinDeArchivo;
+    for (;;) {
+        CampoArchivo campo;
+        const FinCampo fin = leerCampo(&campo);
+        campos->append(campo);
+        if (fin == FinCampo::Coma)
+            continue;
+        if (m_falloLectura)
+            return Resultado::ErrorDeLectura;
+        if (fin == FinCampo::ComillaAbierta)
+            return Resultado::RegistroRoto;
+        // A blank line is a record without fields.
+        if (campos->size() == 1 && !campos->first().entreComillas && campos->first().texto.isEmpty())
+            campos->clear();
+        return Resultado::Leido;
+    }
+}
+
+LectorArchivoTexto::Resultado LectorArchivoTexto::leerCampos(int cantidad, RegistroArchivo *campos)
+{
+    campos->clear();
+    while (campos->size() < cantidad) {
+        if (byteActual() < 0) {
+            if (m_falloLectura)
+                return Resultado::ErrorDeLectura;
+            return campos->isEmpty() ? Resultado::FinDeArchivo : Resultado::RegistroRoto;
+        }
+        CampoArchivo campo;
+        const FinCampo fin = leerCampo(&campo);
+        if (fin == FinCampo::ComillaAbierta) {
+            campos->append(campo);
+            return Resultado::RegistroRoto;
+        }
+        // Blank lines between records are skipped.
+        if (campos->isEmpty() && fin == FinCampo::FinDeLinea && !campo.entreComillas && campo.texto.isEmpty())
+            continue;
+        campos->append(campo);
+        if (fin == FinCampo::FinDeArchivo && campos->size() < cantidad)
+            return Resultado::RegistroRoto;
+    }
+    return m_falloLectura ? Resultado::ErrorDeLectura : Resultado::Leido;
+}
+
+// ---------------------------------------------------------------- writer
+
+bool EscritorArchivoTexto::abrir(const QString &ruta, Modo modo, QString *error)
+{
+    m_fallo = false;
+    m_error.clear();
+    m_nuevo.reset();
+    m_anexo.reset();
+    bool ok;
+    QString motivo;
+    if (modo == Modo::Reemplazar) {
+        m_nuevo = std::make_unique<QSaveFile>(ruta);
+        ok = m_nuevo->open(QIODevice::WriteOnly);
+        motivo = m_nuevo->errorString();
+    } else {
+        m_anexo = std::make_unique<QFile>(ruta);
+        ok = m_anexo->open(QIODevice::WriteOnly | QIODevice::Append);
+        motivo = m_anexo->errorString();
+    }
+    if (!ok) {
+        m_nuevo.reset();
+        m_anexo.reset();
+        m_fallo = true;
+        m_error = QStringLiteral("No se pudo escribir el archivo ") + ruta + QStringLiteral(": ") + motivo;
+        if (error)
+            *error = m_error;
+    }
+    return ok;
+}
+
+bool EscritorArchivoTexto::escribir(const QByteArray &bytes)
+{
+    if (m_fallo)
+        return false;
+    QIODevice *destino = m_nuevo ? static_cast<QIODevice *>(m_nuevo.get()) : m_anexo.get();
+    if (!destino) {
+        m_fallo = true;
+        m_error = QStringLiteral("El archivo no está abierto.");
+        return false;
+    }
+    if (destino->write(bytes) != bytes.size()) {
+        m_fallo = true;
+        m_error = QStringLiteral("No se pudo escribir el archivo: ") + destino->errorString();
+        return false;
+    }
+    return true;
+}
+
+bool EscritorArchivoTexto::escribirLinea(const QString &linea)
+{
+    return escribir(Windows1252::codificar(linea) + QByteArrayLiteral("\r\n"));
+}
+
+bool EscritorArchivoTexto::escribirRegistro(const QVariantList &campos)
+{
+    return escribirLinea(lineaDeRegistro(campos));
+}
+
+QString EscritorArchivoTexto::literalFecha(const QDateTime &fecha)
+{
+    return QLatin1Char('#') + fecha.toString(QStringLiteral("yyyy-MM-dd HH:mm:ss")) + QLatin1Char('#');
+}
+
+QString EscritorArchivoTexto::lineaDeRegistro(const QVariantList &campos)
+{
+    QString linea;
+    for (qsizetype i = 0; i < campos.size(); ++i) {
+        if (i > 0)
+            linea += QLatin1Char(',');
+        const QVariant &v = campos.at(i);
+        switch (v.typeId()) {
+        case QMetaType::QDateTime:
+            linea += literalFecha(v.toDateTime());
+            break;
+        case QMetaType::QDate:
+            linea += QLatin1Char('#') + v.toDate().toString(QStringLiteral("yyyy-MM-dd")) + QLatin1Char('#');
+            break;
+        case QMetaType::Bool:
+            linea += v.toBool() ? QStringLiteral("#TRUE#") : QStringLiteral("#FALSE#");
+            break;
+        case QMetaType::Int:
+        case QMetaType::UInt:
+        case QMetaType::LongLong:
+        case QMetaType::ULongLong:
+        case QMetaType::Double:
+            linea += v.toString();
+            break;
+        case QMetaType::UnknownType:
+            break;
+        default: {
+            // A quote inside a text is doubled, so it cannot end the field early.
+            QString texto = v.toString();
+            texto.replace(QLatin1Char('"'), QLatin1String("\"\""));
+            linea += QLatin1Char('"') + texto + QLatin1Char('"');
+            break;
+        }
+        }
+    }
+    return linea;
+}
+
+bool EscritorArchivoTexto::cerrar(QString *error)
+{
+    bool ok = !m_fallo;
+    if (m_nuevo) {
+        if (ok && !m_nuevo->commit()) {
+            ok = false;
+            m_error = QStringLiteral("No se pudo guardar el archivo: ") + m_nuevo->errorString();
+        } else if (!ok) {
+            m_nuevo->cancelWriting();
+        }
+        m_nuevo.reset();
+    }
+    if (m_anexo) {
+        if (ok && !m_anexo->flush()) {
+            ok = false;
+            m_error = QStringLiteral("No se pudo guardar el archivo: ") + m_anexo->errorString();
+        }
+        m_anexo->close();
+        m_anexo.reset();
+    }
+    if (!ok && error)
+        *error = m_error;
+    return ok;
+}
+
+void EscritorArchivoTexto::descartar()
+{
+    if (m_nuevo) {
+        m_nuevo->cancelWriting();
+        m_nuevo.reset();
+    }
+    if (m_anexo) {
+        m_anexo->close();
+        m_anexo.reset();
+    }
+}

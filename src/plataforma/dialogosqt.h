@@ -1,0 +1,32 @@
+// Message boxes and file dialogs on Qt's own dialogs, with Spanish button texts.
+#pragma once
+
+#include "plataforma/dialogos.h"
+
+#include <QStringList>
+
+class QWidget;
+
+class DialogosQt final : public Dialogos
+{
+public:
+    // Boxes are centred on `padre`, or on the active window when there is none.
+    explicit DialogosQt(QWidget *padre = nullptr)
+        : m_padre(padre)
+    {}
+
+    Respuesta mensaje(const QString &texto, Botones botones, Icono icono, const QString &titulo) override;
+    QString abrirArchivo(const QString &titulo, const QString &filtro, const QString &nombreInicial) override;
+    QString guardarArchivo(const QString &titulo, const QString &filtro, const QString &nombreInicial,
+                           bool confirmarSobrescribir) override;
+
+    // "Agenda (*.ntxagenda)|*.ntxagenda|Todos (*.*)|*.*" → {"Agenda (*.ntxagenda)", "Todos (*)"}.
+    static QStringList convertirFiltro(const QString &filtro);
+
+private:
+    QWidget *padre() const;
+    QString archivo(bool guardar, const QString &titulo, const QString &filtro, const QString &nombreInicial,
+                    bool confirmarSobrescribir);
+
+    QWidget *m_padre;
+};

@@ -1,0 +1,49 @@
+// The single-instance mutex and the receiver on a Linux desktop.
+//
+// The mutex keeps its meaning from the other platform: it exists while any process
+// holds it, several processes (the client and the wizard) may hold it together, and
+// taking it tells atomically whether it existed. Each holder keeps a shared lock on a
+// per-user lock file; "did it exist" is a non-blocking exclusive attempt on that file,
+// made under a short exclusive lock on a second (gate) file so that two processes
+// starting together cannot both see it free. The kernel drops the locks of a dead
+// process, kill -9 included.
+//
+// The receiver is a local socket in the same per-user folder, reachable by this user only.
+#pragma once
+
+#include "plataforma/instanciaunica.h"
+
+#include <QHash>
+
+class QLocalServer;
+class QLocalSocket;
+
+class InstanciaUnicaReal final : public InstanciaUnica
+{
+    Q_OBJECT
+public:
+    // `carpeta` replaces the per-user folder ($XDG_RUNTIME_DIR, or a private folder in
+    // the temporary folder) for tests.
+    explicit InstanciaUnicaReal(const QString &carpeta = {}, QObject *padre = nullptr);
+    ~InstanciaUnicaReal() override;
+
+    bool crearMutex(const QString &nombre, bool *yaExistia) override;
+    void liberarMutex() override;
+    bool buscarVentanaReceptora() override;
+    bool enviarAReceptora(const QString &texto, int msEspera = 100) override;
+    bool crearReceptora() override;
+
+    QString ultimoError() const { return m_error; }
+    QString rutaReceptora() const;
+
+    static QString carpetaPredeterminada();
+
+private:
+    void leerDe(QLocalSocket *socket);
+
+    QString m_carpeta;
+    int m_cerrojo = -1;
+    QLocalServer *m_servidor = nullptr;
+    QHash<QLocalSocket *, QByteArray> m_pendientes;
+    QString m_error;
+};

@@ -1,0 +1,142 @@
+#include "plataforma/sistemareal.h"
+
+#include <QApplication>
+#include <QDesktopServices>
+#include <QDir>
+#include <QFileInfo>
+#include <QProcess>
+#include <QStandardPaths>
+#include <QUrl>
+#include <cstdio>
+#include <cstdlib>
+
+#ifdef NTX_CON_DBUS
+#include <QDBusConnection>
+#include <QDBusMessage>
+#include <QDBusVariant>
+#endif
+
+void SistemaReal::pitido()
+{
+    QApplication::beep();
+}
+
+bool SistemaReal::abrirEnNavegador(const QString &direccion)
+{
+    const QUrl url = QUrl::fromUserInput(direccion, QDir::currentPath(), QUrl::AssumeLocalFile);
+    if (!url.isValid()) {
+        m_error = QStringLiteral("La dirección «") + direccion + QStringLiteral("» no es válida.");
+        return false;
+    }
+    if (!QDesktopServices::openUrl(url)) {
+        m_error = QStringLiteral("No se pudo abrir «") + direccion + QStringLiteral("» en el navegador.");
+        return false;
+    }
+    m_error.clear();
+    return true;
+}
+
+QString SistemaReal::buscarPrograma(const QString &nombre, const QString &carpetaPrograma, const QString &rutaBusqueda)
+{
+    if (nombre.isEmpty() || nombre.contains(QLatin1Char('/')))
+        return {};
+    // Names written for the other platform ("ntxasistente.exe") find the program without the suffix too.
+    QStringList nombres{nombre};
+    if (nombre.endsWith(QLatin1String(".exe"), Qt::CaseInsensitive))
+        nombres << nombre.chopped(4);
+    QStringList carpetas{carpetaPrograma};
+    for (const QString &entrada : rutaBusqueda.split(QLatin1Char(':'), Qt::SkipEmptyParts)) {
+        // "" and "." and any relative entry would mean the working folder or below it.
+        if (QDir::isAbsolutePath(entrada))
+            carpetas << entrada;
+    }
+    for (const QString &carpeta : std::as_const(carpetas)) {
+        if (!QDir::isAbsolutePath(carpeta))
+            continue;
+        for (const QString &n : std::as_const(nombres)) {
+            const QString encontrado = QStandardPaths::findExecutable(n, {carpeta});
+            if (!encontrado.isEmpty())
+                return encontrado;
+        }
+    }
+    return {};
+}
+
+bool SistemaReal::iniciarPrograma(const QString &nombre, const QStringList &argumentos)
+{
+    const QString ruta = buscarPrograma(nombre, carpetaPrograma(), qEnvironmentVariable("PATH"));
+    if (ruta.isEmpty()) {
+        m_error = QStringLiteral("No se encontró el programa «") + nombre +
+                  QStringLiteral("» en la carpeta del programa ni en la ruta de búsqueda.");
+        return false;
+    }
+    if (!QProcess::startDetached(ruta, argumentos)) {
+        m_error = QStringLiteral("El sistema no pudo iniciar «") + ruta + QStringLiteral("».");
+        return false;
+    }
+    m_error.clear();
+    return true;
+}
+
+void SistemaReal::terminarProceso(int codigo)
+{
+    // At once: no window closes, no destructor runs. Settings are already on disk.
+    std::fflush(nullptr);
+    std::_Exit(codigo);
+}
+
+QString SistemaReal::carpetaEspecial(int identificador) const
+{
+    QString carpeta;
+    if (identificador == CarpetaDatosLocales)
+        carpeta = QStandardPaths::writableLocation(QStandardPaths::GenericDataLocation);
+    else if (identificador == CarpetaEscritorio)
+        carpeta = QStandardPaths::writableLocation(QStandardPaths::DesktopLocation);
+    if (carpeta.isEmpty())
+        return {};
+    return carpeta.endsWith(QLatin1Char('/')) ? carpeta : carpeta + QLatin1Char('/');
+}
+
+QString SistemaReal::carpetaPrograma() const
+{
+    return QCoreApplication::applicationDirPath();
+}
+
+QString SistemaReal::lineaDeComandos() const
+{
+    return QCoreApplication::arguments().mid(1).join(QLatin1Char(' '));
+}
+
+bool SistemaReal::modoSinConexion() const
+{
+    if (qEnvironmentVariable("NTX_SIN_CONEXION") == QLatin1String("1"))
+        return true;
+#ifdef NTX_CON_DBUS
+    // Only a network manager that says networking is switched off counts; no manager,
+    // no bus or any error means online.
+    QDBusConnection bus = QDBusConnection::systemBus();
+    if (!bus.isConnected())
+        return false;
+    QDBusMessage pregunta = QDBusMessage::createMethodCall(
+        QStringLiteral("org.freedesktop.NetworkManager"), QStringLiteral("/org/freedesktop/NetworkManager"),
+        QStringLiteral("org.freedesktop.DBus.Properties"), QStringLiteral("Get"));
+    pregunta << QStringLiteral("org.freedesktop.NetworkManager") << QStringLiteral("NetworkingEnabled");
+    const QDBusMessage respuesta = bus.call(pregunta, QDBus::Block, 1000);
+    if (respuesta.type() != QDBusMessage::ReplyMessage || respuesta.arguments().isEmpty())
+        return false;
+    const QVariant valor = respuesta.arguments().constFirst().value<QDBusVariant>().variant();
+    return valor.typeId() == QMetaType::Bool && !valor.toBool();
+#else
+    return false;
+#endif
+}
+
+QDateTime SistemaReal::ahora() const
+{
+    return QDateTime::currentDateTime();
+}
+
+void SistemaReal::dejarCorrerMensajes(bool permitirEntrada)
+{
+    QCoreApplication::processEvents(permitirEntrada ? QEventLoop::AllEvents : QEventLoop::ExcludeUserInputEvents);
+}

@@ -1,0 +1,35 @@
+// The machine as the programs see it on a Linux desktop.
+#pragma once
+
+#include "plataforma/sistema.h"
+
+class SistemaReal final : public Sistema
+{
+public:
+    SistemaReal() = default;
+
+    void pitido() override;
+    bool abrirEnNavegador(const QString &direccion) override;
+    bool iniciarPrograma(const QString &nombre, const QStringList &argumentos = {}) override;
+    [[noreturn]] void terminarProceso(int codigo = 0) override;
+
+    QString carpetaEspecial(int identificador) const override;
+    QString carpetaPrograma() const override;
+    QString lineaDeComandos() const override;
+    bool modoSinConexion() const override;
+    int versionMotorWeb() const override { return m_versionMotorWeb; }
+    QDateTime ahora() const override;
+    void dejarCorrerMensajes(bool permitirEntrada = false) override;
+    QString ultimoError() const override { return m_error; }
+
+    // The client's main() knows the web engine it was built with; the wizard never loads one.
+    void setVersionMotorWeb(int version) { m_versionMotorWeb = version; }
+
+    // Where a bare program name leads: the program folder first, then every absolute
+    // entry of `rutaBusqueda` (PATH form). Never the working folder. Empty when not found.
+    static QString buscarPrograma(const QString &nombre, const QString &carpetaPrograma, const QString &rutaBusqueda);
+
+private:
+    int m_versionMotorWeb = 6;
+    QString m_error;
+};

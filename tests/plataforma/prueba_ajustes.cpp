@@ -1,0 +1,547 @@
+// The settings store: the SQLite file and the in-memory double must behave alike.
+#include "dobles/ajustesmemoria.h"
+#include "plataforma/ajustessqlite.h"
+
+#include <QDir>
+#include <QFile>
+#include <QProcess>
+#include <QTemporaryDir>
+#include <QtTest>
+#include <memory>
+
+class PruebaAjustes : public QObject
+{
+    Q_OBJECT
+
+private:
+    QTemporaryDir m_dir;
+    int m_serie = 0;
+
+    QString carpetaNueva() { return m_dir.path() + QStringLiteral("/almacen") + QString::number(++m_serie); }
+
+    std::unique_ptr<Ajustes> crear(const QString &tipo, QString *carpeta = nullptr)
+    {
+        if (tipo == QLatin1String("memoria"))
+            return std::make_unique<AjustesMemoria>();
+        const QString c = carpetaNueva();
+        if (carpeta)
+            *carpeta = c;
+        return std::make_unique<AjustesSqlite>(c);
+    }
+
+    static void filasPorTipo(const char *caso)
+    {
+        for (const char *tipo : {"sqlite", "memoria"})
+            QTest::addRow("%s/%s", tipo, caso) << QString::fromLatin1(tipo);
+    }
+
+    static QByteArray contenido(const QString &ruta)
+    {
+        QFile f(ruta);
+        return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
+    }
+
+private Q_SLOTS:
+    void initTestCase() { QVERIFY(m_dir.isValid()); }
+
+    void faltanteDaElDefecto_data()
+    {
+        QTest::addColumn<QString>("tipo");
+        QTest::addColumn<bool>("seccionEscrita");
+        QTest::addColumn<QString>("defecto");
+        for (const char *tipo : {"sqlite", "memoria"}) {
+            QTest::addRow("%s/sin-seccion-defecto-vacio", tipo) << QString::fromLatin1(tipo) << false << QString();
+            QTest::addRow("%s/sin-seccion-defecto-texto", tipo) << QString::fromLatin1(tipo) << false << "x";
+            QTest::addRow("%s/sin-clave-defecto-vacio", tipo) << QString::fromLatin1(tipo) << true << QString();
+            QTest::addRow("%s/sin-clave-defecto-texto", tipo) << QString::fromLatin1(tipo) << true << "Juan";
+        }
+    }
+    void faltanteDaElDefecto()
+    {
+        QFETCH(QString, tipo);
+        QFETCH(bool, seccionEscrita);
+        QFETCH(QString, defecto);
+        auto a = crear(tipo);
+        if (seccionEscrita)
+            QVERIFY(a->escribir(QStringLiteral("Mensajes"), QStringLiteral("Otra"), QStringLiteral("1")));
+        QCOMPARE(a->leer(QStringLiteral("Mensajes"), QStringLiteral("Remitente0"), defecto), defecto);
+        QVERIFY(a->enumerar(QStringLiteral("Agenda1.0")).isEmpty());
+    }
+
+    void clavesSinDistinguirMayusculas_data()
+    {
+        QTest::addColumn<QString>("tipo");
+        QTest::addColumn<QString>("seccionEscrita");
+        QTest::addColumn<QString>("claveEscrita");
+        QTest::addColumn<QString>("seccionLeida");
+        QTest::addColumn<QString>("claveLeida");
+        QTest::addColumn<bool>("iguales");
+        const QString ninoCompuesto = QStringLiteral("ñandú");
+        const QString ninoDescompuesto = QStringLiteral("n\u0303andu\u0301");
+        for (const char *tipo : {"sqlite", "memoria"}) {
+            const QString t = QString::fromLatin1(tipo);
+            QTest::addRow("%s/ascii", tipo) << t << "Mensajes"
+                                            << "Remitente0"
+                                            << "Mensajes"
+                                            << "REMITENTE0" << true;
+            QTest::addRow("%s/seccion", tipo) << t << "Mensajes"
+                                              << "x"
+                                              << "mENSAJES"
+                                              << "X" << true;
+            QTest::addRow("%s/enie-y-acento", tipo) << t << "Agenda1.0"
+                                                    << "ÑANDÚ"
+                                                    << "agenda1.0"
+                                                    << "ñandú" << true;
+            QTest::addRow("%s/eszett-expande", tipo) << t << "S"
+                                                     << "Straße"
+                                                     << "s"
+                                                     << "STRASSE" << true;
+            QTest::addRow("%s/ligadura", tipo) << t << "S"
+                                               << "ﬃ"
+                                               << "S"
+                                               << "FFI" << true;
+            QTest::addRow("%s/sigma-final", tipo) << t << "S"
+                                                  << "ΣΑΣ"
+                                                  << "S"
+                                                  << "σας" << true;
+            QTest::addRow("%s/forma-descompuesta", tipo)
+                << t << "S" << ninoDescompuesto << "S" << ninoCompuesto.toUpper() << true;
+            QTest::addRow("%s/distintas", tipo) << t << "S"
+                                                << "ana"
+                                                << "S"
+                                                << "ANAS" << false;
+            QTest::addRow("%s/sin-acento-distinta", tipo) << t << "S"
+                                                          << "ñandú"
+                                                          << "S"
+                                                          << "nandu" << false;
+            QTest::addRow("%s/otra-seccion", tipo) << t << "Mensajes"
+                                                   << "x"
+                                                   << "Agenda1.0"
+                                                   << "x" << false;
+        }
+    }
+    void clavesSinDistinguirMayusculas()
+    {
+        QFETCH(QString, tipo);
+        QFETCH(QString, seccionEscrita);
+        QFETCH(QString, claveEscrita);
+        QFETCH(QString, seccionLeida);
+        QFETCH(QString, claveLeida);
+        QFETCH(bool, iguales);
+        auto a = crear(tipo);
+        QVERIFY(a->escribir(seccionEscrita, claveEscrita, QStringLiteral("valor")));
+        QCOMPARE(a->leer(seccionLeida, claveLeida, QStringLiteral("defecto")),
+                 iguales ? QStringLiteral("valor") : QStringLiteral("defecto"));
+        // Writing through the other spelling replaces the key rather than adding one.
+        QVERIFY(a->escribir(seccionLeida, claveLeida, QStringLiteral("nuevo")));
+        const ParesAjustes pares = a->enumerar(seccionEscrita);
+        if (iguales) {
+            QCOMPARE(pares.size(), 1);
+            QCOMPARE(pares.first().first, claveLeida);
+            QCOMPARE(pares.first().second, QStringLiteral("nuevo"));
+        } else {
+            QCOMPARE(a->leer(seccionEscrita, claveEscrita), QStringLiteral("valor"));
+        }
+    }
+
+    void reescrituraConservaElLugar_data()
+    {
+        QTest::addColumn<QString>("tipo");
+        filasPorTipo("orden");
+    }
+    void reescrituraConservaElLugar()
+    {
+        QFETCH(QString, tipo);
+        auto a = crear(tipo);
+        const QString s = QStringLiteral("Agenda1.0");
+        for (const char *k : {"Carla", "ana", "Bruno"})
+            QVERIFY(a->escribir(s, QString::fromLatin1(k), QStringLiteral("1")));
+        QVERIFY(a->escribir(s, QStringLiteral("ANA"), QStringLiteral("2")));
+        const ParesAjustes esperado{{QStringLiteral("Carla"), QStringLiteral("1")},
+                                    {QStringLiteral("ANA"), QStringLiteral("2")},
+                                    {QStringLiteral("Bruno"), QStringLiteral("1")}};
+        QCOMPARE(a->enumerar(s), esperado);
+        QCOMPARE(a->enumerar(s.toUpper()), esperado);
+        // A deleted key written again goes to the end.
+        QVERIFY(a->borrarClave(s, QStringLiteral("carla")));
+        QVERIFY(a->escribir(s, QStringLiteral("Carla"), QStringLiteral("3")));
+        const ParesAjustes despues{{QStringLiteral("ANA"), QStringLiteral("2")},
+                                   {QStringLiteral("Bruno"), QStringLiteral("1")},
+                                   {QStringLiteral("Carla"), QStringLiteral("3")}};
+        QCOMPARE(a->enumerar(s), despues);
+    }
+
+    void cualquierCaracter_data()
+    {
+        QTest::addColumn<QString>("tipo");
+        QTest::addColumn<QString>("clave");
+        QTest::addColumn<QString>("valor");
+        const QString largo = QString(200, QLatin1Char('N')) + QStringLiteral("ñ");
+        struct Caso
+        {
+            const char *nombre;
+            QString clave;
+            QString valor;
+        };
+        const Caso casos[] = {
+            {"barras", QStringLiteral("a/b\\c"), QStringLiteral("C:\\x/y")},
+            {"comillas-e-igual", QStringLiteral("\"x\"='y'"), QStringLiteral("a=b;\"c\"")},
+            {"saltos-de-linea", QStringLiteral("uno\r\ndos"), QStringLiteral("l1\r\nl2\nl3\r")},
+            {"nombre-de-200", largo, QStringLiteral("$_NO%1").arg(largo)},
+            {"corchetes", QStringLiteral("[Mensajes]"), QStringLiteral("[x]")},
+            {"blancos-alrededor", QStringLiteral("  juan  "), QStringLiteral("  ")},
+            {"valor-vacio", QStringLiteral("vacío"), QStringLiteral("")},
+            {"caracter-nulo", QStringLiteral("n") + QChar(0) + QStringLiteral("ulo"), QStringLiteral("a") + QChar(0)},
+            {"fuera-del-plano-basico", QStringLiteral("\U0001F600 sonrisa"), QStringLiteral("\U0001F4F1")},
+            {"porcentaje-y-comodines", QStringLiteral("%_*?"), QStringLiteral("100%")},
+        };
+        for (const char *tipo : {"sqlite", "memoria"}) {
+            for (const Caso &c : casos)
+                QTest::addRow("%s/%s", tipo, c.nombre) << QString::fromLatin1(tipo) << c.clave << c.valor;
+        }
+    }
+    void cualquierCaracter()
+    {
+        QFETCH(QString, tipo);
+        QFETCH(QString, clave);
+        QFETCH(QString, valor);
+        QString carpeta;
+        auto a = crear(tipo, &carpeta);
+        QVERIFY(a->escribir(QStringLiteral("Agenda1.0"), QStringLiteral("antes"), QStringLiteral("0")));
+        QVERIFY(a->escribir(QStringLiteral("Agenda1.0"), clave, valor));
+        const QString leido = a->leer(QStringLiteral("Agenda1.0"), clave, QStringLiteral("defecto"));
+        QCOMPARE(leido.size(), valor.size());
+        QCOMPARE(leido, valor);
+        const ParesAjustes pares = a->enumerar(QStringLiteral("Agenda1.0"));
+        QCOMPARE(pares.size(), 2);
+        QCOMPARE(pares.at(1).first, clave);
+        QCOMPARE(pares.at(1).second, valor);
+        // A similar but different key must not match.
+        QCOMPARE(a->leer(QStringLiteral("Agenda1.0"), clave + QLatin1Char('x'), QStringLiteral("d")),
+                 QStringLiteral("d"));
+        if (tipo == QLatin1String("sqlite")) {
+            AjustesSqlite otro(carpeta);
+            QCOMPARE(otro.leer(QStringLiteral("AGENDA1.0"), clave), valor);
+        }
+    }
+
+    void borrarClave_data()
+    {
+        QTest::addColumn<QString>("tipo");
+        filasPorTipo("borrar");
+    }
+    void borrarClave()
+    {
+        QFETCH(QString, tipo);
+        auto a = crear(tipo);
+        QString error;
+        QVERIFY(!a->borrarClave(QStringLiteral("Mensajes"), QStringLiteral("nada"), &error));
+        QVERIFY(error.contains(QStringLiteral("nada")));
+        QVERIFY(a->escribir(QStringLiteral("Mensajes"), QStringLiteral("Clave"), QStringLiteral("v")));
+        QVERIFY(a->escribir(QStringLiteral("Mensajes"), QStringLiteral("Otra"), QStringLiteral("w")));
+        error.clear();
+        QVERIFY(!a->borrarClave(QStringLiteral("Agenda1.0"), QStringLiteral("Clave"), &error));
+        QVERIFY(!error.isEmpty());
+        QVERIFY(a->borrarClave(QStringLiteral("MENSAJES"), QStringLiteral("CLAVE"), &error));
+        QCOMPARE(a->leer(QStringLiteral("Mensajes"), QStringLiteral("Clave"), QStringLiteral("d")),
+                 QStringLiteral("d"));
+        QCOMPARE(a->leer(QStringLiteral("Mensajes"), QStringLiteral("Otra")), QStringLiteral("w"));
+        QVERIFY(!a->borrarClave(QStringLiteral("Mensajes"), QStringLiteral("Clave")));
+    }
+
+    void borrarSeccion_data()
+    {
+        QTest::addColumn<QString>("tipo");
+        filasPorTipo("seccion");
+    }
+    void borrarSeccion()
+    {
+        QFETCH(QString, tipo);
+        auto a = crear(tipo);
+        QVERIFY(a->borrarSeccion(QStringLiteral("Mensajes")));
+        for (int i = 0; i < 5; ++i)
+            QVERIFY(a->escribir(QStringLiteral("Mensajes"), QStringLiteral("k%1").arg(i), QStringLiteral("v")));
+        QVERIFY(a->escribir(QStringLiteral("Agenda1.0"), QStringLiteral("k1"), QStringLiteral("queda")));
+        QVERIFY(a->borrarSeccion(QStringLiteral("mensajes")));
+        QVERIFY(a->enumerar(QStringLiteral("Mensajes")).isEmpty());
+        QCOMPARE(a->leer(QStringLiteral("Mensajes"), QStringLiteral("k1"), QStringLiteral("d")), QStringLiteral("d"));
+        QCOMPARE(a->leer(QStringLiteral("Agenda1.0"), QStringLiteral("k1")), QStringLiteral("queda"));
+        QVERIFY(a->escribir(QStringLiteral("Mensajes"), QStringLiteral("k9"), QStringLiteral("v")));
+        QCOMPARE(a->enumerar(QStringLiteral("Mensajes")).size(), 1);
+    }
+
+    void booleanos_data()
+    {
+        QTest::addColumn<QString>("tipo");
+        QTest::addColumn<QString>("guardado"); // null: the key is missing
+        QTest::addColumn<bool>("defecto");
+        QTest::addColumn<bool>("esperado");
+        QTest::addColumn<bool>("convertido");
+        for (const char *tipo : {"sqlite", "memoria"}) {
+            const QString t = QString::fromLatin1(tipo);
+            QTest::addRow("%s/falta-true", tipo) << t << QString() << true << true << true;
+            QTest::addRow("%s/falta-false", tipo) << t << QString() << false << false << true;
+            QTest::addRow("%s/True", tipo) << t << "True" << false << true << true;
+            QTest::addRow("%s/False", tipo) << t << "False" << true << false << true;
+            QTest::addRow("%s/minusculas", tipo) << t << "true" << false << true << true;
+            QTest::addRow("%s/cero", tipo) << t << "0" << true << false << true;
+            QTest::addRow("%s/menos-uno", tipo) << t << "-1" << false << true << true;
+            QTest::addRow("%s/texto", tipo) << t << "quizás" << true << true << false;
+            QTest::addRow("%s/texto-defecto-false", tipo) << t << "sí" << false << false << false;
+            QTest::addRow("%s/vacio", tipo) << t << "" << false << false << false;
+        }
+    }
+    void booleanos()
+    {
+        QFETCH(QString, tipo);
+        QFETCH(QString, guardado);
+        QFETCH(bool, defecto);
+        QFETCH(bool, esperado);
+        QFETCH(bool, convertido);
+        auto a = crear(tipo);
+        if (!guardado.isNull())
+            QVERIFY(a->escribir(QStringLiteral("Mensajes"), QStringLiteral("Opcion"), guardado));
+        bool ok = !convertido;
+        QCOMPARE(a->leerBooleano(QStringLiteral("Mensajes"), QStringLiteral("opcion"), defecto, &ok), esperado);
+        QCOMPARE(ok, convertido);
+    }
+
+    void booleanoSeEscribeComoPalabra_data()
+    {
+        QTest::addColumn<QString>("tipo");
+        filasPorTipo("palabras");
+    }
+    void booleanoSeEscribeComoPalabra()
+    {
+        QFETCH(QString, tipo);
+        auto a = crear(tipo);
+        QVERIFY(a->escribirBooleano(QStringLiteral("Mensajes"), QStringLiteral("Si"), true));
+        QVERIFY(a->escribirBooleano(QStringLiteral("Mensajes"), QStringLiteral("No"), false));
+        QCOMPARE(a->leer(QStringLiteral("Mensajes"), QStringLiteral("Si")), QStringLiteral("True"));
+        QCOMPARE(a->leer(QStringLiteral("Mensajes"), QStringLiteral("No")), QStringLiteral("False"));
+    }
+
+    void dobleDevuelveUnValorIlegibleUnaVez()
+    {
+        AjustesMemoria a;
+        QVERIFY(a.escribirBooleano(QStringLiteral("Mensajes"), QStringLiteral("PrimeraVez2_5"), false));
+        a.ilegibleEnProximaLectura(QStringLiteral("mensajes"), QStringLiteral("primeravez2_5"));
+        bool ok = true;
+        QCOMPARE(a.leerBooleano(QStringLiteral("Mensajes"), QStringLiteral("PrimeraVez2_5"), true, &ok), true);
+        QVERIFY(!ok);
+        QCOMPARE(a.leerBooleano(QStringLiteral("Mensajes"), QStringLiteral("PrimeraVez2_5"), true, &ok), false);
+        QVERIFY(ok);
+    }
+
+    // ---- the file
+
+    void soloLeerNoCreaNada()
+    {
+        const QString carpeta = carpetaNueva();
+        AjustesSqlite a(carpeta);
+        QCOMPARE(a.leer(QStringLiteral("Mensajes"), QStringLiteral("x"), QStringLiteral("d")), QStringLiteral("d"));
+        QVERIFY(a.enumerar(QStringLiteral("Mensajes")).isEmpty());
+        QVERIFY(a.borrarSeccion(QStringLiteral("Mensajes")));
+        QString error;
+        QVERIFY(!a.borrarClave(QStringLiteral("Mensajes"), QStringLiteral("x"), &error));
+        QVERIFY(!error.isEmpty());
+        QVERIFY(!QFileInfo::exists(carpeta));
+        QVERIFY(a.escribir(QStringLiteral("Mensajes"), QStringLiteral("x"), QStringLiteral("1")));
+        QVERIFY(QFileInfo::exists(carpeta + QStringLiteral("/ajustes.sqlite")));
+        QVERIFY(!a.almacenRecuperado());
+    }
+
+    void sobreviveAlReinicio()
+    {
+        const QString carpeta = carpetaNueva();
+        {
+            AjustesSqlite a(carpeta);
+            QVERIFY(a.escribir(QStringLiteral("Mensajes"), QStringLiteral("Remitente0"), QStringLiteral("Juan")));
+            QVERIFY(a.escribir(QStringLiteral("Mensajes"), QStringLiteral("Remitente1"), QStringLiteral("Ana")));
+        }
+        AjustesSqlite b(carpeta);
+        QCOMPARE(b.leer(QStringLiteral("Mensajes"), QStringLiteral("remitente0")), QStringLiteral("Juan"));
+        QCOMPARE(b.enumerar(QStringLiteral("Mensajes")).size(), 2);
+    }
+
+    void dosConexionesSeVenAlMomento()
+    {
+        const QString carpeta = carpetaNueva();
+        AjustesSqlite a(carpeta);
+        AjustesSqlite b(carpeta);
+        QCOMPARE(b.leer(QStringLiteral("Mensajes"), QStringLiteral("k"), QStringLiteral("d")), QStringLiteral("d"));
+        QVERIFY(a.escribir(QStringLiteral("Mensajes"), QStringLiteral("k"), QStringLiteral("1")));
+        QCOMPARE(b.leer(QStringLiteral("Mensajes"), QStringLiteral("k"), QStringLiteral("d")), QStringLiteral("1"));
+        QVERIFY(b.escribir(QStringLiteral("Mensajes"), QStringLiteral("K"), QStringLiteral("2")));
+        QCOMPARE(a.leer(QStringLiteral("Mensajes"), QStringLiteral("k")), QStringLiteral("2"));
+    }
+
+    void carpetaPorUsuario()
+    {
+        const QString config = m_dir.path() + QStringLiteral("/config-de-usuario");
+        const QByteArray antes = qgetenv("XDG_CONFIG_HOME");
+        qputenv("XDG_CONFIG_HOME", QFile::encodeName(config));
+        const QString carpeta = AjustesSqlite::carpetaPredeterminada();
+        {
+            AjustesSqlite a;
+            QVERIFY(a.escribir(QStringLiteral("Mensajes"), QStringLiteral("x"), QStringLiteral("1")));
+        }
+        qputenv("XDG_CONFIG_HOME", antes);
+        QCOMPARE(carpeta, config + QStringLiteral("/NTX"));
+        QVERIFY(QFileInfo::exists(config + QStringLiteral("/NTX/ajustes.sqlite")));
+    }
+
+    void carpetaImposible()
+    {
+        const QString archivo = m_dir.path() + QStringLiteral("/soy-un-archivo");
+        QFile f(archivo);
+        QVERIFY(f.open(QIODevice::WriteOnly));
+        f.close();
+        AjustesSqlite a(archivo + QStringLiteral("/NTX"));
+        QVERIFY(!a.escribir(QStringLiteral("Mensajes"), QStringLiteral("x"), QStringLiteral("1")));
+        QVERIFY(!a.ultimoError().isEmpty());
+        QCOMPARE(a.leer(QStringLiteral("Mensajes"), QStringLiteral("x"), QStringLiteral("d")), QStringLiteral("d"));
+    }
+
+    void archivoDanadoQuedaAparte_data()
+    {
+        QTest::addColumn<QByteArray>("bytes");
+        QTest::addColumn<bool>("truncarUnAlmacen");
+        QTest::addColumn<bool>("primeroEscribir");
+        QByteArray basura;
+        for (int i = 0; i < 5000; ++i)
+            basura.append(static_cast<char>((i * 131 + 7) % 256));
+        QTest::newRow("basura-al-leer") << basura << false << false;
+        QTest::newRow("basura-al-escribir") << basura << false << true;
+        QTest::newRow("texto") << QByteArray("[Mensajes]\r\nRemitente0=Juan\r\n") << false << false;
+        QTest::newRow("cabecera-sqlite-sola") << QByteArray("SQLite format 3\0", 16) << false << true;
+        QTest::newRow("almacen-truncado") << QByteArray() << true << false;
+    }
+    void archivoDanadoQuedaAparte()
+    {
+        QFETCH(QByteArray, bytes);
+        QFETCH(bool, truncarUnAlmacen);
+        QFETCH(bool, primeroEscribir);
+        const QString carpeta = carpetaNueva();
+        const QString ruta = carpeta + QStringLiteral("/ajustes.sqlite");
+        if (truncarUnAlmacen) {
+            {
+                AjustesSqlite a(carpeta);
+                for (int i = 0; i < 400; ++i)
+                    QVERIFY(a.escribir(QStringLiteral("Agenda1.0"), QStringLiteral("contacto %1").arg(i),
+                                       QString(100, QLatin1Char('x'))));
+            }
+            QFile::remove(ruta + QStringLiteral("-wal"));
+            QFile::remove(ruta + QStringLiteral("-shm"));
+            bytes = contenido(ruta);
+            QVERIFY(bytes.size() > 8192);
+            bytes.truncate(bytes.size() / 3 + 100);
+        } else {
+            QVERIFY(QDir().mkpath(carpeta));
+        }
+        {
+            QFile f(ruta);
+            QVERIFY(f.open(QIODevice::WriteOnly | QIODevice::Truncate));
+            f.write(bytes);
+        }
+        AjustesSqlite a(carpeta);
+        if (primeroEscribir) {
+            QVERIFY(a.escribir(QStringLiteral("Mensajes"), QStringLiteral("x"), QStringLiteral("nuevo")));
+        } else {
+            QCOMPARE(a.leer(QStringLiteral("Agenda1.0"), QStringLiteral("contacto 1"), QStringLiteral("d")),
+                     QStringLiteral("d"));
+            QVERIFY(a.escribir(QStringLiteral("Mensajes"), QStringLiteral("x"), QStringLiteral("nuevo")));
+        }
+        QVERIFY(a.almacenRecuperado());
+        QVERIFY(a.archivoApartado().startsWith(ruta + QStringLiteral(".danado-")));
+        QCOMPARE(contenido(a.archivoApartado()), bytes);
+        QCOMPARE(a.leer(QStringLiteral("Mensajes"), QStringLiteral("X")), QStringLiteral("nuevo"));
+        AjustesSqlite b(carpeta);
+        QCOMPARE(b.leer(QStringLiteral("Mensajes"), QStringLiteral("x")), QStringLiteral("nuevo"));
+        QVERIFY(!b.almacenRecuperado());
+    }
+
+    void archivoVacioNoEsDano()
+    {
+        const QString carpeta = carpetaNueva();
+        QVERIFY(QDir().mkpath(carpeta));
+        QFile f(carpeta + QStringLiteral("/ajustes.sqlite"));
+        QVERIFY(f.open(QIODevice::WriteOnly));
+        f.close();
+        AjustesSqlite a(carpeta);
+        QVERIFY(a.escribir(QStringLiteral("Mensajes"), QStringLiteral("x"), QStringLiteral("1")));
+        QVERIFY(!a.almacenRecuperado());
+        QCOMPARE(QDir(carpeta).entryList({QStringLiteral("*.danado-*")}, QDir::Files).size(), 0);
+    }
+
+    void dosProcesosEscribenALaVez()
+    {
+        const QString carpeta = carpetaNueva();
+        const QString ayudante = QStringLiteral(NTX_BIN_DIR "/ayudante_ajustes");
+        QVERIFY2(QFileInfo(ayudante).isExecutable(), qPrintable(ayudante));
+        constexpr int cantidad = 1000;
+        QProcess p1, p2;
+        for (auto [p, prefijo] : {std::pair{&p1, "cliente"}, std::pair{&p2, "asistente"}}) {
+            p->setProcessChannelMode(QProcess::ForwardedErrorChannel);
+            p->start(ayudante, {carpeta, QString::fromLatin1(prefijo), QString::number(cantidad)});
+            QVERIFY(p->waitForStarted(30000));
+        }
+        for (QProcess *p : {&p1, &p2})
+            QTRY_VERIFY_WITH_TIMEOUT(p->canReadLine() || p->state() != QProcess::Running, 30000);
+        QCOMPARE(p1.readLine().trimmed(), QByteArray("listo"));
+        QCOMPARE(p2.readLine().trimmed(), QByteArray("listo"));
+        p1.write("ya\n");
+        p2.write("ya\n");
+        for (QProcess *p : {&p1, &p2}) {
+            QVERIFY(p->waitForFinished(120000));
+            QCOMPARE(p->exitStatus(), QProcess::NormalExit);
+            QCOMPARE(p->exitCode(), 0);
+        }
+        AjustesSqlite a(carpeta);
+        const ParesAjustes pares = a.enumerar(QStringLiteral("Mensajes"));
+        QCOMPARE(pares.size(), 2 * cantidad);
+        for (const char *prefijo : {"cliente", "asistente"}) {
+            for (int i = 0; i < cantidad; ++i) {
+                const QString p = QString::fromLatin1(prefijo);
+                QCOMPARE(a.leer(QStringLiteral("Mensajes"), p + QLatin1Char('-') + QString::number(i)),
+                         QStringLiteral("valor de ") + p + QLatin1Char(' ') + QString::number(i));
+            }
+        }
+    }
+
+    // A write that returned is on record even if its process is killed right after.
+    void escrituraSobreviveAMatarElProceso()
+    {
+        const QString carpeta = carpetaNueva();
+        QProcess p;
+        p.setProcessChannelMode(QProcess::ForwardedErrorChannel);
+        p.start(QStringLiteral(NTX_BIN_DIR "/ayudante_ajustes"),
+                {carpeta, QStringLiteral("k"), QStringLiteral("1000000"), QStringLiteral("informar")});
+        QVERIFY(p.waitForStarted(30000));
+        QTRY_VERIFY_WITH_TIMEOUT(p.canReadLine(), 30000);
+        QCOMPARE(p.readLine().trimmed(), QByteArray("listo"));
+        p.write("ya\n");
+        int ultima = -1;
+        QTRY_VERIFY_WITH_TIMEOUT(
+            [&] {
+                while (p.canReadLine())
+                    ultima = p.readLine().trimmed().toInt();
+                return ultima >= 300;
+            }(),
+            60000);
+        p.kill();
+        QVERIFY(p.waitForFinished(30000));
+        while (p.canReadLine())
+            ultima = p.readLine().trimmed().toInt();
+        AjustesSqlite a(carpeta);
+        for (int i = 0; i <= ultima; ++i)
+            QCOMPARE(a.leer(QStringLiteral("Mensajes"), QStringLiteral("k-%1").arg(i)),
+                     QStringLiteral("valor de k %1").arg(i));
+        QVERIFY(!a.almacenRecuperado());
+        QVERIFY(a.escribir(QStringLiteral("Mensajes"), QStringLiteral("despues"), QStringLiteral("1")));
+        QVERIFY(!a.almacenRecuperado());
+    }
+};
+
+QTEST_GUILESS_MAIN(PruebaAjustes)
+#include "prueba_ajustes.moc"

@@ -1,0 +1,227 @@
+// Message boxes and file dialogs on Qt, answered by a queued call while they are open.
+#include "dobles/dialogosguion.h"
+#include "plataforma/dialogosqt.h"
+
+#include <QAbstractButton>
+#include <QApplication>
+#include <QFileDialog>
+#include <QMessageBox>
+#include <QPushButton>
+#include <QTemporaryDir>
+#include <QTimer>
+#include <QtTest>
+#include <functional>
+
+Q_DECLARE_METATYPE(Dialogos::Botones)
+Q_DECLARE_METATYPE(Dialogos::Icono)
+Q_DECLARE_METATYPE(Dialogos::Respuesta)
+
+namespace {
+
+// Runs `accion` on the first modal dialog of type T once it is open.
+template <typename T> void alAbrirse(std::function<void(T *)> accion)
+{
+    auto *intento = new QTimer;
+    intento->setInterval(20);
+    QObject::connect(intento, &QTimer::timeout, intento, [intento, accion] {
+        if (auto *d = qobject_cast<T *>(QApplication::activeModalWidget())) {
+            intento->stop();
+            intento->deleteLater();
+            accion(d);
+        }
+    });
+    intento->start();
+}
+
+} // namespace
+
+class PruebaDialogos : public QObject
+{
+    Q_OBJECT
+
+    QTemporaryDir m_dir;
+
+private Q_SLOTS:
+    void mensaje_data()
+    {
+        QTest::addColumn<Dialogos::Botones>("botones");
+        QTest::addColumn<Dialogos::Icono>("icono");
+        QTest::addColumn<QStringList>("textos");
+        QTest::addColumn<QString>("pulsar"); // empty: close with Escape
+        QTest::addColumn<Dialogos::Respuesta>("respuesta");
+        QTest::addColumn<QMessageBox::Icon>("iconoQt");
+        using B = Dialogos::Botones;
+        using I = Dialogos::Icono;
+        using R = Dialogos::Respuesta;
+        const QStringList aceptar{"Aceptar"}, ac{"Aceptar", "Cancelar"}, sn{"Sí", "No"};
+        QTest::newRow("aceptar") << B::Aceptar << I::Informacion << aceptar << "Aceptar" << R::Aceptar
+                                 << QMessageBox::Information;
+        QTest::newRow("aceptar-escape") << B::Aceptar << I::Ninguno << aceptar << "" << R::Aceptar
+                                        << QMessageBox::NoIcon;
+        QTest::newRow("aceptar-cancelar-acepta")
+            << B::AceptarCancelar << I::Exclamacion << ac << "Aceptar" << R::Aceptar << QMessageBox::Warning;
+        QTest::newRow("aceptar-cancelar-cancela")
+            << B::AceptarCancelar << I::Exclamacion << ac << "Cancelar" << R::Cancelar << QMessageBox::Warning;
+        QTest::newRow("aceptar-cancelar-escape")
+            << B::AceptarCancelar << I::Critico << ac << "" << R::Cancelar << QMessageBox::Critical;
+        QTest::newRow("si") << B::SiNo << I::Pregunta << sn << "Sí" << R::Si << QMessageBox::Question;
+        QTest::newRow("no") << B::SiNo << I::Pregunta << sn << "No" << R::No << QMessageBox::Question;
+        QTest::newRow("si-no-escape") << B::SiNo << I::Pregunta << sn << "" << R::No << QMessageBox::Question;
+    }
+    void mensaje()
+    {
+        QFETCH(Dialogos::Botones, botones);
+        QFETCH(Dialogos::Icono, icono);
+        QFETCH(QStringList, textos);
+        QFETCH(QString, pulsar);
+        QFETCH(Dialogos::Respuesta, respuesta);
+        QFETCH(QMessageBox::Icon, iconoQt);
+        QString titulo, texto;
+        QStringList vistos;
+        QMessageBox::Icon iconoVisto = QMessageBox::NoIcon;
+        Qt::TextFormat formato = Qt::AutoText;
+        alAbrirse<QMessageBox>([&](QMessageBox *caja) {
+            titulo = caja->windowTitle();
+            texto = caja->text();
+            iconoVisto = caja->icon();
+            formato = caja->textFormat();
+            QAbstractButton *elegido = nullptr;
+            for (QAbstractButton *b : caja->buttons()) {
+                vistos << b->text();
+                if (b->text() == pulsar)
+                    elegido = b;
+            }
+            if (elegido)
+                elegido->click();
+            else
+                QTest::keyClick(caja, Qt::Key_Escape);
+        });
+        DialogosQt dialogos;
+        const auto r =
+            dialogos.mensaje(QStringLiteral("Línea <b>1</b>\r\nLínea 2"), botones, icono, QStringLiteral("Título"));
+        QCOMPARE(r, respuesta);
+        QCOMPARE(titulo, QStringLiteral("Título"));
+        QCOMPARE(texto, QStringLiteral("Línea <b>1</b>\nLínea 2"));
+        QCOMPARE(formato, Qt::PlainText);
+        QCOMPARE(iconoVisto, iconoQt);
+        vistos.sort();
+        textos.sort();
+        QCOMPARE(vistos, textos);
+    }
+
+    void tituloVacioEsElDelPrograma()
+    {
+        QString titulo;
+        alAbrirse<QMessageBox>([&](QMessageBox *caja) {
+            titulo = caja->windowTitle();
+            caja->buttons().first()->click();
+        });
+        DialogosQt dialogos;
+        dialogos.mensaje(QStringLiteral("x"), Dialogos::Botones::Aceptar, Dialogos::Icono::Informacion, {});
+        QCOMPARE(titulo, QStringLiteral("NTX Mensajes"));
+    }
+
+    void convertirFiltro_data()
+    {
+        QTest::addColumn<QString>("filtro");
+        QTest::addColumn<QStringList>("filtros");
+        QTest::newRow("agenda") << "Agenda de NTX Mensajes (*.ntxagenda)|*.ntxagenda"
+                                << QStringList{"Agenda de NTX Mensajes (*.ntxagenda)"};
+        QTest::newRow("con-todos") << "Abreviaturas (*.ntxabrev)|*.ntxabrev|Todos los archivos (*.*)|*.*"
+                                   << QStringList{"Abreviaturas (*.ntxabrev)", "Todos los archivos (*)"};
+        QTest::newRow("varios-patrones") << "Textos|*.txt;*.csv" << QStringList{"Textos (*.txt *.csv)"};
+        QTest::newRow("parentesis-engañosos") << "Agenda (*.doc)|*.ntxagenda" << QStringList{"Agenda (*.ntxagenda)"};
+        QTest::newRow("sin-patron") << "Todo" << QStringList{"Todo (*)"};
+        QTest::newRow("barra-final") << "A (*.a)|*.a|" << QStringList{"A (*.a)"};
+        QTest::newRow("vacio") << "" << QStringList{};
+    }
+    void convertirFiltro()
+    {
+        QFETCH(QString, filtro);
+        QFETCH(QStringList, filtros);
+        QCOMPARE(DialogosQt::convertirFiltro(filtro), filtros);
+    }
+
+    void abrirArchivo()
+    {
+        QVERIFY(m_dir.isValid());
+        const QString ruta = m_dir.filePath(QStringLiteral("mia.ntxagenda"));
+        QFile f(ruta);
+        QVERIFY(f.open(QIODevice::WriteOnly));
+        f.close();
+        QStringList filtros;
+        QString titulo;
+        QFileDialog::AcceptMode modo = QFileDialog::AcceptSave;
+        alAbrirse<QFileDialog>([&](QFileDialog *d) {
+            filtros = d->nameFilters();
+            titulo = d->windowTitle();
+            modo = d->acceptMode();
+            d->selectFile(ruta);
+            static_cast<QDialog *>(d)->accept();
+        });
+        DialogosQt dialogos;
+        const QString elegido = dialogos.abrirArchivo(QStringLiteral("Importar agenda"),
+                                                      QStringLiteral("Agenda (*.ntxagenda)|*.ntxagenda"), {});
+        QCOMPARE(elegido, ruta);
+        QCOMPARE(titulo, QStringLiteral("Importar agenda"));
+        QCOMPARE(filtros, QStringList{QStringLiteral("Agenda (*.ntxagenda)")});
+        QCOMPARE(modo, QFileDialog::AcceptOpen);
+    }
+
+    void guardarArchivo_data()
+    {
+        QTest::addColumn<bool>("confirmar");
+        QTest::newRow("confirma") << true;
+        QTest::newRow("no-confirma") << false;
+    }
+    void guardarArchivo()
+    {
+        QFETCH(bool, confirmar);
+        bool confirmaVisto = !confirmar;
+        QString nombreInicial;
+        alAbrirse<QFileDialog>([&](QFileDialog *d) {
+            confirmaVisto = !d->testOption(QFileDialog::DontConfirmOverwrite);
+            nombreInicial = d->selectedFiles().value(0);
+            d->selectFile(m_dir.filePath(QStringLiteral("exportada")));
+            static_cast<QDialog *>(d)->accept();
+        });
+        DialogosQt dialogos;
+        const QString elegido =
+            dialogos.guardarArchivo(QStringLiteral("Exportar"), QStringLiteral("Agenda (*.ntxagenda)|*.ntxagenda"),
+                                    m_dir.filePath(QStringLiteral("Agenda.ntxagenda")), confirmar);
+        QCOMPARE(confirmaVisto, confirmar);
+        QCOMPARE(nombreInicial, m_dir.filePath(QStringLiteral("Agenda.ntxagenda")));
+        QCOMPARE(elegido, m_dir.filePath(QStringLiteral("exportada.ntxagenda")));
+    }
+
+    void cancelarEsNombreVacio()
+    {
+        alAbrirse<QFileDialog>([](QFileDialog *d) { d->reject(); });
+        DialogosQt dialogos;
+        QVERIFY(dialogos.abrirArchivo(QStringLiteral("x"), QStringLiteral("Todo|*.*"), {}).isEmpty());
+    }
+
+    void dobleGrabaYResponde()
+    {
+        DialogosGuion guion;
+        using B = Dialogos::Botones;
+        using I = Dialogos::Icono;
+        using R = Dialogos::Respuesta;
+        QCOMPARE(guion.mensaje(QStringLiteral("a"), B::SiNo, I::Pregunta, QStringLiteral("t")), R::Si);
+        QCOMPARE(guion.mensaje(QStringLiteral("b"), B::AceptarCancelar, I::Critico, {}), R::Aceptar);
+        guion.respuestas << R::No;
+        QCOMPARE(guion.mensaje(QStringLiteral("c"), B::SiNo, I::Pregunta, {}), R::No);
+        QCOMPARE(guion.llamadas.size(), 3);
+        QCOMPARE(guion.llamadas.at(1).texto, QStringLiteral("b"));
+        QCOMPARE(guion.llamadas.at(1).icono, I::Critico);
+        QCOMPARE(guion.llamadas.at(0).titulo, QStringLiteral("t"));
+        QVERIFY(guion.guardarArchivo(QStringLiteral("g"), QStringLiteral("f"), QStringLiteral("n"), true).isEmpty());
+        guion.nombresDeArchivo << QStringLiteral("/tmp/x");
+        QCOMPARE(guion.abrirArchivo(QStringLiteral("a"), QStringLiteral("f"), {}), QStringLiteral("/tmp/x"));
+        QCOMPARE(guion.confirmaciones, QList<bool>{true});
+        QCOMPARE(guion.archivos.first(), (QStringList{"g", "f", "n"}));
+    }
+};
+
+QTEST_MAIN(PruebaDialogos)
+#include "prueba_dialogos.moc"

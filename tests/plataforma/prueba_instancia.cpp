@@ -1,0 +1,250 @@
+// The single-instance mutex and the hand-over, with real processes.
+#include "plataforma/instanciaunicareal.h"
+
+#include <QElapsedTimer>
+#include <QFileInfo>
+#include <QLocalServer>
+#include <QProcess>
+#include <QTemporaryDir>
+#include <QtTest>
+#include <memory>
+#include <vector>
+
+namespace {
+
+const QString ayudante = QStringLiteral(NTX_BIN_DIR "/ayudante_instancia");
+constexpr int espera = 60000;
+
+// Next line of a helper's output, or a null array when it ended or took too long.
+QByteArray siguienteLinea(QProcess &p)
+{
+    QDeadlineTimer limite(espera);
+    while (!p.canReadLine()) {
+        if (p.state() == QProcess::NotRunning || limite.hasExpired())
+            return {};
+        p.waitForReadyRead(200);
+    }
+    return p.readLine().trimmed();
+}
+
+bool esperarFin(QProcess &p)
+{
+    return p.state() == QProcess::NotRunning || p.waitForFinished(espera);
+}
+
+} // namespace
+
+class PruebaInstancia : public QObject
+{
+    Q_OBJECT
+
+    QTemporaryDir m_dir;
+    int m_serie = 0;
+    QString m_carpeta;
+
+    std::unique_ptr<QProcess> lanzar(const QStringList &args)
+    {
+        auto p = std::make_unique<QProcess>();
+        p->setProcessChannelMode(QProcess::ForwardedErrorChannel);
+        p->start(ayudante, args);
+        return p;
+    }
+
+    static void terminar(QProcess &p)
+    {
+        if (p.state() == QProcess::NotRunning)
+            return;
+        p.closeWriteChannel();
+        if (!p.waitForFinished(espera))
+            p.kill();
+        p.waitForFinished(espera);
+    }
+
+private Q_SLOTS:
+    void initTestCase()
+    {
+        QVERIFY(m_dir.isValid());
+        QVERIFY2(QFileInfo(ayudante).isExecutable(), qPrintable(ayudante));
+    }
+
+    // Each test gets its own folder, so a process left by one cannot hold the next one's mutex.
+    void init() { m_carpeta = m_dir.path() + QStringLiteral("/c") + QString::number(++m_serie); }
+
+    void segundoArranqueDetectado()
+    {
+        auto a = lanzar({QStringLiteral("sostener"), m_carpeta});
+        QCOMPARE(siguienteLinea(*a), QByteArray("primera"));
+        InstanciaUnicaReal yo(m_carpeta);
+        bool existia = false;
+        QVERIFY(yo.crearMutex(InstanciaUnica::nombreMutex(), &existia));
+        QVERIFY(existia);
+        auto b = lanzar({QStringLiteral("sostener"), m_carpeta});
+        QCOMPARE(siguienteLinea(*b), QByteArray("existia"));
+        terminar(*a);
+        terminar(*b);
+    }
+
+    // The client and the wizard hold it together; it exists until the last holder goes.
+    void variosTenedores()
+    {
+        InstanciaUnicaReal cliente(m_carpeta);
+        bool existia = true;
+        QVERIFY(cliente.crearMutex(InstanciaUnica::nombreMutex(), &existia));
+        QVERIFY(!existia);
+        auto asistente = lanzar({QStringLiteral("sostener"), m_carpeta});
+        QCOMPARE(siguienteLinea(*asistente), QByteArray("existia"));
+        cliente.liberarMutex();
+        InstanciaUnicaReal otro(m_carpeta);
+        QVERIFY(otro.crearMutex(InstanciaUnica::nombreMutex(), &existia));
+        QVERIFY(existia);
+        otro.liberarMutex();
+        terminar(*asistente);
+        QVERIFY(otro.crearMutex(InstanciaUnica::nombreMutex(), &existia));
+        QVERIFY(!existia);
+    }
+
+    void otroNombreEsOtroMutex()
+    {
+        InstanciaUnicaReal a(m_carpeta), b(m_carpeta);
+        bool existia = true;
+        QVERIFY(a.crearMutex(QStringLiteral("NTXMensajes"), &existia));
+        QVERIFY(!existia);
+        QVERIFY(b.crearMutex(QStringLiteral("OtroMutex/../x"), &existia));
+        QVERIFY(!existia);
+        QVERIFY(b.crearMutex(QStringLiteral("NTXMensajes"), &existia));
+        QVERIFY(existia);
+    }
+
+    void cerrojoDeUnProcesoMatadoNoEstorba()
+    {
+        auto a = lanzar({QStringLiteral("sostener"), m_carpeta, QStringLiteral("receptora")});
+        QCOMPARE(siguienteLinea(*a), QByteArray("primera"));
+        QCOMPARE(siguienteLinea(*a), QByteArray("lista"));
+        a->kill();
+        QVERIFY(esperarFin(*a));
+        InstanciaUnicaReal yo(m_carpeta);
+        bool existia = true;
+        QVERIFY(yo.crearMutex(InstanciaUnica::nombreMutex(), &existia));
+        QVERIFY(!existia);
+        // The socket file it left behind does not pass for a receiver, nor block a new one.
+        QVERIFY(!yo.buscarVentanaReceptora());
+        QVERIFY2(yo.crearReceptora(), qPrintable(yo.ultimoError()));
+    }
+
+    void dosArranquesALaVezNuncaAmbosPrimeros()
+    {
+        for (int ronda = 0; ronda < 3; ++ronda) {
+            const QString carpeta = m_carpeta + QStringLiteral("-") + QString::number(ronda);
+            std::vector<std::unique_ptr<QProcess>> procesos;
+            for (int i = 0; i < 5; ++i)
+                procesos.push_back(lanzar({QStringLiteral("sostener"), carpeta}));
+            int primeros = 0, existentes = 0;
+            for (auto &p : procesos) {
+                const QByteArray linea = siguienteLinea(*p);
+                primeros += linea == "primera";
+                existentes += linea == "existia";
+            }
+            QCOMPARE(primeros, 1);
+            QCOMPARE(existentes, 4);
+            for (auto &p : procesos)
+                terminar(*p);
+        }
+    }
+
+    void textoEntregadoSinCambios_data()
+    {
+        QTest::addColumn<QString>("linea"); // null: a second start without arguments
+        QTest::newRow("sin-argumentos") << QString();
+        QTest::newRow("contacto") << QStringLiteral("/c:\"Juan Pérez\"");
+        QTest::newRow("comas") << QStringLiteral("/c:\"a,b\",,c,");
+        QTest::newRow("comillas") << QStringLiteral("\"dijo \"\"hola\"\"\" 'y' `x`");
+        QTest::newRow("acentos-y-mas") << QStringLiteral("ñandú € \U0001F600 Да\r\nsegunda línea");
+        QTest::newRow("un-mega") << QString(1024 * 1024, QLatin1Char('x')) + QStringLiteral("ñ,fin");
+    }
+    void textoEntregadoSinCambios()
+    {
+        QFETCH(QString, linea);
+        auto receptora = lanzar({QStringLiteral("sostener"), m_carpeta, QStringLiteral("receptora")});
+        QCOMPARE(siguienteLinea(*receptora), QByteArray("primera"));
+        QCOMPARE(siguienteLinea(*receptora), QByteArray("lista"));
+
+        QString archivo = QStringLiteral("-");
+        QString esperado = QStringLiteral("ejecucion");
+        if (!linea.isNull()) {
+            archivo = m_carpeta + QStringLiteral("-linea.txt");
+            QFile f(archivo);
+            QVERIFY(f.open(QIODevice::WriteOnly));
+            f.write(linea.toUtf8());
+            esperado += QLatin1Char(',') + linea;
+        }
+        // A generous time-out: the helper may be slow to be scheduled on a busy machine.
+        auto segunda = lanzar({QStringLiteral("segunda"), m_carpeta, QStringLiteral("20000"), archivo});
+        QCOMPARE(siguienteLinea(*segunda), QByteArray("entregado"));
+        QVERIFY(esperarFin(*segunda));
+        QCOMPARE(segunda->exitCode(), 0);
+
+        const QByteArray recibido = siguienteLinea(*receptora);
+        QVERIFY(recibido.startsWith("recibido "));
+        const QString texto = QString::fromUtf8(QByteArray::fromBase64(recibido.mid(9)));
+        QCOMPARE(texto.size(), esperado.size());
+        QCOMPARE(texto, esperado);
+        terminar(*receptora);
+    }
+
+    void sinReceptoraNoSeEntrega()
+    {
+        InstanciaUnicaReal yo(m_carpeta);
+        QVERIFY(!yo.buscarVentanaReceptora());
+        QVERIFY(!yo.enviarAReceptora(QStringLiteral("ejecucion")));
+        QVERIFY(!yo.ultimoError().isEmpty());
+    }
+
+    // A receiver that never answers costs the sender its time-out, not a hang.
+    void receptoraMudaAgotaElTiempo()
+    {
+        InstanciaUnicaReal yo(m_carpeta);
+        QVERIFY(QDir().mkpath(m_carpeta));
+        QLocalServer muda;
+        QVERIFY(muda.listen(yo.rutaReceptora()));
+        QVERIFY(yo.buscarVentanaReceptora());
+        QElapsedTimer reloj;
+        reloj.start();
+        QVERIFY(!yo.enviarAReceptora(QStringLiteral("ejecucion,/c:\"x\"")));
+        QVERIFY2(reloj.elapsed() < 10000, "the sender must give up after its time-out");
+    }
+
+    void receptoraSoloDelUsuario()
+    {
+        InstanciaUnicaReal yo(m_carpeta);
+        QVERIFY(yo.crearReceptora());
+        const QFileInfo socket(yo.rutaReceptora());
+        QVERIFY(socket.exists());
+        const auto ajenos = QFileDevice::ReadGroup | QFileDevice::WriteGroup | QFileDevice::ExeGroup |
+                            QFileDevice::ReadOther | QFileDevice::WriteOther | QFileDevice::ExeOther;
+        QCOMPARE(socket.permissions() & ajenos, QFileDevice::Permissions());
+        // A second receiver of the same user is refused while the first listens.
+        InstanciaUnicaReal otro(m_carpeta);
+        QVERIFY(!otro.crearReceptora());
+        QVERIFY(!otro.ultimoError().isEmpty());
+    }
+
+    void mismoProcesoRecibe()
+    {
+        // The signal carries the text; here both ends live in one process, so the sender
+        // runs in a helper and the receiver in the test.
+        InstanciaUnicaReal yo(m_carpeta);
+        bool existia = true;
+        QVERIFY(yo.crearMutex(InstanciaUnica::nombreMutex(), &existia));
+        QVERIFY(!existia);
+        QVERIFY(yo.crearReceptora());
+        QSignalSpy recibidos(&yo, &InstanciaUnica::textoRecibido);
+        auto segunda = lanzar({QStringLiteral("segunda"), m_carpeta, QStringLiteral("20000"), QStringLiteral("-")});
+        QTRY_COMPARE_WITH_TIMEOUT(recibidos.size(), 1, espera);
+        QCOMPARE(recibidos.first().first().toString(), QStringLiteral("ejecucion"));
+        QCOMPARE(siguienteLinea(*segunda), QByteArray("entregado"));
+        QVERIFY(esperarFin(*segunda));
+    }
+};
+
+QTEST_GUILESS_MAIN(PruebaInstancia)
+#include "prueba_instancia.moc"

@@ -1,0 +1,210 @@
+// The system service on this machine: program search, special folders, command
+// line, ending the process, the offline switch and the message pump.
+#include "plataforma/sistemareal.h"
+
+#include <QApplication>
+#include <QProcess>
+#include <QTemporaryDir>
+#include <QTimer>
+#include <QWidget>
+#include <QtTest>
+
+namespace {
+
+const QString ayudante = QStringLiteral(NTX_BIN_DIR "/ayudante_instancia");
+
+class Contador final : public QWidget
+{
+public:
+    int pinturas = 0;
+
+protected:
+    void paintEvent(QPaintEvent *) override { ++pinturas; }
+};
+
+bool crearEjecutable(const QString &ruta, const QByteArray &contenido, bool ejecutable = true)
+{
+    QFile f(ruta);
+    if (!f.open(QIODevice::WriteOnly))
+        return false;
+    f.write(contenido);
+    f.close();
+    if (ejecutable)
+        return f.setPermissions(QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner);
+    return true;
+}
+
+} // namespace
+
+class PruebaSistema : public QObject
+{
+    Q_OBJECT
+
+    QTemporaryDir m_dir;
+    QString dir(const char *nombre) const { return m_dir.path() + QLatin1Char('/') + QLatin1String(nombre); }
+
+private Q_SLOTS:
+    void initTestCase()
+    {
+        QVERIFY(m_dir.isValid());
+        for (const char *d : {"programa", "bin1", "bin2", "trabajo", "trabajo/rel"})
+            QVERIFY(QDir().mkpath(dir(d)));
+        const QByteArray guion = "#!/bin/sh\nexit 0\n";
+        QVERIFY(crearEjecutable(dir("programa") + QStringLiteral("/ntxasistente"), guion));
+        QVERIFY(crearEjecutable(dir("bin1") + QStringLiteral("/ntxasistente"), guion));
+        QVERIFY(crearEjecutable(dir("bin1") + QStringLiteral("/solo-en-ruta"), guion));
+        QVERIFY(crearEjecutable(dir("bin2") + QStringLiteral("/solo-en-ruta"), guion));
+        QVERIFY(crearEjecutable(dir("bin1") + QStringLiteral("/no-ejecutable"), guion, false));
+        QVERIFY(crearEjecutable(dir("trabajo") + QStringLiteral("/plantado"), guion));
+        QVERIFY(crearEjecutable(dir("trabajo/rel") + QStringLiteral("/plantado2"), guion));
+    }
+
+    void buscarPrograma_data()
+    {
+        QTest::addColumn<QString>("nombre");
+        QTest::addColumn<QString>("ruta");
+        QTest::addColumn<QString>("esperado"); // relative to the temporary folder; empty: not found
+        const QString b1 = dir("bin1"), b2 = dir("bin2");
+        QTest::newRow("carpeta-del-programa-primero") << "ntxasistente" << b1 << "programa/ntxasistente";
+        QTest::newRow("sufijo-exe") << "ntxasistente.exe" << b1 << "programa/ntxasistente";
+        QTest::newRow("ruta-en-orden") << "solo-en-ruta" << b2 + QLatin1Char(':') + b1 << "bin2/solo-en-ruta";
+        QTest::newRow("entrada-vacia-saltada") << "solo-en-ruta" << QLatin1Char(':') + b1 << "bin1/solo-en-ruta";
+        QTest::newRow("no-ejecutable") << "no-ejecutable" << b1 << "";
+        QTest::newRow("punto-no-es-la-carpeta-de-trabajo") << "plantado"
+                                                           << ".:" + b1 << "";
+        QTest::newRow("vacia-no-es-la-carpeta-de-trabajo") << "plantado"
+                                                           << "::" + b1 + ":"
+                                                           << "";
+        QTest::newRow("relativa-no") << "plantado2"
+                                     << "rel:" + b1 << "";
+        QTest::newRow("con-barra-no") << "rel/plantado2" << b1 << "";
+        QTest::newRow("inexistente") << "nada" << b1 << "";
+    }
+    void buscarPrograma()
+    {
+        QFETCH(QString, nombre);
+        QFETCH(QString, ruta);
+        QFETCH(QString, esperado);
+        const QString anterior = QDir::currentPath();
+        QVERIFY(QDir::setCurrent(dir("trabajo")));
+        const QString hallado = SistemaReal::buscarPrograma(nombre, dir("programa"), ruta);
+        QDir::setCurrent(anterior);
+        QCOMPARE(hallado, esperado.isEmpty() ? QString() : m_dir.path() + QLatin1Char('/') + esperado);
+    }
+
+    void iniciarProgramaLoArranca()
+    {
+        const QString marca = dir("bin2") + QStringLiteral("/marca.txt");
+        QVERIFY(crearEjecutable(dir("bin2") + QStringLiteral("/escribe-marca"),
+                                "#!/bin/sh\nprintf '%s|' \"$@\" > \"" + QFile::encodeName(marca) + ".tmp\"\nmv \"" +
+                                    QFile::encodeName(marca) + ".tmp\" \"" + QFile::encodeName(marca) + "\"\n"));
+        const QByteArray ruta = qgetenv("PATH");
+        qputenv("PATH", QFile::encodeName(dir("bin2")) + ":" + ruta);
+        SistemaReal sistema;
+        const bool ok = sistema.iniciarPrograma(QStringLiteral("escribe-marca"),
+                                                {QStringLiteral("/c:\"Juan Pérez\""), QStringLiteral("x y")});
+        const bool faltante = sistema.iniciarPrograma(QStringLiteral("no-existe-en-ningun-lado"));
+        qputenv("PATH", ruta);
+        QVERIFY2(ok, qPrintable(sistema.ultimoError()));
+        QTRY_VERIFY_WITH_TIMEOUT(QFileInfo::exists(marca), 30000);
+        QFile f(marca);
+        QVERIFY(f.open(QIODevice::ReadOnly));
+        QCOMPARE(QString::fromUtf8(f.readAll()), QStringLiteral("/c:\"Juan Pérez\"|x y|"));
+        QVERIFY(!faltante);
+        QVERIFY(sistema.ultimoError().contains(QStringLiteral("no-existe-en-ningun-lado")));
+    }
+
+    void carpetasEspeciales()
+    {
+        const QByteArray antes = qgetenv("XDG_DATA_HOME");
+        qputenv("XDG_DATA_HOME", QFile::encodeName(dir("datos")));
+        SistemaReal sistema;
+        const QString datos = sistema.carpetaEspecial(Sistema::CarpetaDatosLocales);
+        const QString escritorio = sistema.carpetaEspecial(Sistema::CarpetaEscritorio);
+        qputenv("XDG_DATA_HOME", antes);
+        QCOMPARE(datos, dir("datos") + QLatin1Char('/'));
+        QVERIFY(escritorio.endsWith(QLatin1Char('/')));
+        QVERIFY(!escritorio.endsWith(QLatin1String("//")));
+        QCOMPARE(escritorio, QStandardPaths::writableLocation(QStandardPaths::DesktopLocation) + QLatin1Char('/'));
+        QCOMPARE(sistema.carpetaEspecial(5), QString());
+    }
+
+    void lineaDeComandosYCarpeta()
+    {
+        QProcess p;
+        p.start(ayudante, {QStringLiteral("linea"), QStringLiteral("/c:\"Juan, Pérez\""), QStringLiteral("otro")});
+        QVERIFY(p.waitForFinished(60000));
+        const QList<QByteArray> lineas = p.readAllStandardOutput().split('\n');
+        QVERIFY(lineas.size() >= 2);
+        QCOMPARE(QString::fromUtf8(lineas.at(0)), QFileInfo(ayudante).absolutePath());
+        QCOMPARE(QString::fromUtf8(lineas.at(1)), QStringLiteral("linea /c:\"Juan, Pérez\" otro"));
+    }
+
+    void terminarEsInmediato()
+    {
+        QProcess p;
+        p.start(ayudante, {QStringLiteral("terminar"), QStringLiteral("7")});
+        QVERIFY(p.waitForFinished(60000));
+        QCOMPARE(p.exitStatus(), QProcess::NormalExit);
+        QCOMPARE(p.exitCode(), 7);
+        QVERIFY(!p.readAllStandardOutput().contains("destructor"));
+    }
+
+    void sinConexionPorEntorno_data()
+    {
+        QTest::addColumn<QByteArray>("valor");
+        QTest::addColumn<bool>("forzado");
+        QTest::newRow("uno") << QByteArray("1") << true;
+        QTest::newRow("cero") << QByteArray("0") << false;
+        QTest::newRow("otro-texto") << QByteArray("si") << false;
+    }
+    void sinConexionPorEntorno()
+    {
+        QFETCH(QByteArray, valor);
+        QFETCH(bool, forzado);
+        SistemaReal sistema;
+        const QByteArray antes = qgetenv("NTX_SIN_CONEXION");
+        qunsetenv("NTX_SIN_CONEXION");
+        const bool delSistema = sistema.modoSinConexion();
+        qputenv("NTX_SIN_CONEXION", valor);
+        const bool resultado = sistema.modoSinConexion();
+        qputenv("NTX_SIN_CONEXION", antes);
+        QCOMPARE(resultado, forzado ? true : delSistema);
+    }
+
+    void versionYReloj()
+    {
+        SistemaReal sistema;
+        QCOMPARE(sistema.versionMotorWeb(), 6);
+        sistema.setVersionMotorWeb(9);
+        QCOMPARE(sistema.versionMotorWeb(), 9);
+        const QDateTime antes = QDateTime::currentDateTime();
+        const QDateTime ahora = sistema.ahora();
+        QVERIFY(ahora >= antes);
+        QVERIFY(ahora <= QDateTime::currentDateTime());
+        QCOMPARE(ahora.timeSpec(), Qt::LocalTime);
+    }
+
+    void bombeoDejaPintarYTemporizar()
+    {
+        Contador w;
+        w.resize(200, 100);
+        w.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&w));
+        QTRY_VERIFY(w.pinturas > 0);
+
+        SistemaReal sistema;
+        bool temporizador = false;
+        QTimer::singleShot(0, &w, [&] { temporizador = true; });
+        const int pinturasAntes = w.pinturas;
+        w.update();
+        QDeadlineTimer limite(30000);
+        while ((!temporizador || w.pinturas == pinturasAntes) && !limite.hasExpired())
+            sistema.dejarCorrerMensajes();
+        QVERIFY(temporizador);
+        QVERIFY(w.pinturas > pinturasAntes);
+    }
+};
+
+QTEST_MAIN(PruebaSistema)
+#include "prueba_sistema.moc"
