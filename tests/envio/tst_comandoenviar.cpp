@@ -1,7 +1,7 @@
 // Checks of the send command: fields, limit, directives and send-rate windows.
 #include <QTest>
 
-#include "dialogosanotados.h"
+#include "dobles/dialogosguion.h"
 #include "envio/comandoenviar.h"
 
 using Icono = Dialogos::Icono;
@@ -116,18 +116,18 @@ void tst_comandoenviar::campos()
     EstadoEnvio envio;
     envio.ServidorAlternativo = QStringLiteral("viejo");
     qint16 corto = 0, largo = 0;
-    DialogosAnotados dialogos;
+    DialogosGuion dialogos;
     QCOMPARE(ValidarComandoEnviar(d, config, envio, corto, largo, dialogos), resultado);
     QVERIFY(envio.ServidorAlternativo.isEmpty());
     if (texto.isEmpty()) {
-        QVERIFY(dialogos.cajas.isEmpty());
+        QVERIFY(dialogos.llamadas.isEmpty());
         QCOMPARE(corto, qint16(1));
         QCOMPARE(largo, qint16(1));
     } else {
-        QCOMPARE(dialogos.cajas.size(), 1);
-        QCOMPARE(dialogos.cajas[0].texto, texto);
-        QCOMPARE(dialogos.cajas[0].icono, icono);
-        QCOMPARE(dialogos.cajas[0].titulo, QStringLiteral("NTX Mensajes"));
+        QCOMPARE(dialogos.llamadas.size(), 1);
+        QCOMPARE(dialogos.llamadas[0].texto, texto);
+        QCOMPARE(dialogos.llamadas[0].icono, icono);
+        QCOMPARE(dialogos.llamadas[0].titulo, QStringLiteral("NTX Mensajes"));
         QCOMPARE(corto, qint16(0));
     }
 }
@@ -192,18 +192,18 @@ void tst_comandoenviar::directivas()
     LeerConfiguracion(config, configuracion);
     EstadoEnvio envio;
     qint16 corto = 0, largo = 0;
-    DialogosAnotados dialogos;
+    DialogosGuion dialogos;
     const R r = ValidarComandoEnviar(d, config, envio, corto, largo, dialogos);
     if (comienzo.isEmpty()) {
         QCOMPARE(r, R::Enviar);
-        QVERIFY(dialogos.cajas.isEmpty());
+        QVERIFY(dialogos.llamadas.isEmpty());
         QCOMPARE(corto, qint16(1));
         return;
     }
     QCOMPARE(r, R::Rechazado);
-    QCOMPARE(dialogos.cajas.size(), 1);
-    QVERIFY2(dialogos.cajas[0].texto.startsWith(comienzo), qPrintable(dialogos.cajas[0].texto));
-    QCOMPARE(dialogos.cajas[0].icono, Icono::Exclamacion);
+    QCOMPARE(dialogos.llamadas.size(), 1);
+    QVERIFY2(dialogos.llamadas[0].texto.startsWith(comienzo), qPrintable(dialogos.llamadas[0].texto));
+    QCOMPARE(dialogos.llamadas[0].icono, Icono::Exclamacion);
     QCOMPARE(corto, qint16(0));
     QCOMPARE(largo, qint16(0));
 }
@@ -215,9 +215,9 @@ void tst_comandoenviar::psinAvisaPorCadaEntradaYSigue()
                       QStringLiteral("psinArgentina - Personal;psinArgentina - Claro;psinARGENTINA - personal"));
     EstadoEnvio envio;
     qint16 corto = 0, largo = 0;
-    DialogosAnotados dialogos;
+    DialogosGuion dialogos;
     QCOMPARE(ValidarComandoEnviar(datosBuenos(), config, envio, corto, largo, dialogos), R::Enviar);
-    QCOMPARE(dialogos.cajas.size(), 2);
+    QCOMPARE(dialogos.llamadas.size(), 2);
     const QString texto =
         QStringLiteral("NTX Mensajes ha detectado que el proveedor al cuál está enviando este mensaje puede que "
                        "tenga sus servidores fuera de servicio. Sin embargo, NTX Mensajes intentará enviar el "
@@ -228,8 +228,8 @@ void tst_comandoenviar::psinAvisaPorCadaEntradaYSigue()
         kSiError +
         QStringLiteral("\r\n · Puede intentar actualizar su versión de NTX Mensajes, quizá esto solucione el "
                        "problema");
-    QCOMPARE(dialogos.cajas[0].texto, texto);
-    QCOMPARE(dialogos.cajas[0].icono, Icono::Informacion);
+    QCOMPARE(dialogos.llamadas[0].texto, texto);
+    QCOMPARE(dialogos.llamadas[0].icono, Icono::Informacion);
     QCOMPARE(corto, qint16(1));
 }
 
@@ -239,7 +239,7 @@ void tst_comandoenviar::sinConfiguracionNoSeMiranListas()
     config.nblo = QStringList{QString(), QStringLiteral("3511234567")};
     EstadoEnvio envio;
     qint16 corto = 0, largo = 0;
-    DialogosAnotados dialogos;
+    DialogosGuion dialogos;
     QCOMPARE(ValidarComandoEnviar(datosBuenos(), config, envio, corto, largo, dialogos), R::Enviar);
 }
 
@@ -279,7 +279,7 @@ void tst_comandoenviar::pser()
     d.proveedor = proveedor;
     EstadoEnvio envio;
     qint16 corto = 0, largo = 0;
-    DialogosAnotados dialogos;
+    DialogosGuion dialogos;
     QCOMPARE(ValidarComandoEnviar(d, config, envio, corto, largo, dialogos), R::Enviar);
     QCOMPARE(envio.ServidorAlternativo, servidor);
 }
@@ -289,17 +289,17 @@ void tst_comandoenviar::ventanaCorta()
     ConfiguracionRemota config;
     EstadoEnvio envio;
     qint16 corto = 0, largo = 0;
-    DialogosAnotados dialogos;
+    DialogosGuion dialogos;
     for (int i = 1; i <= 8; ++i)
         QCOMPARE(ValidarComandoEnviar(datosBuenos(), config, envio, corto, largo, dialogos), R::Enviar);
-    QVERIFY(dialogos.cajas.isEmpty());
+    QVERIFY(dialogos.llamadas.isEmpty());
     QCOMPARE(ValidarComandoEnviar(datosBuenos(), config, envio, corto, largo, dialogos), R::RechazadoLimpiar);
-    QCOMPARE(dialogos.cajas.size(), 1);
-    QCOMPARE(dialogos.cajas[0].texto,
+    QCOMPARE(dialogos.llamadas.size(), 1);
+    QCOMPARE(dialogos.llamadas[0].texto,
              QStringLiteral("No puede enviar tantos mensajes de texto seguidos, por favor espere unos instantes "
                             "antes de intentar enviar de nuevo.\r\n\r\n") +
                  kAyudan + QLatin1Char('.'));
-    QCOMPARE(dialogos.cajas[0].icono, Icono::Exclamacion);
+    QCOMPARE(dialogos.llamadas[0].icono, Icono::Exclamacion);
     QCOMPARE(corto, qint16(9));
     QCOMPARE(largo, qint16(8)); // the long window is not counted when the short one refuses
     corto = 0;                  // the timer closed the short window
@@ -311,15 +311,15 @@ void tst_comandoenviar::ventanaLarga()
     ConfiguracionRemota config;
     EstadoEnvio envio;
     qint16 corto = 0, largo = 0;
-    DialogosAnotados dialogos;
+    DialogosGuion dialogos;
     for (int i = 1; i <= 40; ++i) {
         corto = 0;
         QCOMPARE(ValidarComandoEnviar(datosBuenos(), config, envio, corto, largo, dialogos), R::Enviar);
     }
     corto = 0;
     QCOMPARE(ValidarComandoEnviar(datosBuenos(), config, envio, corto, largo, dialogos), R::RechazadoLimpiar);
-    QCOMPARE(dialogos.cajas.size(), 1);
-    QVERIFY(dialogos.cajas[0].texto.startsWith(
+    QCOMPARE(dialogos.llamadas.size(), 1);
+    QVERIFY(dialogos.llamadas[0].texto.startsWith(
         QStringLiteral("No puede enviar tantos mensajes de texto seguidos, por favor espere antes de intentar "
                        "enviar de nuevo.\r\n\r\n")));
     QCOMPARE(largo, qint16(41));

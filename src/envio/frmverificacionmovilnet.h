@@ -1,0 +1,15 @@
+// frmVerificacionMovilnet: the Movilnet delivery window, twin of the Claro one
+// with the gateway's own two sentences.
+#pragma once
+
+#include "envio/verificacionpagina.h"
+
+class frmVerificacionMovilnet final : public VerificacionPagina
+{
+    Q_OBJECT
+public:
+    frmVerificacionMovilnet(Contexto &ctx, PrincipalEnvio &principal, QWidget *padre = nullptr);
+
+    void Form_Load();
+    void brwVerificacion_DownloadComplete() override;
+};

@@ -1,0 +1,329 @@
+#include "envio/frmverificacionpersonal.h"
+
+#include <QKeyEvent>
+
+#include "envio/codificacion.h"
+#include "envio/peticiones.h"
+#include "envio/principalenvio.h"
+#include "envio/textosverificacion.h"
+#include "mejoras/pasadatexto.h"
+#include "shell/contexto.h"
+
+using namespace TextosVerificacion;
+
+namespace {
+
+const QString kScriptAlerta = QStringLiteral("window.alert=function(alertMsg) {window.status=alertMsg;}");
+const QString kMuyLento =
+    QStringLiteral("El servidor está respondiendo muy lentamente, por favor espere o intente más tarde...");
+const QString kTituloEspera = QStringLiteral("NTX Mensajes: Mensaje en espera");
+
+void sumar(qint16 &contador)
+{
+    if (contador < 32767)
+        ++contador;
+}
+
+int desplazamiento(const QString &valor, int defecto)
+{
+    return valor.isEmpty() ? defecto : static_cast<int>(ValorNumerico(valor));
+}
+
+} // namespace
+
+frmVerificacionPersonal::frmVerificacionPersonal(Contexto &ctx, PrincipalEnvio &principal, const QString &colaTexto,
+                                                 QWidget *padre)
+    : QDialog(padre)
+    , cola(colaTexto)
+    , ctx_(ctx)
+    , principal_(principal)
+{
+    setModal(true);
+    setFixedSize(320, 170);
+
+    lblTextoArriba = new QLabel(QStringLiteral("Escriba el código de verificación para enviar:"), this);
+    lblTextoArriba->setGeometry(12, 8, 296, 20);
+
+    // Only the verification image of the gateway page shows through this view.
+    brwVerificacion = ctx_.crearVistaWeb(this);
+    brwVerificacion->setGeometry(110, 32, 100, 40);
+
+    fraVerificacion = new QFrame(this);
+    fraVerificacion->setFrameShape(QFrame::StyledPanel);
+    fraVerificacion->setAutoFillBackground(true);
+    fraVerificacion->setGeometry(12, 30, 296, 46);
+    lblTrabajando = new QLabel(kConectando, fraVerificacion);
+    lblTrabajando->setWordWrap(true);
+    lblTrabajando->setAlignment(Qt::AlignCenter);
+    lblTrabajando->setGeometry(4, 2, 288, 42);
+    fraVerificacion->raise();
+
+    lblEscribaaqui = new QLabel(QStringLiteral("Escriba aquí el código que ve arriba:"), this);
+    lblEscribaaqui->setGeometry(12, 88, 200, 22);
+    txtVerificacion = new QLineEdit(this);
+    txtVerificacion->setGeometry(218, 86, 90, 24);
+    txtVerificacion->installEventFilter(this);
+
+    cmdEnviar = new QPushButton(QStringLiteral("Enviar"), this);
+    cmdEnviar->setGeometry(122, 128, 90, 28);
+    cmdEnviar->setEnabled(false);
+    cmdEnviar->setAutoDefault(false);
+    cmdCancelar = new QPushButton(QStringLiteral("Cancelar"), this);
+    cmdCancelar->setGeometry(218, 128, 90, 28);
+    cmdCancelar->setAutoDefault(false);
+
+    // 30 x 30 twips: present but practically invisible.
+    brwEnviaPersonal = ctx_.crearVistaWeb(this);
+    brwEnviaPersonal->setGeometry(0, 0, 2, 2);
+
+    timReadyState.setInterval(500);
+    timReadyStateEnvio.setInterval(150);
+
+    connect(&timReadyState, &QTimer::timeout, this, &frmVerificacionPersonal::timReadyState_Timer);
+    connect(&timReadyStateEnvio, &QTimer::timeout, this, &frmVerificacionPersonal::timReadyStateEnvio_Timer);
+    connect(cmdEnviar, &QPushButton::clicked, this, &frmVerificacionPersonal::cmdEnviar_Click);
+    connect(cmdCancelar, &QPushButton::clicked, this, &frmVerificacionPersonal::cmdCancelar_Click);
+    connect(brwVerificacion, &VistaWeb::focoRecibido, this, &frmVerificacionPersonal::brwVerificacion_GotFocus);
+    connect(brwVerificacion, &VistaWeb::cierreDeVentana, this, &frmVerificacionPersonal::brwVerificacion_WindowClosing);
+    connect(brwEnviaPersonal, &VistaWeb::documentoCompleto, this,
+            &frmVerificacionPersonal::brwEnviaPersonal_DocumentComplete);
+    for (VistaWeb *vista : {brwVerificacion, brwEnviaPersonal}) {
+        connect(vista, &VistaWeb::errorDeNavegacion, this,
+                [this](const QString &direccion, const QString &, int, bool &cancelar) {
+                    brw_NavigateError(direccion, cancelar);
+                });
+    }
+
+    Form_Load();
+}
+
+void frmVerificacionPersonal::Form_Load()
+{
+    brwVerificacion->setSilencioso(true);
+    brwEnviaPersonal->setSilencioso(true);
+    TicksCarga = 0;
+    TicksEnvio = 0;
+    setWindowTitle(ctx_.envio.ProveedorActual);
+    brwVerificacion->navegar(direccionPasarela());
+    timReadyState.start();
+}
+
+QString frmVerificacionPersonal::direccionPasarela() const
+{
+    return DireccionPersonal(ctx_.direcciones.personal, ctx_.envio.ServidorAlternativo);
+}
+
+bool frmVerificacionPersonal::esPasarela(const QString &direccion) const
+{
+    return EsPaginaPersonal(direccion, ctx_.direcciones.personal, ctx_.envio.ServidorAlternativo);
+}
+
+QString frmVerificacionPersonal::textoServidorLento()
+{
+    return QStringLiteral(
+        "El servidor está respondiendo muy lentamente. \r\r"
+        " · Si dispone de una conexión de baja velocidad, como un módem 3G o un módem de marcado, por favor espere "
+        "hasta que se complete la carga\r\n"
+        " · Envíe el mensaje usando otro servidor de este proveedor (si está disponible)\r\n"
+        " · Compruebe si los servicios están funcionando desde el menú Ayuda » Estado de los Servicios\r\n"
+        " · Si el error persiste, puede que el servidor esté muy ocupado temporalmente, intente más tarde");
+}
+
+void frmVerificacionPersonal::timReadyState_Timer()
+{
+    brwVerificacion->setSilencioso(true);
+    timReadyState.stop();
+    sumar(TicksCarga);
+    if (TicksCarga == 20)
+        lblTrabajando->setText(
+            QStringLiteral("La carga está demorando más de lo normal, espere unos instantes más por favor..."));
+    if (TicksCarga == 180)
+        ctx_.dialogos.mensaje(textoServidorLento(), Dialogos::Botones::Aceptar, Dialogos::Icono::Informacion,
+                              kTituloEspera);
+    if (cerrada_)
+        return;
+    if (TicksCarga > 180)
+        lblTrabajando->setText(kMuyLento);
+    if (brwVerificacion->estadoListo() < 3) {
+        timReadyState.start();
+        return;
+    }
+    // Any other page (an error page, a redirect elsewhere) leaves the panel up until the user cancels.
+    if (!esPasarela(brwVerificacion->direccion()))
+        return;
+
+    CookiePagina = brwVerificacion->cookies();
+    ArchivoImagen = ArchivoImagenDe(brwVerificacion->htmlRaiz());
+    txtVerificacion->clear();
+    const int arriba = desplazamiento(ctx_.ConfiguracionRemota.perx, 425);
+    const int izquierda = desplazamiento(ctx_.ConfiguracionRemota.pery, 18);
+    brwVerificacion->setDesbordeRaiz(QStringLiteral("hidden"));
+    brwVerificacion->setAtributoCuerpo(QStringLiteral("scroll"), QStringLiteral("no"));
+    brwVerificacion->setAtributoCuerpo(QStringLiteral("leftMargin"), QStringLiteral("0"));
+    brwVerificacion->setAtributoCuerpo(QStringLiteral("topMargin"), QStringLiteral("0"));
+    brwVerificacion->setScroll(arriba, izquierda);
+    if (brwVerificacion->scrollArriba() == arriba) {
+        cmdEnviar->setEnabled(true);
+        fraVerificacion->hide();
+        txtVerificacion->setFocus();
+    } else {
+        timReadyState.start(); // not laid out yet
+    }
+}
+
+void frmVerificacionPersonal::cmdEnviar_Click()
+{
+    if (txtVerificacion->text().size() != 4) {
+        lblEscribaaqui->setText(QStringLiteral("Escriba correctamente el código aquí:"));
+        ctx_.sistema.pitido();
+        return;
+    }
+    cmdEnviar->setEnabled(false);
+    fraVerificacion->show();
+    lblTrabajando->setText(QStringLiteral("Enviando el mensaje, espere por favor..."));
+    CuerpoPost = CuerpoPersonal(cola, principal_.remitente(), principal_.mensaje(), principal_.codArea(),
+                                principal_.numero(), ArchivoImagen, txtVerificacion->text());
+    const QString cabeceras =
+        CabecerasPersonal(HostPersonal(ctx_.direcciones.personal, ctx_.envio.ServidorAlternativo), CookiePagina);
+    scrollEnvioAnterior_ = -1;
+    brwEnviaPersonal->navegarPost(direccionPasarela(), TextoABytes(CuerpoPost), cabeceras);
+    timReadyStateEnvio.start();
+}
+
+void frmVerificacionPersonal::timReadyStateEnvio_Timer()
+{
+    brwEnviaPersonal->setSilencioso(true);
+    timReadyStateEnvio.stop();
+    sumar(TicksEnvio);
+    if (TicksEnvio == 60)
+        lblTrabajando->setText(
+            QStringLiteral("El envío está demorando más de lo normal, espere unos instantes más por favor..."));
+    if (TicksEnvio == 600)
+        ctx_.dialogos.mensaje(textoServidorLento(), Dialogos::Botones::Aceptar, Dialogos::Icono::Informacion,
+                              kTituloEspera);
+    if (cerrada_)
+        return;
+    if (TicksEnvio > 600)
+        lblTrabajando->setText(kMuyLento);
+    if (brwEnviaPersonal->estadoListo() < 3) {
+        timReadyStateEnvio.start();
+        return;
+    }
+    if (!esPasarela(brwEnviaPersonal->direccion()))
+        return;
+
+    const QString html = brwEnviaPersonal->htmlRaiz();
+    brwEnviaPersonal->ejecutarScript(kScriptAlerta);
+    brwEnviaPersonal->setScroll(100, brwEnviaPersonal->scrollIzquierda());
+    const int leido = brwEnviaPersonal->scrollArriba();
+    // The answer is laid out when the offset reads back; a page too short to
+    // reach it is laid out once the offset stops moving between two polls.
+    if (leido != 100 && leido != scrollEnvioAnterior_) {
+        scrollEnvioAnterior_ = leido;
+        timReadyStateEnvio.start();
+        return;
+    }
+
+    if (html.contains(QLatin1String("ingresado es incorrecto"), Qt::CaseInsensitive)) {
+        brwEnviaPersonal->detener();
+        ctx_.dialogos.mensaje(QStringLiteral("El código de verificación ingresado no es el correcto.\r\n"
+                                             " · Escriba nuevamente el código de verificación"),
+                              Dialogos::Botones::Aceptar, Dialogos::Icono::Exclamacion, ctx_.envio.ProveedorActual);
+        if (cerrada_)
+            return;
+        fraVerificacion->show();
+        lblTrabajando->setText(QStringLiteral("Cambiando imagen de verificación..."));
+        cmdEnviar->setEnabled(false);
+        brwVerificacion->navegar(direccionPasarela());
+        TicksCarga = 0;
+        TicksEnvio = 0;
+        timReadyState.start();
+        return;
+    }
+
+    // No success sentence is known: any other answer counts as delivered.
+    brwEnviaPersonal->detener();
+    cerrar();
+    ctx_.dialogos.mensaje(QStringLiteral("Mensaje enviado: El mensaje para ") + ctx_.envio.DestinatarioNombre +
+                              QStringLiteral(" fue enviado correctamente a la red de Personal"),
+                          Dialogos::Botones::Aceptar, Dialogos::Icono::Informacion,
+                          ctx_.envio.ProveedorActual + QStringLiteral(": Mensaje enviado"));
+    principal_.ponerEstado(1, QStringLiteral("Personal: Mensaje ha sido enviado a la red"));
+    principal_.mostrarEscritura();
+    if (principal_.historialMarcado())
+        principal_.guardarEnHistorial();
+}
+
+void frmVerificacionPersonal::cmdCancelar_Click()
+{
+    cerrar();
+}
+
+void frmVerificacionPersonal::txtVerificacion_KeyPress(int &tecla)
+{
+    if ((tecla >= '0' && tecla <= '9') || tecla == 8)
+        return;
+    if (tecla == 13 || tecla == 10) {
+        tecla = 0;
+        // While the image loads or a code is on its way the button is off: Enter must not post twice.
+        if (cmdEnviar->isEnabled())
+            cmdEnviar_Click();
+        return;
+    }
+    tecla = 0;
+    lblEscribaaqui->setText(QStringLiteral("Escriba solo números aquí:"));
+    ctx_.sistema.pitido();
+}
+
+void frmVerificacionPersonal::brwVerificacion_GotFocus()
+{
+    txtVerificacion->setFocus();
+}
+
+void frmVerificacionPersonal::brwVerificacion_WindowClosing(bool &cancelar)
+{
+    cancelar = true;
+}
+
+void frmVerificacionPersonal::brwEnviaPersonal_DocumentComplete()
+{
+    brwEnviaPersonal->ejecutarScript(kScriptAlerta);
+}
+
+void frmVerificacionPersonal::brw_NavigateError(const QString &direccion, bool &)
+{
+    if (cerrada_ || !esPasarela(direccion))
+        return;
+    cerrar();
+    principal_.ponerEstado(2, kNoEncontrado);
+    ctx_.dialogos.mensaje(servicioNoEncontrado(ctx_.envio.ProveedorActual, kPersisteOcupado),
+                          Dialogos::Botones::Aceptar, Dialogos::Icono::Critico, kTituloNoEnviado);
+}
+
+void frmVerificacionPersonal::cerrar()
+{
+    cerrada_ = true;
+    timReadyState.stop();
+    timReadyStateEnvio.stop();
+    reject();
+}
+
+bool frmVerificacionPersonal::eventFilter(QObject *objeto, QEvent *evento)
+{
+    if (objeto == txtVerificacion && evento->type() == QEvent::KeyPress) {
+        auto *tecla = static_cast<QKeyEvent *>(evento);
+        int codigo = 0;
+        if (tecla->key() == Qt::Key_Backspace)
+            codigo = 8;
+        else if (tecla->key() == Qt::Key_Return || tecla->key() == Qt::Key_Enter)
+            codigo = 13;
+        else if (!tecla->text().isEmpty() && tecla->text()[0].isPrint())
+            codigo = tecla->text()[0].unicode();
+        if (codigo != 0) {
+            txtVerificacion_KeyPress(codigo);
+            if (codigo == 0)
+                return true;
+        }
+    }
+    return QDialog::eventFilter(objeto, evento);
+}

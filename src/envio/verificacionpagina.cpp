@@ -1,0 +1,103 @@
+#include "envio/verificacionpagina.h"
+
+#include "envio/principalenvio.h"
+#include "envio/textosverificacion.h"
+#include "shell/contexto.h"
+
+using namespace TextosVerificacion;
+
+VerificacionPagina::VerificacionPagina(Contexto &ctx, PrincipalEnvio &principal, QWidget *padre)
+    : QDialog(padre)
+    , ctx_(ctx)
+    , principal_(principal)
+{
+    setModal(true);
+    resize(660, 520);
+
+    lblTextoArriba = new QLabel(this);
+    lblTextoArriba->setGeometry(12, 8, 636, 22);
+    brwVerificacion = ctx_.crearVistaWeb(this);
+    brwVerificacion->setGeometry(12, 34, 636, 432);
+
+    fraVerificacion = new QFrame(this);
+    fraVerificacion->setFrameShape(QFrame::StyledPanel);
+    fraVerificacion->setAutoFillBackground(true);
+    fraVerificacion->setGeometry(180, 200, 300, 80);
+    lblTrabajando = new QLabel(kConectando, fraVerificacion);
+    lblTrabajando->setWordWrap(true);
+    lblTrabajando->setAlignment(Qt::AlignCenter);
+    lblTrabajando->setGeometry(8, 8, 284, 64);
+    fraVerificacion->raise();
+
+    cmdAceptar = new QPushButton(QStringLiteral("Cancelar"), this);
+    cmdAceptar->setGeometry(548, 478, 100, 30);
+    cmdAceptar->setAutoDefault(false);
+
+    connect(cmdAceptar, &QPushButton::clicked, this, &VerificacionPagina::cmdAceptar_Click);
+    connect(brwVerificacion, &VistaWeb::antesDeNavegar, this,
+            [this](const QString &, const QString &, const QByteArray &, const QString &, bool &) {
+                brwVerificacion_BeforeNavigate2();
+            });
+    connect(brwVerificacion, &VistaWeb::errorDeNavegacion, this,
+            [this](const QString &, const QString &, int, bool &cancelar) { brwVerificacion_NavigateError(cancelar); });
+    connect(brwVerificacion, &VistaWeb::cierreDeVentana, this, &VerificacionPagina::brwVerificacion_WindowClosing);
+    connect(brwVerificacion, &VistaWeb::descargaCompleta, this, [this] {
+        if (!cerrada_)
+            brwVerificacion_DownloadComplete();
+    });
+}
+
+void VerificacionPagina::brwVerificacion_BeforeNavigate2()
+{
+    if (!cerrada_)
+        fraVerificacion->show();
+}
+
+void VerificacionPagina::brwVerificacion_NavigateError(bool &)
+{
+    if (cerrada_)
+        return;
+    cerrar();
+    principal_.ponerEstado(2, kNoEncontrado);
+    ctx_.dialogos.mensaje(servicioNoEncontrado(ctx_.envio.ProveedorActual, kPersisteVersion),
+                          Dialogos::Botones::Aceptar, Dialogos::Icono::Critico, kTituloNoEnviado);
+}
+
+void VerificacionPagina::brwVerificacion_WindowClosing(bool &cancelar)
+{
+    cancelar = true;
+    cerrar();
+}
+
+void VerificacionPagina::cmdAceptar_Click()
+{
+    cerrar();
+}
+
+void VerificacionPagina::cerrar()
+{
+    if (cerrada_)
+        return;
+    cerrada_ = true;
+    brwVerificacion->detener();
+    reject();
+}
+
+void VerificacionPagina::informarNoEnviado(const QString &estado, const QString &texto, const QString &titulo)
+{
+    cerrar();
+    principal_.ponerEstado(2, estado);
+    ctx_.dialogos.mensaje(texto, Dialogos::Botones::Aceptar, Dialogos::Icono::Critico, titulo);
+    principal_.mostrarEscritura();
+}
+
+void VerificacionPagina::informarEnviado(const QString &estado, const QString &texto)
+{
+    cerrar();
+    ctx_.dialogos.mensaje(texto, Dialogos::Botones::Aceptar, Dialogos::Icono::Informacion,
+                          ctx_.envio.ProveedorActual + QStringLiteral(": Mensaje enviado"));
+    principal_.ponerEstado(1, estado);
+    principal_.mostrarEscritura();
+    if (principal_.historialMarcado())
+        principal_.guardarEnHistorial();
+}
