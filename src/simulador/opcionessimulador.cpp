@@ -40,6 +40,7 @@ QString ayudaSimulador()
         "  /_sim/mensajes[?rol=...|todos]     mensajes aceptados, decodificados (JSON)\n"
         "  /_sim/limpiar                      borra todo y vuelve a los modos del arranque\n"
         "  /_sim/modo?falla=&rol=&retraso=&actualizacion=&config=   cambia los modos en marcha\n"
+        "                                     (falla=ninguna quita la falla; sin parámetros sólo informa)\n"
         "  /_sim/config                       texto de configuración (POST lo reemplaza)\n");
 }
 
