@@ -764,8 +764,8 @@ Simulador::Respuesta Simulador::movilnet(const Peticion &peticion)
         }
         const QString numero = valorDe(consulta, QStringLiteral("numero"));
         const QString sesion = nuevaSesion(Rol::Movilnet, consulta);
-        Respuesta r = pagina(paginaMovilnetFormulario(
-            sesion, QStringLiteral("0") + valorDe(consulta, QStringLiteral("codigo")) + QLatin1Char('-') + numero));
+        Respuesta r = pagina(
+            paginaMovilnetFormulario(sesion, valorDe(consulta, QStringLiteral("codigo")) + QLatin1Char(' ') + numero));
         r.cabeceras.append(qMakePair(QByteArray("Set-Cookie"), QByteArray(cookieNueva(kCookie, sesion))));
         return r;
     }

@@ -535,6 +535,8 @@ private slots:
                     QStringLiteral("&mensaje=De+Ana%3A+Hola+Jos%E9+-NTXsim&servicio=movilnet&tipomensaje=SMS"));
         QCOMPARE(formulario.estado, 200);
         QVERIFY(formulario.cabecera("Set-Cookie").startsWith("JSESSIONID="));
+        QVERIFY(formulario.texto().contains(QStringLiteral("<span id=\"numero\">158 ") + numero +
+                                            QStringLiteral("</span>")));
         QCOMPARE(primerMarcador(formulario.texto(), kMarcadoresMovilnet), QString());
         const QString sesion = sesionDelFormulario(formulario.texto());
         QString clave = codigo(Rol::Movilnet, sesion);
