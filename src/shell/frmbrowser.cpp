@@ -4,6 +4,7 @@
 #include "shell/frmbrowser.h"
 
 #include "envio/proveedores.h"
+#include "mejoras/composicion.h"
 
 #include <QApplication>
 #include <QCloseEvent>
@@ -76,6 +77,7 @@ frmBrowser::frmBrowser(Contexto &contexto, QWidget *parent)
     crearControles();
     crearMenus();
     conectar();
+    conectarComposicion(*this);
 }
 
 frmBrowser::~frmBrowser()
@@ -695,7 +697,9 @@ qint16 frenar(qint16 velocidad)
 void frmBrowser::cmdAlternarMejoras_Click()
 {
     cmdAlternarMejoras->setEnabled(false);
+    // The incoming panel waits shown beyond the visible part: both count as shown while sliding.
     ponerIzquierdaPanel(picContactos, 11000);
+    picContactos->show();
     velocidadSale = 3800;
     velocidadEntra = 3800;
     timAlternarMejoras.start();
@@ -705,6 +709,7 @@ void frmBrowser::cmdAlternarContactos_Click()
 {
     cmdAlternarContactos->setEnabled(false);
     ponerIzquierdaPanel(picMejoras, 11000);
+    picMejoras->show();
     velocidadSale = 3800;
     velocidadEntra = 3800;
     timAlternarContactos.start();

@@ -1,0 +1,1157 @@
+// The main window offscreen with scripted services and views: places of the
+// controls, load and close, provider choice, menus, tray events, the side-panel
+// slide, the anti-flood ticks and the web panels' navigation rules.
+#include "dobles/ajustesmemoria.h"
+#include "dobles/dialogosguion.h"
+#include "dobles/instanciafalsa.h"
+#include "dobles/sistemafalso.h"
+#include "dobles/vistawebguion.h"
+#include "shell/frmbrowser.h"
+
+#include <QApplication>
+#include <QMenuBar>
+#include <QSignalSpy>
+#include <QSystemTrayIcon>
+#include <QTest>
+#include <QTimer>
+#include <memory>
+
+namespace {
+
+const QString Sitio = QStringLiteral("http://127.0.0.1:47001");
+const QString Carpeta = QStringLiteral("/opt/prueba");
+const QString Inicio = Sitio + QStringLiteral("/ntxbin/princ/princ2_5");
+const QString Publicidad = Sitio + QStringLiteral("/ntxbin/pub/pub2_5");
+const QString Configuracion = Sitio + QStringLiteral("/ntxbin/conf/2_5");
+const QString InicioLocal = QStringLiteral("file:///opt/prueba/logica/index.htm");
+const QString PublicidadLocal = QStringLiteral("file:///opt/prueba/logica/pub.htm");
+const QString EnviarLocal = QStringLiteral("file:///opt/prueba/logica/enviar.htm");
+
+// Everything a main window needs, with doubles.
+struct Banco
+{
+    AjustesMemoria ajustes;
+    DialogosGuion dialogos;
+    SistemaFalso sistema;
+    InstanciaFalsa instancia;
+    QList<VistaWebGuion *> vistas;
+    std::unique_ptr<Contexto> ctx;
+    std::unique_ptr<frmBrowser> ventana;
+
+    Banco()
+    {
+        sistema.carpetaDelPrograma = Carpeta;
+        ctx.reset(new Contexto{ajustes,
+                               dialogos,
+                               sistema,
+                               instancia,
+                               [this](QWidget *padre) {
+                                   auto *v = new VistaWebGuion(padre);
+                                   vistas.append(v);
+                                   return static_cast<VistaWeb *>(v);
+                               },
+                               Direcciones::desdeEntorno(),
+                               {},
+                               {},
+                               {}});
+        ctx->direcciones.sitio = Sitio;
+        ventana.reset(new frmBrowser(*ctx));
+    }
+    VistaWebGuion &web() { return *static_cast<VistaWebGuion *>(ventana->brwWebBrowser); }
+    VistaWebGuion &publicidad() { return *static_cast<VistaWebGuion *>(ventana->brwPublicidad); }
+    VistaWebGuion &conf() { return *static_cast<VistaWebGuion *>(ventana->brwConfWeb); }
+    static QString ultima(const VistaWebGuion &v)
+    {
+        return v.navegaciones.isEmpty() ? QString() : v.navegaciones.last().direccion;
+    }
+};
+
+QRect enPixeles(int x, int y, int ancho, int alto)
+{
+    return QRect(qRound(x / 15.0), qRound(y / 15.0), qRound(ancho / 15.0), qRound(alto / 15.0));
+}
+
+} // namespace
+
+class tst_frmBrowser : public QObject
+{
+    Q_OBJECT
+
+private Q_SLOTS:
+    void controlesEnSuLugar_data();
+    void controlesEnSuLugar();
+    void tresVistasCreadas();
+    void menus_data();
+    void menus();
+    void temporizadores_data();
+    void temporizadores();
+    void barraDeHerramientas();
+
+    void cargaLeeAjustes_data();
+    void cargaLeeAjustes();
+    void cargaConAjusteIlegible_data();
+    void cargaConAjusteIlegible();
+
+    void proveedor_data();
+    void proveedor();
+    void proveedorCambiaSinBorrarDatos();
+    void proveedorDesconocido();
+    void proveedorTomaRemitenteGuardado();
+    void inicioVuelvePresentacion();
+
+    void menuMejorasSigueCasillas_data();
+    void menuMejorasSigueCasillas();
+    void menuMejorasSegunProveedor_data();
+    void menuMejorasSegunProveedor();
+    void menuAlternaCasilla_data();
+    void menuAlternaCasilla();
+    void menuHerramientasVersion();
+
+    void cierreGuarda_data();
+    void cierreGuarda();
+    void salirNoGuarda();
+
+    void bandejaCodigos_data();
+    void bandejaCodigos();
+    void bandejaOcupadaDescartaEvento();
+    void menuBandejaMarcaOcupado();
+    void minimizarSinBandeja_data();
+    void minimizarSinBandeja();
+
+    void deslizamiento_data();
+    void deslizamiento();
+    void deslizamientoAMitadGuardaContactos();
+
+    void indicadorDeCarga();
+    void ventanasAntiAbuso_data();
+    void ventanasAntiAbuso();
+
+    void filtroAreaPrincipal_data();
+    void filtroAreaPrincipal();
+    void errorAreaPrincipal_data();
+    void errorAreaPrincipal();
+    void errorEnInicioLocalNoRepite();
+    void sinConexionAreaPrincipal();
+    void navegacionCompletaDejaListo();
+    void filtroPublicidad_data();
+    void filtroPublicidad();
+    void publicidadRespaldoYReintento();
+    void publicidadSinConexion();
+    void lecturaConfiguracion_data();
+    void lecturaConfiguracion();
+};
+
+// ---- Controls, menus, timers ----
+
+void tst_frmBrowser::controlesEnSuLugar_data()
+{
+    QTest::addColumn<QString>("control");
+    QTest::addColumn<QRect>("lugar");
+    QTest::newRow("fraBarra") << "fraBarra" << enPixeles(0, 15, 3375, 795);
+    QTest::newRow("tbToolBar") << "tbToolBar" << enPixeles(120, 0, 2970, 690);
+    QTest::newRow("brwPublicidad") << "brwPublicidad" << enPixeles(0, 720, 11020, 1455);
+    QTest::newRow("brwWebBrowser") << "brwWebBrowser" << enPixeles(0, 2280, 11020, 4635);
+    QTest::newRow("picEscritura") << "picEscritura" << enPixeles(0, 2280, 11020, 4635);
+    QTest::newRow("brwConfWeb") << "brwConfWeb" << enPixeles(6600, 480, 30, 30);
+    QTest::newRow("fraDatos") << "fraDatos" << enPixeles(360, 0, 5415, 4455);
+    QTest::newRow("fraDestinatario") << "fraDestinatario" << enPixeles(6840, 0, 3735, 735);
+    QTest::newRow("picContactos") << "picContactos" << enPixeles(6840, 840, 3735, 3615);
+    QTest::newRow("picMejoras") << "picMejoras" << enPixeles(6840, 840, 3735, 3615);
+    QTest::newRow("StatusBar1") << "StatusBar1" << enPixeles(0, 6945, 11010, 300);
+}
+
+void tst_frmBrowser::controlesEnSuLugar()
+{
+    QFETCH(QString, control);
+    QFETCH(QRect, lugar);
+    Banco b;
+    frmBrowser &v = *b.ventana;
+    const QHash<QString, QWidget *> controles{
+        {"fraBarra", v.fraBarra},           {"tbToolBar", v.tbToolBar},
+        {"brwPublicidad", v.brwPublicidad}, {"brwWebBrowser", v.brwWebBrowser},
+        {"picEscritura", v.picEscritura},   {"brwConfWeb", v.brwConfWeb},
+        {"fraDatos", v.fraDatos},           {"fraDestinatario", v.fraDestinatario},
+        {"picContactos", v.picContactos},   {"picMejoras", v.picMejoras},
+        {"StatusBar1", v.StatusBar1}};
+    QVERIFY(controles.value(control));
+    QCOMPARE(controles.value(control)->geometry(), lugar);
+    QCOMPARE(v.centralWidget()->size(), enPixeles(0, 0, 11010, 7245).size());
+    QCOMPARE(v.windowTitle(), QStringLiteral("NTX Mensajes"));
+}
+
+void tst_frmBrowser::tresVistasCreadas()
+{
+    Banco b;
+    QCOMPARE(b.vistas.size(), 3);
+    QVERIFY(b.vistas.contains(&b.web()));
+    QVERIFY(b.vistas.contains(&b.publicidad()));
+    QVERIFY(b.vistas.contains(&b.conf()));
+    // The home view shows at start, the composer does not.
+    b.ventana->show();
+    QVERIFY(b.ventana->brwWebBrowser->isVisible());
+    QVERIFY(!b.ventana->picEscritura->isVisible());
+}
+
+void tst_frmBrowser::menus_data()
+{
+    QTest::addColumn<QString>("menu");
+    QTest::addColumn<QString>("texto");
+    QTest::addColumn<QKeySequence>("atajo");
+    QTest::addColumn<bool>("habilitado");
+    QTest::newRow("mnuAbrirAgenda") << "Archivo"
+                                    << "Abrir Agenda" << QKeySequence("Ctrl+G") << false;
+    QTest::newRow("mnuPreferencias") << "Archivo"
+                                     << "Preferencias..." << QKeySequence("Ctrl+P") << false;
+    QTest::newRow("mnuArchivoSalir") << "Archivo"
+                                     << "Salir" << QKeySequence() << true;
+    QTest::newRow("mnuMejorasLenguajeMate") << "Mejoras"
+                                            << "Activar LenguajeMate" << QKeySequence("Ctrl+L") << true;
+    QTest::newRow("mnuMejorasAbreviaturas") << "Mejoras"
+                                            << "Activar Abreviaturas" << QKeySequence("Ctrl+A") << true;
+    QTest::newRow("mnuHistorial") << "Mejoras"
+                                  << "Guardar copia de mensaje" << QKeySequence("Ctrl+H") << true;
+    QTest::newRow("mnuAbreviaturas") << "Herramientas"
+                                     << "Configurar Abreviaturas..." << QKeySequence("Ctrl+R") << true;
+    QTest::newRow("mnuBuscarActualizacion") << "Herramientas"
+                                            << "Buscar una nueva versión" << QKeySequence("Ctrl+B") << false;
+    QTest::newRow("mnuEstadoServicios") << "Ayuda"
+                                        << "Estado de los servicios" << QKeySequence("Ctrl+E") << false;
+    QTest::newRow("mnuAcercade") << "Ayuda"
+                                 << "Acerca de NTX Mensajes..." << QKeySequence() << false;
+}
+
+void tst_frmBrowser::menus()
+{
+    QFETCH(QString, menu);
+    QFETCH(QString, texto);
+    QFETCH(QKeySequence, atajo);
+    QFETCH(bool, habilitado);
+    Banco b;
+    QStringList barra;
+    QMenu *elegido = nullptr;
+    for (QAction *a : b.ventana->menuBar()->actions()) {
+        barra << a->text();
+        if (a->text() == menu)
+            elegido = a->menu();
+    }
+    QCOMPARE(barra, QStringList({"Archivo", "Mejoras", "Herramientas", "Ayuda"}));
+    QVERIFY(elegido);
+    QAction *encontrada = nullptr;
+    for (QAction *a : elegido->actions()) {
+        if (a->text() == texto)
+            encontrada = a;
+    }
+    QVERIFY2(encontrada, qPrintable(texto));
+    QCOMPARE(encontrada->shortcut(), atajo);
+    QCOMPARE(encontrada->isEnabled(), habilitado);
+}
+
+void tst_frmBrowser::temporizadores_data()
+{
+    QTest::addColumn<int>("indice");
+    QTest::addColumn<int>("intervalo");
+    QTest::addColumn<bool>("alCargar");
+    QTest::newRow("timToolTips") << 0 << 10000 << true;
+    QTest::newRow("timDestroyToolTips") << 1 << 14000 << false;
+    QTest::newRow("timPublicidad") << 2 << 64000 << false;
+    // The home page starts loading during the load, which switches the indicator on.
+    QTest::newRow("timTimer") << 3 << 15 << true;
+    QTest::newRow("timAnti") << 4 << 60000 << true;
+    QTest::newRow("timAlternarContactos") << 5 << 6 << false;
+    QTest::newRow("timAlternarMejoras") << 6 << 6 << false;
+}
+
+void tst_frmBrowser::temporizadores()
+{
+    QFETCH(int, indice);
+    QFETCH(int, intervalo);
+    QFETCH(bool, alCargar);
+    Banco b;
+    frmBrowser &v = *b.ventana;
+    QTimer *t[] = {&v.timToolTips, &v.timDestroyToolTips,   &v.timPublicidad,     &v.timTimer,
+                   &v.timAnti,     &v.timAlternarContactos, &v.timAlternarMejoras};
+    QCOMPARE(t[indice]->interval(), intervalo);
+    QVERIFY(!t[indice]->isActive());
+    QVERIFY(v.Form_Load());
+    QCOMPARE(t[indice]->isActive(), alCargar);
+}
+
+void tst_frmBrowser::barraDeHerramientas()
+{
+    Banco b;
+    QStringList claves, textos;
+    for (QAction *a : b.ventana->tbToolBar->actions()) {
+        claves << a->data().toString();
+        textos << a->text();
+    }
+    QCOMPARE(claves.mid(0, 4), QStringList({"Home", "sep1", "historial", "sep2"}));
+    QCOMPARE(textos.at(0), QStringLiteral("Inicio"));
+    QCOMPARE(textos.at(2), QStringLiteral("Enviados"));
+    QCOMPARE(b.ventana->botonAgenda->text(), QStringLiteral("Agenda"));
+    const QList<QAction *> rapidas = b.ventana->menuAgendaRapida->actions();
+    QCOMPARE(rapidas.size(), 14);
+    QCOMPARE(rapidas.first()->text(), QStringLiteral("Agenda Rápida"));
+    QVERIFY(rapidas.at(1)->isSeparator());
+    for (int i = 0; i < 10; ++i)
+        QCOMPARE(rapidas.at(2 + i)->data().toString(), QStringLiteral("rap%1").arg(i + 1));
+    QVERIFY(rapidas.at(12)->isSeparator());
+    QCOMPARE(rapidas.at(13)->data().toString(), QStringLiteral("personalizar"));
+    QCOMPARE(rapidas.at(13)->text(), QStringLiteral("Personalizar..."));
+}
+
+// ---- Load ----
+
+void tst_frmBrowser::cargaLeeAjustes_data()
+{
+    QTest::addColumn<QString>("panel");
+    QTest::addColumn<bool>("contactos");
+    QTest::newRow("sin valor") << QString() << true;
+    QTest::newRow("Contactos") << "Contactos" << true;
+    QTest::newRow("CONTACTOS") << "CONTACTOS" << true;
+    QTest::newRow("mejoras") << "mejoras" << false;
+    QTest::newRow("otro valor") << "Laterales" << false;
+}
+
+void tst_frmBrowser::cargaLeeAjustes()
+{
+    QFETCH(QString, panel);
+    QFETCH(bool, contactos);
+    Banco b;
+    if (!panel.isNull())
+        b.ajustes.escribir("Mensajes", "PanelVisible", panel);
+    frmBrowser &v = *b.ventana;
+    QVERIFY(v.Form_Load());
+    QCOMPARE(v.picContactos->isVisibleTo(v.picEscritura), contactos);
+    QCOMPARE(v.picMejoras->isVisibleTo(v.picEscritura), !contactos);
+    QCOMPARE(b.web().silencios, QList<bool>{true});
+    QCOMPARE(b.publicidad().silencios, QList<bool>{true});
+    QCOMPARE(b.conf().silencios, QList<bool>{true});
+    QCOMPARE(Banco::ultima(b.web()), Inicio);
+    QCOMPARE(Banco::ultima(b.publicidad()), Publicidad);
+    QCOMPARE(Banco::ultima(b.conf()), Configuracion);
+    QCOMPARE(v.StatusBar1->imagenPanel1(), 5);
+    QCOMPARE(v.StatusBar1->textoPanel1(), QStringLiteral("Listo. Para empezar, elija un proveedor de la lista."));
+    // Defaults: history on, the two text switches off.
+    QCOMPARE(v.chkHistorial->checkState(), Qt::Checked);
+    QCOMPARE(v.chkLMate->checkState(), Qt::Unchecked);
+    QCOMPARE(v.chkAbreviaturas->checkState(), Qt::Unchecked);
+    QVERIFY(b.sistema.terminaciones.isEmpty());
+}
+
+void tst_frmBrowser::cargaConAjusteIlegible_data()
+{
+    QTest::addColumn<QString>("clave");
+    QTest::newRow("LMate") << "LMate";
+    QTest::newRow("Abreviaturas") << "Abreviaturas";
+    QTest::newRow("Historial") << "Historial";
+}
+
+void tst_frmBrowser::cargaConAjusteIlegible()
+{
+    QFETCH(QString, clave);
+    Banco b;
+    b.ajustes.escribir("Mensajes", "Remitente0", "Ana");
+    b.ajustes.escribir("Mensajes", "Rapida1", "Juan");
+    b.ajustes.escribir("Mensajes", "PanelVisible", "Mejoras");
+    b.ajustes.escribir("Mensajes", "LMate", "True");
+    b.ajustes.escribir("Mensajes", clave, "quizás");
+    QVERIFY(!b.ventana->Form_Load());
+
+    QCOMPARE(b.dialogos.llamadas.size(), 1);
+    const auto &m = b.dialogos.llamadas.first();
+    QCOMPARE(m.titulo, QStringLiteral("Error interno"));
+    QCOMPARE(m.icono, Dialogos::Icono::Critico);
+    QCOMPARE(m.texto, QStringLiteral("La información de configuración está dañada.\r\n\r\nTodas las configuraciones "
+                                     "han sido establecidas a sus valores de fábrica.\r\nNTX Mensajes intentará "
+                                     "solucionar automáticamente el problema la próxima vez que se inicie y "
+                                     "deberá cerrarse ahora, por favor reinicie el programa."));
+    QCOMPARE(b.sistema.terminaciones.size(), 1);
+    // Only the four options went back to their defaults; the rest of the section is intact.
+    QCOMPARE(b.ajustes.leer("Mensajes", "Remitente0"), QStringLiteral("Ana"));
+    QCOMPARE(b.ajustes.leer("Mensajes", "Rapida1"), QStringLiteral("Juan"));
+    QCOMPARE(b.ajustes.leer("Mensajes", "LMate"), QStringLiteral("False"));
+    QCOMPARE(b.ajustes.leer("Mensajes", "Abreviaturas"), QStringLiteral("False"));
+    QCOMPARE(b.ajustes.leer("Mensajes", "Historial"), QStringLiteral("True"));
+    QCOMPARE(b.ajustes.leer("Mensajes", "PanelVisible"), QStringLiteral("Contactos"));
+    // Nothing was loaded.
+    QVERIFY(b.web().navegaciones.isEmpty());
+    QVERIFY(!b.ventana->timAnti.isActive());
+}
+
+// ---- Provider choice ----
+
+void tst_frmBrowser::proveedor_data()
+{
+    QTest::addColumn<int>("indice");
+    QTest::addColumn<QString>("nombre");
+    QTest::addColumn<QString>("maximo");
+    QTest::addColumn<QString>("codArea");
+    QTest::addColumn<QString>("numero");
+    QTest::newRow("Claro") << 0 << "Argentina - Claro"
+                           << "138"
+                           << "0"
+                           << "15";
+    QTest::newRow("Personal") << 1 << "Argentina - Personal"
+                              << "140"
+                              << "0"
+                              << "15";
+    QTest::newRow("Movilnet") << 2 << "Venezuela - Movilnet"
+                              << "120"
+                              << "04"
+                              << "-";
+}
+
+void tst_frmBrowser::proveedor()
+{
+    QFETCH(int, indice);
+    QFETCH(QString, nombre);
+    QFETCH(QString, maximo);
+    QFETCH(QString, codArea);
+    QFETCH(QString, numero);
+    Banco b;
+    frmBrowser &v = *b.ventana;
+    v.show();
+    QCOMPARE(v.cboAddress->itemText(indice), nombre);
+    v.cboAddress->setCurrentIndex(indice);
+    v.cboAddress_Click();
+    QVERIFY(v.picEscritura->isVisible());
+    QVERIFY(!v.brwWebBrowser->isVisible());
+    QCOMPARE(Banco::ultima(b.web()), EnviarLocal);
+    QCOMPARE(v.txtmaxcar->text(), maximo);
+    QCOMPARE(v.lblCodArea->text(), codArea);
+    QCOMPARE(v.lblNumero->text(), numero);
+    QVERIFY(v.txtCodArea->isVisible());
+    QVERIFY(v.txtNumero->isVisible());
+    QVERIFY(!v.txtalias->isVisible());
+    QVERIFY(!v.lblalias->isVisible());
+    QVERIFY(v.cboRemitente->isVisible());
+    QVERIFY(v.cmdEnviar->isEnabled());
+    QCOMPARE(b.ctx->envio.ProveedorActual, nombre);
+    QCOMPARE(v.StatusBar1->imagenPanel1(), 4);
+    QCOMPARE(v.StatusBar1->textoPanel1(),
+             QStringLiteral("Rellene los datos y escriba el mensaje, luego presione Enviar Mensaje"));
+    QVERIFY(b.dialogos.llamadas.isEmpty());
+}
+
+void tst_frmBrowser::proveedorCambiaSinBorrarDatos()
+{
+    Banco b;
+    frmBrowser &v = *b.ventana;
+    v.txtCodArea->setText("11");
+    v.txtNumero->setText("12345678");
+    v.cboAddress->setCurrentIndex(0);
+    v.cboAddress_Click();
+    v.cboAddress->setCurrentIndex(2);
+    v.cboAddress_Click();
+    QCOMPARE(v.lblCodArea->text(), QStringLiteral("04"));
+    QCOMPARE(v.lblNumero->text(), QStringLiteral("-"));
+    QCOMPARE(v.txtmaxcar->text(), QStringLiteral("120"));
+    v.cboAddress->setCurrentIndex(0);
+    v.cboAddress_Click();
+    QCOMPARE(v.lblCodArea->text(), QStringLiteral("0"));
+    QCOMPARE(v.lblNumero->text(), QStringLiteral("15"));
+    QCOMPARE(v.txtmaxcar->text(), QStringLiteral("138"));
+    QCOMPARE(v.txtCodArea->text(), QStringLiteral("11"));
+    QCOMPARE(v.txtNumero->text(), QStringLiteral("12345678"));
+}
+
+void tst_frmBrowser::proveedorDesconocido()
+{
+    Banco b;
+    frmBrowser &v = *b.ventana;
+    v.show();
+    v.cboAddress->setCurrentIndex(1);
+    v.SeleccionarProveedor(QStringLiteral("Chile - Entel"));
+    QCOMPARE(b.dialogos.llamadas.size(), 1);
+    QCOMPARE(b.dialogos.llamadas.first().texto,
+             QStringLiteral("No se pueden enviar Mensajes a este proveedor con esta versión de NTX Mensajes."));
+    QCOMPARE(b.dialogos.llamadas.first().icono, Dialogos::Icono::Critico);
+    QCOMPARE(b.dialogos.llamadas.first().titulo, QStringLiteral("NTX Mensajes"));
+    QVERIFY(!v.picEscritura->isVisible());
+    QVERIFY(v.brwWebBrowser->isVisible());
+    QCOMPARE(v.cboAddress->currentIndex(), -1);
+    QCOMPARE(Banco::ultima(b.web()), InicioLocal);
+
+    // An empty name sets the composer up for the defaults and stops there.
+    v.SeleccionarProveedor(QString());
+    QCOMPARE(b.dialogos.llamadas.size(), 1);
+    QVERIFY(v.picEscritura->isVisible());
+    QCOMPARE(v.txtmaxcar->text(), QStringLiteral("138"));
+}
+
+void tst_frmBrowser::proveedorTomaRemitenteGuardado()
+{
+    Banco b;
+    frmBrowser &v = *b.ventana;
+    b.ajustes.escribir("Mensajes", "Remitente0", "Lucía");
+    v.cboAddress->setCurrentIndex(-1);
+    v.cboAddress_Click();
+    QCOMPARE(v.cboRemitente->currentText(), QString());
+    QVERIFY(b.web().navegaciones.isEmpty());
+
+    v.cboAddress->setCurrentIndex(1);
+    v.cboAddress_Click();
+    QCOMPARE(v.cboRemitente->currentText(), QStringLiteral("Lucía"));
+
+    // A sender already typed stays.
+    v.cboRemitente->setEditText("Pedro");
+    v.cboAddress->setCurrentIndex(0);
+    v.cboAddress_Click();
+    QCOMPARE(v.cboRemitente->currentText(), QStringLiteral("Pedro"));
+}
+
+void tst_frmBrowser::inicioVuelvePresentacion()
+{
+    Banco b;
+    frmBrowser &v = *b.ventana;
+    v.show();
+    v.cboAddress->setCurrentIndex(1);
+    v.cboAddress_Click();
+    v.tbToolBar_ButtonClick(QStringLiteral("Home"));
+    QCOMPARE(v.cboAddress->currentIndex(), -1);
+    QVERIFY(!v.picEscritura->isVisible());
+    QVERIFY(v.brwWebBrowser->isVisible());
+    QCOMPARE(Banco::ultima(b.web()), Inicio);
+    QCOMPARE(v.StatusBar1->imagenPanel1(), 5);
+    QCOMPARE(v.StatusBar1->textoPanel1(), QStringLiteral("Listo"));
+
+    const int antes = b.web().navegaciones.size();
+    v.tbToolBar_ButtonClick(QStringLiteral("desconocida"));
+    QCOMPARE(b.web().navegaciones.size(), antes);
+}
+
+// ---- Menus ----
+
+void tst_frmBrowser::menuMejorasSigueCasillas_data()
+{
+    QTest::addColumn<Qt::CheckState>("casilla");
+    QTest::addColumn<bool>("marcaAntes");
+    QTest::addColumn<bool>("marcaDespues");
+    QTest::newRow("clara, marcada") << Qt::Unchecked << true << false;
+    QTest::newRow("tildada, sin marca") << Qt::Checked << false << true;
+    QTest::newRow("gris, marcada") << Qt::PartiallyChecked << true << true;
+    QTest::newRow("gris, sin marca") << Qt::PartiallyChecked << false << false;
+}
+
+void tst_frmBrowser::menuMejorasSigueCasillas()
+{
+    QFETCH(Qt::CheckState, casilla);
+    QFETCH(bool, marcaAntes);
+    QFETCH(bool, marcaDespues);
+    Banco b;
+    frmBrowser &v = *b.ventana;
+    v.chkLMate->setCheckState(casilla);
+    v.chkAbreviaturas->setCheckState(casilla);
+    v.mnuMejorasLenguajeMate->setChecked(marcaAntes);
+    v.mnuMejorasAbreviaturas->setChecked(marcaAntes);
+    v.mnuMejoras_Click();
+    QCOMPARE(v.mnuMejorasLenguajeMate->isChecked(), marcaDespues);
+    QCOMPARE(v.mnuMejorasAbreviaturas->isChecked(), marcaDespues);
+}
+
+void tst_frmBrowser::menuMejorasSegunProveedor_data()
+{
+    QTest::addColumn<int>("indice");
+    QTest::addColumn<bool>("disponibles");
+    QTest::addColumn<bool>("habilitado");
+    QTest::newRow("sin proveedor") << -1 << true << false;
+    QTest::newRow("con proveedor") << 1 << true << true;
+    QTest::newRow("con proveedor, sin agregados") << 1 << false << false;
+}
+
+void tst_frmBrowser::menuMejorasSegunProveedor()
+{
+    QFETCH(int, indice);
+    QFETCH(bool, disponibles);
+    QFETCH(bool, habilitado);
+    Banco b;
+    frmBrowser &v = *b.ventana;
+    v.agregadosDisponibles = disponibles;
+    v.cboAddress->setCurrentIndex(indice);
+    v.mnuMejoras_Click();
+    QCOMPARE(v.mnuSaludosyFirmas->isEnabled(), habilitado);
+    QCOMPARE(v.mnuPOPImagenes->isEnabled(), habilitado);
+    QCOMPARE(v.mnuIconosGestuales->isEnabled(), habilitado);
+}
+
+void tst_frmBrowser::menuAlternaCasilla_data()
+{
+    QTest::addColumn<Qt::CheckState>("antes");
+    QTest::addColumn<Qt::CheckState>("despues");
+    QTest::newRow("clara") << Qt::Unchecked << Qt::Checked;
+    QTest::newRow("tildada") << Qt::Checked << Qt::Unchecked;
+    QTest::newRow("gris") << Qt::PartiallyChecked << Qt::PartiallyChecked;
+}
+
+void tst_frmBrowser::menuAlternaCasilla()
+{
+    QFETCH(Qt::CheckState, antes);
+    QFETCH(Qt::CheckState, despues);
+    Banco b;
+    frmBrowser &v = *b.ventana;
+    // With a table of abbreviations the switch turns on without asking.
+    b.ajustes.escribir("Abreviaturas1.0", "tb", "también");
+    v.chkAbreviaturas->setCheckState(antes);
+    v.mnuMejorasAbreviaturas_Click();
+    QCOMPARE(v.chkAbreviaturas->checkState(), despues);
+    v.chkLMate->setCheckState(antes);
+    v.mnuMejorasLenguajeMate_Click();
+    QCOMPARE(v.chkLMate->checkState(), despues);
+    if (antes != Qt::PartiallyChecked)
+        QCOMPARE(v.LenguajeMateActivo, despues == Qt::Checked);
+    QVERIFY(b.dialogos.llamadas.isEmpty());
+}
+
+void tst_frmBrowser::menuHerramientasVersion()
+{
+    Banco b;
+    b.ventana->mnuHerramientas_Click();
+    QCOMPARE(b.ventana->mnuAutoVersion->text(), QStringLiteral("    Versión Instalada: 2.5.0 "));
+    QVERIFY(!b.ventana->mnuAutoVersion->isEnabled());
+}
+
+// ---- Close ----
+
+void tst_frmBrowser::cierreGuarda_data()
+{
+    QTest::addColumn<int>("abreviaturas");
+    QTest::addColumn<bool>("lmate");
+    QTest::addColumn<bool>("mejorasVisible");
+    QTest::addColumn<QString>("esperadoAbreviaturas");
+    QTest::addColumn<QString>("esperadoPanel");
+    QTest::newRow("tildada, mejoras") << 2 << true << true << "True"
+                                      << "Mejoras";
+    QTest::newRow("clara, contactos") << 0 << false << false << "False"
+                                      << "Contactos";
+    QTest::newRow("gris deja el valor") << 1 << true << false << "sin tocar"
+                                        << "Contactos";
+}
+
+void tst_frmBrowser::cierreGuarda()
+{
+    QFETCH(int, abreviaturas);
+    QFETCH(bool, lmate);
+    QFETCH(bool, mejorasVisible);
+    QFETCH(QString, esperadoAbreviaturas);
+    QFETCH(QString, esperadoPanel);
+    Banco b;
+    frmBrowser &v = *b.ventana;
+    b.ajustes.escribir("Mensajes", "Abreviaturas", "sin tocar");
+    b.ajustes.escribir("Mensajes", "Historial", "False");
+    v.chkAbreviaturas->setCheckState(Qt::CheckState(abreviaturas));
+    v.LenguajeMateActivo = lmate;
+    v.picMejoras->setVisible(mejorasVisible);
+    v.picContactos->setVisible(!mejorasVisible);
+    v.show();
+    v.close();
+    QCOMPARE(b.ajustes.leer("Mensajes", "Abreviaturas"), esperadoAbreviaturas);
+    QCOMPARE(b.ajustes.leer("Mensajes", "LMate"), lmate ? QStringLiteral("True") : QStringLiteral("False"));
+    QCOMPARE(b.ajustes.leer("Mensajes", "PanelVisible"), esperadoPanel);
+    QCOMPARE(b.ajustes.leer("Mensajes", "Historial"), QStringLiteral("False"));
+    QCOMPARE(b.sistema.terminaciones.size(), 1);
+}
+
+void tst_frmBrowser::salirNoGuarda()
+{
+    Banco b;
+    frmBrowser &v = *b.ventana;
+    v.chkAbreviaturas->setCheckState(Qt::Checked);
+    v.LenguajeMateActivo = true;
+    v.mnuArchivoSalir->trigger();
+    QCOMPARE(b.sistema.terminaciones.size(), 1);
+    QCOMPARE(b.ajustes.leer("Mensajes", "Abreviaturas", "nada"), QStringLiteral("nada"));
+    QCOMPARE(b.ajustes.leer("Mensajes", "LMate", "nada"), QStringLiteral("nada"));
+    QCOMPARE(b.ajustes.leer("Mensajes", "PanelVisible", "nada"), QStringLiteral("nada"));
+}
+
+// ---- Notification area ----
+
+void tst_frmBrowser::bandejaCodigos_data()
+{
+    QTest::addColumn<double>("x");
+    QTest::addColumn<int>("codigo");
+    QTest::addColumn<bool>("vuelve");
+    QTest::newRow("514 exacto") << 514.0 * 15 << 514 << true;
+    QTest::newRow("514 redondeado") << 514.0 * 15 + 7 << 514 << true;
+    QTest::newRow("515 no") << 514.0 * 15 + 8 << 515 << false;
+    QTest::newRow("512 movimiento") << 512.0 * 15 << 512 << false;
+}
+
+void tst_frmBrowser::bandejaCodigos()
+{
+    QFETCH(double, x);
+    QFETCH(int, codigo);
+    QFETCH(bool, vuelve);
+    Banco b;
+    frmBrowser &v = *b.ventana;
+    v.enBandeja = true;
+    v.frmBrowserMinimizado(x);
+    QCOMPARE(v.bandejaMensaje, codigo);
+    QCOMPARE(v.isVisible(), vuelve);
+    QCOMPARE(v.enBandeja, !vuelve);
+    QVERIFY(!v.bandejaOcupada);
+}
+
+void tst_frmBrowser::bandejaOcupadaDescartaEvento()
+{
+    Banco b;
+    frmBrowser &v = *b.ventana;
+    // Not in the tray: a tray code does nothing.
+    v.frmBrowserMinimizado(514.0 * 15);
+    QVERIFY(!v.isVisible());
+    v.enBandeja = true;
+    v.bandejaOcupada = true;
+    v.frmBrowserMinimizado(514.0 * 15);
+    QCOMPARE(v.bandejaMensaje, 514);
+    QVERIFY(!v.isVisible());
+    QVERIFY(v.enBandeja);
+    v.bandejaOcupada = false;
+    v.frmBrowserMinimizado(514.0 * 15);
+    QVERIFY(v.isVisible());
+}
+
+void tst_frmBrowser::menuBandejaMarcaOcupado()
+{
+    Banco b;
+    frmBrowser &v = *b.ventana;
+    v.enBandeja = true;
+    bool ocupadoDentro = false, visibleTrasClic = true, menuAbierto = false;
+    QTimer::singleShot(0, &v, [&] {
+        menuAbierto = v.mnuNotificacion->isVisible();
+        ocupadoDentro = v.bandejaOcupada;
+        // A left click while the menu is open is dropped.
+        v.frmBrowserMinimizado(514.0 * 15);
+        visibleTrasClic = v.isVisible();
+        v.mnuNotificacion->close();
+    });
+    v.frmBrowserMinimizado(517.0 * 15);
+    QVERIFY(menuAbierto);
+    QVERIFY(ocupadoDentro);
+    QVERIFY(!visibleTrasClic);
+    QVERIFY(!v.bandejaOcupada);
+    QCOMPARE(v.mnuNotificacion->defaultAction(), v.mnuNotifAbrir);
+    QVERIFY(v.mnuNotifAbrir->font().bold());
+
+    // "Abrir NTX Mensajes" brings it back.
+    v.mnuNotifAbrir->trigger();
+    QVERIFY(v.isVisible());
+    QVERIFY(!v.enBandeja);
+}
+
+void tst_frmBrowser::minimizarSinBandeja_data()
+{
+    QTest::addColumn<QString>("opcion");
+    QTest::addColumn<QString>("despues");
+    QTest::newRow("opción apagada") << "False"
+                                    << "False";
+    QTest::newRow("opción ilegible se corrige") << "tal vez"
+                                                << "True";
+}
+
+void tst_frmBrowser::minimizarSinBandeja()
+{
+    QFETCH(QString, opcion);
+    QFETCH(QString, despues);
+    Banco b;
+    frmBrowser &v = *b.ventana;
+    b.ajustes.escribir("Mensajes", "IconoNotificacion", opcion);
+    v.show();
+    v.setWindowState(Qt::WindowMinimized);
+    QCOMPARE(b.ajustes.leer("Mensajes", "IconoNotificacion"), despues);
+    // With the option off, or no notification area on this desktop, the window stays minimised.
+    if (opcion == QLatin1String("False") || !QSystemTrayIcon::isSystemTrayAvailable()) {
+        QVERIFY(v.windowState() & Qt::WindowMinimized);
+        QVERIFY(!v.iconoBandeja());
+        QVERIFY(!v.enBandeja);
+        QVERIFY(!v.bandejaGlobo);
+    } else {
+        QVERIFY(v.iconoBandeja());
+        QVERIFY(v.enBandeja);
+        QVERIFY(v.bandejaGlobo);
+    }
+}
+
+// ---- Side-panel slide ----
+
+void tst_frmBrowser::deslizamiento_data()
+{
+    QTest::addColumn<bool>("haciaContactos");
+    QTest::newRow("Ver Contactos") << true;
+    QTest::newRow("Ver Mejoras") << false;
+}
+
+void tst_frmBrowser::deslizamiento()
+{
+    QFETCH(bool, haciaContactos);
+    Banco b;
+    frmBrowser &v = *b.ventana;
+    v.show();
+    v.picEscritura->show();
+    QWidget *sale = haciaContactos ? v.picMejoras : v.picContactos;
+    QWidget *entra = haciaContactos ? v.picContactos : v.picMejoras;
+    QPushButton *pulsado = haciaContactos ? v.cmdAlternarMejoras : v.cmdAlternarContactos;
+    QPushButton *llega = haciaContactos ? v.cmdAlternarContactos : v.cmdAlternarMejoras;
+    QTimer &reloj = haciaContactos ? v.timAlternarMejoras : v.timAlternarContactos;
+    sale->show();
+    entra->hide();
+    llega->setEnabled(false);
+
+    pulsado->click();
+    QVERIFY(!pulsado->isEnabled());
+    QVERIFY(reloj.isActive());
+    QCOMPARE(v.izquierdaPanel(entra), 11000.0f);
+    QCOMPARE(v.velocidadSale, qint16(3800));
+
+    // First ticks: 3800/50 = 76 twips, then speed 3800 - 3800/70 = 3745.71 -> 3746.
+    const float esperadas[] = {6916.0f, 6990.919921875f, 7064.759765625f};
+    int ticks = 0;
+    for (float esperada : esperadas) {
+        haciaContactos ? v.timAlternarMejoras_Timer() : v.timAlternarContactos_Timer();
+        ++ticks;
+        QCOMPARE(v.izquierdaPanel(sale), esperada);
+        // Both count as shown while sliding; the incoming one waits beyond the visible part.
+        QVERIFY(sale->isVisible());
+        QVERIFY(entra->isVisible());
+        QCOMPARE(v.izquierdaPanel(entra), 11000.0f);
+    }
+    QCOMPARE(v.velocidadSale, qint16(3639));
+    while (reloj.isActive() && ticks < 1000) {
+        haciaContactos ? v.timAlternarMejoras_Timer() : v.timAlternarContactos_Timer();
+        ++ticks;
+    }
+    // Worked out apart in single precision with halves rounded to even: rounding
+    // halves up would end at speed 827 and the outgoing panel at 11002.68.
+    QCOMPARE(ticks, 211);
+    QCOMPARE(v.velocidadSale, qint16(826));
+    QCOMPARE(v.velocidadEntra, qint16(826));
+    QCOMPARE(v.izquierdaPanel(sale), 11000.919921875f);
+    QCOMPARE(v.izquierdaPanel(entra), 6841.0f);
+    QCOMPARE(entra->x(), qRound(6841 / 15.0));
+    QVERIFY(entra->isVisible());
+    QVERIFY(!sale->isVisible());
+    QVERIFY(llega->isEnabled());
+    QVERIFY(!pulsado->isEnabled());
+}
+
+void tst_frmBrowser::deslizamientoAMitadGuardaContactos()
+{
+    Banco b;
+    frmBrowser &v = *b.ventana;
+    v.show();
+    v.picEscritura->show();
+    v.picContactos->show();
+    v.picMejoras->hide();
+    v.cmdAlternarContactos_Click();
+    for (int i = 0; i < 20; ++i)
+        v.timAlternarContactos_Timer();
+    QVERIFY(v.timAlternarContactos.isActive());
+    QVERIFY(v.picMejoras->isVisibleTo(v.picEscritura));
+    QVERIFY(v.picContactos->isVisibleTo(v.picEscritura));
+    v.close();
+    QCOMPARE(b.ajustes.leer("Mensajes", "PanelVisible"), QStringLiteral("Contactos"));
+}
+
+// ---- Indicator and anti-flood ----
+
+void tst_frmBrowser::indicadorDeCarga()
+{
+    Banco b;
+    frmBrowser &v = *b.ventana;
+    v.timTimer.start();
+    b.web().setOcupado(true);
+    v.timTimer_Timer();
+    QVERIFY(v.timTimer.isActive());
+    QCOMPARE(v.StatusBar1->imagenPanel1(), 3);
+    QCOMPARE(v.StatusBar1->textoPanel1(), QStringLiteral("Conectando..."));
+    b.web().setOcupado(false);
+    v.timTimer_Timer();
+    QVERIFY(!v.timTimer.isActive());
+}
+
+void tst_frmBrowser::ventanasAntiAbuso_data()
+{
+    QTest::addColumn<int>("minutos");
+    QTest::addColumn<int>("corto");
+    QTest::addColumn<int>("largo");
+    // Counters start at 8 and 40 before the ticks.
+    QTest::newRow("1 minuto") << 1 << 8 << 40;
+    QTest::newRow("2 minutos") << 2 << 0 << 40;
+    QTest::newRow("60 minutos") << 60 << 0 << 40;
+    QTest::newRow("61 minutos") << 61 << 0 << 0;
+}
+
+void tst_frmBrowser::ventanasAntiAbuso()
+{
+    QFETCH(int, minutos);
+    QFETCH(int, corto);
+    QFETCH(int, largo);
+    Banco b;
+    frmBrowser &v = *b.ventana;
+    v.ContadorCorto = 8;
+    v.ContadorLargo = 40;
+    for (int i = 0; i < minutos; ++i)
+        v.timAnti_Timer();
+    QCOMPARE(int(v.ContadorCorto), corto);
+    QCOMPARE(int(v.ContadorLargo), largo);
+    QCOMPARE(int(v.minutosCorto), minutos % 2);
+    QCOMPARE(int(v.minutosLargo), minutos % 61);
+}
+
+// ---- Web panels ----
+
+void tst_frmBrowser::filtroAreaPrincipal_data()
+{
+    QTest::addColumn<QString>("direccion");
+    QTest::addColumn<QString>("marco");
+    QTest::addColumn<bool>("cancela");
+    QTest::addColumn<bool>("aparte");
+    QTest::addColumn<bool>("indicador");
+    QTest::newRow("comando") << "ntx://cusar"
+                             << "" << true << false << false;
+    QTest::newRow("comando en mayúsculas") << "NTX://Cerrar"
+                                           << "" << true << false << false;
+    QTest::newRow("página del sitio") << Sitio + "/ntxbin/ayuda.htm"
+                                      << "" << false << false << true;
+    QTest::newRow("otro puerto del mismo host") << "http://127.0.0.1:9/otra.htm"
+                                                << "" << true << false << false;
+    QTest::newRow("sitio ajeno") << "http://example.org/noticias"
+                                 << "" << true << false << false;
+    QTest::newRow("nombre del fabricante") << "http://www.ntxvarel.com.ar/x"
+                                           << "" << false << false << true;
+    QTest::newRow("página local") << InicioLocal << "" << false << false << false;
+    QTest::newRow("página vacía") << "about:blank"
+                                  << "" << false << false << true;
+    QTest::newRow("publicidad") << "http://ads.google.com/aclk?x=1"
+                                << "" << true << true << true;
+    QTest::newRow("publicidad en su marco") << "http://ads.google.com/aclk"
+                                            << "google_ads_frame1" << false << false << true;
+    QTest::newRow("apoyo de publicidad") << "http://googleads.g.doubleclick.net/pagead/drt/si"
+                                         << "" << false << false << true;
+}
+
+void tst_frmBrowser::filtroAreaPrincipal()
+{
+    QFETCH(QString, direccion);
+    QFETCH(QString, marco);
+    QFETCH(bool, cancela);
+    QFETCH(bool, aparte);
+    QFETCH(bool, indicador);
+    Banco b;
+    QCOMPARE(b.web().dispararAntesDeNavegar(direccion, marco), cancela);
+    QCOMPARE(b.sistema.direccionesAbiertas, aparte ? QStringList{direccion} : QStringList{});
+    QCOMPARE(b.ventana->timTimer.isActive(), indicador);
+    QVERIFY(b.dialogos.llamadas.isEmpty());
+}
+
+void tst_frmBrowser::errorAreaPrincipal_data()
+{
+    QTest::addColumn<QString>("direccion");
+    QTest::addColumn<QString>("mensaje");
+    QTest::addColumn<int>("icono");
+    QTest::addColumn<QString>("siguiente");
+    QTest::newRow("comprobación de versión")
+        << Sitio + "/ntxbin/act_ver_2_5_0.htm"
+        << "No se puede comprobar si existe una nueva versión de NTX Mensajes\r\n\r\nPuede que el sitio web de "
+           "ntxVarel! no esté disponible momentáneamente.\r\n · Compruebe que Windows esté conectado a Internet"
+        << int(Dialogos::Icono::Exclamacion) << Inicio;
+    QTest::newRow("otra página del sitio")
+        << Sitio + "/ntxbin/ayuda.htm"
+        << "No se pudo conectar con el sitio web de ntxVarel!\r\rPuede que el sitio web no esté disponible "
+           "momentáneamente.\r\n · Compruebe que Windows esté conectado a Internet"
+        << int(Dialogos::Icono::Critico) << InicioLocal;
+    QTest::newRow("página de inicio") << Inicio << QString() << 0 << InicioLocal;
+    QTest::newRow("página ajena") << "http://ads.google.com/x" << QString() << 0 << InicioLocal;
+}
+
+void tst_frmBrowser::errorAreaPrincipal()
+{
+    QFETCH(QString, direccion);
+    QFETCH(QString, mensaje);
+    QFETCH(int, icono);
+    QFETCH(QString, siguiente);
+    Banco b;
+    frmBrowser &v = *b.ventana;
+    v.show();
+    v.cboAddress->setCurrentIndex(1);
+    v.cboAddress_Click();
+    v.timTimer.start();
+    b.web().dispararErrorDeNavegacion(direccion, 404);
+    if (mensaje.isNull()) {
+        QVERIFY(b.dialogos.llamadas.isEmpty());
+    } else {
+        QCOMPARE(b.dialogos.llamadas.size(), 1);
+        QCOMPARE(b.dialogos.llamadas.first().texto, mensaje);
+        QCOMPARE(int(b.dialogos.llamadas.first().icono), icono);
+        QCOMPARE(b.dialogos.llamadas.first().titulo, QStringLiteral("NTX Mensajes"));
+    }
+    QVERIFY(!v.timTimer.isActive() || !siguiente.startsWith("file:"));
+    QVERIFY(!v.picEscritura->isVisible());
+    QVERIFY(v.brwWebBrowser->isVisible());
+    QCOMPARE(b.web().detenciones, 1);
+    QCOMPARE(Banco::ultima(b.web()), siguiente);
+}
+
+void tst_frmBrowser::errorEnInicioLocalNoRepite()
+{
+    Banco b;
+    b.ventana->show();
+    b.web().navegar(Inicio);
+    b.web().fallarCarga(-2);
+    QCOMPARE(Banco::ultima(b.web()), InicioLocal);
+    const int navegaciones = b.web().navegaciones.size();
+    // The local page itself failing: shown as it is, no second attempt.
+    b.web().fallarCarga(-6);
+    QCOMPARE(b.web().navegaciones.size(), navegaciones);
+    QVERIFY(b.ventana->brwWebBrowser->isVisible());
+    QVERIFY(b.dialogos.llamadas.isEmpty());
+}
+
+void tst_frmBrowser::sinConexionAreaPrincipal()
+{
+    Banco b;
+    frmBrowser &v = *b.ventana;
+    v.show();
+    b.sistema.sinConexion = true;
+    QString aviso;
+    bool ocultaDuranteAviso = false;
+    QTimer::singleShot(0, &v, [&] {
+        QWidget *modal = QApplication::activeModalWidget();
+        if (!modal)
+            return;
+        for (QLabel *l : modal->findChildren<QLabel *>())
+            aviso += l->text();
+        ocultaDuranteAviso = !v.brwWebBrowser->isVisible();
+        modal->close();
+    });
+    QVERIFY(b.web().dispararAntesDeNavegar(Inicio));
+    QVERIFY(aviso.contains(QStringLiteral("NTX Mensajes ha detectado que Windows está configurado para trabajar "
+                                          "sin conexión.")));
+    QVERIFY(ocultaDuranteAviso);
+    QVERIFY(v.brwWebBrowser->isVisible());
+    // Then as a failed home page: the local home page, no message box.
+    QCOMPARE(Banco::ultima(b.web()), InicioLocal);
+    QVERIFY(b.dialogos.llamadas.isEmpty());
+    // Local pages and the empty page still open offline.
+    QVERIFY(!b.web().dispararAntesDeNavegar(InicioLocal));
+    QVERIFY(!b.web().dispararAntesDeNavegar("about:blank"));
+}
+
+void tst_frmBrowser::navegacionCompletaDejaListo()
+{
+    Banco b;
+    b.ventana->timTimer.start();
+    b.web().dispararNavegacionCompleta(Inicio);
+    QVERIFY(!b.ventana->timTimer.isActive());
+    QCOMPARE(b.ventana->StatusBar1->imagenPanel1(), 5);
+    QCOMPARE(b.ventana->StatusBar1->textoPanel1(), QStringLiteral("Listo"));
+}
+
+void tst_frmBrowser::filtroPublicidad_data()
+{
+    QTest::addColumn<QString>("direccion");
+    QTest::addColumn<QString>("marco");
+    QTest::addColumn<bool>("cancela");
+    QTest::addColumn<bool>("aparte");
+    QTest::newRow("comando") << "ntx://abrir"
+                             << "" << true << false;
+    QTest::newRow("sitio ajeno se permite") << "http://example.org/banner"
+                                            << "" << false << false;
+    QTest::newRow("publicidad") << "http://www.google.com/aclk?sa=1"
+                                << "" << true << true;
+    QTest::newRow("publicidad en su marco") << "http://www.google.com/aclk"
+                                            << "google_ads_iframe" << false << false;
+    QTest::newRow("apoyo") << "http://www.google.com/ipv6-exp/x"
+                           << "" << false << false;
+    QTest::newRow("cargador") << "http://www.google.com/iframes_api_loader.js"
+                              << "" << false << false;
+}
+
+void tst_frmBrowser::filtroPublicidad()
+{
+    QFETCH(QString, direccion);
+    QFETCH(QString, marco);
+    QFETCH(bool, cancela);
+    QFETCH(bool, aparte);
+    Banco b;
+    QCOMPARE(b.publicidad().dispararAntesDeNavegar(direccion, marco), cancela);
+    QCOMPARE(b.sistema.direccionesAbiertas, aparte ? QStringList{direccion} : QStringList{});
+    QVERIFY(!b.ventana->timPublicidad.isActive());
+}
+
+void tst_frmBrowser::publicidadRespaldoYReintento()
+{
+    Banco b;
+    frmBrowser &v = *b.ventana;
+    b.publicidad().navegar(Publicidad);
+    b.publicidad().fallarCarga(-2);
+    QCOMPARE(Banco::ultima(b.publicidad()), PublicidadLocal);
+    QVERIFY(v.publicidadRespaldo);
+    QVERIFY(v.timPublicidad.isActive());
+    // The local page completing keeps the retry going.
+    b.publicidad().completarCarga();
+    QVERIFY(v.timPublicidad.isActive());
+    QCOMPARE(b.publicidad().atributoCuerpo("scroll"), QStringLiteral("no"));
+
+    v.timPublicidad_Timer();
+    QVERIFY(!v.publicidadRespaldo);
+    QCOMPARE(Banco::ultima(b.publicidad()), Publicidad);
+    QVERIFY(v.timPublicidad.isActive());
+    b.publicidad().completarCarga();
+    QVERIFY(!v.timPublicidad.isActive());
+
+    // The local page failing as well is not loaded again.
+    b.publicidad().navegar(PublicidadLocal);
+    const int n = b.publicidad().navegaciones.size();
+    b.publicidad().fallarCarga(-6);
+    QCOMPARE(b.publicidad().navegaciones.size(), n);
+    QVERIFY(v.timPublicidad.isActive());
+}
+
+void tst_frmBrowser::publicidadSinConexion()
+{
+    Banco b;
+    b.sistema.sinConexion = true;
+    QVERIFY(b.publicidad().dispararAntesDeNavegar(Publicidad));
+    QCOMPARE(Banco::ultima(b.publicidad()), PublicidadLocal);
+    QVERIFY(b.ventana->publicidadRespaldo);
+    QVERIFY(b.ventana->timPublicidad.isActive());
+    QVERIFY(b.dialogos.llamadas.isEmpty());
+}
+
+void tst_frmBrowser::lecturaConfiguracion_data()
+{
+    QTest::addColumn<QString>("direccion");
+    QTest::addColumn<QString>("cuerpo");
+    QTest::addColumn<bool>("leida");
+    QTest::addColumn<QString>("cola");
+    QTest::newRow("página correcta") << Configuracion << "ntxconfweb1.2;colaHola;psinArgentina - Claro" << true
+                                     << "Hola";
+    QTest::newRow("marca en mayúsculas") << Configuracion << "NTXCONFWEB1.2 colaChau" << true << "Chau";
+    QTest::newRow("sin marca") << Configuracion << "Página no encontrada" << false << "";
+    QTest::newRow("otra dirección") << Sitio + "/ntxbin/princ/princ2_5"
+                                    << "ntxconfweb1.2;colaHola" << false << "";
+    QTest::newRow("vacía") << Configuracion << "" << false << "";
+}
+
+void tst_frmBrowser::lecturaConfiguracion()
+{
+    QFETCH(QString, direccion);
+    QFETCH(QString, cuerpo);
+    QFETCH(bool, leida);
+    QFETCH(QString, cola);
+    Banco b;
+    VistaWebGuion::Pagina pagina;
+    pagina.textoCuerpo = cuerpo;
+    b.conf().ponerPagina(direccion, pagina);
+    b.conf().navegar(direccion);
+    b.conf().completarCarga();
+    QCOMPARE(b.ctx->ConfiguracionRemota.cargada, leida);
+    QCOMPARE(b.ctx->ConfiguracionRemota.cola, cola);
+    if (direccion == Configuracion && cuerpo.startsWith("ntxconfweb1.2;")) {
+        QCOMPARE(b.ctx->ConfiguracionRemota.psin.size(), 2);
+        QCOMPARE(b.ctx->ConfiguracionRemota.psin.at(1), QStringLiteral("Argentina - Claro"));
+    }
+}
+
+QTEST_MAIN(tst_frmBrowser)
+#include "tst_frmbrowser.moc"
