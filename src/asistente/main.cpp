@@ -34,10 +34,9 @@ int main(int argc, char *argv[])
     InstanciaUnicaReal instancia;
 
     frmAsistente1 ventana({ajustes, dialogos, sistema, instancia});
-    ventana.Form_Load();
-    ventana.show();
 
     // A request to end (logout, kill) closes the window the way its close box does.
+    // Installed before the mutex is taken, so no such request can end the wizard half-way.
     if (::socketpair(AF_UNIX, SOCK_STREAM, 0, tuberiaSenal) == 0) {
         auto *aviso = new QSocketNotifier(tuberiaSenal[1], QSocketNotifier::Read, &app);
         QObject::connect(aviso, &QSocketNotifier::activated, &ventana, [&ventana, aviso] {
@@ -53,5 +52,8 @@ int main(int argc, char *argv[])
         sigaction(SIGTERM, &accion, nullptr);
         sigaction(SIGINT, &accion, nullptr);
     }
+
+    ventana.Form_Load();
+    ventana.show();
     return app.exec();
 }

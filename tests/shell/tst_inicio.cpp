@@ -334,24 +334,24 @@ private Q_SLOTS:
     void recepcion_data()
     {
         QTest::addColumn<QString>("texto");
-        QTest::addColumn<int>("estado"); // 0 normal, 1 minimised, 2 in the tray
-        QTest::addColumn<QString>("destinatario");
+        QTest::addColumn<int>("estado");     // 0 normal, 1 minimised, 2 in the tray
+        QTest::addColumn<QString>("numero"); // empty: the composer is left as it was
         QTest::addColumn<int>("mensajes");
-        QTest::newRow("sin argumentos") << "ejecucion" << 0 << "(Ninguno)" << 0;
-        QTest::newRow("contacto") << "ejecucion,/c:\"Juan\"" << 0 << "Juan" << 0;
-        QTest::newRow("contacto, minimizada") << "ejecucion,/c:\"Juan\"" << 1 << "Juan" << 0;
-        QTest::newRow("en la bandeja") << "ejecucion" << 2 << "(Ninguno)" << 0;
-        QTest::newRow("comas") << "ejecucion,x, /c:\"Pérez, José\"" << 0 << "Pérez, José" << 0;
-        QTest::newRow("sintaxis") << "ejecucion,/c:Juan" << 0 << "(Ninguno)" << 1;
+        QTest::newRow("sin argumentos") << "ejecucion" << 0 << "" << 0;
+        QTest::newRow("contacto") << "ejecucion,/c:\"Juan\"" << 0 << "5551234" << 0;
+        QTest::newRow("contacto, minimizada") << "ejecucion,/c:\"Juan\"" << 1 << "5551234" << 0;
+        QTest::newRow("en la bandeja") << "ejecucion" << 2 << "" << 0;
+        QTest::newRow("comas") << "ejecucion,x, /c:\"Pérez, José\"" << 0 << "4" << 0;
+        QTest::newRow("sintaxis") << "ejecucion,/c:Juan" << 0 << "" << 1;
         QTest::newRow("un mega") << QStringLiteral("ejecucion,") + QString(1 << 20, QLatin1Char('x')) +
                                         QStringLiteral(" /c:\"Juan\"")
-                                 << 0 << "Juan" << 0;
+                                 << 0 << "5551234" << 0;
     }
     void recepcion()
     {
         QFETCH(QString, texto);
         QFETCH(int, estado);
-        QFETCH(QString, destinatario);
+        QFETCH(QString, numero);
         QFETCH(int, mensajes);
         auto registro = [](const QString &n, const QString &ca, const QString &nu) {
             QString r;
@@ -373,9 +373,10 @@ private Q_SLOTS:
         QVERIFY(receptora.escuchando);
         QCOMPARE(receptora.windowTitle(), QStringLiteral("NTXMensajes_RecepcionDeMensajes_v1"));
         QVERIFY(!receptora.isVisible());
+        const QString numeroAntes = principal.txtNumero->text();
         Q_EMIT instancia.textoRecibido(texto);
         QVERIFY(receptora.txtRecibidos->text().isEmpty());
-        QCOMPARE(principal.lblNombreDestinatario->text(), destinatario);
+        QCOMPARE(principal.txtNumero->text(), numero.isEmpty() ? numeroAntes : numero);
         QCOMPARE(dialogos.llamadas.size(), mensajes);
         QVERIFY(!principal.isMinimized());
         QVERIFY(!principal.enBandeja);

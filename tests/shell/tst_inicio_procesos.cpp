@@ -15,6 +15,12 @@ namespace {
 
 const QString Bin = QStringLiteral(NTX_BIN_DIR);
 
+// waitForFinished answers false for a process that ended already.
+bool Terminado(QProcess &p)
+{
+    return p.state() == QProcess::NotRunning || p.waitForFinished(30000);
+}
+
 } // namespace
 
 class TstInicioProcesos : public QObject
@@ -103,7 +109,7 @@ private Q_SLOTS:
         QVERIFY(segundo.waitForStarted(10000));
         QTRY_COMPARE_WITH_TIMEOUT(recibidos.size(), 1, 30000);
         QCOMPARE(recibidos.at(0).at(0).toString(), entregado);
-        QVERIFY(segundo.waitForFinished(30000));
+        QVERIFY(Terminado(segundo));
         QCOMPARE(segundo.exitStatus(), QProcess::NormalExit);
         QCOMPARE(segundo.exitCode(), 0);
         // Nothing written: no first-run key appeared.
@@ -137,14 +143,14 @@ private Q_SLOTS:
         QProcess cliente;
         cliente.setProcessEnvironment(entorno());
         cliente.start(delCliente + QStringLiteral("/ntxmensajes"), {QStringLiteral("/c:\"Juan\"")});
-        QVERIFY(cliente.waitForFinished(30000));
+        QVERIFY(Terminado(cliente));
         QCOMPARE(cliente.exitStatus(), QProcess::NormalExit);
         QCOMPARE(cliente.exitCode(), 0);
         QVERIFY(!QFile::exists(delCliente + QStringLiteral("/iniciados.txt")));
         QCOMPARE(asistente.state(), QProcess::Running);
 
         asistente.terminate();
-        QVERIFY(asistente.waitForFinished(30000));
+        QVERIFY(Terminado(asistente));
         QVERIFY(!QFile::exists(delAsistente + QStringLiteral("/iniciados.txt")));
     }
 
@@ -169,7 +175,8 @@ private Q_SLOTS:
             }(),
             30000);
         asistente.terminate(); // closing the window runs the wizard's closing steps
-        QVERIFY(asistente.waitForFinished(30000));
+        QVERIFY(Terminado(asistente));
+        QCOMPARE(asistente.exitStatus(), QProcess::NormalExit);
         QCOMPARE(asistente.exitCode(), 0);
         AjustesSqlite a = almacen();
         QCOMPARE(a.leer(QStringLiteral("Mensajes"), QStringLiteral("Remitente0")), QStringLiteral("Juan"));
@@ -204,7 +211,7 @@ private Q_SLOTS:
         QProcess cliente;
         cliente.setProcessEnvironment(entorno());
         cliente.start(carpeta + QStringLiteral("/ntxmensajes"));
-        QVERIFY(cliente.waitForFinished(30000));
+        QVERIFY(Terminado(cliente));
         QCOMPARE(cliente.exitCode(), 0);
         QTRY_VERIFY_WITH_TIMEOUT(QFile::exists(carpeta + QStringLiteral("/iniciados.txt")), 30000);
         AjustesSqlite a = almacen();
