@@ -48,7 +48,7 @@ BENCHMARK(BM_PasadaSinCoincidencia)->Unit(benchmark::kMicrosecond);
 void BM_PasadaConLaUltimaAbreviatura(benchmark::State &estado)
 {
     const ParesAbreviatura tabla = milAbreviaturas();
-    const QString mensaje = mensajeDe400().left(390) + QStringLiteral(" pal999 ");
+    const QString mensaje = mensajeDe400().left(300) + QStringLiteral(" pal999 ");
     OpcionesPasada op;
     op.lenguajeMate = true;
     op.abreviaturas = true;

@@ -16,9 +16,12 @@ bool terminaCon(QStringView texto, QChar prefijo, bool conPrefijo, const QString
     if (texto.size() < n)
         return false;
     const QStringView cola = texto.right(n);
+    // Cheap rejections first: most pairs differ in the last letter of the word.
+    if (cola.back() != fin || cola.at(n - 2) != palabra.back())
+        return false;
     if (conPrefijo && cola.front() != prefijo)
         return false;
-    return cola.back() == fin && cola.mid(conPrefijo ? 1 : 0, palabra.size()) == palabra;
+    return cola.mid(conPrefijo ? 1 : 0, palabra.size()) == palabra;
 }
 
 } // namespace
