@@ -459,8 +459,10 @@ bool borrarRegistro(const QString &ruta, int k, ErrorHistorial *error)
     }
 
     // A new file that replaces the old one at once: a failure midway leaves the store as it was.
+    // Unbuffered: with a buffer, a write that fails while the file is committed
+    // goes unnoticed and the short new file would replace the store.
     QSaveFile destino(ruta);
-    if (!destino.open(QIODevice::WriteOnly)) {
+    if (!destino.open(QIODevice::WriteOnly | QIODevice::Unbuffered)) {
         poner(error, 75);
         return false;
     }

@@ -10,6 +10,7 @@
 struct Contexto;
 class Sistema;
 class frmBrowser;
+class QWidget;
 
 // Special folder `identificador` (28 local data, 16 desktop) with a trailing
 // separator, cut at its first zero character.
@@ -18,14 +19,14 @@ QString CarpetaEspecial(const Sistema &sistema, qint16 identificador);
 // The local data folder + "NTX/Mensajes/Historial.ntxhist"; the program folder
 // stands in when the special folder is unusable (under 4 characters).
 QString RutaHistorial(const Sistema &sistema);
-inline QString RutaHistorial(const Contexto &ctx);
+QString RutaHistorial(const Contexto &ctx);
 
 // Appends one record from the main window's current state: recipient label,
 // destination (area code + " " + number, or the alias when that box is shown),
 // sender, message and provider. The caller checks chkHistorial first.
 // Failures are shown in a critical box; sending is not affected.
 void GuardarEnHistorial(Contexto &ctx, frmBrowser &principal);
-// The same with the fields given (the delivery windows' tests and the above use it).
+// The same with the fields given; the date is the clock's now.
 void GuardarEnHistorial(Contexto &ctx, const RegistroHistorial &registro);
 
 // Fills `tabla` (record k at tabla[k - 1]) and returns an EstadoHistorial value
@@ -45,9 +46,6 @@ bool BorrarHistorial(Contexto &ctx);
 // The preferences' repair button: asks, deletes the store, tells the outcome.
 void RepararHistorial(Contexto &ctx);
 
-// ---- inline ----
-#include "shell/contexto.h"
-inline QString RutaHistorial(const Contexto &ctx)
-{
-    return RutaHistorial(ctx.sistema);
-}
+// The notice shown when saving for this run goes against the permanent setting
+// ("Historial"), unless the user asked not to see it again ("TipHistorialNoMas").
+void AvisarCambioHistorial(Contexto &ctx, QWidget *dueno, bool guardar, bool historialPermanente);
