@@ -49,10 +49,14 @@ struct Escenario
     }
 };
 
+// Built after the application object and gone before it.
+std::unique_ptr<Escenario> escenario;
+
 Escenario &Compartido()
 {
-    static Escenario e;
-    return e;
+    if (!escenario)
+        escenario = std::make_unique<Escenario>();
+    return *escenario;
 }
 
 void BM_ActualizarAgenda(benchmark::State &estado)
@@ -89,5 +93,6 @@ int main(int argc, char **argv)
     benchmark::Initialize(&argc, argv);
     benchmark::RunSpecifiedBenchmarks();
     benchmark::Shutdown();
+    escenario.reset();
     return 0;
 }

@@ -1,5 +1,7 @@
 #include "agenda/registrocontacto.h"
 
+#include <QStringMatcher>
+
 namespace Agenda {
 
 QString LongitudCampo(qsizetype largo)
@@ -81,38 +83,71 @@ bool EscribirRegistro(const CamposContacto &campos, QString *registro, QString *
     return true;
 }
 
-int BuscarPorNumero(const Contactos &contactos, const QString &codArea, const QString &numero)
+namespace {
+
+// "marker + tail" searched ignoring case. The lookup runs at every keystroke over
+// the whole list: a tail without letters (a number, a length) is found with the
+// fast exact search and only the four marker characters are compared ignoring case.
+class Buscador
 {
-    const QString ca = MarcaCodArea + LongitudSinCortar(codArea.size()) + codArea;
-    const QString nu = MarcaNumero + LongitudSinCortar(numero.size()) + numero;
+public:
+    Buscador(const QString &marca, const QString &cola)
+        : m_marca(marca)
+        , m_completo(marca + cola, Qt::CaseInsensitive)
+        , m_colaExacta(cola, Qt::CaseSensitive)
+        , m_exacto(cola.toCaseFolded() == cola && cola.toUpper() == cola)
+    {}
+
+    bool en(const QString &registro) const
+    {
+        if (!m_exacto)
+            return m_completo.indexIn(registro) >= 0;
+        const qsizetype largoMarca = m_marca.size();
+        for (qsizetype q = m_colaExacta.indexIn(registro, largoMarca); q >= 0;
+             q = m_colaExacta.indexIn(registro, q + 1)) {
+            if (QStringView(registro).mid(q - largoMarca, largoMarca).compare(m_marca, Qt::CaseInsensitive) == 0)
+                return true;
+        }
+        return false;
+    }
+
+private:
+    QString m_marca;
+    QStringMatcher m_completo;
+    QStringMatcher m_colaExacta;
+    bool m_exacto;
+};
+
+int PrimeraConAmbos(const Contactos &contactos, const Buscador &primero, const Buscador *segundo)
+{
     for (qsizetype i = 0; i < contactos.size(); ++i) {
         const QString &r = contactos.at(i).registro;
-        if (r.contains(nu, Qt::CaseInsensitive) && r.contains(ca, Qt::CaseInsensitive))
+        if (primero.en(r) && (!segundo || segundo->en(r)))
             return static_cast<int>(i);
     }
     return -1;
+}
+
+} // namespace
+
+int BuscarPorNumero(const Contactos &contactos, const QString &codArea, const QString &numero)
+{
+    const Buscador nu(MarcaNumero, LongitudSinCortar(numero.size()) + numero);
+    const Buscador ca(MarcaCodArea, LongitudSinCortar(codArea.size()) + codArea);
+    return PrimeraConAmbos(contactos, nu, &ca);
 }
 
 int BuscarPorAlias(const Contactos &contactos, const QString &alias)
 {
-    const QString nu = MarcaNumero + LongitudSinCortar(alias.size()) + alias;
-    const QString ca = MarcaCodArea + QStringLiteral("05") + CodAreaAlias;
-    for (qsizetype i = 0; i < contactos.size(); ++i) {
-        const QString &r = contactos.at(i).registro;
-        if (r.contains(nu, Qt::CaseInsensitive) && r.contains(ca, Qt::CaseInsensitive))
-            return static_cast<int>(i);
-    }
-    return -1;
+    const Buscador nu(MarcaNumero, LongitudSinCortar(alias.size()) + alias);
+    const Buscador ca(MarcaCodArea, QStringLiteral("05") + CodAreaAlias);
+    return PrimeraConAmbos(contactos, nu, &ca);
 }
 
 int BuscarPorNombre(const Contactos &contactos, const QString &nombre)
 {
-    const QString no = MarcaNombre + LongitudCampo(nombre.size()) + nombre;
-    for (qsizetype i = 0; i < contactos.size(); ++i) {
-        if (contactos.at(i).registro.contains(no, Qt::CaseInsensitive))
-            return static_cast<int>(i);
-    }
-    return -1;
+    const Buscador no(MarcaNombre, LongitudCampo(nombre.size()) + nombre);
+    return PrimeraConAmbos(contactos, no, nullptr);
 }
 
 static bool SoloDigitos(const QString &texto)

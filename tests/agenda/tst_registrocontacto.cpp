@@ -31,6 +31,7 @@ private Q_SLOTS:
     void leeRegistroDefectuoso();
     void buscaPorNumero_data();
     void buscaPorNumero();
+    void buscaConMarcasEnOtraGrafia();
     void buscaPorAlias_data();
     void buscaPorAlias();
     void buscaPorNombre_data();
@@ -219,6 +220,18 @@ void TstRegistroContacto::buscaPorNumero()
     QFETCH(int, fila);
     QCOMPARE(BuscarPorNumero(DosContactos(), codArea, numero), fila);
     QCOMPARE(BuscarPorNumero(Contactos{}, codArea, numero), -1);
+}
+
+void TstRegistroContacto::buscaConMarcasEnOtraGrafia()
+{
+    const Contactos c{// The number's text inside the name, not after a number marker: no match.
+                      {QStringLiteral("Raro"), QStringLiteral("$_NO09075551234$_PR01x$_CA03351$_NU011")},
+                      {QStringLiteral("Juan"), QStringLiteral("$_no04Juan$_pr01x$_ca03351$_nu075551234")},
+                      {QStringLiteral("Pin"), QStringLiteral("$_NO03Pin$_PR01x$_CA05ALIAS$_NU04ab12")}};
+    QCOMPARE(BuscarPorNumero(c, QStringLiteral("351"), QStringLiteral("5551234")), 1);
+    QCOMPARE(BuscarPorNumero(c, QStringLiteral("351"), QStringLiteral("1")), 0);
+    QCOMPARE(BuscarPorAlias(c, QStringLiteral("AB12")), 2);
+    QCOMPARE(BuscarPorNombre(c, QStringLiteral("JUAN")), 1);
 }
 
 void TstRegistroContacto::buscaPorAlias_data()
