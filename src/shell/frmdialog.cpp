@@ -24,7 +24,7 @@ frmDialog::frmDialog(Contexto &contexto, QWidget *parent)
     lblTexto->setObjectName(QStringLiteral("lblTexto"));
     lblTexto->setTextFormat(Qt::PlainText);
     lblTexto->setWordWrap(true);
-    lblTexto->setMinimumWidth(360);
+    lblTexto->setMinimumWidth(420);
     lblTexto->setAlignment(Qt::AlignLeft | Qt::AlignTop);
 
     lblURL = new QLabel(this);
@@ -105,10 +105,14 @@ void frmDialog::Mostrar(Contexto &ctx, QWidget *dueno, const QString &texto, con
     dialogo.exec();
 }
 
-void frmDialog::showEvent(QShowEvent *evento)
+void frmDialog::setVisible(bool visible)
 {
-    Form_Activate();
-    QDialog::showEvent(evento);
+    if (visible && !isVisible()) {
+        Form_Activate();
+        layout()->activate();
+        adjustSize();
+    }
+    QDialog::setVisible(visible);
 }
 
 bool frmDialog::eventFilter(QObject *objeto, QEvent *evento)

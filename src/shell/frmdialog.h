@@ -38,8 +38,9 @@ public:
 
     // Every way of closing passes here: the dialog is cleared for the next caller.
     void done(int resultado) override;
+    // Showing runs Form_Activate first, so the window is sized with the parts it shows.
+    void setVisible(bool visible) override;
 
 protected:
-    void showEvent(QShowEvent *evento) override;
     bool eventFilter(QObject *objeto, QEvent *evento) override;
 };

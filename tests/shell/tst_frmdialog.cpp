@@ -59,6 +59,25 @@ private Q_SLOTS:
         QCOMPARE(dialogo.lblTexto->textFormat(), Qt::PlainText);
     }
 
+    void captura()
+    {
+        // Set NTX_CAPTURA to a folder to look at the dialog.
+        const QString carpeta = qEnvironmentVariable("NTX_CAPTURA");
+        if (carpeta.isEmpty()) {
+            QSKIP("NTX_CAPTURA not set");
+        }
+        Banco b;
+        frmDialog dialogo(*b.ctx);
+        dialogo.lblTexto->setText(QStringLiteral("NTX Mensajes no guardará los mensajes que escriba a partir de ahora. "
+                                                 "Esta opción será recordada solo hasta que cierre el programa.\r\nSi "
+                                                 "quiere desactivar el guardado vaya a las Preferencias."));
+        dialogo.lblURL->setText(QStringLiteral("Haga clic aquí para enviar un comentario a ntxVarel!"));
+        dialogo.lblURLTag = QStringLiteral("http://ntx.example/ir/?id=6");
+        dialogo.chkNoMasTag = QStringLiteral("TipHistorialNoMas");
+        dialogo.show();
+        QVERIFY(dialogo.grab().save(carpeta + QStringLiteral("/frmdialog.png")));
+    }
+
     void partesVisibles_data()
     {
         QTest::addColumn<QString>("direccion");
