@@ -538,6 +538,8 @@ bool frmBrowser::Form_Load()
     brwPublicidad->navegar(paginaSitio(QStringLiteral("/ntxbin/pub/pub")));
     brwConfWeb->navegar(paginaSitio(QStringLiteral("/ntxbin/conf/")));
 
+    // The contact list must be there before the command line names a contact.
+    ActualizarAgenda();
     IniciarPanelContactos();
 
     if (LMateAjuste) {
