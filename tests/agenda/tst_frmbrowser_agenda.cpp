@@ -277,6 +277,29 @@ private Q_SLOTS:
         }
     }
 
+    void cargaConContactoEnLaLinea()
+    {
+        guardar(QStringLiteral("Juan"), Personal, QStringLiteral("351"), QStringLiteral("5551234"));
+        ajustes.escribir(Agenda::SeccionMensajes, QStringLiteral("Rapida2"), QStringLiteral("Juan"));
+        sistema.linea = QStringLiteral("/c:\"Juan\"");
+        ctx = std::make_unique<Contexto>(Contexto{ajustes,
+                                                  dialogos,
+                                                  sistema,
+                                                  instancia,
+                                                  [](QWidget *p) { return new VistaWebGuion(p); },
+                                                  Direcciones::desdeEntorno(),
+                                                  {},
+                                                  {},
+                                                  {}});
+        w = std::make_unique<frmBrowser>(*ctx);
+        QVERIFY(w->Form_Load());
+        QCOMPARE(w->cboAddress->currentText(), Personal);
+        QCOMPARE(w->txtNumero->text(), QStringLiteral("5551234"));
+        QCOMPARE(w->lblNombreDestinatario->text(), QStringLiteral("Juan"));
+        QVERIFY(w->accionesRapidas[1]->isEnabled());
+        QVERIFY(dialogos.llamadas.isEmpty());
+    }
+
     void contactoConLetrasPreguntaModificar()
     {
         guardar(QStringLiteral("Malo"), Personal, QStringLiteral("3 51"), QStringLiteral("5551234"));
