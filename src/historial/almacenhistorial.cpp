@@ -7,6 +7,8 @@
 #include <QHash>
 #include <QSaveFile>
 
+#include <climits>
+
 #include "plataforma/archivotexto.h"
 
 namespace almacen_historial {
@@ -54,23 +56,36 @@ bool esBlanco(char c)
 }
 
 // Local date-times of the records. Asking the system for the local offset of
-// every record costs more than the rest of the reading together, so the offset
-// is asked once per hour of the calendar and kept.
+// every record costs more than the rest of the reading together, so it is asked
+// once per day (twice: a day whose offset changes is then asked per hour).
 class ZonaLocal
 {
 public:
     QDateTime fecha(QDate dia, QTime hora)
     {
-        const qint64 clave = dia.toJulianDay() * 24 + hora.hour();
-        auto it = desfases_.constFind(clave);
-        if (it == desfases_.cend()) {
-            it = desfases_.insert(clave, QDateTime(dia, QTime(hora.hour(), 0)).offsetFromUtc());
+        const qint64 clave = dia.toJulianDay();
+        auto it = dias_.constFind(clave);
+        if (it == dias_.cend()) {
+            const int inicio = QDateTime(dia, QTime(0, 0)).offsetFromUtc();
+            const int fin = QDateTime(dia, QTime(23, 59, 59)).offsetFromUtc();
+            it = dias_.insert(clave, inicio == fin ? inicio : Variable);
         }
-        return QDateTime(dia, hora, Qt::OffsetFromUTC, *it);
+        int desfase = *it;
+        if (desfase == Variable) {
+            const qint64 claveHora = clave * 24 + hora.hour();
+            auto h = horas_.constFind(claveHora);
+            if (h == horas_.cend()) {
+                h = horas_.insert(claveHora, QDateTime(dia, QTime(hora.hour(), 0)).offsetFromUtc());
+            }
+            desfase = *h;
+        }
+        return QDateTime(dia, hora, Qt::OffsetFromUTC, desfase);
     }
 
 private:
-    QHash<qint64, int> desfases_;
+    static constexpr int Variable = INT_MIN;
+    QHash<qint64, int> dias_;
+    QHash<qint64, int> horas_;
 };
 
 bool leerNumero(const char *p, int digitos, int *valor)

@@ -12,7 +12,7 @@
 
 struct RegistroHistorial
 {
-    QDateTime fecha;      // local clock when stored
+    QDateTime fecha;      // local clock when stored; read back with the local offset of that hour
     QString destinatario; // the recipient label's text
     QString destino;      // area code + " " + number, or the alias
     QString remitente;

@@ -7,6 +7,7 @@
 #include <QTest>
 
 #include <csignal>
+#include <ctime>
 #include <sys/resource.h>
 
 #include "historial/almacenhistorial.h"
@@ -297,6 +298,42 @@ private Q_SLOTS:
             QCOMPARE(tabla.last().mensaje, QStringLiteral("uno"));
         }
         QCOMPARE(QFileInfo(ruta()).size(), contenido.size());
+    }
+
+    void horaLocalAlCambiarLaHora()
+    {
+        // Madrid moves from 02:00 to 03:00 on 2013-03-31: records of that day, the day before
+        // and the day after keep their wall-clock time and get the right offset.
+        const QByteArray zonaAnterior = qgetenv("TZ");
+        qputenv("TZ", "Europe/Madrid");
+        tzset();
+        escribirBytes(ruta(), QByteArray(Cab + "#2013-03-30 23:30:00#,\"a\",\"b\",\"c\",\"d\",\"e\"\r\n"
+                                               "#2013-03-31 01:30:00#,\"a\",\"b\",\"c\",\"d\",\"e\"\r\n"
+                                               "#2013-03-31 03:30:00#,\"a\",\"b\",\"c\",\"d\",\"e\"\r\n"
+                                               "#2013-04-01#,\"a\",\"b\",\"c\",\"d\",\"e\"\r\n"));
+        TablaHistorial tabla;
+        const auto estado = ah::leer(ruta(), tabla);
+        const int desfases[] = {3600, 3600, 7200, 7200};
+        QList<QDateTime> locales = {
+            QDateTime(QDate(2013, 3, 30), QTime(23, 30)), QDateTime(QDate(2013, 3, 31), QTime(1, 30)),
+            QDateTime(QDate(2013, 3, 31), QTime(3, 30)), QDateTime(QDate(2013, 4, 1), QTime(0, 0))};
+        QList<int> leidos;
+        QStringList textos;
+        for (const RegistroHistorial &r : std::as_const(tabla)) {
+            leidos.append(r.fecha.offsetFromUtc());
+            textos.append(r.fecha.toString(QStringLiteral("yyyy-MM-dd HH:mm")));
+        }
+        const bool mismosInstantes = tabla.size() == 4 && tabla[2].fecha == locales[2] && tabla[1].fecha == locales[1];
+        if (zonaAnterior.isNull()) {
+            qunsetenv("TZ");
+        } else {
+            qputenv("TZ", zonaAnterior);
+        }
+        tzset();
+        QCOMPARE(estado, HistorialLeido);
+        QCOMPARE(leidos, QList<int>(std::begin(desfases), std::end(desfases)));
+        QCOMPARE(textos, QStringList({"2013-03-30 23:30", "2013-03-31 01:30", "2013-03-31 03:30", "2013-04-01 00:00"}));
+        QVERIFY(mismosInstantes);
     }
 
     // ---- Deleting one record ----
