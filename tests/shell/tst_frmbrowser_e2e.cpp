@@ -1,0 +1,213 @@
+// The main window with the real web views against ntxsimulador: the home page,
+// the advertising band and the configuration page at load, an unrelated link
+// kept out, and the local pages while the site fails, with the band's retry.
+#include "dobles/ajustesmemoria.h"
+#include "dobles/dialogosguion.h"
+#include "dobles/instanciafalsa.h"
+#include "dobles/sistemafalso.h"
+#include "plataforma/vistawebperfil.h"
+#include "shell/frmbrowser.h"
+
+#include <QApplication>
+#include <QElapsedTimer>
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QJsonObject>
+#include <QNetworkAccessManager>
+#include <QNetworkReply>
+#include <QProcess>
+#include <QSignalSpy>
+#include <QTemporaryDir>
+#include <QTest>
+
+namespace {
+
+constexpr int kEspera = 60000;
+
+} // namespace
+
+class tst_frmBrowser_e2e : public QObject
+{
+    Q_OBJECT
+    QTemporaryDir carpeta;
+    QProcess simulador;
+    Direcciones direcciones;
+    QNetworkAccessManager red;
+
+    QByteArray pedir(const QString &direccion, bool post = false)
+    {
+        QNetworkRequest peticion{QUrl(direccion)};
+        QNetworkReply *r = post ? red.post(peticion, QByteArray()) : red.get(peticion);
+        QSignalSpy fin(r, &QNetworkReply::finished);
+        if (!r->isFinished())
+            fin.wait(kEspera);
+        const QByteArray cuerpo = r->readAll();
+        r->deleteLater();
+        return cuerpo;
+    }
+
+    struct Cliente
+    {
+        AjustesMemoria ajustes;
+        DialogosGuion dialogos;
+        SistemaFalso sistema;
+        InstanciaFalsa instancia;
+        Contexto ctx;
+        std::unique_ptr<frmBrowser> b;
+
+        explicit Cliente(const Direcciones &d)
+            : ctx{ajustes, dialogos, sistema, instancia, fabricaVistaWebMotor(), d, {}, {}, {}}
+        {
+            sistema.carpetaDelPrograma = QStringLiteral(NTX_BIN_DIR);
+            b.reset(new frmBrowser(ctx));
+            b->show();
+        }
+        static bool cargada(const VistaWeb *v, const QString &direccion)
+        {
+            return v->estadoListo() == VistaWeb::Completo && v->direccion() == direccion;
+        }
+    };
+
+    QString inicio() const { return direcciones.sitio + QStringLiteral("/ntxbin/princ/princ2_5"); }
+    QString publicidad() const { return direcciones.sitio + QStringLiteral("/ntxbin/pub/pub2_5"); }
+    static QString local(const QString &nombre) { return QStringLiteral("file://" NTX_BIN_DIR "/logica/") + nombre; }
+    // Saves a picture of the window when NTX_CAPTURAS names a folder.
+    static void capturar(QWidget *w, const QString &nombre)
+    {
+        const QString destino = qEnvironmentVariable("NTX_CAPTURAS");
+        if (!destino.isEmpty())
+            QVERIFY(w->grab().save(destino + QLatin1Char('/') + nombre));
+    }
+
+private Q_SLOTS:
+    void initTestCase();
+    void cleanupTestCase();
+    void inicioPublicidadYConfiguracion();
+    void enlaceAjenoNoSeSigue();
+    void sitioCaidoMuestraPaginasLocalesYReintenta();
+};
+
+void tst_frmBrowser_e2e::initTestCase()
+{
+    QVERIFY(carpeta.isValid());
+    fijarCarpetaPerfilCompartido(carpeta.filePath(QStringLiteral("perfil")));
+    simulador.setProgram(QStringLiteral(NTX_BIN_DIR "/ntxsimulador"));
+    simulador.setArguments({"--sitio", "0", "--personal", "0", "--claro", "0", "--movilnet", "0"});
+    simulador.start();
+    QVERIFY2(simulador.waitForStarted(kEspera), qPrintable(simulador.errorString()));
+    QByteArray salida;
+    QTRY_VERIFY_WITH_TIMEOUT((salida += simulador.readAllStandardOutput()).count('\n') >= 4, kEspera);
+    for (const QByteArray &linea : salida.split('\n')) {
+        const QString l = QString::fromLatin1(linea).trimmed();
+        const QString valor = l.section(QLatin1Char('='), 1);
+        if (l.startsWith(QLatin1String("NTX_SITIO=")))
+            direcciones.sitio = valor;
+        else if (l.startsWith(QLatin1String("NTX_PERSONAL=")))
+            direcciones.personal = valor;
+        else if (l.startsWith(QLatin1String("NTX_CLARO=")))
+            direcciones.claro = valor;
+        else if (l.startsWith(QLatin1String("NTX_MOVILNET=")))
+            direcciones.movilnet = valor;
+    }
+    QVERIFY(direcciones.sitio.startsWith(QLatin1String("http://127.0.0.1:")));
+    QVERIFY(!direcciones.personal.isEmpty());
+}
+
+void tst_frmBrowser_e2e::cleanupTestCase()
+{
+    simulador.kill();
+    simulador.waitForFinished(kEspera);
+}
+
+void tst_frmBrowser_e2e::inicioPublicidadYConfiguracion()
+{
+    Cliente c(direcciones);
+    QElapsedTimer reloj;
+    reloj.start();
+    QVERIFY(c.b->Form_Load());
+    QTRY_VERIFY_WITH_TIMEOUT(Cliente::cargada(c.b->brwWebBrowser, inicio()), kEspera);
+    QTRY_VERIFY_WITH_TIMEOUT(Cliente::cargada(c.b->brwPublicidad, publicidad()), kEspera);
+    QTRY_VERIFY_WITH_TIMEOUT(c.ctx.ConfiguracionRemota.cargada, kEspera);
+    qInfo("three pages loaded %lld ms after the load began", static_cast<long long>(reloj.elapsed()));
+
+    QVERIFY(c.b->brwWebBrowser->textoCuerpo().contains(QStringLiteral("Un sitio ajeno")));
+    QVERIFY(c.b->brwPublicidad->textoCuerpo().contains(QStringLiteral("Publicidad")));
+    QCOMPARE(c.b->brwPublicidad->atributoCuerpo(QStringLiteral("scroll")), QStringLiteral("no"));
+    QVERIFY(!c.b->timPublicidad.isActive());
+    QVERIFY(!c.b->publicidadRespaldo);
+    QCOMPARE(c.ctx.ConfiguracionRemota.cola, QStringLiteral("NTXsimulador"));
+    QTRY_VERIFY_WITH_TIMEOUT(!c.b->timTimer.isActive(), kEspera);
+    QCOMPARE(c.b->StatusBar1->textoPanel1(), QStringLiteral("Listo"));
+    QVERIFY(c.dialogos.llamadas.isEmpty());
+    capturar(c.b.get(), QStringLiteral("principal_inicio.png"));
+
+    // The composer replaces the home view when a provider is picked.
+    c.b->cboAddress->setCurrentIndex(1);
+    c.b->cboAddress_Click();
+    QTRY_VERIFY_WITH_TIMEOUT(Cliente::cargada(c.b->brwWebBrowser, local(QStringLiteral("enviar.htm"))), kEspera);
+    QVERIFY(c.b->picEscritura->isVisible());
+    QVERIFY(!c.b->brwWebBrowser->isVisible());
+    capturar(c.b.get(), QStringLiteral("principal_compositor.png"));
+}
+
+void tst_frmBrowser_e2e::enlaceAjenoNoSeSigue()
+{
+    pedir(direcciones.personal + QStringLiteral("/_sim/limpiar"), true);
+    Cliente c(direcciones);
+    QVERIFY(c.b->Form_Load());
+    QTRY_VERIFY_WITH_TIMEOUT(Cliente::cargada(c.b->brwWebBrowser, inicio()), kEspera);
+
+    QSignalSpy pedidas(c.b->brwWebBrowser, &VistaWeb::antesDeNavegar);
+    c.b->brwWebBrowser->ejecutarScript(QStringLiteral("document.getElementById('enlaceOtroSitio').click();"));
+    QTRY_VERIFY_WITH_TIMEOUT(!pedidas.isEmpty(), kEspera);
+    QVERIFY(pedidas.first().first().toString().endsWith(QLatin1String("/otro")));
+
+    // A page of the site loaded afterwards proves the view went on with the site only.
+    c.b->brwWebBrowser->navegar(direcciones.sitio + QStringLiteral("/ntxbin/mensajes.htm"));
+    QTRY_VERIFY_WITH_TIMEOUT(
+        Cliente::cargada(c.b->brwWebBrowser, direcciones.sitio + QStringLiteral("/ntxbin/mensajes.htm")), kEspera);
+    const QJsonArray recibidas =
+        QJsonDocument::fromJson(pedir(direcciones.personal + QStringLiteral("/_sim/peticiones"))).array();
+    for (const QJsonValue &p : recibidas)
+        QVERIFY(!p.toObject().value(QStringLiteral("ruta")).toString().contains(QStringLiteral("/otro")));
+    QVERIFY(c.sistema.direccionesAbiertas.isEmpty());
+}
+
+void tst_frmBrowser_e2e::sitioCaidoMuestraPaginasLocalesYReintenta()
+{
+    pedir(direcciones.sitio + QStringLiteral("/_sim/modo?falla=cortar&rol=sitio"), true);
+    Cliente c(direcciones);
+    QVERIFY(c.b->Form_Load());
+    QTRY_VERIFY_WITH_TIMEOUT(Cliente::cargada(c.b->brwWebBrowser, local(QStringLiteral("index.htm"))), kEspera);
+    QTRY_VERIFY_WITH_TIMEOUT(Cliente::cargada(c.b->brwPublicidad, local(QStringLiteral("pub.htm"))), kEspera);
+    QVERIFY(c.b->brwWebBrowser->isVisible());
+    QVERIFY(c.b->publicidadRespaldo);
+    QVERIFY(c.b->timPublicidad.isActive());
+    QVERIFY(!c.ctx.ConfiguracionRemota.cargada);
+    // The home page failing shows no message.
+    QVERIFY(c.dialogos.llamadas.isEmpty());
+
+    // A retry while the site still fails stays on the local page and keeps retrying.
+    c.b->timPublicidad_Timer();
+    QTRY_VERIFY_WITH_TIMEOUT(c.b->publicidadRespaldo, kEspera);
+    QTRY_VERIFY_WITH_TIMEOUT(Cliente::cargada(c.b->brwPublicidad, local(QStringLiteral("pub.htm"))), kEspera);
+    QVERIFY(c.b->timPublicidad.isActive());
+
+    // Once the site answers again the next retry brings the band back and stops the timer.
+    pedir(direcciones.sitio + QStringLiteral("/_sim/modo?falla=ninguna&rol=sitio"), true);
+    c.b->timPublicidad_Timer();
+    QTRY_VERIFY_WITH_TIMEOUT(Cliente::cargada(c.b->brwPublicidad, publicidad()), kEspera);
+    QTRY_VERIFY_WITH_TIMEOUT(!c.b->timPublicidad.isActive(), kEspera);
+    QVERIFY(!c.b->publicidadRespaldo);
+}
+
+int main(int argc, char *argv[])
+{
+    // The ntx:// scheme must be known before the application object exists.
+    registrarEsquemaNtx();
+    QApplication aplicacion(argc, argv);
+    tst_frmBrowser_e2e prueba;
+    return QTest::qExec(&prueba, argc, argv);
+}
+
+#include "tst_frmbrowser_e2e.moc"
