@@ -55,7 +55,8 @@ frmAsistente1::frmAsistente1(ServiciosAsistente servicios, QWidget *parent)
     lblRemitente0explicacion->setGeometry(32, 170, 416, 20);
 
     fraBotones = new QFrame(this);
-    fraBotones->setFrameShape(QFrame::HLine);
+    fraBotones->setObjectName(QStringLiteral("fraBotones"));
+    fraBotones->setStyleSheet(QStringLiteral("#fraBotones { border-top: 1px solid #a0a0a0; }"));
     fraBotones->setGeometry(0, 236, 480, 64);
     picBotones = new QWidget(fraBotones);
     picBotones->setGeometry(0, 8, 480, 56);
