@@ -1,0 +1,147 @@
+// The client's main window with the real settings store and web views against
+// ntxsimulador: from construction to the home page, the advertising band and
+// the configuration page loaded (target: the window usable within seconds), and
+// the proportional memory of the process and its web-engine helpers with the
+// three pages loaded (target under 350 MB). Run headless with
+// QT_QPA_PLATFORM=offscreen QTWEBENGINE_CHROMIUM_FLAGS=--disable-gpu
+// (and QTWEBENGINE_DISABLE_SANDBOX=1 as root).
+#include "dobles/dialogosguion.h"
+#include "dobles/instanciafalsa.h"
+#include "dobles/sistemafalso.h"
+#include "plataforma/ajustessqlite.h"
+#include "plataforma/vistawebperfil.h"
+#include "shell/frmbrowser.h"
+
+#include <QApplication>
+#include <QDeadlineTimer>
+#include <QDir>
+#include <QFile>
+#include <QProcess>
+#include <QTemporaryDir>
+#include <benchmark/benchmark.h>
+#include <memory>
+
+namespace {
+
+Direcciones gDirecciones;
+qint64 gPidSimulador = -1;
+
+// Proportional set size in kB of one process, from the kernel's summary.
+qint64 pssKb(qint64 pid)
+{
+    QFile f(QStringLiteral("/proc/%1/smaps_rollup").arg(pid));
+    if (!f.open(QIODevice::ReadOnly))
+        return 0;
+    for (const QByteArray &linea : f.readAll().split('\n')) {
+        if (linea.startsWith("Pss:"))
+            return linea.mid(4).trimmed().split(' ').first().toLongLong();
+    }
+    return 0;
+}
+
+qint64 padreDe(qint64 pid)
+{
+    QFile f(QStringLiteral("/proc/%1/stat").arg(pid));
+    if (!f.open(QIODevice::ReadOnly))
+        return -1;
+    const QByteArray stat = f.readAll();
+    // The field after the command's closing parenthesis: state, then the parent.
+    const QList<QByteArray> campos = stat.mid(stat.lastIndexOf(')') + 2).split(' ');
+    return campos.size() > 1 ? campos.at(1).toLongLong() : -1;
+}
+
+// This process and every descendant (the web engine's helpers), simulator excluded.
+qint64 pssArbolKb(qint64 raiz, qint64 excluido, int *procesos)
+{
+    ++*procesos;
+    qint64 total = pssKb(raiz);
+    const QStringList entradas = QDir(QStringLiteral("/proc")).entryList(QDir::Dirs);
+    for (const QString &e : entradas) {
+        bool ok = false;
+        const qint64 pid = e.toLongLong(&ok);
+        if (ok && pid != excluido && padreDe(pid) == raiz)
+            total += pssArbolKb(pid, excluido, procesos);
+    }
+    return total;
+}
+
+bool esperar(const std::function<bool()> &condicion)
+{
+    QDeadlineTimer limite(120000);
+    while (!condicion()) {
+        if (limite.hasExpired())
+            return false;
+        QCoreApplication::processEvents(QEventLoop::AllEvents, 5);
+    }
+    return true;
+}
+
+bool cargada(const VistaWeb *v, const QString &direccion)
+{
+    return v->estadoListo() == VistaWeb::Completo && v->direccion() == direccion;
+}
+
+void BM_VentanaPrincipalHastaTresPaginas(benchmark::State &estado)
+{
+    const QString inicio = gDirecciones.sitio + QStringLiteral("/ntxbin/princ/princ2_5");
+    const QString publicidad = gDirecciones.sitio + QStringLiteral("/ntxbin/pub/pub2_5");
+    qint64 pss = 0;
+    int procesos = 0;
+    for (auto _ : estado) {
+        QTemporaryDir carpeta;
+        AjustesSqlite ajustes(carpeta.path());
+        DialogosGuion dialogos;
+        SistemaFalso sistema;
+        sistema.carpetaDelPrograma = QStringLiteral(NTX_BIN_DIR);
+        InstanciaFalsa instancia;
+        Contexto ctx{ajustes, dialogos, sistema, instancia, fabricaVistaWebMotor(), gDirecciones, {}, {}, {}};
+        auto ventana = std::make_unique<frmBrowser>(ctx);
+        ventana->show();
+        if (!ventana->Form_Load() || !esperar([&] {
+                return cargada(ventana->brwWebBrowser, inicio) && cargada(ventana->brwPublicidad, publicidad) &&
+                       ctx.ConfiguracionRemota.cargada;
+            })) {
+            estado.SkipWithError("las tres páginas no cargaron");
+            break;
+        }
+        estado.PauseTiming();
+        procesos = 0;
+        pss = pssArbolKb(QCoreApplication::applicationPid(), gPidSimulador, &procesos);
+        ventana.reset();
+        estado.ResumeTiming();
+    }
+    estado.counters["PSS_MB"] = double(pss) / 1024.0;
+    estado.counters["procesos"] = procesos;
+}
+BENCHMARK(BM_VentanaPrincipalHastaTresPaginas)->Unit(benchmark::kMillisecond)->Iterations(3)->UseRealTime();
+
+} // namespace
+
+int main(int argc, char *argv[])
+{
+    registrarEsquemaNtx();
+    QApplication aplicacion(argc, argv);
+    QTemporaryDir perfil;
+    fijarCarpetaPerfilCompartido(perfil.filePath(QStringLiteral("perfil")));
+
+    QProcess simulador;
+    simulador.setProgram(QStringLiteral(NTX_BIN_DIR "/ntxsimulador"));
+    simulador.setArguments({"--sitio", "0", "--personal", "0", "--claro", "0", "--movilnet", "0"});
+    simulador.start();
+    QByteArray salida;
+    if (!simulador.waitForStarted() ||
+        !esperar([&] { return (salida += simulador.readAllStandardOutput()).count('\n') >= 4; }))
+        return 1;
+    gPidSimulador = simulador.processId();
+    for (const QByteArray &linea : salida.split('\n')) {
+        if (linea.startsWith("NTX_SITIO="))
+            gDirecciones.sitio = QString::fromLatin1(linea.mid(10)).trimmed();
+    }
+
+    benchmark::Initialize(&argc, argv);
+    benchmark::RunSpecifiedBenchmarks();
+    benchmark::Shutdown();
+    simulador.kill();
+    simulador.waitForFinished();
+    return 0;
+}
