@@ -122,6 +122,9 @@ private Q_SLOTS:
     void deslizamiento();
     void deslizamientoAMitadGuardaContactos();
 
+    void teclasPasanPorSusManejadores_data();
+    void teclasPasanPorSusManejadores();
+
     void indicadorDeCarga();
     void ventanasAntiAbuso_data();
     void ventanasAntiAbuso();
@@ -849,6 +852,47 @@ void tst_frmBrowser::deslizamientoAMitadGuardaContactos()
     QVERIFY(v.picContactos->isVisibleTo(v.picEscritura));
     v.close();
     QCOMPARE(b.ajustes.leer("Mensajes", "PanelVisible"), QStringLiteral("Contactos"));
+}
+
+// ---- Keys reach the composer's key handlers ----
+
+void tst_frmBrowser::teclasPasanPorSusManejadores_data()
+{
+    QTest::addColumn<QString>("control");
+    QTest::addColumn<QString>("tecleado");
+    QTest::addColumn<QString>("queda");
+    QTest::newRow("código de área sin letras") << "txtCodArea"
+                                               << "3a5x1"
+                                               << "351";
+    QTest::newRow("número sin letras") << "txtNumero"
+                                       << "55b12"
+                                       << "5512";
+    QTest::newRow("remitente libre") << "cboRemitente"
+                                     << "Ana 2"
+                                     << "Ana 2";
+}
+
+void tst_frmBrowser::teclasPasanPorSusManejadores()
+{
+    QFETCH(QString, control);
+    QFETCH(QString, tecleado);
+    QFETCH(QString, queda);
+    Banco b;
+    frmBrowser &v = *b.ventana;
+    v.show();
+    v.cboAddress->setCurrentIndex(1);
+    v.cboAddress_Click();
+    v.ponerEstado(5, QStringLiteral("Listo"));
+    QLineEdit *caja = control == QLatin1String("txtCodArea")  ? v.txtCodArea
+                      : control == QLatin1String("txtNumero") ? v.txtNumero
+                                                              : v.cboRemitente->lineEdit();
+    QWidget *destino = control == QLatin1String("cboRemitente") ? static_cast<QWidget *>(v.cboRemitente)
+                                                                : static_cast<QWidget *>(caja);
+    QTest::keyClicks(destino, tecleado);
+    QCOMPARE(caja->text(), queda);
+    // The sender's key handler puts the composer's status back at each key.
+    if (control == QLatin1String("cboRemitente"))
+        QCOMPARE(v.StatusBar1->imagenPanel1(), 4);
 }
 
 // ---- Indicator and anti-flood ----
