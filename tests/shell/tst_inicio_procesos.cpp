@@ -154,6 +154,35 @@ private Q_SLOTS:
         QVERIFY(!QFile::exists(delAsistente + QStringLiteral("/iniciados.txt")));
     }
 
+    void candadoDeUnProcesoMatadoNoBloquea()
+    {
+        const QString delAsistente = carpetaConFalso(QStringLiteral("ntxasistente"), QStringLiteral("ntxmensajes"));
+        const QString delCliente = carpetaConFalso(QStringLiteral("ntxmensajes"), QStringLiteral("ntxasistente"));
+        QProcess asistente;
+        asistente.setProcessEnvironment(entorno());
+        asistente.start(delAsistente + QStringLiteral("/ntxasistente"), {QStringLiteral("/noejecutar")});
+        QVERIFY(asistente.waitForStarted(10000));
+        InstanciaUnicaReal sonda;
+        QTRY_VERIFY_WITH_TIMEOUT(
+            [&] {
+                bool ya = false;
+                sonda.crearMutex(InstanciaUnica::nombreMutex(), &ya);
+                sonda.liberarMutex();
+                return ya;
+            }(),
+            30000);
+        asistente.kill(); // no closing steps: the lock files stay behind
+        QVERIFY(Terminado(asistente));
+
+        // The first-run key is still true: a client that gets past the mutex starts the wizard.
+        QProcess cliente;
+        cliente.setProcessEnvironment(entorno());
+        cliente.start(delCliente + QStringLiteral("/ntxmensajes"));
+        QVERIFY(Terminado(cliente));
+        QCOMPARE(cliente.exitCode(), 0);
+        QTRY_VERIFY_WITH_TIMEOUT(QFile::exists(delCliente + QStringLiteral("/iniciados.txt")), 30000);
+    }
+
     void asistenteNoEjecutarGuardaYNoIniciaCliente()
     {
         const QString carpeta = carpetaConFalso(QStringLiteral("ntxasistente"), QStringLiteral("ntxmensajes"));
