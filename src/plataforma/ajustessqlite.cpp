@@ -285,6 +285,13 @@ bool AjustesSqlite::borrarSeccion(const QString &seccion)
     return ejecutar(Sentencia::BorrarSeccion, {plegar(seccion)});
 }
 
+bool AjustesSqlite::enumerarConEstado(const QString &seccion, ParesAjustes *pares) const
+{
+    m_error.clear();
+    *pares = enumerar(seccion);
+    return m_error.isEmpty();
+}
+
 ParesAjustes AjustesSqlite::enumerar(const QString &seccion) const
 {
     ParesAjustes pares;

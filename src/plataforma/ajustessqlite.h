@@ -24,6 +24,8 @@ public:
     bool borrarClave(const QString &seccion, const QString &clave, QString *error = nullptr) override;
     bool borrarSeccion(const QString &seccion) override;
     ParesAjustes enumerar(const QString &seccion) const override;
+    // False when the store exists but could not be read (a missing store is an empty one).
+    bool enumerarConEstado(const QString &seccion, ParesAjustes *pares) const override;
 
     QString rutaArchivo() const { return m_ruta; }
     // Set when the file found was no valid store: it was moved to archivoApartado()

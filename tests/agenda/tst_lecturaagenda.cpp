@@ -1,0 +1,48 @@
+// Reading the contact list from the real store: an empty or missing store is no
+// contacts, a store that cannot be read is a failure the quick slots must see.
+#include <QDir>
+#include <QTemporaryDir>
+#include <QTest>
+
+#include "agenda/registrocontacto.h"
+#include "plataforma/ajustessqlite.h"
+
+class TstLecturaAgenda : public QObject
+{
+    Q_OBJECT
+private Q_SLOTS:
+    void almacenSinArchivo()
+    {
+        QTemporaryDir dir;
+        AjustesSqlite ajustes(dir.path());
+        ParesAjustes pares{{QStringLiteral("x"), QStringLiteral("y")}};
+        QVERIFY(ajustes.enumerarConEstado(Agenda::SeccionAgenda, &pares));
+        QVERIFY(pares.isEmpty());
+    }
+
+    void almacenConContactos()
+    {
+        QTemporaryDir dir;
+        AjustesSqlite ajustes(dir.path());
+        QVERIFY(ajustes.escribir(Agenda::SeccionAgenda, QStringLiteral("Juan"), QStringLiteral("r1")));
+        QVERIFY(ajustes.escribir(Agenda::SeccionAgenda, QStringLiteral("Ana"), QStringLiteral("r2")));
+        ParesAjustes pares;
+        QVERIFY(ajustes.enumerarConEstado(Agenda::SeccionAgenda, &pares));
+        QCOMPARE(pares, (ParesAjustes{{QStringLiteral("Juan"), QStringLiteral("r1")},
+                                      {QStringLiteral("Ana"), QStringLiteral("r2")}}));
+    }
+
+    void almacenIlegible()
+    {
+        QTemporaryDir dir;
+        // A folder where the store's file should be: it exists but cannot be opened.
+        QVERIFY(QDir(dir.path()).mkdir(QStringLiteral("ajustes.sqlite")));
+        AjustesSqlite ajustes(dir.path());
+        ParesAjustes pares;
+        QVERIFY(!ajustes.enumerarConEstado(Agenda::SeccionAgenda, &pares));
+        QVERIFY(pares.isEmpty());
+    }
+};
+
+QTEST_GUILESS_MAIN(TstLecturaAgenda)
+#include "tst_lecturaagenda.moc"
