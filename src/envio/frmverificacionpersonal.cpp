@@ -59,9 +59,9 @@ frmVerificacionPersonal::frmVerificacionPersonal(Contexto &ctx, PrincipalEnvio &
     fraVerificacion->raise();
 
     lblEscribaaqui = new QLabel(QStringLiteral("Escriba aquí el código que ve arriba:"), this);
-    lblEscribaaqui->setGeometry(12, 88, 200, 22);
+    lblEscribaaqui->setGeometry(12, 88, 220, 22);
     txtVerificacion = new QLineEdit(this);
-    txtVerificacion->setGeometry(218, 86, 90, 24);
+    txtVerificacion->setGeometry(236, 86, 72, 24);
     txtVerificacion->installEventFilter(this);
 
     cmdEnviar = new QPushButton(QStringLiteral("Enviar"), this);
