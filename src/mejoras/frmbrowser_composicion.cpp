@@ -47,6 +47,11 @@ QString textoEstadoPasada(bool abreviaturas, bool lenguajeMate)
 
 void ponerColorEtiqueta(QLabel *etiqueta, bool rojo)
 {
+    // A palette change restyles the label: only on a change of state.
+    const bool esRojo = etiqueta->testAttribute(Qt::WA_SetPalette) &&
+                        etiqueta->palette().color(QPalette::WindowText) == QColor(255, 0, 0);
+    if (rojo == esRojo)
+        return;
     if (rojo) {
         QPalette p = etiqueta->palette();
         p.setColor(QPalette::WindowText, QColor(255, 0, 0));
@@ -54,6 +59,24 @@ void ponerColorEtiqueta(QLabel *etiqueta, bool rojo)
     } else {
         etiqueta->setPalette(QPalette());
     }
+}
+
+// Panel 1 is written on every key: an unchanged picture and text are left alone.
+void ponerEstadoSiCambia(frmBrowser &f, int imagen, const QString &texto)
+{
+    if (f.StatusBar1->imagenPanel1() != imagen || f.StatusBar1->textoPanel1() != texto)
+        f.ponerEstado(imagen, texto);
+}
+
+void escribirContador(frmBrowser &f, const QString &mensajeCrLf)
+{
+    const qsizetype cuenta = ContarCaracteres(f.cboRemitente->currentText(), mensajeCrLf);
+    {
+        // The check runs once below, also when the count did not change.
+        const QSignalBlocker bloqueo(f.txtcarescritos);
+        f.txtcarescritos->setText(NumeroConSigno(cuenta));
+    }
+    f.txtcarescritos_Change();
 }
 
 bool esDigitoOBorrar(int tecla)
@@ -120,8 +143,6 @@ void frmBrowser::txtmsj_Change()
     }
 
     const bool conAbreviaturas = marcada(chkAbreviaturas);
-    ponerEstado(4, textoEstadoPasada(conAbreviaturas, LenguajeMateActivo));
-
     OpcionesPasada opciones;
     opciones.lenguajeMate = LenguajeMateActivo;
     opciones.abreviaturas = conAbreviaturas;
@@ -134,18 +155,17 @@ void frmBrowser::txtmsj_Change()
         escribirMensaje(txtmsj, texto, caret);
     txtmsj->setProperty(PropiedadTextoAnterior, texto);
 
-    ActualizarContador();
+    // Over the limit the counter's warning replaces this text at once: the
+    // status bar is not written twice per key.
+    if (ContarCaracteres(cboRemitente->currentText(), texto) <= ValorNumerico(txtmaxcar->text()))
+        ponerEstadoSiCambia(*this, 4, textoEstadoPasada(conAbreviaturas, LenguajeMateActivo));
+
+    escribirContador(*this, texto);
 }
 
 void frmBrowser::ActualizarContador()
 {
-    const qsizetype cuenta = ContarCaracteres(cboRemitente->currentText(), textoMensaje());
-    {
-        // The check runs once below, also when the count did not change.
-        const QSignalBlocker bloqueo(txtcarescritos);
-        txtcarescritos->setText(NumeroConSigno(cuenta));
-    }
-    txtcarescritos_Change();
+    escribirContador(*this, textoMensaje());
 }
 
 void frmBrowser::txtcarescritos_Change()
@@ -158,7 +178,7 @@ void frmBrowser::txtcarescritos_Change()
     ponerColorEtiqueta(lblcarescritos, excedido);
     ponerColorEtiqueta(lblmaxcar, excedido);
     if (excedido)
-        ponerEstado(6, QStringLiteral("Ha sobrepasado el máximo de caracteres, reduzca el mensaje"));
+        ponerEstadoSiCambia(*this, 6, QStringLiteral("Ha sobrepasado el máximo de caracteres, reduzca el mensaje"));
 }
 
 void frmBrowser::chkLMate_Click()

@@ -7,7 +7,6 @@
 #include <QTimer>
 
 #include "mejoras/abreviaturas.h"
-#include "mejoras/composicion.h"
 #include "mejoras/contextoprueba.h"
 #include "mejoras/frmabreviaturas.h"
 #include "shell/frmbrowser.h"
@@ -38,7 +37,6 @@ struct Ventana
 
     Ventana()
     {
-        conectarComposicion(f);
         f.picEscritura->show();
         f.show();
         f.activateWindow();
@@ -309,25 +307,31 @@ private Q_SLOTS:
         QCOMPARE(v.f.StatusBar1->textoPanel1(), Sobrepasado);
         QCOMPARE(v.f.StatusBar1->imagenPanel1(), 6);
 
+        // Each key in a destination field runs the check again at that count.
+        v.f.txtCodArea->setFocus();
+        QTest::keyClicks(v.f.txtCodArea, QStringLiteral("3"));
+        QCOMPARE(v.p.sistema.pitidos, 2);
+        QCOMPARE(v.f.txtCodArea->text(), QStringLiteral("3"));
+        v.f.txtmsj->setFocus();
         QTest::keyClick(v.f.txtmsj, Qt::Key_C);
         QCOMPARE(v.f.txtcarescritos->text(), QStringLiteral(" 140"));
-        QCOMPARE(v.p.sistema.pitidos, 1);
+        QCOMPARE(v.p.sistema.pitidos, 2);
         QVERIFY(esRojo(v.f.lblcarescritos));
         // Every key while over the limit puts the warning back.
         QCOMPARE(v.f.StatusBar1->textoPanel1(), Sobrepasado);
 
         QTest::keyClick(v.f.txtmsj, Qt::Key_Backspace);
         QCOMPARE(v.f.txtcarescritos->text(), QStringLiteral(" 139"));
-        QCOMPARE(v.p.sistema.pitidos, 2);
+        QCOMPARE(v.p.sistema.pitidos, 3);
         QTest::keyClick(v.f.txtmsj, Qt::Key_Backspace);
         QCOMPARE(v.f.txtcarescritos->text(), QStringLiteral(" 138"));
-        QCOMPARE(v.p.sistema.pitidos, 2);
+        QCOMPARE(v.p.sistema.pitidos, 3);
         QVERIFY(!esRojo(v.f.lblcarescritos) && !esRojo(v.f.lblmaxcar));
         QCOMPARE(v.f.StatusBar1->textoPanel1(), Rellene);
 
         // A paste that jumps past max + 1 does not beep.
         v.f.ponerTextoMensaje(QString(150, u'z'));
-        QCOMPARE(v.p.sistema.pitidos, 2);
+        QCOMPARE(v.p.sistema.pitidos, 3);
         QVERIFY(esRojo(v.f.lblcarescritos));
     }
 
