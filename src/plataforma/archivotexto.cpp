@@ -299,7 +299,9 @@ bool EscritorArchivoTexto::abrir(const QString &ruta, Modo modo, QString *error)
     QString motivo;
     if (modo == Modo::Reemplazar) {
         m_nuevo = std::make_unique<QSaveFile>(ruta);
-        ok = m_nuevo->open(QIODevice::WriteOnly);
+        // Buffered, QSaveFile::commit() can report success after a failed write
+        // and replace a good file with a truncated one.
+        ok = m_nuevo->open(QIODevice::WriteOnly | QIODevice::Unbuffered);
         motivo = m_nuevo->errorString();
     } else {
         m_anexo = std::make_unique<QFile>(ruta);

@@ -1,6 +1,8 @@
 #include "shell/barraestado.h"
 
+#include <QHash>
 #include <QIcon>
+#include <QPixmap>
 
 BarraEstado::BarraEstado(QWidget *parent)
     : QStatusBar(parent)
@@ -20,6 +22,11 @@ BarraEstado::BarraEstado(QWidget *parent)
 void BarraEstado::ponerPanel1(int imagen, const QString &texto)
 {
     imagen_ = imagen;
-    icono_->setPixmap(QIcon(QStringLiteral(":/estado/%1.png").arg(imagen)).pixmap(16, 16));
+    // Decoded once: the composer writes the panel on every key.
+    static QHash<int, QPixmap> cache;
+    auto it = cache.find(imagen);
+    if (it == cache.end())
+        it = cache.insert(imagen, QIcon(QStringLiteral(":/estado/%1.png").arg(imagen)).pixmap(16, 16));
+    icono_->setPixmap(*it);
     texto_->setText(texto);
 }

@@ -53,9 +53,19 @@ QLineEdit *caja(const QString &texto, int maximo, QWidget *padre, const QRect &l
     return t;
 }
 
+// The program may set the grey state; a click of the user never leads to it.
+class CasillaConGris final : public QCheckBox
+{
+public:
+    using QCheckBox::QCheckBox;
+
+protected:
+    void nextCheckState() override { setCheckState(checkState() == Qt::Checked ? Qt::Unchecked : Qt::Checked); }
+};
+
 QCheckBox *casilla(const QString &texto, QWidget *padre, const QRect &lugar)
 {
-    auto *c = new QCheckBox(texto, padre);
+    auto *c = new CasillaConGris(texto, padre);
     c->setTristate(true);
     c->setGeometry(lugar);
     return c;
