@@ -50,15 +50,31 @@ struct CerrarModal
     }
 };
 
-// Puts the caret in the page's field `id` and types `texto` and Enter on the real view.
+// Puts the caret in the page's field `id` and types `texto` and Enter on the real
+// view. The keys go to the view only once it has the keyboard focus, and the
+// typing is checked through the page (and done again if the engine dropped it):
+// on a loaded machine the first keys may arrive before the field is focused.
 void teclear(VistaWeb *vista, const QString &id, const QString &texto)
 {
-    auto *motor = static_cast<VistaWebMotor *>(vista)->motor();
-    QSignalSpy foto(static_cast<VistaWebMotor *>(vista), &VistaWebMotor::instantaneaActualizada);
-    vista->ejecutarScript(QStringLiteral("document.getElementById('") + id + QStringLiteral("').focus();"));
-    foto.wait(kEspera);
+    auto *motorWeb = static_cast<VistaWebMotor *>(vista);
+    auto *motor = motorWeb->motor();
     QWidget *destino = motor->focusProxy() ? motor->focusProxy() : motor;
-    QTest::keyClicks(destino, texto);
+    vista->window()->activateWindow();
+    destino->setFocus(Qt::OtherFocusReason);
+    const QString campo = QStringLiteral("document.getElementById('") + id + QStringLiteral("')");
+    for (int intento = 0; intento < 5; ++intento) {
+        QSignalSpy foto(motorWeb, &VistaWebMotor::instantaneaActualizada);
+        vista->ejecutarScript(campo + QStringLiteral(".value=''; ") + campo + QStringLiteral(".focus();"));
+        foto.wait(kEspera);
+        QTest::keyClicks(destino, texto);
+        QSignalSpy eco(motorWeb, &VistaWebMotor::instantaneaActualizada);
+        vista->ejecutarScript(QStringLiteral("document.body.setAttribute('data-tecleado', ") + campo +
+                              QStringLiteral(".value);"));
+        eco.wait(kEspera);
+        if (vista->atributoCuerpo(QStringLiteral("data-tecleado")) == texto)
+            break;
+    }
+    QCOMPARE(vista->atributoCuerpo(QStringLiteral("data-tecleado")), texto);
     QTest::keyClick(destino, Qt::Key_Return);
 }
 

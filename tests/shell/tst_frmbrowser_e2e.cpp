@@ -132,7 +132,9 @@ void tst_frmBrowser_e2e::inicioPublicidadYConfiguracion()
 
     QVERIFY(c.b->brwWebBrowser->textoCuerpo().contains(QStringLiteral("Un sitio ajeno")));
     QVERIFY(c.b->brwPublicidad->textoCuerpo().contains(QStringLiteral("Publicidad")));
-    QCOMPARE(c.b->brwPublicidad->atributoCuerpo(QStringLiteral("scroll")), QStringLiteral("no"));
+    // The write reaches the snapshot after the script has run.
+    QTRY_COMPARE_WITH_TIMEOUT(c.b->brwPublicidad->atributoCuerpo(QStringLiteral("scroll")), QStringLiteral("no"),
+                              kEspera);
     QVERIFY(!c.b->timPublicidad.isActive());
     QVERIFY(!c.b->publicidadRespaldo);
     QCOMPARE(c.ctx.ConfiguracionRemota.cola, QStringLiteral("NTXsimulador"));
