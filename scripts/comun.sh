@@ -25,3 +25,9 @@ compilar() { # compilar <carpeta> [opciones de cmake...]
     cmake -S "$RAIZ" -B "$carpeta" -G Ninja "$@" >/dev/null
     cmake --build "$carpeta" -j "$(nproc)"
 }
+
+# The run and test commands share one build, so either is quick after the other.
+COMPILACION="$RAIZ/build/ci"
+compilar_programa() {
+    compilar "$COMPILACION" -DCMAKE_BUILD_TYPE=RelWithDebInfo -DNTX_WERROR=ON -DNTX_BENCH=ON
+}
