@@ -26,8 +26,10 @@ function(ntx_prueba nombre)
     endif()
     if(P_E2E)
         list(APPEND etiquetas e2e)
-        # Two web engines at once is fine on two cores; more is not.
-        set_tests_properties(${nombre} PROPERTIES RESOURCE_LOCK motor_web_pesado)
+    endif()
+    if(P_WEB OR P_E2E)
+        # One web engine at a time: on two cores a second one starves the first's timings.
+        set_tests_properties(${nombre} PROPERTIES RESOURCE_LOCK motor_web)
     endif()
     if(NOT P_TIMEOUT)
         set(P_TIMEOUT 300)

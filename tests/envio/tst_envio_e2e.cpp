@@ -47,6 +47,18 @@ struct CerrarModal
             return;
         if (auto *d = qobject_cast<QDialog *>(QApplication::activeModalWidget()))
             d->reject();
+        // The window may open only after the driver gave up: keep closing modal
+        // windows for as long as this test's main window lives.
+        for (QWidget *w : QApplication::topLevelWidgets()) {
+            if (!qobject_cast<frmBrowser *>(w))
+                continue;
+            auto *cerrador = new QTimer(w);
+            QObject::connect(cerrador, &QTimer::timeout, cerrador, [] {
+                if (auto *d = qobject_cast<QDialog *>(QApplication::activeModalWidget()))
+                    d->reject();
+            });
+            cerrador->start(100);
+        }
     }
 };
 
