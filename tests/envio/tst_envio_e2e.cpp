@@ -19,6 +19,7 @@
 #include "dobles/ajustesmemoria.h"
 #include "dobles/dialogosguion.h"
 #include "dobles/instanciafalsa.h"
+#include "dobles/simuladorproceso.h"
 #include "dobles/sistemafalso.h"
 #include "envio/frmverificacion.h"
 #include "envio/frmverificacionmovilnet.h"
@@ -195,24 +196,7 @@ void tst_envio_e2e::initTestCase()
 {
     QVERIFY(carpeta.isValid());
     fijarCarpetaPerfilCompartido(carpeta.filePath(QStringLiteral("perfil")));
-    simulador.setProgram(QStringLiteral(NTX_BIN_DIR "/ntxsimulador"));
-    simulador.setArguments({"--sitio", "0", "--personal", "0", "--claro", "0", "--movilnet", "0"});
-    simulador.start();
-    QVERIFY2(simulador.waitForStarted(kEspera), qPrintable(simulador.errorString()));
-    QByteArray salida;
-    QTRY_VERIFY_WITH_TIMEOUT((salida += simulador.readAllStandardOutput()).count('\n') >= 4, kEspera);
-    for (const QByteArray &linea : salida.split('\n')) {
-        const QString l = QString::fromLatin1(linea).trimmed();
-        const QString valor = l.section(QLatin1Char('='), 1);
-        if (l.startsWith(QLatin1String("NTX_SITIO=")))
-            direcciones.sitio = valor;
-        else if (l.startsWith(QLatin1String("NTX_PERSONAL=")))
-            direcciones.personal = valor;
-        else if (l.startsWith(QLatin1String("NTX_CLARO=")))
-            direcciones.claro = valor;
-        else if (l.startsWith(QLatin1String("NTX_MOVILNET=")))
-            direcciones.movilnet = valor;
-    }
+    QVERIFY2(iniciarSimulador(simulador, direcciones, kEspera), qPrintable(simulador.errorString()));
     QVERIFY(direcciones.personal.startsWith(QLatin1String("http://127.0.0.1:")));
     QVERIFY(!direcciones.movilnet.isEmpty());
 }
