@@ -6,6 +6,7 @@
 #include <benchmark/benchmark.h>
 
 #include "agenda/registrocontacto.h"
+#include "dobles/avisosguion.h"
 #include "dobles/vistawebguion.h"
 #include "plataforma/ajustessqlite.h"
 #include "plataforma/dialogosqt.h"
@@ -22,15 +23,14 @@ struct Escenario
     DialogosQt dialogos;
     SistemaReal sistema;
     InstanciaUnicaReal instancia;
+    AvisosGuion avisos;
     Contexto ctx{ajustes,
                  dialogos,
                  sistema,
                  instancia,
+                 avisos,
                  [](QWidget *p) { return new VistaWebGuion(p); },
-                 Direcciones::desdeEntorno(),
-                 {},
-                 {},
-                 {}};
+                 Direcciones::desdeEntorno()};
     frmBrowser ventana{ctx};
 
     Escenario()
@@ -41,11 +41,10 @@ struct Escenario
             Agenda::EscribirRegistro(
                 {nombre, QStringLiteral("Argentina - Personal"), QStringLiteral("351"), QString::number(4000000 + i)},
                 &registro, nullptr);
-            ajustes.escribir(Agenda::SeccionAgenda, nombre, registro);
+            ajustes.escribir(SeccionAgenda, nombre, registro);
         }
         for (int n = 1; n <= 10; ++n)
-            ajustes.escribir(Agenda::SeccionMensajes, Agenda::ClaveRapida(n),
-                             QStringLiteral("Contacto %1").arg(n * 900));
+            ajustes.escribir(SeccionMensajes, ClaveRapida(n), QStringLiteral("Contacto %1").arg(n * 900));
     }
 };
 

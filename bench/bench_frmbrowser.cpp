@@ -5,6 +5,7 @@
 // three pages loaded (target under 350 MB). Run headless with
 // QT_QPA_PLATFORM=offscreen QTWEBENGINE_CHROMIUM_FLAGS=--disable-gpu
 // (and QTWEBENGINE_DISABLE_SANDBOX=1 as root).
+#include "dobles/avisosguion.h"
 #include "dobles/dialogosguion.h"
 #include "dobles/instanciafalsa.h"
 #include "dobles/sistemafalso.h"
@@ -94,7 +95,8 @@ void BM_VentanaPrincipalHastaTresPaginas(benchmark::State &estado)
         SistemaFalso sistema;
         sistema.carpetaDelPrograma = QStringLiteral(NTX_BIN_DIR);
         InstanciaFalsa instancia;
-        Contexto ctx{ajustes, dialogos, sistema, instancia, fabricaVistaWebMotor(), gDirecciones, {}, {}, {}};
+        AvisosGuion avisos;
+        Contexto ctx{ajustes, dialogos, sistema, instancia, avisos, fabricaVistaWebMotor(), gDirecciones};
         auto ventana = std::make_unique<frmBrowser>(ctx);
         ventana->show();
         if (!ventana->Form_Load() || !esperar([&] {

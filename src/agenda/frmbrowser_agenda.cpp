@@ -15,14 +15,14 @@ void frmBrowser::ActualizarAgenda()
 
     std::array<QString, 10> guardadas;
     for (int n = 1; n <= 10; ++n)
-        guardadas[static_cast<size_t>(n - 1)] = ctx.ajustes.leer(Agenda::SeccionMensajes, Agenda::ClaveRapida(n));
+        guardadas[static_cast<size_t>(n - 1)] = ctx.ajustes.leer(SeccionMensajes, ClaveRapida(n));
     const auto entradas = Agenda::CalcularRapidas(ctx.contactos, leidos, guardadas);
     for (int n = 1; n <= 10; ++n) {
         const Agenda::EntradaRapida &e = entradas[static_cast<size_t>(n - 1)];
         accionesRapidas[n - 1]->setText(e.texto);
         accionesRapidas[n - 1]->setEnabled(e.habilitada);
         if (e.borrarValor)
-            ctx.ajustes.borrarClave(Agenda::SeccionMensajes, Agenda::ClaveRapida(n));
+            ctx.ajustes.borrarClave(SeccionMensajes, ClaveRapida(n));
     }
 }
 
@@ -77,7 +77,7 @@ void frmBrowser::MostrarDestinatarioPorAlias()
 void frmBrowser::IniciarPanelContactos()
 {
     ParesAjustes pares;
-    ctx.ajustes.enumerarConEstado(Agenda::SeccionAgenda, &pares);
+    ctx.ajustes.enumerarConEstado(SeccionAgenda, &pares);
     tvwContactos->clear();
     if (pares.isEmpty()) {
         new QTreeWidgetItem(tvwContactos, {QStringLiteral("No hay contactos en la Agenda")});

@@ -4,7 +4,7 @@
 #include <QMouseEvent>
 
 #include "agenda/registrocontacto.h"
-#include "shell/contexto.h"
+#include "comun/contexto.h"
 
 namespace {
 
@@ -148,7 +148,7 @@ void frmContacto::avisar(const QString &texto)
 bool frmContacto::guardar(const QString &nombre, const QString &registro, const QString &nombreAnterior)
 {
     // The new value is written before the old one goes, so a failed write loses nothing.
-    if (!ctx.ajustes.escribir(Agenda::SeccionAgenda, nombre, registro)) {
+    if (!ctx.ajustes.escribir(SeccionAgenda, nombre, registro)) {
         ctx.dialogos.mensaje(QStringLiteral("No se pudo guardar el contacto en la Agenda. Sus datos no se "
                                             "modificaron."),
                              Dialogos::Botones::Aceptar, Dialogos::Icono::Critico, Dialogos::tituloPrograma());
@@ -156,7 +156,7 @@ bool frmContacto::guardar(const QString &nombre, const QString &registro, const 
     }
     // A name that differs only in case is the same value of the store: already replaced.
     if (!nombreAnterior.isNull() && Ajustes::plegar(nombreAnterior) != Ajustes::plegar(nombre))
-        ctx.ajustes.borrarClave(Agenda::SeccionAgenda, nombreAnterior);
+        ctx.ajustes.borrarClave(SeccionAgenda, nombreAnterior);
     if (m_refrescarPanel)
         m_refrescarPanel();
     return true;
@@ -191,7 +191,7 @@ void frmContacto::cmdAceptar_Click()
     const QString titulo = QStringLiteral("Modificar contacto");
     if (Accion == QLatin1String("Agregar")) {
         const QString ausente = QStringLiteral("\x01ausente\x01");
-        if (ctx.ajustes.leer(Agenda::SeccionAgenda, nombre, ausente) == ausente) {
+        if (ctx.ajustes.leer(SeccionAgenda, nombre, ausente) == ausente) {
             if (guardar(nombre, registro, QString()))
                 close();
             return;

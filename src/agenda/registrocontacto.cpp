@@ -166,11 +166,6 @@ bool DatosNumericosValidos(const QString &codArea, const QString &numero)
     return SoloDigitos(codArea) && SoloDigitos(numero);
 }
 
-QString ClaveRapida(int n)
-{
-    return QStringLiteral("Rapida") + QString::number(n);
-}
-
 QString TextoRapidaVacia(int n)
 {
     return QStringLiteral("[Número Rápido ") + QString::number(n) + QStringLiteral("]");

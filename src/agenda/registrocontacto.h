@@ -5,6 +5,8 @@
 #include <QString>
 #include <array>
 
+#include "comun/claves.h"
+
 #include "agenda/contactos.h"
 
 namespace Agenda {
@@ -14,8 +16,6 @@ inline const QString MarcaProveedor = QStringLiteral("$_PR");
 inline const QString MarcaCodArea = QStringLiteral("$_CA");
 inline const QString MarcaNumero = QStringLiteral("$_NU");
 inline const QString CodAreaAlias = QStringLiteral("alias");
-inline const QString SeccionAgenda = QStringLiteral("Agenda1.0");
-inline const QString SeccionMensajes = QStringLiteral("Mensajes");
 
 // The longest field the two-digit length can describe.
 constexpr int LargoMaximoCampo = 99;
@@ -65,8 +65,6 @@ struct EntradaRapida
     bool borrarValor = false; // the "Rapida" value names a contact that is gone
 };
 
-// Value name of slot `n` (1..10) in section "Mensajes".
-QString ClaveRapida(int n);
 QString TextoRapidaVacia(int n);
 
 // Slot states for the stored "Rapida" values (index 0 is slot 1). A slot whose

@@ -4,11 +4,11 @@
 #include <QVBoxLayout>
 
 #include "agenda/registrocontacto.h"
+#include "comun/claves.h"
 #include "plataforma/ajustes.h"
 #include "plataforma/dialogos.h"
 #include "plataforma/instanciaunica.h"
 #include "plataforma/sistema.h"
-#include "shell/arranque.h"
 
 namespace {
 
@@ -74,7 +74,7 @@ void frmAsistente1::Form_Load()
     bool yaExistia = false;
     s.instancia.crearMutex(InstanciaUnica::nombreMutex(), &yaExistia);
 
-    ClavePrimeraVez = Arranque::ClavePrimeraVez();
+    ClavePrimeraVez = ::ClavePrimeraVez();
     bool legible = true;
     PrimeraVez = s.ajustes.leerBooleano(Seccion, ClavePrimeraVez, true, &legible);
     if (!legible) {
@@ -96,7 +96,7 @@ void frmAsistente1::Form_Load()
 int frmAsistente1::ActualizarContactos(Ajustes &ajustes)
 {
     ParesAjustes pares;
-    if (!ajustes.enumerarConEstado(Agenda::SeccionAgenda, &pares))
+    if (!ajustes.enumerarConEstado(SeccionAgenda, &pares))
         return 0;
     int reescritos = 0;
     for (const auto &par : std::as_const(pares)) {
@@ -104,7 +104,7 @@ int frmAsistente1::ActualizarContactos(Ajustes &ajustes)
         QString nuevo;
         if (!Agenda::ActualizarRegistroAntiguo(par.second, &campos, &nuevo))
             continue;
-        if (!ajustes.escribir(Agenda::SeccionAgenda, campos.nombre, nuevo))
+        if (!ajustes.escribir(SeccionAgenda, campos.nombre, nuevo))
             break;
         ++reescritos;
     }

@@ -3,7 +3,6 @@
 // advertising band; and the silent reading of the configuration page.
 #include "comando/configuracionremota.h"
 #include "shell/frmbrowser.h"
-#include "shell/frmdialog.h"
 
 #include <QUrl>
 
@@ -84,7 +83,7 @@ void frmBrowser::brwWebBrowser_BeforeNavigate2(const QString &url, const QString
     const bool local = esArchivoLocal(url);
     if (!local && !esPaginaVacia(url) && ctx.sistema.modoSinConexion()) {
         brwWebBrowser->hide();
-        frmDialog::Mostrar(ctx, this, TextoSinConexion);
+        ctx.avisos.mostrar(this, TextoSinConexion);
         brwWebBrowser->show();
         cancelar = true;
         bool ignorado = false;

@@ -1,6 +1,6 @@
 #include "envio/comandoenviar.h"
 
-#include "mejoras/pasadatexto.h"
+#include "comun/valornumerico.h"
 
 namespace {
 

@@ -1,7 +1,7 @@
 #include "envio/frmverificacion.h"
 
+#include "comun/contexto.h"
 #include "envio/principalenvio.h"
-#include "shell/contexto.h"
 
 frmVerificacion::frmVerificacion(Contexto &ctx, PrincipalEnvio &principal, QWidget *padre)
     : VerificacionPagina(ctx, principal, padre)

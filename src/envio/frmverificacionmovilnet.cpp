@@ -1,7 +1,7 @@
 #include "envio/frmverificacionmovilnet.h"
 
+#include "comun/contexto.h"
 #include "envio/principalenvio.h"
-#include "shell/contexto.h"
 
 frmVerificacionMovilnet::frmVerificacionMovilnet(Contexto &ctx, PrincipalEnvio &principal, QWidget *padre)
     : VerificacionPagina(ctx, principal, padre)

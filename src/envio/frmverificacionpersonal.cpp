@@ -2,12 +2,12 @@
 
 #include <QKeyEvent>
 
+#include "comun/contexto.h"
+#include "comun/valornumerico.h"
 #include "envio/codificacion.h"
 #include "envio/peticiones.h"
 #include "envio/principalenvio.h"
 #include "envio/textosverificacion.h"
-#include "mejoras/pasadatexto.h"
-#include "shell/contexto.h"
 
 using namespace TextosVerificacion;
 

@@ -1,8 +1,8 @@
 #include "envio/verificacionpagina.h"
 
+#include "comun/contexto.h"
 #include "envio/principalenvio.h"
 #include "envio/textosverificacion.h"
-#include "shell/contexto.h"
 
 using namespace TextosVerificacion;
 

@@ -2,8 +2,8 @@
 // folders, failures turned into the program's message boxes.
 #include "historial/historial.h"
 
-#include "shell/contexto.h"
-#include "shell/frmdialog.h"
+#include "comun/claves.h"
+#include "comun/contexto.h"
 
 namespace {
 
@@ -121,7 +121,7 @@ void AvisarCambioHistorial(Contexto &ctx, QWidget *dueno, bool guardar, bool his
     if (guardar == historialPermanente) {
         return;
     }
-    if (ctx.ajustes.leerBooleano(QStringLiteral("Mensajes"), QStringLiteral("TipHistorialNoMas"), false)) {
+    if (LeerClaveBooleana(ctx.ajustes, Clave::TipHistorialNoMas)) {
         return;
     }
     const QString texto =
@@ -133,5 +133,5 @@ void AvisarCambioHistorial(Contexto &ctx, QWidget *dueno, bool guardar, bool his
                                  "será recordada solo hasta que cierre el programa.\r\nSi quiere desactivar el "
                                  "guardado de mensajes enviados en forma permanente vaya a las Preferencias dentro "
                                  "del menú Archivo y desactive la opción de Guardar siempre los mensajes enviados.");
-    frmDialog::Mostrar(ctx, dueno, texto, QStringLiteral("TipHistorialNoMas"));
+    ctx.avisos.mostrar(dueno, texto, NombreClave(Clave::TipHistorialNoMas));
 }

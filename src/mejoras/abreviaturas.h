@@ -4,11 +4,12 @@
 
 #include <QString>
 
+#include "comun/claves.h"
+
 #include "mejoras/pasadatexto.h"
 
 class Ajustes;
 
-inline const QString SeccionAbreviaturas = QStringLiteral("Abreviaturas1.0");
 inline constexpr qsizetype LargoMaximoPalabra = 25;
 inline constexpr qsizetype LargoMaximoReemplazo = 140;
 

@@ -5,8 +5,8 @@
 #include <QSignalBlocker>
 #include <QTextCursor>
 
+#include "comun/contexto.h"
 #include "mejoras/abreviaturas.h"
-#include "shell/contexto.h"
 
 frmAbreviaturaNueva::frmAbreviaturaNueva(Contexto &contexto, QWidget *parent)
     : QDialog(parent)

@@ -4,9 +4,9 @@
 #include <QKeyEvent>
 #include <QVBoxLayout>
 
+#include "comun/contexto.h"
 #include "mejoras/abreviaturas.h"
 #include "mejoras/frmabreviaturanueva.h"
-#include "shell/contexto.h"
 
 frmAbreviaturas::frmAbreviaturas(Contexto &contexto, std::function<void()> recargar, QWidget *parent)
     : QDialog(parent)

@@ -4,6 +4,7 @@
 #include <QSignalBlocker>
 #include <QTextCursor>
 
+#include "comun/valornumerico.h"
 #include "mejoras/abreviaturas.h"
 #include "mejoras/archivoabreviaturas.h"
 #include "mejoras/composicion.h"

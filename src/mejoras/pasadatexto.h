@@ -45,9 +45,6 @@ QString ConSaltosLf(const QString &texto);
 qsizetype ContarCaracteres(const QString &remitente, const QString &mensajeCrLf);
 // A number as the counter shows it: a leading blank where a sign would go.
 QString NumeroConSigno(qint64 numero);
-// The value of a display box read as a number: leading blanks skipped, an
-// optional sign, then digits up to the first other character; 0 when none.
-qint64 ValorNumerico(const QString &texto);
 
 // The edit that turned `anterior` into `nuevo`, with the inserted part cut so
 // that the result has at most `maximo` characters. A text already within the

@@ -2,19 +2,13 @@
 
 #include <QFileInfo>
 
+#include "comun/claves.h"
 #include "plataforma/ajustes.h"
 #include "plataforma/dialogos.h"
 #include "plataforma/instanciaunica.h"
 #include "plataforma/sistema.h"
 
 namespace Arranque {
-
-static const QString SeccionMensajes = QStringLiteral("Mensajes");
-
-QString ClavePrimeraVez(int mayor, int menor)
-{
-    return QStringLiteral("PrimeraVez") + QString::number(mayor) + QLatin1Char('_') + QString::number(menor);
-}
 
 QString NombreClave()
 {

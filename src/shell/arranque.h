@@ -14,8 +14,6 @@ class Sistema;
 
 namespace Arranque {
 
-// "PrimeraVez" + major + "_" + minor (section "Mensajes").
-QString ClavePrimeraVez(int mayor = NTX_VERSION_MAYOR, int menor = NTX_VERSION_MENOR);
 // "Versión 2.5 - Tavrin".
 QString TextoVersion();
 QString NombreClave();

@@ -20,8 +20,8 @@
 #include <QTreeWidget>
 #include <functional>
 
+#include "comun/contexto.h"
 #include "shell/barraestado.h"
-#include "shell/contexto.h"
 
 class QKeyEvent;
 class QSystemTrayIcon;

@@ -6,7 +6,7 @@
 #include <QStyle>
 #include <QVBoxLayout>
 
-#include "shell/contexto.h"
+#include "comun/contexto.h"
 
 frmDialog::frmDialog(Contexto &contexto, QWidget *parent)
     : QDialog(parent)

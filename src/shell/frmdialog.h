@@ -8,7 +8,7 @@
 #include <QLabel>
 #include <QPushButton>
 
-struct Contexto;
+#include "comun/contexto.h"
 
 class frmDialog final : public QDialog
 {
@@ -43,4 +43,18 @@ public:
 
 protected:
     bool eventFilter(QObject *objeto, QEvent *evento) override;
+};
+
+// The notice as the subsystems reach it: through the Avisos service of the context.
+class AvisosVentana final : public Avisos
+{
+public:
+    // The context that holds this service; set once it exists.
+    Contexto *ctx = nullptr;
+
+    void mostrar(QWidget *dueno, const QString &texto, const QString &claveNoMas, const QString &textoEnlace,
+                 const QString &direccionEnlace) override
+    {
+        frmDialog::Mostrar(*ctx, dueno, texto, claveNoMas, textoEnlace, direccionEnlace);
+    }
 };

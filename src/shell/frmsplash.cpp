@@ -4,7 +4,7 @@
 #include <QPainterPath>
 #include <QRegion>
 
-#include "shell/contexto.h"
+#include "comun/contexto.h"
 
 void VentanaSiempreVisible(QWidget *ventana)
 {

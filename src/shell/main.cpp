@@ -3,12 +3,13 @@
 #include <QApplication>
 #include <QtWebEngineCore/qtwebenginecoreversion.h>
 
+#include "comun/contexto.h"
 #include "plataforma/ajustessqlite.h"
 #include "plataforma/dialogosqt.h"
 #include "plataforma/instanciaunicareal.h"
 #include "plataforma/sistemareal.h"
 #include "plataforma/vistawebperfil.h"
-#include "shell/contexto.h"
+#include "shell/frmdialog.h"
 #include "shell/inicio.h"
 
 int main(int argc, char *argv[])
@@ -23,8 +24,9 @@ int main(int argc, char *argv[])
     SistemaReal sistema;
     sistema.setVersionMotorWeb(QTWEBENGINECORE_VERSION >> 16);
     InstanciaUnicaReal instancia;
-    Contexto ctx{ajustes, dialogos, sistema, instancia, fabricaVistaWebMotor(), Direcciones::desdeEntorno(),
-                 {},      {},       {}};
+    AvisosVentana avisos;
+    Contexto ctx{ajustes, dialogos, sistema, instancia, avisos, fabricaVistaWebMotor()};
+    avisos.ctx = &ctx;
 
     Inicio inicio(ctx);
     if (!inicio.Iniciar())

@@ -8,6 +8,7 @@
 #include "agenda/frmcontacto.h"
 #include "agenda/registrocontacto.h"
 #include "dobles/ajustesmemoria.h"
+#include "dobles/avisosguion.h"
 #include "dobles/dialogosguion.h"
 #include "dobles/instanciafalsa.h"
 #include "dobles/sistemafalso.h"
@@ -70,24 +71,19 @@ class TstFrmBrowserAgenda : public QObject
     DialogosGuion dialogos;
     SistemaFalso sistema;
     InstanciaFalsa instancia;
+    AvisosGuion avisos;
     std::unique_ptr<Contexto> ctx;
     std::unique_ptr<frmBrowser> w;
 
     void guardar(const QString &n, const QString &p, const QString &ca, const QString &nu)
     {
-        ajustes.escribir(Agenda::SeccionAgenda, n, Registro(n, p, ca, nu));
+        ajustes.escribir(SeccionAgenda, n, Registro(n, p, ca, nu));
     }
     void abrir(Ajustes *otro = nullptr)
     {
-        ctx = std::make_unique<Contexto>(Contexto{otro ? *otro : static_cast<Ajustes &>(ajustes),
-                                                  dialogos,
-                                                  sistema,
-                                                  instancia,
-                                                  [](QWidget *p) { return new VistaWebGuion(p); },
-                                                  Direcciones::desdeEntorno(),
-                                                  {},
-                                                  {},
-                                                  {}});
+        ctx = std::make_unique<Contexto>(
+            otro ? *otro : static_cast<Ajustes &>(ajustes), dialogos, sistema, instancia, avisos,
+            [](QWidget *p) { return new VistaWebGuion(p); }, Direcciones::desdeEntorno());
         w = std::make_unique<frmBrowser>(*ctx);
         w->ActualizarAgenda();
     }
@@ -176,17 +172,16 @@ private Q_SLOTS:
     void rapidas()
     {
         guardar(QStringLiteral("Juan"), Personal, QStringLiteral("351"), QStringLiteral("5551234"));
-        ajustes.escribir(Agenda::SeccionMensajes, QStringLiteral("Rapida1"), QStringLiteral("Juan"));
-        ajustes.escribir(Agenda::SeccionMensajes, QStringLiteral("Rapida10"), QStringLiteral("Borrado"));
+        ajustes.escribir(SeccionMensajes, QStringLiteral("Rapida1"), QStringLiteral("Juan"));
+        ajustes.escribir(SeccionMensajes, QStringLiteral("Rapida10"), QStringLiteral("Borrado"));
         abrir();
         QCOMPARE(ctx->contactos.size(), 1);
         QCOMPARE(w->accionesRapidas[0]->text(), QStringLiteral("Juan"));
         QVERIFY(w->accionesRapidas[0]->isEnabled());
         QCOMPARE(w->accionesRapidas[9]->text(), QStringLiteral("[Número Rápido 10]"));
         QVERIFY(!w->accionesRapidas[9]->isEnabled());
-        QCOMPARE(ajustes.leer(Agenda::SeccionMensajes, QStringLiteral("Rapida10"), QStringLiteral("-")),
-                 QStringLiteral("-"));
-        QCOMPARE(ajustes.leer(Agenda::SeccionMensajes, QStringLiteral("Rapida1")), QStringLiteral("Juan"));
+        QCOMPARE(ajustes.leer(SeccionMensajes, QStringLiteral("Rapida10"), QStringLiteral("-")), QStringLiteral("-"));
+        QCOMPARE(ajustes.leer(SeccionMensajes, QStringLiteral("Rapida1")), QStringLiteral("Juan"));
         for (int i = 1; i < 9; ++i)
             QCOMPARE(w->accionesRapidas[i]->text(), Agenda::TextoRapidaVacia(i + 1));
     }
@@ -194,12 +189,12 @@ private Q_SLOTS:
     void lecturaFallidaNoBorraRapidas()
     {
         guardar(QStringLiteral("Juan"), Personal, QStringLiteral("351"), QStringLiteral("5551234"));
-        ajustes.escribir(Agenda::SeccionMensajes, QStringLiteral("Rapida1"), QStringLiteral("Juan"));
+        ajustes.escribir(SeccionMensajes, QStringLiteral("Rapida1"), QStringLiteral("Juan"));
         AjustesIlegibles ilegibles(ajustes);
         abrir(&ilegibles);
         QVERIFY(ctx->contactos.isEmpty());
         QVERIFY(!w->accionesRapidas[0]->isEnabled());
-        QCOMPARE(ajustes.leer(Agenda::SeccionMensajes, QStringLiteral("Rapida1")), QStringLiteral("Juan"));
+        QCOMPARE(ajustes.leer(SeccionMensajes, QStringLiteral("Rapida1")), QStringLiteral("Juan"));
     }
 
     void panelDeContactos()
@@ -280,17 +275,11 @@ private Q_SLOTS:
     void cargaConContactoEnLaLinea()
     {
         guardar(QStringLiteral("Juan"), Personal, QStringLiteral("351"), QStringLiteral("5551234"));
-        ajustes.escribir(Agenda::SeccionMensajes, QStringLiteral("Rapida2"), QStringLiteral("Juan"));
+        ajustes.escribir(SeccionMensajes, QStringLiteral("Rapida2"), QStringLiteral("Juan"));
         sistema.linea = QStringLiteral("/c:\"Juan\"");
-        ctx = std::make_unique<Contexto>(Contexto{ajustes,
-                                                  dialogos,
-                                                  sistema,
-                                                  instancia,
-                                                  [](QWidget *p) { return new VistaWebGuion(p); },
-                                                  Direcciones::desdeEntorno(),
-                                                  {},
-                                                  {},
-                                                  {}});
+        ctx = std::make_unique<Contexto>(
+            ajustes, dialogos, sistema, instancia, avisos, [](QWidget *p) { return new VistaWebGuion(p); },
+            Direcciones::desdeEntorno());
         w = std::make_unique<frmBrowser>(*ctx);
         QVERIFY(w->Form_Load());
         QCOMPARE(w->cboAddress->currentText(), Personal);
@@ -338,7 +327,7 @@ private Q_SLOTS:
             QStringLiteral("Este contacto tiene asignado un proveedor al que esta versión de NTX Mensajes no puede "
                            "enviar mensajes.\r\n\r\n · Elimine este contacto")));
         QCOMPARE(dialogos.llamadas.at(0).icono, Dialogos::Icono::Critico);
-        QCOMPARE(ajustes.enumerar(Agenda::SeccionAgenda).isEmpty(), si);
+        QCOMPARE(ajustes.enumerar(SeccionAgenda).isEmpty(), si);
         QCOMPARE(ctx->contactos.isEmpty(), si);
     }
 
@@ -364,7 +353,7 @@ private Q_SLOTS:
         QCOMPARE(proveedor, Personal);
         QCOMPARE(ca, QStringLiteral("351"));
         QCOMPARE(nu, QStringLiteral("5551234"));
-        QCOMPARE(ajustes.leer(Agenda::SeccionAgenda, QStringLiteral("Nuevo")),
+        QCOMPARE(ajustes.leer(SeccionAgenda, QStringLiteral("Nuevo")),
                  Registro(QStringLiteral("Nuevo"), Personal, QStringLiteral("351"), QStringLiteral("5551234")));
         // The label names the new contact at once, and the panel lists it.
         QCOMPARE(w->lblNombreDestinatario->text(), QStringLiteral("Nuevo"));
@@ -390,7 +379,7 @@ private Q_SLOTS:
         });
         Agenda::NuevoContacto(*w);
         QCOMPARE(titulo, QStringLiteral("Agenda - Nuevo Contacto"));
-        QVERIFY(ajustes.enumerar(Agenda::SeccionAgenda).isEmpty());
+        QVERIFY(ajustes.enumerar(SeccionAgenda).isEmpty());
     }
 };
 

@@ -4,11 +4,12 @@
 
 #include "agenda/frmcontacto.h"
 #include "agenda/registrocontacto.h"
+#include "comun/contexto.h"
 #include "dobles/ajustesmemoria.h"
+#include "dobles/avisosguion.h"
 #include "dobles/dialogosguion.h"
 #include "dobles/instanciafalsa.h"
 #include "dobles/sistemafalso.h"
-#include "shell/contexto.h"
 
 namespace {
 
@@ -33,6 +34,7 @@ public:
     DialogosGuion dialogos;
     SistemaFalso sistema;
     InstanciaFalsa instancia;
+    AvisosGuion avisos;
     std::unique_ptr<Contexto> ctx;
     std::unique_ptr<frmContacto> dlg;
     int refrescos = 0;
@@ -44,8 +46,7 @@ private Q_SLOTS:
         dialogos.llamadas.clear();
         dialogos.respuestas.clear();
         sistema = SistemaFalso();
-        ctx = std::make_unique<Contexto>(
-            Contexto{ajustes, dialogos, sistema, instancia, {}, Direcciones::desdeEntorno(), {}, {}, {}});
+        ctx = std::make_unique<Contexto>(ajustes, dialogos, sistema, instancia, avisos, FabricaVistaWeb());
         ctx->direcciones.sitio = QStringLiteral("http://sitio.prueba");
         refrescos = 0;
         dlg = std::make_unique<frmContacto>(*ctx, [this] { ++refrescos; });
@@ -222,7 +223,7 @@ void TstFrmContacto::controles()
     QCOMPARE(dialogos.llamadas.at(0).titulo, QStringLiteral("NTX Mensajes - Agenda"));
     QCOMPARE(dialogos.llamadas.at(0).icono, Dialogos::Icono::Informacion);
     QVERIFY(dlg->isVisible());
-    QVERIFY(ajustes.enumerar(Agenda::SeccionAgenda).isEmpty());
+    QVERIFY(ajustes.enumerar(SeccionAgenda).isEmpty());
     QCOMPARE(refrescos, 0);
 }
 
@@ -234,7 +235,7 @@ void TstFrmContacto::agregaNuevo()
     dlg->txtCodArea->setText(QStringLiteral("351"));
     dlg->txtNumero->setText(QStringLiteral("5551234"));
     dlg->cmdAceptar_Click();
-    QCOMPARE(ajustes.leer(Agenda::SeccionAgenda, QStringLiteral("Juan")),
+    QCOMPARE(ajustes.leer(SeccionAgenda, QStringLiteral("Juan")),
              QStringLiteral("$_NO04Juan$_PR20Argentina - Personal$_CA03351$_NU075551234"));
     QVERIFY(dialogos.llamadas.isEmpty());
     QCOMPARE(refrescos, 1);
@@ -250,7 +251,7 @@ void TstFrmContacto::agregaNombreDeBlancos()
     dlg->txtCodArea->setText(QStringLiteral(" 11"));
     dlg->txtNumero->setText(QStringLiteral("4"));
     dlg->cmdAceptar_Click();
-    QCOMPARE(ajustes.leer(Agenda::SeccionAgenda, QStringLiteral("   ")), Registro("   ", Claro, " 11", "4"));
+    QCOMPARE(ajustes.leer(SeccionAgenda, QStringLiteral("   ")), Registro("   ", Claro, " 11", "4"));
 }
 
 void TstFrmContacto::agregaExistentePregunta_data()
@@ -264,7 +265,7 @@ void TstFrmContacto::agregaExistentePregunta()
 {
     QFETCH(bool, si);
     const QString viejo = Registro("Ana", Claro, "11", "1111");
-    ajustes.escribir(Agenda::SeccionAgenda, QStringLiteral("Ana"), viejo);
+    ajustes.escribir(SeccionAgenda, QStringLiteral("Ana"), viejo);
     dialogos.respuestas.append(si ? Dialogos::Respuesta::Si : Dialogos::Respuesta::No);
     dlg->Accion = QStringLiteral("Agregar");
     QVERIFY(dlg->SeleccionarProveedor(Personal));
@@ -278,15 +279,14 @@ void TstFrmContacto::agregaExistentePregunta()
     QCOMPARE(dialogos.llamadas.at(0).titulo, QStringLiteral("Modificar contacto"));
     QCOMPARE(dialogos.llamadas.at(0).botones, Dialogos::Botones::SiNo);
     QCOMPARE(dialogos.llamadas.at(0).icono, Dialogos::Icono::Pregunta);
-    QCOMPARE(ajustes.leer(Agenda::SeccionAgenda, QStringLiteral("Ana")),
-             si ? Registro("Ana", Personal, "22", "2222") : viejo);
+    QCOMPARE(ajustes.leer(SeccionAgenda, QStringLiteral("Ana")), si ? Registro("Ana", Personal, "22", "2222") : viejo);
     QCOMPARE(refrescos, si ? 1 : 0);
     QVERIFY(!dlg->isVisible());
 }
 
 void TstFrmContacto::modificaYRenombra()
 {
-    ajustes.escribir(Agenda::SeccionAgenda, QStringLiteral("Ana"), Registro("Ana", Claro, "11", "1111"));
+    ajustes.escribir(SeccionAgenda, QStringLiteral("Ana"), Registro("Ana", Claro, "11", "1111"));
     dialogos.respuestas.append(Dialogos::Respuesta::Si);
     dlg->Accion = QStringLiteral("Modificar_Ana");
     QVERIFY(dlg->SeleccionarProveedor(Claro));
@@ -295,7 +295,7 @@ void TstFrmContacto::modificaYRenombra()
     dlg->txtNumero->setText(QStringLiteral("1111"));
     dlg->cmdAceptar_Click();
     QCOMPARE(dialogos.llamadas.at(0).texto, QStringLiteral("¿Está seguro que desea modificar los datos de Ana?"));
-    const ParesAjustes pares = ajustes.enumerar(Agenda::SeccionAgenda);
+    const ParesAjustes pares = ajustes.enumerar(SeccionAgenda);
     QCOMPARE(pares.size(), 1);
     QCOMPARE(pares.at(0).first, QStringLiteral("Ana María"));
     QCOMPARE(pares.at(0).second, Registro("Ana María", Claro, "11", "1111"));
@@ -304,8 +304,8 @@ void TstFrmContacto::modificaYRenombra()
 
 void TstFrmContacto::modificaSobreOtroExistente()
 {
-    ajustes.escribir(Agenda::SeccionAgenda, QStringLiteral("Ana"), Registro("Ana", Claro, "11", "1111"));
-    ajustes.escribir(Agenda::SeccionAgenda, QStringLiteral("Luis"), Registro("Luis", Claro, "22", "2222"));
+    ajustes.escribir(SeccionAgenda, QStringLiteral("Ana"), Registro("Ana", Claro, "11", "1111"));
+    ajustes.escribir(SeccionAgenda, QStringLiteral("Luis"), Registro("Luis", Claro, "22", "2222"));
     dialogos.respuestas.append(Dialogos::Respuesta::Si);
     dlg->Accion = QStringLiteral("Modificar_Ana");
     QVERIFY(dlg->SeleccionarProveedor(Claro));
@@ -314,14 +314,14 @@ void TstFrmContacto::modificaSobreOtroExistente()
     dlg->txtNumero->setText(QStringLiteral("1111"));
     dlg->cmdAceptar_Click();
     QCOMPARE(dialogos.llamadas.size(), 1); // no second question
-    const ParesAjustes pares = ajustes.enumerar(Agenda::SeccionAgenda);
+    const ParesAjustes pares = ajustes.enumerar(SeccionAgenda);
     QCOMPARE(pares.size(), 1);
     QCOMPARE(pares.at(0).second, Registro("Luis", Claro, "11", "1111"));
 }
 
 void TstFrmContacto::modificaSoloMayusculas()
 {
-    ajustes.escribir(Agenda::SeccionAgenda, QStringLiteral("ana"), Registro("ana", Claro, "11", "1111"));
+    ajustes.escribir(SeccionAgenda, QStringLiteral("ana"), Registro("ana", Claro, "11", "1111"));
     dialogos.respuestas.append(Dialogos::Respuesta::Si);
     dlg->Accion = QStringLiteral("Modificar_ana");
     QVERIFY(dlg->SeleccionarProveedor(Claro));
@@ -330,7 +330,7 @@ void TstFrmContacto::modificaSoloMayusculas()
     dlg->txtNumero->setText(QStringLiteral("1111"));
     dlg->cmdAceptar_Click();
     // The store treats both spellings as one value: the contact must survive the rename.
-    const ParesAjustes pares = ajustes.enumerar(Agenda::SeccionAgenda);
+    const ParesAjustes pares = ajustes.enumerar(SeccionAgenda);
     QCOMPARE(pares.size(), 1);
     QCOMPARE(pares.at(0).first, QStringLiteral("Ana"));
     QCOMPARE(pares.at(0).second, Registro("Ana", Claro, "11", "1111"));
@@ -339,7 +339,7 @@ void TstFrmContacto::modificaSoloMayusculas()
 void TstFrmContacto::modificaRespondiendoNo()
 {
     const QString viejo = Registro("Ana", Claro, "11", "1111");
-    ajustes.escribir(Agenda::SeccionAgenda, QStringLiteral("Ana"), viejo);
+    ajustes.escribir(SeccionAgenda, QStringLiteral("Ana"), viejo);
     dialogos.respuestas.append(Dialogos::Respuesta::No);
     dlg->Accion = QStringLiteral("Modificar_Ana");
     QVERIFY(dlg->SeleccionarProveedor(Claro));
@@ -347,7 +347,7 @@ void TstFrmContacto::modificaRespondiendoNo()
     dlg->txtCodArea->setText(QStringLiteral("1"));
     dlg->txtNumero->setText(QStringLiteral("1"));
     dlg->cmdAceptar_Click();
-    QCOMPARE(ajustes.enumerar(Agenda::SeccionAgenda), (ParesAjustes{{QStringLiteral("Ana"), viejo}}));
+    QCOMPARE(ajustes.enumerar(SeccionAgenda), (ParesAjustes{{QStringLiteral("Ana"), viejo}}));
     QVERIFY(!dlg->isVisible());
     QCOMPARE(refrescos, 0);
 }
@@ -355,7 +355,7 @@ void TstFrmContacto::modificaRespondiendoNo()
 void TstFrmContacto::escrituraFallidaNoPierdeNada()
 {
     const QString viejo = Registro("Ana", Claro, "11", "1111");
-    ajustes.escribir(Agenda::SeccionAgenda, QStringLiteral("Ana"), viejo);
+    ajustes.escribir(SeccionAgenda, QStringLiteral("Ana"), viejo);
     ajustes.fallarEscrituras = true;
     dialogos.respuestas.append(Dialogos::Respuesta::Si);
     dlg->Accion = QStringLiteral("Modificar_Ana");
@@ -364,7 +364,7 @@ void TstFrmContacto::escrituraFallidaNoPierdeNada()
     dlg->txtCodArea->setText(QStringLiteral("1"));
     dlg->txtNumero->setText(QStringLiteral("1"));
     dlg->cmdAceptar_Click();
-    QCOMPARE(ajustes.enumerar(Agenda::SeccionAgenda), (ParesAjustes{{QStringLiteral("Ana"), viejo}}));
+    QCOMPARE(ajustes.enumerar(SeccionAgenda), (ParesAjustes{{QStringLiteral("Ana"), viejo}}));
     QCOMPARE(dialogos.llamadas.size(), 2);
     QCOMPARE(dialogos.llamadas.at(1).icono, Dialogos::Icono::Critico);
     QVERIFY(dlg->isVisible());
@@ -383,7 +383,7 @@ void TstFrmContacto::cancelarVaciaAccion()
     QTest::mouseClick(dlg->cmdCancelar, Qt::LeftButton);
     QVERIFY(!dlg->isVisible());
     QVERIFY(dlg->Accion.isEmpty());
-    QVERIFY(ajustes.enumerar(Agenda::SeccionAgenda).isEmpty());
+    QVERIFY(ajustes.enumerar(SeccionAgenda).isEmpty());
 }
 
 QTEST_MAIN(TstFrmContacto)

@@ -16,7 +16,7 @@ private Q_SLOTS:
         QTemporaryDir dir;
         AjustesSqlite ajustes(dir.path());
         ParesAjustes pares{{QStringLiteral("x"), QStringLiteral("y")}};
-        QVERIFY(ajustes.enumerarConEstado(Agenda::SeccionAgenda, &pares));
+        QVERIFY(ajustes.enumerarConEstado(SeccionAgenda, &pares));
         QVERIFY(pares.isEmpty());
     }
 
@@ -24,10 +24,10 @@ private Q_SLOTS:
     {
         QTemporaryDir dir;
         AjustesSqlite ajustes(dir.path());
-        QVERIFY(ajustes.escribir(Agenda::SeccionAgenda, QStringLiteral("Juan"), QStringLiteral("r1")));
-        QVERIFY(ajustes.escribir(Agenda::SeccionAgenda, QStringLiteral("Ana"), QStringLiteral("r2")));
+        QVERIFY(ajustes.escribir(SeccionAgenda, QStringLiteral("Juan"), QStringLiteral("r1")));
+        QVERIFY(ajustes.escribir(SeccionAgenda, QStringLiteral("Ana"), QStringLiteral("r2")));
         ParesAjustes pares;
-        QVERIFY(ajustes.enumerarConEstado(Agenda::SeccionAgenda, &pares));
+        QVERIFY(ajustes.enumerarConEstado(SeccionAgenda, &pares));
         QCOMPARE(pares, (ParesAjustes{{QStringLiteral("Juan"), QStringLiteral("r1")},
                                       {QStringLiteral("Ana"), QStringLiteral("r2")}}));
     }
@@ -39,7 +39,7 @@ private Q_SLOTS:
         QVERIFY(QDir(dir.path()).mkdir(QStringLiteral("ajustes.sqlite")));
         AjustesSqlite ajustes(dir.path());
         ParesAjustes pares;
-        QVERIFY(!ajustes.enumerarConEstado(Agenda::SeccionAgenda, &pares));
+        QVERIFY(!ajustes.enumerarConEstado(SeccionAgenda, &pares));
         QVERIFY(pares.isEmpty());
     }
 };

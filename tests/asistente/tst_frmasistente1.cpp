@@ -175,23 +175,23 @@ private Q_SLOTS:
         const QString cti = Registro("Ana", QStringLiteral("Argentina - CTI Móvil"), "11", "40001234");
         const QString movilnet = Registro("Pedro", QStringLiteral("Venezuela - Movilnet"), "16", "1234567");
         const QString roto = QStringLiteral("$_NO04Rota$_PR34Argentina - Personal [Servidor #1]$_CA02");
-        ajustes.escribir(Agenda::SeccionAgenda, QStringLiteral("Ana"), cti);
-        ajustes.escribir(Agenda::SeccionAgenda, QStringLiteral("Pedro"), movilnet);
-        ajustes.escribir(Agenda::SeccionAgenda, QStringLiteral("Rota"), roto);
-        ajustes.escribir(Agenda::SeccionAgenda, QStringLiteral("Luis"),
+        ajustes.escribir(SeccionAgenda, QStringLiteral("Ana"), cti);
+        ajustes.escribir(SeccionAgenda, QStringLiteral("Pedro"), movilnet);
+        ajustes.escribir(SeccionAgenda, QStringLiteral("Rota"), roto);
+        ajustes.escribir(SeccionAgenda, QStringLiteral("Luis"),
                          Registro("Luis", QStringLiteral("Argentina - Personal [Servidor #3]"), "351", "5"));
         abrir();
-        QCOMPARE(ajustes.leer(Agenda::SeccionAgenda, QStringLiteral("Ana")), Registro("Ana", Claro, "11", "40001234"));
-        QCOMPARE(ajustes.leer(Agenda::SeccionAgenda, QStringLiteral("Pedro")), movilnet);
-        QCOMPARE(ajustes.leer(Agenda::SeccionAgenda, QStringLiteral("Rota")), roto);
-        QCOMPARE(ajustes.leer(Agenda::SeccionAgenda, QStringLiteral("Luis")),
+        QCOMPARE(ajustes.leer(SeccionAgenda, QStringLiteral("Ana")), Registro("Ana", Claro, "11", "40001234"));
+        QCOMPARE(ajustes.leer(SeccionAgenda, QStringLiteral("Pedro")), movilnet);
+        QCOMPARE(ajustes.leer(SeccionAgenda, QStringLiteral("Rota")), roto);
+        QCOMPARE(ajustes.leer(SeccionAgenda, QStringLiteral("Luis")),
                  Registro("Luis", QStringLiteral("Argentina - Personal"), "351", "5"));
-        QCOMPARE(ajustes.enumerar(Agenda::SeccionAgenda).size(), 4);
+        QCOMPARE(ajustes.enumerar(SeccionAgenda).size(), 4);
     }
 
     void escrituraFallidaDetieneLaActualizacion()
     {
-        ajustes.escribir(Agenda::SeccionAgenda, QStringLiteral("Ana"),
+        ajustes.escribir(SeccionAgenda, QStringLiteral("Ana"),
                          Registro("Ana", QStringLiteral("Argentina - CTI Móvil"), "11", "4"));
         ajustes.fallarEscrituras = true;
         const int escriturasAntes = ajustes.escrituras;

@@ -6,13 +6,14 @@
 #include <QList>
 #include <QPair>
 
+#include "comun/contexto.h"
 #include "dobles/ajustesmemoria.h"
+#include "dobles/avisosguion.h"
 #include "dobles/dialogosguion.h"
 #include "dobles/instanciafalsa.h"
 #include "dobles/sistemafalso.h"
 #include "dobles/vistawebguion.h"
 #include "envio/principalenvio.h"
-#include "shell/contexto.h"
 
 class PrincipalAnotada final : public PrincipalEnvio
 {
@@ -43,21 +44,20 @@ struct EntornoEnvio
     DialogosGuion dialogos;
     SistemaFalso sistema;
     InstanciaFalsa instancia;
+    AvisosGuion avisos;
     QList<VistaWebGuion *> vistas;
     PrincipalAnotada principal;
     Contexto ctx{ajustes,
                  dialogos,
                  sistema,
                  instancia,
+                 avisos,
                  [this](QWidget *padre) {
                      auto *v = new VistaWebGuion(padre);
                      vistas.append(v);
                      return v;
                  },
-                 Direcciones{},
-                 {},
-                 {},
-                 {}};
+                 Direcciones{}};
 
     EntornoEnvio()
     {

@@ -3,6 +3,7 @@
 #include <QTest>
 
 #include "dobles/ajustesmemoria.h"
+#include "dobles/avisosguion.h"
 #include "dobles/dialogosguion.h"
 #include "dobles/instanciafalsa.h"
 #include "dobles/sistemafalso.h"
@@ -19,15 +20,14 @@ class tst_cmdenviar : public QObject
         DialogosGuion dialogos;
         SistemaFalso sistema;
         InstanciaFalsa instancia;
+        AvisosGuion avisos;
         Contexto ctx{ajustes,
                      dialogos,
                      sistema,
                      instancia,
+                     avisos,
                      [](QWidget *padre) { return new VistaWebGuion(padre); },
-                     Direcciones::predeterminadas(),
-                     {},
-                     {},
-                     {}};
+                     Direcciones::predeterminadas()};
         frmBrowser b{ctx};
         void componer(const QString &proveedor, const QString &area, const QString &numero)
         {

@@ -17,6 +17,7 @@
 #include <QTest>
 
 #include "dobles/ajustesmemoria.h"
+#include "dobles/avisosguion.h"
 #include "dobles/dialogosguion.h"
 #include "dobles/instanciafalsa.h"
 #include "dobles/simuladorproceso.h"
@@ -133,10 +134,11 @@ class tst_envio_e2e : public QObject
         DialogosGuion dialogos;
         SistemaFalso sistema;
         InstanciaFalsa instancia;
+        AvisosGuion avisos;
         Contexto ctx;
         frmBrowser *b = nullptr;
         Cliente(const QString &datos, const Direcciones &d)
-            : ctx{ajustes, dialogos, sistema, instancia, fabricaVistaWebMotor(), d, {}, {}, {}}
+            : ctx{ajustes, dialogos, sistema, instancia, avisos, fabricaVistaWebMotor(), d}
         {
             sistema.datosLocales = datos + QLatin1Char('/');
             b = new frmBrowser(ctx);

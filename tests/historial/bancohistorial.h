@@ -3,14 +3,14 @@
 // files to simulate a full disk, and small file helpers.
 #pragma once
 
+#include "comun/contexto.h"
 #include "dobles/ajustesmemoria.h"
+#include "dobles/avisosguion.h"
 #include "dobles/dialogosguion.h"
 #include "dobles/instanciafalsa.h"
 #include "dobles/sistemafalso.h"
 #include "dobles/vistawebguion.h"
 #include "historial/historial.h"
-#include "shell/contexto.h"
-#include "shell/frmdialog.h"
 
 #include <QApplication>
 #include <QDir>
@@ -57,57 +57,17 @@ struct Banco
     DialogosGuion dialogos;
     SistemaFalso sistema;
     InstanciaFalsa instancia;
+    AvisosGuion avisos{&ajustes};
     std::unique_ptr<Contexto> ctx;
 
     Banco()
     {
         sistema.datosLocales = carpeta.path() + QLatin1Char('/');
-        ctx.reset(new Contexto{ajustes,
-                               dialogos,
-                               sistema,
-                               instancia,
+        ctx.reset(new Contexto{ajustes, dialogos, sistema, instancia, avisos,
                                [](QWidget *padre) { return static_cast<VistaWeb *>(new VistaWebGuion(padre)); },
-                               Direcciones::desdeEntorno(),
-                               {},
-                               {},
-                               {}});
+                               Direcciones::desdeEntorno()});
     }
     QString ruta() const { return carpeta.filePath(QStringLiteral("NTX/Mensajes/Historial.ntxhist")); }
-};
-
-// What a notice dialog showed. The watcher closes every modal dialog it finds,
-// ticking "No mostrar de nuevo este mensaje" first when asked to.
-struct Avisos
-{
-    struct Visto
-    {
-        QString texto;
-        QString clave;
-        bool casillaVisible = false;
-        bool enlaceVisible = false;
-        bool tieneDueno = false;
-    };
-    QList<Visto> vistos;
-    bool tildarNoMas = false;
-    QTimer vigia;
-
-    Avisos()
-    {
-        vigia.setInterval(5);
-        QObject::connect(&vigia, &QTimer::timeout, &vigia, [this] {
-            auto *dialogo = qobject_cast<frmDialog *>(QApplication::activeModalWidget());
-            if (!dialogo || !dialogo->isVisible()) {
-                return;
-            }
-            vistos.append({dialogo->lblTexto->text(), dialogo->chkNoMasTag, dialogo->chkNoMas->isVisible(),
-                           dialogo->lblURL->isVisible(), dialogo->parentWidget() != nullptr});
-            if (tildarNoMas) {
-                dialogo->chkNoMas->setChecked(true);
-            }
-            dialogo->cmdAceptar->click();
-        });
-        vigia.start();
-    }
 };
 
 inline RegistroHistorial registro(const QString &mensaje)

@@ -35,17 +35,17 @@ private Q_SLOTS:
         ventana.HistorialPermanente = permanente;
         ventana.chkHistorial->setChecked(!marcar);
         ventana.mnuHistorial->setChecked(!marcar);
-        Avisos avisos;
+        auto &avisos = b.avisos;
         // The user's click: the box changes, then its click handler runs.
         QTest::mouseClick(ventana.chkHistorial, Qt::LeftButton, {}, ventana.chkHistorial->rect().center());
         QCOMPARE(ventana.chkHistorial->checkState(), marcar ? Qt::Checked : Qt::Unchecked);
         QCOMPARE(ventana.mnuHistorial->isChecked(), marcar);
         QCOMPARE(ventana.StatusBar1->textoPanel1(), estado);
         QCOMPARE(ventana.StatusBar1->imagenPanel1(), 4);
-        QCOMPARE(avisos.vistos.size(), aviso.isEmpty() ? 0 : 1);
+        QCOMPARE(avisos.mostrados.size(), aviso.isEmpty() ? 0 : 1);
         if (!aviso.isEmpty()) {
-            QCOMPARE(avisos.vistos[0].texto, aviso);
-            QVERIFY(avisos.vistos[0].tieneDueno);
+            QCOMPARE(avisos.mostrados[0].texto, aviso);
+            QVERIFY(avisos.mostrados[0].dueno);
         }
     }
 
@@ -56,18 +56,18 @@ private Q_SLOTS:
         ventana.HistorialPermanente = true;
         ventana.chkHistorial->setChecked(true);
         ventana.mnuHistorial->setChecked(true);
-        Avisos avisos;
+        auto &avisos = b.avisos;
         ventana.mnuHistorial->trigger();
         QVERIFY(!ventana.chkHistorial->isChecked());
         QVERIFY(!ventana.mnuHistorial->isChecked());
         QCOMPARE(ventana.StatusBar1->textoPanel1(), QStringLiteral("No guardar mensajes durante esta sesión"));
         // The handler ran once: one notice, not two.
-        QCOMPARE(avisos.vistos.size(), 1);
+        QCOMPARE(avisos.mostrados.size(), 1);
         ventana.mnuHistorial_Click();
         QVERIFY(ventana.chkHistorial->isChecked());
         QVERIFY(ventana.mnuHistorial->isChecked());
         QCOMPARE(ventana.StatusBar1->textoPanel1(), QStringLiteral("Guardar mensajes durante esta sesión"));
-        QCOMPARE(avisos.vistos.size(), 1);
+        QCOMPARE(avisos.mostrados.size(), 1);
     }
 
     void guardarDesdeLaVentana_data()

@@ -282,31 +282,30 @@ private Q_SLOTS:
         if (!noMas.isEmpty()) {
             b.ajustes.escribir(QStringLiteral("Mensajes"), QStringLiteral("TipHistorialNoMas"), noMas);
         }
-        Avisos avisos;
+        auto &avisos = b.avisos;
         AvisarCambioHistorial(*b.ctx, nullptr, guardar, permanente);
         if (aviso.isEmpty()) {
-            QVERIFY(avisos.vistos.isEmpty());
+            QVERIFY(avisos.mostrados.isEmpty());
             return;
         }
-        QCOMPARE(avisos.vistos.size(), 1);
-        QCOMPARE(avisos.vistos[0].texto, aviso);
-        QCOMPARE(avisos.vistos[0].clave, QStringLiteral("TipHistorialNoMas"));
-        QVERIFY(avisos.vistos[0].casillaVisible);
-        QVERIFY(!avisos.vistos[0].enlaceVisible);
+        QCOMPARE(avisos.mostrados.size(), 1);
+        QCOMPARE(avisos.mostrados[0].texto, aviso);
+        QCOMPARE(avisos.mostrados[0].claveNoMas, QStringLiteral("TipHistorialNoMas"));
+        QVERIFY(avisos.mostrados[0].textoEnlace.isEmpty());
     }
 
     void noMostrarMasSeRecuerda()
     {
         Banco b;
-        Avisos avisos;
-        avisos.tildarNoMas = true;
+        auto &avisos = b.avisos;
+        avisos.marcarNoMas = true;
         AvisarCambioHistorial(*b.ctx, nullptr, false, true);
-        QCOMPARE(avisos.vistos.size(), 1);
+        QCOMPARE(avisos.mostrados.size(), 1);
         QCOMPARE(b.ajustes.leer(QStringLiteral("Mensajes"), QStringLiteral("TipHistorialNoMas")),
                  QStringLiteral("True"));
         AvisarCambioHistorial(*b.ctx, nullptr, false, true);
         AvisarCambioHistorial(*b.ctx, nullptr, true, false);
-        QCOMPARE(avisos.vistos.size(), 1);
+        QCOMPARE(avisos.mostrados.size(), 1);
     }
 
     // ---- The wait window ----

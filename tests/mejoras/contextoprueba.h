@@ -2,10 +2,11 @@
 // a single-instance service that always holds the mutex, scripted web views.
 #pragma once
 
+#include "comun/contexto.h"
 #include "dobles/ajustesmemoria.h"
+#include "dobles/avisosguion.h"
 #include "dobles/vistawebguion.h"
 #include "mejoras/guiones.h"
-#include "shell/contexto.h"
 
 class InstanciaGuion final : public InstanciaUnica
 {
@@ -27,13 +28,12 @@ struct ContextoPrueba
     DialogosGuion dialogos;
     SistemaGuion sistema;
     InstanciaGuion instancia;
+    AvisosGuion avisos;
     Contexto ctx{ajustes,
                  dialogos,
                  sistema,
                  instancia,
+                 avisos,
                  [](QWidget *padre) -> VistaWeb * { return new VistaWebGuion(padre); },
-                 Direcciones::desdeEntorno(),
-                 {},
-                 {},
-                 {}};
+                 Direcciones::desdeEntorno()};
 };

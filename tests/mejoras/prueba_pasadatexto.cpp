@@ -2,6 +2,7 @@
 // helpers that keep the message box's text in CR LF form.
 #include <QTest>
 
+#include "comun/valornumerico.h"
 #include "mejoras/pasadatexto.h"
 
 namespace {

@@ -2,6 +2,7 @@
 // controls, load and close, provider choice, menus, tray events, the side-panel
 // slide, the anti-flood ticks and the web panels' navigation rules.
 #include "dobles/ajustesmemoria.h"
+#include "dobles/avisosguion.h"
 #include "dobles/dialogosguion.h"
 #include "dobles/instanciafalsa.h"
 #include "dobles/sistemafalso.h"
@@ -34,6 +35,7 @@ struct Banco
     DialogosGuion dialogos;
     SistemaFalso sistema;
     InstanciaFalsa instancia;
+    AvisosGuion avisos;
     QList<VistaWebGuion *> vistas;
     std::unique_ptr<Contexto> ctx;
     std::unique_ptr<frmBrowser> ventana;
@@ -41,19 +43,13 @@ struct Banco
     Banco()
     {
         sistema.carpetaDelPrograma = Carpeta;
-        ctx.reset(new Contexto{ajustes,
-                               dialogos,
-                               sistema,
-                               instancia,
+        ctx.reset(new Contexto{ajustes, dialogos, sistema, instancia, avisos,
                                [this](QWidget *padre) {
                                    auto *v = new VistaWebGuion(padre);
                                    vistas.append(v);
                                    return static_cast<VistaWeb *>(v);
                                },
-                               Direcciones::desdeEntorno(),
-                               {},
-                               {},
-                               {}});
+                               Direcciones::desdeEntorno()});
         ctx->direcciones.sitio = Sitio;
         ventana.reset(new frmBrowser(*ctx));
     }
@@ -1056,18 +1052,11 @@ void tst_frmBrowser::sinConexionAreaPrincipal()
     frmBrowser &v = *b.ventana;
     v.show();
     b.sistema.sinConexion = true;
-    QString aviso;
     bool ocultaDuranteAviso = false;
-    QTimer::singleShot(0, &v, [&] {
-        QWidget *modal = QApplication::activeModalWidget();
-        if (!modal)
-            return;
-        for (QLabel *l : modal->findChildren<QLabel *>())
-            aviso += l->text();
-        ocultaDuranteAviso = !v.brwWebBrowser->isVisible();
-        modal->close();
-    });
+    b.avisos.alMostrar = [&] { ocultaDuranteAviso = !v.brwWebBrowser->isVisible(); };
     QVERIFY(b.web().dispararAntesDeNavegar(Inicio));
+    QCOMPARE(b.avisos.mostrados.size(), 1);
+    const QString aviso = b.avisos.mostrados[0].texto;
     QVERIFY(aviso.contains(QStringLiteral("NTX Mensajes ha detectado que Windows está configurado para trabajar "
                                           "sin conexión.")));
     QVERIFY(ocultaDuranteAviso);

@@ -2,6 +2,7 @@
 // the advertising band and the configuration page at load, an unrelated link
 // kept out, and the local pages while the site fails, with the band's retry.
 #include "dobles/ajustesmemoria.h"
+#include "dobles/avisosguion.h"
 #include "dobles/dialogosguion.h"
 #include "dobles/instanciafalsa.h"
 #include "dobles/simuladorproceso.h"
@@ -53,11 +54,12 @@ class tst_frmBrowser_e2e : public QObject
         DialogosGuion dialogos;
         SistemaFalso sistema;
         InstanciaFalsa instancia;
+        AvisosGuion avisos;
         Contexto ctx;
         std::unique_ptr<frmBrowser> b;
 
         explicit Cliente(const Direcciones &d)
-            : ctx{ajustes, dialogos, sistema, instancia, fabricaVistaWebMotor(), d, {}, {}, {}}
+            : ctx{ajustes, dialogos, sistema, instancia, avisos, fabricaVistaWebMotor(), d}
         {
             sistema.carpetaDelPrograma = QStringLiteral(NTX_BIN_DIR);
             b.reset(new frmBrowser(ctx));

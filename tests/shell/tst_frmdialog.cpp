@@ -1,11 +1,12 @@
 // The notice dialog offscreen: which parts show, the link, the "do not show
 // again" box writing its key, and a clean dialog for the next caller.
+#include "comun/contexto.h"
 #include "dobles/ajustesmemoria.h"
+#include "dobles/avisosguion.h"
 #include "dobles/dialogosguion.h"
 #include "dobles/instanciafalsa.h"
 #include "dobles/sistemafalso.h"
 #include "dobles/vistawebguion.h"
-#include "shell/contexto.h"
 #include "shell/frmdialog.h"
 
 #include <QApplication>
@@ -22,19 +23,14 @@ struct Banco
     DialogosGuion dialogos;
     SistemaFalso sistema;
     InstanciaFalsa instancia;
+    AvisosGuion avisos;
     std::unique_ptr<Contexto> ctx;
 
     Banco()
     {
-        ctx.reset(new Contexto{ajustes,
-                               dialogos,
-                               sistema,
-                               instancia,
+        ctx.reset(new Contexto{ajustes, dialogos, sistema, instancia, avisos,
                                [](QWidget *padre) { return static_cast<VistaWeb *>(new VistaWebGuion(padre)); },
-                               Direcciones::desdeEntorno(),
-                               {},
-                               {},
-                               {}});
+                               Direcciones::desdeEntorno()});
     }
 };
 

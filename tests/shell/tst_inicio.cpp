@@ -7,7 +7,9 @@
 #include <QTest>
 
 #include "agenda/registrocontacto.h"
+#include "comun/claves.h"
 #include "dobles/ajustesmemoria.h"
+#include "dobles/avisosguion.h"
 #include "dobles/dialogosguion.h"
 #include "dobles/instanciafalsa.h"
 #include "dobles/sistemafalso.h"
@@ -35,6 +37,7 @@ class TstInicio : public QObject
     DialogosGuion dialogos;
     SistemaFalso sistema;
     InstanciaFalsa instancia;
+    AvisosGuion avisosCtx;
     QTemporaryDir programa;
     QList<Aviso> avisos;
     std::unique_ptr<Contexto> ctx;
@@ -77,22 +80,16 @@ private Q_SLOTS:
         instancia.otroProcesoTieneElMutex = false;
         instancia.entregados.clear();
         avisos.clear();
-        ctx = std::make_unique<Contexto>(Contexto{ajustes,
-                                                  dialogos,
-                                                  sistema,
-                                                  instancia,
-                                                  [](QWidget *p) { return new VistaWebGuion(p); },
-                                                  Direcciones::desdeEntorno(),
-                                                  {},
-                                                  {},
-                                                  {}});
+        ctx = std::make_unique<Contexto>(
+            ajustes, dialogos, sistema, instancia, avisosCtx, [](QWidget *p) { return new VistaWebGuion(p); },
+            Direcciones::desdeEntorno());
         ctx->direcciones.sitio = QStringLiteral("http://sitio.prueba");
     }
 
     void reglas()
     {
-        QCOMPARE(Arranque::ClavePrimeraVez(), QStringLiteral("PrimeraVez2_5"));
-        QCOMPARE(Arranque::ClavePrimeraVez(3, 10), QStringLiteral("PrimeraVez3_10"));
+        QCOMPARE(::ClavePrimeraVez(), QStringLiteral("PrimeraVez2_5"));
+        QCOMPARE(::ClavePrimeraVez(3, 10), QStringLiteral("PrimeraVez3_10"));
         QCOMPARE(Arranque::TextoVersion(), QStringLiteral("Versión 2.5 - Tavrin"));
         QCOMPARE(Arranque::TextoEntrega(QString()), QStringLiteral("ejecucion"));
         QCOMPARE(Arranque::TextoEntrega(QStringLiteral("/c:\"a,b\"")), QStringLiteral("ejecucion,/c:\"a,b\""));
@@ -358,8 +355,8 @@ private Q_SLOTS:
             Agenda::EscribirRegistro({n, QStringLiteral("Argentina - Personal"), ca, nu}, &r, nullptr);
             return r;
         };
-        ajustes.escribir(Agenda::SeccionAgenda, QStringLiteral("Juan"), registro("Juan", "351", "5551234"));
-        ajustes.escribir(Agenda::SeccionAgenda, QStringLiteral("Pérez, José"), registro("Pérez, José", "11", "4"));
+        ajustes.escribir(SeccionAgenda, QStringLiteral("Juan"), registro("Juan", "351", "5551234"));
+        ajustes.escribir(SeccionAgenda, QStringLiteral("Pérez, José"), registro("Pérez, José", "11", "4"));
         frmBrowser principal(*ctx);
         principal.ActualizarAgenda();
         principal.show();

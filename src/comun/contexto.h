@@ -7,6 +7,7 @@
 #include "comando/configuracionremota.h"
 #include "envio/estadoenvio.h"
 #include "plataforma/ajustes.h"
+#include "plataforma/avisos.h"
 #include "plataforma/dialogos.h"
 #include "plataforma/direcciones.h"
 #include "plataforma/instanciaunica.h"
@@ -15,12 +16,25 @@
 
 struct Contexto
 {
+    Contexto(Ajustes &ajustes_, Dialogos &dialogos_, Sistema &sistema_, InstanciaUnica &instancia_, Avisos &avisos_,
+             FabricaVistaWeb crearVistaWeb_, Direcciones direcciones_ = Direcciones::desdeEntorno())
+        : ajustes(ajustes_)
+        , dialogos(dialogos_)
+        , sistema(sistema_)
+        , instancia(instancia_)
+        , avisos(avisos_)
+        , crearVistaWeb(std::move(crearVistaWeb_))
+        , direcciones(std::move(direcciones_))
+    {}
+    Q_DISABLE_COPY_MOVE(Contexto)
+
     Ajustes &ajustes;
     Dialogos &dialogos;
     Sistema &sistema;
     InstanciaUnica &instancia;
+    Avisos &avisos;
     FabricaVistaWeb crearVistaWeb;
-    Direcciones direcciones = Direcciones::desdeEntorno();
+    Direcciones direcciones;
 
     // Module Envio
     EstadoEnvio envio;
