@@ -1,8 +1,8 @@
 # Contact store: refresh of the quick slots and the recipient lookup with 10,000 contacts.
 if(NOT NTX_SOLO_NUCLEO)
     ntx_bench(bench_agenda
-        SOURCES ${CMAKE_CURRENT_LIST_DIR}/bench_agenda.cpp ${CMAKE_SOURCE_DIR}/tests/dobles/vistawebguion.cpp
-        LIBS ntxventanas)
+        SOURCES ${CMAKE_CURRENT_LIST_DIR}/bench_agenda.cpp
+        LIBS ntxventanas ntxdobles)
     target_include_directories(bench_agenda PRIVATE ${CMAKE_SOURCE_DIR}/tests)
 endif()
 if(NOT NTX_SOLO_NUCLEO)

@@ -7,6 +7,7 @@
 
 #include "agenda/registrocontacto.h"
 #include "dobles/avisosguion.h"
+#include "dobles/controlesventana.h"
 #include "dobles/vistawebguion.h"
 #include "plataforma/ajustessqlite.h"
 #include "plataforma/dialogosqt.h"
@@ -62,7 +63,7 @@ void BM_ActualizarAgenda(benchmark::State &estado)
 {
     Escenario &e = Compartido();
     for (auto _ : estado)
-        e.ventana.ActualizarAgenda();
+        e.ventana.contactos().ActualizarAgenda();
     estado.counters["contactos"] = static_cast<double>(e.ctx.contactos.size());
 }
 BENCHMARK(BM_ActualizarAgenda)->Unit(benchmark::kMillisecond);
@@ -70,15 +71,15 @@ BENCHMARK(BM_ActualizarAgenda)->Unit(benchmark::kMillisecond);
 void BM_MostrarDestinatarioPorNumero(benchmark::State &estado)
 {
     Escenario &e = Compartido();
-    e.ventana.ActualizarAgenda();
-    e.ventana.txtCodArea->blockSignals(true);
-    e.ventana.txtNumero->blockSignals(true);
-    e.ventana.txtCodArea->setText(QStringLiteral("351"));
+    e.ventana.contactos().ActualizarAgenda();
+    controlesDe(e.ventana).txtCodArea->blockSignals(true);
+    controlesDe(e.ventana).txtNumero->blockSignals(true);
+    controlesDe(e.ventana).txtCodArea->setText(QStringLiteral("351"));
     // The last contact: the walk crosses the whole list, as for a number nobody has.
-    e.ventana.txtNumero->setText(QString::number(4000000 + 9999));
+    controlesDe(e.ventana).txtNumero->setText(QString::number(4000000 + 9999));
     for (auto _ : estado)
-        e.ventana.MostrarDestinatarioPorNumero();
-    if (e.ventana.lblNombreDestinatario->text() != QStringLiteral("Contacto 9999"))
+        e.ventana.contactos().MostrarDestinatarioPorNumero();
+    if (controlesDe(e.ventana).lblNombreDestinatario->text() != QStringLiteral("Contacto 9999"))
         estado.SkipWithError("el destinatario no se encontró");
 }
 BENCHMARK(BM_MostrarDestinatarioPorNumero)->Unit(benchmark::kMicrosecond);

@@ -6,6 +6,7 @@
 // QT_QPA_PLATFORM=offscreen QTWEBENGINE_CHROMIUM_FLAGS=--disable-gpu
 // (and QTWEBENGINE_DISABLE_SANDBOX=1 as root).
 #include "dobles/avisosguion.h"
+#include "dobles/controlesventana.h"
 #include "dobles/dialogosguion.h"
 #include "dobles/instanciafalsa.h"
 #include "dobles/sistemafalso.h"
@@ -100,8 +101,8 @@ void BM_VentanaPrincipalHastaTresPaginas(benchmark::State &estado)
         auto ventana = std::make_unique<frmBrowser>(ctx);
         ventana->show();
         if (!ventana->Form_Load() || !esperar([&] {
-                return cargada(ventana->brwWebBrowser, inicio) && cargada(ventana->brwPublicidad, publicidad) &&
-                       ctx.ConfiguracionRemota.cargada;
+                return cargada(controlesDe(*ventana).brwWebBrowser, inicio) &&
+                       cargada(controlesDe(*ventana).brwPublicidad, publicidad) && ctx.ConfiguracionRemota.cargada;
             })) {
             estado.SkipWithError("las tres páginas no cargaron");
             break;

@@ -7,6 +7,7 @@
 #include <benchmark/benchmark.h>
 
 #include "dobles/ajustesmemoria.h"
+#include "dobles/controlesventana.h"
 #include "dobles/vistawebguion.h"
 #include "mejoras/abreviaturas.h"
 #include "mejoras/contextoprueba.h"
@@ -23,11 +24,11 @@ struct Escenario
     {
         for (int i = 0; i < 1000; ++i)
             GuardarAbreviatura(p.ajustes, QStringLiteral("pal%1").arg(i), QStringLiteral("reemplazo %1").arg(i));
-        ventana.chkLMate->setCheckState(Qt::Checked);
-        ventana.chkLMate_Click();
-        ventana.chkAbreviaturas->setCheckState(Qt::Checked);
-        ventana.chkAbreviaturas_Click();
-        ventana.picEscritura->show();
+        controlesDe(ventana).chkLMate->setCheckState(Qt::Checked);
+        ventana.composicion().chkLMate_Click();
+        controlesDe(ventana).chkAbreviaturas->setCheckState(Qt::Checked);
+        ventana.composicion().chkAbreviaturas_Click();
+        controlesDe(ventana).picEscritura->show();
         ventana.show();
     }
 };
@@ -39,10 +40,11 @@ void BM_txtmsj_Change(benchmark::State &estado)
     while (mensaje.size() < 399)
         mensaje += QStringLiteral("hola mundo ");
     mensaje.truncate(399);
-    e.ventana.ponerTextoMensaje(mensaje + u' ');
+    e.ventana.composicion().ponerTextoMensaje(mensaje + u' ');
     for (auto _ : estado)
-        e.ventana.txtmsj_Change();
-    if (e.ventana.textoMensaje().size() != 400 || e.ventana.TablaAbreviaturas.size() != 1000)
+        e.ventana.composicion().txtmsj_Change();
+    if (e.ventana.composicion().textoMensaje().size() != 400 ||
+        e.ventana.composicion().TablaAbreviaturas.size() != 1000)
         estado.SkipWithError("la ventana no quedó como se esperaba");
 }
 BENCHMARK(BM_txtmsj_Change)->Unit(benchmark::kMicrosecond);
@@ -54,17 +56,17 @@ void BM_Teclear400(benchmark::State &estado)
     while (texto.size() < 400)
         texto += QStringLiteral("nos vemos a las cuatro, pal7 y pal999 ");
     texto.truncate(400);
-    e.ventana.txtmsj->setFocus();
+    controlesDe(e.ventana).txtmsj->setFocus();
     for (auto _ : estado) {
-        e.ventana.ponerTextoMensaje(QString());
+        e.ventana.composicion().ponerTextoMensaje(QString());
         for (QChar c : texto) {
             QKeyEvent pulsar(QEvent::KeyPress, Qt::Key_unknown, Qt::NoModifier, QString(c));
             QKeyEvent soltar(QEvent::KeyRelease, Qt::Key_unknown, Qt::NoModifier, QString(c));
-            QApplication::sendEvent(e.ventana.txtmsj, &pulsar);
-            QApplication::sendEvent(e.ventana.txtmsj, &soltar);
+            QApplication::sendEvent(controlesDe(e.ventana).txtmsj, &pulsar);
+            QApplication::sendEvent(controlesDe(e.ventana).txtmsj, &soltar);
         }
     }
-    if (e.ventana.textoMensaje().isEmpty())
+    if (e.ventana.composicion().textoMensaje().isEmpty())
         estado.SkipWithError("no se escribió nada");
 }
 BENCHMARK(BM_Teclear400)->Unit(benchmark::kMillisecond);

@@ -3,7 +3,7 @@ ntx_bench(bench_mejoras_nucleo SOURCES ${CMAKE_CURRENT_LIST_DIR}/bench_mejoras_n
 target_include_directories(bench_mejoras_nucleo PRIVATE ${CMAKE_SOURCE_DIR}/tests)
 if(NOT NTX_SOLO_NUCLEO)
     ntx_bench(bench_mejoras
-        SOURCES ${CMAKE_CURRENT_LIST_DIR}/bench_mejoras.cpp ${CMAKE_SOURCE_DIR}/tests/dobles/vistawebguion.cpp
-        LIBS ntxventanas)
+        SOURCES ${CMAKE_CURRENT_LIST_DIR}/bench_mejoras.cpp
+        LIBS ntxventanas ntxdobles)
     target_include_directories(bench_mejoras PRIVATE ${CMAKE_SOURCE_DIR}/tests)
 endif()

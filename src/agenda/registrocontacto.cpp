@@ -1,5 +1,7 @@
 #include "agenda/registrocontacto.h"
 
+#include "plataforma/ajustes.h"
+
 #include <QStringMatcher>
 
 namespace Agenda {
@@ -233,6 +235,19 @@ bool ActualizarRegistroAntiguo(const QString &registro, CamposContacto *campos, 
     if (nuevoRegistro)
         *nuevoRegistro = resultado;
     return true;
+}
+
+bool LeerContactos(const Ajustes &ajustes, Contactos *contactos)
+{
+    ParesAjustes pares;
+    const bool leido = ajustes.enumerarConEstado(SeccionAgenda, &pares);
+    Contactos filas;
+    filas.reserve(pares.size());
+    for (const auto &par : std::as_const(pares))
+        filas.append({par.first, par.second});
+    if (contactos)
+        *contactos = filas;
+    return leido;
 }
 
 } // namespace Agenda

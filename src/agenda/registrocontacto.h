@@ -9,6 +9,8 @@
 
 #include "agenda/contactos.h"
 
+class Ajustes;
+
 namespace Agenda {
 
 inline const QString MarcaNombre = QStringLiteral("$_NO");
@@ -80,5 +82,8 @@ QString ProveedorActualizado(const QString &proveedor);
 // Rewrites a record of an older version with the current provider name. False (and
 // nothing filled) when the provider is current or any field does not read back whole.
 bool ActualizarRegistroAntiguo(const QString &registro, CamposContacto *campos, QString *nuevoRegistro);
+
+// Every value of section "Agenda1.0" as contact rows; false when the store could not be read.
+bool LeerContactos(const Ajustes &ajustes, Contactos *contactos);
 
 } // namespace Agenda

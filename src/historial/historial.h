@@ -9,7 +9,6 @@
 
 struct Contexto;
 class Sistema;
-class frmBrowser;
 class QWidget;
 
 // Special folder `identificador` (28 local data, 16 desktop) with a trailing
@@ -21,12 +20,9 @@ QString CarpetaEspecial(const Sistema &sistema, qint16 identificador);
 QString RutaHistorial(const Sistema &sistema);
 QString RutaHistorial(const Contexto &ctx);
 
-// Appends one record from the main window's current state: recipient label,
-// destination (area code + " " + number, or the alias when that box is shown),
-// sender, message and provider. The caller checks chkHistorial first.
-// Failures are shown in a critical box; sending is not affected.
-void GuardarEnHistorial(Contexto &ctx, frmBrowser &principal);
-// The same with the fields given; the date is the clock's now.
+// Appends one record with the fields given; the date is the clock's now. The
+// caller checks chkHistorial first. Failures are shown in a critical box;
+// sending is not affected.
 void GuardarEnHistorial(Contexto &ctx, const RegistroHistorial &registro);
 
 // Fills `tabla` (record k at tabla[k - 1]) and returns an EstadoHistorial value

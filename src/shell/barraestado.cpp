@@ -15,6 +15,7 @@ BarraEstado::BarraEstado(QWidget *parent)
     addWidget(icono_);
     addWidget(texto_, 1);
     panel2_->setEnabled(false);
+    panel2_->setToolTip(QStringLiteral("Indica si el procesador LenguajeMate está activo"));
     panel2_->setFrameShape(QFrame::StyledPanel);
     addPermanentWidget(panel2_);
 }

@@ -1,15 +1,15 @@
 // frmBrowser: creation of the main window's controls at their fixed places, its
-// menus and timers, and the handlers of the window itself (load, close, tray,
-// side-panel slide, menus, toolbar, page-loading indicator, anti-flood ticks).
+// menus, timers and controllers, the chains that cross subsystems (load, close,
+// provider change) and the window's own handlers (tray, side-panel slide, menus,
+// toolbar).
 #include "shell/frmbrowser.h"
 
+#include "comun/claves.h"
 #include "envio/proveedores.h"
-#include "mejoras/composicion.h"
 
 #include <QApplication>
 #include <QCloseEvent>
 #include <QHeaderView>
-#include <QKeyEvent>
 #include <QMenuBar>
 #include <QSystemTrayIcon>
 #include <QWindowStateChangeEvent>
@@ -23,11 +23,6 @@ QRect twips(int x, int y, int ancho, int alto)
 {
     return QRect(qRound(x / double(TwipsPorPixel)), qRound(y / double(TwipsPorPixel)),
                  qRound(ancho / double(TwipsPorPixel)), qRound(alto / double(TwipsPorPixel)));
-}
-
-QString versionMayorMenor()
-{
-    return QString::number(NTX_VERSION_MAYOR) + QLatin1Char('_') + QString::number(NTX_VERSION_MENOR);
 }
 
 QPushButton *boton(const QString &texto, QWidget *padre, const QRect &lugar)
@@ -71,6 +66,20 @@ QCheckBox *casilla(const QString &texto, QWidget *padre, const QRect &lugar)
     return c;
 }
 
+void marcaSegunCasilla(QAction *accion, const QCheckBox *casilla)
+{
+    if (casilla->checkState() == Qt::Checked)
+        accion->setChecked(true);
+    else if (casilla->checkState() == Qt::Unchecked)
+        accion->setChecked(false);
+}
+
+// Assigning a fractional value to a 16-bit integer rounds halves to the even integer.
+qint16 frenar(qint16 velocidad)
+{
+    return qint16(std::nearbyint(velocidad - velocidad / 70.0));
+}
+
 } // namespace
 
 frmBrowser::frmBrowser(Contexto &contexto, QWidget *parent)
@@ -86,8 +95,9 @@ frmBrowser::frmBrowser(Contexto &contexto, QWidget *parent)
     setFont(fuente);
     crearControles();
     crearMenus();
+    ui.nombrar();
+    crearControladores();
     conectar();
-    conectarComposicion(*this);
 }
 
 frmBrowser::~frmBrowser()
@@ -103,170 +113,167 @@ void frmBrowser::crearControles()
     setCentralWidget(cliente);
 
     // Toolbar
-    fraBarra = new QFrame(cliente);
-    fraBarra->setGeometry(twips(0, 15, 3375, 795));
-    tbToolBar = new QToolBar(fraBarra);
-    tbToolBar->setGeometry(twips(120, 0, 2970, 690));
-    tbToolBar->setToolButtonStyle(Qt::ToolButtonTextUnderIcon);
-    tbToolBar->setIconSize(QSize(24, 24));
-    tbToolBar->setMovable(false);
-    tbToolBar->setFloatable(false);
-    accionInicio = tbToolBar->addAction(QIcon(QStringLiteral(":/barra/inicio.png")), QStringLiteral("Inicio"));
-    accionInicio->setData(QStringLiteral("Home"));
-    accionInicio->setToolTip(QStringLiteral("Vuelve a la presentación"));
-    tbToolBar->addSeparator()->setData(QStringLiteral("sep1"));
-    accionHistorial = tbToolBar->addAction(QIcon(QStringLiteral(":/barra/enviados.png")), QStringLiteral("Enviados"));
-    accionHistorial->setData(QStringLiteral("historial"));
-    accionHistorial->setToolTip(QStringLiteral("Muestra los mensajes enviados"));
+    ui.fraBarra = new QFrame(cliente);
+    ui.fraBarra->setGeometry(twips(0, 15, 3375, 795));
+    ui.tbToolBar = new QToolBar(ui.fraBarra);
+    ui.tbToolBar->setGeometry(twips(120, 0, 2970, 690));
+    ui.tbToolBar->setToolButtonStyle(Qt::ToolButtonTextUnderIcon);
+    ui.tbToolBar->setIconSize(QSize(24, 24));
+    ui.tbToolBar->setMovable(false);
+    ui.tbToolBar->setFloatable(false);
+    ui.accionInicio = ui.tbToolBar->addAction(QIcon(QStringLiteral(":/barra/inicio.png")), QStringLiteral("Inicio"));
+    ui.accionInicio->setData(QStringLiteral("Home"));
+    ui.accionInicio->setToolTip(QStringLiteral("Vuelve a la presentación"));
+    ui.tbToolBar->addSeparator()->setData(QStringLiteral("sep1"));
+    ui.accionHistorial =
+        ui.tbToolBar->addAction(QIcon(QStringLiteral(":/barra/enviados.png")), QStringLiteral("Enviados"));
+    ui.accionHistorial->setData(QStringLiteral("historial"));
+    ui.accionHistorial->setToolTip(QStringLiteral("Muestra los mensajes enviados"));
     // The history window comes later.
-    accionHistorial->setEnabled(false);
-    tbToolBar->addSeparator()->setData(QStringLiteral("sep2"));
+    ui.accionHistorial->setEnabled(false);
+    ui.tbToolBar->addSeparator()->setData(QStringLiteral("sep2"));
 
-    menuAgendaRapida = new QMenu(this);
-    QAction *titulo = menuAgendaRapida->addAction(QStringLiteral("Agenda Rápida"));
+    ui.menuAgendaRapida = new QMenu(this);
+    QAction *titulo = ui.menuAgendaRapida->addAction(QStringLiteral("Agenda Rápida"));
     titulo->setEnabled(false);
-    menuAgendaRapida->addSeparator();
+    ui.menuAgendaRapida->addSeparator();
     for (int i = 0; i < 10; ++i) {
-        accionesRapidas[i] = menuAgendaRapida->addAction(QString());
-        accionesRapidas[i]->setData(QStringLiteral("rap%1").arg(i + 1));
-        accionesRapidas[i]->setEnabled(false);
+        ui.accionesRapidas[i] = ui.menuAgendaRapida->addAction(QString());
+        ui.accionesRapidas[i]->setData(QStringLiteral("rap%1").arg(i + 1));
+        ui.accionesRapidas[i]->setEnabled(false);
     }
-    menuAgendaRapida->addSeparator();
-    accionPersonalizar = menuAgendaRapida->addAction(QStringLiteral("Personalizar..."));
-    accionPersonalizar->setData(QStringLiteral("personalizar"));
-    botonAgenda = new QToolButton(tbToolBar);
-    botonAgenda->setObjectName(QStringLiteral("agenda"));
-    botonAgenda->setText(QStringLiteral("Agenda"));
-    botonAgenda->setToolTip(QStringLiteral("Abre la Agenda"));
-    botonAgenda->setIcon(QIcon(QStringLiteral(":/barra/agenda.png")));
-    botonAgenda->setToolButtonStyle(Qt::ToolButtonTextUnderIcon);
-    botonAgenda->setMenu(menuAgendaRapida);
+    ui.menuAgendaRapida->addSeparator();
+    ui.accionPersonalizar = ui.menuAgendaRapida->addAction(QStringLiteral("Personalizar..."));
+    ui.accionPersonalizar->setData(QStringLiteral("personalizar"));
+    ui.botonAgenda = new QToolButton(ui.tbToolBar);
+    ui.botonAgenda->setText(QStringLiteral("Agenda"));
+    ui.botonAgenda->setToolTip(QStringLiteral("Abre la Agenda"));
+    ui.botonAgenda->setIcon(QIcon(QStringLiteral(":/barra/agenda.png")));
+    ui.botonAgenda->setToolButtonStyle(Qt::ToolButtonTextUnderIcon);
+    ui.botonAgenda->setMenu(ui.menuAgendaRapida);
     // The address book window comes later: until then a press opens the quick contacts.
-    botonAgenda->setPopupMode(QToolButton::InstantPopup);
-    tbToolBar->addWidget(botonAgenda);
+    ui.botonAgenda->setPopupMode(QToolButton::InstantPopup);
+    ui.tbToolBar->addWidget(ui.botonAgenda);
 
     // Provider choice
-    lblAddress =
+    ui.lblAddress =
         etiqueta(QStringLiteral("Elija un proveedor para escribir el mensaje:"), cliente, twips(3480, 120, 5715, 240));
-    cboAddress = new QComboBox(cliente);
-    cboAddress->setGeometry(twips(3480, 360, 5715, 315));
+    ui.cboAddress = new ComboDesplegable(cliente);
+    ui.cboAddress->setGeometry(twips(3480, 360, 5715, 315));
     for (const Proveedor &p : TablaProveedores())
-        cboAddress->addItem(p.nombre);
-    cboAddress->setCurrentIndex(-1);
-    lblBuscarEmpresa = etiqueta(QStringLiteral("<span style=\"color:#0000ff\">Detectar proveedor</span>"), cliente,
-                                twips(9360, 405, 1500, 240));
-    lblBuscarEmpresa->setCursor(Qt::PointingHandCursor);
+        ui.cboAddress->addItem(p.nombre);
+    ui.cboAddress->setCurrentIndex(-1);
+    ui.lblBuscarEmpresa = etiqueta(QStringLiteral("<span style=\"color:#0000ff\">Detectar proveedor</span>"), cliente,
+                                   twips(9360, 405, 1500, 240));
+    ui.lblBuscarEmpresa->setCursor(Qt::PointingHandCursor);
     // Provider detection comes with the help links.
-    lblBuscarEmpresa->setEnabled(false);
+    ui.lblBuscarEmpresa->setEnabled(false);
 
     // Web views
-    brwPublicidad = ctx.crearVistaWeb(cliente);
-    brwPublicidad->setObjectName(QStringLiteral("brwPublicidad"));
-    brwPublicidad->setGeometry(twips(0, 720, 11020, 1455));
-    brwWebBrowser = ctx.crearVistaWeb(cliente);
-    brwWebBrowser->setObjectName(QStringLiteral("brwWebBrowser"));
-    brwWebBrowser->setGeometry(twips(0, 2280, 11020, 4635));
-    brwConfWeb = ctx.crearVistaWeb(cliente);
-    brwConfWeb->setObjectName(QStringLiteral("brwConfWeb"));
-    brwConfWeb->setGeometry(twips(6600, 480, 30, 30));
+    ui.brwPublicidad = ctx.crearVistaWeb(cliente);
+    ui.brwPublicidad->setGeometry(twips(0, 720, 11020, 1455));
+    ui.brwWebBrowser = ctx.crearVistaWeb(cliente);
+    ui.brwWebBrowser->setGeometry(twips(0, 2280, 11020, 4635));
+    ui.brwConfWeb = ctx.crearVistaWeb(cliente);
+    ui.brwConfWeb->setGeometry(twips(6600, 480, 30, 30));
 
     // Composer
-    picEscritura = new QWidget(cliente);
-    picEscritura->setObjectName(QStringLiteral("picEscritura"));
-    picEscritura->setGeometry(twips(0, 2280, 11020, 4635));
-    picEscritura->hide();
+    ui.picEscritura = new QWidget(cliente);
+    ui.picEscritura->setGeometry(twips(0, 2280, 11020, 4635));
+    ui.picEscritura->hide();
 
-    fraDatos = new QGroupBox(QStringLiteral("Número destinatario"), picEscritura);
-    fraDatos->setGeometry(twips(360, 0, 5415, 4455));
-    lblremitente = etiqueta(QStringLiteral("De:"), fraDatos, QRect(10, 22, 30, 20));
-    cboRemitente = new QComboBox(fraDatos);
-    cboRemitente->setEditable(true);
-    cboRemitente->setInsertPolicy(QComboBox::NoInsert);
-    cboRemitente->setGeometry(QRect(42, 20, 200, 22));
-    lblCodArea = etiqueta(QStringLiteral("0"), fraDatos, QRect(10, 52, 22, 20));
-    lblCodArea->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
-    txtCodArea = caja(QStringLiteral("[Cod]"), 6, fraDatos, QRect(34, 50, 56, 22));
-    lblNumero = etiqueta(QStringLiteral("15"), fraDatos, QRect(92, 52, 22, 20));
-    lblNumero->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
-    txtNumero = caja(QStringLiteral("[Núm]"), 25, fraDatos, QRect(116, 50, 126, 22));
-    lblalias = etiqueta(QStringLiteral("Alias:"), fraDatos, QRect(248, 52, 34, 20));
-    txtalias = caja(QString(), 25, fraDatos, QRect(284, 50, 70, 22));
-    lblalias->hide();
-    txtalias->hide();
-    txtmsj = new QPlainTextEdit(fraDatos);
-    txtmsj->setGeometry(QRect(10, 80, 344, 150));
-    txtmsj->setTabChangesFocus(true);
-    lblcarescritos = etiqueta(QStringLiteral("Caracteres escritos"), fraDatos, QRect(10, 238, 100, 20));
-    txtcarescritos = caja(QStringLiteral("0"), 0, fraDatos, QRect(112, 236, 34, 22));
-    txtcarescritos->setReadOnly(true);
-    lblmaxcar = etiqueta(QStringLiteral("(Máximo            )"), fraDatos, QRect(152, 238, 90, 20));
-    txtmaxcar = caja(QStringLiteral("140"), 0, fraDatos, QRect(198, 236, 30, 22));
-    txtmaxcar->setReadOnly(true);
-    txtmaxcar->setFrame(false);
-    cmdlimpiar = boton(QStringLiteral("Limpiar"), fraDatos, QRect(10, 264, 90, 26));
-    cmdEnviar = boton(QStringLiteral("Enviar Mensaje"), fraDatos, QRect(244, 264, 110, 26));
+    ui.fraDatos = new QGroupBox(QStringLiteral("Número destinatario"), ui.picEscritura);
+    ui.fraDatos->setGeometry(twips(360, 0, 5415, 4455));
+    ui.lblremitente = etiqueta(QStringLiteral("De:"), ui.fraDatos, QRect(10, 22, 30, 20));
+    ui.cboRemitente = new ComboDesplegable(ui.fraDatos);
+    ui.cboRemitente->setEditable(true);
+    ui.cboRemitente->setInsertPolicy(QComboBox::NoInsert);
+    ui.cboRemitente->setGeometry(QRect(42, 20, 200, 22));
+    ui.lblCodArea = etiqueta(QStringLiteral("0"), ui.fraDatos, QRect(10, 52, 22, 20));
+    ui.lblCodArea->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+    ui.txtCodArea = caja(QStringLiteral("[Cod]"), 6, ui.fraDatos, QRect(34, 50, 56, 22));
+    ui.lblNumero = etiqueta(QStringLiteral("15"), ui.fraDatos, QRect(92, 52, 22, 20));
+    ui.lblNumero->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+    ui.txtNumero = caja(QStringLiteral("[Núm]"), 25, ui.fraDatos, QRect(116, 50, 126, 22));
+    ui.lblalias = etiqueta(QStringLiteral("Alias:"), ui.fraDatos, QRect(248, 52, 34, 20));
+    ui.txtalias = caja(QString(), 25, ui.fraDatos, QRect(284, 50, 70, 22));
+    ui.lblalias->hide();
+    ui.txtalias->hide();
+    ui.txtmsj = new QPlainTextEdit(ui.fraDatos);
+    ui.txtmsj->setGeometry(QRect(10, 80, 344, 150));
+    ui.txtmsj->setTabChangesFocus(true);
+    ui.lblcarescritos = etiqueta(QStringLiteral("Caracteres escritos"), ui.fraDatos, QRect(10, 238, 100, 20));
+    ui.txtcarescritos = caja(QStringLiteral("0"), 0, ui.fraDatos, QRect(112, 236, 34, 22));
+    ui.txtcarescritos->setReadOnly(true);
+    ui.lblmaxcar = etiqueta(QStringLiteral("(Máximo            )"), ui.fraDatos, QRect(152, 238, 90, 20));
+    ui.txtmaxcar = caja(QStringLiteral("140"), 0, ui.fraDatos, QRect(198, 236, 30, 22));
+    ui.txtmaxcar->setReadOnly(true);
+    ui.txtmaxcar->setFrame(false);
+    ui.cmdlimpiar = boton(QStringLiteral("Limpiar"), ui.fraDatos, QRect(10, 264, 90, 26));
+    ui.cmdEnviar = boton(QStringLiteral("Enviar Mensaje"), ui.fraDatos, QRect(244, 264, 110, 26));
 
-    fraDestinatario = new QGroupBox(QStringLiteral("Nombre destinatario"), picEscritura);
-    fraDestinatario->setGeometry(twips(6840, 0, 3735, 735));
-    lblNombreDestinatario = etiqueta(QStringLiteral("(Ninguno)"), fraDestinatario, QRect(8, 20, 110, 22));
-    cmdAgendar = boton(QStringLiteral("Agendar"), fraDestinatario, QRect(120, 18, 58, 24));
-    cmdAlEscritorio = boton(QStringLiteral("Al escritorio"), fraDestinatario, QRect(180, 18, 66, 24));
+    ui.fraDestinatario = new QGroupBox(QStringLiteral("Nombre destinatario"), ui.picEscritura);
+    ui.fraDestinatario->setGeometry(twips(6840, 0, 3735, 735));
+    ui.lblNombreDestinatario = etiqueta(QStringLiteral("(Ninguno)"), ui.fraDestinatario, QRect(8, 20, 110, 22));
+    ui.cmdAgendar = boton(QStringLiteral("Agendar"), ui.fraDestinatario, QRect(120, 18, 58, 24));
+    ui.cmdAlEscritorio = boton(QStringLiteral("Al escritorio"), ui.fraDestinatario, QRect(180, 18, 66, 24));
     // Desktop launchers come with the address book.
-    cmdAlEscritorio->setEnabled(false);
+    ui.cmdAlEscritorio->setEnabled(false);
 
     // Side panels: both at the same place; the slide moves them in twips.
-    picContactos = new QWidget(picEscritura);
-    picContactos->setObjectName(QStringLiteral("picContactos"));
-    picContactos->setGeometry(twips(6840, 840, 3735, 3615));
-    ponerIzquierdaPanel(picContactos, 6840);
-    fraContactos = new QGroupBox(QStringLiteral("Contactos"), picContactos);
-    fraContactos->setGeometry(QRect(0, 0, 249, 208));
-    tvwContactos = new QTreeWidget(fraContactos);
-    tvwContactos->setGeometry(QRect(6, 18, 237, 184));
-    tvwContactos->setHeaderHidden(true);
-    tvwContactos->setRootIsDecorated(false);
-    cmdAlternarContactos = boton(QStringLiteral("Ver Mejoras"), picContactos, QRect(0, 212, 81, 28));
-    cmdEscribirA = boton(QStringLiteral("Escribir"), picContactos, QRect(84, 212, 80, 28));
-    cmdAbrirAgenda = boton(QStringLiteral("Abrir Agenda"), picContactos, QRect(168, 212, 81, 28));
+    ui.picContactos = new QWidget(ui.picEscritura);
+    ui.picContactos->setGeometry(twips(6840, 840, 3735, 3615));
+    ponerIzquierdaPanel(ui.picContactos, 6840);
+    ui.fraContactos = new QGroupBox(QStringLiteral("Contactos"), ui.picContactos);
+    ui.fraContactos->setGeometry(QRect(0, 0, 249, 208));
+    ui.tvwContactos = new QTreeWidget(ui.fraContactos);
+    ui.tvwContactos->setGeometry(QRect(6, 18, 237, 184));
+    ui.tvwContactos->setHeaderHidden(true);
+    ui.tvwContactos->setRootIsDecorated(false);
+    ui.cmdAlternarContactos = boton(QStringLiteral("Ver Mejoras"), ui.picContactos, QRect(0, 212, 81, 28));
+    ui.cmdEscribirA = boton(QStringLiteral("Escribir"), ui.picContactos, QRect(84, 212, 80, 28));
+    ui.cmdAbrirAgenda = boton(QStringLiteral("Abrir Agenda"), ui.picContactos, QRect(168, 212, 81, 28));
     // The address book window comes later.
-    cmdAbrirAgenda->setEnabled(false);
+    ui.cmdAbrirAgenda->setEnabled(false);
 
-    picMejoras = new QWidget(picEscritura);
-    picMejoras->setObjectName(QStringLiteral("picMejoras"));
-    picMejoras->setGeometry(twips(6840, 840, 3735, 3615));
-    ponerIzquierdaPanel(picMejoras, 6840);
-    fraAgreguealMensaje = new QGroupBox(QStringLiteral("Agregue al mensaje..."), picMejoras);
-    fraAgreguealMensaje->setGeometry(QRect(0, 0, 249, 86));
-    cmdEmoticon = boton(QStringLiteral("Iconos gestuales"), fraAgreguealMensaje, QRect(6, 20, 116, 26));
-    cmdImagenes = boton(QStringLiteral("Imágenes"), fraAgreguealMensaje, QRect(127, 20, 116, 26));
-    cmdFirmas = boton(QStringLiteral("Saludos y Firmas"), fraAgreguealMensaje, QRect(6, 52, 237, 26));
+    ui.picMejoras = new QWidget(ui.picEscritura);
+    ui.picMejoras->setGeometry(twips(6840, 840, 3735, 3615));
+    ponerIzquierdaPanel(ui.picMejoras, 6840);
+    ui.fraAgreguealMensaje = new QGroupBox(QStringLiteral("Agregue al mensaje..."), ui.picMejoras);
+    ui.fraAgreguealMensaje->setGeometry(QRect(0, 0, 249, 86));
+    ui.cmdEmoticon = boton(QStringLiteral("Iconos gestuales"), ui.fraAgreguealMensaje, QRect(6, 20, 116, 26));
+    ui.cmdImagenes = boton(QStringLiteral("Imágenes"), ui.fraAgreguealMensaje, QRect(127, 20, 116, 26));
+    ui.cmdFirmas = boton(QStringLiteral("Saludos y Firmas"), ui.fraAgreguealMensaje, QRect(6, 52, 237, 26));
     // Emoticons, pictures, greetings and signatures come later.
-    cmdEmoticon->setEnabled(false);
-    cmdImagenes->setEnabled(false);
-    cmdFirmas->setEnabled(false);
-    fraMejorasEscritura = new QGroupBox(QStringLiteral("Mejoras"), picMejoras);
-    fraMejorasEscritura->setGeometry(QRect(0, 90, 249, 118));
-    chkHistorial =
-        casilla(QStringLiteral("Guardar una copia de este mensaje"), fraMejorasEscritura, QRect(8, 22, 235, 24));
-    chkLMate = casilla(QStringLiteral("Activar LenguajeMate"), fraMejorasEscritura, QRect(8, 52, 235, 24));
-    chkAbreviaturas =
-        casilla(QStringLiteral("Activar Abreviaturas Personalizadas"), fraMejorasEscritura, QRect(8, 82, 235, 24));
-    cmdAlternarMejoras = boton(QStringLiteral("Ver Contactos"), picMejoras, QRect(0, 212, 120, 28));
-    picMejoras->hide();
+    ui.cmdEmoticon->setEnabled(false);
+    ui.cmdImagenes->setEnabled(false);
+    ui.cmdFirmas->setEnabled(false);
+    ui.fraMejorasEscritura = new QGroupBox(QStringLiteral("Mejoras"), ui.picMejoras);
+    ui.fraMejorasEscritura->setGeometry(QRect(0, 90, 249, 118));
+    ui.chkHistorial =
+        casilla(QStringLiteral("Guardar una copia de este mensaje"), ui.fraMejorasEscritura, QRect(8, 22, 235, 24));
+    ui.chkLMate = casilla(QStringLiteral("Activar LenguajeMate"), ui.fraMejorasEscritura, QRect(8, 52, 235, 24));
+    ui.chkAbreviaturas =
+        casilla(QStringLiteral("Activar Abreviaturas Personalizadas"), ui.fraMejorasEscritura, QRect(8, 82, 235, 24));
+    ui.cmdAlternarMejoras = boton(QStringLiteral("Ver Contactos"), ui.picMejoras, QRect(0, 212, 120, 28));
+    ui.picMejoras->hide();
 
     // Status bar
-    StatusBar1 = new BarraEstado(cliente);
-    StatusBar1->setGeometry(twips(0, 6945, 11010, 300));
+    ui.StatusBar1 = new BarraEstado(cliente);
+    ui.StatusBar1->setGeometry(twips(0, 6945, 11010, 300));
 
     // Timers
     const struct
     {
-        QTimer *temporizador;
+        QTimer **temporizador;
         int intervalo;
-    } tiempos[] = {{&timToolTips, 10000}, {&timDestroyToolTips, 14000}, {&timPublicidad, 64000}, {&timTimer, 15},
-                   {&timAnti, 60000},     {&timAlternarContactos, 6},   {&timAlternarMejoras, 6}};
-    for (const auto &t : tiempos)
-        t.temporizador->setInterval(t.intervalo);
+    } tiempos[] = {
+        {&ui.timToolTips, 10000}, {&ui.timDestroyToolTips, 14000}, {&ui.timPublicidad, 64000}, {&ui.timTimer, 15},
+        {&ui.timAnti, 60000},     {&ui.timAlternarContactos, 6},   {&ui.timAlternarMejoras, 6}};
+    for (const auto &t : tiempos) {
+        *t.temporizador = new QTimer(this);
+        (*t.temporizador)->setInterval(t.intervalo);
+    }
 }
 
 void frmBrowser::crearMenus()
@@ -280,208 +287,320 @@ void frmBrowser::crearMenus()
     auto ctrl = [](char letra) { return QKeySequence(Qt::CTRL | Qt::Key(letra)); };
 
     QMenuBar *barra = menuBar();
-    mnuArchivo = barra->addMenu(QStringLiteral("Archivo"));
-    mnuAbrirAgenda = accion(mnuArchivo, QStringLiteral("Abrir Agenda"), ctrl('G'));
-    mnuArchivoNuevoContacto = accion(mnuArchivo, QStringLiteral("Nuevo Contacto"));
-    mnuArchivo->addSeparator();
-    mnuHistorialMsjs = accion(mnuArchivo, QStringLiteral("Abrir Mensajes enviados"));
-    mnuArchivo->addSeparator();
-    mnuSubImportar = mnuArchivo->addMenu(QStringLiteral("Importar"));
-    mnuImportarAgenda = accion(mnuSubImportar, QStringLiteral("Agenda de un archivo..."));
-    mnuImportarAbreviaturas = accion(mnuSubImportar, QStringLiteral("Abreviaturas de un archivo..."));
-    mnuSubExportar = mnuArchivo->addMenu(QStringLiteral("Exportar"));
-    mnuExportarAgenda = accion(mnuSubExportar, QStringLiteral("Agenda a un archivo..."));
-    mnuExportarAbreviaturas = accion(mnuSubExportar, QStringLiteral("Abreviaturas a un archivo..."));
-    mnuArchivo->addSeparator();
-    mnuPreferencias = accion(mnuArchivo, QStringLiteral("Preferencias..."), ctrl('P'));
-    mnuArchivo->addSeparator();
-    mnuArchivoSalir = accion(mnuArchivo, QStringLiteral("Salir"));
+    ui.mnuArchivo = barra->addMenu(QStringLiteral("Archivo"));
+    ui.mnuAbrirAgenda = accion(ui.mnuArchivo, QStringLiteral("Abrir Agenda"), ctrl('G'));
+    ui.mnuArchivoNuevoContacto = accion(ui.mnuArchivo, QStringLiteral("Nuevo Contacto"));
+    ui.mnuArchivo->addSeparator();
+    ui.mnuHistorialMsjs = accion(ui.mnuArchivo, QStringLiteral("Abrir Mensajes enviados"));
+    ui.mnuArchivo->addSeparator();
+    ui.mnuSubImportar = ui.mnuArchivo->addMenu(QStringLiteral("Importar"));
+    ui.mnuImportarAgenda = accion(ui.mnuSubImportar, QStringLiteral("Agenda de un archivo..."));
+    ui.mnuImportarAbreviaturas = accion(ui.mnuSubImportar, QStringLiteral("Abreviaturas de un archivo..."));
+    ui.mnuSubExportar = ui.mnuArchivo->addMenu(QStringLiteral("Exportar"));
+    ui.mnuExportarAgenda = accion(ui.mnuSubExportar, QStringLiteral("Agenda a un archivo..."));
+    ui.mnuExportarAbreviaturas = accion(ui.mnuSubExportar, QStringLiteral("Abreviaturas a un archivo..."));
+    ui.mnuArchivo->addSeparator();
+    ui.mnuPreferencias = accion(ui.mnuArchivo, QStringLiteral("Preferencias..."), ctrl('P'));
+    ui.mnuArchivo->addSeparator();
+    ui.mnuArchivoSalir = accion(ui.mnuArchivo, QStringLiteral("Salir"));
 
-    mnuMejoras = barra->addMenu(QStringLiteral("Mejoras"));
-    mnuMejorasLenguajeMate = accion(mnuMejoras, QStringLiteral("Activar LenguajeMate"), ctrl('L'));
-    mnuMejorasLenguajeMate->setCheckable(true);
-    mnuMejorasAbreviaturas = accion(mnuMejoras, QStringLiteral("Activar Abreviaturas"), ctrl('A'));
-    mnuMejorasAbreviaturas->setCheckable(true);
-    mnuHistorial = accion(mnuMejoras, QStringLiteral("Guardar copia de mensaje"), ctrl('H'));
-    mnuHistorial->setCheckable(true);
-    mnuMejoras->addSeparator();
-    mnuIconosGestuales = mnuMejoras->addMenu(QStringLiteral("Iconos Gestuales"));
-    mnuCaras = mnuIconosGestuales->addMenu(QStringLiteral("Caras"));
-    mnuCaritas = mnuIconosGestuales->addMenu(QStringLiteral("Caritas"));
-    mnuCosas = mnuIconosGestuales->addMenu(QStringLiteral("Cosas"));
-    mnuSaludosyFirmas = mnuMejoras->addMenu(QStringLiteral("Saludos y Firmas"));
-    mnuSubSaludos = mnuSaludosyFirmas->addMenu(QStringLiteral("Saludos"));
-    mnuSubFirmas = mnuSaludosyFirmas->addMenu(QStringLiteral("Firmas"));
-    mnuSaludosyFirmas->addSeparator();
-    mnuSaludosyFirmasPersonalizar = accion(mnuSaludosyFirmas, QStringLiteral("Personalizar..."));
-    mnuPOPImagenes = accion(mnuMejoras, QStringLiteral("Imagenes"));
+    ui.mnuMejoras = barra->addMenu(QStringLiteral("Mejoras"));
+    ui.mnuMejorasLenguajeMate = accion(ui.mnuMejoras, QStringLiteral("Activar LenguajeMate"), ctrl('L'));
+    ui.mnuMejorasLenguajeMate->setCheckable(true);
+    ui.mnuMejorasAbreviaturas = accion(ui.mnuMejoras, QStringLiteral("Activar Abreviaturas"), ctrl('A'));
+    ui.mnuMejorasAbreviaturas->setCheckable(true);
+    ui.mnuHistorial = accion(ui.mnuMejoras, QStringLiteral("Guardar copia de mensaje"), ctrl('H'));
+    ui.mnuHistorial->setCheckable(true);
+    ui.mnuMejoras->addSeparator();
+    ui.mnuIconosGestuales = ui.mnuMejoras->addMenu(QStringLiteral("Iconos Gestuales"));
+    ui.mnuCaras = ui.mnuIconosGestuales->addMenu(QStringLiteral("Caras"));
+    ui.mnuCaritas = ui.mnuIconosGestuales->addMenu(QStringLiteral("Caritas"));
+    ui.mnuCosas = ui.mnuIconosGestuales->addMenu(QStringLiteral("Cosas"));
+    ui.mnuSaludosyFirmas = ui.mnuMejoras->addMenu(QStringLiteral("Saludos y Firmas"));
+    ui.mnuSubSaludos = ui.mnuSaludosyFirmas->addMenu(QStringLiteral("Saludos"));
+    ui.mnuSubFirmas = ui.mnuSaludosyFirmas->addMenu(QStringLiteral("Firmas"));
+    ui.mnuSaludosyFirmas->addSeparator();
+    ui.mnuSaludosyFirmasPersonalizar = accion(ui.mnuSaludosyFirmas, QStringLiteral("Personalizar..."));
+    ui.mnuPOPImagenes = accion(ui.mnuMejoras, QStringLiteral("Imagenes"));
 
-    mnuHerramientas = barra->addMenu(QStringLiteral("Herramientas"));
-    mnuAsistenteConfiguracion = accion(mnuHerramientas, QStringLiteral("Asistente para la configuración"));
-    mnuAbreviaturas = accion(mnuHerramientas, QStringLiteral("Configurar Abreviaturas..."), ctrl('R'));
-    mnuntxGeo = accion(mnuHerramientas, QStringLiteral("Detectar proveedor"));
-    mnuHerramientas->addSeparator();
-    mnuAutoVersion = accion(mnuHerramientas, QString());
-    mnuAutoVersion->setEnabled(false);
-    mnuBuscarActualizacion = accion(mnuHerramientas, QStringLiteral("Buscar una nueva versión"), ctrl('B'));
+    ui.mnuHerramientas = barra->addMenu(QStringLiteral("Herramientas"));
+    ui.mnuAsistenteConfiguracion = accion(ui.mnuHerramientas, QStringLiteral("Asistente para la configuración"));
+    ui.mnuAbreviaturas = accion(ui.mnuHerramientas, QStringLiteral("Configurar Abreviaturas..."), ctrl('R'));
+    ui.mnuntxGeo = accion(ui.mnuHerramientas, QStringLiteral("Detectar proveedor"));
+    ui.mnuHerramientas->addSeparator();
+    ui.mnuAutoVersion = accion(ui.mnuHerramientas, QString());
+    ui.mnuAutoVersion->setEnabled(false);
+    ui.mnuBuscarActualizacion = accion(ui.mnuHerramientas, QStringLiteral("Buscar una nueva versión"), ctrl('B'));
 
-    MnuAyuda = barra->addMenu(QStringLiteral("Ayuda"));
-    accion(MnuAyuda, QStringLiteral("Ayuda de NTX Mensajes"));
-    accion(MnuAyuda, QStringLiteral("Historia de las versiones"));
-    MnuAyuda->addSeparator();
-    accion(MnuAyuda, QStringLiteral("Estado de los servicios"), ctrl('E'));
-    QMenu *enLinea = MnuAyuda->addMenu(QStringLiteral("ntxVarel! en línea"));
+    ui.MnuAyuda = barra->addMenu(QStringLiteral("Ayuda"));
+    accion(ui.MnuAyuda, QStringLiteral("Ayuda de NTX Mensajes"));
+    accion(ui.MnuAyuda, QStringLiteral("Historia de las versiones"));
+    ui.MnuAyuda->addSeparator();
+    accion(ui.MnuAyuda, QStringLiteral("Estado de los servicios"), ctrl('E'));
+    QMenu *enLinea = ui.MnuAyuda->addMenu(QStringLiteral("ntxVarel! en línea"));
     accion(enLinea, QStringLiteral("Sitio web de ntxVarel!"));
     accion(enLinea, QStringLiteral("Sitio web del autor"));
     accion(enLinea, QStringLiteral("Foros de ntxVarel!"));
     enLinea->addSeparator();
     accion(enLinea, QStringLiteral("Enviar un comentario"));
-    MnuAyuda->addSeparator();
-    accion(MnuAyuda, QStringLiteral("Acerca de NTX Mensajes..."));
+    ui.MnuAyuda->addSeparator();
+    accion(ui.MnuAyuda, QStringLiteral("Acerca de NTX Mensajes..."));
 
     // Actions of windows that come later stay visible but unavailable.
-    for (QAction *a : MnuAyuda->actions())
+    for (QAction *a : ui.MnuAyuda->actions())
         a->setEnabled(false);
-    for (QAction *a :
-         {mnuAbrirAgenda, mnuArchivoNuevoContacto, mnuHistorialMsjs, mnuImportarAgenda, mnuImportarAbreviaturas,
-          mnuExportarAgenda, mnuExportarAbreviaturas, mnuPreferencias, mnuSaludosyFirmasPersonalizar, mnuPOPImagenes,
-          mnuAsistenteConfiguracion, mnuAbreviaturas, mnuntxGeo, mnuBuscarActualizacion})
+    for (QAction *a : {ui.mnuAbrirAgenda, ui.mnuArchivoNuevoContacto, ui.mnuHistorialMsjs, ui.mnuImportarAgenda,
+                       ui.mnuExportarAgenda, ui.mnuPreferencias, ui.mnuSaludosyFirmasPersonalizar, ui.mnuPOPImagenes,
+                       ui.mnuAsistenteConfiguracion, ui.mnuntxGeo, ui.mnuBuscarActualizacion})
         a->setEnabled(false);
-    mnuIconosGestuales->setEnabled(false);
-    mnuSaludosyFirmas->setEnabled(false);
+    ui.mnuIconosGestuales->setEnabled(false);
+    ui.mnuSaludosyFirmas->setEnabled(false);
 
-    mnuNotificacion = new QMenu(QStringLiteral("MenuIconoNotificacion"), this);
-    mnuNotifAbrir = mnuNotificacion->addAction(QStringLiteral("Abrir NTX Mensajes"));
-    QFont negrita = mnuNotifAbrir->font();
+    ui.mnuNotificacion = new QMenu(QStringLiteral("MenuIconoNotificacion"), this);
+    ui.mnuNotifAbrir = ui.mnuNotificacion->addAction(QStringLiteral("Abrir NTX Mensajes"));
+    QFont negrita = ui.mnuNotifAbrir->font();
     negrita.setBold(true);
-    mnuNotifAbrir->setFont(negrita);
-    mnuNotificacion->setDefaultAction(mnuNotifAbrir);
-    mnuNotificacion->addSeparator();
-    mnuNotifSalir = mnuNotificacion->addAction(QStringLiteral("Salir"));
+    ui.mnuNotifAbrir->setFont(negrita);
+    ui.mnuNotificacion->setDefaultAction(ui.mnuNotifAbrir);
+    ui.mnuNotificacion->addSeparator();
+    ui.mnuNotifSalir = ui.mnuNotificacion->addAction(QStringLiteral("Salir"));
+}
+
+void frmBrowser::crearControladores()
+{
+    ControlesComposicion composicion;
+    composicion.lblCodArea = ui.lblCodArea;
+    composicion.txtCodArea = ui.txtCodArea;
+    composicion.lblNumero = ui.lblNumero;
+    composicion.txtNumero = ui.txtNumero;
+    composicion.lblalias = ui.lblalias;
+    composicion.txtalias = ui.txtalias;
+    composicion.lblremitente = ui.lblremitente;
+    composicion.cboRemitente = ui.cboRemitente;
+    composicion.txtmsj = ui.txtmsj;
+    composicion.txtcarescritos = ui.txtcarescritos;
+    composicion.lblcarescritos = ui.lblcarescritos;
+    composicion.txtmaxcar = ui.txtmaxcar;
+    composicion.lblmaxcar = ui.lblmaxcar;
+    composicion.cmdlimpiar = ui.cmdlimpiar;
+    composicion.chkLMate = ui.chkLMate;
+    composicion.chkAbreviaturas = ui.chkAbreviaturas;
+    composicion.mnuMejorasLenguajeMate = ui.mnuMejorasLenguajeMate;
+    composicion.mnuMejorasAbreviaturas = ui.mnuMejorasAbreviaturas;
+    composicion.mnuAbreviaturas = ui.mnuAbreviaturas;
+    composicion.mnuExportarAbreviaturas = ui.mnuExportarAbreviaturas;
+    composicion.mnuImportarAbreviaturas = ui.mnuImportarAbreviaturas;
+    composicion_ = std::make_unique<ControladorComposicion>(ctx, static_cast<VentanaComposicion &>(*this), composicion);
+
+    ControlesContactos contactos;
+    contactos.lblNombreDestinatario = ui.lblNombreDestinatario;
+    contactos.cmdAgendar = ui.cmdAgendar;
+    contactos.cmdAlEscritorio = ui.cmdAlEscritorio;
+    contactos.tvwContactos = ui.tvwContactos;
+    contactos.cmdEscribirA = ui.cmdEscribirA;
+    contactos.cmdAbrirAgenda = ui.cmdAbrirAgenda;
+    std::copy(std::begin(ui.accionesRapidas), std::end(ui.accionesRapidas), std::begin(contactos.accionesRapidas));
+    contactos.accionPersonalizar = ui.accionPersonalizar;
+    contactos.mnuAbrirAgenda = ui.mnuAbrirAgenda;
+    contactos.mnuArchivoNuevoContacto = ui.mnuArchivoNuevoContacto;
+    contactos.mnuImportarAgenda = ui.mnuImportarAgenda;
+    contactos.mnuExportarAgenda = ui.mnuExportarAgenda;
+    contactos_ = std::make_unique<ControladorContactos>(ctx, static_cast<VentanaContactos &>(*this), contactos);
+
+    envio_ = std::make_unique<ControladorEnvio>(ctx, static_cast<VentanaEnvio &>(*this), ControlesEnvio{ui.cmdEnviar});
+    historial_ = std::make_unique<ControladorHistorial>(ctx, static_cast<VentanaHistorial &>(*this),
+                                                        ControlesHistorial{ui.chkHistorial, ui.mnuHistorial});
+    paneles_ = std::make_unique<ControladorPanelesWeb>(
+        ctx, static_cast<VentanaPanelesWeb &>(*this),
+        ControlesPanelesWeb{ui.brwWebBrowser, ui.brwPublicidad, ui.brwConfWeb, ui.timPublicidad, ui.timTimer});
 }
 
 void frmBrowser::conectar()
 {
-    // Window and menus
-    connect(cboAddress, &QComboBox::activated, this, [this] { cboAddress_Click(); });
-    connect(tbToolBar, &QToolBar::actionTriggered, this,
+    connect(ui.cboAddress, &QComboBox::activated, this, [this] { cboAddress_Click(); });
+    connect(ui.tbToolBar, &QToolBar::actionTriggered, this,
             [this](QAction *a) { tbToolBar_ButtonClick(a->data().toString()); });
-    connect(mnuMejoras, &QMenu::aboutToShow, this, &frmBrowser::mnuMejoras_Click);
-    connect(mnuHerramientas, &QMenu::aboutToShow, this, &frmBrowser::mnuHerramientas_Click);
-    connect(mnuMejorasLenguajeMate, &QAction::triggered, this, &frmBrowser::mnuMejorasLenguajeMate_Click);
-    connect(mnuMejorasAbreviaturas, &QAction::triggered, this, &frmBrowser::mnuMejorasAbreviaturas_Click);
-    connect(mnuHistorial, &QAction::triggered, this, &frmBrowser::mnuHistorial_Click);
-    connect(mnuArchivoSalir, &QAction::triggered, this, &frmBrowser::mnuArchivoSalir_Click);
-    connect(mnuNotifAbrir, &QAction::triggered, this, &frmBrowser::mnuNotifAbrir_Click);
-    connect(mnuNotifSalir, &QAction::triggered, this, &frmBrowser::mnuNotifSalir_Click);
-    connect(cmdAlternarContactos, &QPushButton::clicked, this, &frmBrowser::cmdAlternarContactos_Click);
-    connect(cmdAlternarMejoras, &QPushButton::clicked, this, &frmBrowser::cmdAlternarMejoras_Click);
-
-    // Timers
-    connect(&timAlternarContactos, &QTimer::timeout, this, &frmBrowser::timAlternarContactos_Timer);
-    connect(&timAlternarMejoras, &QTimer::timeout, this, &frmBrowser::timAlternarMejoras_Timer);
-    connect(&timTimer, &QTimer::timeout, this, &frmBrowser::timTimer_Timer);
-    connect(&timAnti, &QTimer::timeout, this, &frmBrowser::timAnti_Timer);
-    connect(&timPublicidad, &QTimer::timeout, this, &frmBrowser::timPublicidad_Timer);
-
-    // Web views
-    connect(brwWebBrowser, &VistaWeb::antesDeNavegar, this, &frmBrowser::brwWebBrowser_BeforeNavigate2);
-    connect(brwWebBrowser, &VistaWeb::errorDeNavegacion, this, &frmBrowser::brwWebBrowser_NavigateError);
-    connect(brwPublicidad, &VistaWeb::antesDeNavegar, this, &frmBrowser::brwPublicidad_BeforeNavigate2);
-    connect(brwPublicidad, &VistaWeb::errorDeNavegacion, this, &frmBrowser::brwPublicidad_NavigateError);
-    connect(brwWebBrowser, &VistaWeb::navegacionCompleta, this, &frmBrowser::brwWebBrowser_NavigateComplete2);
-    connect(brwPublicidad, &VistaWeb::documentoCompleto, this, &frmBrowser::brwPublicidad_DocumentComplete);
-    connect(brwConfWeb, &VistaWeb::documentoCompleto, this, &frmBrowser::brwConfWeb_DocumentComplete);
-
-    // History switch
-    connect(chkHistorial, &QCheckBox::clicked, this, &frmBrowser::chkHistorial_Click);
-
-    // Composer
-    connect(txtmsj, &QPlainTextEdit::textChanged, this, &frmBrowser::txtmsj_Change);
-    connect(txtcarescritos, &QLineEdit::textChanged, this, &frmBrowser::txtcarescritos_Change);
-    connect(chkLMate, &QCheckBox::clicked, this, &frmBrowser::chkLMate_Click);
-    connect(chkAbreviaturas, &QCheckBox::clicked, this, &frmBrowser::chkAbreviaturas_Click);
-    connect(txtCodArea, &QLineEdit::textChanged, this, &frmBrowser::txtCodArea_Change);
-    connect(txtNumero, &QLineEdit::textChanged, this, &frmBrowser::txtNumero_Change);
-    connect(txtalias, &QLineEdit::textChanged, this, &frmBrowser::txtalias_Change);
-    connect(cmdlimpiar, &QPushButton::clicked, this, &frmBrowser::cmdlimpiar_Click);
-    connect(cboRemitente, &QComboBox::editTextChanged, this, &frmBrowser::cboRemitente_Change);
-    connect(cboRemitente, &QComboBox::activated, this, &frmBrowser::cboRemitente_Click);
-    for (QObject *control :
-         {static_cast<QObject *>(txtCodArea), static_cast<QObject *>(txtNumero), static_cast<QObject *>(txtalias),
-          static_cast<QObject *>(cboRemitente), static_cast<QObject *>(cboRemitente->lineEdit())})
-        control->installEventFilter(this);
-
-    // Send command
-    connect(cmdEnviar, &QPushButton::clicked, this, &frmBrowser::cmdEnviar_Click);
-
-    // Contacts
-    connect(cmdAgendar, &QPushButton::clicked, this, &frmBrowser::cmdAgendar_Click);
+    connect(ui.mnuMejoras, &QMenu::aboutToShow, this, &frmBrowser::mnuMejoras_Click);
+    connect(ui.mnuHerramientas, &QMenu::aboutToShow, this, &frmBrowser::mnuHerramientas_Click);
+    connect(ui.mnuArchivoSalir, &QAction::triggered, this, &frmBrowser::mnuArchivoSalir_Click);
+    connect(ui.mnuNotifAbrir, &QAction::triggered, this, &frmBrowser::mnuNotifAbrir_Click);
+    connect(ui.mnuNotifSalir, &QAction::triggered, this, &frmBrowser::mnuNotifSalir_Click);
+    connect(ui.cmdAlternarContactos, &QPushButton::clicked, this, &frmBrowser::cmdAlternarContactos_Click);
+    connect(ui.cmdAlternarMejoras, &QPushButton::clicked, this, &frmBrowser::cmdAlternarMejoras_Click);
+    connect(ui.timAlternarContactos, &QTimer::timeout, this, &frmBrowser::timAlternarContactos_Timer);
+    connect(ui.timAlternarMejoras, &QTimer::timeout, this, &frmBrowser::timAlternarMejoras_Timer);
+    connect(ui.timAnti, &QTimer::timeout, envio_.get(), &ControladorEnvio::timAnti_Timer);
 }
 
-bool frmBrowser::teclaEnControl(QObject *control, QKeyEvent *evento)
+// ---- What the subsystems see of the window ----
+
+void frmBrowser::ponerEstado(int imagen, const QString &texto)
 {
-    // The handlers see the character as a code and may change it or cancel it (0).
-    int tecla = 0;
-    if (evento->key() == Qt::Key_Return || evento->key() == Qt::Key_Enter)
-        tecla = 13;
-    else if (evento->key() == Qt::Key_Backspace)
-        tecla = 8;
-    else if (evento->key() == Qt::Key_Escape)
-        tecla = 27;
-    else if (!evento->text().isEmpty() && evento->text().at(0).isPrint())
-        tecla = evento->text().at(0).unicode();
-    else if (!evento->text().isEmpty() && evento->text().at(0).unicode() < 32)
-        tecla = evento->text().at(0).unicode();
-    if (tecla == 0)
+    ui.StatusBar1->ponerPanel1(imagen, texto);
+}
+
+int frmBrowser::imagenEstado() const
+{
+    return ui.StatusBar1->imagenPanel1();
+}
+
+QString frmBrowser::textoEstado() const
+{
+    return ui.StatusBar1->textoPanel1();
+}
+
+void frmBrowser::habilitarPanelLMate(bool habilitado)
+{
+    ui.StatusBar1->habilitarPanel2(habilitado);
+}
+
+void frmBrowser::destinoCambiado()
+{
+    contactos_->MostrarDestinatario();
+}
+
+QString frmBrowser::codArea() const
+{
+    return composicion_->codArea();
+}
+
+QString frmBrowser::numero() const
+{
+    return composicion_->numero();
+}
+
+QString frmBrowser::alias() const
+{
+    return composicion_->alias();
+}
+
+bool frmBrowser::modoAlias() const
+{
+    return composicion_->modoAlias();
+}
+
+bool frmBrowser::modoNumero() const
+{
+    return !ui.txtCodArea->isHidden();
+}
+
+QStringList frmBrowser::proveedores() const
+{
+    QStringList lista;
+    for (int i = 0; i < ui.cboAddress->count(); ++i)
+        lista << ui.cboAddress->itemText(i);
+    return lista;
+}
+
+QString frmBrowser::proveedorActual() const
+{
+    return ui.cboAddress->currentText();
+}
+
+bool frmBrowser::elegirProveedor(const QString &nombre)
+{
+    const int indice = ui.cboAddress->findText(nombre, Qt::MatchExactly | Qt::MatchCaseSensitive);
+    if (indice < 0)
         return false;
-    const int original = tecla;
-    QLineEdit *caja = nullptr;
-    if (control == txtCodArea) {
-        txtCodArea_KeyPress(tecla);
-        caja = txtCodArea;
-    } else if (control == txtNumero) {
-        txtNumero_KeyPress(tecla);
-        caja = txtNumero;
-    } else if (control == txtalias) {
-        txtalias_KeyPress(tecla);
-        caja = txtalias;
-    } else {
-        cboRemitente_KeyPress(tecla);
-        caja = cboRemitente->lineEdit();
-    }
-    if (tecla == 0)
-        return true;
-    if (tecla != original && caja && tecla >= 32) {
-        caja->insert(QString(QChar(tecla)));
-        return true;
-    }
-    return false;
+    ui.cboAddress->setCurrentIndex(indice);
+    cboAddress_Click();
+    return true;
 }
 
-bool frmBrowser::eventFilter(QObject *objeto, QEvent *evento)
+void frmBrowser::ponerNumero(const QString &codArea, const QString &numero)
 {
-    const bool esCombo = objeto == cboRemitente || (cboRemitente && objeto == cboRemitente->lineEdit());
-    if (objeto == txtCodArea || objeto == txtNumero || objeto == txtalias || esCombo) {
-        if (evento->type() == QEvent::KeyPress) {
-            // A key reaches either the combo or its line edit, never both.
-            return teclaEnControl(objeto, static_cast<QKeyEvent *>(evento));
-        }
-        if (evento->type() == QEvent::FocusIn) {
-            if (objeto == txtCodArea)
-                txtCodArea_GotFocus();
-            else if (objeto == txtNumero)
-                txtNumero_GotFocus();
-            else if (objeto == txtalias)
-                txtalias_GotFocus();
-            else
-                cboRemitente_GotFocus();
-        }
-        if (objeto == cboRemitente && evento->type() == QEvent::MouseButtonPress)
-            cboRemitente_DropDown();
-    }
-    return QMainWindow::eventFilter(objeto, evento);
+    ui.txtCodArea->setText(codArea);
+    ui.txtNumero->setText(numero);
 }
+
+void frmBrowser::ponerAlias(const QString &alias)
+{
+    ui.txtalias->setText(alias);
+}
+
+void frmBrowser::enfocarRemitente()
+{
+    ui.cboRemitente->setFocus();
+}
+
+void frmBrowser::enfocarMensaje()
+{
+    ui.txtmsj->setFocus();
+}
+
+void frmBrowser::mostrarVentana()
+{
+    if (ocultarPresentacion)
+        ocultarPresentacion();
+    show();
+}
+
+void frmBrowser::mostrarEscritura()
+{
+    ui.picEscritura->show();
+}
+
+bool frmBrowser::historialMarcado() const
+{
+    return historial_->historialMarcado();
+}
+
+void frmBrowser::guardarEnHistorial()
+{
+    historial_->GuardarEnHistorial();
+}
+
+QString frmBrowser::remitente() const
+{
+    return composicion_->remitente();
+}
+
+QString frmBrowser::mensaje() const
+{
+    return composicion_->textoMensaje();
+}
+
+QString frmBrowser::proveedor() const
+{
+    return ui.cboAddress->currentText();
+}
+
+QString frmBrowser::carEscritos() const
+{
+    return ui.txtcarescritos->text();
+}
+
+QString frmBrowser::maxCar() const
+{
+    return ui.txtmaxcar->text();
+}
+
+QString frmBrowser::nombreDestinatario() const
+{
+    return ui.lblNombreDestinatario->text();
+}
+
+bool frmBrowser::destinatarioSinAgendar() const
+{
+    return ui.cmdAgendar->isEnabled();
+}
+
+void frmBrowser::limpiarComposicion()
+{
+    composicion_->cmdlimpiar_Click();
+}
+
+QString frmBrowser::destino() const
+{
+    return modoAlias() ? alias() : codArea() + QLatin1Char(' ') + numero();
+}
+
+void frmBrowser::ocultarEscritura()
+{
+    ui.picEscritura->hide();
+}
+
+// ---- Side panels ----
 
 float frmBrowser::izquierdaPanel(const QWidget *panel) const
 {
@@ -492,16 +611,6 @@ void frmBrowser::ponerIzquierdaPanel(QWidget *panel, float twips)
 {
     panel->setProperty("izquierdaTwips", twips);
     panel->move(qRound(twips / TwipsPorPixel), panel->y());
-}
-
-QString frmBrowser::paginaLocal(const QString &nombre) const
-{
-    return QStringLiteral("file://") + ctx.sistema.carpetaPrograma() + QStringLiteral("/logica/") + nombre;
-}
-
-QString frmBrowser::paginaSitio(const QString &ruta) const
-{
-    return ctx.direcciones.sitio + ruta + versionMayorMenor();
 }
 
 void frmBrowser::borrarIconoBandeja()
@@ -517,19 +626,17 @@ void frmBrowser::borrarIconoBandeja()
 
 bool frmBrowser::Form_Load()
 {
-    const QString seccion = QStringLiteral("Mensajes");
     bool okLMate = true, okAbreviaturas = true, okHistorial = true;
-    LMateAjuste = ctx.ajustes.leerBooleano(seccion, QStringLiteral("LMate"), false, &okLMate);
-    AbreviaturasAjuste = ctx.ajustes.leerBooleano(seccion, QStringLiteral("Abreviaturas"), false, &okAbreviaturas);
-    PanelVisible = ctx.ajustes.leer(seccion, QStringLiteral("PanelVisible"), QStringLiteral("Contactos"));
-    HistorialPermanente = ctx.ajustes.leerBooleano(seccion, QStringLiteral("Historial"), true, &okHistorial);
+    LMateAjuste = LeerClaveBooleana(ctx.ajustes, Clave::LMate, &okLMate);
+    AbreviaturasAjuste = LeerClaveBooleana(ctx.ajustes, Clave::Abreviaturas, &okAbreviaturas);
+    PanelVisible = LeerClave(ctx.ajustes, Clave::PanelVisible);
+    const bool historialPermanente = LeerClaveBooleana(ctx.ajustes, Clave::Historial, &okHistorial);
+    historial_->HistorialPermanente = historialPermanente;
     if (!okLMate || !okAbreviaturas || !okHistorial) {
         // Only these four options go back to their defaults: the section also keeps
         // sender names, greetings, signatures and quick contacts, which must survive.
-        ctx.ajustes.escribirBooleano(seccion, QStringLiteral("LMate"), false);
-        ctx.ajustes.escribirBooleano(seccion, QStringLiteral("Abreviaturas"), false);
-        ctx.ajustes.escribir(seccion, QStringLiteral("PanelVisible"), QStringLiteral("Contactos"));
-        ctx.ajustes.escribirBooleano(seccion, QStringLiteral("Historial"), true);
+        for (Clave clave : {Clave::LMate, Clave::Abreviaturas, Clave::PanelVisible, Clave::Historial})
+            EscribirClave(ctx.ajustes, clave, ValorPorDefecto(clave));
         ctx.dialogos.mensaje(
             QStringLiteral("La información de configuración está dañada.\r\n\r\nTodas las configuraciones han sido "
                            "establecidas a sus valores de fábrica.\r\nNTX Mensajes intentará solucionar "
@@ -540,57 +647,70 @@ bool frmBrowser::Form_Load()
         return false;
     }
 
-    brwWebBrowser->setSilencioso(true);
-    brwPublicidad->setSilencioso(true);
-    brwConfWeb->setSilencioso(true);
+    try {
+        CargarPasos();
+    } catch (const std::exception &error) {
+        ErrorAlInicializar(QString::fromLocal8Bit(error.what()));
+        return false;
+    }
+    return true;
+}
 
-    brwWebBrowser->navegar(paginaSitio(QStringLiteral("/ntxbin/princ/princ")));
-    brwPublicidad->navegar(paginaSitio(QStringLiteral("/ntxbin/pub/pub")));
-    brwConfWeb->navegar(paginaSitio(QStringLiteral("/ntxbin/conf/")));
+void frmBrowser::ErrorAlInicializar(const QString &descripcion)
+{
+    ctx.dialogos.mensaje(
+        QStringLiteral("NTX Mensajes no pudo iniciarse correctamente. Si el problema persiste, "
+                       "descargue nuevamente el programa desde el sitio web de ntxVarel! (") +
+            ctx.direcciones.sitio + QStringLiteral(") y reinstale el programa.\r\n\r\nError: ") + descripcion,
+        Dialogos::Botones::Aceptar, Dialogos::Icono::Critico, QStringLiteral("Error interno al inicializar"));
+    ctx.sistema.terminarProceso(0);
+}
+
+void frmBrowser::CargarPasos()
+{
+    paneles_->Cargar();
 
     // The contact list must be there before the command line names a contact.
-    ActualizarAgenda();
-    IniciarPanelContactos();
+    contactos_->ActualizarAgenda();
+    contactos_->IniciarPanelContactos();
 
     if (LMateAjuste) {
-        chkLMate->setCheckState(Qt::Checked);
-        chkLMate_Click();
+        ui.chkLMate->setCheckState(Qt::Checked);
+        composicion_->chkLMate_Click();
     }
     if (AbreviaturasAjuste) {
-        chkAbreviaturas->setCheckState(Qt::Checked);
-        chkAbreviaturas_Click();
+        ui.chkAbreviaturas->setCheckState(Qt::Checked);
+        composicion_->chkAbreviaturas_Click();
     }
-    if (HistorialPermanente) {
-        chkHistorial->setCheckState(Qt::Checked);
-        chkHistorial_Click();
+    if (historial_->HistorialPermanente) {
+        ui.chkHistorial->setCheckState(Qt::Checked);
+        historial_->chkHistorial_Click();
     }
 
     const bool contactos = PanelVisible.toLower() == QLatin1String("contactos");
-    picContactos->setVisible(contactos);
-    picMejoras->setVisible(!contactos);
+    ui.picContactos->setVisible(contactos);
+    ui.picMejoras->setVisible(!contactos);
 
     ponerEstado(5, QStringLiteral("Listo. Para empezar, elija un proveedor de la lista."));
 
-    ProcesarLineaDeComandos(QString());
+    contactos_->ProcesarLineaDeComandos(QString());
 
-    timToolTips.start();
-    timAnti.start();
-    return true;
+    ui.timToolTips->start();
+    ui.timAnti->start();
 }
 
 void frmBrowser::Form_Unload()
 {
-    const QString seccion = QStringLiteral("Mensajes");
-    if (chkAbreviaturas->checkState() == Qt::Checked)
-        ctx.ajustes.escribirBooleano(seccion, QStringLiteral("Abreviaturas"), true);
-    else if (chkAbreviaturas->checkState() == Qt::Unchecked)
-        ctx.ajustes.escribirBooleano(seccion, QStringLiteral("Abreviaturas"), false);
-    ctx.ajustes.escribirBooleano(seccion, QStringLiteral("LMate"), LenguajeMateActivo);
+    if (ui.chkAbreviaturas->checkState() == Qt::Checked)
+        EscribirClaveBooleana(ctx.ajustes, Clave::Abreviaturas, true);
+    else if (ui.chkAbreviaturas->checkState() == Qt::Unchecked)
+        EscribirClaveBooleana(ctx.ajustes, Clave::Abreviaturas, false);
+    EscribirClaveBooleana(ctx.ajustes, Clave::LMate, composicion_->LenguajeMateActivo);
     // Mid-slide both panels show and the contacts win.
-    if (picMejoras->isVisibleTo(picEscritura))
-        ctx.ajustes.escribir(seccion, QStringLiteral("PanelVisible"), QStringLiteral("Mejoras"));
-    if (picContactos->isVisibleTo(picEscritura))
-        ctx.ajustes.escribir(seccion, QStringLiteral("PanelVisible"), QStringLiteral("Contactos"));
+    if (ui.picMejoras->isVisibleTo(ui.picEscritura))
+        EscribirClave(ctx.ajustes, Clave::PanelVisible, QStringLiteral("Mejoras"));
+    if (ui.picContactos->isVisibleTo(ui.picEscritura))
+        EscribirClave(ctx.ajustes, Clave::PanelVisible, QStringLiteral("Contactos"));
     borrarIconoBandeja();
     ctx.sistema.terminarProceso(0);
 }
@@ -668,8 +788,8 @@ void frmBrowser::Form_MouseMove(int botones, int shift, double x, double y)
         enBandeja = false;
     } else if (bandejaMensaje == 517) {
         activateWindow();
-        mnuNotificacion->setActiveAction(mnuNotifAbrir);
-        mnuNotificacion->exec(QCursor::pos());
+        ui.mnuNotificacion->setActiveAction(ui.mnuNotifAbrir);
+        ui.mnuNotificacion->exec(QCursor::pos());
     }
     bandejaOcupada = false;
 }
@@ -696,35 +816,25 @@ void frmBrowser::mnuNotifSalir_Click()
 
 // ---- Side-panel slide ----
 
-namespace {
-
-// Assigning a fractional value to a 16-bit integer rounds halves to the even integer.
-qint16 frenar(qint16 velocidad)
-{
-    return qint16(std::nearbyint(velocidad - velocidad / 70.0));
-}
-
-} // namespace
-
 void frmBrowser::cmdAlternarMejoras_Click()
 {
-    cmdAlternarMejoras->setEnabled(false);
+    ui.cmdAlternarMejoras->setEnabled(false);
     // The incoming panel waits shown beyond the visible part: both count as shown while sliding.
-    ponerIzquierdaPanel(picContactos, 11000);
-    picContactos->show();
+    ponerIzquierdaPanel(ui.picContactos, 11000);
+    ui.picContactos->show();
     velocidadSale = 3800;
     velocidadEntra = 3800;
-    timAlternarMejoras.start();
+    ui.timAlternarMejoras->start();
 }
 
 void frmBrowser::cmdAlternarContactos_Click()
 {
-    cmdAlternarContactos->setEnabled(false);
-    ponerIzquierdaPanel(picMejoras, 11000);
-    picMejoras->show();
+    ui.cmdAlternarContactos->setEnabled(false);
+    ponerIzquierdaPanel(ui.picMejoras, 11000);
+    ui.picMejoras->show();
     velocidadSale = 3800;
     velocidadEntra = 3800;
-    timAlternarContactos.start();
+    ui.timAlternarContactos->start();
 }
 
 bool frmBrowser::pasoDeslizamiento(QWidget *sale, QWidget *entra)
@@ -745,120 +855,58 @@ bool frmBrowser::pasoDeslizamiento(QWidget *sale, QWidget *entra)
 
 void frmBrowser::timAlternarMejoras_Timer()
 {
-    if (!pasoDeslizamiento(picMejoras, picContactos))
+    if (!pasoDeslizamiento(ui.picMejoras, ui.picContactos))
         return;
-    timAlternarMejoras.stop();
-    ponerIzquierdaPanel(picContactos, 6841);
-    cmdAlternarContactos->setEnabled(true);
-    tvwContactos->hide();
-    tvwContactos->show();
-    cmdAlternarContactos->setFocus();
+    ui.timAlternarMejoras->stop();
+    ponerIzquierdaPanel(ui.picContactos, 6841);
+    ui.cmdAlternarContactos->setEnabled(true);
+    ui.tvwContactos->hide();
+    ui.tvwContactos->show();
+    ui.cmdAlternarContactos->setFocus();
 }
 
 void frmBrowser::timAlternarContactos_Timer()
 {
-    if (!pasoDeslizamiento(picContactos, picMejoras))
+    if (!pasoDeslizamiento(ui.picContactos, ui.picMejoras))
         return;
-    timAlternarContactos.stop();
-    ponerIzquierdaPanel(picMejoras, 6841);
-    cmdAlternarMejoras->setEnabled(true);
-    cmdAlternarMejoras->setFocus();
+    ui.timAlternarContactos->stop();
+    ponerIzquierdaPanel(ui.picMejoras, 6841);
+    ui.cmdAlternarMejoras->setEnabled(true);
+    ui.cmdAlternarMejoras->setFocus();
 }
 
 // ---- Menus and toolbar ----
 
-namespace {
-
-void marcaSegunCasilla(QAction *accion, const QCheckBox *casilla)
-{
-    if (casilla->checkState() == Qt::Checked)
-        accion->setChecked(true);
-    else if (casilla->checkState() == Qt::Unchecked)
-        accion->setChecked(false);
-}
-
-// A menu item toggles its check box between ticked and clear; the grey state stays.
-bool alternarCasilla(QCheckBox *casilla)
-{
-    if (casilla->checkState() == Qt::Checked)
-        casilla->setCheckState(Qt::Unchecked);
-    else if (casilla->checkState() == Qt::Unchecked)
-        casilla->setCheckState(Qt::Checked);
-    else
-        return false;
-    return true;
-}
-
-} // namespace
-
 void frmBrowser::mnuMejoras_Click()
 {
-    marcaSegunCasilla(mnuMejorasLenguajeMate, chkLMate);
-    marcaSegunCasilla(mnuMejorasAbreviaturas, chkAbreviaturas);
-    const bool habilitar = agregadosDisponibles && cboAddress->currentIndex() >= 0;
-    mnuSaludosyFirmas->setEnabled(habilitar);
-    mnuPOPImagenes->setEnabled(habilitar);
-    mnuIconosGestuales->setEnabled(habilitar);
-}
-
-void frmBrowser::mnuMejorasLenguajeMate_Click()
-{
-    if (alternarCasilla(chkLMate))
-        chkLMate_Click();
-}
-
-void frmBrowser::mnuMejorasAbreviaturas_Click()
-{
-    if (alternarCasilla(chkAbreviaturas))
-        chkAbreviaturas_Click();
+    marcaSegunCasilla(ui.mnuMejorasLenguajeMate, ui.chkLMate);
+    marcaSegunCasilla(ui.mnuMejorasAbreviaturas, ui.chkAbreviaturas);
+    const bool habilitar = agregadosDisponibles && ui.cboAddress->currentIndex() >= 0;
+    ui.mnuSaludosyFirmas->setEnabled(habilitar);
+    ui.mnuPOPImagenes->setEnabled(habilitar);
+    ui.mnuIconosGestuales->setEnabled(habilitar);
 }
 
 void frmBrowser::mnuHerramientas_Click()
 {
-    mnuAutoVersion->setText(QStringLiteral("    Versión Instalada: ") + QString::number(NTX_VERSION_MAYOR) +
-                            QLatin1Char('.') + QString::number(NTX_VERSION_MENOR) + QLatin1Char('.') +
-                            QString::number(NTX_VERSION_REVISION) + QLatin1Char(' '));
+    ui.mnuAutoVersion->setText(QStringLiteral("    Versión Instalada: ") + QString::number(NTX_VERSION_MAYOR) +
+                               QLatin1Char('.') + QString::number(NTX_VERSION_MENOR) + QLatin1Char('.') +
+                               QString::number(NTX_VERSION_REVISION) + QLatin1Char(' '));
 }
 
 void frmBrowser::tbToolBar_ButtonClick(const QString &clave)
 {
     if (clave == QLatin1String("Home")) {
         ponerEstado(5, QStringLiteral("Listo"));
-        cboAddress->setCurrentIndex(-1);
-        picEscritura->hide();
-        brwWebBrowser->show();
-        brwWebBrowser->navegar(paginaSitio(QStringLiteral("/ntxbin/princ/princ")));
+        ui.cboAddress->setCurrentIndex(-1);
+        ui.picEscritura->hide();
+        paneles_->MostrarInicio();
     } else if (clave == QLatin1String("historial")) {
-        if (mnuHistorialMsjs->isEnabled())
-            mnuHistorialMsjs->trigger();
+        if (ui.mnuHistorialMsjs->isEnabled())
+            ui.mnuHistorialMsjs->trigger();
     } else if (clave == QLatin1String("agenda")) {
-        if (mnuAbrirAgenda->isEnabled())
-            mnuAbrirAgenda->trigger();
-    }
-}
-
-// ---- Page-loading indicator and anti-flood windows ----
-
-void frmBrowser::timTimer_Timer()
-{
-    if (!brwWebBrowser->ocupado()) {
-        timTimer.stop();
-        return;
-    }
-    ponerEstado(3, QStringLiteral("Conectando..."));
-}
-
-void frmBrowser::timAnti_Timer()
-{
-    ++minutosCorto;
-    ++minutosLargo;
-    if (minutosCorto >= 2) {
-        ContadorCorto = 0;
-        minutosCorto = 0;
-    }
-    if (minutosLargo > 60) {
-        ContadorLargo = 0;
-        minutosLargo = 0;
+        if (ui.mnuAbrirAgenda->isEnabled())
+            ui.mnuAbrirAgenda->trigger();
     }
 }
 
@@ -866,30 +914,25 @@ void frmBrowser::timAnti_Timer()
 
 void frmBrowser::cboAddress_Click()
 {
-    if (cboAddress->currentIndex() < 0)
+    if (ui.cboAddress->currentIndex() < 0)
         return;
-    if (cboRemitente->currentText().isEmpty()) {
-        const QString remitente = ctx.ajustes.leer(QStringLiteral("Mensajes"), QStringLiteral("Remitente0"));
+    if (ui.cboRemitente->currentText().isEmpty()) {
+        const QString remitente = ctx.ajustes.leer(SeccionMensajes, ClaveRemitente(0));
         if (!remitente.isEmpty())
-            cboRemitente->setEditText(remitente);
+            ui.cboRemitente->setEditText(remitente);
     }
     ponerEstado(4, QStringLiteral("Rellene los datos y escriba el mensaje, luego presione Enviar Mensaje"));
-    SeleccionarProveedor(cboAddress->currentText());
-    txtcarescritos_Change();
-    ActualizarAgenda();
+    SeleccionarProveedor(ui.cboAddress->currentText());
+    composicion_->txtcarescritos_Change();
+    contactos_->ActualizarAgenda();
 }
 
 void frmBrowser::SeleccionarProveedor(const QString &nombre)
 {
-    cmdEnviar->setEnabled(true);
-    brwWebBrowser->hide();
-    brwWebBrowser->navegar(paginaLocal(QStringLiteral("enviar.htm")));
-    picEscritura->show();
-    txtmaxcar->setText(QStringLiteral("138"));
-    lblCodArea->setText(QStringLiteral("0"));
-    lblNumero->setText(QStringLiteral("15"));
-    cboRemitente->show();
-    lblremitente->show();
+    ui.cmdEnviar->setEnabled(true);
+    paneles_->MostrarComposicion();
+    ui.picEscritura->show();
+    composicion_->PonerProveedor(nullptr);
     ctx.envio.ProveedorActual = nombre;
     if (nombre.isEmpty())
         return;
@@ -898,18 +941,10 @@ void frmBrowser::SeleccionarProveedor(const QString &nombre)
         ctx.dialogos.mensaje(
             QStringLiteral("No se pueden enviar Mensajes a este proveedor con esta versión de NTX Mensajes."),
             Dialogos::Botones::Aceptar, Dialogos::Icono::Critico, Dialogos::tituloPrograma());
-        picEscritura->hide();
-        cboAddress->setCurrentIndex(-1);
-        brwWebBrowser->navegar(paginaLocal(QStringLiteral("index.htm")));
-        brwWebBrowser->show();
+        ui.picEscritura->hide();
+        ui.cboAddress->setCurrentIndex(-1);
+        paneles_->MostrarInicioLocal();
         return;
     }
-    lblCodArea->setText(proveedor->rotuloCodArea);
-    lblNumero->setText(proveedor->rotuloNumero);
-    txtalias->hide();
-    lblalias->hide();
-    txtmaxcar->setText(QString::number(proveedor->maximo));
-    for (QWidget *w : {static_cast<QWidget *>(txtCodArea), static_cast<QWidget *>(txtNumero),
-                       static_cast<QWidget *>(lblCodArea), static_cast<QWidget *>(lblNumero)})
-        w->show();
+    composicion_->PonerProveedor(proveedor);
 }

@@ -38,6 +38,6 @@ void frmWindowMessage::txtRecibidos_Change()
     }
     QString linea;
     if (Arranque::LineaEntregada(texto, &linea))
-        principal.ProcesarLineaDeComandos(linea);
+        principal.contactos().ProcesarLineaDeComandos(linea);
     txtRecibidos->clear();
 }

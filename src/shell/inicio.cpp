@@ -46,5 +46,10 @@ frmBrowser *Inicio::CargarPrincipal()
     if (!principal->Form_Load())
         return nullptr;
     receptora = std::make_unique<frmWindowMessage>(ctx, *principal);
+    if (!receptora->escuchando) {
+        principal->ErrorAlInicializar(QStringLiteral("No se pudo crear la ventana que recibe los pedidos de otras "
+                                                     "ejecuciones del programa."));
+        return nullptr;
+    }
     return principal.get();
 }

@@ -4,11 +4,11 @@
 #include <QTest>
 #include <QTimer>
 
-#include "agenda/agenda.h"
 #include "agenda/frmcontacto.h"
 #include "agenda/registrocontacto.h"
 #include "dobles/ajustesmemoria.h"
 #include "dobles/avisosguion.h"
+#include "dobles/controlesventana.h"
 #include "dobles/dialogosguion.h"
 #include "dobles/instanciafalsa.h"
 #include "dobles/sistemafalso.h"
@@ -85,11 +85,11 @@ class TstFrmBrowserAgenda : public QObject
             otro ? *otro : static_cast<Ajustes &>(ajustes), dialogos, sistema, instancia, avisos,
             [](QWidget *p) { return new VistaWebGuion(p); }, Direcciones::desdeEntorno());
         w = std::make_unique<frmBrowser>(*ctx);
-        w->ActualizarAgenda();
+        w->contactos().ActualizarAgenda();
     }
     void elegirProveedor(const QString &p)
     {
-        w->cboAddress->setCurrentIndex(w->cboAddress->findText(p));
+        controlesDe(*w).cboAddress->setCurrentIndex(controlesDe(*w).cboAddress->findText(p));
         w->cboAddress_Click();
     }
 
@@ -143,30 +143,30 @@ private Q_SLOTS:
             guardar(QStringLiteral("Juan"), Personal, QStringLiteral("351"), QStringLiteral("5551234"));
         abrir();
         elegirProveedor(Personal);
-        w->txtCodArea->setText(codArea);
-        w->txtNumero->setText(numero);
-        w->MostrarDestinatarioPorNumero();
-        QCOMPARE(w->lblNombreDestinatario->text(), etiqueta);
-        QCOMPARE(!w->cmdAgendar->isHidden(), agendarVisible);
-        QCOMPARE(w->cmdAgendar->isEnabled(), agendarHabilitado);
-        QCOMPARE(!w->cmdAlEscritorio->isHidden(), !agendarVisible);
-        QCOMPARE(w->cmdAlEscritorio->isEnabled(), !agendarVisible);
+        controlesDe(*w).txtCodArea->setText(codArea);
+        controlesDe(*w).txtNumero->setText(numero);
+        w->contactos().MostrarDestinatarioPorNumero();
+        QCOMPARE(controlesDe(*w).lblNombreDestinatario->text(), etiqueta);
+        QCOMPARE(!controlesDe(*w).cmdAgendar->isHidden(), agendarVisible);
+        QCOMPARE(controlesDe(*w).cmdAgendar->isEnabled(), agendarHabilitado);
+        QCOMPARE(!controlesDe(*w).cmdAlEscritorio->isHidden(), !agendarVisible);
+        QCOMPARE(controlesDe(*w).cmdAlEscritorio->isEnabled(), !agendarVisible);
     }
 
     void destinatarioPorAlias()
     {
         guardar(QStringLiteral("Pin"), Personal, QStringLiteral("alias"), QStringLiteral("AB12"));
         abrir();
-        w->txtalias->setText(QStringLiteral("ab12"));
-        w->MostrarDestinatarioPorAlias();
-        QCOMPARE(w->lblNombreDestinatario->text(), QStringLiteral("Pin"));
-        w->txtalias->setText(QStringLiteral("AB1"));
-        w->MostrarDestinatarioPorAlias();
-        QCOMPARE(w->lblNombreDestinatario->text(), QStringLiteral("(No agendado)"));
-        w->txtalias->clear();
-        w->MostrarDestinatarioPorAlias();
-        QCOMPARE(w->lblNombreDestinatario->text(), QStringLiteral("(Ninguno)"));
-        QVERIFY(!w->cmdAgendar->isEnabled());
+        controlesDe(*w).txtalias->setText(QStringLiteral("ab12"));
+        w->contactos().MostrarDestinatarioPorAlias();
+        QCOMPARE(controlesDe(*w).lblNombreDestinatario->text(), QStringLiteral("Pin"));
+        controlesDe(*w).txtalias->setText(QStringLiteral("AB1"));
+        w->contactos().MostrarDestinatarioPorAlias();
+        QCOMPARE(controlesDe(*w).lblNombreDestinatario->text(), QStringLiteral("(No agendado)"));
+        controlesDe(*w).txtalias->clear();
+        w->contactos().MostrarDestinatarioPorAlias();
+        QCOMPARE(controlesDe(*w).lblNombreDestinatario->text(), QStringLiteral("(Ninguno)"));
+        QVERIFY(!controlesDe(*w).cmdAgendar->isEnabled());
     }
 
     void rapidas()
@@ -176,14 +176,14 @@ private Q_SLOTS:
         ajustes.escribir(SeccionMensajes, QStringLiteral("Rapida10"), QStringLiteral("Borrado"));
         abrir();
         QCOMPARE(ctx->contactos.size(), 1);
-        QCOMPARE(w->accionesRapidas[0]->text(), QStringLiteral("Juan"));
-        QVERIFY(w->accionesRapidas[0]->isEnabled());
-        QCOMPARE(w->accionesRapidas[9]->text(), QStringLiteral("[Número Rápido 10]"));
-        QVERIFY(!w->accionesRapidas[9]->isEnabled());
+        QCOMPARE(controlesDe(*w).accionesRapidas[0]->text(), QStringLiteral("Juan"));
+        QVERIFY(controlesDe(*w).accionesRapidas[0]->isEnabled());
+        QCOMPARE(controlesDe(*w).accionesRapidas[9]->text(), QStringLiteral("[Número Rápido 10]"));
+        QVERIFY(!controlesDe(*w).accionesRapidas[9]->isEnabled());
         QCOMPARE(ajustes.leer(SeccionMensajes, QStringLiteral("Rapida10"), QStringLiteral("-")), QStringLiteral("-"));
         QCOMPARE(ajustes.leer(SeccionMensajes, QStringLiteral("Rapida1")), QStringLiteral("Juan"));
         for (int i = 1; i < 9; ++i)
-            QCOMPARE(w->accionesRapidas[i]->text(), Agenda::TextoRapidaVacia(i + 1));
+            QCOMPARE(controlesDe(*w).accionesRapidas[i]->text(), Agenda::TextoRapidaVacia(i + 1));
     }
 
     void lecturaFallidaNoBorraRapidas()
@@ -193,28 +193,29 @@ private Q_SLOTS:
         AjustesIlegibles ilegibles(ajustes);
         abrir(&ilegibles);
         QVERIFY(ctx->contactos.isEmpty());
-        QVERIFY(!w->accionesRapidas[0]->isEnabled());
+        QVERIFY(!controlesDe(*w).accionesRapidas[0]->isEnabled());
         QCOMPARE(ajustes.leer(SeccionMensajes, QStringLiteral("Rapida1")), QStringLiteral("Juan"));
     }
 
     void panelDeContactos()
     {
         abrir();
-        w->IniciarPanelContactos();
-        QCOMPARE(w->tvwContactos->topLevelItemCount(), 1);
-        QCOMPARE(w->tvwContactos->topLevelItem(0)->text(0), QStringLiteral("No hay contactos en la Agenda"));
-        QVERIFY(!w->tvwContactos->topLevelItem(0)->data(0, Qt::UserRole).isValid());
-        QVERIFY(!w->cmdEscribirA->isEnabled());
+        w->contactos().IniciarPanelContactos();
+        QCOMPARE(controlesDe(*w).tvwContactos->topLevelItemCount(), 1);
+        QCOMPARE(controlesDe(*w).tvwContactos->topLevelItem(0)->text(0),
+                 QStringLiteral("No hay contactos en la Agenda"));
+        QVERIFY(!controlesDe(*w).tvwContactos->topLevelItem(0)->data(0, Qt::UserRole).isValid());
+        QVERIFY(!controlesDe(*w).cmdEscribirA->isEnabled());
 
         guardar(QStringLiteral("Zoe"), Personal, QStringLiteral("1"), QStringLiteral("2"));
         guardar(QStringLiteral("Ana"), Personal, QStringLiteral("3"), QStringLiteral("4"));
-        w->IniciarPanelContactos();
-        QCOMPARE(w->tvwContactos->topLevelItemCount(), 2);
-        QCOMPARE(w->tvwContactos->topLevelItem(0)->text(0), QStringLiteral("Zoe")); // store order
-        QCOMPARE(w->tvwContactos->topLevelItem(1)->data(0, Qt::UserRole).toString(),
+        w->contactos().IniciarPanelContactos();
+        QCOMPARE(controlesDe(*w).tvwContactos->topLevelItemCount(), 2);
+        QCOMPARE(controlesDe(*w).tvwContactos->topLevelItem(0)->text(0), QStringLiteral("Zoe")); // store order
+        QCOMPARE(controlesDe(*w).tvwContactos->topLevelItem(1)->data(0, Qt::UserRole).toString(),
                  Registro(QStringLiteral("Ana"), Personal, QStringLiteral("3"), QStringLiteral("4")));
-        QCOMPARE(w->tvwContactos->currentItem(), w->tvwContactos->topLevelItem(0));
-        QVERIFY(w->cmdEscribirA->isEnabled());
+        QCOMPARE(controlesDe(*w).tvwContactos->currentItem(), controlesDe(*w).tvwContactos->topLevelItem(0));
+        QVERIFY(controlesDe(*w).cmdEscribirA->isEnabled());
     }
 
     void lineaDeComandos_data()
@@ -253,9 +254,9 @@ private Q_SLOTS:
         abrir();
         int ocultada = 0;
         w->ocultarPresentacion = [&] { ++ocultada; };
-        const QString numeroAntes = w->txtNumero->text();
-        w->ProcesarLineaDeComandos(linea);
-        QCOMPARE(w->txtNumero->text(), numero.isEmpty() ? numeroAntes : numero);
+        const QString numeroAntes = controlesDe(*w).txtNumero->text();
+        w->contactos().ProcesarLineaDeComandos(linea);
+        QCOMPARE(controlesDe(*w).txtNumero->text(), numero.isEmpty() ? numeroAntes : numero);
         QCOMPARE(dialogos.llamadas.size(), mensajes);
         if (mensajes) {
             QCOMPARE(dialogos.llamadas.at(0).texto,
@@ -264,11 +265,11 @@ private Q_SLOTS:
             QCOMPARE(dialogos.llamadas.at(0).icono, Dialogos::Icono::Exclamacion);
         }
         if (!numero.isEmpty()) {
-            QCOMPARE(w->cboAddress->currentText(), Personal);
-            QCOMPARE(w->txtCodArea->text(), QStringLiteral("351"));
+            QCOMPARE(controlesDe(*w).cboAddress->currentText(), Personal);
+            QCOMPARE(controlesDe(*w).txtCodArea->text(), QStringLiteral("351"));
             QCOMPARE(ocultada, 1);
             QVERIFY(w->isVisible());
-            QTRY_COMPARE(QApplication::focusWidget(), static_cast<QWidget *>(w->txtmsj));
+            QTRY_COMPARE(QApplication::focusWidget(), static_cast<QWidget *>(controlesDe(*w).txtmsj));
         }
     }
 
@@ -282,10 +283,10 @@ private Q_SLOTS:
             Direcciones::desdeEntorno());
         w = std::make_unique<frmBrowser>(*ctx);
         QVERIFY(w->Form_Load());
-        QCOMPARE(w->cboAddress->currentText(), Personal);
-        QCOMPARE(w->txtNumero->text(), QStringLiteral("5551234"));
-        QCOMPARE(w->lblNombreDestinatario->text(), QStringLiteral("Juan"));
-        QVERIFY(w->accionesRapidas[1]->isEnabled());
+        QCOMPARE(controlesDe(*w).cboAddress->currentText(), Personal);
+        QCOMPARE(controlesDe(*w).txtNumero->text(), QStringLiteral("5551234"));
+        QCOMPARE(controlesDe(*w).lblNombreDestinatario->text(), QStringLiteral("Juan"));
+        QVERIFY(controlesDe(*w).accionesRapidas[1]->isEnabled());
         QVERIFY(dialogos.llamadas.isEmpty());
     }
 
@@ -293,10 +294,10 @@ private Q_SLOTS:
     {
         guardar(QStringLiteral("Malo"), Personal, QStringLiteral("3 51"), QStringLiteral("5551234"));
         abrir();
-        const QString numeroAntes = w->txtNumero->text();
+        const QString numeroAntes = controlesDe(*w).txtNumero->text();
         dialogos.respuestas.append(Dialogos::Respuesta::No);
-        Agenda::EscribirAContacto(*w, QStringLiteral("Malo"), Personal, QStringLiteral("3 51"),
-                                  QStringLiteral("5551234"));
+        w->contactos().EscribirAContacto(QStringLiteral("Malo"), Personal, QStringLiteral("3 51"),
+                                         QStringLiteral("5551234"));
         QCOMPARE(dialogos.llamadas.size(), 1);
         QCOMPARE(dialogos.llamadas.at(0).titulo, QStringLiteral("NTX Mensajes - Contacto Inválido"));
         QCOMPARE(dialogos.llamadas.at(0).texto,
@@ -304,8 +305,8 @@ private Q_SLOTS:
                                 "número de teléfono sea el correcto y que contenga sólo números\r\n\r\n¿Desea "
                                 "modificar ahora los datos para este contacto?"));
         QCOMPARE(dialogos.llamadas.at(0).botones, Dialogos::Botones::SiNo);
-        QCOMPARE(w->cboAddress->currentIndex(), -1); // nothing of the composer changed
-        QCOMPARE(w->txtNumero->text(), numeroAntes);
+        QCOMPARE(controlesDe(*w).cboAddress->currentIndex(), -1); // nothing of the composer changed
+        QCOMPARE(controlesDe(*w).txtNumero->text(), numeroAntes);
     }
 
     void proveedorNoDisponiblePreguntaBorrar_data()
@@ -321,7 +322,7 @@ private Q_SLOTS:
                 QStringLiteral("4"));
         abrir();
         dialogos.respuestas.append(si ? Dialogos::Respuesta::Si : Dialogos::Respuesta::No);
-        w->ProcesarLineaDeComandos(QStringLiteral("/c:\"Viejo\""));
+        w->contactos().ProcesarLineaDeComandos(QStringLiteral("/c:\"Viejo\""));
         QCOMPARE(dialogos.llamadas.size(), 1);
         QVERIFY(dialogos.llamadas.at(0).texto.startsWith(
             QStringLiteral("Este contacto tiene asignado un proveedor al que esta versión de NTX Mensajes no puede "
@@ -335,8 +336,8 @@ private Q_SLOTS:
     {
         abrir();
         elegirProveedor(Personal);
-        w->txtCodArea->setText(QStringLiteral("351"));
-        w->txtNumero->setText(QStringLiteral("5551234"));
+        controlesDe(*w).txtCodArea->setText(QStringLiteral("351"));
+        controlesDe(*w).txtNumero->setText(QStringLiteral("5551234"));
         QString titulo, accion, ca, nu, proveedor;
         AlAbrirseElDialogo([&](frmContacto *dlg) {
             titulo = dlg->windowTitle();
@@ -347,7 +348,7 @@ private Q_SLOTS:
             dlg->txtNombre->setText(QStringLiteral("Nuevo"));
             dlg->cmdAceptar_Click();
         });
-        w->cmdAgendar_Click();
+        w->contactos().cmdAgendar_Click();
         QCOMPARE(titulo, QStringLiteral("Agenda - Nuevo Contacto"));
         QCOMPARE(accion, QStringLiteral("Agregar"));
         QCOMPARE(proveedor, Personal);
@@ -356,15 +357,15 @@ private Q_SLOTS:
         QCOMPARE(ajustes.leer(SeccionAgenda, QStringLiteral("Nuevo")),
                  Registro(QStringLiteral("Nuevo"), Personal, QStringLiteral("351"), QStringLiteral("5551234")));
         // The label names the new contact at once, and the panel lists it.
-        QCOMPARE(w->lblNombreDestinatario->text(), QStringLiteral("Nuevo"));
-        QCOMPARE(w->tvwContactos->topLevelItem(0)->text(0), QStringLiteral("Nuevo"));
+        QCOMPARE(controlesDe(*w).lblNombreDestinatario->text(), QStringLiteral("Nuevo"));
+        QCOMPARE(controlesDe(*w).tvwContactos->topLevelItem(0)->text(0), QStringLiteral("Nuevo"));
     }
 
     void modificarConProveedorDesconocidoFalla()
     {
         abrir();
-        QVERIFY(!Agenda::ModificarContacto(*w, QStringLiteral("X"), QStringLiteral("Otro"), QStringLiteral("1"),
-                                           QStringLiteral("2")));
+        QVERIFY(!w->contactos().ModificarContacto(QStringLiteral("X"), QStringLiteral("Otro"), QStringLiteral("1"),
+                                                  QStringLiteral("2")));
         QVERIFY(QApplication::activeModalWidget() == nullptr);
     }
 
@@ -374,10 +375,10 @@ private Q_SLOTS:
         QString titulo;
         AlAbrirseElDialogo([&](frmContacto *dlg) {
             titulo = dlg->windowTitle();
-            QCOMPARE(dlg->cboProveedor->count(), w->cboAddress->count());
+            QCOMPARE(dlg->cboProveedor->count(), controlesDe(*w).cboAddress->count());
             dlg->cmdCancelar_Click();
         });
-        Agenda::NuevoContacto(*w);
+        w->contactos().NuevoContacto();
         QCOMPARE(titulo, QStringLiteral("Agenda - Nuevo Contacto"));
         QVERIFY(ajustes.enumerar(SeccionAgenda).isEmpty());
     }

@@ -31,8 +31,8 @@ public:
     }
     bool crearReceptora() override
     {
-        escuchando = true;
-        return true;
+        escuchando = !fallarReceptora;
+        return escuchando;
     }
 
     bool mutexTomado() const { return m_tomado; }
@@ -40,6 +40,7 @@ public:
     bool otroProcesoTieneElMutex = false;
     bool hayReceptora = true;
     bool escuchando = false;
+    bool fallarReceptora = false;
     QString nombreMutex;
     QStringList entregados;
     QList<int> esperas;

@@ -18,6 +18,7 @@
 
 #include "dobles/ajustesmemoria.h"
 #include "dobles/avisosguion.h"
+#include "dobles/controlesventana.h"
 #include "dobles/dialogosguion.h"
 #include "dobles/instanciafalsa.h"
 #include "dobles/simuladorproceso.h"
@@ -149,13 +150,13 @@ class tst_envio_e2e : public QObject
         // Picks the provider and types the composer as a user would.
         void componer(const QString &proveedor, const QString &area, const QString &numero)
         {
-            b->cboAddress->setCurrentIndex(b->cboAddress->findText(proveedor));
+            controlesDe(*b).cboAddress->setCurrentIndex(controlesDe(*b).cboAddress->findText(proveedor));
             b->cboAddress_Click();
-            QTest::keyClicks(b->txtCodArea, area);
-            QTest::keyClicks(b->txtNumero, numero);
-            escribir(b->cboRemitente->lineEdit(), kRemitente);
-            escribir(b->txtmsj, kMensaje);
-            b->chkHistorial->setCheckState(Qt::Checked);
+            QTest::keyClicks(controlesDe(*b).txtCodArea, area);
+            QTest::keyClicks(controlesDe(*b).txtNumero, numero);
+            escribir(controlesDe(*b).cboRemitente->lineEdit(), kRemitente);
+            escribir(controlesDe(*b).txtmsj, kMensaje);
+            controlesDe(*b).chkHistorial->setCheckState(Qt::Checked);
         }
         static void escribir(QWidget *w, const QString &texto)
         {
@@ -178,7 +179,8 @@ class tst_envio_e2e : public QObject
     // The composer must hold exactly what was typed: the comparisons below state bytes literally.
     static bool composicionIntacta(Cliente &c)
     {
-        return c.b->textoMensaje() == kMensaje && c.b->cboRemitente->currentText() == kRemitente;
+        return c.b->composicion().textoMensaje() == kMensaje &&
+               controlesDe(*c.b).cboRemitente->currentText() == kRemitente;
     }
 
 private Q_SLOTS:
@@ -244,7 +246,7 @@ void tst_envio_e2e::personalEntregado()
         cerrar.activo = false;
     });
     reloj.start();
-    QTest::mouseClick(c.b->cmdEnviar, Qt::LeftButton);
+    QTest::mouseClick(controlesDe(*c.b).cmdEnviar, Qt::LeftButton);
     QVERIFY(conducido);
     qInfo("Personal: página cargada a los %lld ms (tras el tick %d), imagen visible a los %lld ms en el tick %d de "
           "timReadyState",
@@ -254,8 +256,8 @@ void tst_envio_e2e::personalEntregado()
     QCOMPARE(c.dialogos.llamadas[0].titulo, QStringLiteral("Argentina - Personal: Mensaje enviado"));
     QCOMPARE(c.dialogos.llamadas[0].texto, QStringLiteral("Mensaje enviado: El mensaje para 351 1234567 fue enviado "
                                                           "correctamente a la red de Personal"));
-    QCOMPARE(c.b->StatusBar1->textoPanel1(), QStringLiteral("Personal: Mensaje ha sido enviado a la red"));
-    QCOMPARE(c.b->StatusBar1->imagenPanel1(), 1);
+    QCOMPARE(controlesDe(*c.b).StatusBar1->textoPanel1(), QStringLiteral("Personal: Mensaje ha sido enviado a la red"));
+    QCOMPARE(controlesDe(*c.b).StatusBar1->imagenPanel1(), 1);
 
     // The POST as the gateway received it, byte for byte.
     QJsonObject post;
@@ -313,7 +315,7 @@ void tst_envio_e2e::personalCodigoIncorrecto()
         conducido = true;
         cerrar.activo = false;
     });
-    QTest::mouseClick(c.b->cmdEnviar, Qt::LeftButton);
+    QTest::mouseClick(controlesDe(*c.b).cmdEnviar, Qt::LeftButton);
     QVERIFY(conducido);
     QCOMPARE(c.dialogos.llamadas.size(), 1);
     QCOMPARE(c.dialogos.llamadas[0].titulo, QStringLiteral("Argentina - Personal"));
@@ -342,13 +344,14 @@ void tst_envio_e2e::claroEntregado()
         conducido = true;
         cerrar.activo = false;
     });
-    QTest::mouseClick(c.b->cmdEnviar, Qt::LeftButton);
+    QTest::mouseClick(controlesDe(*c.b).cmdEnviar, Qt::LeftButton);
     QVERIFY(conducido);
     QCOMPARE(c.dialogos.llamadas.size(), 1);
     QCOMPARE(c.dialogos.llamadas[0].titulo, QStringLiteral("Argentina - Claro: Mensaje enviado"));
     QCOMPARE(c.dialogos.llamadas[0].texto, QStringLiteral("Mensaje enviado: El mensaje fue enviado a 351 1234567"));
-    QCOMPARE(c.b->StatusBar1->textoPanel1(), QStringLiteral("Claro: Mensaje ha sido enviado al destinatario"));
-    QCOMPARE(c.b->StatusBar1->imagenPanel1(), 1);
+    QCOMPARE(controlesDe(*c.b).StatusBar1->textoPanel1(),
+             QStringLiteral("Claro: Mensaje ha sido enviado al destinatario"));
+    QCOMPARE(controlesDe(*c.b).StatusBar1->imagenPanel1(), 1);
 
     const QJsonArray lista = peticiones(direcciones.claro);
     QVERIFY(!lista.isEmpty());
@@ -384,7 +387,7 @@ void tst_envio_e2e::claroCodigoIncorrecto()
         conducido = true;
         cerrar.activo = false;
     });
-    QTest::mouseClick(c.b->cmdEnviar, Qt::LeftButton);
+    QTest::mouseClick(controlesDe(*c.b).cmdEnviar, Qt::LeftButton);
     QVERIFY(conducido);
     QCOMPARE(c.dialogos.llamadas.size(), 1);
     QCOMPARE(c.dialogos.llamadas[0].icono, Dialogos::Icono::Exclamacion);
@@ -411,12 +414,13 @@ void tst_envio_e2e::movilnetEntregado()
         conducido = true;
         cerrar.activo = false;
     });
-    QTest::mouseClick(c.b->cmdEnviar, Qt::LeftButton);
+    QTest::mouseClick(controlesDe(*c.b).cmdEnviar, Qt::LeftButton);
     QVERIFY(conducido);
     QCOMPARE(c.dialogos.llamadas.size(), 1);
     QCOMPARE(c.dialogos.llamadas[0].titulo, QStringLiteral("Venezuela - Movilnet: Mensaje enviado"));
     QCOMPARE(c.dialogos.llamadas[0].texto, QStringLiteral("Mensaje enviado: El mensaje fue enviado a 16 1234567"));
-    QCOMPARE(c.b->StatusBar1->textoPanel1(), QStringLiteral("Movilnet: Mensaje ha sido enviado al destinatario"));
+    QCOMPARE(controlesDe(*c.b).StatusBar1->textoPanel1(),
+             QStringLiteral("Movilnet: Mensaje ha sido enviado al destinatario"));
 
     const QJsonArray lista = peticiones(direcciones.movilnet);
     QVERIFY(!lista.isEmpty());
@@ -444,7 +448,7 @@ void tst_envio_e2e::movilnetCodigoIncorrecto()
         conducido = true;
         cerrar.activo = false;
     });
-    QTest::mouseClick(c.b->cmdEnviar, Qt::LeftButton);
+    QTest::mouseClick(controlesDe(*c.b).cmdEnviar, Qt::LeftButton);
     QVERIFY(conducido);
     QCOMPARE(c.dialogos.llamadas.size(), 1);
     QCOMPARE(c.dialogos.llamadas[0].titulo, QStringLiteral("Venezuela - Movilnet: Mensaje No Enviado"));
@@ -452,8 +456,8 @@ void tst_envio_e2e::movilnetCodigoIncorrecto()
              QStringLiteral("Movilnet reporta que el mensaje no ha sido enviado.\rEl código de verificación es "
                             "incorrecto, inténtelo nuevamente. Si el problema persiste es posible que el número "
                             "0426 7654321 no sea un cliente activo de esta empresa."));
-    QCOMPARE(c.b->StatusBar1->textoPanel1(), QStringLiteral("Movilnet: Mensaje no enviado"));
-    QCOMPARE(c.b->StatusBar1->imagenPanel1(), 2);
+    QCOMPARE(controlesDe(*c.b).StatusBar1->textoPanel1(), QStringLiteral("Movilnet: Mensaje no enviado"));
+    QCOMPARE(controlesDe(*c.b).StatusBar1->imagenPanel1(), 2);
     QVERIFY(c.historial().isEmpty());
 }
 
@@ -493,7 +497,7 @@ void tst_envio_e2e::pasarelaCaida()
             d->reject();
     });
     vigia.start(kEspera);
-    QTest::mouseClick(c.b->cmdEnviar, Qt::LeftButton);
+    QTest::mouseClick(controlesDe(*c.b).cmdEnviar, Qt::LeftButton);
     QVERIFY2(vigia.isActive(), "the delivery window did not close by itself");
     QCOMPARE(c.dialogos.llamadas.size(), 1);
     QCOMPARE(c.dialogos.llamadas[0].titulo, QStringLiteral("NTX Mensajes: Mensaje no enviado"));
@@ -501,8 +505,9 @@ void tst_envio_e2e::pasarelaCaida()
     QVERIFY(c.dialogos.llamadas[0].texto.startsWith(
         QStringLiteral("No se encontró el servicio. El mensaje no ha sido enviado a ") + proveedor));
     QVERIFY(c.dialogos.llamadas[0].texto.endsWith(ultimaLinea));
-    QCOMPARE(c.b->StatusBar1->textoPanel1(), QStringLiteral("Mensaje no enviado: no se encontró el servicio."));
-    QCOMPARE(c.b->StatusBar1->imagenPanel1(), 2);
+    QCOMPARE(controlesDe(*c.b).StatusBar1->textoPanel1(),
+             QStringLiteral("Mensaje no enviado: no se encontró el servicio."));
+    QCOMPARE(controlesDe(*c.b).StatusBar1->imagenPanel1(), 2);
     QVERIFY(c.historial().isEmpty());
 }
 

@@ -1,6 +1,7 @@
 // The main window's history switches (check box and menu item, with their
 // notice) and the append built from the main window's controls.
 #include "bancohistorial.h"
+#include "dobles/controlesventana.h"
 #include "shell/frmbrowser.h"
 
 #include <QTest>
@@ -32,16 +33,17 @@ private Q_SLOTS:
         QFETCH(QString, aviso);
         Banco b;
         frmBrowser ventana(*b.ctx);
-        ventana.HistorialPermanente = permanente;
-        ventana.chkHistorial->setChecked(!marcar);
-        ventana.mnuHistorial->setChecked(!marcar);
+        ventana.historial().HistorialPermanente = permanente;
+        controlesDe(ventana).chkHistorial->setChecked(!marcar);
+        controlesDe(ventana).mnuHistorial->setChecked(!marcar);
         auto &avisos = b.avisos;
         // The user's click: the box changes, then its click handler runs.
-        QTest::mouseClick(ventana.chkHistorial, Qt::LeftButton, {}, ventana.chkHistorial->rect().center());
-        QCOMPARE(ventana.chkHistorial->checkState(), marcar ? Qt::Checked : Qt::Unchecked);
-        QCOMPARE(ventana.mnuHistorial->isChecked(), marcar);
-        QCOMPARE(ventana.StatusBar1->textoPanel1(), estado);
-        QCOMPARE(ventana.StatusBar1->imagenPanel1(), 4);
+        QTest::mouseClick(controlesDe(ventana).chkHistorial, Qt::LeftButton, {},
+                          controlesDe(ventana).chkHistorial->rect().center());
+        QCOMPARE(controlesDe(ventana).chkHistorial->checkState(), marcar ? Qt::Checked : Qt::Unchecked);
+        QCOMPARE(controlesDe(ventana).mnuHistorial->isChecked(), marcar);
+        QCOMPARE(controlesDe(ventana).StatusBar1->textoPanel1(), estado);
+        QCOMPARE(controlesDe(ventana).StatusBar1->imagenPanel1(), 4);
         QCOMPARE(avisos.mostrados.size(), aviso.isEmpty() ? 0 : 1);
         if (!aviso.isEmpty()) {
             QCOMPARE(avisos.mostrados[0].texto, aviso);
@@ -53,20 +55,22 @@ private Q_SLOTS:
     {
         Banco b;
         frmBrowser ventana(*b.ctx);
-        ventana.HistorialPermanente = true;
-        ventana.chkHistorial->setChecked(true);
-        ventana.mnuHistorial->setChecked(true);
+        ventana.historial().HistorialPermanente = true;
+        controlesDe(ventana).chkHistorial->setChecked(true);
+        controlesDe(ventana).mnuHistorial->setChecked(true);
         auto &avisos = b.avisos;
-        ventana.mnuHistorial->trigger();
-        QVERIFY(!ventana.chkHistorial->isChecked());
-        QVERIFY(!ventana.mnuHistorial->isChecked());
-        QCOMPARE(ventana.StatusBar1->textoPanel1(), QStringLiteral("No guardar mensajes durante esta sesión"));
+        controlesDe(ventana).mnuHistorial->trigger();
+        QVERIFY(!controlesDe(ventana).chkHistorial->isChecked());
+        QVERIFY(!controlesDe(ventana).mnuHistorial->isChecked());
+        QCOMPARE(controlesDe(ventana).StatusBar1->textoPanel1(),
+                 QStringLiteral("No guardar mensajes durante esta sesión"));
         // The handler ran once: one notice, not two.
         QCOMPARE(avisos.mostrados.size(), 1);
-        ventana.mnuHistorial_Click();
-        QVERIFY(ventana.chkHistorial->isChecked());
-        QVERIFY(ventana.mnuHistorial->isChecked());
-        QCOMPARE(ventana.StatusBar1->textoPanel1(), QStringLiteral("Guardar mensajes durante esta sesión"));
+        ventana.historial().mnuHistorial_Click();
+        QVERIFY(controlesDe(ventana).chkHistorial->isChecked());
+        QVERIFY(controlesDe(ventana).mnuHistorial->isChecked());
+        QCOMPARE(controlesDe(ventana).StatusBar1->textoPanel1(),
+                 QStringLiteral("Guardar mensajes durante esta sesión"));
         QCOMPARE(avisos.mostrados.size(), 1);
     }
 
@@ -83,18 +87,18 @@ private Q_SLOTS:
         QFETCH(QByteArray, destino);
         Banco b;
         frmBrowser ventana(*b.ctx);
-        ventana.txtCodArea->setText(QStringLiteral("011"));
-        ventana.txtNumero->setText(QStringLiteral("45678901"));
-        ventana.txtalias->setText(QStringLiteral("pepito \"el grande\""));
-        ventana.txtalias->setVisible(conAlias);
-        ventana.cboRemitente->setEditText(QStringLiteral("Ana"));
-        ventana.ponerTextoMensaje(QStringLiteral("hola\r\nchau"));
-        ventana.cboAddress->setCurrentText(QStringLiteral("Argentina - Personal"));
+        controlesDe(ventana).txtCodArea->setText(QStringLiteral("011"));
+        controlesDe(ventana).txtNumero->setText(QStringLiteral("45678901"));
+        controlesDe(ventana).txtalias->setText(QStringLiteral("pepito \"el grande\""));
+        controlesDe(ventana).txtalias->setVisible(conAlias);
+        controlesDe(ventana).cboRemitente->setEditText(QStringLiteral("Ana"));
+        ventana.composicion().ponerTextoMensaje(QStringLiteral("hola\r\nchau"));
+        controlesDe(ventana).cboAddress->setCurrentText(QStringLiteral("Argentina - Personal"));
         // Typing the number names the recipient; the label is set last, as a contact match would leave it.
-        ventana.lblNombreDestinatario->setText(QStringLiteral("Juan \"Pérez\""));
-        const QString proveedor = ventana.cboAddress->currentText();
+        controlesDe(ventana).lblNombreDestinatario->setText(QStringLiteral("Juan \"Pérez\""));
+        const QString proveedor = controlesDe(ventana).cboAddress->currentText();
         QCOMPARE(proveedor, QStringLiteral("Argentina - Personal"));
-        GuardarEnHistorial(*b.ctx, ventana);
+        ventana.historial().GuardarEnHistorial();
         QVERIFY(b.dialogos.llamadas.isEmpty());
         QCOMPARE(leerBytes(b.ruta()), QByteArray(Cab + "#2012-11-19 19:07:05#,\"Juan 'P\xE9rez'\",\"" + destino +
                                                  "\",\"Ana\",\"hola\r\nchau\",\"" + proveedor.toLatin1() + "\"\r\n"));

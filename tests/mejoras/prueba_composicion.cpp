@@ -1,15 +1,23 @@
-// The composer of the main window offscreen: typing into the real message box,
-// the status texts of the two switches, the counter with its beep and red
-// labels, the key filters and Enter focus order, the sender box and the clear
-// button.
+// The composer controller offscreen, with its real controls in a small stand-in
+// for the main window: typing into the message box, the status texts of the two
+// switches, the counter with its beep and red labels, the key filters and Enter
+// focus order, the sender box and the clear button.
 #include <QApplication>
 #include <QTest>
 #include <QTimer>
 
+#include <QAction>
+#include <QCheckBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPlainTextEdit>
+#include <QPushButton>
+
+#include "dobles/contextoprueba.h"
 #include "mejoras/abreviaturas.h"
-#include "mejoras/contextoprueba.h"
+#include "mejoras/controladorcomposicion.h"
 #include "mejoras/frmabreviaturas.h"
-#include "shell/frmbrowser.h"
+#include "plataforma/combodesplegable.h"
 
 namespace {
 
@@ -30,28 +38,141 @@ void teclear(QWidget *w, const QString &texto)
     }
 }
 
+// Panel 1 and panel 2 of the status bar as the composer writes them.
+struct EstadoFalso
+{
+    int imagen = 0;
+    QString texto;
+    bool panel2 = false;
+    int imagenPanel1() const { return imagen; }
+    QString textoPanel1() const { return texto; }
+    bool panel2Habilitado() const { return panel2; }
+};
+
+// The main window as the composer sees it: its own controls, real, and a status bar.
+class FalsaPrincipal final : public VentanaComposicion
+{
+public:
+    explicit FalsaPrincipal(Contexto &ctx)
+    {
+        auto linea = [this](int maximo = 0) {
+            auto *t = new QLineEdit(&raiz);
+            if (maximo > 0)
+                t->setMaxLength(maximo);
+            return t;
+        };
+        c.lblCodArea = new QLabel(QStringLiteral("0"), &raiz);
+        c.txtCodArea = linea(6);
+        c.txtCodArea->setText(QStringLiteral("[Cod]"));
+        c.lblNumero = new QLabel(QStringLiteral("15"), &raiz);
+        c.txtNumero = linea(25);
+        c.txtNumero->setText(QStringLiteral("[Núm]"));
+        c.lblalias = new QLabel(QStringLiteral("Alias:"), &raiz);
+        c.txtalias = linea(25);
+        c.lblalias->hide();
+        c.txtalias->hide();
+        c.lblremitente = new QLabel(QStringLiteral("De:"), &raiz);
+        c.cboRemitente = new ComboDesplegable(&raiz);
+        c.cboRemitente->setEditable(true);
+        c.cboRemitente->setInsertPolicy(QComboBox::NoInsert);
+        c.txtmsj = new QPlainTextEdit(&raiz);
+        c.txtmsj->setTabChangesFocus(true);
+        c.txtcarescritos = linea();
+        c.txtcarescritos->setText(QStringLiteral("0"));
+        c.lblcarescritos = new QLabel(QStringLiteral("Caracteres escritos"), &raiz);
+        c.txtmaxcar = linea();
+        c.txtmaxcar->setText(QStringLiteral("140"));
+        c.lblmaxcar = new QLabel(QStringLiteral("(Máximo            )"), &raiz);
+        c.cmdlimpiar = new QPushButton(QStringLiteral("Limpiar"), &raiz);
+        c.chkLMate = new QCheckBox(QStringLiteral("Activar LenguajeMate"), &raiz);
+        c.chkLMate->setTristate(true);
+        c.chkAbreviaturas = new QCheckBox(QStringLiteral("Activar Abreviaturas Personalizadas"), &raiz);
+        c.chkAbreviaturas->setTristate(true);
+        for (QAction **a : {&c.mnuMejorasLenguajeMate, &c.mnuMejorasAbreviaturas, &c.mnuAbreviaturas,
+                            &c.mnuExportarAbreviaturas, &c.mnuImportarAbreviaturas})
+            *a = new QAction(&raiz);
+        c.mnuMejorasLenguajeMate->setCheckable(true);
+        c.mnuMejorasAbreviaturas->setCheckable(true);
+        int y = 0;
+        for (QWidget *w : raiz.findChildren<QWidget *>(Qt::FindDirectChildrenOnly)) {
+            w->setGeometry(0, y, 300, w == c.txtmsj ? 120 : 22);
+            y += w == c.txtmsj ? 124 : 24;
+        }
+        raiz.resize(300, y);
+        composicion_ = std::make_unique<ControladorComposicion>(ctx, *this, c);
+        txtmsj = c.txtmsj;
+        txtCodArea = c.txtCodArea;
+        txtNumero = c.txtNumero;
+        txtalias = c.txtalias;
+        cboRemitente = c.cboRemitente;
+        txtcarescritos = c.txtcarescritos;
+        txtmaxcar = c.txtmaxcar;
+        lblcarescritos = c.lblcarescritos;
+        lblmaxcar = c.lblmaxcar;
+        cmdlimpiar = c.cmdlimpiar;
+        chkLMate = c.chkLMate;
+        chkAbreviaturas = c.chkAbreviaturas;
+        mnuMejorasLenguajeMate = c.mnuMejorasLenguajeMate;
+        mnuMejorasAbreviaturas = c.mnuMejorasAbreviaturas;
+        mnuAbreviaturas = c.mnuAbreviaturas;
+        mnuExportarAbreviaturas = c.mnuExportarAbreviaturas;
+        mnuImportarAbreviaturas = c.mnuImportarAbreviaturas;
+    }
+
+    ControladorComposicion &composicion() { return *composicion_; }
+    void show() { raiz.show(); }
+    void activateWindow() { raiz.activateWindow(); }
+
+    void ponerEstado(int imagen, const QString &texto) override
+    {
+        estado.imagen = imagen;
+        estado.texto = texto;
+    }
+    int imagenEstado() const override { return estado.imagen; }
+    QString textoEstado() const override { return estado.texto; }
+    void habilitarPanelLMate(bool habilitado) override { estado.panel2 = habilitado; }
+    void destinoCambiado() override { ++destinosCambiados; }
+    QWidget *ventana() override { return &raiz; }
+
+    QWidget raiz;
+    ControlesComposicion c;
+    EstadoFalso estado;
+    EstadoFalso *StatusBar1 = &estado;
+    int destinosCambiados = 0;
+    QPlainTextEdit *txtmsj;
+    QLineEdit *txtCodArea, *txtNumero, *txtalias, *txtcarescritos, *txtmaxcar;
+    ComboDesplegable *cboRemitente;
+    QLabel *lblcarescritos, *lblmaxcar;
+    QPushButton *cmdlimpiar;
+    QCheckBox *chkLMate, *chkAbreviaturas;
+    QAction *mnuMejorasLenguajeMate, *mnuMejorasAbreviaturas, *mnuAbreviaturas, *mnuExportarAbreviaturas,
+        *mnuImportarAbreviaturas;
+
+private:
+    std::unique_ptr<ControladorComposicion> composicion_;
+};
+
 struct Ventana
 {
     ContextoPrueba p;
-    frmBrowser f{p.ctx};
+    FalsaPrincipal f{p.ctx};
 
     Ventana()
     {
-        f.picEscritura->show();
         f.show();
         f.activateWindow();
     }
     void activarLenguajeMate()
     {
         f.chkLMate->setCheckState(Qt::Checked);
-        f.chkLMate_Click();
+        f.composicion().chkLMate_Click();
     }
     void activarAbreviaturas(const ParesAbreviatura &pares)
     {
         for (const auto &par : pares)
             GuardarAbreviatura(p.ajustes, par.first, par.second);
         f.chkAbreviaturas->setCheckState(Qt::Checked);
-        f.chkAbreviaturas_Click();
+        f.composicion().chkAbreviaturas_Click();
     }
     int caret() const { return f.txtmsj->textCursor().position(); }
 };
@@ -89,7 +210,7 @@ private Q_SLOTS:
         v.activarLenguajeMate();
         v.f.txtmsj->setFocus();
         teclear(v.f.txtmsj, entrada);
-        QCOMPARE(v.f.textoMensaje(), esperado);
+        QCOMPARE(v.f.composicion().textoMensaje(), esperado);
         QCOMPARE(v.caret(), int(ConSaltosLf(esperado).size()));
         QVERIFY(!v.f.txtmsj->textCursor().hasSelection());
         QCOMPARE(v.f.txtcarescritos->text(), NumeroConSigno(esperado.size()));
@@ -103,7 +224,7 @@ private Q_SLOTS:
         QVERIFY(v.f.chkAbreviaturas->checkState() == Qt::Checked);
         v.f.txtmsj->setFocus();
         teclear(v.f.txtmsj, QStringLiteral("hola, (hola Hola firma."));
-        QCOMPARE(v.f.textoMensaje(), QStringLiteral("hl, (hola Hola Saludos\r\nAna."));
+        QCOMPARE(v.f.composicion().textoMensaje(), QStringLiteral("hl, (hola Hola Saludos\r\nAna."));
         QCOMPARE(v.f.txtmsj->toPlainText(), QStringLiteral("hl, (hola Hola Saludos\nAna."));
         QCOMPARE(v.caret(), int(v.f.txtmsj->toPlainText().size()));
         // The line break counts two.
@@ -117,13 +238,13 @@ private Q_SLOTS:
         Ventana v;
         v.f.txtmsj->setFocus();
         teclear(v.f.txtmsj, QStringLiteral("y hola "));
-        QCOMPARE(v.f.textoMensaje(), QStringLiteral("y hola "));
+        QCOMPARE(v.f.composicion().textoMensaje(), QStringLiteral("y hola "));
         v.activarAbreviaturas({{QStringLiteral("hola"), QStringLiteral("hl")}});
         QTextCursor c = v.f.txtmsj->textCursor();
         c.setPosition(0);
         v.f.txtmsj->setTextCursor(c);
         teclear(v.f.txtmsj, QStringLiteral("a"));
-        QCOMPARE(v.f.textoMensaje(), QStringLiteral("ay hl "));
+        QCOMPARE(v.f.composicion().textoMensaje(), QStringLiteral("ay hl "));
         QCOMPARE(v.caret(), 6);
     }
 
@@ -158,28 +279,28 @@ private Q_SLOTS:
         teclear(v.f.txtmsj, QStringLiteral("de hola "));
         QCOMPARE(v.f.StatusBar1->textoPanel1(), estado);
         QCOMPARE(v.f.StatusBar1->imagenPanel1(), 4);
-        QCOMPARE(v.f.textoMensaje(), resultado);
+        QCOMPARE(v.f.composicion().textoMensaje(), resultado);
     }
 
     void interruptorLenguajeMate()
     {
         Ventana v;
-        QVERIFY(!v.f.LenguajeMateActivo);
+        QVERIFY(!v.f.composicion().LenguajeMateActivo);
         v.activarLenguajeMate();
-        QVERIFY(v.f.LenguajeMateActivo);
+        QVERIFY(v.f.composicion().LenguajeMateActivo);
         QVERIFY(v.f.StatusBar1->panel2Habilitado());
         QVERIFY(v.f.mnuMejorasLenguajeMate->isChecked());
         QCOMPARE(v.f.StatusBar1->textoPanel1(), QStringLiteral("LenguajeMate está activo"));
         QCOMPARE(v.f.StatusBar1->imagenPanel1(), 4);
         v.f.chkLMate->setCheckState(Qt::Unchecked);
-        v.f.chkLMate_Click();
-        QVERIFY(!v.f.LenguajeMateActivo);
+        v.f.composicion().chkLMate_Click();
+        QVERIFY(!v.f.composicion().LenguajeMateActivo);
         QVERIFY(!v.f.StatusBar1->panel2Habilitado());
         QVERIFY(!v.f.mnuMejorasLenguajeMate->isChecked());
         QCOMPARE(v.f.StatusBar1->textoPanel1(), QStringLiteral("LenguajeMate está inactivo"));
         // With the switch off the text is never rewritten.
-        v.f.ponerTextoMensaje(QStringLiteral("te quiero"));
-        QCOMPARE(v.f.textoMensaje(), QStringLiteral("te quiero"));
+        v.f.composicion().ponerTextoMensaje(QStringLiteral("te quiero"));
+        QCOMPARE(v.f.composicion().textoMensaje(), QStringLiteral("te quiero"));
     }
 
     // A click by the user never leaves the switch grey.
@@ -188,10 +309,10 @@ private Q_SLOTS:
         Ventana v;
         QTest::mouseClick(v.f.chkLMate, Qt::LeftButton, {}, QPoint(6, v.f.chkLMate->height() / 2));
         QCOMPARE(v.f.chkLMate->checkState(), Qt::Checked);
-        QVERIFY(v.f.LenguajeMateActivo);
+        QVERIFY(v.f.composicion().LenguajeMateActivo);
         QTest::mouseClick(v.f.chkLMate, Qt::LeftButton, {}, QPoint(6, v.f.chkLMate->height() / 2));
         QCOMPARE(v.f.chkLMate->checkState(), Qt::Unchecked);
-        QVERIFY(!v.f.LenguajeMateActivo);
+        QVERIFY(!v.f.composicion().LenguajeMateActivo);
     }
 
     void abreviaturasSinNingunaYNo()
@@ -199,9 +320,9 @@ private Q_SLOTS:
         Ventana v;
         v.p.dialogos.respuestas << Dialogos::Respuesta::No;
         v.f.chkAbreviaturas->setCheckState(Qt::Checked);
-        v.f.chkAbreviaturas_Click();
-        QCOMPARE(v.p.dialogos.mensajes().size(), 1);
-        const auto m = v.p.dialogos.mensajes().first();
+        v.f.composicion().chkAbreviaturas_Click();
+        QCOMPARE(v.p.dialogos.llamadas.size(), 1);
+        const auto m = v.p.dialogos.llamadas.first();
         QCOMPARE(
             m.texto,
             QStringLiteral("No hay ninguna abreviatura definida\r\n\r\n¿Desea configurar algunas abreviaturas ahora?"));
@@ -235,13 +356,13 @@ private Q_SLOTS:
             w->cmdCerrar_Click();
         });
         v.f.chkAbreviaturas->setCheckState(Qt::Checked);
-        v.f.chkAbreviaturas_Click();
+        v.f.composicion().chkAbreviaturas_Click();
         QVERIFY(visto);
         QCOMPARE(v.f.chkAbreviaturas->checkState(), agregar ? Qt::Checked : Qt::Unchecked);
         QCOMPARE(v.f.mnuMejorasAbreviaturas->isChecked(), agregar);
         QCOMPARE(v.f.StatusBar1->textoPanel1(), agregar ? QStringLiteral("Abreviaturas Personalizadas está activo")
                                                         : QStringLiteral("Abreviaturas Personalizadas está inactivo"));
-        QCOMPARE(v.f.TablaAbreviaturas.size(), agregar ? 1 : 0);
+        QCOMPARE(v.f.composicion().TablaAbreviaturas.size(), agregar ? 1 : 0);
     }
 
     void apagarAbreviaturasConservaLaLista()
@@ -251,12 +372,12 @@ private Q_SLOTS:
         QCOMPARE(v.f.StatusBar1->textoPanel1(), QStringLiteral("Abreviaturas Personalizadas está activo"));
         QVERIFY(v.f.mnuMejorasAbreviaturas->isChecked());
         v.f.chkAbreviaturas->setCheckState(Qt::Unchecked);
-        v.f.chkAbreviaturas_Click();
+        v.f.composicion().chkAbreviaturas_Click();
         QCOMPARE(v.f.StatusBar1->textoPanel1(), QStringLiteral("Abreviaturas Personalizadas está inactivo"));
         QVERIFY(!v.f.mnuMejorasAbreviaturas->isChecked());
-        QCOMPARE(v.f.TablaAbreviaturas.size(), 1);
-        v.f.ponerTextoMensaje(QStringLiteral("hola "));
-        QCOMPARE(v.f.textoMensaje(), QStringLiteral("hola "));
+        QCOMPARE(v.f.composicion().TablaAbreviaturas.size(), 1);
+        v.f.composicion().ponerTextoMensaje(QStringLiteral("hola "));
+        QCOMPARE(v.f.composicion().textoMensaje(), QStringLiteral("hola "));
     }
 
     // The store emptied elsewhere: a reload while the box is on switches it off.
@@ -265,8 +386,8 @@ private Q_SLOTS:
         Ventana v;
         v.activarAbreviaturas({{QStringLiteral("hola"), QStringLiteral("hl")}});
         v.p.ajustes.borrarSeccion(SeccionAbreviaturas);
-        v.f.CargarAbreviaturas();
-        QVERIFY(v.f.TablaAbreviaturas.isEmpty());
+        v.f.composicion().CargarAbreviaturas();
+        QVERIFY(v.f.composicion().TablaAbreviaturas.isEmpty());
         QCOMPARE(v.f.chkAbreviaturas->checkState(), Qt::Unchecked);
         QVERIFY(!v.f.mnuMejorasAbreviaturas->isChecked());
         QCOMPARE(v.f.StatusBar1->textoPanel1(), QStringLiteral("Abreviaturas Personalizadas está inactivo"));
@@ -282,7 +403,7 @@ private Q_SLOTS:
                                {QStringLiteral("ja"), QStringLiteral("ja ja")}});
         v.f.txtmsj->setFocus();
         teclear(v.f.txtmsj, QStringLiteral("x aa ok ja "));
-        const QString t = v.f.textoMensaje();
+        const QString t = v.f.composicion().textoMensaje();
         QVERIFY(t.startsWith(QStringLiteral("x ")));
         QVERIFY(t.size() <= 400);
         QVERIFY(t.contains(QStringLiteral(" ok ja ja")));
@@ -294,7 +415,7 @@ private Q_SLOTS:
         Ventana v;
         v.f.txtmaxcar->setText(QStringLiteral("138"));
         v.f.cboRemitente->setEditText(QStringLiteral("Ana"));
-        v.f.ponerTextoMensaje(QString(135, u'a'));
+        v.f.composicion().ponerTextoMensaje(QString(135, u'a'));
         QCOMPARE(v.f.txtcarescritos->text(), QStringLiteral(" 138"));
         QCOMPARE(v.p.sistema.pitidos, 0);
         QVERIFY(!esRojo(v.f.lblcarescritos));
@@ -330,7 +451,7 @@ private Q_SLOTS:
         QCOMPARE(v.f.StatusBar1->textoPanel1(), Rellene);
 
         // A paste that jumps past max + 1 does not beep.
-        v.f.ponerTextoMensaje(QString(150, u'z'));
+        v.f.composicion().ponerTextoMensaje(QString(150, u'z'));
         QCOMPARE(v.p.sistema.pitidos, 3);
         QVERIFY(esRojo(v.f.lblcarescritos));
     }
@@ -340,7 +461,7 @@ private Q_SLOTS:
         Ventana v;
         v.f.txtmsj->setFocus();
         teclear(v.f.txtmsj, QStringLiteral("0123456789\n0123456789"));
-        QCOMPARE(v.f.textoMensaje(), QStringLiteral("0123456789\r\n0123456789"));
+        QCOMPARE(v.f.composicion().textoMensaje(), QStringLiteral("0123456789\r\n0123456789"));
         QCOMPARE(v.f.txtcarescritos->text(), QStringLiteral(" 22"));
         // Changing only the sender changes the count.
         v.f.cboRemitente->setEditText(QStringLiteral("Ana"));
@@ -350,29 +471,29 @@ private Q_SLOTS:
     void ponerTextoConSaltos()
     {
         Ventana v;
-        v.f.ponerTextoMensaje(QStringLiteral("uno\r\ndos\r\n\r\ntres"));
+        v.f.composicion().ponerTextoMensaje(QStringLiteral("uno\r\ndos\r\n\r\ntres"));
         QCOMPARE(v.f.txtmsj->toPlainText(), QStringLiteral("uno\ndos\n\ntres"));
-        QCOMPARE(v.f.textoMensaje(), QStringLiteral("uno\r\ndos\r\n\r\ntres"));
+        QCOMPARE(v.f.composicion().textoMensaje(), QStringLiteral("uno\r\ndos\r\n\r\ntres"));
         QCOMPARE(v.caret(), int(v.f.txtmsj->toPlainText().size()));
     }
 
     void limiteDeCuatrocientos()
     {
         Ventana v;
-        v.f.ponerTextoMensaje(QString(500, u'x'));
-        QCOMPARE(v.f.textoMensaje().size(), 400);
+        v.f.composicion().ponerTextoMensaje(QString(500, u'x'));
+        QCOMPARE(v.f.composicion().textoMensaje().size(), 400);
         // A key in the middle of a full box is refused; the text stays whole.
         QTextCursor c = v.f.txtmsj->textCursor();
         c.setPosition(10);
         v.f.txtmsj->setTextCursor(c);
         v.f.txtmsj->setFocus();
         QTest::keyClick(v.f.txtmsj, Qt::Key_Y);
-        QCOMPARE(v.f.textoMensaje(), QString(400, u'x'));
+        QCOMPARE(v.f.composicion().textoMensaje(), QString(400, u'x'));
         QCOMPARE(v.caret(), 10);
         // A line break near the limit counts two.
-        v.f.ponerTextoMensaje(QString(399, u'x'));
+        v.f.composicion().ponerTextoMensaje(QString(399, u'x'));
         QTest::keyClick(v.f.txtmsj, Qt::Key_Return);
-        QCOMPARE(v.f.textoMensaje(), QString(399, u'x'));
+        QCOMPARE(v.f.composicion().textoMensaje(), QString(399, u'x'));
     }
 
     void filtroNumerico_data()
@@ -387,7 +508,7 @@ private Q_SLOTS:
         QFETCH(bool, codigoDeArea);
         QFETCH(QString, aviso);
         Ventana v;
-        QVERIFY(QTest::qWaitForWindowActive(&v.f));
+        QVERIFY(QTest::qWaitForWindowActive(&v.f.raiz));
         QLineEdit *caja = codigoDeArea ? v.f.txtCodArea : v.f.txtNumero;
         caja->setFocus();
         QTest::keyClick(caja, Qt::Key_A);
@@ -406,12 +527,22 @@ private Q_SLOTS:
         QTest::keyClick(caja, Qt::Key_Backspace);
         QCOMPARE(caja->text(), QStringLiteral("56"));
         QCOMPARE(v.p.sistema.pitidos, 2);
+        // Keys that type nothing keep their meaning: a shortcut edits, Tab and Shift+Tab move on.
+        QTest::keyClick(caja, Qt::Key_A, Qt::ControlModifier);
+        QCOMPARE(caja->selectedText(), QStringLiteral("56"));
+        QTest::keyClick(caja, Qt::Key_Tab);
+        QVERIFY(!caja->hasFocus());
+        caja->setFocus();
+        QTest::keyClick(caja, Qt::Key_Backtab);
+        QVERIFY(!caja->hasFocus());
+        QCOMPARE(v.p.sistema.pitidos, 2);
+        QCOMPARE(v.f.StatusBar1->imagenPanel1(), 4);
     }
 
     void ordenDeFocoConEnter()
     {
         Ventana v;
-        QVERIFY(QTest::qWaitForWindowActive(&v.f));
+        QVERIFY(QTest::qWaitForWindowActive(&v.f.raiz));
         v.f.txtCodArea->setFocus();
         QTRY_COMPARE(QApplication::focusWidget(), v.f.txtCodArea);
         QTest::keyClick(v.f.txtCodArea, Qt::Key_Return);
@@ -436,7 +567,7 @@ private Q_SLOTS:
     void marcadoresYSeleccionAlEntrar()
     {
         Ventana v;
-        QVERIFY(QTest::qWaitForWindowActive(&v.f));
+        QVERIFY(QTest::qWaitForWindowActive(&v.f.raiz));
         QCOMPARE(v.f.txtCodArea->text(), QString());
         QCOMPARE(v.f.txtCodArea->placeholderText(), QStringLiteral("[Cod]"));
         QCOMPARE(v.f.txtNumero->text(), QString());
@@ -451,19 +582,26 @@ private Q_SLOTS:
     void remitente()
     {
         Ventana v;
-        QVERIFY(QTest::qWaitForWindowActive(&v.f));
+        QVERIFY(QTest::qWaitForWindowActive(&v.f.raiz));
         v.p.ajustes.escribir(QStringLiteral("Mensajes"), QStringLiteral("Remitente0"), QStringLiteral("Ana"));
         v.p.ajustes.escribir(QStringLiteral("Mensajes"), QStringLiteral("Remitente3"), QStringLiteral("Beto"));
         v.p.ajustes.escribir(QStringLiteral("Mensajes"), QStringLiteral("Remitente9"), QStringLiteral("Caro"));
         v.f.cboRemitente->setEditText(QStringLiteral("Yo"));
-        v.f.cboRemitente_DropDown();
+        v.f.composicion().cboRemitente_DropDown();
         QCOMPARE(v.f.cboRemitente->count(), 3);
         QCOMPARE(v.f.cboRemitente->itemText(0), QStringLiteral("Ana"));
         QCOMPARE(v.f.cboRemitente->itemText(2), QStringLiteral("Caro"));
         QCOMPARE(v.f.cboRemitente->currentText(), QStringLiteral("Yo"));
         // A second drop-down does not pile up entries.
-        v.f.cboRemitente_DropDown();
+        v.f.composicion().cboRemitente_DropDown();
         QCOMPARE(v.f.cboRemitente->count(), 3);
+        // Opened from the keyboard the list is refilled too.
+        v.p.ajustes.escribir(QStringLiteral("Mensajes"), QStringLiteral("Remitente5"), QStringLiteral("Dani"));
+        v.f.cboRemitente->setFocus();
+        QTest::keyClick(v.f.cboRemitente, Qt::Key_F4);
+        QCOMPARE(v.f.cboRemitente->count(), 4);
+        v.f.cboRemitente->hidePopup();
+        QCOMPARE(v.f.cboRemitente->currentText(), QStringLiteral("Yo"));
 
         v.f.cboRemitente->setEditText(QString());
         v.f.cboRemitente->setFocus();
@@ -482,20 +620,20 @@ private Q_SLOTS:
         v.f.txtNumero->setText(QStringLiteral("4567"));
         v.f.txtalias->setText(QStringLiteral("pepe"));
         v.f.cboRemitente->setEditText(QStringLiteral("Ana"));
-        v.f.ponerTextoMensaje(QStringLiteral("hola"));
+        v.f.composicion().ponerTextoMensaje(QStringLiteral("hola"));
         v.f.ponerEstado(1, QStringLiteral("otro"));
         QTest::mouseClick(v.f.cmdlimpiar, Qt::LeftButton);
         QCOMPARE(v.f.txtCodArea->text(), QString());
         QCOMPARE(v.f.txtNumero->text(), QString());
         QCOMPARE(v.f.txtalias->text(), QString());
         QCOMPARE(v.f.cboRemitente->currentText(), QString());
-        QCOMPARE(v.f.textoMensaje(), QString());
+        QCOMPARE(v.f.composicion().textoMensaje(), QString());
         QCOMPARE(v.f.txtcarescritos->text(), QStringLiteral(" 0"));
         QCOMPARE(v.f.StatusBar1->textoPanel1(),
                  QStringLiteral("LenguajeMate está procesando el texto mientras lo escribe"));
         // An already empty message still gets its pass.
         v.f.ponerEstado(1, QStringLiteral("otro"));
-        v.f.cmdlimpiar_Click();
+        v.f.composicion().cmdlimpiar_Click();
         QCOMPARE(v.f.StatusBar1->imagenPanel1(), 4);
     }
 
@@ -516,11 +654,11 @@ private Q_SLOTS:
         v.f.mnuAbreviaturas->trigger();
         QVERIFY(visto);
         // Closing with its button reloaded the main window's list.
-        QCOMPARE(v.f.TablaAbreviaturas.size(), 1);
+        QCOMPARE(v.f.composicion().TablaAbreviaturas.size(), 1);
         v.f.mnuExportarAbreviaturas->trigger();
-        QCOMPARE(v.p.dialogos.llamadas.last().titulo, QStringLiteral("Exportar Abreviaturas a un archivo"));
+        QCOMPARE(v.p.dialogos.archivos.last().at(0), QStringLiteral("Exportar Abreviaturas a un archivo"));
         v.f.mnuImportarAbreviaturas->trigger();
-        QCOMPARE(v.p.dialogos.llamadas.last().titulo, QStringLiteral("Importar Abreviaturas de un archivo"));
+        QCOMPARE(v.p.dialogos.archivos.last().at(0), QStringLiteral("Importar Abreviaturas de un archivo"));
     }
 };
 

@@ -3,6 +3,7 @@
 // slide, the anti-flood ticks and the web panels' navigation rules.
 #include "dobles/ajustesmemoria.h"
 #include "dobles/avisosguion.h"
+#include "dobles/controlesventana.h"
 #include "dobles/dialogosguion.h"
 #include "dobles/instanciafalsa.h"
 #include "dobles/sistemafalso.h"
@@ -53,9 +54,9 @@ struct Banco
         ctx->direcciones.sitio = Sitio;
         ventana.reset(new frmBrowser(*ctx));
     }
-    VistaWebGuion &web() { return *static_cast<VistaWebGuion *>(ventana->brwWebBrowser); }
-    VistaWebGuion &publicidad() { return *static_cast<VistaWebGuion *>(ventana->brwPublicidad); }
-    VistaWebGuion &conf() { return *static_cast<VistaWebGuion *>(ventana->brwConfWeb); }
+    VistaWebGuion &web() { return *static_cast<VistaWebGuion *>(controlesDe(*ventana).brwWebBrowser); }
+    VistaWebGuion &publicidad() { return *static_cast<VistaWebGuion *>(controlesDe(*ventana).brwPublicidad); }
+    VistaWebGuion &conf() { return *static_cast<VistaWebGuion *>(controlesDe(*ventana).brwConfWeb); }
     static QString ultima(const VistaWebGuion &v)
     {
         return v.navegaciones.isEmpty() ? QString() : v.navegaciones.last().direccion;
@@ -166,12 +167,12 @@ void tst_frmBrowser::controlesEnSuLugar()
     Banco b;
     frmBrowser &v = *b.ventana;
     const QHash<QString, QWidget *> controles{
-        {"fraBarra", v.fraBarra},           {"tbToolBar", v.tbToolBar},
-        {"brwPublicidad", v.brwPublicidad}, {"brwWebBrowser", v.brwWebBrowser},
-        {"picEscritura", v.picEscritura},   {"brwConfWeb", v.brwConfWeb},
-        {"fraDatos", v.fraDatos},           {"fraDestinatario", v.fraDestinatario},
-        {"picContactos", v.picContactos},   {"picMejoras", v.picMejoras},
-        {"StatusBar1", v.StatusBar1}};
+        {"fraBarra", controlesDe(v).fraBarra},           {"tbToolBar", controlesDe(v).tbToolBar},
+        {"brwPublicidad", controlesDe(v).brwPublicidad}, {"brwWebBrowser", controlesDe(v).brwWebBrowser},
+        {"picEscritura", controlesDe(v).picEscritura},   {"brwConfWeb", controlesDe(v).brwConfWeb},
+        {"fraDatos", controlesDe(v).fraDatos},           {"fraDestinatario", controlesDe(v).fraDestinatario},
+        {"picContactos", controlesDe(v).picContactos},   {"picMejoras", controlesDe(v).picMejoras},
+        {"StatusBar1", controlesDe(v).StatusBar1}};
     QVERIFY(controles.value(control));
     QCOMPARE(controles.value(control)->geometry(), lugar);
     QCOMPARE(v.centralWidget()->size(), enPixeles(0, 0, 11010, 7245).size());
@@ -187,8 +188,8 @@ void tst_frmBrowser::tresVistasCreadas()
     QVERIFY(b.vistas.contains(&b.conf()));
     // The home view shows at start, the composer does not.
     b.ventana->show();
-    QVERIFY(b.ventana->brwWebBrowser->isVisible());
-    QVERIFY(!b.ventana->picEscritura->isVisible());
+    QVERIFY(controlesDe(*b.ventana).brwWebBrowser->isVisible());
+    QVERIFY(!controlesDe(*b.ventana).picEscritura->isVisible());
 }
 
 void tst_frmBrowser::menus_data()
@@ -267,8 +268,10 @@ void tst_frmBrowser::temporizadores()
     QFETCH(bool, alCargar);
     Banco b;
     frmBrowser &v = *b.ventana;
-    QTimer *t[] = {&v.timToolTips, &v.timDestroyToolTips,   &v.timPublicidad,     &v.timTimer,
-                   &v.timAnti,     &v.timAlternarContactos, &v.timAlternarMejoras};
+    QTimer *t[] = {controlesDe(v).timToolTips,       controlesDe(v).timDestroyToolTips,
+                   controlesDe(v).timPublicidad,     controlesDe(v).timTimer,
+                   controlesDe(v).timAnti,           controlesDe(v).timAlternarContactos,
+                   controlesDe(v).timAlternarMejoras};
     QCOMPARE(t[indice]->interval(), intervalo);
     QVERIFY(!t[indice]->isActive());
     QVERIFY(v.Form_Load());
@@ -279,15 +282,15 @@ void tst_frmBrowser::barraDeHerramientas()
 {
     Banco b;
     QStringList claves, textos;
-    for (QAction *a : b.ventana->tbToolBar->actions()) {
+    for (QAction *a : controlesDe(*b.ventana).tbToolBar->actions()) {
         claves << a->data().toString();
         textos << a->text();
     }
     QCOMPARE(claves.mid(0, 4), QStringList({"Home", "sep1", "historial", "sep2"}));
     QCOMPARE(textos.at(0), QStringLiteral("Inicio"));
     QCOMPARE(textos.at(2), QStringLiteral("Enviados"));
-    QCOMPARE(b.ventana->botonAgenda->text(), QStringLiteral("Agenda"));
-    const QList<QAction *> rapidas = b.ventana->menuAgendaRapida->actions();
+    QCOMPARE(controlesDe(*b.ventana).botonAgenda->text(), QStringLiteral("Agenda"));
+    const QList<QAction *> rapidas = controlesDe(*b.ventana).menuAgendaRapida->actions();
     QCOMPARE(rapidas.size(), 14);
     QCOMPARE(rapidas.first()->text(), QStringLiteral("Agenda Rápida"));
     QVERIFY(rapidas.at(1)->isSeparator());
@@ -320,20 +323,27 @@ void tst_frmBrowser::cargaLeeAjustes()
         b.ajustes.escribir("Mensajes", "PanelVisible", panel);
     frmBrowser &v = *b.ventana;
     QVERIFY(v.Form_Load());
-    QCOMPARE(v.picContactos->isVisibleTo(v.picEscritura), contactos);
-    QCOMPARE(v.picMejoras->isVisibleTo(v.picEscritura), !contactos);
+    QCOMPARE(controlesDe(v).picContactos->isVisibleTo(controlesDe(v).picEscritura), contactos);
+    QCOMPARE(controlesDe(v).picMejoras->isVisibleTo(controlesDe(v).picEscritura), !contactos);
     QCOMPARE(b.web().silencios, QList<bool>{true});
     QCOMPARE(b.publicidad().silencios, QList<bool>{true});
     QCOMPARE(b.conf().silencios, QList<bool>{true});
     QCOMPARE(Banco::ultima(b.web()), Inicio);
     QCOMPARE(Banco::ultima(b.publicidad()), Publicidad);
     QCOMPARE(Banco::ultima(b.conf()), Configuracion);
-    QCOMPARE(v.StatusBar1->imagenPanel1(), 5);
-    QCOMPARE(v.StatusBar1->textoPanel1(), QStringLiteral("Listo. Para empezar, elija un proveedor de la lista."));
+    QCOMPARE(controlesDe(v).StatusBar1->imagenPanel1(), 5);
+    QCOMPARE(controlesDe(v).StatusBar1->textoPanel1(),
+             QStringLiteral("Listo. Para empezar, elija un proveedor de la lista."));
+    // Panel 2 tells what it shows when the pointer rests on it.
+    const auto paneles = controlesDe(v).StatusBar1->findChildren<QLabel *>();
+    QVERIFY(std::any_of(paneles.cbegin(), paneles.cend(), [](const QLabel *l) {
+        return l->text() == QLatin1String("L-Mate") &&
+               l->toolTip() == QStringLiteral("Indica si el procesador LenguajeMate está activo");
+    }));
     // Defaults: history on, the two text switches off.
-    QCOMPARE(v.chkHistorial->checkState(), Qt::Checked);
-    QCOMPARE(v.chkLMate->checkState(), Qt::Unchecked);
-    QCOMPARE(v.chkAbreviaturas->checkState(), Qt::Unchecked);
+    QCOMPARE(controlesDe(v).chkHistorial->checkState(), Qt::Checked);
+    QCOMPARE(controlesDe(v).chkLMate->checkState(), Qt::Unchecked);
+    QCOMPARE(controlesDe(v).chkAbreviaturas->checkState(), Qt::Unchecked);
     QVERIFY(b.sistema.terminaciones.isEmpty());
 }
 
@@ -374,7 +384,7 @@ void tst_frmBrowser::cargaConAjusteIlegible()
     QCOMPARE(b.ajustes.leer("Mensajes", "PanelVisible"), QStringLiteral("Contactos"));
     // Nothing was loaded.
     QVERIFY(b.web().navegaciones.isEmpty());
-    QVERIFY(!b.ventana->timAnti.isActive());
+    QVERIFY(!controlesDe(*b.ventana).timAnti->isActive());
 }
 
 // ---- Provider choice ----
@@ -410,24 +420,24 @@ void tst_frmBrowser::proveedor()
     Banco b;
     frmBrowser &v = *b.ventana;
     v.show();
-    QCOMPARE(v.cboAddress->itemText(indice), nombre);
-    v.cboAddress->setCurrentIndex(indice);
+    QCOMPARE(controlesDe(v).cboAddress->itemText(indice), nombre);
+    controlesDe(v).cboAddress->setCurrentIndex(indice);
     v.cboAddress_Click();
-    QVERIFY(v.picEscritura->isVisible());
-    QVERIFY(!v.brwWebBrowser->isVisible());
+    QVERIFY(controlesDe(v).picEscritura->isVisible());
+    QVERIFY(!controlesDe(v).brwWebBrowser->isVisible());
     QCOMPARE(Banco::ultima(b.web()), EnviarLocal);
-    QCOMPARE(v.txtmaxcar->text(), maximo);
-    QCOMPARE(v.lblCodArea->text(), codArea);
-    QCOMPARE(v.lblNumero->text(), numero);
-    QVERIFY(v.txtCodArea->isVisible());
-    QVERIFY(v.txtNumero->isVisible());
-    QVERIFY(!v.txtalias->isVisible());
-    QVERIFY(!v.lblalias->isVisible());
-    QVERIFY(v.cboRemitente->isVisible());
-    QVERIFY(v.cmdEnviar->isEnabled());
+    QCOMPARE(controlesDe(v).txtmaxcar->text(), maximo);
+    QCOMPARE(controlesDe(v).lblCodArea->text(), codArea);
+    QCOMPARE(controlesDe(v).lblNumero->text(), numero);
+    QVERIFY(controlesDe(v).txtCodArea->isVisible());
+    QVERIFY(controlesDe(v).txtNumero->isVisible());
+    QVERIFY(!controlesDe(v).txtalias->isVisible());
+    QVERIFY(!controlesDe(v).lblalias->isVisible());
+    QVERIFY(controlesDe(v).cboRemitente->isVisible());
+    QVERIFY(controlesDe(v).cmdEnviar->isEnabled());
     QCOMPARE(b.ctx->envio.ProveedorActual, nombre);
-    QCOMPARE(v.StatusBar1->imagenPanel1(), 4);
-    QCOMPARE(v.StatusBar1->textoPanel1(),
+    QCOMPARE(controlesDe(v).StatusBar1->imagenPanel1(), 4);
+    QCOMPARE(controlesDe(v).StatusBar1->textoPanel1(),
              QStringLiteral("Rellene los datos y escriba el mensaje, luego presione Enviar Mensaje"));
     QVERIFY(b.dialogos.llamadas.isEmpty());
 }
@@ -436,22 +446,22 @@ void tst_frmBrowser::proveedorCambiaSinBorrarDatos()
 {
     Banco b;
     frmBrowser &v = *b.ventana;
-    v.txtCodArea->setText("11");
-    v.txtNumero->setText("12345678");
-    v.cboAddress->setCurrentIndex(0);
+    controlesDe(v).txtCodArea->setText("11");
+    controlesDe(v).txtNumero->setText("12345678");
+    controlesDe(v).cboAddress->setCurrentIndex(0);
     v.cboAddress_Click();
-    v.cboAddress->setCurrentIndex(2);
+    controlesDe(v).cboAddress->setCurrentIndex(2);
     v.cboAddress_Click();
-    QCOMPARE(v.lblCodArea->text(), QStringLiteral("04"));
-    QCOMPARE(v.lblNumero->text(), QStringLiteral("-"));
-    QCOMPARE(v.txtmaxcar->text(), QStringLiteral("120"));
-    v.cboAddress->setCurrentIndex(0);
+    QCOMPARE(controlesDe(v).lblCodArea->text(), QStringLiteral("04"));
+    QCOMPARE(controlesDe(v).lblNumero->text(), QStringLiteral("-"));
+    QCOMPARE(controlesDe(v).txtmaxcar->text(), QStringLiteral("120"));
+    controlesDe(v).cboAddress->setCurrentIndex(0);
     v.cboAddress_Click();
-    QCOMPARE(v.lblCodArea->text(), QStringLiteral("0"));
-    QCOMPARE(v.lblNumero->text(), QStringLiteral("15"));
-    QCOMPARE(v.txtmaxcar->text(), QStringLiteral("138"));
-    QCOMPARE(v.txtCodArea->text(), QStringLiteral("11"));
-    QCOMPARE(v.txtNumero->text(), QStringLiteral("12345678"));
+    QCOMPARE(controlesDe(v).lblCodArea->text(), QStringLiteral("0"));
+    QCOMPARE(controlesDe(v).lblNumero->text(), QStringLiteral("15"));
+    QCOMPARE(controlesDe(v).txtmaxcar->text(), QStringLiteral("138"));
+    QCOMPARE(controlesDe(v).txtCodArea->text(), QStringLiteral("11"));
+    QCOMPARE(controlesDe(v).txtNumero->text(), QStringLiteral("12345678"));
 }
 
 void tst_frmBrowser::proveedorDesconocido()
@@ -459,23 +469,23 @@ void tst_frmBrowser::proveedorDesconocido()
     Banco b;
     frmBrowser &v = *b.ventana;
     v.show();
-    v.cboAddress->setCurrentIndex(1);
+    controlesDe(v).cboAddress->setCurrentIndex(1);
     v.SeleccionarProveedor(QStringLiteral("Chile - Entel"));
     QCOMPARE(b.dialogos.llamadas.size(), 1);
     QCOMPARE(b.dialogos.llamadas.first().texto,
              QStringLiteral("No se pueden enviar Mensajes a este proveedor con esta versión de NTX Mensajes."));
     QCOMPARE(b.dialogos.llamadas.first().icono, Dialogos::Icono::Critico);
     QCOMPARE(b.dialogos.llamadas.first().titulo, QStringLiteral("NTX Mensajes"));
-    QVERIFY(!v.picEscritura->isVisible());
-    QVERIFY(v.brwWebBrowser->isVisible());
-    QCOMPARE(v.cboAddress->currentIndex(), -1);
+    QVERIFY(!controlesDe(v).picEscritura->isVisible());
+    QVERIFY(controlesDe(v).brwWebBrowser->isVisible());
+    QCOMPARE(controlesDe(v).cboAddress->currentIndex(), -1);
     QCOMPARE(Banco::ultima(b.web()), InicioLocal);
 
     // An empty name sets the composer up for the defaults and stops there.
     v.SeleccionarProveedor(QString());
     QCOMPARE(b.dialogos.llamadas.size(), 1);
-    QVERIFY(v.picEscritura->isVisible());
-    QCOMPARE(v.txtmaxcar->text(), QStringLiteral("138"));
+    QVERIFY(controlesDe(v).picEscritura->isVisible());
+    QCOMPARE(controlesDe(v).txtmaxcar->text(), QStringLiteral("138"));
 }
 
 void tst_frmBrowser::proveedorTomaRemitenteGuardado()
@@ -483,20 +493,20 @@ void tst_frmBrowser::proveedorTomaRemitenteGuardado()
     Banco b;
     frmBrowser &v = *b.ventana;
     b.ajustes.escribir("Mensajes", "Remitente0", "Lucía");
-    v.cboAddress->setCurrentIndex(-1);
+    controlesDe(v).cboAddress->setCurrentIndex(-1);
     v.cboAddress_Click();
-    QCOMPARE(v.cboRemitente->currentText(), QString());
+    QCOMPARE(controlesDe(v).cboRemitente->currentText(), QString());
     QVERIFY(b.web().navegaciones.isEmpty());
 
-    v.cboAddress->setCurrentIndex(1);
+    controlesDe(v).cboAddress->setCurrentIndex(1);
     v.cboAddress_Click();
-    QCOMPARE(v.cboRemitente->currentText(), QStringLiteral("Lucía"));
+    QCOMPARE(controlesDe(v).cboRemitente->currentText(), QStringLiteral("Lucía"));
 
     // A sender already typed stays.
-    v.cboRemitente->setEditText("Pedro");
-    v.cboAddress->setCurrentIndex(0);
+    controlesDe(v).cboRemitente->setEditText("Pedro");
+    controlesDe(v).cboAddress->setCurrentIndex(0);
     v.cboAddress_Click();
-    QCOMPARE(v.cboRemitente->currentText(), QStringLiteral("Pedro"));
+    QCOMPARE(controlesDe(v).cboRemitente->currentText(), QStringLiteral("Pedro"));
 }
 
 void tst_frmBrowser::inicioVuelvePresentacion()
@@ -504,15 +514,15 @@ void tst_frmBrowser::inicioVuelvePresentacion()
     Banco b;
     frmBrowser &v = *b.ventana;
     v.show();
-    v.cboAddress->setCurrentIndex(1);
+    controlesDe(v).cboAddress->setCurrentIndex(1);
     v.cboAddress_Click();
     v.tbToolBar_ButtonClick(QStringLiteral("Home"));
-    QCOMPARE(v.cboAddress->currentIndex(), -1);
-    QVERIFY(!v.picEscritura->isVisible());
-    QVERIFY(v.brwWebBrowser->isVisible());
+    QCOMPARE(controlesDe(v).cboAddress->currentIndex(), -1);
+    QVERIFY(!controlesDe(v).picEscritura->isVisible());
+    QVERIFY(controlesDe(v).brwWebBrowser->isVisible());
     QCOMPARE(Banco::ultima(b.web()), Inicio);
-    QCOMPARE(v.StatusBar1->imagenPanel1(), 5);
-    QCOMPARE(v.StatusBar1->textoPanel1(), QStringLiteral("Listo"));
+    QCOMPARE(controlesDe(v).StatusBar1->imagenPanel1(), 5);
+    QCOMPARE(controlesDe(v).StatusBar1->textoPanel1(), QStringLiteral("Listo"));
 
     const int antes = b.web().navegaciones.size();
     v.tbToolBar_ButtonClick(QStringLiteral("desconocida"));
@@ -539,13 +549,13 @@ void tst_frmBrowser::menuMejorasSigueCasillas()
     QFETCH(bool, marcaDespues);
     Banco b;
     frmBrowser &v = *b.ventana;
-    v.chkLMate->setCheckState(casilla);
-    v.chkAbreviaturas->setCheckState(casilla);
-    v.mnuMejorasLenguajeMate->setChecked(marcaAntes);
-    v.mnuMejorasAbreviaturas->setChecked(marcaAntes);
+    controlesDe(v).chkLMate->setCheckState(casilla);
+    controlesDe(v).chkAbreviaturas->setCheckState(casilla);
+    controlesDe(v).mnuMejorasLenguajeMate->setChecked(marcaAntes);
+    controlesDe(v).mnuMejorasAbreviaturas->setChecked(marcaAntes);
     v.mnuMejoras_Click();
-    QCOMPARE(v.mnuMejorasLenguajeMate->isChecked(), marcaDespues);
-    QCOMPARE(v.mnuMejorasAbreviaturas->isChecked(), marcaDespues);
+    QCOMPARE(controlesDe(v).mnuMejorasLenguajeMate->isChecked(), marcaDespues);
+    QCOMPARE(controlesDe(v).mnuMejorasAbreviaturas->isChecked(), marcaDespues);
 }
 
 void tst_frmBrowser::menuMejorasSegunProveedor_data()
@@ -566,11 +576,11 @@ void tst_frmBrowser::menuMejorasSegunProveedor()
     Banco b;
     frmBrowser &v = *b.ventana;
     v.agregadosDisponibles = disponibles;
-    v.cboAddress->setCurrentIndex(indice);
+    controlesDe(v).cboAddress->setCurrentIndex(indice);
     v.mnuMejoras_Click();
-    QCOMPARE(v.mnuSaludosyFirmas->isEnabled(), habilitado);
-    QCOMPARE(v.mnuPOPImagenes->isEnabled(), habilitado);
-    QCOMPARE(v.mnuIconosGestuales->isEnabled(), habilitado);
+    QCOMPARE(controlesDe(v).mnuSaludosyFirmas->isEnabled(), habilitado);
+    QCOMPARE(controlesDe(v).mnuPOPImagenes->isEnabled(), habilitado);
+    QCOMPARE(controlesDe(v).mnuIconosGestuales->isEnabled(), habilitado);
 }
 
 void tst_frmBrowser::menuAlternaCasilla_data()
@@ -590,14 +600,14 @@ void tst_frmBrowser::menuAlternaCasilla()
     frmBrowser &v = *b.ventana;
     // With a table of abbreviations the switch turns on without asking.
     b.ajustes.escribir("Abreviaturas1.0", "tb", "también");
-    v.chkAbreviaturas->setCheckState(antes);
-    v.mnuMejorasAbreviaturas_Click();
-    QCOMPARE(v.chkAbreviaturas->checkState(), despues);
-    v.chkLMate->setCheckState(antes);
-    v.mnuMejorasLenguajeMate_Click();
-    QCOMPARE(v.chkLMate->checkState(), despues);
+    controlesDe(v).chkAbreviaturas->setCheckState(antes);
+    v.composicion().mnuMejorasAbreviaturas_Click();
+    QCOMPARE(controlesDe(v).chkAbreviaturas->checkState(), despues);
+    controlesDe(v).chkLMate->setCheckState(antes);
+    v.composicion().mnuMejorasLenguajeMate_Click();
+    QCOMPARE(controlesDe(v).chkLMate->checkState(), despues);
     if (antes != Qt::PartiallyChecked)
-        QCOMPARE(v.LenguajeMateActivo, despues == Qt::Checked);
+        QCOMPARE(v.composicion().LenguajeMateActivo, despues == Qt::Checked);
     QVERIFY(b.dialogos.llamadas.isEmpty());
 }
 
@@ -605,8 +615,8 @@ void tst_frmBrowser::menuHerramientasVersion()
 {
     Banco b;
     b.ventana->mnuHerramientas_Click();
-    QCOMPARE(b.ventana->mnuAutoVersion->text(), QStringLiteral("    Versión Instalada: 2.5.0 "));
-    QVERIFY(!b.ventana->mnuAutoVersion->isEnabled());
+    QCOMPARE(controlesDe(*b.ventana).mnuAutoVersion->text(), QStringLiteral("    Versión Instalada: 2.5.0 "));
+    QVERIFY(!controlesDe(*b.ventana).mnuAutoVersion->isEnabled());
 }
 
 // ---- Close ----
@@ -637,10 +647,10 @@ void tst_frmBrowser::cierreGuarda()
     frmBrowser &v = *b.ventana;
     b.ajustes.escribir("Mensajes", "Abreviaturas", "sin tocar");
     b.ajustes.escribir("Mensajes", "Historial", "False");
-    v.chkAbreviaturas->setCheckState(Qt::CheckState(abreviaturas));
-    v.LenguajeMateActivo = lmate;
-    v.picMejoras->setVisible(mejorasVisible);
-    v.picContactos->setVisible(!mejorasVisible);
+    controlesDe(v).chkAbreviaturas->setCheckState(Qt::CheckState(abreviaturas));
+    v.composicion().LenguajeMateActivo = lmate;
+    controlesDe(v).picMejoras->setVisible(mejorasVisible);
+    controlesDe(v).picContactos->setVisible(!mejorasVisible);
     v.show();
     v.close();
     QCOMPARE(b.ajustes.leer("Mensajes", "Abreviaturas"), esperadoAbreviaturas);
@@ -654,9 +664,9 @@ void tst_frmBrowser::salirNoGuarda()
 {
     Banco b;
     frmBrowser &v = *b.ventana;
-    v.chkAbreviaturas->setCheckState(Qt::Checked);
-    v.LenguajeMateActivo = true;
-    v.mnuArchivoSalir->trigger();
+    controlesDe(v).chkAbreviaturas->setCheckState(Qt::Checked);
+    v.composicion().LenguajeMateActivo = true;
+    controlesDe(v).mnuArchivoSalir->trigger();
     QCOMPARE(b.sistema.terminaciones.size(), 1);
     QCOMPARE(b.ajustes.leer("Mensajes", "Abreviaturas", "nada"), QStringLiteral("nada"));
     QCOMPARE(b.ajustes.leer("Mensajes", "LMate", "nada"), QStringLiteral("nada"));
@@ -716,23 +726,23 @@ void tst_frmBrowser::menuBandejaMarcaOcupado()
     v.enBandeja = true;
     bool ocupadoDentro = false, visibleTrasClic = true, menuAbierto = false;
     QTimer::singleShot(0, &v, [&] {
-        menuAbierto = v.mnuNotificacion->isVisible();
+        menuAbierto = controlesDe(v).mnuNotificacion->isVisible();
         ocupadoDentro = v.bandejaOcupada;
         // A left click while the menu is open is dropped.
         v.frmBrowserMinimizado(514.0 * 15);
         visibleTrasClic = v.isVisible();
-        v.mnuNotificacion->close();
+        controlesDe(v).mnuNotificacion->close();
     });
     v.frmBrowserMinimizado(517.0 * 15);
     QVERIFY(menuAbierto);
     QVERIFY(ocupadoDentro);
     QVERIFY(!visibleTrasClic);
     QVERIFY(!v.bandejaOcupada);
-    QCOMPARE(v.mnuNotificacion->defaultAction(), v.mnuNotifAbrir);
-    QVERIFY(v.mnuNotifAbrir->font().bold());
+    QCOMPARE(controlesDe(v).mnuNotificacion->defaultAction(), controlesDe(v).mnuNotifAbrir);
+    QVERIFY(controlesDe(v).mnuNotifAbrir->font().bold());
 
     // "Abrir NTX Mensajes" brings it back.
-    v.mnuNotifAbrir->trigger();
+    controlesDe(v).mnuNotifAbrir->trigger();
     QVERIFY(v.isVisible());
     QVERIFY(!v.enBandeja);
 }
@@ -785,12 +795,12 @@ void tst_frmBrowser::deslizamiento()
     Banco b;
     frmBrowser &v = *b.ventana;
     v.show();
-    v.picEscritura->show();
-    QWidget *sale = haciaContactos ? v.picMejoras : v.picContactos;
-    QWidget *entra = haciaContactos ? v.picContactos : v.picMejoras;
-    QPushButton *pulsado = haciaContactos ? v.cmdAlternarMejoras : v.cmdAlternarContactos;
-    QPushButton *llega = haciaContactos ? v.cmdAlternarContactos : v.cmdAlternarMejoras;
-    QTimer &reloj = haciaContactos ? v.timAlternarMejoras : v.timAlternarContactos;
+    controlesDe(v).picEscritura->show();
+    QWidget *sale = haciaContactos ? controlesDe(v).picMejoras : controlesDe(v).picContactos;
+    QWidget *entra = haciaContactos ? controlesDe(v).picContactos : controlesDe(v).picMejoras;
+    QPushButton *pulsado = haciaContactos ? controlesDe(v).cmdAlternarMejoras : controlesDe(v).cmdAlternarContactos;
+    QPushButton *llega = haciaContactos ? controlesDe(v).cmdAlternarContactos : controlesDe(v).cmdAlternarMejoras;
+    QTimer &reloj = haciaContactos ? *controlesDe(v).timAlternarMejoras : *controlesDe(v).timAlternarContactos;
     sale->show();
     entra->hide();
     llega->setEnabled(false);
@@ -837,15 +847,15 @@ void tst_frmBrowser::deslizamientoAMitadGuardaContactos()
     Banco b;
     frmBrowser &v = *b.ventana;
     v.show();
-    v.picEscritura->show();
-    v.picContactos->show();
-    v.picMejoras->hide();
+    controlesDe(v).picEscritura->show();
+    controlesDe(v).picContactos->show();
+    controlesDe(v).picMejoras->hide();
     v.cmdAlternarContactos_Click();
     for (int i = 0; i < 20; ++i)
         v.timAlternarContactos_Timer();
-    QVERIFY(v.timAlternarContactos.isActive());
-    QVERIFY(v.picMejoras->isVisibleTo(v.picEscritura));
-    QVERIFY(v.picContactos->isVisibleTo(v.picEscritura));
+    QVERIFY(controlesDe(v).timAlternarContactos->isActive());
+    QVERIFY(controlesDe(v).picMejoras->isVisibleTo(controlesDe(v).picEscritura));
+    QVERIFY(controlesDe(v).picContactos->isVisibleTo(controlesDe(v).picEscritura));
     v.close();
     QCOMPARE(b.ajustes.leer("Mensajes", "PanelVisible"), QStringLiteral("Contactos"));
 }
@@ -876,19 +886,19 @@ void tst_frmBrowser::teclasPasanPorSusManejadores()
     Banco b;
     frmBrowser &v = *b.ventana;
     v.show();
-    v.cboAddress->setCurrentIndex(1);
+    controlesDe(v).cboAddress->setCurrentIndex(1);
     v.cboAddress_Click();
     v.ponerEstado(5, QStringLiteral("Listo"));
-    QLineEdit *caja = control == QLatin1String("txtCodArea")  ? v.txtCodArea
-                      : control == QLatin1String("txtNumero") ? v.txtNumero
-                                                              : v.cboRemitente->lineEdit();
-    QWidget *destino = control == QLatin1String("cboRemitente") ? static_cast<QWidget *>(v.cboRemitente)
+    QLineEdit *caja = control == QLatin1String("txtCodArea")  ? controlesDe(v).txtCodArea
+                      : control == QLatin1String("txtNumero") ? controlesDe(v).txtNumero
+                                                              : controlesDe(v).cboRemitente->lineEdit();
+    QWidget *destino = control == QLatin1String("cboRemitente") ? static_cast<QWidget *>(controlesDe(v).cboRemitente)
                                                                 : static_cast<QWidget *>(caja);
     QTest::keyClicks(destino, tecleado);
     QCOMPARE(caja->text(), queda);
     // The sender's key handler puts the composer's status back at each key.
     if (control == QLatin1String("cboRemitente"))
-        QCOMPARE(v.StatusBar1->imagenPanel1(), 4);
+        QCOMPARE(controlesDe(v).StatusBar1->imagenPanel1(), 4);
 }
 
 // ---- Indicator and anti-flood ----
@@ -897,15 +907,15 @@ void tst_frmBrowser::indicadorDeCarga()
 {
     Banco b;
     frmBrowser &v = *b.ventana;
-    v.timTimer.start();
+    controlesDe(v).timTimer->start();
     b.web().setOcupado(true);
-    v.timTimer_Timer();
-    QVERIFY(v.timTimer.isActive());
-    QCOMPARE(v.StatusBar1->imagenPanel1(), 3);
-    QCOMPARE(v.StatusBar1->textoPanel1(), QStringLiteral("Conectando..."));
+    v.panelesWeb().timTimer_Timer();
+    QVERIFY(controlesDe(v).timTimer->isActive());
+    QCOMPARE(controlesDe(v).StatusBar1->imagenPanel1(), 3);
+    QCOMPARE(controlesDe(v).StatusBar1->textoPanel1(), QStringLiteral("Conectando..."));
     b.web().setOcupado(false);
-    v.timTimer_Timer();
-    QVERIFY(!v.timTimer.isActive());
+    v.panelesWeb().timTimer_Timer();
+    QVERIFY(!controlesDe(v).timTimer->isActive());
 }
 
 void tst_frmBrowser::ventanasAntiAbuso_data()
@@ -927,14 +937,14 @@ void tst_frmBrowser::ventanasAntiAbuso()
     QFETCH(int, largo);
     Banco b;
     frmBrowser &v = *b.ventana;
-    v.ContadorCorto = 8;
-    v.ContadorLargo = 40;
+    v.envio().ContadorCorto = 8;
+    v.envio().ContadorLargo = 40;
     for (int i = 0; i < minutos; ++i)
-        v.timAnti_Timer();
-    QCOMPARE(int(v.ContadorCorto), corto);
-    QCOMPARE(int(v.ContadorLargo), largo);
-    QCOMPARE(int(v.minutosCorto), minutos % 2);
-    QCOMPARE(int(v.minutosLargo), minutos % 61);
+        v.envio().timAnti_Timer();
+    QCOMPARE(int(v.envio().ContadorCorto), corto);
+    QCOMPARE(int(v.envio().ContadorLargo), largo);
+    QCOMPARE(int(v.envio().minutosCorto), minutos % 2);
+    QCOMPARE(int(v.envio().minutosLargo), minutos % 61);
 }
 
 // ---- Web panels ----
@@ -979,7 +989,7 @@ void tst_frmBrowser::filtroAreaPrincipal()
     Banco b;
     QCOMPARE(b.web().dispararAntesDeNavegar(direccion, marco), cancela);
     QCOMPARE(b.sistema.direccionesAbiertas, aparte ? QStringList{direccion} : QStringList{});
-    QCOMPARE(b.ventana->timTimer.isActive(), indicador);
+    QCOMPARE(controlesDe(*b.ventana).timTimer->isActive(), indicador);
     QVERIFY(b.dialogos.llamadas.isEmpty());
 }
 
@@ -1012,9 +1022,9 @@ void tst_frmBrowser::errorAreaPrincipal()
     Banco b;
     frmBrowser &v = *b.ventana;
     v.show();
-    v.cboAddress->setCurrentIndex(1);
+    controlesDe(v).cboAddress->setCurrentIndex(1);
     v.cboAddress_Click();
-    v.timTimer.start();
+    controlesDe(v).timTimer->start();
     b.web().dispararErrorDeNavegacion(direccion, 404);
     if (mensaje.isNull()) {
         QVERIFY(b.dialogos.llamadas.isEmpty());
@@ -1024,9 +1034,9 @@ void tst_frmBrowser::errorAreaPrincipal()
         QCOMPARE(int(b.dialogos.llamadas.first().icono), icono);
         QCOMPARE(b.dialogos.llamadas.first().titulo, QStringLiteral("NTX Mensajes"));
     }
-    QVERIFY(!v.timTimer.isActive() || !siguiente.startsWith("file:"));
-    QVERIFY(!v.picEscritura->isVisible());
-    QVERIFY(v.brwWebBrowser->isVisible());
+    QVERIFY(!controlesDe(v).timTimer->isActive() || !siguiente.startsWith("file:"));
+    QVERIFY(!controlesDe(v).picEscritura->isVisible());
+    QVERIFY(controlesDe(v).brwWebBrowser->isVisible());
     QCOMPARE(b.web().detenciones, 1);
     QCOMPARE(Banco::ultima(b.web()), siguiente);
 }
@@ -1042,7 +1052,7 @@ void tst_frmBrowser::errorEnInicioLocalNoRepite()
     // The local page itself failing: shown as it is, no second attempt.
     b.web().fallarCarga(-6);
     QCOMPARE(b.web().navegaciones.size(), navegaciones);
-    QVERIFY(b.ventana->brwWebBrowser->isVisible());
+    QVERIFY(controlesDe(*b.ventana).brwWebBrowser->isVisible());
     QVERIFY(b.dialogos.llamadas.isEmpty());
 }
 
@@ -1053,14 +1063,14 @@ void tst_frmBrowser::sinConexionAreaPrincipal()
     v.show();
     b.sistema.sinConexion = true;
     bool ocultaDuranteAviso = false;
-    b.avisos.alMostrar = [&] { ocultaDuranteAviso = !v.brwWebBrowser->isVisible(); };
+    b.avisos.alMostrar = [&] { ocultaDuranteAviso = !controlesDe(v).brwWebBrowser->isVisible(); };
     QVERIFY(b.web().dispararAntesDeNavegar(Inicio));
     QCOMPARE(b.avisos.mostrados.size(), 1);
     const QString aviso = b.avisos.mostrados[0].texto;
     QVERIFY(aviso.contains(QStringLiteral("NTX Mensajes ha detectado que Windows está configurado para trabajar "
                                           "sin conexión.")));
     QVERIFY(ocultaDuranteAviso);
-    QVERIFY(v.brwWebBrowser->isVisible());
+    QVERIFY(controlesDe(v).brwWebBrowser->isVisible());
     // Then as a failed home page: the local home page, no message box.
     QCOMPARE(Banco::ultima(b.web()), InicioLocal);
     QVERIFY(b.dialogos.llamadas.isEmpty());
@@ -1072,11 +1082,11 @@ void tst_frmBrowser::sinConexionAreaPrincipal()
 void tst_frmBrowser::navegacionCompletaDejaListo()
 {
     Banco b;
-    b.ventana->timTimer.start();
+    controlesDe(*b.ventana).timTimer->start();
     b.web().dispararNavegacionCompleta(Inicio);
-    QVERIFY(!b.ventana->timTimer.isActive());
-    QCOMPARE(b.ventana->StatusBar1->imagenPanel1(), 5);
-    QCOMPARE(b.ventana->StatusBar1->textoPanel1(), QStringLiteral("Listo"));
+    QVERIFY(!controlesDe(*b.ventana).timTimer->isActive());
+    QCOMPARE(controlesDe(*b.ventana).StatusBar1->imagenPanel1(), 5);
+    QCOMPARE(controlesDe(*b.ventana).StatusBar1->textoPanel1(), QStringLiteral("Listo"));
 }
 
 void tst_frmBrowser::filtroPublicidad_data()
@@ -1108,7 +1118,7 @@ void tst_frmBrowser::filtroPublicidad()
     Banco b;
     QCOMPARE(b.publicidad().dispararAntesDeNavegar(direccion, marco), cancela);
     QCOMPARE(b.sistema.direccionesAbiertas, aparte ? QStringList{direccion} : QStringList{});
-    QVERIFY(!b.ventana->timPublicidad.isActive());
+    QVERIFY(!controlesDe(*b.ventana).timPublicidad->isActive());
 }
 
 void tst_frmBrowser::publicidadRespaldoYReintento()
@@ -1118,26 +1128,26 @@ void tst_frmBrowser::publicidadRespaldoYReintento()
     b.publicidad().navegar(Publicidad);
     b.publicidad().fallarCarga(-2);
     QCOMPARE(Banco::ultima(b.publicidad()), PublicidadLocal);
-    QVERIFY(v.publicidadRespaldo);
-    QVERIFY(v.timPublicidad.isActive());
+    QVERIFY(v.panelesWeb().publicidadRespaldo);
+    QVERIFY(controlesDe(v).timPublicidad->isActive());
     // The local page completing keeps the retry going.
     b.publicidad().completarCarga();
-    QVERIFY(v.timPublicidad.isActive());
+    QVERIFY(controlesDe(v).timPublicidad->isActive());
     QCOMPARE(b.publicidad().atributoCuerpo("scroll"), QStringLiteral("no"));
 
-    v.timPublicidad_Timer();
-    QVERIFY(!v.publicidadRespaldo);
+    v.panelesWeb().timPublicidad_Timer();
+    QVERIFY(!v.panelesWeb().publicidadRespaldo);
     QCOMPARE(Banco::ultima(b.publicidad()), Publicidad);
-    QVERIFY(v.timPublicidad.isActive());
+    QVERIFY(controlesDe(v).timPublicidad->isActive());
     b.publicidad().completarCarga();
-    QVERIFY(!v.timPublicidad.isActive());
+    QVERIFY(!controlesDe(v).timPublicidad->isActive());
 
     // The local page failing as well is not loaded again.
     b.publicidad().navegar(PublicidadLocal);
     const int n = b.publicidad().navegaciones.size();
     b.publicidad().fallarCarga(-6);
     QCOMPARE(b.publicidad().navegaciones.size(), n);
-    QVERIFY(v.timPublicidad.isActive());
+    QVERIFY(controlesDe(v).timPublicidad->isActive());
 }
 
 void tst_frmBrowser::publicidadSinConexion()
@@ -1146,8 +1156,8 @@ void tst_frmBrowser::publicidadSinConexion()
     b.sistema.sinConexion = true;
     QVERIFY(b.publicidad().dispararAntesDeNavegar(Publicidad));
     QCOMPARE(Banco::ultima(b.publicidad()), PublicidadLocal);
-    QVERIFY(b.ventana->publicidadRespaldo);
-    QVERIFY(b.ventana->timPublicidad.isActive());
+    QVERIFY(b.ventana->panelesWeb().publicidadRespaldo);
+    QVERIFY(controlesDe(*b.ventana).timPublicidad->isActive());
     QVERIFY(b.dialogos.llamadas.isEmpty());
 }
 

@@ -3,6 +3,7 @@
 // kept out, and the local pages while the site fails, with the band's retry.
 #include "dobles/ajustesmemoria.h"
 #include "dobles/avisosguion.h"
+#include "dobles/controlesventana.h"
 #include "dobles/dialogosguion.h"
 #include "dobles/instanciafalsa.h"
 #include "dobles/simuladorproceso.h"
@@ -111,30 +112,31 @@ void tst_frmBrowser_e2e::inicioPublicidadYConfiguracion()
     QElapsedTimer reloj;
     reloj.start();
     QVERIFY(c.b->Form_Load());
-    QTRY_VERIFY_WITH_TIMEOUT(Cliente::cargada(c.b->brwWebBrowser, inicio()), kEspera);
-    QTRY_VERIFY_WITH_TIMEOUT(Cliente::cargada(c.b->brwPublicidad, publicidad()), kEspera);
+    QTRY_VERIFY_WITH_TIMEOUT(Cliente::cargada(controlesDe(*c.b).brwWebBrowser, inicio()), kEspera);
+    QTRY_VERIFY_WITH_TIMEOUT(Cliente::cargada(controlesDe(*c.b).brwPublicidad, publicidad()), kEspera);
     QTRY_VERIFY_WITH_TIMEOUT(c.ctx.ConfiguracionRemota.cargada, kEspera);
     qInfo("three pages loaded %lld ms after the load began", static_cast<long long>(reloj.elapsed()));
 
-    QVERIFY(c.b->brwWebBrowser->textoCuerpo().contains(QStringLiteral("Un sitio ajeno")));
-    QVERIFY(c.b->brwPublicidad->textoCuerpo().contains(QStringLiteral("Publicidad")));
+    QVERIFY(controlesDe(*c.b).brwWebBrowser->textoCuerpo().contains(QStringLiteral("Un sitio ajeno")));
+    QVERIFY(controlesDe(*c.b).brwPublicidad->textoCuerpo().contains(QStringLiteral("Publicidad")));
     // The write reaches the snapshot after the script has run.
-    QTRY_COMPARE_WITH_TIMEOUT(c.b->brwPublicidad->atributoCuerpo(QStringLiteral("scroll")), QStringLiteral("no"),
-                              kEspera);
-    QVERIFY(!c.b->timPublicidad.isActive());
-    QVERIFY(!c.b->publicidadRespaldo);
+    QTRY_COMPARE_WITH_TIMEOUT(controlesDe(*c.b).brwPublicidad->atributoCuerpo(QStringLiteral("scroll")),
+                              QStringLiteral("no"), kEspera);
+    QVERIFY(!controlesDe(*c.b).timPublicidad->isActive());
+    QVERIFY(!c.b->panelesWeb().publicidadRespaldo);
     QCOMPARE(c.ctx.ConfiguracionRemota.cola, QStringLiteral("NTXsimulador"));
-    QTRY_VERIFY_WITH_TIMEOUT(!c.b->timTimer.isActive(), kEspera);
-    QCOMPARE(c.b->StatusBar1->textoPanel1(), QStringLiteral("Listo"));
+    QTRY_VERIFY_WITH_TIMEOUT(!controlesDe(*c.b).timTimer->isActive(), kEspera);
+    QCOMPARE(controlesDe(*c.b).StatusBar1->textoPanel1(), QStringLiteral("Listo"));
     QVERIFY(c.dialogos.llamadas.isEmpty());
     capturar(c.b.get(), QStringLiteral("principal_inicio.png"));
 
     // The composer replaces the home view when a provider is picked.
-    c.b->cboAddress->setCurrentIndex(1);
+    controlesDe(*c.b).cboAddress->setCurrentIndex(1);
     c.b->cboAddress_Click();
-    QTRY_VERIFY_WITH_TIMEOUT(Cliente::cargada(c.b->brwWebBrowser, local(QStringLiteral("enviar.htm"))), kEspera);
-    QVERIFY(c.b->picEscritura->isVisible());
-    QVERIFY(!c.b->brwWebBrowser->isVisible());
+    QTRY_VERIFY_WITH_TIMEOUT(Cliente::cargada(controlesDe(*c.b).brwWebBrowser, local(QStringLiteral("enviar.htm"))),
+                             kEspera);
+    QVERIFY(controlesDe(*c.b).picEscritura->isVisible());
+    QVERIFY(!controlesDe(*c.b).brwWebBrowser->isVisible());
     capturar(c.b.get(), QStringLiteral("principal_compositor.png"));
 }
 
@@ -143,17 +145,19 @@ void tst_frmBrowser_e2e::enlaceAjenoNoSeSigue()
     pedir(direcciones.personal + QStringLiteral("/_sim/limpiar"), true);
     Cliente c(direcciones);
     QVERIFY(c.b->Form_Load());
-    QTRY_VERIFY_WITH_TIMEOUT(Cliente::cargada(c.b->brwWebBrowser, inicio()), kEspera);
+    QTRY_VERIFY_WITH_TIMEOUT(Cliente::cargada(controlesDe(*c.b).brwWebBrowser, inicio()), kEspera);
 
-    QSignalSpy pedidas(c.b->brwWebBrowser, &VistaWeb::antesDeNavegar);
-    c.b->brwWebBrowser->ejecutarScript(QStringLiteral("document.getElementById('enlaceOtroSitio').click();"));
+    QSignalSpy pedidas(controlesDe(*c.b).brwWebBrowser, &VistaWeb::antesDeNavegar);
+    controlesDe(*c.b).brwWebBrowser->ejecutarScript(
+        QStringLiteral("document.getElementById('enlaceOtroSitio').click();"));
     QTRY_VERIFY_WITH_TIMEOUT(!pedidas.isEmpty(), kEspera);
     QVERIFY(pedidas.first().first().toString().endsWith(QLatin1String("/otro")));
 
     // A page of the site loaded afterwards proves the view went on with the site only.
-    c.b->brwWebBrowser->navegar(direcciones.sitio + QStringLiteral("/ntxbin/mensajes.htm"));
+    controlesDe(*c.b).brwWebBrowser->navegar(direcciones.sitio + QStringLiteral("/ntxbin/mensajes.htm"));
     QTRY_VERIFY_WITH_TIMEOUT(
-        Cliente::cargada(c.b->brwWebBrowser, direcciones.sitio + QStringLiteral("/ntxbin/mensajes.htm")), kEspera);
+        Cliente::cargada(controlesDe(*c.b).brwWebBrowser, direcciones.sitio + QStringLiteral("/ntxbin/mensajes.htm")),
+        kEspera);
     const QJsonArray recibidas =
         QJsonDocument::fromJson(pedir(direcciones.personal + QStringLiteral("/_sim/peticiones"))).array();
     for (const QJsonValue &p : recibidas)
@@ -166,27 +170,30 @@ void tst_frmBrowser_e2e::sitioCaidoMuestraPaginasLocalesYReintenta()
     pedir(direcciones.sitio + QStringLiteral("/_sim/modo?falla=cortar&rol=sitio"), true);
     Cliente c(direcciones);
     QVERIFY(c.b->Form_Load());
-    QTRY_VERIFY_WITH_TIMEOUT(Cliente::cargada(c.b->brwWebBrowser, local(QStringLiteral("index.htm"))), kEspera);
-    QTRY_VERIFY_WITH_TIMEOUT(Cliente::cargada(c.b->brwPublicidad, local(QStringLiteral("pub.htm"))), kEspera);
-    QVERIFY(c.b->brwWebBrowser->isVisible());
-    QVERIFY(c.b->publicidadRespaldo);
-    QVERIFY(c.b->timPublicidad.isActive());
+    QTRY_VERIFY_WITH_TIMEOUT(Cliente::cargada(controlesDe(*c.b).brwWebBrowser, local(QStringLiteral("index.htm"))),
+                             kEspera);
+    QTRY_VERIFY_WITH_TIMEOUT(Cliente::cargada(controlesDe(*c.b).brwPublicidad, local(QStringLiteral("pub.htm"))),
+                             kEspera);
+    QVERIFY(controlesDe(*c.b).brwWebBrowser->isVisible());
+    QVERIFY(c.b->panelesWeb().publicidadRespaldo);
+    QVERIFY(controlesDe(*c.b).timPublicidad->isActive());
     QVERIFY(!c.ctx.ConfiguracionRemota.cargada);
     // The home page failing shows no message.
     QVERIFY(c.dialogos.llamadas.isEmpty());
 
     // A retry while the site still fails stays on the local page and keeps retrying.
-    c.b->timPublicidad_Timer();
-    QTRY_VERIFY_WITH_TIMEOUT(c.b->publicidadRespaldo, kEspera);
-    QTRY_VERIFY_WITH_TIMEOUT(Cliente::cargada(c.b->brwPublicidad, local(QStringLiteral("pub.htm"))), kEspera);
-    QVERIFY(c.b->timPublicidad.isActive());
+    c.b->panelesWeb().timPublicidad_Timer();
+    QTRY_VERIFY_WITH_TIMEOUT(c.b->panelesWeb().publicidadRespaldo, kEspera);
+    QTRY_VERIFY_WITH_TIMEOUT(Cliente::cargada(controlesDe(*c.b).brwPublicidad, local(QStringLiteral("pub.htm"))),
+                             kEspera);
+    QVERIFY(controlesDe(*c.b).timPublicidad->isActive());
 
     // Once the site answers again the next retry brings the band back and stops the timer.
     pedir(direcciones.sitio + QStringLiteral("/_sim/modo?falla=ninguna&rol=sitio"), true);
-    c.b->timPublicidad_Timer();
-    QTRY_VERIFY_WITH_TIMEOUT(Cliente::cargada(c.b->brwPublicidad, publicidad()), kEspera);
-    QTRY_VERIFY_WITH_TIMEOUT(!c.b->timPublicidad.isActive(), kEspera);
-    QVERIFY(!c.b->publicidadRespaldo);
+    c.b->panelesWeb().timPublicidad_Timer();
+    QTRY_VERIFY_WITH_TIMEOUT(Cliente::cargada(controlesDe(*c.b).brwPublicidad, publicidad()), kEspera);
+    QTRY_VERIFY_WITH_TIMEOUT(!controlesDe(*c.b).timPublicidad->isActive(), kEspera);
+    QVERIFY(!c.b->panelesWeb().publicidadRespaldo);
 }
 
 int main(int argc, char *argv[])

@@ -10,6 +10,7 @@
 #include "comun/claves.h"
 #include "dobles/ajustesmemoria.h"
 #include "dobles/avisosguion.h"
+#include "dobles/controlesventana.h"
 #include "dobles/dialogosguion.h"
 #include "dobles/instanciafalsa.h"
 #include "dobles/sistemafalso.h"
@@ -18,6 +19,7 @@
 #include "shell/frmbrowser.h"
 #include "shell/frmsplash.h"
 #include "shell/frmwindowmessage.h"
+#include "shell/inicio.h"
 
 Q_DECLARE_METATYPE(Arranque::Resultado)
 
@@ -78,12 +80,29 @@ private Q_SLOTS:
         sistema.carpetaDelPrograma = programa.path();
         instancia.liberarMutex();
         instancia.otroProcesoTieneElMutex = false;
+        instancia.fallarReceptora = false;
         instancia.entregados.clear();
         avisos.clear();
         ctx = std::make_unique<Contexto>(
             ajustes, dialogos, sistema, instancia, avisosCtx, [](QWidget *p) { return new VistaWebGuion(p); },
             Direcciones::desdeEntorno());
         ctx->direcciones.sitio = QStringLiteral("http://sitio.prueba");
+    }
+
+    void errorInternoAlInicializar()
+    {
+        // The receiver of other starts cannot listen: the load's last step fails.
+        instancia.fallarReceptora = true;
+        Inicio inicio(*ctx);
+        QVERIFY(!inicio.CargarPrincipal());
+        QCOMPARE(dialogos.llamadas.size(), 1);
+        QCOMPARE(dialogos.llamadas[0].titulo, QStringLiteral("Error interno al inicializar"));
+        QCOMPARE(dialogos.llamadas[0].icono, Dialogos::Icono::Critico);
+        QVERIFY(dialogos.llamadas[0].texto.startsWith(
+            QStringLiteral("NTX Mensajes no pudo iniciarse correctamente. Si el problema persiste, descargue "
+                           "nuevamente el programa desde el sitio web de ntxVarel! (http://sitio.prueba) y "
+                           "reinstale el programa.\r\n\r\nError: ")));
+        QCOMPARE(sistema.terminaciones, QList<int>{0});
     }
 
     void reglas()
@@ -358,7 +377,7 @@ private Q_SLOTS:
         ajustes.escribir(SeccionAgenda, QStringLiteral("Juan"), registro("Juan", "351", "5551234"));
         ajustes.escribir(SeccionAgenda, QStringLiteral("Pérez, José"), registro("Pérez, José", "11", "4"));
         frmBrowser principal(*ctx);
-        principal.ActualizarAgenda();
+        principal.contactos().ActualizarAgenda();
         principal.show();
         if (estado == 1)
             principal.showMinimized();
@@ -370,10 +389,10 @@ private Q_SLOTS:
         QVERIFY(receptora.escuchando);
         QCOMPARE(receptora.windowTitle(), QStringLiteral("NTXMensajes_RecepcionDeMensajes_v1"));
         QVERIFY(!receptora.isVisible());
-        const QString numeroAntes = principal.txtNumero->text();
+        const QString numeroAntes = controlesDe(principal).txtNumero->text();
         Q_EMIT instancia.textoRecibido(texto);
         QVERIFY(receptora.txtRecibidos->text().isEmpty());
-        QCOMPARE(principal.txtNumero->text(), numero.isEmpty() ? numeroAntes : numero);
+        QCOMPARE(controlesDe(principal).txtNumero->text(), numero.isEmpty() ? numeroAntes : numero);
         QCOMPARE(dialogos.llamadas.size(), mensajes);
         QVERIFY(!principal.isMinimized());
         QVERIFY(!principal.enBandeja);

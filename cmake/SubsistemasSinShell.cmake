@@ -1,0 +1,15 @@
+# Dependencies run one way: the shell includes the subsystems, never the reverse.
+# Fails naming each file of a subsystem (or of the layers below) that includes src/shell/.
+set(infractores "")
+foreach(carpeta agenda asistente comando comun envio historial mejoras plataforma)
+    file(GLOB_RECURSE archivos ${RAIZ}/src/${carpeta}/*.h ${RAIZ}/src/${carpeta}/*.cpp)
+    foreach(archivo ${archivos})
+        file(STRINGS ${archivo} lineas REGEX "^[ \t]*#[ \t]*include[ \t]*[\"<]shell/")
+        if(lineas)
+            list(APPEND infractores ${archivo})
+        endif()
+    endforeach()
+endforeach()
+if(infractores)
+    message(FATAL_ERROR "Incluyen src/shell/: ${infractores}")
+endif()

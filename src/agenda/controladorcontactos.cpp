@@ -1,0 +1,290 @@
+#include "agenda/controladorcontactos.h"
+
+#include <QAction>
+#include <QLabel>
+#include <QPushButton>
+#include <QTreeWidget>
+
+#include "agenda/frmcontacto.h"
+#include "agenda/lineacomandos.h"
+#include "agenda/registrocontacto.h"
+
+using namespace Agenda;
+
+namespace {
+
+const QString TituloInvalido = QStringLiteral("NTX Mensajes - Contacto Inválido");
+
+} // namespace
+
+ControladorContactos::ControladorContactos(Contexto &contexto, VentanaContactos &ventana,
+                                           const ControlesContactos &controles, QObject *padre)
+    : QObject(padre)
+    , ctx(contexto)
+    , ventana_(ventana)
+    , c(controles)
+{
+    connect(c.cmdAgendar, &QPushButton::clicked, this, &ControladorContactos::cmdAgendar_Click);
+}
+
+// ---- Contact list, quick slots and recipient frame ----
+
+void ControladorContactos::ActualizarAgenda()
+{
+    const bool leidos = LeerContactos(ctx.ajustes, &ctx.contactos);
+    MostrarDestinatario();
+
+    std::array<QString, 10> guardadas;
+    for (int n = 1; n <= 10; ++n)
+        guardadas[static_cast<size_t>(n - 1)] = ctx.ajustes.leer(SeccionMensajes, ClaveRapida(n));
+    const auto entradas = CalcularRapidas(ctx.contactos, leidos, guardadas);
+    for (int n = 1; n <= 10; ++n) {
+        const EntradaRapida &e = entradas[static_cast<size_t>(n - 1)];
+        c.accionesRapidas[n - 1]->setText(e.texto);
+        c.accionesRapidas[n - 1]->setEnabled(e.habilitada);
+        if (e.borrarValor)
+            ctx.ajustes.borrarClave(SeccionMensajes, ClaveRapida(n));
+    }
+}
+
+void ControladorContactos::sinDestinatario(const QString &texto, bool agendarHabilitado)
+{
+    c.lblNombreDestinatario->setText(texto);
+    c.cmdAlEscritorio->hide();
+    c.cmdAlEscritorio->setEnabled(false);
+    c.cmdAgendar->show();
+    c.cmdAgendar->setEnabled(agendarHabilitado);
+}
+
+void ControladorContactos::conDestinatario(const QString &nombre)
+{
+    c.lblNombreDestinatario->setText(nombre);
+    c.cmdAlEscritorio->show();
+    c.cmdAlEscritorio->setEnabled(true);
+    c.cmdAgendar->hide();
+    c.cmdAgendar->setEnabled(false);
+}
+
+void ControladorContactos::MostrarDestinatario()
+{
+    if (ventana_.modoAlias())
+        MostrarDestinatarioPorAlias();
+    else
+        MostrarDestinatarioPorNumero();
+}
+
+void ControladorContactos::MostrarDestinatarioPorNumero()
+{
+    const QString codArea = ventana_.codArea(), numero = ventana_.numero();
+    if (codArea.isEmpty() && numero.isEmpty()) {
+        sinDestinatario(QStringLiteral("(Ninguno)"), false);
+        return;
+    }
+    const int fila = BuscarPorNumero(ctx.contactos, codArea, numero);
+    if (fila < 0)
+        sinDestinatario(QStringLiteral("(No agendado)"), true);
+    else
+        conDestinatario(ctx.contactos.at(fila).nombre);
+}
+
+void ControladorContactos::MostrarDestinatarioPorAlias()
+{
+    const QString alias = ventana_.alias();
+    if (alias.isEmpty()) {
+        sinDestinatario(QStringLiteral("(Ninguno)"), false);
+        return;
+    }
+    const int fila = BuscarPorAlias(ctx.contactos, alias);
+    if (fila < 0)
+        sinDestinatario(QStringLiteral("(No agendado)"), true);
+    else
+        conDestinatario(ctx.contactos.at(fila).nombre);
+}
+
+void ControladorContactos::IniciarPanelContactos()
+{
+    ParesAjustes pares;
+    ctx.ajustes.enumerarConEstado(SeccionAgenda, &pares);
+    c.tvwContactos->clear();
+    if (pares.isEmpty()) {
+        new QTreeWidgetItem(c.tvwContactos, {QStringLiteral("No hay contactos en la Agenda")});
+        c.cmdEscribirA->setEnabled(false);
+        return;
+    }
+    const QIcon icono(QStringLiteral(":/iconos/contacto.png"));
+    for (const auto &par : std::as_const(pares)) {
+        auto *nodo = new QTreeWidgetItem(c.tvwContactos, {par.first});
+        nodo->setIcon(0, icono);
+        nodo->setData(0, Qt::UserRole, par.second);
+    }
+    c.tvwContactos->setCurrentItem(c.tvwContactos->topLevelItem(0));
+    c.cmdEscribirA->setEnabled(true);
+}
+
+void ControladorContactos::ProcesarLineaDeComandos(const QString &linea)
+{
+    const QString texto = linea.isEmpty() ? ctx.sistema.lineaDeComandos() : linea;
+    QString nombre;
+    switch (AnalizarLineaDeComandos(texto, &nombre)) {
+    case ArgumentoContacto::Ninguno:
+        return;
+    case ArgumentoContacto::SintaxisInvalida:
+        ctx.dialogos.mensaje(MensajeSintaxisLineaDeComandos(), Dialogos::Botones::Aceptar, Dialogos::Icono::Exclamacion,
+                             Dialogos::tituloPrograma());
+        return;
+    case ArgumentoContacto::Nombre:
+        ventana_.mostrarVentana();
+        EscribirAContactoPorNombre(nombre);
+        return;
+    }
+}
+
+void ControladorContactos::cmdAgendar_Click()
+{
+    AgendarDestinatario();
+}
+
+// ---- Agenda procedures ----
+
+namespace {
+
+void CopiarProveedores(const QStringList &proveedores, frmContacto &dialogo)
+{
+    dialogo.cboProveedor->addItems(proveedores);
+    dialogo.cboProveedor->setCurrentIndex(-1);
+}
+
+} // namespace
+
+void ControladorContactos::eliminarContacto(const QString &nombre)
+{
+    ctx.ajustes.borrarClave(SeccionAgenda, nombre);
+    ActualizarAgenda();
+    // The panel would otherwise still list a contact that is gone.
+    IniciarPanelContactos();
+}
+
+void ControladorContactos::preguntarProveedorNoDisponible(const QString &nombre, bool conGuion)
+{
+    const QString texto =
+        QStringLiteral("Este contacto tiene asignado un proveedor al que esta versión de NTX Mensajes no puede enviar "
+                       "mensajes.") +
+        (conGuion ? QStringLiteral("\r\n\r\n · ") : QStringLiteral("\r\n")) +
+        QStringLiteral("Elimine este contacto y vuelva a crearlo asignándole un proveedor disponible en esta "
+                       "versión\r\n\r\n¿Desea eliminar este contacto ahora?");
+    if (ctx.dialogos.mensaje(texto, Dialogos::Botones::SiNo, Dialogos::Icono::Critico, TituloInvalido) ==
+        Dialogos::Respuesta::Si)
+        eliminarContacto(nombre);
+}
+
+void ControladorContactos::preguntarModificar(const QString &nombre, const QString &proveedor, const QString &codArea,
+                                              const QString &numero)
+{
+    const QString texto = QStringLiteral("La información guardada para este contacto no es correcta.\r\nCompruebe "
+                                         "que el número de teléfono sea el correcto y que contenga sólo "
+                                         "números\r\n\r\n¿Desea modificar ahora los datos para este contacto?");
+    if (ctx.dialogos.mensaje(texto, Dialogos::Botones::SiNo, Dialogos::Icono::Critico, TituloInvalido) !=
+        Dialogos::Respuesta::Si)
+        return;
+    if (!ModificarContacto(nombre, proveedor, codArea, numero))
+        preguntarProveedorNoDisponible(nombre, false);
+}
+
+// Steps shared by both ways of writing to a contact; true when the composer was filled.
+bool ControladorContactos::ponerEnComposicion(const QString &nombre, const QString &proveedor, const QString &codArea,
+                                              const QString &numero)
+{
+    if (!DatosNumericosValidos(codArea, numero)) {
+        preguntarModificar(nombre, proveedor, codArea, numero);
+        return false;
+    }
+    if (!ventana_.elegirProveedor(proveedor)) {
+        preguntarProveedorNoDisponible(nombre, true);
+        return false;
+    }
+    if (codArea == CodAreaAlias) {
+        if (!ventana_.modoAlias()) {
+            preguntarModificar(nombre, proveedor, codArea, numero);
+            return false;
+        }
+        ventana_.ponerAlias(numero);
+    } else {
+        if (!ventana_.modoNumero()) {
+            preguntarModificar(nombre, proveedor, codArea, numero);
+            return false;
+        }
+        ventana_.ponerNumero(codArea, numero);
+    }
+    return true;
+}
+
+void ControladorContactos::NuevoContacto()
+{
+    frmContacto dialogo(
+        ctx, [this] { IniciarPanelContactos(); }, ventana_.ventana());
+    CopiarProveedores(ventana_.proveedores(), dialogo);
+    dialogo.txtNombre->clear();
+    dialogo.txtCodArea->clear();
+    dialogo.txtNumero->clear();
+    dialogo.setWindowTitle(QStringLiteral("Agenda - Nuevo Contacto"));
+    dialogo.Accion = QStringLiteral("Agregar");
+    dialogo.exec();
+    ActualizarAgenda();
+}
+
+void ControladorContactos::AgendarDestinatario()
+{
+    frmContacto dialogo(
+        ctx, [this] { IniciarPanelContactos(); }, ventana_.ventana());
+    CopiarProveedores(ventana_.proveedores(), dialogo);
+    dialogo.SeleccionarProveedor(ventana_.proveedorActual());
+    dialogo.txtNombre->clear();
+    if (ventana_.modoAlias()) {
+        dialogo.txtCodArea->setText(CodAreaAlias);
+        dialogo.txtNumero->setText(ventana_.alias());
+    } else {
+        dialogo.txtCodArea->setText(ventana_.codArea());
+        dialogo.txtNumero->setText(ventana_.numero());
+    }
+    dialogo.setWindowTitle(QStringLiteral("Agenda - Nuevo Contacto"));
+    dialogo.Accion = QStringLiteral("Agregar");
+    dialogo.exec();
+    ActualizarAgenda();
+}
+
+bool ControladorContactos::ModificarContacto(const QString &nombre, const QString &proveedor, const QString &codArea,
+                                             const QString &numero)
+{
+    frmContacto dialogo(
+        ctx, [this] { IniciarPanelContactos(); }, ventana_.ventana());
+    CopiarProveedores(ventana_.proveedores(), dialogo);
+    if (!dialogo.SeleccionarProveedor(proveedor))
+        return false;
+    dialogo.txtNombre->setText(nombre);
+    dialogo.txtCodArea->setText(codArea);
+    dialogo.txtNumero->setText(numero);
+    dialogo.setWindowTitle(QStringLiteral("Agenda - ") + nombre);
+    dialogo.Accion = QStringLiteral("Modificar_") + nombre;
+    dialogo.exec();
+    ActualizarAgenda();
+    return true;
+}
+
+void ControladorContactos::EscribirAContacto(const QString &nombre, const QString &proveedor, const QString &codArea,
+                                             const QString &numero)
+{
+    if (ponerEnComposicion(nombre, proveedor, codArea, numero))
+        ventana_.enfocarRemitente();
+}
+
+void ControladorContactos::EscribirAContactoPorNombre(const QString &nombre)
+{
+    const int fila = BuscarPorNombre(ctx.contactos, nombre);
+    if (fila < 0)
+        return;
+    CamposContacto campos;
+    // A field that does not read back whole is used as read: the checks below decide.
+    LeerCampos(ctx.contactos.at(fila).registro, &campos);
+    if (ponerEnComposicion(campos.nombre, campos.proveedor, campos.codArea, campos.numero))
+        ventana_.enfocarMensaje();
+}

@@ -1,0 +1,102 @@
+// The contacts of the main window: the recipient frame, the contacts panel, the
+// quick-contact drop-down and the "/c:" command line, and the Agenda procedures
+// that open the contact dialog or put a stored contact into the composer.
+#pragma once
+
+#include <QObject>
+#include <QString>
+#include <QStringList>
+
+#include "comun/contexto.h"
+
+class QAction;
+class QLabel;
+class QPushButton;
+class QTreeWidget;
+
+// The controls the contacts controller owns; the main window creates and places them.
+struct ControlesContactos
+{
+    QLabel *lblNombreDestinatario = nullptr;
+    QPushButton *cmdAgendar = nullptr;
+    QPushButton *cmdAlEscritorio = nullptr;
+    QTreeWidget *tvwContactos = nullptr; // node text: name; Qt::UserRole: the contact's record
+    QPushButton *cmdEscribirA = nullptr;
+    QPushButton *cmdAbrirAgenda = nullptr;
+    QAction *accionesRapidas[10] = {}; // "rap1".."rap10" of the toolbar drop-down
+    QAction *accionPersonalizar = nullptr;
+    QAction *mnuAbrirAgenda = nullptr;
+    QAction *mnuArchivoNuevoContacto = nullptr;
+    QAction *mnuImportarAgenda = nullptr;
+    QAction *mnuExportarAgenda = nullptr;
+};
+
+// What the contacts need of the rest of the main window: the composer's
+// destination fields and the provider list.
+class VentanaContactos
+{
+public:
+    virtual ~VentanaContactos() = default;
+
+    virtual QString codArea() const = 0;
+    virtual QString numero() const = 0;
+    virtual QString alias() const = 0;
+    // The alias box is shown instead of the area code and number.
+    virtual bool modoAlias() const = 0;
+    // The area code and number boxes are shown.
+    virtual bool modoNumero() const = 0;
+    virtual QStringList proveedores() const = 0;
+    virtual QString proveedorActual() const = 0;
+    // Chooses the provider as a click in the list does; false when it is not listed.
+    virtual bool elegirProveedor(const QString &proveedor) = 0;
+    virtual void ponerNumero(const QString &codArea, const QString &numero) = 0;
+    virtual void ponerAlias(const QString &alias) = 0;
+    virtual void enfocarRemitente() = 0;
+    virtual void enfocarMensaje() = 0;
+    // A contact given on the command line brings the window up at once.
+    virtual void mostrarVentana() = 0;
+    virtual QWidget *ventana() = 0;
+};
+
+class ControladorContactos final : public QObject
+{
+    Q_OBJECT
+public:
+    ControladorContactos(Contexto &ctx, VentanaContactos &ventana, const ControlesContactos &controles,
+                         QObject *padre = nullptr);
+
+    void ActualizarAgenda();
+    void IniciarPanelContactos();
+    void ProcesarLineaDeComandos(const QString &linea);
+    void MostrarDestinatarioPorNumero();
+    void MostrarDestinatarioPorAlias();
+    // The recipient frame for whichever destination boxes are shown.
+    void MostrarDestinatario();
+    void cmdAgendar_Click();
+
+    // The Agenda procedures.
+    void NuevoContacto();
+    void AgendarDestinatario();
+    // False (nothing shown) when `proveedor` is not an item of the provider list.
+    bool ModificarContacto(const QString &nombre, const QString &proveedor, const QString &codArea,
+                           const QString &numero);
+    // Checks the contact and fills the composer; the focus goes to the sender box.
+    void EscribirAContacto(const QString &nombre, const QString &proveedor, const QString &codArea,
+                           const QString &numero);
+    // Finds the contact by name; the focus goes to the message box. Silent when there is none.
+    void EscribirAContactoPorNombre(const QString &nombre);
+
+private:
+    void sinDestinatario(const QString &texto, bool agendarHabilitado);
+    void conDestinatario(const QString &nombre);
+    void eliminarContacto(const QString &nombre);
+    void preguntarProveedorNoDisponible(const QString &nombre, bool conGuion);
+    void preguntarModificar(const QString &nombre, const QString &proveedor, const QString &codArea,
+                            const QString &numero);
+    bool ponerEnComposicion(const QString &nombre, const QString &proveedor, const QString &codArea,
+                            const QString &numero);
+
+    Contexto &ctx;
+    VentanaContactos &ventana_;
+    ControlesContactos c;
+};

@@ -1,0 +1,58 @@
+#include "historial/controladorhistorial.h"
+
+#include <QAction>
+#include <QCheckBox>
+#include <QSignalBlocker>
+
+#include "historial/historial.h"
+
+ControladorHistorial::ControladorHistorial(Contexto &contexto, VentanaHistorial &ventana,
+                                           const ControlesHistorial &controles, QObject *padre)
+    : QObject(padre)
+    , ctx(contexto)
+    , ventana_(ventana)
+    , c(controles)
+{
+    connect(c.chkHistorial, &QCheckBox::clicked, this, &ControladorHistorial::chkHistorial_Click);
+    connect(c.mnuHistorial, &QAction::triggered, this, &ControladorHistorial::mnuHistorial_Click);
+}
+
+void ControladorHistorial::chkHistorial_Click()
+{
+    // Saving is on or off: a click from clear never leaves this box grey.
+    if (c.chkHistorial->checkState() == Qt::PartiallyChecked) {
+        const QSignalBlocker bloqueo(c.chkHistorial);
+        c.chkHistorial->setCheckState(Qt::Checked);
+    }
+    const bool guardar = historialMarcado();
+    ventana_.ponerEstado(4, guardar ? QStringLiteral("Guardar mensajes durante esta sesión")
+                                    : QStringLiteral("No guardar mensajes durante esta sesión"));
+    c.mnuHistorial->setChecked(guardar);
+    AvisarCambioHistorial(ctx, ventana_.ventana(), guardar, HistorialPermanente);
+}
+
+void ControladorHistorial::mnuHistorial_Click()
+{
+    // The handler runs exactly once whichever check-box signal the window listens to.
+    {
+        const QSignalBlocker bloqueo(c.chkHistorial);
+        c.chkHistorial->setChecked(!c.chkHistorial->isChecked());
+    }
+    chkHistorial_Click();
+}
+
+bool ControladorHistorial::historialMarcado() const
+{
+    return c.chkHistorial->checkState() == Qt::Checked;
+}
+
+void ControladorHistorial::GuardarEnHistorial()
+{
+    RegistroHistorial registro;
+    registro.destinatario = ventana_.nombreDestinatario();
+    registro.destino = ventana_.destino();
+    registro.remitente = ventana_.remitente();
+    registro.mensaje = ventana_.mensaje();
+    registro.proveedor = ventana_.proveedor();
+    ::GuardarEnHistorial(ctx, registro);
+}

@@ -1,0 +1,87 @@
+// The controls of the main window, as a form-designer class would hold them: one
+// list gives the struct's fields and each control's object name, so tests find
+// a control of a built window by the name the program gives it.
+#pragma once
+
+#include <QAction>
+#include <QCheckBox>
+#include <QFrame>
+#include <QGroupBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMenu>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QTimer>
+#include <QToolBar>
+#include <QToolButton>
+#include <QTreeWidget>
+
+#include "plataforma/combodesplegable.h"
+#include "plataforma/vistaweb.h"
+#include "shell/barraestado.h"
+
+// clang-format off
+#define NTX_CONTROLES_BROWSER(X) \
+    X(QFrame, fraBarra) X(QToolBar, tbToolBar) X(QToolButton, botonAgenda) X(QMenu, menuAgendaRapida) \
+    X(QAction, accionPersonalizar) X(QAction, accionInicio) X(QAction, accionHistorial) \
+    X(QLabel, lblAddress) X(ComboDesplegable, cboAddress) X(QLabel, lblBuscarEmpresa) \
+    X(VistaWeb, brwPublicidad) X(VistaWeb, brwWebBrowser) X(VistaWeb, brwConfWeb) \
+    X(QWidget, picEscritura) X(QGroupBox, fraDatos) X(QLabel, lblCodArea) X(QLineEdit, txtCodArea) \
+    X(QLabel, lblNumero) X(QLineEdit, txtNumero) X(QLabel, lblalias) X(QLineEdit, txtalias) \
+    X(QLabel, lblremitente) X(ComboDesplegable, cboRemitente) X(QPlainTextEdit, txtmsj) \
+    X(QLineEdit, txtcarescritos) X(QLabel, lblcarescritos) X(QLineEdit, txtmaxcar) X(QLabel, lblmaxcar) \
+    X(QPushButton, cmdlimpiar) X(QPushButton, cmdEnviar) \
+    X(QGroupBox, fraDestinatario) X(QLabel, lblNombreDestinatario) X(QPushButton, cmdAgendar) \
+    X(QPushButton, cmdAlEscritorio) \
+    X(QWidget, picContactos) X(QPushButton, cmdAlternarContactos) X(QPushButton, cmdEscribirA) \
+    X(QPushButton, cmdAbrirAgenda) X(QGroupBox, fraContactos) X(QTreeWidget, tvwContactos) \
+    X(QWidget, picMejoras) X(QPushButton, cmdAlternarMejoras) X(QGroupBox, fraAgreguealMensaje) \
+    X(QPushButton, cmdEmoticon) X(QPushButton, cmdImagenes) X(QPushButton, cmdFirmas) \
+    X(QGroupBox, fraMejorasEscritura) X(QCheckBox, chkHistorial) X(QCheckBox, chkLMate) \
+    X(QCheckBox, chkAbreviaturas) \
+    X(BarraEstado, StatusBar1) \
+    X(QMenu, mnuArchivo) X(QAction, mnuAbrirAgenda) X(QAction, mnuArchivoNuevoContacto) \
+    X(QAction, mnuHistorialMsjs) X(QMenu, mnuSubImportar) X(QMenu, mnuSubExportar) \
+    X(QAction, mnuImportarAgenda) X(QAction, mnuImportarAbreviaturas) X(QAction, mnuExportarAgenda) \
+    X(QAction, mnuExportarAbreviaturas) X(QAction, mnuPreferencias) X(QAction, mnuArchivoSalir) \
+    X(QMenu, mnuMejoras) X(QAction, mnuMejorasLenguajeMate) X(QAction, mnuMejorasAbreviaturas) \
+    X(QAction, mnuHistorial) X(QMenu, mnuIconosGestuales) X(QMenu, mnuCaras) X(QMenu, mnuCaritas) \
+    X(QMenu, mnuCosas) X(QMenu, mnuSaludosyFirmas) X(QMenu, mnuSubSaludos) X(QMenu, mnuSubFirmas) \
+    X(QAction, mnuSaludosyFirmasPersonalizar) X(QAction, mnuPOPImagenes) \
+    X(QMenu, mnuHerramientas) X(QAction, mnuAsistenteConfiguracion) X(QAction, mnuAbreviaturas) \
+    X(QAction, mnuntxGeo) X(QAction, mnuAutoVersion) X(QAction, mnuBuscarActualizacion) \
+    X(QMenu, MnuAyuda) X(QMenu, mnuNotificacion) X(QAction, mnuNotifAbrir) X(QAction, mnuNotifSalir) \
+    X(QTimer, timToolTips) X(QTimer, timDestroyToolTips) X(QTimer, timPublicidad) X(QTimer, timTimer) \
+    X(QTimer, timAnti) X(QTimer, timAlternarContactos) X(QTimer, timAlternarMejoras)
+// clang-format on
+
+struct ControlesBrowser
+{
+#define NTX_CAMPO(tipo, nombre) tipo *nombre = nullptr;
+    NTX_CONTROLES_BROWSER(NTX_CAMPO)
+#undef NTX_CAMPO
+    QAction *accionesRapidas[10] = {}; // "rap1".."rap10"
+
+    // Gives every control its own name as object name.
+    void nombrar()
+    {
+#define NTX_NOMBRE(tipo, nombre) nombre->setObjectName(QStringLiteral(#nombre));
+        NTX_CONTROLES_BROWSER(NTX_NOMBRE)
+#undef NTX_NOMBRE
+        for (int i = 0; i < 10; ++i)
+            accionesRapidas[i]->setObjectName(QStringLiteral("rap") + QString::number(i + 1));
+    }
+
+    // The controls of a built window, found by their names.
+    static ControlesBrowser buscar(const QObject &ventana)
+    {
+        ControlesBrowser c;
+#define NTX_BUSCAR(tipo, nombre) c.nombre = ventana.findChild<tipo *>(QStringLiteral(#nombre));
+        NTX_CONTROLES_BROWSER(NTX_BUSCAR)
+#undef NTX_BUSCAR
+        for (int i = 0; i < 10; ++i)
+            c.accionesRapidas[i] = ventana.findChild<QAction *>(QStringLiteral("rap") + QString::number(i + 1));
+        return c;
+    }
+};
