@@ -1,6 +1,7 @@
 #include "plataforma/cballoontooltip.h"
 
 #include <QApplication>
+#include <QBitmap>
 #include <QCursor>
 #include <QEvent>
 #include <QFontMetrics>
@@ -144,8 +145,17 @@ public:
         todo.adjust(-margen, -margen, margen, margen);
         origen_ = todo.topLeft();
         setGeometry(todo);
-        if (!compone_)
-            setMask(QRegion(forma().toFillPolygon().toPolygon()));
+        if (!compone_) {
+            // The mask is the outline exactly as painted, border included.
+            QBitmap recorte(size());
+            recorte.fill(Qt::color0);
+            QPainter p(&recorte);
+            p.setPen(QPen(Qt::color1, 1));
+            p.setBrush(Qt::color1);
+            p.drawPath(forma());
+            p.end();
+            setMask(recorte);
+        }
         update();
     }
 
