@@ -298,6 +298,32 @@ private Q_SLOTS:
         QVERIFY(!globo.findChild<QTimer *>(QStringLiteral("demora"))->isActive());
         QVERIFY(!globo.visible());
     }
+
+    void captura()
+    {
+        // Set NTX_CAPTURA to a folder, under a real X display, to look at a balloon
+        // whose control sits in the screen's bottom-right corner: body above, stem flipped.
+        const QString carpeta = qEnvironmentVariable("NTX_CAPTURA");
+        if (carpeta.isEmpty())
+            QSKIP("NTX_CAPTURA not set");
+        Ventana v;
+        const QRect pantalla = QGuiApplication::primaryScreen()->availableGeometry();
+        v.w.move(pantalla.right() - 260, pantalla.bottom() - 150);
+        QVERIFY(v.mostrar());
+        QTest::qWait(300);
+        CBalloonToolTip globo;
+        prepararGlobo(globo);
+        QVERIFY(globo.CreateToolTip(v.boton));
+        globo.Show(v.boton->width() - 10, v.boton->height() - 1, v.boton);
+        QVERIFY(globo.visible());
+        QVERIFY(!globo.colocacion().picoArriba);
+        QVERIFY(pantalla.contains(globo.colocacion().cuerpo));
+        QTest::qWait(300);
+        const QRect zona = v.w.frameGeometry().united(globo.ventana()->geometry()).adjusted(-10, -10, 10, 10);
+        QVERIFY(QGuiApplication::primaryScreen()
+                    ->grabWindow(0, zona.x(), zona.y(), zona.width(), zona.height())
+                    .save(carpeta + QStringLiteral("/globo_esquina.png")));
+    }
 };
 
 QTEST_MAIN(tst_CBalloonToolTip)
