@@ -69,26 +69,29 @@ private Q_SLOTS:
         QTest::addColumn<int>("pico");
         QTest::addColumn<bool>("picoArriba");
         QTest::addColumn<QRect>("cuerpo");
+        QTest::addColumn<int>("basePico");
 
         const QSize t(200, 60);
-        // Screen 0,0 800x600. Stem 14 long; the foot sits 20 px right of the body's left edge.
+        // Screen 0,0 800x600. Stem 14 long; its foot sits 20 px right of the body's
+        // left edge, and never closer than 10 px to either end (the rounded corners).
         QTest::newRow("en medio: debajo y a la derecha")
-            << QPoint(300, 200) << t << false << 14 << true << QRect(280, 214, 200, 60);
+            << QPoint(300, 200) << t << false << 14 << true << QRect(280, 214, 200, 60) << 20;
         QTest::newRow("borde inferior: encima")
-            << QPoint(300, 560) << t << false << 14 << false << QRect(280, 486, 200, 60);
+            << QPoint(300, 560) << t << false << 14 << false << QRect(280, 486, 200, 60) << 20;
+        // Pushed left by the right edge, the foot moves to the body's right part.
         QTest::newRow("borde derecho: corrido a la izquierda")
-            << QPoint(790, 200) << t << false << 14 << true << QRect(600, 214, 200, 60);
-        QTest::newRow("borde izquierdo") << QPoint(5, 200) << t << false << 14 << true << QRect(0, 214, 200, 60);
+            << QPoint(790, 200) << t << false << 14 << true << QRect(600, 214, 200, 60) << 190;
+        QTest::newRow("borde izquierdo") << QPoint(5, 200) << t << false << 14 << true << QRect(0, 214, 200, 60) << 10;
         QTest::newRow("esquina inferior derecha")
-            << QPoint(799, 599) << t << false << 14 << false << QRect(600, 525, 200, 60);
-        QTest::newRow("centrado") << QPoint(400, 100) << t << true << 14 << true << QRect(300, 114, 200, 60);
+            << QPoint(799, 599) << t << false << 14 << false << QRect(600, 525, 200, 60) << 190;
+        QTest::newRow("centrado") << QPoint(400, 100) << t << true << 14 << true << QRect(300, 114, 200, 60) << 100;
         QTest::newRow("rectangular: arriba a la izquierda en el punto")
-            << QPoint(300, 200) << t << false << 0 << true << QRect(300, 200, 200, 60);
+            << QPoint(300, 200) << t << false << 0 << true << QRect(300, 200, 200, 60) << 10;
         // Neither above nor below fits: kept inside from the top.
         QTest::newRow("más alto que la pantalla")
-            << QPoint(300, 300) << QSize(200, 700) << false << 14 << true << QRect(280, 0, 200, 700);
+            << QPoint(300, 300) << QSize(200, 700) << false << 14 << true << QRect(280, 0, 200, 700) << 20;
         QTest::newRow("punto fuera de la pantalla")
-            << QPoint(-50, -40) << t << false << 14 << true << QRect(0, 0, 200, 60);
+            << QPoint(-50, -40) << t << false << 14 << true << QRect(0, 0, 200, 60) << 10;
     }
 
     void colocacion()
@@ -99,21 +102,12 @@ private Q_SLOTS:
         QFETCH(int, pico);
         QFETCH(bool, picoArriba);
         QFETCH(QRect, cuerpo);
+        QFETCH(int, basePico);
         const ColocacionGlobo c = ColocarGlobo(tamano, punto, QRect(0, 0, 800, 600), centrado, pico);
         QCOMPARE(c.cuerpo, cuerpo);
         QCOMPARE(c.picoArriba, picoArriba);
         QCOMPARE(c.punta, punto);
-        // The stem's foot stays on the body, clear of the rounded corners.
-        QVERIFY(c.basePico >= 10 && c.basePico <= qMax(10, tamano.width() - 10));
-    }
-
-    void pieDelPicoSigueAlPunto()
-    {
-        // Pushed left by the right edge, the stem's foot moves to the right part of the body.
-        const ColocacionGlobo c = ColocarGlobo(QSize(200, 60), QPoint(790, 200), QRect(0, 0, 800, 600), false, 14);
-        QCOMPARE(c.basePico, 190);
-        const ColocacionGlobo d = ColocarGlobo(QSize(200, 60), QPoint(300, 200), QRect(0, 0, 800, 600), false, 14);
-        QCOMPARE(d.basePico, 20);
+        QCOMPARE(c.basePico, basePico);
     }
 
     void sinDuenoNoHayVentana()
