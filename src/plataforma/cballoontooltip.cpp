@@ -112,7 +112,10 @@ public:
         setPalette(QToolTip::palette());
     }
 
+    // Taken when the window is created; later changes wait for the next one.
     int estilo = 0;
+    bool centrado = false;
+    bool aDemanda = false;
     int icono = 0;
     QString titulo;
     QString texto;
@@ -293,11 +296,11 @@ CBalloonToolTip::CBalloonToolTip(QObject *padre)
     duracion_.setObjectName(QStringLiteral("duracion"));
     duracion_.setSingleShot(true);
     connect(&demora_, &QTimer::timeout, this, [this] {
-        if (!globo_ || !dueno_ || popupOnDemand_)
+        if (!globo_ || !dueno_ || globo_->aDemanda)
             return;
         duenoPunto_ = dueno_;
-        punto_ = centered_ ? QPoint(dueno_->width() / 2, dueno_->height())
-                           : dueno_->mapFromGlobal(QCursor::pos()) + QPoint(0, 20);
+        punto_ = globo_->centrado ? QPoint(dueno_->width() / 2, dueno_->height())
+                                  : dueno_->mapFromGlobal(QCursor::pos()) + QPoint(0, 20);
         activo_ = true;
         porRaton_ = true;
         actualizar();
@@ -371,18 +374,14 @@ bool CBalloonToolTip::CreateToolTip(QWidget *dueno)
         return false;
     globo_ = new GloboVentana;
     globo_->estilo = style_;
+    globo_->centrado = centered_;
+    globo_->aDemanda = popupOnDemand_;
     cargarContenido();
     globo_->alPulsar = [this] {
         activo_ = false;
         porRaton_ = false;
         actualizar();
     };
-    // On Wayland a tool-tip surface must know its parent window.
-    globo_->winId();
-    if (QWindow *propia = globo_->windowHandle()) {
-        if (QWidget *ventana = dueno->window(); ventana->windowHandle())
-            propia->setTransientParent(ventana->windowHandle());
-    }
     dueno_ = dueno;
     vigilar(dueno);
     return true;
@@ -483,8 +482,13 @@ void CBalloonToolTip::actualizar()
     if (activo_ && puedeVerse()) {
         colocar();
         // Mapped anew it comes on top: the window was just active again.
-        if (!globo_->isVisible())
+        if (!globo_->isVisible()) {
+            // On Wayland a tool-tip surface must know its parent window.
+            globo_->winId();
+            if (QWindow *propia = globo_->windowHandle())
+                propia->setTransientParent(dueno_->window()->windowHandle());
             globo_->show();
+        }
     } else if (globo_->isVisible()) {
         globo_->hide();
     }
@@ -500,7 +504,8 @@ void CBalloonToolTip::colocar()
     if (!pantalla)
         pantalla = referencia->screen();
     const QRect area = pantalla ? pantalla->availableGeometry() : QRect(punto - QPoint(400, 300), QSize(800, 600));
-    colocacion_ = ColocarGlobo(globo_->tamanoCuerpo(), punto, area, centered_, globo_->conPico() ? AlturaPico : 0);
+    colocacion_ =
+        ColocarGlobo(globo_->tamanoCuerpo(), punto, area, globo_->centrado, globo_->conPico() ? AlturaPico : 0);
     globo_->colocar(colocacion_);
 }
 
@@ -517,13 +522,13 @@ bool CBalloonToolTip::eventFilter(QObject *objeto, QEvent *evento)
         actualizar();
         break;
     case QEvent::Enter:
-        if (objeto == dueno_ && !popupOnDemand_ && globo_)
+        if (objeto == dueno_ && globo_ && !globo_->aDemanda)
             demora_.start(delayTime_);
         break;
     case QEvent::Leave:
     case QEvent::MouseButtonPress:
     case QEvent::KeyPress:
-        if (objeto == dueno_ && !popupOnDemand_) {
+        if (objeto == dueno_ && globo_ && !globo_->aDemanda) {
             demora_.stop();
             duracion_.stop();
             if (porRaton_) {
