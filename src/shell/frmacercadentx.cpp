@@ -155,6 +155,7 @@ frmacercadentx::frmacercadentx(Contexto &contexto, QWidget *parent)
     todo->addSpacing(8);
     todo->addLayout(abajo);
     lblAviso->setFixedWidth(330);
+    todo->setSizeConstraint(QLayout::SetFixedSize);
 
     Form_Load();
 }

@@ -304,7 +304,6 @@ private Q_SLOTS:
         const QRect pantalla = QGuiApplication::primaryScreen()->availableGeometry();
         v.w.move(pantalla.right() - 260, pantalla.bottom() - 150);
         QVERIFY(v.mostrar());
-        QTest::qWait(300);
         CBalloonToolTip globo;
         prepararGlobo(globo);
         QVERIFY(globo.CreateToolTip(v.boton));
@@ -312,7 +311,7 @@ private Q_SLOTS:
         QVERIFY(globo.visible());
         QVERIFY(!globo.colocacion().picoArriba);
         QVERIFY(pantalla.contains(globo.colocacion().cuerpo));
-        QTest::qWait(300);
+        QVERIFY(QTest::qWaitForWindowExposed(globo.ventana()));
         const QRect zona = v.w.frameGeometry().united(globo.ventana()->geometry()).adjusted(-10, -10, 10, 10);
         QVERIFY(QGuiApplication::primaryScreen()
                     ->grabWindow(0, zona.x(), zona.y(), zona.width(), zona.height())

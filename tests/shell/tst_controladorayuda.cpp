@@ -290,7 +290,6 @@ private Q_SLOTS:
         acerca.move(60, 60);
         acerca.show();
         QVERIFY(QTest::qWaitForWindowExposed(&acerca));
-        QTest::qWait(300);
         const QRect zona = acerca.frameGeometry().adjusted(-10, -10, 10, 10);
         QVERIFY(QGuiApplication::primaryScreen()
                     ->grabWindow(0, zona.x(), zona.y(), zona.width(), zona.height())

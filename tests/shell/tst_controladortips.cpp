@@ -453,10 +453,9 @@ private Q_SLOTS:
         b.v.w.resize(734, 200);
         b.v.w.move(60, 60);
         QVERIFY(b.v.mostrar());
-        QTest::qWait(300);
         b.tips.timToolTips_Timer();
         QVERIFY(b.tips.globo().visible());
-        QTest::qWait(300);
+        QVERIFY(QTest::qWaitForWindowExposed(b.tips.globo().ventana()));
         const QRect zona =
             b.v.w.frameGeometry().united(b.tips.globo().ventana()->geometry()).adjusted(-10, -10, 10, 10);
         QVERIFY(QGuiApplication::primaryScreen()
