@@ -32,6 +32,7 @@ ControladorTips::ControladorTips(Contexto &contexto, VentanaTips &v, const Contr
     , ventana(v)
     , c(controles)
 {
+    Q_ASSERT(c.timToolTips && c.timDestroyToolTips && c.cboAddress && c.txtmsj && c.cmdAgendar && c.cmdAlEscritorio);
     connect(c.timToolTips, &QTimer::timeout, this, &ControladorTips::timToolTips_Timer);
     connect(c.timDestroyToolTips, &QTimer::timeout, this, &ControladorTips::timDestroyToolTips_Timer);
 }
