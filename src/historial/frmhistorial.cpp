@@ -6,6 +6,7 @@
 #include <QHBoxLayout>
 #include <QHeaderView>
 #include <QKeyEvent>
+#include <QStyle>
 #include <QTextOption>
 #include <QVBoxLayout>
 
@@ -46,6 +47,8 @@ frmHistorial::frmHistorial(Contexto &contexto, PrincipalHistorial &principal, QW
 {
     setWindowTitle(QStringLiteral("Mensajes enviados"));
     setModal(true);
+    // The main window's font: the column widths are measured for it.
+    setFont(QFont(QStringLiteral("Tahoma"), 8));
 
     modelo_ = new ModeloHistorial(this);
     lvwHistorial = new QTreeView(this);
@@ -214,6 +217,21 @@ void frmHistorial::ponerAncho(int columna, int twips)
     }
 }
 
+void frmHistorial::anchoParaTextos(int columna, const QStringList &textos)
+{
+    // The widths were measured for Tahoma; with a wider font the column grows
+    // so that these texts are not cut.
+    const QFontMetrics medida(lvwHistorial->font());
+    int necesario = 0;
+    for (const QString &t : textos) {
+        necesario = qMax(necesario, medida.horizontalAdvance(t));
+    }
+    necesario += 2 * (lvwHistorial->style()->pixelMetric(QStyle::PM_FocusFrameHMargin, nullptr, lvwHistorial) + 1) + 4;
+    if (lvwHistorial->columnWidth(columna) < necesario) {
+        lvwHistorial->setColumnWidth(columna, necesario);
+    }
+}
+
 void frmHistorial::ponerPanel(int panel, const QString &texto)
 {
     (panel == 1 ? panel1_ : panel2_)->setText(texto);
@@ -274,6 +292,13 @@ bool frmHistorial::Form_Load()
         if (n > 15) {
             ponerAncho(ModeloHistorial::ColDestinatario, 1600);
         }
+        // Every weekday, with a two-digit hour: the longest date texts.
+        QStringList fechas;
+        for (int dia = 0; dia < 7; ++dia) {
+            fechas.append(
+                lista_historial::textoFecha(QDateTime(QDate(2012, 11, 19).addDays(dia), QTime(23, 59)), QLocale()));
+        }
+        anchoParaTextos(ModeloHistorial::ColFecha, fechas);
         // Newest first.
         modelo_->sort(ModeloHistorial::ColFecha, Qt::DescendingOrder);
         lvwHistorial->header()->setSortIndicator(ModeloHistorial::ColFecha, Qt::DescendingOrder);
@@ -324,6 +349,7 @@ void frmHistorial::almacenVacio(const QString &fila, const QString &mensaje, con
     ponerAncho(ModeloHistorial::ColFecha, 2500);
     ponerAncho(ModeloHistorial::ColDestinatario, 0);
     modelo_->ponerMarcador(fila);
+    anchoParaTextos(ModeloHistorial::ColFecha, {fila});
     ponerMensaje(mensaje, Qt::AlignHCenter);
     cmdReenviar->setEnabled(false);
     cmdEliminar->setEnabled(false);

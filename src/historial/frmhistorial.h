@@ -79,6 +79,7 @@ private:
     void mostrarEspere(const QString &titulo, const QString &texto);
     void cerrarEspere();
     void ponerAncho(int columna, int twips);
+    void anchoParaTextos(int columna, const QStringList &textos);
     void ponerPanel(int panel, const QString &texto);
     void ponerMensaje(const QString &texto, Qt::Alignment alineacion);
     void almacenVacio(const QString &fila, const QString &mensaje, const QString &panel);
