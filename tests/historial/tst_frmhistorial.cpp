@@ -456,6 +456,41 @@ private Q_SLOTS:
         QCOMPARE(w.v->modelo()->rowCount(), 3);
     }
 
+    void eliminarConUnRegistroDanado()
+    {
+        // A record with too few fields between good ones.
+        const QList<RegistroHistorial> t = tres();
+        const QByteArray contenido =
+            Cab + almacen_historial::lineaRegistro(t[0]) + "\r\n#2012-11-19 09:30:00#,\"a\",\"b\"\r\n" +
+            almacen_historial::lineaRegistro(t[1]) + "\r\n" + almacen_historial::lineaRegistro(t[2]) + "\r\n";
+        Ventana w(contenido);
+        if (!w.v->Form_Load()) {
+            // A reader that stops at the damage: the window stays shut and the store untouched.
+            QCOMPARE(w.b.dialogos.llamadas.size(), 1);
+            QCOMPARE(w.b.dialogos.llamadas[0].icono, Dialogos::Icono::Critico);
+            QCOMPARE(leerBytes(w.b.ruta()), contenido);
+            return;
+        }
+        // A reader that skips it: the positions the window deletes by must be the store's,
+        // so deleting "dos" takes "dos" and no other message.
+        int fila = -1;
+        for (int f = 0; f < w.v->modelo()->rowCount(); ++f) {
+            if (w.v->modelo()->registro(f)->mensaje == t[1].mensaje) {
+                fila = f;
+            }
+        }
+        QVERIFY(fila >= 0);
+        seleccionar(*w.v, fila);
+        w.v->cmdEliminar_Click();
+        TablaHistorial despues;
+        almacen_historial::leer(w.b.ruta(), despues);
+        QStringList mensajes;
+        for (const auto &r : despues) {
+            mensajes.append(r.mensaje);
+        }
+        QCOMPARE(mensajes, (QStringList{t[0].mensaje, t[2].mensaje}));
+    }
+
     void eliminarTodos_data()
     {
         QTest::addColumn<int>("respuesta");
