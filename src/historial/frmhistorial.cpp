@@ -251,12 +251,12 @@ int frmHistorial::filaSeleccionada() const
 
 bool frmHistorial::Form_Load()
 {
-    // 1. Out of sight while it (re)loads; the wait window in its place.
+    // Out of sight while it (re)loads; the wait window in its place.
     hide();
     mostrarEspere(QStringLiteral("Espere por favor..."),
                   QStringLiteral("NTX Mensajes está abriendo el almacén de mensajes..."));
 
-    // 2. Empty the pane and the list; the columns at their widths.
+    // Empty pane and list; the columns at their widths.
     lblPara->clear();
     lblDe->clear();
     lblFecha->clear();
@@ -270,7 +270,7 @@ bool frmHistorial::Form_Load()
     ponerAncho(ModeloHistorial::ColIndice, 0);
     lvwHistorial->header()->setSortIndicator(-1, Qt::AscendingOrder);
 
-    // 3.
+    // Taken before reading: a later change of the store is then noticed.
     huella_ = huellaAlmacen();
     TablaHistorial tabla;
     const qint16 estado = LeerHistorial(ctx, tabla);
@@ -335,7 +335,7 @@ bool frmHistorial::Form_Load()
         break;
     }
 
-    // 9.
+    // The main window first: it owns this one.
     cerrarEspere();
     principal_.ventana()->show();
     show();
