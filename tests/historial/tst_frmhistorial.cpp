@@ -1,0 +1,632 @@
+// The history window over a real store in a temporary folder: loading and its
+// statuses, the wait window, selection, sorting by a column, delete one, delete
+// all, resend, and the failures of each.
+#include "bancohistorial.h"
+#include "historial/frmespere.h"
+#include "historial/frmhistorial.h"
+#include "historial/principalhistorial.h"
+
+#include <QHeaderView>
+#include <QSignalSpy>
+#include <QTest>
+
+namespace {
+
+class PrincipalFalsa final : public PrincipalHistorial
+{
+public:
+    QWidget *ventana() override { return &principal; }
+    bool escrituraVisible() const override { return escritura; }
+    void reenviar(const QString &m, const QString &r) override
+    {
+        llamadas.append(QStringLiteral("reenviar"));
+        mensaje = m;
+        remitente = r;
+    }
+    void enfocarDestino() override { llamadas.append(QStringLiteral("enfocar")); }
+
+    QWidget principal;
+    bool escritura = true;
+    QStringList llamadas;
+    QString mensaje, remitente;
+};
+
+int px(int twips)
+{
+    return qRound(twips / 15.0);
+}
+
+RegistroHistorial reg(const QString &mensaje, const QDateTime &fecha, const QString &destinatario = {})
+{
+    RegistroHistorial r = registro(mensaje);
+    r.fecha = fecha;
+    if (!destinatario.isEmpty()) {
+        r.destinatario = destinatario;
+    }
+    return r;
+}
+
+QDateTime a(int hora, int minuto)
+{
+    return QDateTime(QDate(2012, 11, 19), QTime(hora, minuto));
+}
+
+QByteArray almacen(const QList<RegistroHistorial> &registros)
+{
+    QByteArray todo = Cab;
+    for (const auto &r : registros) {
+        todo += almacen_historial::lineaRegistro(r) + "\r\n";
+    }
+    return todo;
+}
+
+// Three records in file order: 9:05, 10:05, 8:00. Newest first on screen.
+QList<RegistroHistorial> tres()
+{
+    return {reg(QStringLiteral("uno"), a(9, 5), QStringLiteral("Carla")),
+            reg(QStringLiteral("dos\r\nlíneas"), a(10, 5), QStringLiteral("Beto")),
+            reg(QStringLiteral("tres"), a(8, 0), QStringLiteral("Ana"))};
+}
+
+QList<int> posiciones(const frmHistorial &v)
+{
+    QList<int> p;
+    for (int fila = 0; fila < v.modelo()->rowCount(); ++fila) {
+        p.append(v.modelo()->posicion(fila));
+    }
+    return p;
+}
+
+void seleccionar(frmHistorial &v, int fila)
+{
+    v.lvwHistorial->setCurrentIndex(v.modelo()->index(fila, 0));
+}
+
+struct Ventana
+{
+    Banco b;
+    PrincipalFalsa p;
+    std::unique_ptr<frmHistorial> v;
+
+    explicit Ventana(const QByteArray &contenido = {})
+    {
+        p.principal.show();
+        if (!contenido.isNull()) {
+            escribirBytes(b.ruta(), contenido);
+        }
+        v = std::make_unique<frmHistorial>(*b.ctx, p, &p.principal);
+    }
+};
+
+const QString PreguntaUno = QStringLiteral("¿Está seguro que desea borrar este mensaje permanentemente?");
+const QString PreguntaTodos = QStringLiteral("¿Está seguro que desea borrar todos los mensajes enviados?\r\n\r\nEsta "
+                                             "operación no se puede deshacer");
+const QString ErrorBorrarUno = QStringLiteral("Error al tener acceso al almacén. Imposible eliminar elemento.");
+
+} // namespace
+
+class tst_frmHistorial : public QObject
+{
+    Q_OBJECT
+
+private Q_SLOTS:
+    void estados_data()
+    {
+        QTest::addColumn<QByteArray>("contenido");
+        QTest::addColumn<QString>("fila");
+        QTest::addColumn<QString>("mensaje");
+        QTest::addColumn<QString>("panel1");
+        QTest::addColumn<QString>("panel2");
+        QTest::addColumn<int>("filas");
+        const QString listo = QStringLiteral("Seleccione un mensaje para ver más detalles, reenviar o eliminar");
+        QTest::newRow("sin archivo") << QByteArray() << "(No hay mensajes guardados)"
+                                     << "(No hay mensajes guardados)"
+                                     << "El almacén de mensajes enviados está vacío"
+                                     << "" << 1;
+        QTest::newRow("cabecera dañada") << QByteArray("NTXHistoria1.0\r\n") << "(No hay mensajes guardados)"
+                                         << "(No hay mensajes guardados)"
+                                         << "El almacén de mensajes enviados está vacío"
+                                         << "" << 1;
+        QTest::newRow("solo cabecera") << Cab << "(El Historial está vacío)"
+                                       << "(No hay mensajes en el historial)"
+                                       << "No hay mensajes en el historial"
+                                       << "" << 1;
+        QTest::newRow("primer registro dañado")
+            << QByteArray(Cab + "#2012-11-19 09:05:00#,\"a\",\"b\"\r\n") << "(El Historial está vacío)"
+            << "(No hay mensajes en el historial)"
+            << "No hay mensajes en el historial"
+            << "" << 1;
+        QTest::newRow("tres registros") << almacen(tres()) << ""
+                                        << "(Seleccione un mensaje)"
+                                        << "3 mensajes guardados" << listo << 3;
+    }
+    void estados()
+    {
+        QFETCH(QByteArray, contenido);
+        QFETCH(QString, fila);
+        QFETCH(QString, mensaje);
+        QFETCH(QString, panel1);
+        QFETCH(QString, panel2);
+        QFETCH(int, filas);
+        Ventana w(contenido);
+        frmHistorial &v = *w.v;
+        QVERIFY(v.Form_Load());
+        QVERIFY(v.isVisible());
+        QVERIFY(v.isModal());
+        QVERIFY(w.p.principal.isVisible());
+        QCOMPARE(v.espere(), nullptr);
+        QVERIFY(w.b.dialogos.llamadas.isEmpty());
+        QCOMPARE(v.modelo()->rowCount(), filas);
+        QCOMPARE(v.txtMensaje->toPlainText(), mensaje);
+        QCOMPARE(v.txtMensaje->document()->defaultTextOption().alignment(), Qt::AlignHCenter);
+        QCOMPARE(v.textoPanel(1), panel1);
+        QCOMPARE(v.textoPanel(2), panel2);
+        const bool hay = filas > 1;
+        for (QPushButton *b : {v.cmdReenviar, v.cmdEliminar, v.cmdEliminarTodos}) {
+            QCOMPARE(b->isEnabled(), hay);
+        }
+        // Wider only when the font needs it for the whole date or placeholder.
+        QVERIFY(v.lvwHistorial->columnWidth(0) >= px(hay ? 2000 : 2500));
+        QVERIFY(v.lvwHistorial->columnWidth(0) <= px(hay ? 2000 : 2500) + 40);
+        QCOMPARE(v.lvwHistorial->columnWidth(1), hay ? px(1900) : 0);
+        QCOMPARE(v.lvwHistorial->columnWidth(5), 0);
+        if (!hay) {
+            QCOMPARE(v.modelo()->texto(0, 0), fila);
+            // Clicking the placeholder row changes nothing; neither does the Delete key.
+            seleccionar(v, 0);
+            v.lvwHistorial_ItemClick();
+            v.lvwHistorial_KeyDown(46);
+            v.cmdReenviar_Click();
+            QCOMPARE(v.txtMensaje->toPlainText(), mensaje);
+            QCOMPARE(v.lblPara->text(), QString());
+            QVERIFY(w.b.dialogos.llamadas.isEmpty());
+            QVERIFY(w.p.llamadas.isEmpty());
+            return;
+        }
+        // Newest first, the first row selected, the pane still waiting for a choice.
+        QCOMPARE(posiciones(v), (QList<int>{2, 1, 3}));
+        QCOMPARE(v.lvwHistorial->currentIndex().row(), 0);
+        QCOMPARE(v.lvwHistorial->header()->sortIndicatorSection(), 0);
+        QCOMPARE(v.lvwHistorial->header()->sortIndicatorOrder(), Qt::DescendingOrder);
+        QCOMPARE(v.lblPara->text(), QString());
+    }
+
+    void erroresDeLectura()
+    {
+        // A damaged record after a good one: the window does not open.
+        Ventana w(almacen({reg(QStringLiteral("uno"), a(9, 5))}) + "#2012-11-19 09:05:00#,\"roto\r\n");
+        QSignalSpy cerrada(w.v.get(), &QDialog::finished);
+        QVERIFY(!w.v->Form_Load());
+        QVERIFY(!w.v->isVisible());
+        QCOMPARE(cerrada.size(), 1);
+        QVERIFY(w.p.principal.isVisible());
+        QCOMPARE(w.v->espere(), nullptr);
+        QCOMPARE(w.b.dialogos.llamadas.size(), 1);
+        const auto &caja = w.b.dialogos.llamadas[0];
+        QCOMPARE(caja.texto, QStringLiteral("Ha ocurrido un error al intentar tener acceso al almacén de mensajes"
+                                            "\r\n\r\n · Compruebe que tenga los permisos necesarios para ejecutar "
+                                            "este programa\r\n · Si el problema continúa repare el almacén de "
+                                            "mensajes dentro de las Preferencias avanzadas del menú Archivo"));
+        QCOMPARE(caja.icono, Dialogos::Icono::Critico);
+        QCOMPARE(caja.titulo, Titulo);
+        // Nothing was written to the store.
+        QVERIFY(leerBytes(w.b.ruta()).endsWith("\"roto\r\n"));
+    }
+
+    void ventanaDeEspera()
+    {
+        Ventana w(almacen(tres()));
+        QStringList vistos;
+        w.b.sistema.alDejarCorrerMensajes = [&] {
+            frmEspere *e = w.v->espere();
+            QVERIFY(e && e->isVisible());
+            QVERIFY(!w.p.principal.isVisible());
+            const QString visto = e->windowTitle() + QLatin1Char('|') + e->lblEspere->text() + QLatin1Char('|') +
+                                  e->lblCompletado->text();
+            if (vistos.isEmpty() || vistos.last() != visto) {
+                vistos.append(visto);
+            }
+        };
+        QVERIFY(w.v->Form_Load());
+        const QString abriendo =
+            QStringLiteral("Espere por favor...|NTX Mensajes está abriendo el almacén de mensajes...|");
+        QCOMPARE(vistos, (QStringList{abriendo, abriendo + QStringLiteral("Completado  33%"),
+                                      abriendo + QStringLiteral("Completado  67%"),
+                                      abriendo + QStringLiteral("Completado  100%")}));
+
+        // Deleting shows its own text, then reloads.
+        vistos.clear();
+        seleccionar(*w.v, 0);
+        w.v->cmdEliminar_Click();
+        QCOMPARE(vistos.value(0), QStringLiteral("Espere por favor|Eliminando el mensaje seleccionado...|"));
+        QCOMPARE(vistos.value(1), abriendo);
+        QCOMPARE(vistos.last(), abriendo + QStringLiteral("Completado  100%"));
+        vistos.clear();
+        w.v->cmdEliminarTodos_Click();
+        QCOMPARE(vistos.value(0), QStringLiteral("Espere por favor|Eliminando todos los mensajes...|"));
+        QCOMPARE(vistos.last(), abriendo);
+    }
+
+    void anchoDestinatario_data()
+    {
+        QTest::addColumn<int>("registros");
+        QTest::addColumn<int>("ancho");
+        QTest::newRow("15") << 15 << 1900;
+        QTest::newRow("16") << 16 << 1600;
+    }
+    void anchoDestinatario()
+    {
+        QFETCH(int, registros);
+        QFETCH(int, ancho);
+        QList<RegistroHistorial> lista;
+        for (int i = 0; i < registros; ++i) {
+            lista.append(reg(QString::number(i), a(9, i)));
+        }
+        Ventana w(almacen(lista));
+        QVERIFY(w.v->Form_Load());
+        const int esperados[] = {2000, ancho, 1650, 1000, 1800};
+        for (int c = 1; c < 5; ++c) {
+            QCOMPARE(w.v->lvwHistorial->columnWidth(c), px(esperados[c]));
+        }
+        QVERIFY(w.v->lvwHistorial->isColumnHidden(5));
+        QCOMPARE(w.v->textoPanel(1), QString::number(registros) + QStringLiteral(" mensajes guardados"));
+    }
+
+    void seleccion()
+    {
+        Ventana w(almacen(tres()));
+        frmHistorial &v = *w.v;
+        QVERIFY(v.Form_Load());
+        seleccionar(v, 0); // already current: a click shows it
+        v.lvwHistorial_ItemClick();
+        QCOMPARE(v.txtMensaje->toPlainText(), QStringLiteral("dos\nlíneas"));
+        QCOMPARE(v.txtMensaje->document()->defaultTextOption().alignment(), Qt::AlignLeft);
+        QCOMPARE(v.modelo()->texto(0, ModeloHistorial::ColMensaje), QStringLiteral("dos líneas"));
+        QCOMPARE(v.lblPara->text(), QStringLiteral("Beto  [011 45678901]"));
+        QCOMPARE(v.lblDe->text(), QStringLiteral("Ana"));
+        QCOMPARE(v.lblProveedor->text(), QStringLiteral("Argentina - Claro"));
+        QCOMPARE(v.lblFecha->text(), lista_historial::fechaGeneral(a(10, 5), QLocale()));
+        // Moving with the keyboard shows the new row.
+        seleccionar(v, 2);
+        QCOMPARE(v.txtMensaje->toPlainText(), QStringLiteral("tres"));
+        QCOMPARE(v.lblPara->text(), QStringLiteral("Ana  [011 45678901]"));
+    }
+
+    void ordenarPorColumna_data()
+    {
+        QTest::addColumn<QList<int>>("clics");
+        QTest::addColumn<QList<int>>("posiciones");
+        QTest::addColumn<int>("orden");
+        QTest::newRow("fecha: de descendente a ascendente, 9:05 antes que 10:05")
+            << QList<int>{0} << QList<int>{3, 1, 2} << int(Qt::AscendingOrder);
+        QTest::newRow("fecha dos veces: descendente, 10:05 antes que 9:05")
+            << QList<int>{0, 0} << QList<int>{2, 1, 3} << int(Qt::DescendingOrder);
+        QTest::newRow("destinatario: ascendente") << QList<int>{1} << QList<int>{3, 2, 1} << int(Qt::AscendingOrder);
+        QTest::newRow("destinatario dos veces: descendente")
+            << QList<int>{1, 1} << QList<int>{1, 2, 3} << int(Qt::DescendingOrder);
+        QTest::newRow("otra columna vuelve a ascendente")
+            << QList<int>{1, 1, 2} << QList<int>{2, 3, 1} << int(Qt::AscendingOrder);
+    }
+    void ordenarPorColumna()
+    {
+        QFETCH(QList<int>, clics);
+        QFETCH(QList<int>, posiciones);
+        QFETCH(int, orden);
+        Ventana w(almacen(tres()));
+        QVERIFY(w.v->Form_Load());
+        for (int c : clics) {
+            w.v->lvwHistorial_ColumnClick(c);
+        }
+        QCOMPARE(::posiciones(*w.v), posiciones);
+        QCOMPARE(w.v->lvwHistorial->header()->sortIndicatorSection(), clics.last());
+        QCOMPARE(w.v->lvwHistorial->header()->sortIndicatorOrder(), Qt::SortOrder(orden));
+    }
+
+    void clicEnCabecera()
+    {
+        Ventana w(almacen(tres()));
+        QVERIFY(w.v->Form_Load());
+        QVERIFY(QTest::qWaitForWindowExposed(w.v.get()));
+        QHeaderView *h = w.v->lvwHistorial->header();
+        const QPoint centro(h->sectionViewportPosition(1) + h->sectionSize(1) / 2, h->height() / 2);
+        QTest::mouseClick(h->viewport(), Qt::LeftButton, {}, centro);
+        QCOMPARE(posiciones(*w.v), (QList<int>{3, 2, 1}));
+        QTest::mouseClick(h->viewport(), Qt::LeftButton, {}, centro);
+        QCOMPARE(posiciones(*w.v), (QList<int>{1, 2, 3}));
+        QCOMPARE(h->sortIndicatorOrder(), Qt::DescendingOrder);
+    }
+
+    void eliminarUno_data()
+    {
+        QTest::addColumn<int>("registros");
+        QTest::addColumn<int>("borrar"); // position in the file
+        QTest::addColumn<bool>("conTecla");
+        QTest::addColumn<int>("respuesta");
+        QTest::addColumn<QList<int>>("quedan");
+        QTest::newRow("el 2 de 3") << 3 << 2 << false << int(Dialogos::Respuesta::Si) << QList<int>{1, 3};
+        QTest::newRow("el 2 de 3 con Supr") << 3 << 2 << true << int(Dialogos::Respuesta::Si) << QList<int>{1, 3};
+        QTest::newRow("el 3 de 3") << 3 << 3 << false << int(Dialogos::Respuesta::Si) << QList<int>{1, 2};
+        QTest::newRow("responde No") << 3 << 2 << false << int(Dialogos::Respuesta::No) << QList<int>{1, 2, 3};
+        QTest::newRow("el único") << 1 << 1 << false << int(Dialogos::Respuesta::Si) << QList<int>{};
+    }
+    void eliminarUno()
+    {
+        QFETCH(int, registros);
+        QFETCH(int, borrar);
+        QFETCH(bool, conTecla);
+        QFETCH(int, respuesta);
+        QFETCH(QList<int>, quedan);
+        const QList<RegistroHistorial> todos = tres().mid(0, registros);
+        Ventana w(almacen(todos));
+        frmHistorial &v = *w.v;
+        QVERIFY(v.Form_Load());
+        const int fila = int(posiciones(v).indexOf(borrar));
+        seleccionar(v, fila);
+        w.b.dialogos.respuestas = {Dialogos::Respuesta(respuesta)};
+        if (conTecla) {
+            QTest::keyClick(v.lvwHistorial, Qt::Key_Delete);
+        } else {
+            v.cmdEliminar_Click();
+        }
+        QCOMPARE(w.b.dialogos.llamadas.size(), 1);
+        const auto &pregunta = w.b.dialogos.llamadas[0];
+        QCOMPARE(pregunta.texto, PreguntaUno);
+        QCOMPARE(pregunta.botones, Dialogos::Botones::SiNo);
+        QCOMPARE(pregunta.icono, Dialogos::Icono::Pregunta);
+        QCOMPARE(pregunta.titulo, QStringLiteral("Confirmar eliminación"));
+
+        QList<RegistroHistorial> esperados;
+        for (int k : quedan) {
+            esperados.append(todos[k - 1]);
+        }
+        QCOMPARE(leerBytes(w.b.ruta()), almacen(esperados));
+        QVERIFY(v.isVisible());
+        QVERIFY(w.p.principal.isVisible());
+        QCOMPARE(v.espere(), nullptr);
+        if (quedan.isEmpty()) {
+            QCOMPARE(v.modelo()->texto(0, 0), QStringLiteral("(El Historial está vacío)"));
+            QVERIFY(!v.cmdReenviar->isEnabled());
+            QVERIFY(!v.cmdEliminar->isEnabled());
+            QVERIFY(!v.cmdEliminarTodos->isEnabled());
+            return;
+        }
+        // The list is the store again: positions renumbered, count updated.
+        QCOMPARE(v.modelo()->rowCount(), quedan.size());
+        QCOMPARE(v.textoPanel(1), QString::number(quedan.size()) + QStringLiteral(" mensajes guardados"));
+        QStringList mensajes;
+        for (int f = 0; f < v.modelo()->rowCount(); ++f) {
+            mensajes.append(v.modelo()->registro(f)->mensaje);
+        }
+        for (int k : quedan) {
+            QVERIFY(mensajes.contains(todos[k - 1].mensaje));
+        }
+    }
+
+    void eliminarUnoFalla_data()
+    {
+        QTest::addColumn<QString>("caso");
+        QTest::newRow("el archivo desapareció") << "desaparecido";
+        QTest::newRow("no se puede reescribir") << "lleno";
+    }
+    void eliminarUnoFalla()
+    {
+        QFETCH(QString, caso);
+        Ventana w(almacen(tres()));
+        QVERIFY(w.v->Form_Load());
+        QSignalSpy cerrada(w.v.get(), &QDialog::finished);
+        seleccionar(*w.v, 0);
+        const QByteArray antes = leerBytes(w.b.ruta());
+        if (caso == QLatin1String("desaparecido")) {
+            QVERIFY(QFile::remove(w.b.ruta()));
+            w.v->cmdEliminar_Click();
+        } else {
+            LimiteTamano limite(16);
+            w.v->cmdEliminar_Click();
+        }
+        QCOMPARE(w.b.dialogos.llamadas.size(), 2);
+        QCOMPARE(w.b.dialogos.llamadas[1].texto, ErrorBorrarUno);
+        QCOMPARE(w.b.dialogos.llamadas[1].icono, Dialogos::Icono::Critico);
+        QCOMPARE(w.b.dialogos.llamadas[1].titulo, Titulo);
+        QCOMPARE(cerrada.size(), 1);
+        QVERIFY(!w.v->isVisible());
+        QVERIFY(w.p.principal.isVisible());
+        QCOMPARE(w.v->espere(), nullptr);
+        QCOMPARE(leerBytes(w.b.ruta()), caso == QLatin1String("lleno") ? antes : QByteArray());
+    }
+
+    void eliminarConElAlmacenCambiado()
+    {
+        // Another record came in after the list was read: position k may now be another message.
+        Ventana w(almacen(tres()));
+        QVERIFY(w.v->Form_Load());
+        seleccionar(*w.v, 0);
+        QList<RegistroHistorial> cuatro = tres();
+        cuatro.prepend(reg(QStringLiteral("nuevo"), a(7, 0)));
+        QVERIFY(escribirBytes(w.b.ruta(), almacen(cuatro)));
+        w.v->cmdEliminar_Click();
+        QCOMPARE(w.b.dialogos.llamadas.size(), 2);
+        QCOMPARE(w.b.dialogos.llamadas[1].icono, Dialogos::Icono::Exclamacion);
+        QVERIFY(w.b.dialogos.llamadas[1].texto.contains(QStringLiteral("No se eliminó ningún mensaje")));
+        QCOMPARE(leerBytes(w.b.ruta()), almacen(cuatro));
+        QCOMPARE(w.v->modelo()->rowCount(), 4);
+        QVERIFY(w.v->isVisible());
+        // Chosen again on the new list, it goes.
+        seleccionar(*w.v, 0);
+        w.v->cmdEliminar_Click();
+        QCOMPARE(w.v->modelo()->rowCount(), 3);
+    }
+
+    void eliminarConUnRegistroDanado()
+    {
+        // A record with too few fields between good ones.
+        const QList<RegistroHistorial> t = tres();
+        const QByteArray contenido =
+            Cab + almacen_historial::lineaRegistro(t[0]) + "\r\n#2012-11-19 09:30:00#,\"a\",\"b\"\r\n" +
+            almacen_historial::lineaRegistro(t[1]) + "\r\n" + almacen_historial::lineaRegistro(t[2]) + "\r\n";
+        Ventana w(contenido);
+        if (!w.v->Form_Load()) {
+            // A reader that stops at the damage: the window stays shut and the store untouched.
+            QCOMPARE(w.b.dialogos.llamadas.size(), 1);
+            QCOMPARE(w.b.dialogos.llamadas[0].icono, Dialogos::Icono::Critico);
+            QCOMPARE(leerBytes(w.b.ruta()), contenido);
+            return;
+        }
+        // A reader that skips it: the positions the window deletes by must be the store's,
+        // so deleting "dos" takes "dos" and no other message.
+        int fila = -1;
+        for (int f = 0; f < w.v->modelo()->rowCount(); ++f) {
+            if (w.v->modelo()->registro(f)->mensaje == t[1].mensaje) {
+                fila = f;
+            }
+        }
+        QVERIFY(fila >= 0);
+        seleccionar(*w.v, fila);
+        w.v->cmdEliminar_Click();
+        TablaHistorial despues;
+        almacen_historial::leer(w.b.ruta(), despues);
+        QStringList mensajes;
+        for (const auto &r : despues) {
+            mensajes.append(r.mensaje);
+        }
+        QCOMPARE(mensajes, (QStringList{t[0].mensaje, t[2].mensaje}));
+    }
+
+    void eliminarTodos_data()
+    {
+        QTest::addColumn<int>("respuesta");
+        QTest::addColumn<bool>("desaparecido");
+        QTest::addColumn<QString>("error");
+        QTest::newRow("sí") << int(Dialogos::Respuesta::Si) << false << "";
+        QTest::newRow("no") << int(Dialogos::Respuesta::No) << false << "";
+        QTest::newRow("el archivo ya no estaba")
+            << int(Dialogos::Respuesta::Si) << true
+            << "Error al elimar los mensajes. La operación no se pudo completar.\r\n\r\nError:  53 No se ha "
+               "encontrado el archivo";
+    }
+    void eliminarTodos()
+    {
+        QFETCH(int, respuesta);
+        QFETCH(bool, desaparecido);
+        QFETCH(QString, error);
+        Ventana w(almacen(tres()));
+        QVERIFY(w.v->Form_Load());
+        if (desaparecido) {
+            QVERIFY(QFile::remove(w.b.ruta()));
+        }
+        w.b.dialogos.respuestas = {Dialogos::Respuesta(respuesta)};
+        w.v->cmdEliminarTodos_Click();
+        const auto &pregunta = w.b.dialogos.llamadas.value(0);
+        QCOMPARE(pregunta.texto, PreguntaTodos);
+        QCOMPARE(pregunta.botones, Dialogos::Botones::SiNo);
+        QCOMPARE(pregunta.icono, Dialogos::Icono::Pregunta);
+        QCOMPARE(pregunta.titulo, QStringLiteral("Confirmar eliminación"));
+        QCOMPARE(w.b.dialogos.llamadas.size(), error.isEmpty() ? 1 : 2);
+        if (!error.isEmpty()) {
+            QCOMPARE(w.b.dialogos.llamadas[1].texto, error);
+            QCOMPARE(w.b.dialogos.llamadas[1].icono, Dialogos::Icono::Critico);
+        }
+        QVERIFY(w.v->isVisible());
+        QVERIFY(w.p.principal.isVisible());
+        if (respuesta == int(Dialogos::Respuesta::No)) {
+            QCOMPARE(leerBytes(w.b.ruta()), almacen(tres()));
+            QCOMPARE(w.v->modelo()->rowCount(), 3);
+            return;
+        }
+        QVERIFY(!QFile::exists(w.b.ruta()));
+        QCOMPARE(w.v->modelo()->texto(0, 0), QStringLiteral("(No hay mensajes guardados)"));
+        QVERIFY(!w.v->cmdEliminarTodos->isEnabled());
+    }
+
+    void reenviar_data()
+    {
+        QTest::addColumn<bool>("escritura");
+        QTest::newRow("con el panel de escritura") << true;
+        QTest::newRow("sin el panel de escritura") << false;
+    }
+    void reenviar()
+    {
+        QFETCH(bool, escritura);
+        Ventana w(almacen(tres()));
+        w.p.escritura = escritura;
+        QVERIFY(w.v->Form_Load());
+        QSignalSpy cerrada(w.v.get(), &QDialog::finished);
+        seleccionar(*w.v, 0);
+        w.v->cmdReenviar_Click();
+        QCOMPARE(cerrada.size(), 1);
+        QVERIFY(!w.v->isVisible());
+        if (escritura) {
+            QVERIFY(w.b.dialogos.llamadas.isEmpty());
+            QCOMPARE(w.p.llamadas, (QStringList{QStringLiteral("reenviar"), QStringLiteral("enfocar")}));
+            QCOMPARE(w.p.mensaje, QStringLiteral("dos\r\nlíneas"));
+            QCOMPARE(w.p.remitente, QStringLiteral("Ana"));
+        } else {
+            QVERIFY(w.p.llamadas.isEmpty());
+            QCOMPARE(w.b.dialogos.llamadas.size(), 1);
+            QCOMPARE(w.b.dialogos.llamadas[0].texto,
+                     QStringLiteral("El panel de escritura de mensajes debe estar visible antes de poder reenviar "
+                                    "este mensaje\r\n\r\n · Elija un proveedor de la lista para hacer visible el "
+                                    "panel de escritura de mensajes"));
+            QCOMPARE(w.b.dialogos.llamadas[0].icono, Dialogos::Icono::Exclamacion);
+            QCOMPARE(w.b.dialogos.llamadas[0].titulo, Titulo);
+        }
+        // Closing released the records.
+        QCOMPARE(w.v->modelo()->rowCount(), 0);
+    }
+
+    void mostrarHistorial()
+    {
+        Banco b;
+        PrincipalFalsa p;
+        p.principal.show();
+        QVERIFY(escribirBytes(b.ruta(), almacen(tres())));
+        bool abierta = false, recargada = false;
+        QTimer::singleShot(0, &p.principal, [&] {
+            auto *v = p.principal.findChild<frmHistorial *>();
+            abierta = v && v->isVisible() && v->modelo()->rowCount() == 3;
+            if (!v) {
+                return;
+            }
+            // Deleting reloads (and so hides and shows) the window; it stays open.
+            seleccionar(*v, 0);
+            v->cmdEliminar->click();
+            QTimer::singleShot(0, v, [&p, &recargada, v] {
+                recargada = v->isVisible() && v->modelo()->rowCount() == 2 && !p.principal.isHidden();
+                v->cmdCerrar->click();
+            });
+        });
+        MostrarHistorial(*b.ctx, p);
+        QVERIFY(abierta);
+        QVERIFY(recargada);
+        QVERIFY(p.principal.isVisible());
+        QVERIFY(!p.principal.findChild<frmHistorial *>());
+    }
+
+    void mostrarHistorialIlegible()
+    {
+        // The window closes itself on a read error; the call returns and the main window is back.
+        Banco b;
+        PrincipalFalsa p;
+        p.principal.show();
+        QVERIFY(escribirBytes(b.ruta(), almacen({reg(QStringLiteral("uno"), a(9, 5))}) + "#2012-11-19 09:05:00#,\""));
+        MostrarHistorial(*b.ctx, p);
+        QCOMPARE(b.dialogos.llamadas.size(), 1);
+        QVERIFY(p.principal.isVisible());
+    }
+
+    void mensajesLargos()
+    {
+        QList<RegistroHistorial> lista;
+        const QString largo = QStringLiteral("renglón número\r\n").repeated(25).left(400);
+        for (int i = 0; i < 50; ++i) {
+            lista.append(reg(largo, a(9, i)));
+        }
+        Ventana w(almacen(lista));
+        QVERIFY(w.v->Form_Load());
+        QCOMPARE(w.v->modelo()->texto(0, ModeloHistorial::ColMensaje), QStringLiteral("renglón número reng..."));
+        seleccionar(*w.v, 3);
+        QCOMPARE(w.v->txtMensaje->toPlainText(), QString(largo).replace(QStringLiteral("\r\n"), QStringLiteral("\n")));
+    }
+};
+
+QTEST_MAIN(tst_frmHistorial)
+#include "tst_frmhistorial.moc"

@@ -1,0 +1,211 @@
+// The rows of the history list: preview, cell texts, tag, and the sort by a
+// column (dates in time order, texts alphabetically, equal rows in file order).
+#include "historial/modelohistorial.h"
+
+#include <QTest>
+
+namespace lh = lista_historial;
+
+namespace {
+
+RegistroHistorial registro(const QString &destinatario, const QDateTime &fecha, const QString &mensaje = {})
+{
+    return {fecha,
+            destinatario,
+            QStringLiteral("011 45678901"),
+            QStringLiteral("Ana"),
+            mensaje.isEmpty() ? destinatario : mensaje,
+            QStringLiteral("Argentina - Claro")};
+}
+
+QDateTime a(int dia, int hora, int minuto)
+{
+    return QDateTime(QDate(2012, 11, dia), QTime(hora, minuto));
+}
+
+// File positions of the rows as shown.
+QList<int> posiciones(const ModeloHistorial &m)
+{
+    QList<int> p;
+    for (int fila = 0; fila < m.rowCount(); ++fila) {
+        p.append(m.posicion(fila));
+    }
+    return p;
+}
+
+} // namespace
+
+class tst_ModeloHistorial : public QObject
+{
+    Q_OBJECT
+
+private Q_SLOTS:
+    void vistaPrevia_data()
+    {
+        QTest::addColumn<QString>("mensaje");
+        QTest::addColumn<QString>("previa");
+        QTest::newRow("vacío") << ""
+                               << "";
+        QTest::newRow("18 entero") << "123456789012345678"
+                                   << "123456789012345678";
+        QTest::newRow("19: los 19 y puntos") << "1234567890123456789"
+                                             << "1234567890123456789...";
+        QTest::newRow("20: los 19 y puntos") << "12345678901234567890"
+                                             << "1234567890123456789...";
+        QTest::newRow("salto de línea: un blanco") << "hola\r\nchau"
+                                                   << "hola chau";
+        QTest::newRow("LF solo: se quita") << "hola\nchau"
+                                           << "holachau";
+        QTest::newRow("CR solo: un blanco") << "hola\rchau"
+                                            << "hola chau";
+        QTest::newRow("se cuenta tras cambiar los saltos: 18") << "1234567890123456\r\n7"
+                                                               << "1234567890123456 7";
+        QTest::newRow("se cuenta tras cambiar los saltos: 19") << "12345678901234567\r\n8"
+                                                               << "12345678901234567 8...";
+        QTest::newRow("400 con saltos") << QStringLiteral("línea de texto\r\n").repeated(25)
+                                        << QStringLiteral("línea de texto líne...");
+    }
+    void vistaPrevia()
+    {
+        QFETCH(QString, mensaje);
+        QFETCH(QString, previa);
+        QCOMPARE(lh::vistaPrevia(mensaje), previa);
+    }
+
+    void etiqueta_data()
+    {
+        QTest::addColumn<QString>("mensaje");
+        QTest::newRow("simple") << "hola";
+        QTest::newRow("con salto") << "hola\r\nchau";
+        // A message that holds the separator is still split where the date starts.
+        QTest::newRow("con el separador") << "a__$SEPARADOR_/DE/_FECHAS$__b";
+        QTest::newRow("con el separador en minúsculas") << "a__$separador_/de/_fechas$__b";
+    }
+    void etiqueta()
+    {
+        QFETCH(QString, mensaje);
+        const QLocale locale(QLocale::Spanish, QLocale::Argentina);
+        const RegistroHistorial r = registro(QStringLiteral("Juan"), a(19, 9, 5), mensaje);
+        const QString tag = lh::etiqueta(r, locale);
+        QVERIFY(tag.startsWith(mensaje + QStringLiteral("__$SEPARADOR_/DE/_FECHAS$__")));
+        QString parte, fecha;
+        lh::partirEtiqueta(tag, &parte, &fecha);
+        QCOMPARE(parte, mensaje);
+        QCOMPARE(fecha, QStringLiteral("19/11/12 9:05:00"));
+        // Case of the separator does not matter.
+        lh::partirEtiqueta(QStringLiteral("hola__$separador_/de/_fechas$__19/11/12"), &parte, &fecha);
+        QCOMPARE(parte, QStringLiteral("hola"));
+        QCOMPARE(fecha, QStringLiteral("19/11/12"));
+    }
+
+    void textos()
+    {
+        ModeloHistorial m;
+        m.cargar({registro(QStringLiteral("Juan"), a(19, 9, 5), QStringLiteral("hola\r\nchau"))});
+        const QString dia = QLocale().dayName(1, QLocale::ShortFormat);
+        const QStringList esperados = {QStringLiteral("2012-11-19 (") + dia + QStringLiteral(") 9:05"),
+                                       QStringLiteral("Juan  [011 45678901]"),
+                                       QStringLiteral("hola chau"),
+                                       QStringLiteral("Ana"),
+                                       QStringLiteral("Argentina - Claro"),
+                                       QStringLiteral("1")};
+        for (int c = 0; c < ModeloHistorial::Columnas; ++c) {
+            QCOMPARE(m.data(m.index(0, c)).toString(), esperados[c]);
+        }
+        QCOMPARE(m.data(m.index(0, 3), ModeloHistorial::RolEtiqueta).toString(), m.etiquetaFila(0));
+        QVERIFY(m.etiquetaFila(0).startsWith(QStringLiteral("hola\r\nchau__$SEPARADOR_/DE/_FECHAS$__")));
+        m.ponerMarcador(QStringLiteral("(El Historial está vacío)"));
+        QCOMPARE(m.rowCount(), 1);
+        QCOMPARE(m.texto(0, 0), QStringLiteral("(El Historial está vacío)"));
+        QCOMPARE(m.texto(0, 1), QString());
+        QCOMPARE(m.registro(0), nullptr);
+        QCOMPARE(m.posicion(0), 0);
+        m.sort(0, Qt::DescendingOrder); // nothing to sort
+        QCOMPARE(m.rowCount(), 1);
+    }
+
+    void ordenar_data()
+    {
+        QTest::addColumn<QStringList>("nombres");
+        QTest::addColumn<QList<QDateTime>>("fechas");
+        QTest::addColumn<int>("columna");
+        QTest::addColumn<int>("orden");
+        QTest::addColumn<QList<int>>("posiciones");
+        const QList<QDateTime> mismaHora(5, a(19, 9, 5));
+        QTest::newRow("fecha descendente: 10:05 antes que 9:05")
+            << QStringList{"a", "b"} << QList<QDateTime>{a(19, 9, 5), a(19, 10, 5)} << 0 << int(Qt::DescendingOrder)
+            << QList<int>{2, 1};
+        QTest::newRow("fecha ascendente: 9:05 antes que 10:05")
+            << QStringList{"a", "b"} << QList<QDateTime>{a(19, 10, 5), a(19, 9, 5)} << 0 << int(Qt::AscendingOrder)
+            << QList<int>{2, 1};
+        QTest::newRow("fecha entre días y meses")
+            << QStringList{"a", "b", "c", "d"}
+            << QList<QDateTime>{a(2, 9, 0), a(19, 23, 59), QDateTime(QDate(2012, 12, 1), QTime(0, 0)), a(10, 10, 0)}
+            << 0 << int(Qt::AscendingOrder) << QList<int>{1, 4, 2, 3};
+        QTest::newRow("fecha igual: orden del archivo, ascendente")
+            << QStringList{"a", "b", "c"} << QList<QDateTime>{a(1, 1, 1), a(1, 1, 1), a(1, 1, 1)} << 0
+            << int(Qt::AscendingOrder) << QList<int>{1, 2, 3};
+        QTest::newRow("fecha igual: orden del archivo, descendente")
+            << QStringList{"a", "b", "c"} << QList<QDateTime>{a(1, 1, 1), a(1, 1, 1), a(1, 1, 1)} << 0
+            << int(Qt::DescendingOrder) << QList<int>{1, 2, 3};
+        QTest::newRow("destinatario ascendente, sin mayúsculas ni acentos, ñ tras n")
+            << QStringList{"Zoe", "ana", "Ñandú", "Beto", "Nico"} << mismaHora << 1 << int(Qt::AscendingOrder)
+            << QList<int>{2, 4, 5, 3, 1};
+        QTest::newRow("destinatario descendente") << QStringList{"Zoe", "ana", "Ñandú", "Beto", "Nico"} << mismaHora
+                                                  << 1 << int(Qt::DescendingOrder) << QList<int>{1, 3, 5, 4, 2};
+        QTest::newRow("mensaje por su vista previa") << QStringList{"b", "c", "a"} << QList<QDateTime>(3, a(1, 1, 1))
+                                                     << 2 << int(Qt::AscendingOrder) << QList<int>{3, 1, 2};
+    }
+    void ordenar()
+    {
+        QFETCH(QStringList, nombres);
+        QFETCH(QList<QDateTime>, fechas);
+        QFETCH(int, columna);
+        QFETCH(int, orden);
+        QFETCH(QList<int>, posiciones);
+        TablaHistorial tabla;
+        for (qsizetype i = 0; i < nombres.size(); ++i) {
+            tabla.append(registro(nombres[i], fechas[i]));
+        }
+        ModeloHistorial m;
+        m.cargar(tabla);
+        m.sort(columna, Qt::SortOrder(orden));
+        QCOMPARE(::posiciones(m), posiciones);
+        QCOMPARE(m.columnaOrden(), columna);
+        QCOMPARE(m.orden(), Qt::SortOrder(orden));
+        // Each row still shows its own record.
+        for (int fila = 0; fila < m.rowCount(); ++fila) {
+            QCOMPARE(m.texto(fila, ModeloHistorial::ColIndice), QString::number(m.posicion(fila)));
+            QCOMPARE(m.registro(fila)->destinatario, nombres[m.posicion(fila) - 1]);
+        }
+    }
+
+    void ordenarConservaLaFilaActual()
+    {
+        ModeloHistorial m;
+        m.cargar({registro(QStringLiteral("c"), a(1, 1, 1)), registro(QStringLiteral("a"), a(2, 1, 1)),
+                  registro(QStringLiteral("b"), a(3, 1, 1))});
+        const QPersistentModelIndex actual = m.index(0, 2); // record "c"
+        m.sort(ModeloHistorial::ColDestinatario, Qt::AscendingOrder);
+        QCOMPARE(actual.row(), 2);
+        QCOMPARE(actual.column(), 2);
+        m.sort(ModeloHistorial::ColFecha, Qt::DescendingOrder);
+        QCOMPARE(actual.row(), 2);
+        QCOMPARE(m.registro(actual.row())->destinatario, QStringLiteral("c"));
+    }
+
+    void avanceDeLaCarga()
+    {
+        ModeloHistorial m;
+        QList<int> avisos;
+        m.cargar(TablaHistorial(4, registro(QStringLiteral("x"), a(1, 1, 1))), [&avisos](int i) { avisos.append(i); });
+        QCOMPARE(avisos, (QList<int>{1, 2, 3, 4}));
+        QCOMPARE(m.rowCount(), 4);
+        m.vaciar();
+        QCOMPARE(m.rowCount(), 0);
+        QVERIFY(!m.hayRegistros());
+    }
+};
+
+QTEST_APPLESS_MAIN(tst_ModeloHistorial)
+#include "tst_modelohistorial.moc"
