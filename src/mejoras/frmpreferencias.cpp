@@ -226,6 +226,10 @@ frmPreferencias::frmPreferencias(Contexto &contexto, VentanaPreferencias &princi
     connect(tvwRemitentes, &QTreeWidget::currentItemChanged, this, &frmPreferencias::tvwRemitentes_NodeClick);
     connect(tvwSaludos, &QTreeWidget::currentItemChanged, this, &frmPreferencias::tvwSaludos_NodeClick);
     connect(tvwFirmas, &QTreeWidget::currentItemChanged, this, &frmPreferencias::tvwFirmas_NodeClick);
+    // A click on the entry already selected puts its stored text back in the box.
+    connect(tvwRemitentes, &QTreeWidget::itemClicked, this, &frmPreferencias::tvwRemitentes_NodeClick);
+    connect(tvwSaludos, &QTreeWidget::itemClicked, this, &frmPreferencias::tvwSaludos_NodeClick);
+    connect(tvwFirmas, &QTreeWidget::itemClicked, this, &frmPreferencias::tvwFirmas_NodeClick);
     connect(cmdAgregarRemitente, &QPushButton::clicked, this, &frmPreferencias::cmdAgregarRemitente_Click);
     connect(cmdEliminarRemitente, &QPushButton::clicked, this, &frmPreferencias::cmdEliminarRemitente_Click);
     connect(cmdAgregarSaludo, &QPushButton::clicked, this, &frmPreferencias::cmdAgregarSaludo_Click);

@@ -169,7 +169,15 @@ private Q_SLOTS:
         QTest::keyClicks(f.txtSaludos, QString(200, u'x'));
         f.cmdAgregarSaludo_Click();
         QCOMPARE(etiquetaCompleta(f.tvwSaludos, 0), QString(100, u'x'));
-        // The firm's box got the tag of the selected entry.
+        // Clicking the selected entry again gives back its text, dropping what was typed.
+        f.show();
+        f.seleccionarPestana(frmPreferencias::PestanaSaludos);
+        QVERIFY(QTest::qWaitForWindowExposed(&f));
+        f.txtSaludos->setText(QStringLiteral("sin agregar"));
+        const QRect zona = f.tvwSaludos->visualItemRect(f.tvwSaludos->topLevelItem(0));
+        QTest::mouseClick(f.tvwSaludos->viewport(), Qt::LeftButton, {}, zona.center());
+        QCOMPARE(f.txtSaludos->text(), QString(100, u'x'));
+        // The signatures' box got the tag of the selected entry.
         f.tvwFirmas->setCurrentItem(f.tvwFirmas->topLevelItem(0));
         QCOMPARE(f.txtFirmas->text(), QStringLiteral("Juan"));
         QVERIFY(f.cmdEliminarFirma->isEnabled());
