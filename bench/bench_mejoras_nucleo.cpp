@@ -1,7 +1,7 @@
 // The rules of the text-change pass and the abbreviation file, without windows.
 // Targets: one pass on a 400-character message with LenguajeMate on and 1,000
-// user abbreviations under 50 µs; export and import of 1,000 abbreviations
-// under 200 ms each (real settings store).
+// user abbreviations under 50 µs; export of 1,000 abbreviations under 200 ms;
+// import of 1,000 into the real settings store under 30 ms.
 #include <QTemporaryDir>
 #include <benchmark/benchmark.h>
 
@@ -95,6 +95,9 @@ void BM_ImportarMil(benchmark::State &estado)
         estado.PauseTiming();
         auto destino = std::make_unique<Archivos>();
         destino->dialogos.archivos << origen.ruta;
+        // The client's store always exists by the time the user imports: its
+        // creation is not part of the import.
+        destino->ajustes.escribir(QStringLiteral("Mensajes"), QStringLiteral("Remitente0"), QStringLiteral("Ana"));
         estado.ResumeTiming();
         ImportarAbreviaturas(destino->ajustes, destino->dialogos, destino->sistema);
         estado.PauseTiming();

@@ -59,3 +59,19 @@ bool GuardarAbreviatura(Ajustes &ajustes, const QString &palabra, const QString 
 {
     return ajustes.escribir(SeccionAbreviaturas, palabra.trimmed(), ConSaltosCrLf(reemplazo));
 }
+
+int GuardarAbreviaturas(Ajustes &ajustes, const ParesAbreviatura &pares)
+{
+    ParesAjustes normalizados;
+    normalizados.reserve(pares.size());
+    for (const auto &par : pares)
+        normalizados.append({par.first.trimmed(), ConSaltosCrLf(par.second)});
+    if (ajustes.escribirVarios(SeccionAbreviaturas, normalizados))
+        return 0;
+    int fallidas = 0;
+    for (const auto &par : normalizados) {
+        if (!ajustes.escribir(SeccionAbreviaturas, par.first, par.second))
+            ++fallidas;
+    }
+    return fallidas;
+}

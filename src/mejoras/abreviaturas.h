@@ -35,3 +35,8 @@ QString MensajeProblemaAbreviatura(ProblemaAbreviatura problema);
 // Saves (trimmed word, replacement with CR LF breaks); a word stored in any
 // letter case is replaced.
 bool GuardarAbreviatura(Ajustes &ajustes, const QString &palabra, const QString &reemplazo);
+
+// Saves many pairs as GuardarAbreviatura does, in one write to the store when
+// it takes them all; otherwise pair by pair, so that what can be stored is.
+// Returns how many could not be stored.
+int GuardarAbreviaturas(Ajustes &ajustes, const ParesAbreviatura &pares);

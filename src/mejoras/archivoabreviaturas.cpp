@@ -183,6 +183,7 @@ void ImportarAbreviaturas(Ajustes &ajustes, Dialogos &dialogos, Sistema &sistema
     if (ruta.isEmpty())
         return;
     int omitidas = 0;
+    ParesAbreviatura leidas;
     FalloArchivo fallo;
     const auto confirmar = [&dialogos] {
         return dialogos.mensaje(QStringLiteral("Haga clic en Aceptar para importar este archivo de Abreviaturas "
@@ -190,14 +191,22 @@ void ImportarAbreviaturas(Ajustes &ajustes, Dialogos &dialogos, Sistema &sistema
                                 Dialogos::Botones::AceptarCancelar, Dialogos::Icono::Pregunta,
                                 Dialogos::tituloPrograma()) == Dialogos::Respuesta::Aceptar;
     };
-    const auto guardar = [&](const QString &palabra, const QString &reemplazo) {
+    const auto leer = [&](const QString &palabra, const QString &reemplazo) {
         if (ParImportable(palabra, reemplazo))
-            GuardarAbreviatura(ajustes, palabra, reemplazo);
+            leidas.append({palabra, reemplazo});
         else
             ++omitidas;
         sistema.dejarCorrerMensajes();
     };
-    switch (LeerArchivoAbreviaturas(ruta, &fallo, confirmar, guardar)) {
+    const ResultadoLectura resultado = LeerArchivoAbreviaturas(ruta, &fallo, confirmar, leer);
+    // Pairs read before a broken record are kept, as they always were.
+    const int fallidas = GuardarAbreviaturas(ajustes, leidas);
+    const QString noGuardadas = fallidas > 0
+                                    ? QStringLiteral("\r\n\r\n · No se pudieron guardar ") + QString::number(fallidas) +
+                                          QStringLiteral(" de las ") + QString::number(leidas.size()) +
+                                          QStringLiteral(" abreviatura(s) leídas en la configuración de NTX Mensajes.")
+                                    : QString();
+    switch (resultado) {
     case ResultadoLectura::Cancelado:
         return;
     case ResultadoLectura::CabeceraInvalida:
@@ -206,16 +215,31 @@ void ImportarAbreviaturas(Ajustes &ajustes, Dialogos &dialogos, Sistema &sistema
                                         "Mensajes"),
                          Dialogos::Botones::Aceptar, Dialogos::Icono::Critico, Dialogos::tituloPrograma());
         return;
-    case ResultadoLectura::Fallo:
-        mostrarFallo(dialogos, QStringLiteral("No se pueden importar las Abreviaturas"), fallo);
+    case ResultadoLectura::Fallo: {
+        const QString primeraLinea = QStringLiteral("No se pueden importar las Abreviaturas");
+        dialogos.mensaje(primeraLinea + QStringLiteral("\r\n\r\n") + razonDeFallo(fallo) + noGuardadas,
+                         Dialogos::Botones::Aceptar, Dialogos::Icono::Ninguno, Dialogos::tituloPrograma());
         return;
+    }
     case ResultadoLectura::Leido:
         break;
     }
-    QString texto = QStringLiteral("Se ha importado correctamente el archivo de Abreviaturas");
+    QString texto;
+    Dialogos::Icono icono = Dialogos::Icono::Informacion;
+    if (fallidas == 0) {
+        texto = QStringLiteral("Se ha importado correctamente el archivo de Abreviaturas");
+    } else if (fallidas == leidas.size()) {
+        texto = QStringLiteral("No se pudo importar el archivo de Abreviaturas: ninguna de las ") +
+                QString::number(fallidas) +
+                QStringLiteral(" abreviatura(s) leídas se pudo guardar en la configuración de NTX Mensajes.");
+        icono = Dialogos::Icono::Critico;
+    } else {
+        texto = QStringLiteral("El archivo de Abreviaturas se importó sólo en parte") + noGuardadas;
+        icono = Dialogos::Icono::Exclamacion;
+    }
     if (omitidas > 0)
         texto += QStringLiteral("\r\n\r\n · Se omitieron ") + QString::number(omitidas) +
                  QStringLiteral(" abreviatura(s) que no cumplen las reglas (palabra de 2 a 25 caracteres, "
                                 "texto de 1 a 140 caracteres, sin comillas dobles).");
-    dialogos.mensaje(texto, Dialogos::Botones::Aceptar, Dialogos::Icono::Informacion, Dialogos::tituloPrograma());
+    dialogos.mensaje(texto, Dialogos::Botones::Aceptar, icono, Dialogos::tituloPrograma());
 }

@@ -7,6 +7,7 @@
 
 #include "comun/contexto.h"
 #include "mejoras/abreviaturas.h"
+#include "plataforma/ajustes.h"
 
 frmAbreviaturaNueva::frmAbreviaturaNueva(Contexto &contexto, QWidget *parent)
     : QDialog(parent)
@@ -98,7 +99,8 @@ void frmAbreviaturaNueva::cmdGuardar_Click()
         return;
     }
     if (modo == QLatin1String("nuevo")) {
-        GuardarAbreviatura(ctx.ajustes, palabra, reemplazo);
+        if (!guardar(palabra, reemplazo))
+            return;
         accept();
         return;
     }
@@ -106,13 +108,40 @@ void frmAbreviaturaNueva::cmdGuardar_Click()
     const auto respuesta =
         ctx.dialogos.mensaje(QStringLiteral("¿Desea modificar la Abreviatura ") + anterior + QStringLiteral(" ?"),
                              Dialogos::Botones::SiNo, Dialogos::Icono::Pregunta, Dialogos::tituloPrograma());
-    if (respuesta == Dialogos::Respuesta::Si) {
-        ctx.ajustes.borrarClave(SeccionAbreviaturas, anterior);
-        GuardarAbreviatura(ctx.ajustes, palabra, reemplazo);
-        accept();
+    if (respuesta != Dialogos::Respuesta::Si) {
+        reject();
         return;
     }
-    reject();
+    // The new pair first: the old word goes only once the new one is stored,
+    // so a failed write loses nothing.
+    if (!guardar(palabra, reemplazo))
+        return;
+    // The same word in another case was replaced by the write itself.
+    if (Ajustes::plegar(anterior) != Ajustes::plegar(palabra.trimmed())) {
+        // A key already gone is no failure.
+        const QString ausente = QStringLiteral("\x01ausente\x01");
+        if (!ctx.ajustes.borrarClave(SeccionAbreviaturas, anterior) &&
+            ctx.ajustes.leer(SeccionAbreviaturas, anterior, ausente) != ausente) {
+            ctx.dialogos.mensaje(QStringLiteral("La abreviatura ") + palabra.trimmed() +
+                                     QStringLiteral(" se guardó, pero no se pudo eliminar la abreviatura ") + anterior +
+                                     QStringLiteral(", que sigue en la lista."),
+                                 Dialogos::Botones::Aceptar, Dialogos::Icono::Exclamacion, Dialogos::tituloPrograma());
+        }
+    }
+    accept();
+}
+
+bool frmAbreviaturaNueva::guardar(const QString &palabra, const QString &reemplazo)
+{
+    if (GuardarAbreviatura(ctx.ajustes, palabra, reemplazo))
+        return true;
+    // The dialog stays open with what the user wrote, to try again or cancel.
+    ctx.dialogos.mensaje(QStringLiteral("No se pudo guardar la abreviatura en la configuración de NTX Mensajes."
+                                        "\r\n\r\n · Compruebe que haya espacio libre en el disco e inténtelo de "
+                                        "nuevo."),
+                         Dialogos::Botones::Aceptar, Dialogos::Icono::Critico, Dialogos::tituloPrograma());
+    txtConvertirA->setFocus();
+    return false;
 }
 
 void frmAbreviaturaNueva::cmdCancelar_Click()

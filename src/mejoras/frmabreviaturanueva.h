@@ -35,4 +35,6 @@ public:
 
 private:
     QString textoAnterior_;
+    // Stores the pair; a failure is told and leaves the dialog as it is.
+    bool guardar(const QString &palabra, const QString &reemplazo);
 };

@@ -71,7 +71,10 @@ int ProcesarTexto(QString &texto, const OpcionesPasada &opciones)
 {
     const bool conAbreviaturas = opciones.abreviaturas && opciones.tabla && !opciones.tabla->isEmpty();
     int reescrituras = 0;
-    while (reescrituras < LimiteReescrituras) {
+    // Only rewrites that do not shorten the text can cycle or grow (a user's
+    // pairs); a shortening one always ends, so it is never cut short.
+    int sinAcortar = 0;
+    for (;;) {
         QString nuevo = texto;
         bool aplicada = opciones.lenguajeMate && AplicarLenguajeMate(nuevo);
         if (!aplicada && conAbreviaturas)
@@ -80,6 +83,11 @@ int ProcesarTexto(QString &texto, const OpcionesPasada &opciones)
             break;
         if (nuevo.size() > opciones.largoMaximo && nuevo.size() > texto.size())
             break;
+        if (nuevo.size() >= texto.size()) {
+            if (sinAcortar == LimiteReescrituras)
+                break;
+            ++sinAcortar;
+        }
         texto = std::move(nuevo);
         ++reescrituras;
     }

@@ -28,8 +28,9 @@ struct OpcionesPasada
 
 // Applies the first applicable rule (LenguajeMate first, then the user pairs)
 // until none applies, a rewrite changes nothing, a rewrite would exceed the
-// length limit, or the bound of rewrites per edit is reached (a pair that maps
-// to itself or two pairs that turn into each other cannot hang the program).
+// length limit, or the bound of rewrites that do not shorten the text is
+// reached (a pair that maps to itself or two pairs that turn into each other
+// cannot hang the program). Shortening rewrites always end and are not bounded.
 // Returns the number of rewrites.
 int ProcesarTexto(QString &texto, const OpcionesPasada &opciones);
 

@@ -9,13 +9,13 @@ bool Ajustes::textoABooleano(const QString &texto, bool *ok)
         *ok = true;
         return numero != 0.0;
     }
-    if (t.compare(QLatin1String("True"), Qt::CaseInsensitive) == 0
-        || t.compare(QLatin1String("Verdadero"), Qt::CaseInsensitive) == 0) {
+    if (t.compare(QLatin1String("True"), Qt::CaseInsensitive) == 0 ||
+        t.compare(QLatin1String("Verdadero"), Qt::CaseInsensitive) == 0) {
         *ok = true;
         return true;
     }
-    if (t.compare(QLatin1String("False"), Qt::CaseInsensitive) == 0
-        || t.compare(QLatin1String("Falso"), Qt::CaseInsensitive) == 0) {
+    if (t.compare(QLatin1String("False"), Qt::CaseInsensitive) == 0 ||
+        t.compare(QLatin1String("Falso"), Qt::CaseInsensitive) == 0) {
         *ok = true;
         return false;
     }
@@ -47,4 +47,25 @@ bool Ajustes::leerBooleano(const QString &seccion, const QString &clave, bool de
 bool Ajustes::escribirBooleano(const QString &seccion, const QString &clave, bool valor)
 {
     return escribir(seccion, clave, booleanoATexto(valor));
+}
+
+bool Ajustes::escribirVarios(const QString &seccion, const ParesAjustes &pares)
+{
+    const QString ausente = QStringLiteral("\x01sin-valor\x01");
+    ParesAjustes previos;
+    previos.reserve(pares.size());
+    for (const auto &par : pares) {
+        previos.append({par.first, leer(seccion, par.first, ausente)});
+        if (escribir(seccion, par.first, par.second))
+            continue;
+        // Backwards, so a key written twice ends with the value it had before.
+        for (auto it = previos.crbegin(); it != previos.crend(); ++it) {
+            if (it->second == ausente)
+                borrarClave(seccion, it->first);
+            else
+                escribir(seccion, it->first, it->second);
+        }
+        return false;
+    }
+    return true;
 }

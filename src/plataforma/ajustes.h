@@ -20,6 +20,10 @@ public:
     // A missing key is an error: false, with `error` filled.
     virtual bool borrarClave(const QString &seccion, const QString &clave, QString *error = nullptr) = 0;
     virtual bool borrarSeccion(const QString &seccion) = 0;
+    // Writes every pair in order, all or none: after a failed write the keys
+    // written so far get their previous values back (a key that was absent is
+    // removed again). A store with transactions does it in one.
+    virtual bool escribirVarios(const QString &seccion, const ParesAjustes &pares);
     // Pairs in creation order (a rewritten value keeps its place); empty for a section never written.
     virtual ParesAjustes enumerar(const QString &seccion) const = 0;
     // As enumerar, but tells a store that could not be read (false) from an empty section.

@@ -260,6 +260,38 @@ bool AjustesSqlite::escribir(const QString &seccion, const QString &clave, const
     return ejecutar(Sentencia::Escribir, {plegar(seccion), plegar(clave), seccion, clave, valor});
 }
 
+bool AjustesSqlite::escribirVarios(const QString &seccion, const ParesAjustes &pares)
+{
+    if (pares.isEmpty())
+        return true;
+    if (!abrir(true))
+        return false;
+    int rc = sqlite3_exec(m_bd, "BEGIN IMMEDIATE", nullptr, nullptr, nullptr);
+    if (rc != SQLITE_OK)
+        return fallo(QStringLiteral("No se pudo guardar en el almacén de ajustes"), rc);
+    const QString s = plegar(seccion);
+    sqlite3_stmt *st = sentencia(Sentencia::Escribir);
+    for (const auto &par : pares) {
+        // Bound without a copy: the list must outlive the step.
+        const QList<QString> parametros{s, plegar(par.first), seccion, par.first, par.second};
+        vincular(st, parametros);
+        rc = sqlite3_step(st);
+        sqlite3_reset(st);
+        sqlite3_clear_bindings(st);
+        if (rc != SQLITE_DONE)
+            break;
+    }
+    if (rc == SQLITE_DONE)
+        rc = sqlite3_exec(m_bd, "COMMIT", nullptr, nullptr, nullptr);
+    if (rc != SQLITE_OK && rc != SQLITE_DONE) {
+        fallo(QStringLiteral("No se pudo guardar en el almacén de ajustes"), rc);
+        sqlite3_exec(m_bd, "ROLLBACK", nullptr, nullptr, nullptr);
+        return false;
+    }
+    m_error.clear();
+    return true;
+}
+
 bool AjustesSqlite::borrarClave(const QString &seccion, const QString &clave, QString *error)
 {
     m_error.clear();

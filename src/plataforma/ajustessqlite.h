@@ -23,6 +23,8 @@ public:
     bool escribir(const QString &seccion, const QString &clave, const QString &valor) override;
     bool borrarClave(const QString &seccion, const QString &clave, QString *error = nullptr) override;
     bool borrarSeccion(const QString &seccion) override;
+    // One transaction: a failure leaves the store as it was.
+    bool escribirVarios(const QString &seccion, const ParesAjustes &pares) override;
     ParesAjustes enumerar(const QString &seccion) const override;
     // False when the store exists but could not be read (a missing store is an empty one).
     bool enumerarConEstado(const QString &seccion, ParesAjustes *pares) const override;

@@ -25,6 +25,26 @@ void escribirBytes(const QString &ruta, const QByteArray &bytes)
     QCOMPARE(f.write(bytes), bytes.size());
 }
 
+// A store that refuses the words of `rechazadas`, and any batch that holds one.
+class AjustesQueRechazan final : public Ajustes
+{
+public:
+    QString leer(const QString &s, const QString &c, const QString &d = {}) const override { return m.leer(s, c, d); }
+    bool escribir(const QString &s, const QString &c, const QString &v) override
+    {
+        return !rechazadas.contains(c) && m.escribir(s, c, v);
+    }
+    bool borrarClave(const QString &s, const QString &c, QString *e = nullptr) override
+    {
+        return m.borrarClave(s, c, e);
+    }
+    bool borrarSeccion(const QString &s) override { return m.borrarSeccion(s); }
+    ParesAjustes enumerar(const QString &s) const override { return m.enumerar(s); }
+
+    AjustesMemoria m;
+    QStringList rechazadas;
+};
+
 QByteArray leerBytes(const QString &ruta)
 {
     QFile f(ruta);
@@ -342,6 +362,55 @@ private Q_SLOTS:
         QCOMPARE(LeerTablaAbreviaturas(a), esperados);
         // The file was closed: it can be removed and rewritten at once.
         QVERIFY(QFile::remove(archivo));
+    }
+
+    // What the store did not take is never reported as imported.
+    void importarConEscriturasFallidas_data()
+    {
+        QTest::addColumn<QByteArray>("bytes");
+        QTest::addColumn<QStringList>("rechazadas");
+        QTest::addColumn<QString>("mensaje");
+        QTest::addColumn<int>("icono");
+        QTest::addColumn<QStringList>("guardadas");
+        const QByteArray tres = "NTXAbreviaturas1.0\r\n\"hola\",\"hl\"\r\n\"xq\",\"porque\"\r\n\"tmb\",\"también\"\r\n";
+        QTest::newRow("ninguna")
+            << tres << QStringList{QStringLiteral("hola"), QStringLiteral("xq"), QStringLiteral("tmb")}
+            << QStringLiteral("No se pudo importar el archivo de Abreviaturas: ninguna de las 3 abreviatura(s) leídas "
+                              "se pudo guardar en la configuración de NTX Mensajes.")
+            << int(Dialogos::Icono::Critico) << QStringList{};
+        QTest::newRow("una de tres")
+            << tres << QStringList{QStringLiteral("xq")}
+            << QStringLiteral("El archivo de Abreviaturas se importó sólo en parte\r\n\r\n · No se pudieron guardar 1 "
+                              "de las 3 abreviatura(s) leídas en la configuración de NTX Mensajes.")
+            << int(Dialogos::Icono::Exclamacion) << QStringList{QStringLiteral("hola"), QStringLiteral("tmb")};
+        QTest::newRow("registro roto al final")
+            << QByteArray("NTXAbreviaturas1.0\r\n\"hola\",\"hl\"\r\n\"xq\"\r\n") << QStringList{QStringLiteral("hola")}
+            << NoImportar +
+                   QStringLiteral("Error  62: La entrada pasó del final del archivo\r\n\r\n · No se pudieron guardar 1 "
+                                  "de las 1 abreviatura(s) leídas en la configuración de NTX Mensajes.")
+            << int(Dialogos::Icono::Ninguno) << QStringList{};
+    }
+    void importarConEscriturasFallidas()
+    {
+        QFETCH(QByteArray, bytes);
+        QFETCH(QStringList, rechazadas);
+        QFETCH(QString, mensaje);
+        QFETCH(int, icono);
+        QFETCH(QStringList, guardadas);
+        const QString archivo = ruta("fallidas.ntxabrev");
+        escribirBytes(archivo, bytes);
+        AjustesQueRechazan a;
+        a.rechazadas = rechazadas;
+        DialogosGuion d;
+        SistemaGuion s;
+        d.archivos << archivo;
+        ImportarAbreviaturas(a, d, s);
+        QCOMPARE(d.mensajes().last().texto, mensaje);
+        QCOMPARE(int(d.mensajes().last().icono), icono);
+        QStringList palabras;
+        for (const auto &par : LeerTablaAbreviaturas(a))
+            palabras << par.first;
+        QCOMPARE(palabras, guardadas);
     }
 
     void importarArchivoInexistente()

@@ -113,6 +113,55 @@ private Q_SLOTS:
         QCOMPARE(LeerTablaAbreviaturas(p.ajustes), esperados);
     }
 
+    // A write that fails keeps the dialog open with the user's text, tells
+    // why, and in a modification keeps the old word.
+    void escrituraFallida_data()
+    {
+        QTest::addColumn<QString>("modo");
+        QTest::newRow("nueva") << QStringLiteral("nuevo");
+        QTest::newRow("modificar otra palabra") << QStringLiteral("modificar_hola");
+        QTest::newRow("modificar la misma") << QStringLiteral("modificar_hla");
+    }
+    void escrituraFallida()
+    {
+        QFETCH(QString, modo);
+        ContextoPrueba p;
+        GuardarAbreviatura(p.ajustes, QStringLiteral("hola"), QStringLiteral("hl"));
+        GuardarAbreviatura(p.ajustes, QStringLiteral("hla"), QStringLiteral("viejo"));
+        const ParesAbreviatura antes = LeerTablaAbreviaturas(p.ajustes);
+        p.ajustes.fallarEscrituras = true;
+        frmAbreviaturaNueva d(p.ctx);
+        d.modo = modo;
+        d.show();
+        QVERIFY(QTest::qWaitForWindowActive(&d));
+        d.Form_Load();
+        d.txtAlEscribir->setText(QStringLiteral("hla"));
+        d.txtConvertirA->setPlainText(QStringLiteral("hl!"));
+        const bool modificar = modo != QLatin1String("nuevo");
+        if (modificar)
+            p.dialogos.respuestas << Dialogos::Respuesta::Si;
+        d.cmdGuardar_Click();
+        QVERIFY(d.isVisible());
+        QCOMPARE(d.result(), int(QDialog::Rejected));
+        QCOMPARE(d.txtAlEscribir->text(), QStringLiteral("hla"));
+        QCOMPARE(d.txtConvertirA->toPlainText(), QStringLiteral("hl!"));
+        const auto m = p.dialogos.mensajes().last();
+        QVERIFY2(m.texto.startsWith(QStringLiteral("No se pudo guardar la abreviatura")), qPrintable(m.texto));
+        QCOMPARE(m.icono, Dialogos::Icono::Critico);
+        QCOMPARE(LeerTablaAbreviaturas(p.ajustes), antes);
+        // Once the store works again, the same click saves and closes.
+        p.ajustes.fallarEscrituras = false;
+        if (modificar)
+            p.dialogos.respuestas << Dialogos::Respuesta::Si;
+        d.cmdGuardar_Click();
+        QCOMPARE(d.result(), int(QDialog::Accepted));
+        const ParesAbreviatura despues = modo == QLatin1String("modificar_hola")
+                                             ? ParesAbreviatura{{QStringLiteral("hla"), QStringLiteral("hl!")}}
+                                             : ParesAbreviatura{{QStringLiteral("hola"), QStringLiteral("hl")},
+                                                                {QStringLiteral("hla"), QStringLiteral("hl!")}};
+        QCOMPARE(LeerTablaAbreviaturas(p.ajustes), despues);
+    }
+
     void comprobaciones_data()
     {
         QTest::addColumn<QString>("palabra");

@@ -147,6 +147,37 @@ private Q_SLOTS:
         QVERIFY(!texto.isEmpty());
     }
 
+    // LenguajeMate only shortens, so its chains run to the end however long.
+    void cadenaLenguajeMateSinCorte_data()
+    {
+        QTest::addColumn<QString>("tecleado");
+        QTest::addColumn<QString>("esperado");
+        QTest::newRow("101 e y staba") << QString(101, u'e') + QStringLiteral("staba") << QStringLiteral("staba");
+        QTest::newRow("390 e y staba") << QString(390, u'e') + QStringLiteral("staba") << QStringLiteral("staba");
+        QTest::newRow("con texto antes") << QStringLiteral("hola ") + QString(150, u'e') + QStringLiteral("staba")
+                                         << QStringLiteral("hola staba");
+    }
+    void cadenaLenguajeMateSinCorte()
+    {
+        QFETCH(QString, tecleado);
+        QFETCH(QString, esperado);
+        QCOMPARE(teclear(tecleado, {}, true), esperado);
+    }
+
+    // A pair that grows and LenguajeMate shortening it again still ends.
+    void crecerYAcortarTermina()
+    {
+        const ParesAbreviatura tabla = {{QStringLiteral("ab"), QStringLiteral("cuatro ab")}};
+        OpcionesPasada op;
+        op.lenguajeMate = true;
+        op.abreviaturas = true;
+        op.tabla = &tabla;
+        QString texto = QStringLiteral("ab ");
+        const int n = ProcesarTexto(texto, op);
+        QVERIFY(n > 0);
+        QVERIFY(texto.size() <= LargoMaximoMensaje);
+    }
+
     void creceHastaElLimite()
     {
         const ParesAbreviatura tabla = {{QStringLiteral("ja"), QStringLiteral("ja ja")}};

@@ -8,6 +8,32 @@
 #include <QTemporaryDir>
 #include <QtTest>
 #include <memory>
+#include <sqlite3.h>
+
+namespace {
+
+// A store in memory that refuses to write one key, for the all-or-none writes of a store
+// without transactions.
+class AjustesQueRechazan final : public Ajustes
+{
+public:
+    QString leer(const QString &s, const QString &c, const QString &d = {}) const override { return m.leer(s, c, d); }
+    bool escribir(const QString &s, const QString &c, const QString &v) override
+    {
+        return plegar(c) != plegar(rechazada) && m.escribir(s, c, v);
+    }
+    bool borrarClave(const QString &s, const QString &c, QString *e = nullptr) override
+    {
+        return m.borrarClave(s, c, e);
+    }
+    bool borrarSeccion(const QString &s) override { return m.borrarSeccion(s); }
+    ParesAjustes enumerar(const QString &s) const override { return m.enumerar(s); }
+
+    AjustesMemoria m;
+    QString rechazada;
+};
+
+} // namespace
 
 class PruebaAjustes : public QObject
 {
@@ -169,6 +195,55 @@ private Q_SLOTS:
                                    {QStringLiteral("Bruno"), QStringLiteral("1")},
                                    {QStringLiteral("Carla"), QStringLiteral("3")}};
         QCOMPARE(a->enumerar(s), despues);
+    }
+
+    void escribirVarios_data()
+    {
+        QTest::addColumn<QString>("tipo");
+        filasPorTipo("lote");
+    }
+    void escribirVarios()
+    {
+        QFETCH(QString, tipo);
+        const QString s = QStringLiteral("Abreviaturas1.0");
+        QString carpeta;
+        std::unique_ptr<Ajustes> a = tipo == QLatin1String("memoria")
+                                         ? std::unique_ptr<Ajustes>(std::make_unique<AjustesQueRechazan>())
+                                         : crear(tipo, &carpeta);
+        QVERIFY(a->escribir(s, QStringLiteral("vieja"), QStringLiteral("1")));
+        const ParesAjustes lote{{QStringLiteral("uno"), QStringLiteral("a")},
+                                {QStringLiteral("VIEJA"), QStringLiteral("b")},
+                                {QStringLiteral("dos"), QStringLiteral("c")}};
+        QVERIFY(a->escribirVarios(s, lote));
+        const ParesAjustes esperado{{QStringLiteral("VIEJA"), QStringLiteral("b")},
+                                    {QStringLiteral("uno"), QStringLiteral("a")},
+                                    {QStringLiteral("dos"), QStringLiteral("c")}};
+        QCOMPARE(a->enumerar(s), esperado);
+        QVERIFY(a->escribirVarios(s, {}));
+
+        // A write refused in the middle leaves everything as it was.
+        if (auto *m = dynamic_cast<AjustesQueRechazan *>(a.get())) {
+            m->rechazada = QStringLiteral("falla");
+        } else {
+            sqlite3 *bd = nullptr;
+            QCOMPARE(sqlite3_open((carpeta + QStringLiteral("/ajustes.sqlite")).toUtf8().constData(), &bd), SQLITE_OK);
+            QCOMPARE(sqlite3_exec(bd,
+                                  "CREATE TRIGGER rechazo BEFORE INSERT ON ajustes WHEN new.clave_pleg = 'falla' "
+                                  "BEGIN SELECT RAISE(ABORT, 'rechazada'); END",
+                                  nullptr, nullptr, nullptr),
+                     SQLITE_OK);
+            sqlite3_close(bd);
+        }
+        const ParesAjustes conFallo{{QStringLiteral("uno"), QStringLiteral("otra")},
+                                    {QStringLiteral("tres"), QStringLiteral("d")},
+                                    {QStringLiteral("uno"), QStringLiteral("otra más")},
+                                    {QStringLiteral("falla"), QStringLiteral("e")},
+                                    {QStringLiteral("cuatro"), QStringLiteral("f")}};
+        QVERIFY(!a->escribirVarios(s, conFallo));
+        QCOMPARE(a->enumerar(s), esperado);
+        // The store goes on working after the refusal.
+        QVERIFY(a->escribir(s, QStringLiteral("tres"), QStringLiteral("d")));
+        QCOMPARE(a->enumerar(s).size(), 4);
     }
 
     void cualquierCaracter_data()
