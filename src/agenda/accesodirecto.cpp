@@ -54,6 +54,12 @@ QString ArgumentoExec(const QString &argumento)
 
 QString ValorEscapado(const QString &valor)
 {
+    // Blanks at either end would be taken for the blanks around "=" or at the end of the line.
+    qsizetype primero = 0, ultimo = valor.size() - 1;
+    while (primero < valor.size() && valor.at(primero) == QLatin1Char(' '))
+        ++primero;
+    while (ultimo >= primero && valor.at(ultimo) == QLatin1Char(' '))
+        --ultimo;
     QString resultado;
     resultado.reserve(valor.size() + 8);
     for (qsizetype i = 0; i < valor.size(); ++i) {
@@ -66,7 +72,7 @@ QString ValorEscapado(const QString &valor)
             resultado += QStringLiteral("\\t");
         else if (c == QLatin1Char('\r'))
             resultado += QStringLiteral("\\r");
-        else if (c == QLatin1Char(' ') && i == 0)
+        else if (c == QLatin1Char(' ') && (i < primero || i > ultimo))
             resultado += QStringLiteral("\\s");
         else
             resultado += c;
@@ -85,9 +91,8 @@ QString ContenidoAccesoDirecto(const QString &nombre, const QString &ejecutable,
                           "Version=1.0\n"
                           "Type=Application\n"
                           "Name=") +
-           descripcion + QStringLiteral("\nComment=") + descripcion + QStringLiteral("\nExec=") + exec +
-           QStringLiteral("\nPath=") + ValorEscapado(carpetaTrabajo) + QStringLiteral("\nIcon=") +
-           ValorEscapado(icono) + QStringLiteral("\nTerminal=false\n");
+           descripcion + QStringLiteral("\nExec=") + exec + QStringLiteral("\nPath=") + ValorEscapado(carpetaTrabajo) +
+           QStringLiteral("\nIcon=") + ValorEscapado(icono) + QStringLiteral("\nTerminal=false\n");
 }
 
 bool GuardarAccesoDirecto(const QString &ruta, const QString &contenido, QString *error)

@@ -23,7 +23,7 @@ QString ProblemaAccesoDirecto(const QString &nombre);
 // One argument of an Exec line: quoted and escaped so that a desktop hands it
 // over unchanged (blanks, quotes, "$", "`", "\" and "%" included).
 QString ArgumentoExec(const QString &argumento);
-// A value of a Desktop Entry key with the string escapes (\\, \n, \t, \r, leading \s).
+// A value of a Desktop Entry key with the string escapes (\\, \n, \t, \r; \s for blanks at either end).
 QString ValorEscapado(const QString &valor);
 
 // The whole Desktop Entry file for a contact.

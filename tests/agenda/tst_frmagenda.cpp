@@ -1,0 +1,7 @@
+#include <QTest>
+class TstFrmAgenda : public QObject
+{
+    Q_OBJECT
+};
+QTEST_MAIN(TstFrmAgenda)
+#include "tst_frmagenda.moc"
