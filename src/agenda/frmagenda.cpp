@@ -41,7 +41,7 @@ frmAgenda::frmAgenda(Contexto &contexto, PrincipalAgenda &principal, QWidget *pa
     , m_principal(principal)
 {
     setWindowTitle(QStringLiteral("Agenda"));
-    setFixedSize(Twips(0, 0, 6600, 5400).size());
+    setFixedSize(Twips(0, 0, 6600, 5040).size());
 
     fraAgenda = new QGroupBox(QStringLiteral("Agenda"), this);
     fraAgenda->setGeometry(Twips(120, 60, 6360, 3300));

@@ -170,6 +170,11 @@ QString ProblemaContactoImportado(const QString &nombre, const QString &registro
     CamposContacto campos;
     if (LeerEnOrden(registro, &campos))
         return ProblemaCampos(campos);
+    // An older file with a double quote inside a name: the line was cut at that quote.
+    bool nombreEntero = false;
+    LeerCampo(registro, MarcaNombre, &nombreEntero);
+    if (!nombreEntero && registro.contains(MarcaNombre, Qt::CaseInsensitive))
+        return QStringLiteral("los datos del contacto están cortados, quizá por comillas dobles dentro del nombre");
     // A field of 100 or more characters written behind its cut length: the text up
     // to the next marker is longer than the length says, by whole hundreds.
     qsizetype inicio[4];

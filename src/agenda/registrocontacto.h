@@ -55,8 +55,8 @@ QString ProblemaCampos(const CamposContacto &campos);
 
 // Why a contact read from an agenda file must not be stored; empty when it may.
 // A record the format cannot describe (a field of 100 or more characters behind a
-// cut length, a field holding "$_") is refused; any other damaged record is
-// stored as read and caught when it is used.
+// cut length, a field holding "$_") or whose name field is cut short is refused;
+// any other damaged record is stored as read and caught when it is used.
 QString ProblemaContactoImportado(const QString &nombre, const QString &registro);
 
 // Index of the first row whose record holds the area code and number of the composer

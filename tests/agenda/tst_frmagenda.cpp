@@ -698,6 +698,12 @@ private Q_SLOTS:
                "guardar:\r\n · «A$_NU0244»: el nombre contiene «$_», que la Agenda usa para separar los datos de cada "
                "contacto."
             << info << QStringList{"Luis"};
+        QTest::newRow("comillas de un archivo antiguo")
+            << cab + "\"Juan \"Loco\"\",\"$_NO11Juan \"Loco\"$_PR17Argentina - Claro$_CA0211$_NU0244\"\r\n" + luis
+            << "Se ha importado correctamente la Agenda\r\n\r\nNo se importaron 1 contacto(s) que la Agenda no puede "
+               "guardar:\r\n · «Juan »: los datos del contacto están cortados, quizá por comillas dobles dentro del "
+               "nombre."
+            << info << QStringList{"Luis"};
         QTest::newRow("utf8 con bom")
             << "\xEF\xBB\xBF" + cab +
                    "\"Jos\xC3\xA9 \xE2\x82\xAC\",\"$_NO06Jos\xC3\xA9 \xE2\x82\xAC$_PR17Argentina - "

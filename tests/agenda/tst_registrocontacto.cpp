@@ -489,6 +489,10 @@ void TstRegistroContacto::contactoImportado_data()
                                              << "$_NO03Ana$_PR20Argentina - Personal$_CA03351$_NU031$_"
                                              << "el número o alias contiene «$_», que la Agenda usa para separar los "
                                                 "datos de cada contacto";
+    QTest::newRow("nombre cortado") << "Juan "
+                                    << "$_NO11Juan "
+                                    << "los datos del contacto están cortados, quizá por comillas dobles dentro del "
+                                       "nombre";
     QTest::newRow("control en el registro") << "Ana" << QStringLiteral("$_NO03Ana\x01")
                                             << "los datos del contacto "
                                                "contienen caracteres de "
