@@ -113,6 +113,14 @@ frmAgenda::~frmAgenda()
         abierta = nullptr;
 }
 
+void frmAgenda::done(int resultado)
+{
+    // Closed windows are no longer the address book that is shown.
+    if (abierta == this)
+        abierta = nullptr;
+    QDialog::done(resultado);
+}
+
 void frmAgenda::Mostrar(Contexto &ctx, PrincipalAgenda &principal)
 {
     frmAgenda ventana(ctx, principal, principal.ventana());
@@ -122,11 +130,8 @@ void frmAgenda::Mostrar(Contexto &ctx, PrincipalAgenda &principal)
 
 void frmAgenda::CerrarAbierta()
 {
-    if (abierta) {
-        frmAgenda *ventana = abierta;
-        abierta = nullptr;
-        ventana->close();
-    }
+    if (abierta)
+        abierta->close();
 }
 
 frmAgenda *frmAgenda::Abierta()

@@ -72,6 +72,8 @@ public:
     void mnuAgregar_Click(int n);
     void mnuEliminar_Click(int n);
 
+    void done(int resultado) override;
+
 protected:
     bool eventFilter(QObject *objeto, QEvent *evento) override;
 

@@ -46,6 +46,8 @@ public:
     void EscribirAContacto(const QString &n, const QString &p, const QString &ca, const QString &nu) override
     {
         llamadas.append(QStringLiteral("Escribir|") + n + u'|' + p + u'|' + ca + u'|' + nu);
+        if (alEscribir)
+            alEscribir();
     }
     void ActualizarAgenda() override { llamadas.append(QStringLiteral("Actualizar")); }
     void IniciarPanelContactos() override { llamadas.append(QStringLiteral("Panel")); }
@@ -53,6 +55,7 @@ public:
 
     QStringList llamadas;
     std::function<void()> alNuevoContacto;
+    std::function<void()> alEscribir;
     QWidget principal;
 };
 
@@ -508,6 +511,21 @@ private Q_SLOTS:
         QCOMPARE(duenoAlReabrir, &principal->principal);
         QVERIFY(!frmAgenda::Abierta());
         QVERIFY(!QApplication::activeModalWidget());
+    }
+
+    void escribirCierraAntesDeEscribir()
+    {
+        tresContactos();
+        bool cerradaAlEscribir = false;
+        principal->alEscribir = [&] { cerradaAlEscribir = !frmAgenda::Abierta(); };
+        QTimer::singleShot(0, qApp, [] {
+            if (frmAgenda *f = frmAgenda::Abierta())
+                f->cmdEscribir_Click();
+        });
+        frmAgenda::Mostrar(p->ctx, *principal);
+        QCOMPARE(principal->llamadas, QStringList{"Escribir|Juan|Argentina - Personal|351|5551234"});
+        QVERIFY(cerradaAlEscribir);
+        QVERIFY(!frmAgenda::Abierta());
     }
 
     // ------------------------------------------------------------ export and import
