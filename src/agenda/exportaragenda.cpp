@@ -13,6 +13,7 @@ namespace {
 
 // Refused contacts named in the closing message; the rest are counted.
 constexpr int RechazadosNombrados = 10;
+constexpr qsizetype ContactosPorEscritura = 500;
 
 QString NumeroConBlanco(qint64 numero)
 {
@@ -123,18 +124,35 @@ void ImportarAgenda(Contexto &ctx, PrincipalAgenda &principal)
                                     Dialogos::tituloPrograma()) == Dialogos::Respuesta::Aceptar;
     };
     NotasImportacion notas;
+    // Written in groups: one commit per contact would make a large file slow to bring in.
+    ParesAjustes pendientes;
+    const auto escribirPendientes = [&] {
+        if (ctx.ajustes.escribirVarios(SeccionAgenda, pendientes)) {
+            notas.guardados += static_cast<int>(pendientes.size());
+        } else {
+            for (const auto &par : std::as_const(pendientes)) {
+                if (ctx.ajustes.escribir(SeccionAgenda, par.first, par.second))
+                    ++notas.guardados;
+                else
+                    notas.rechazar(par.first, QStringLiteral("no se pudo guardar en la Agenda"));
+            }
+        }
+        pendientes.clear();
+    };
     const auto guardar = [&](const QString &nombre, const QString &registro) {
         const QString problema = ProblemaContactoImportado(nombre, registro);
         if (!problema.isEmpty())
             notas.rechazar(nombre, problema);
-        else if (!ctx.ajustes.escribir(SeccionAgenda, nombre, registro))
-            notas.rechazar(nombre, QStringLiteral("no se pudo guardar en la Agenda"));
         else
-            ++notas.guardados;
+            pendientes.append({nombre, registro});
+        if (pendientes.size() >= ContactosPorEscritura)
+            escribirPendientes();
         ctx.sistema.dejarCorrerMensajes();
     };
     FalloArchivoAgenda fallo;
     const auto resultado = LeerArchivoAgenda(ruta, &fallo, confirmar, guardar, &notas.caracteresCambiados);
+    // The contacts read before an error stay imported.
+    escribirPendientes();
     if (notas.guardados > 0) {
         principal.IniciarPanelContactos();
         principal.ActualizarAgenda();

@@ -44,6 +44,14 @@ bool Ajustes::leerBooleano(const QString &seccion, const QString &clave, bool de
     return convertido ? valor : defecto;
 }
 
+bool Ajustes::escribirVarios(const QString &seccion, const ParesAjustes &pares)
+{
+    bool ok = true;
+    for (const auto &par : pares)
+        ok = escribir(seccion, par.first, par.second) && ok;
+    return ok;
+}
+
 bool Ajustes::escribirBooleano(const QString &seccion, const QString &clave, bool valor)
 {
     return escribir(seccion, clave, booleanoATexto(valor));

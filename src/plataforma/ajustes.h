@@ -18,6 +18,9 @@ public:
     // Creates section and key when needed; a key stored in another case is replaced, spelling included.
     virtual bool escribir(const QString &seccion, const QString &clave, const QString &valor) = 0;
     // A missing key is an error: false, with `error` filled.
+    // Several values of one section in one go. False when any was not written; a
+    // store with transactions then wrote none of them.
+    virtual bool escribirVarios(const QString &seccion, const ParesAjustes &pares);
     virtual bool borrarClave(const QString &seccion, const QString &clave, QString *error = nullptr) = 0;
     virtual bool borrarSeccion(const QString &seccion) = 0;
     // Pairs in creation order (a rewritten value keeps its place); empty for a section never written.

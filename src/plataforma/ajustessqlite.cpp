@@ -260,6 +260,39 @@ bool AjustesSqlite::escribir(const QString &seccion, const QString &clave, const
     return ejecutar(Sentencia::Escribir, {plegar(seccion), plegar(clave), seccion, clave, valor});
 }
 
+bool AjustesSqlite::escribirVarios(const QString &seccion, const ParesAjustes &pares)
+{
+    if (pares.isEmpty())
+        return true;
+    if (!abrir(true))
+        return false;
+    if (sqlite3_exec(m_bd, "BEGIN IMMEDIATE", nullptr, nullptr, nullptr) != SQLITE_OK)
+        return fallo(QStringLiteral("No se pudo guardar en el almacén de ajustes"), sqlite3_errcode(m_bd));
+    const QString s = plegar(seccion);
+    int rc = SQLITE_DONE;
+    for (const auto &par : pares) {
+        // Bound without a copy: the texts must outlive the step.
+        const QList<QString> parametros{s, plegar(par.first), seccion, par.first, par.second};
+        sqlite3_stmt *st = sentencia(Sentencia::Escribir);
+        vincular(st, parametros);
+        rc = sqlite3_step(st);
+        sqlite3_reset(st);
+        sqlite3_clear_bindings(st);
+        if (rc != SQLITE_DONE)
+            break;
+    }
+    if (rc == SQLITE_DONE)
+        rc = sqlite3_exec(m_bd, "COMMIT", nullptr, nullptr, nullptr) == SQLITE_OK ? SQLITE_DONE : sqlite3_errcode(m_bd);
+    if (rc == SQLITE_DONE) {
+        m_error.clear();
+        return true;
+    }
+    // All or nothing: the caller may write them one by one to learn which fails.
+    fallo(QStringLiteral("No se pudo guardar en el almacén de ajustes"), rc);
+    sqlite3_exec(m_bd, "ROLLBACK", nullptr, nullptr, nullptr);
+    return false;
+}
+
 bool AjustesSqlite::borrarClave(const QString &seccion, const QString &clave, QString *error)
 {
     m_error.clear();

@@ -21,6 +21,8 @@ public:
 
     QString leer(const QString &seccion, const QString &clave, const QString &defecto = {}) const override;
     bool escribir(const QString &seccion, const QString &clave, const QString &valor) override;
+    // One transaction for the lot: one commit instead of one per value (an import).
+    bool escribirVarios(const QString &seccion, const ParesAjustes &pares) override;
     bool borrarClave(const QString &seccion, const QString &clave, QString *error = nullptr) override;
     bool borrarSeccion(const QString &seccion) override;
     ParesAjustes enumerar(const QString &seccion) const override;

@@ -778,6 +778,21 @@ private Q_SLOTS:
         QVERIFY(principal->llamadas.isEmpty());
     }
 
+    void importarConAlmacenQueFalla()
+    {
+        tresContactos();
+        const ParesAjustes antes = ajustes().enumerar(SeccionAgenda);
+        ajustes().fallarEscrituras = true;
+        dialogos().nombresDeArchivo.append(
+            archivo("NTXAgenda1.0\r\n\"Luis\",\"$_NO04Luis$_PR17Argentina - Claro$_CA0211$_NU0244\"\r\n"));
+        Agenda::ImportarAgenda(p->ctx, *principal);
+        QCOMPARE(ultimoTexto(), QStringLiteral("Se ha importado correctamente la Agenda\r\n\r\nNo se importaron 1 "
+                                               "contacto(s) que la Agenda no puede guardar:\r\n · «Luis»: no se pudo "
+                                               "guardar en la Agenda."));
+        QCOMPARE(ajustes().enumerar(SeccionAgenda), antes);
+        QVERIFY(principal->llamadas.isEmpty());
+    }
+
     void importarCienMilContactos()
     {
         QTemporaryDir almacen;
@@ -797,6 +812,10 @@ private Q_SLOTS:
         const ParesAjustes pares = sqlite.enumerar(SeccionAgenda);
         QCOMPARE(pares.size(), 100000);
         QCOMPARE(pares.last().first, QStringLiteral("Contacto 99999"));
+        QCOMPARE(pares.last().second,
+                 Registro(QStringLiteral("Contacto 99999"), Claro, QStringLiteral("11"), QStringLiteral("99999")));
+        QCOMPARE(pares.at(12345).second,
+                 Registro(QStringLiteral("Contacto 12345"), Claro, QStringLiteral("11"), QStringLiteral("12345")));
         QCOMPARE(conSqlite.sistema.bombeos, 100000);
     }
 };
