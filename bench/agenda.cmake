@@ -10,3 +10,8 @@ if(NOT NTX_SOLO_NUCLEO)
     target_compile_definitions(bench_agenda_inicio PRIVATE NTX_BIN_DIR="${CMAKE_BINARY_DIR}/bin")
     add_dependencies(bench_agenda_inicio ntxmensajes ntx_logica)
 endif()
+# Agenda file export and import, and opening the address book, with 10,000 contacts.
+if(NOT NTX_SOLO_NUCLEO)
+    ntx_bench(bench_agenda_archivo SOURCES ${CMAKE_CURRENT_LIST_DIR}/bench_agenda_archivo.cpp LIBS ntxventanas ntxdobles)
+    target_include_directories(bench_agenda_archivo PRIVATE ${CMAKE_SOURCE_DIR}/tests)
+endif()

@@ -181,39 +181,59 @@ void frmContacto::cmdAceptar_Click()
         avisar(QStringLiteral("Escriba el número o alias del contacto por favor"));
         return;
     }
+    const Agenda::CamposContacto campos{nombre, cboProveedor->currentText(), txtCodArea->text(), txtNumero->text()};
+    // Texts the record or the agenda file cannot carry are refused before anything is written.
+    const QString problema = Agenda::ProblemaCampos(campos);
+    if (!problema.isEmpty()) {
+        avisar(QStringLiteral("No se puede guardar el contacto: ") + problema + QLatin1Char('.'));
+        return;
+    }
     QString registro, error;
-    if (!Agenda::EscribirRegistro({nombre, cboProveedor->currentText(), txtCodArea->text(), txtNumero->text()},
-                                  &registro, &error)) {
+    if (!Agenda::EscribirRegistro(campos, &registro, &error)) {
         avisar(error);
         return;
     }
 
-    const QString titulo = QStringLiteral("Modificar contacto");
+    const QString ausente = QStringLiteral("\x01ausente\x01");
+    const bool existe = ctx.ajustes.leer(SeccionAgenda, nombre, ausente) != ausente;
     if (Accion == QLatin1String("Agregar")) {
-        const QString ausente = QStringLiteral("\x01ausente\x01");
-        if (ctx.ajustes.leer(SeccionAgenda, nombre, ausente) == ausente) {
+        if (!existe) {
             if (guardar(nombre, registro, QString()))
                 close();
             return;
         }
-        const auto r = ctx.dialogos.mensaje(nombre +
-                                                QStringLiteral(" ya está en la Agenda\r\n\r\n¿Está seguro que "
-                                                               "desea modificar los datos de ") +
-                                                nombre + QStringLiteral("?"),
-                                            Dialogos::Botones::SiNo, Dialogos::Icono::Pregunta, titulo);
-        if (r == Dialogos::Respuesta::Si && !guardar(nombre, registro, QString()))
+        if (preguntarReemplazo(nombre) && !guardar(nombre, registro, QString()))
             return;
         close();
         return;
     }
 
     const QString anterior = Accion.mid(10);
-    const auto r = ctx.dialogos.mensaje(QStringLiteral("¿Está seguro que desea modificar los datos de ") + anterior +
-                                            QStringLiteral("?"),
-                                        Dialogos::Botones::SiNo, Dialogos::Icono::Pregunta, titulo);
-    if (r == Dialogos::Respuesta::Si && !guardar(nombre, registro, anterior))
+    const auto r = ctx.dialogos.mensaje(
+        QStringLiteral("¿Está seguro que desea modificar los datos de ") + anterior + QStringLiteral("?"),
+        Dialogos::Botones::SiNo, Dialogos::Icono::Pregunta, QStringLiteral("Modificar contacto"));
+    if (r != Dialogos::Respuesta::Si) {
+        close();
         return;
-    close();
+    }
+    // A new name that belongs to another contact would replace it: asked as when adding.
+    const bool otroContacto = existe && Ajustes::plegar(anterior) != Ajustes::plegar(nombre);
+    if (otroContacto && !preguntarReemplazo(nombre)) {
+        close();
+        return;
+    }
+    if (guardar(nombre, registro, anterior))
+        close();
+}
+
+bool frmContacto::preguntarReemplazo(const QString &nombre)
+{
+    return ctx.dialogos.mensaje(nombre +
+                                    QStringLiteral(" ya está en la Agenda\r\n\r\n¿Está seguro que desea modificar "
+                                                   "los datos de ") +
+                                    nombre + QStringLiteral("?"),
+                                Dialogos::Botones::SiNo, Dialogos::Icono::Pregunta,
+                                QStringLiteral("Modificar contacto")) == Dialogos::Respuesta::Si;
 }
 
 void frmContacto::done(int resultado)

@@ -60,6 +60,8 @@ private:
     void filtrarTecla(const QString &tag, int &tecla);
     void avisar(const QString &texto);
     bool guardar(const QString &nombre, const QString &registro, const QString &nombreAnterior);
+    // The "ya está en la Agenda" question; true for Yes.
+    bool preguntarReemplazo(const QString &nombre);
 
     std::function<void()> m_refrescarPanel;
 };

@@ -87,6 +87,118 @@ bool EscribirRegistro(const CamposContacto &campos, QString *registro, QString *
 
 namespace {
 
+bool TieneControles(const QString &texto)
+{
+    for (const QChar c : texto) {
+        if (c.unicode() < 32 || c.unicode() == 127)
+            return true;
+    }
+    return false;
+}
+
+const QString *const Marcas[4] = {&MarcaNombre, &MarcaProveedor, &MarcaCodArea, &MarcaNumero};
+
+QString DescripcionCampo(int i)
+{
+    static const char *const descripciones[4] = {"el nombre", "el proveedor", "el código de área", "el número o alias"};
+    return QString::fromUtf8(descripciones[i]);
+}
+
+QString TextoDemasiadoLargo(const QString &descripcion, qsizetype largo)
+{
+    return descripcion + QStringLiteral(" tiene ") + QString::number(largo) +
+           QStringLiteral(" caracteres y la Agenda admite como máximo ") + QString::number(LargoMaximoCampo);
+}
+
+// The record read field after field by its lengths, as the dialog writes it:
+// false unless the four markers follow each other exactly and nothing is left.
+bool LeerEnOrden(const QString &registro, CamposContacto *campos)
+{
+    QString *destinos[4] = {&campos->nombre, &campos->proveedor, &campos->codArea, &campos->numero};
+    qsizetype pos = 0;
+    for (int i = 0; i < 4; ++i) {
+        if (QStringView(registro).mid(pos, 4).compare(*Marcas[i], Qt::CaseInsensitive) != 0 ||
+            pos + 6 > registro.size())
+            return false;
+        const QChar d1 = registro.at(pos + 4), d2 = registro.at(pos + 5);
+        if (!d1.isDigit() || !d2.isDigit() || d1.unicode() > '9' || d2.unicode() > '9')
+            return false;
+        const int largo = (d1.unicode() - '0') * 10 + (d2.unicode() - '0');
+        if (pos + 6 + largo > registro.size())
+            return false;
+        *destinos[i] = registro.mid(pos + 6, largo);
+        pos += 6 + largo;
+    }
+    return pos == registro.size();
+}
+
+} // namespace
+
+QString ProblemaCampo(const QString &texto, const QString &descripcion)
+{
+    if (texto.size() > LargoMaximoCampo)
+        return TextoDemasiadoLargo(descripcion, texto.size());
+    if (texto.contains(QLatin1String("$_")))
+        return descripcion + QStringLiteral(" contiene «$_», que la Agenda usa para separar los datos de cada "
+                                            "contacto");
+    if (texto.contains(QLatin1Char('"')))
+        return descripcion + QStringLiteral(" contiene comillas dobles (\"), que no se pueden guardar en un archivo "
+                                            "de Agenda");
+    if (TieneControles(texto))
+        return descripcion + QStringLiteral(" contiene caracteres de control");
+    return {};
+}
+
+QString ProblemaCampos(const CamposContacto &campos)
+{
+    const QString *textos[4] = {&campos.nombre, &campos.proveedor, &campos.codArea, &campos.numero};
+    for (int i = 0; i < 4; ++i) {
+        QString problema = ProblemaCampo(*textos[i], DescripcionCampo(i));
+        if (!problema.isEmpty())
+            return problema;
+    }
+    return {};
+}
+
+QString ProblemaContactoImportado(const QString &nombre, const QString &registro)
+{
+    if (nombre.isEmpty())
+        return QStringLiteral("el nombre está vacío");
+    QString problema = ProblemaCampo(nombre, DescripcionCampo(0));
+    if (!problema.isEmpty())
+        return problema;
+    if (TieneControles(registro))
+        return QStringLiteral("los datos del contacto contienen caracteres de control");
+    CamposContacto campos;
+    if (LeerEnOrden(registro, &campos))
+        return ProblemaCampos(campos);
+    // An older file with a double quote inside a name: the line was cut at that quote.
+    bool nombreEntero = false;
+    LeerCampo(registro, MarcaNombre, &nombreEntero);
+    if (!nombreEntero && registro.contains(MarcaNombre, Qt::CaseInsensitive))
+        return QStringLiteral("los datos del contacto están cortados, quizá por comillas dobles dentro del nombre");
+    // A field of 100 or more characters written behind its cut length: the text up
+    // to the next marker is longer than the length says, by whole hundreds.
+    qsizetype inicio[4];
+    qsizetype desde = 0;
+    for (int i = 0; i < 4; ++i) {
+        inicio[i] = registro.indexOf(*Marcas[i], desde, Qt::CaseInsensitive);
+        if (inicio[i] < 0)
+            return {};
+        desde = inicio[i] + 6;
+    }
+    for (int i = 0; i < 4; ++i) {
+        const qsizetype desdeTexto = inicio[i] + 6;
+        const qsizetype hasta = i < 3 ? inicio[i + 1] : registro.size();
+        const qsizetype largo = hasta - desdeTexto;
+        if (largo > LargoMaximoCampo && registro.mid(inicio[i] + 4, 2) == LongitudCampo(largo))
+            return TextoDemasiadoLargo(DescripcionCampo(i), largo);
+    }
+    return {};
+}
+
+namespace {
+
 // "marker + tail" searched ignoring case. The lookup runs at every keystroke over
 // the whole list: a tail without letters (a number, a length) is found with the
 // fast exact search and only the four marker characters are compared ignoring case.

@@ -47,6 +47,20 @@ bool LeerCampos(const QString &registro, CamposContacto *campos);
 // length: nothing is built, false with a Spanish message in `error`.
 bool EscribirRegistro(const CamposContacto &campos, QString *registro, QString *error);
 
+// Why a field cannot be stored, as the end of a sentence naming it with
+// `descripcion` ("el nombre tiene 120 caracteres..."); empty when it can. The
+// record has no escape for its own marker start "$_", the agenda file none for
+// a double quote, and the two-digit length stops at 99.
+QString ProblemaCampo(const QString &texto, const QString &descripcion);
+// The first problem of the four fields (the name first); empty when none.
+QString ProblemaCampos(const CamposContacto &campos);
+
+// Why a contact read from an agenda file must not be stored; empty when it may.
+// A record the format cannot describe (a field of 100 or more characters behind a
+// cut length, a field holding "$_") or whose name field is cut short is refused;
+// any other damaged record is stored as read and caught when it is used.
+QString ProblemaContactoImportado(const QString &nombre, const QString &registro);
+
 // Index of the first row whose record holds the area code and number of the composer
 // (ignoring case); -1 when none.
 int BuscarPorNumero(const Contactos &contactos, const QString &codArea, const QString &numero);

@@ -71,6 +71,7 @@ private Q_SLOTS:
     void agregaExistentePregunta_data();
     void agregaExistentePregunta();
     void modificaYRenombra();
+    void modificaSobreOtroExistente_data();
     void modificaSobreOtroExistente();
     void modificaSoloMayusculas();
     void modificaRespondiendoNo();
@@ -202,6 +203,18 @@ void TstFrmContacto::controles_data()
     QTest::newRow("primero el nombre") << "" << false << ""
                                        << ""
                                        << "Escriba el nombre del contacto por favor";
+    QTest::newRow("comilla") << "Juan \"Loco\"" << true << "1"
+                             << "2"
+                             << "No se puede guardar el contacto: el nombre contiene comillas dobles (\"), que no se "
+                                "pueden guardar en un archivo de Agenda.";
+    QTest::newRow("marca en el nombre") << "Ana$_NU0299" << true << "1"
+                                        << "2"
+                                        << "No se puede guardar el contacto: el nombre contiene «$_», que la Agenda "
+                                           "usa para separar los datos de cada contacto.";
+    QTest::newRow("marca en el alias") << "Ana" << true << "alias"
+                                       << "PIN$_1"
+                                       << "No se puede guardar el contacto: el número o alias contiene «$_», que la "
+                                          "Agenda usa para separar los datos de cada contacto.";
 }
 
 void TstFrmContacto::controles()
@@ -302,21 +315,41 @@ void TstFrmContacto::modificaYRenombra()
     QCOMPARE(refrescos, 1);
 }
 
+void TstFrmContacto::modificaSobreOtroExistente_data()
+{
+    QTest::addColumn<bool>("si");
+    QTest::newRow("si reemplaza") << true;
+    QTest::newRow("no conserva") << false;
+}
+
 void TstFrmContacto::modificaSobreOtroExistente()
 {
-    ajustes.escribir(SeccionAgenda, QStringLiteral("Ana"), Registro("Ana", Claro, "11", "1111"));
-    ajustes.escribir(SeccionAgenda, QStringLiteral("Luis"), Registro("Luis", Claro, "22", "2222"));
-    dialogos.respuestas.append(Dialogos::Respuesta::Si);
+    QFETCH(bool, si);
+    const ParesAjustes antes{{QStringLiteral("Ana"), Registro("Ana", Claro, "11", "1111")},
+                             {QStringLiteral("Luis"), Registro("Luis", Claro, "22", "2222")}};
+    for (const auto &par : antes)
+        ajustes.escribir(SeccionAgenda, par.first, par.second);
+    dialogos.respuestas = {Dialogos::Respuesta::Si, si ? Dialogos::Respuesta::Si : Dialogos::Respuesta::No};
     dlg->Accion = QStringLiteral("Modificar_Ana");
     QVERIFY(dlg->SeleccionarProveedor(Claro));
     dlg->txtNombre->setText(QStringLiteral("Luis"));
     dlg->txtCodArea->setText(QStringLiteral("11"));
     dlg->txtNumero->setText(QStringLiteral("1111"));
     dlg->cmdAceptar_Click();
-    QCOMPARE(dialogos.llamadas.size(), 1); // no second question
-    const ParesAjustes pares = ajustes.enumerar(SeccionAgenda);
-    QCOMPARE(pares.size(), 1);
-    QCOMPARE(pares.at(0).second, Registro("Luis", Claro, "11", "1111"));
+    // Renaming onto another contact asks as adding does before that contact is replaced.
+    QCOMPARE(dialogos.llamadas.size(), 2);
+    QCOMPARE(dialogos.llamadas.at(0).texto, QStringLiteral("¿Está seguro que desea modificar los datos de Ana?"));
+    QCOMPARE(dialogos.llamadas.at(1).texto,
+             QStringLiteral("Luis ya está en la Agenda\r\n\r\n¿Está seguro que desea modificar los datos de Luis?"));
+    QCOMPARE(dialogos.llamadas.at(1).titulo, QStringLiteral("Modificar contacto"));
+    QCOMPARE(dialogos.llamadas.at(1).icono, Dialogos::Icono::Pregunta);
+    if (si)
+        QCOMPARE(ajustes.enumerar(SeccionAgenda),
+                 (ParesAjustes{{QStringLiteral("Luis"), Registro("Luis", Claro, "11", "1111")}}));
+    else
+        QCOMPARE(ajustes.enumerar(SeccionAgenda), antes);
+    QCOMPARE(refrescos, si ? 1 : 0);
+    QVERIFY(!dlg->isVisible());
 }
 
 void TstFrmContacto::modificaSoloMayusculas()

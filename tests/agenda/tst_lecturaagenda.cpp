@@ -32,6 +32,24 @@ private Q_SLOTS:
                                       {QStringLiteral("Ana"), QStringLiteral("r2")}}));
     }
 
+    void importacionEnUnaTransaccion()
+    {
+        QTemporaryDir dir;
+        AjustesSqlite ajustes(dir.path());
+        QVERIFY(ajustes.escribir(SeccionAgenda, QStringLiteral("juan"), QStringLiteral("viejo")));
+        QVERIFY(ajustes.escribirVarios(SeccionAgenda, {{QStringLiteral("Ana"), QStringLiteral("r1")},
+                                                       {QStringLiteral("JUAN"), QStringLiteral("r2")}}));
+        QCOMPARE(ajustes.enumerar(SeccionAgenda), (ParesAjustes{{QStringLiteral("JUAN"), QStringLiteral("r2")},
+                                                                {QStringLiteral("Ana"), QStringLiteral("r1")}}));
+        QVERIFY(ajustes.escribirVarios(SeccionAgenda, {}));
+
+        QTemporaryDir otro;
+        QVERIFY(QDir(otro.path()).mkdir(QStringLiteral("ajustes.sqlite")));
+        AjustesSqlite roto(otro.path());
+        QVERIFY(!roto.escribirVarios(SeccionAgenda, {{QStringLiteral("Ana"), QStringLiteral("r1")}}));
+        QVERIFY(!roto.ultimoError().isEmpty());
+    }
+
     void almacenIlegible()
     {
         QTemporaryDir dir;

@@ -45,6 +45,10 @@ private Q_SLOTS:
     void renombraProveedores();
     void noRenombraRegistrosIncompletos_data();
     void noRenombraRegistrosIncompletos();
+    void problemaCampos_data();
+    void problemaCampos();
+    void contactoImportado_data();
+    void contactoImportado();
 };
 
 void TstRegistroContacto::longitud_data()
@@ -406,6 +410,101 @@ void TstRegistroContacto::noRenombraRegistrosIncompletos()
     QString reescrito = QStringLiteral("sin tocar");
     QVERIFY(!ActualizarRegistroAntiguo(registro, nullptr, &reescrito));
     QCOMPARE(reescrito, QStringLiteral("sin tocar"));
+}
+
+void TstRegistroContacto::problemaCampos_data()
+{
+    QTest::addColumn<QString>("nombre");
+    QTest::addColumn<QString>("numero");
+    QTest::addColumn<QString>("problema");
+    QTest::newRow("normal") << "José Núñez"
+                            << "5551234"
+                            << "";
+    QTest::newRow("blancos") << "   "
+                             << "1"
+                             << "";
+    QTest::newRow("comilla") << "Juan \"el Loco\""
+                             << "1"
+                             << "el nombre contiene comillas dobles (\"), que no se pueden guardar en un archivo de "
+                                "Agenda";
+    QTest::newRow("marca en el nombre") << "Ana$_NU03999"
+                                        << "1"
+                                        << "el nombre contiene «$_», que la Agenda usa para separar los datos de cada "
+                                           "contacto";
+    QTest::newRow("marca en el numero") << "Ana"
+                                        << "12$_"
+                                        << "el número o alias contiene «$_», que la Agenda usa para separar los datos "
+                                           "de cada contacto";
+    QTest::newRow("dolar solo") << "Ana $ 5"
+                                << "1"
+                                << "";
+    QTest::newRow("99") << QString(99, u'x') << "1"
+                        << "";
+    QTest::newRow("100") << QString(100, u'x') << "1"
+                         << "el nombre tiene 100 caracteres y la Agenda admite como máximo 99";
+    QTest::newRow("salto") << "Ana\nMaría"
+                           << "1"
+                           << "el nombre contiene caracteres de control";
+}
+
+void TstRegistroContacto::problemaCampos()
+{
+    QFETCH(QString, nombre);
+    QFETCH(QString, numero);
+    QFETCH(QString, problema);
+    QCOMPARE(ProblemaCampos({nombre, QStringLiteral("Argentina - Claro"), QStringLiteral("11"), numero}), problema);
+}
+
+void TstRegistroContacto::contactoImportado_data()
+{
+    QTest::addColumn<QString>("nombre");
+    QTest::addColumn<QString>("registro");
+    QTest::addColumn<QString>("problema");
+    const QString juan = QStringLiteral("$_NO04Juan$_PR20Argentina - Personal$_CA03351$_NU075551234");
+    const QString largo(123, u'n');
+    QTest::newRow("bien") << "Juan" << juan << "";
+    QTest::newRow("danado se guarda") << "Juan"
+                                      << "basura"
+                                      << "";
+    QTest::newRow("largo cortado se guarda si no es un campo largo") << "Juan"
+                                                                     << "$_NO04Juanito$_PR00$_CA00$_NU00"
+                                                                     << "";
+    QTest::newRow("vacios") << "Juan"
+                            << "$_NO04Juan$_PR20Argentina - Personal$_CA00$_NU00"
+                            << "";
+    QTest::newRow("sin nombre") << "" << juan << "el nombre está vacío";
+    QTest::newRow("nombre de 100") << QString(100, u'a') << juan
+                                   << "el nombre tiene 100 caracteres y la Agenda admite como máximo 99";
+    QTest::newRow("numero de 123 con largo 23")
+        << "Juan" << QStringLiteral("$_NO04Juan$_PR20Argentina - Personal$_CA03351$_NU23") + largo
+        << "el número o alias tiene 123 caracteres y la Agenda admite como máximo 99";
+    QTest::newRow("proveedor de 100 con largo 00")
+        << "Juan" << QStringLiteral("$_NO04Juan$_PR00") + QString(100, u'p') + QStringLiteral("$_CA03351$_NU011")
+        << "el proveedor tiene 100 caracteres y la Agenda admite como máximo 99";
+    QTest::newRow("marca dentro del nombre") << "Ana$_CA01x"
+                                             << "$_NO10Ana$_CA01x$_PR20Argentina - Personal$_CA03351$_NU011"
+                                             << "el nombre contiene «$_», que la Agenda usa para separar los datos de "
+                                                "cada contacto";
+    QTest::newRow("marca dentro del numero") << "Ana"
+                                             << "$_NO03Ana$_PR20Argentina - Personal$_CA03351$_NU031$_"
+                                             << "el número o alias contiene «$_», que la Agenda usa para separar los "
+                                                "datos de cada contacto";
+    QTest::newRow("nombre cortado") << "Juan "
+                                    << "$_NO11Juan "
+                                    << "los datos del contacto están cortados, quizá por comillas dobles dentro del "
+                                       "nombre";
+    QTest::newRow("control en el registro") << "Ana" << QStringLiteral("$_NO03Ana\x01")
+                                            << "los datos del contacto "
+                                               "contienen caracteres de "
+                                               "control";
+}
+
+void TstRegistroContacto::contactoImportado()
+{
+    QFETCH(QString, nombre);
+    QFETCH(QString, registro);
+    QFETCH(QString, problema);
+    QCOMPARE(ProblemaContactoImportado(nombre, registro), problema);
 }
 
 QTEST_APPLESS_MAIN(TstRegistroContacto)

@@ -1,0 +1,363 @@
+#include "agenda/frmagenda.h"
+
+#include <QKeyEvent>
+
+#include "agenda/principalagenda.h"
+#include "agenda/registrocontacto.h"
+#include "comun/contexto.h"
+
+namespace {
+
+// The address book window that is shown: the Agenda procedures close it before
+// the contact dialog and show a fresh one after it.
+frmAgenda *abierta = nullptr;
+
+QRect Twips(int x, int y, int ancho, int alto)
+{
+    return QRect(x / 15, y / 15, ancho / 15, alto / 15);
+}
+
+// The four fields of a node; the name is always the node's text, the value name
+// the store knows, even when the record's own name field is damaged.
+Agenda::CamposContacto CamposDeNodo(const QTreeWidgetItem *nodo)
+{
+    Agenda::CamposContacto campos;
+    Agenda::LeerCampos(nodo->data(0, Qt::UserRole).toString(), &campos);
+    campos.nombre = nodo->text(0);
+    return campos;
+}
+
+QString TextoRanura(int n, const QString &contacto)
+{
+    return QLatin1Char(' ') + QString::number(n) + QStringLiteral(" - ") +
+           (contacto.isEmpty() ? QStringLiteral("(Vacío)") : contacto);
+}
+
+} // namespace
+
+frmAgenda::frmAgenda(Contexto &contexto, PrincipalAgenda &principal, QWidget *parent)
+    : QDialog(parent)
+    , ctx(contexto)
+    , m_principal(principal)
+{
+    setWindowTitle(QStringLiteral("Agenda"));
+    setFixedSize(Twips(0, 0, 6600, 5040).size());
+
+    fraAgenda = new QGroupBox(QStringLiteral("Agenda"), this);
+    fraAgenda->setGeometry(Twips(120, 60, 6360, 3300));
+    picAgenda = new QWidget(fraAgenda);
+    picAgenda->setGeometry(Twips(60, 240, 6240, 3000));
+    tvwAgenda = new QTreeWidget(picAgenda);
+    tvwAgenda->setGeometry(Twips(60, 0, 4200, 2940));
+    tvwAgenda->setHeaderHidden(true);
+    tvwAgenda->setRootIsDecorated(false);
+    tvwAgenda->setUniformRowHeights(true);
+    tvwAgenda->setColumnCount(1);
+    cmdAgregar = new QPushButton(QStringLiteral("Nuevo Contacto"), picAgenda);
+    cmdAgregar->setGeometry(Twips(4380, 0, 1800, 420));
+    cmdModificar = new QPushButton(QStringLiteral("Modificar"), picAgenda);
+    cmdModificar->setGeometry(Twips(4380, 480, 1800, 420));
+    cmdEliminar = new QPushButton(QStringLiteral("Eliminar"), picAgenda);
+    cmdEliminar->setGeometry(Twips(4380, 960, 1800, 420));
+    cmdEscribir = new QPushButton(QStringLiteral("Escribir Mensaje"), picAgenda);
+    cmdEscribir->setGeometry(Twips(4380, 2520, 1800, 420));
+
+    fraAgendaRapida = new QGroupBox(QStringLiteral("Agenda Rápida"), this);
+    fraAgendaRapida->setGeometry(Twips(120, 3420, 4500, 1080));
+    picAgendaRapida = new QWidget(fraAgendaRapida);
+    picAgendaRapida->setGeometry(Twips(60, 300, 4380, 660));
+    cmdAgregarRapida = new QPushButton(QStringLiteral("Agregar este contacto"), picAgendaRapida);
+    cmdAgregarRapida->setGeometry(Twips(60, 60, 2100, 420));
+    cmdEliminarRapida = new QPushButton(QStringLiteral("Eliminar un contacto"), picAgendaRapida);
+    cmdEliminarRapida->setGeometry(Twips(2220, 60, 2100, 420));
+
+    cmdCerrar = new QPushButton(QStringLiteral("Cerrar"), this);
+    cmdCerrar->setGeometry(Twips(4740, 3960, 1740, 420));
+
+    StatusBar = new QStatusBar(this);
+    StatusBar->setSizeGripEnabled(false);
+    StatusBar->setGeometry(Twips(0, 4680, 6600, 360));
+    StatusBarPanel1 = new QLabel(StatusBar);
+    StatusBarPanel1->setMinimumWidth(110);
+    StatusBarPanel2 = new QLabel(StatusBar);
+    StatusBar->addWidget(StatusBarPanel1);
+    StatusBar->addWidget(StatusBarPanel2, 1);
+
+    mnuPopAgregarRapida = new QMenu(this);
+    mnuPopEliminarRapida = new QMenu(this);
+    for (int n = 1; n <= 10; ++n) {
+        mnuAgregar[n] = mnuPopAgregarRapida->addAction(TextoRanura(n, {}));
+        mnuEliminar[n] = mnuPopEliminarRapida->addAction(TextoRanura(n, {}));
+        connect(mnuAgregar[n], &QAction::triggered, this, [this, n] { mnuAgregar_Click(n); });
+        connect(mnuEliminar[n], &QAction::triggered, this, [this, n] { mnuEliminar_Click(n); });
+    }
+
+    connect(cmdAgregar, &QPushButton::clicked, this, &frmAgenda::cmdAgregar_Click);
+    connect(cmdModificar, &QPushButton::clicked, this, &frmAgenda::cmdModificar_Click);
+    connect(cmdEliminar, &QPushButton::clicked, this, &frmAgenda::cmdEliminar_Click);
+    connect(cmdEscribir, &QPushButton::clicked, this, &frmAgenda::cmdEscribir_Click);
+    connect(cmdCerrar, &QPushButton::clicked, this, &frmAgenda::cmdCerrar_Click);
+    connect(cmdAgregarRapida, &QPushButton::clicked, this, &frmAgenda::cmdAgregarRapida_Click);
+    connect(cmdEliminarRapida, &QPushButton::clicked, this, &frmAgenda::cmdEliminarRapida_Click);
+    connect(tvwAgenda, &QTreeWidget::currentItemChanged, this, [this] { tvwAgenda_NodeClick(); });
+    connect(tvwAgenda, &QTreeWidget::itemClicked, this, [this] { tvwAgenda_NodeClick(); });
+    connect(tvwAgenda, &QTreeWidget::itemDoubleClicked, this, [this] { tvwAgenda_DblClick(); });
+    tvwAgenda->installEventFilter(this);
+
+    Form_Load();
+}
+
+frmAgenda::~frmAgenda()
+{
+    if (abierta == this)
+        abierta = nullptr;
+}
+
+void frmAgenda::done(int resultado)
+{
+    // Closed windows are no longer the address book that is shown.
+    if (abierta == this)
+        abierta = nullptr;
+    QDialog::done(resultado);
+}
+
+void frmAgenda::Mostrar(Contexto &ctx, PrincipalAgenda &principal)
+{
+    frmAgenda ventana(ctx, principal, principal.ventana());
+    abierta = &ventana;
+    ventana.exec();
+}
+
+void frmAgenda::CerrarAbierta()
+{
+    if (abierta)
+        abierta->close();
+}
+
+frmAgenda *frmAgenda::Abierta()
+{
+    return abierta;
+}
+
+void frmAgenda::Form_Load()
+{
+    ParesAjustes pares;
+    const bool leidos = ctx.ajustes.enumerarConEstado(SeccionAgenda, &pares);
+    m_contactos.clear();
+    m_contactos.reserve(pares.size());
+    for (const auto &par : std::as_const(pares))
+        m_contactos.append({par.first, par.second});
+
+    const QSignalBlocker bloqueo(tvwAgenda);
+    tvwAgenda->clear();
+    StatusBarPanel2->setText(QStringLiteral("Recuperando datos de la agenda...  "));
+    const QIcon icono(QStringLiteral(":/iconos/contacto.png"));
+    QList<QTreeWidgetItem *> nodos;
+    nodos.reserve(m_contactos.size());
+    for (const FilaContacto &fila : std::as_const(m_contactos)) {
+        auto *nodo = new QTreeWidgetItem(QStringList{fila.nombre});
+        nodo->setIcon(0, icono);
+        nodo->setData(0, Qt::UserRole, fila.registro);
+        nodos.append(nodo);
+    }
+    tvwAgenda->addTopLevelItems(nodos);
+
+    const bool hay = !m_contactos.isEmpty();
+    for (QPushButton *b : {cmdEscribir, cmdEliminar, cmdModificar, cmdAgregarRapida})
+        b->setEnabled(hay);
+    if (!hay) {
+        StatusBarPanel1->clear();
+        StatusBarPanel2->setText(leidos ? QStringLiteral("Haga clic en Nuevo Contacto para agregar un contacto a la "
+                                                         "Agenda.")
+                                        : QStringLiteral("No se pudieron leer los contactos guardados en la Agenda."));
+        return;
+    }
+    StatusBarPanel1->setText(QLatin1Char(' ') + QString::number(m_contactos.size()) + QStringLiteral(" contactos  "));
+    StatusBarPanel2->setText(QStringLiteral("Haga doble clic en un contacto para enviarle un mensaje"));
+    tvwAgenda->setCurrentItem(tvwAgenda->topLevelItem(0));
+}
+
+void frmAgenda::tvwAgenda_NodeClick()
+{
+    const QTreeWidgetItem *nodo = tvwAgenda->currentItem();
+    if (!nodo)
+        return;
+    const Agenda::CamposContacto campos = CamposDeNodo(nodo);
+    if (campos.codArea == Agenda::CodAreaAlias)
+        StatusBarPanel2->setText(QStringLiteral("Alias: ") + campos.numero);
+    else
+        StatusBarPanel2->setText(QStringLiteral("Móvil: ") + campos.codArea + QLatin1Char(' ') + campos.numero);
+}
+
+void frmAgenda::tvwAgenda_DblClick()
+{
+    cmdEscribir_Click();
+}
+
+void frmAgenda::tvwAgenda_KeyDown(int codigo)
+{
+    if (codigo == 46)
+        cmdEliminar_Click();
+}
+
+bool frmAgenda::eventFilter(QObject *objeto, QEvent *evento)
+{
+    if (objeto == tvwAgenda && evento->type() == QEvent::KeyPress &&
+        static_cast<QKeyEvent *>(evento)->key() == Qt::Key_Delete) {
+        tvwAgenda_KeyDown(46);
+        return true;
+    }
+    return QDialog::eventFilter(objeto, evento);
+}
+
+void frmAgenda::avisar(const QString &texto)
+{
+    ctx.dialogos.mensaje(texto, Dialogos::Botones::Aceptar, Dialogos::Icono::Exclamacion, Dialogos::tituloPrograma());
+}
+
+void frmAgenda::cmdAgregar_Click()
+{
+    m_principal.NuevoContacto();
+}
+
+void frmAgenda::cmdEscribir_Click()
+{
+    const QTreeWidgetItem *nodo = tvwAgenda->currentItem();
+    if (!nodo || !nodo->data(0, Qt::UserRole).isValid()) {
+        avisar(QStringLiteral("Debe elegir primero un contacto al cual escribir el mensaje"));
+        return;
+    }
+    if (nodo->text(0).isEmpty())
+        return;
+    const Agenda::CamposContacto campos = CamposDeNodo(nodo);
+    close();
+    m_principal.EscribirAContacto(campos.nombre, campos.proveedor, campos.codArea, campos.numero);
+}
+
+void frmAgenda::cmdModificar_Click()
+{
+    const QTreeWidgetItem *nodo = tvwAgenda->currentItem();
+    if (!nodo) {
+        avisar(QStringLiteral("Debe elegir un contacto al cual modificar los datos"));
+        return;
+    }
+    const Agenda::CamposContacto campos = CamposDeNodo(nodo);
+    if (m_principal.ModificarContacto(campos.nombre, campos.proveedor, campos.codArea, campos.numero))
+        return;
+    const QString texto =
+        QStringLiteral("Este contacto tiene asignado un proveedor al que esta versión de NTX Mensajes no puede enviar "
+                       "mensajes.\r\nElimine este contacto y vuelva a crearlo asignándole un proveedor disponible en "
+                       "esta versión\r\n\r\n¿Desea eliminar este contacto ahora?");
+    if (ctx.dialogos.mensaje(texto, Dialogos::Botones::SiNo, Dialogos::Icono::Critico,
+                             QStringLiteral("NTX Mensajes - Contacto Inválido")) == Dialogos::Respuesta::Si)
+        eliminarContacto(campos.nombre);
+}
+
+void frmAgenda::eliminarContacto(const QString &nombre)
+{
+    ctx.ajustes.borrarClave(SeccionAgenda, nombre);
+    Form_Load();
+    // The quick slots that named the contact are emptied by this refresh.
+    m_principal.ActualizarAgenda();
+    m_principal.IniciarPanelContactos();
+}
+
+void frmAgenda::cmdEliminar_Click()
+{
+    const QTreeWidgetItem *nodo = tvwAgenda->currentItem();
+    if (!nodo) {
+        avisar(QStringLiteral("Debe elegir un contacto antes de poder eliminar"));
+        return;
+    }
+    const QString nombre = nodo->text(0);
+    if (nombre.isEmpty())
+        return;
+    if (ctx.dialogos.mensaje(QStringLiteral("¿Está seguro que desea eliminar permanentemente a ") + nombre +
+                                 QStringLiteral(" de la agenda?"),
+                             Dialogos::Botones::SiNo, Dialogos::Icono::Pregunta,
+                             QStringLiteral("Eliminar contacto")) != Dialogos::Respuesta::Si)
+        return;
+    eliminarContacto(nombre);
+}
+
+void frmAgenda::cmdCerrar_Click()
+{
+    close();
+}
+
+void frmAgenda::llenarMenuRapidas(QAction *const *items, bool deshabilitarVacias)
+{
+    std::array<QString, 10> guardadas;
+    for (int n = 1; n <= 10; ++n)
+        guardadas[static_cast<size_t>(n - 1)] = ctx.ajustes.leer(SeccionMensajes, ClaveRapida(n));
+    // A slot naming a contact that is gone shows as empty, as the drop-down does.
+    const auto entradas = Agenda::CalcularRapidas(m_contactos, true, guardadas);
+    for (int n = 1; n <= 10; ++n) {
+        const Agenda::EntradaRapida &e = entradas[static_cast<size_t>(n - 1)];
+        m_rapidas[n] = e.habilitada ? e.texto : QString();
+        items[n]->setText(TextoRanura(n, m_rapidas[n]));
+        if (deshabilitarVacias)
+            items[n]->setEnabled(e.habilitada);
+    }
+}
+
+void frmAgenda::mostrarDebajo(QMenu *menu, QPushButton *boton)
+{
+    menu->popup(boton->mapToGlobal(QPoint(0, boton->height())));
+}
+
+void frmAgenda::cmdAgregarRapida_Click()
+{
+    llenarMenuRapidas(mnuAgregar, false);
+    mostrarDebajo(mnuPopAgregarRapida, cmdAgregarRapida);
+}
+
+void frmAgenda::cmdEliminarRapida_Click()
+{
+    llenarMenuRapidas(mnuEliminar, true);
+    mostrarDebajo(mnuPopEliminarRapida, cmdEliminarRapida);
+}
+
+void frmAgenda::mnuAgregar_Click(int n)
+{
+    if (n < 1 || n > 10)
+        return;
+    const QTreeWidgetItem *nodo = tvwAgenda->currentItem();
+    if (!nodo || !nodo->data(0, Qt::UserRole).isValid()) {
+        avisar(QStringLiteral("Seleccione un contacto de la Agenda antes de agregarlo a la Agenda Rápida"));
+        return;
+    }
+    const QString nombre = nodo->text(0);
+    const QString actual = m_rapidas[n];
+    bool poner = actual.isEmpty();
+    if (!poner)
+        poner =
+            ctx.dialogos.mensaje(QStringLiteral("¿Desea reemplazar a ") + actual + QStringLiteral(" por ") + nombre +
+                                     QStringLiteral(" en la Agenda Rápida?\r\n\r\nEsta acción sólo afectará a "
+                                                    "la Agenda Rápida."),
+                                 Dialogos::Botones::SiNo, Dialogos::Icono::Pregunta,
+                                 QStringLiteral("Agenda Rápida - Reemplazar Contacto")) == Dialogos::Respuesta::Si;
+    if (poner) {
+        if (!ctx.ajustes.escribir(SeccionMensajes, ClaveRapida(n), nombre)) {
+            ctx.dialogos.mensaje(QStringLiteral("No se pudo guardar el contacto en la Agenda Rápida."),
+                                 Dialogos::Botones::Aceptar, Dialogos::Icono::Critico, Dialogos::tituloPrograma());
+        } else if (actual.isEmpty()) {
+            ctx.dialogos.mensaje(QStringLiteral("Se agregó a ") + nombre + QStringLiteral(" a la Agenda Rápida"),
+                                 Dialogos::Botones::Aceptar, Dialogos::Icono::Informacion, Dialogos::tituloPrograma());
+        }
+    }
+    m_principal.ActualizarAgenda();
+}
+
+void frmAgenda::mnuEliminar_Click(int n)
+{
+    if (n < 1 || n > 10 || m_rapidas[n].isEmpty())
+        return;
+    if (ctx.dialogos.mensaje(QStringLiteral("¿Seguro desea eliminar a ") + m_rapidas[n] +
+                                 QStringLiteral(" de la Agenda Rápida?\r\n\r\nEsta acción sólo afectará a la Agenda "
+                                                "Rápida."),
+                             Dialogos::Botones::SiNo, Dialogos::Icono::Pregunta,
+                             QStringLiteral("Agenda Rápida - Eliminar")) == Dialogos::Respuesta::Si)
+        ctx.ajustes.borrarClave(SeccionMensajes, ClaveRapida(n));
+    m_principal.ActualizarAgenda();
+}

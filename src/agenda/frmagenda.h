@@ -1,0 +1,90 @@
+// frmAgenda ("Agenda"): every contact of the store in a tree, with add, modify,
+// delete and write-to, and the ten quick-contact slots. Shown modally; the
+// procedures that open the contact dialog close it first and show it again,
+// freshly loaded, afterwards (Mostrar / CerrarAbierta).
+#pragma once
+
+#include <QAction>
+#include <QDialog>
+#include <QGroupBox>
+#include <QLabel>
+#include <QMenu>
+#include <QPushButton>
+#include <QStatusBar>
+#include <QTreeWidget>
+
+#include "agenda/contactos.h"
+
+struct Contexto;
+class PrincipalAgenda;
+
+class frmAgenda final : public QDialog
+{
+    Q_OBJECT
+    Q_DISABLE_COPY_MOVE(frmAgenda)
+public:
+    frmAgenda(Contexto &ctx, PrincipalAgenda &principal, QWidget *parent = nullptr);
+    ~frmAgenda() override;
+
+    // Creates the window owned by the main window, loads it and shows it modally.
+    static void Mostrar(Contexto &ctx, PrincipalAgenda &principal);
+    // Closes the address book window that is shown, if any.
+    static void CerrarAbierta();
+    // The address book window that is shown now, or null.
+    static frmAgenda *Abierta();
+
+    Contexto &ctx;
+
+    QGroupBox *fraAgenda = nullptr;
+    QWidget *picAgenda = nullptr;
+    QTreeWidget *tvwAgenda = nullptr; // node text: the name; Qt::UserRole: the record
+    QPushButton *cmdAgregar = nullptr;
+    QPushButton *cmdModificar = nullptr;
+    QPushButton *cmdEliminar = nullptr;
+    QPushButton *cmdEscribir = nullptr;
+    QGroupBox *fraAgendaRapida = nullptr;
+    QWidget *picAgendaRapida = nullptr;
+    QPushButton *cmdAgregarRapida = nullptr;
+    QPushButton *cmdEliminarRapida = nullptr;
+    QPushButton *cmdCerrar = nullptr;
+    QMenu *mnuPopAgregarRapida = nullptr;
+    QMenu *mnuPopEliminarRapida = nullptr;
+    QAction *mnuAgregar[11] = {}; // indices 1 to 10
+    QAction *mnuEliminar[11] = {};
+    QStatusBar *StatusBar = nullptr;
+    QLabel *StatusBarPanel1 = nullptr;
+    QLabel *StatusBarPanel2 = nullptr;
+
+    // The window's own copy of section "Agenda1.0", as loaded.
+    const Contactos &contactos() const { return m_contactos; }
+
+    void Form_Load();
+    void tvwAgenda_NodeClick();
+    void tvwAgenda_DblClick();
+    void tvwAgenda_KeyDown(int codigo);
+    void cmdAgregar_Click();
+    void cmdModificar_Click();
+    void cmdEliminar_Click();
+    void cmdEscribir_Click();
+    void cmdCerrar_Click();
+    void cmdAgregarRapida_Click();
+    void cmdEliminarRapida_Click();
+    void mnuAgregar_Click(int n);
+    void mnuEliminar_Click(int n);
+
+    void done(int resultado) override;
+
+protected:
+    bool eventFilter(QObject *objeto, QEvent *evento) override;
+
+private:
+    void llenarMenuRapidas(QAction *const *items, bool deshabilitarVacias);
+    void mostrarDebajo(QMenu *menu, QPushButton *boton);
+    void avisar(const QString &texto);
+    void eliminarContacto(const QString &nombre);
+
+    PrincipalAgenda &m_principal;
+    Contactos m_contactos;
+    // The contact of each quick slot as the menus were last built; empty: the slot is empty.
+    QString m_rapidas[11];
+};

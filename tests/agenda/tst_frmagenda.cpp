@@ -1,0 +1,824 @@
+// The address book window (every check and question, the quick slots, closing
+// and reopening around the contact dialog) and the agenda file commands.
+#include <QApplication>
+#include <QFile>
+#include <QTemporaryDir>
+#include <QTest>
+#include <QTimer>
+
+#include "agenda/archivoagenda.h"
+#include "agenda/exportaragenda.h"
+#include "agenda/frmagenda.h"
+#include "agenda/principalagenda.h"
+#include "agenda/registrocontacto.h"
+#include "dobles/contextoprueba.h"
+#include "plataforma/ajustessqlite.h"
+
+namespace {
+
+const QString Personal = QStringLiteral("Argentina - Personal");
+const QString Claro = QStringLiteral("Argentina - Claro");
+const QString Movilnet = QStringLiteral("Venezuela - Movilnet");
+const QString Titulo = QStringLiteral("NTX Mensajes");
+
+QString Registro(const QString &nombre, const QString &proveedor, const QString &ca, const QString &nu)
+{
+    QString r;
+    Agenda::EscribirRegistro({nombre, proveedor, ca, nu}, &r, nullptr);
+    return r;
+}
+
+// The rest of the program as the window sees it: every call is recorded.
+class PrincipalFalsa final : public PrincipalAgenda
+{
+public:
+    void NuevoContacto() override
+    {
+        llamadas.append(QStringLiteral("Nuevo"));
+        if (alNuevoContacto)
+            alNuevoContacto();
+    }
+    bool ModificarContacto(const QString &n, const QString &p, const QString &ca, const QString &nu) override
+    {
+        llamadas.append(QStringLiteral("Modificar|") + n + u'|' + p + u'|' + ca + u'|' + nu);
+        return QStringList{Claro, Personal, Movilnet}.contains(p);
+    }
+    void EscribirAContacto(const QString &n, const QString &p, const QString &ca, const QString &nu) override
+    {
+        llamadas.append(QStringLiteral("Escribir|") + n + u'|' + p + u'|' + ca + u'|' + nu);
+        if (alEscribir)
+            alEscribir();
+    }
+    void ActualizarAgenda() override { llamadas.append(QStringLiteral("Actualizar")); }
+    void IniciarPanelContactos() override { llamadas.append(QStringLiteral("Panel")); }
+    QWidget *ventana() override { return &principal; }
+
+    QStringList llamadas;
+    std::function<void()> alNuevoContacto;
+    std::function<void()> alEscribir;
+    QWidget principal;
+};
+
+} // namespace
+
+class TstFrmAgenda : public QObject
+{
+    Q_OBJECT
+    std::unique_ptr<ContextoPrueba> p;
+    std::unique_ptr<PrincipalFalsa> principal;
+    std::unique_ptr<frmAgenda> w;
+    QTemporaryDir dir;
+
+    AjustesMemoria &ajustes() { return p->ajustes; }
+    DialogosGuion &dialogos() { return p->dialogos; }
+    void guardar(const QString &n, const QString &prov, const QString &ca, const QString &nu)
+    {
+        ajustes().escribir(SeccionAgenda, n, Registro(n, prov, ca, nu));
+    }
+    void tresContactos()
+    {
+        guardar(QStringLiteral("Juan"), Personal, QStringLiteral("351"), QStringLiteral("5551234"));
+        guardar(QStringLiteral("Pin"), Movilnet, QStringLiteral("alias"), QStringLiteral("AB12"));
+        guardar(QStringLiteral("Ana"), Claro, QStringLiteral("11"), QStringLiteral("44"));
+    }
+    void abrir()
+    {
+        w = std::make_unique<frmAgenda>(p->ctx, *principal);
+        w->show();
+        QVERIFY(QTest::qWaitForWindowExposed(w.get()));
+    }
+    void elegir(const QString &nombre)
+    {
+        const auto nodos = w->tvwAgenda->findItems(nombre, Qt::MatchExactly);
+        QVERIFY(!nodos.isEmpty());
+        w->tvwAgenda->setCurrentItem(nodos.first());
+    }
+    QString archivo(const QByteArray &bytes)
+    {
+        const QString ruta = dir.filePath(QStringLiteral("prueba.ntxagenda"));
+        QFile f(ruta);
+        if (!f.open(QIODevice::WriteOnly) || f.write(bytes) != bytes.size())
+            return {};
+        return ruta;
+    }
+    QString ultimoTexto() { return dialogos().llamadas.isEmpty() ? QString() : dialogos().llamadas.last().texto; }
+
+private Q_SLOTS:
+    void init()
+    {
+        p = std::make_unique<ContextoPrueba>();
+        principal = std::make_unique<PrincipalFalsa>();
+    }
+    void cleanup()
+    {
+        w.reset();
+        principal.reset();
+        p.reset();
+    }
+
+    void carga_data()
+    {
+        QTest::addColumn<bool>("conContactos");
+        QTest::addColumn<QStringList>("nodos");
+        QTest::addColumn<QString>("panel1");
+        QTest::addColumn<QString>("panel2");
+        QTest::newRow("vacia") << false << QStringList() << ""
+                               << "Haga clic en Nuevo Contacto para agregar un contacto a la Agenda.";
+        QTest::newRow("tres") << true << QStringList{"Juan", "Pin", "Ana"} << " 3 contactos  "
+                              << "Haga doble clic en un contacto para enviarle un mensaje";
+    }
+
+    void carga()
+    {
+        QFETCH(bool, conContactos);
+        QFETCH(QStringList, nodos);
+        QFETCH(QString, panel1);
+        QFETCH(QString, panel2);
+        if (conContactos)
+            tresContactos();
+        abrir();
+        QCOMPARE(w->windowTitle(), QStringLiteral("Agenda"));
+        QStringList textos;
+        for (int i = 0; i < w->tvwAgenda->topLevelItemCount(); ++i) {
+            const QTreeWidgetItem *n = w->tvwAgenda->topLevelItem(i);
+            textos.append(n->text(0));
+            QCOMPARE(n->data(0, Qt::UserRole).toString(), ajustes().leer(SeccionAgenda, n->text(0)));
+            QVERIFY(!n->icon(0).isNull());
+        }
+        QCOMPARE(textos, nodos); // in the store's order, not sorted
+        QCOMPARE(w->StatusBarPanel1->text(), panel1);
+        QCOMPARE(w->StatusBarPanel2->text(), panel2);
+        for (QPushButton *b : {w->cmdEscribir, w->cmdEliminar, w->cmdModificar, w->cmdAgregarRapida})
+            QCOMPARE(b->isEnabled(), conContactos);
+        QVERIFY(w->cmdAgregar->isEnabled());
+        QCOMPARE(w->tvwAgenda->currentItem() != nullptr, conContactos);
+        if (conContactos)
+            QCOMPARE(w->tvwAgenda->currentItem()->text(0), QStringLiteral("Juan"));
+        QVERIFY(dialogos().llamadas.isEmpty());
+    }
+
+    void detallesDelContacto_data()
+    {
+        QTest::addColumn<QString>("nombre");
+        QTest::addColumn<QString>("panel2");
+        QTest::newRow("numero") << "Juan"
+                                << "Móvil: 351 5551234";
+        QTest::newRow("alias") << "Pin"
+                               << "Alias: AB12";
+    }
+
+    void detallesDelContacto()
+    {
+        QFETCH(QString, nombre);
+        QFETCH(QString, panel2);
+        tresContactos();
+        abrir();
+        elegir(QStringLiteral("Ana"));
+        elegir(nombre);
+        QCOMPARE(w->StatusBarPanel2->text(), panel2);
+        // A click on the node already selected shows the same.
+        w->StatusBarPanel2->clear();
+        QTest::mouseClick(w->tvwAgenda->viewport(), Qt::LeftButton, {},
+                          w->tvwAgenda->visualItemRect(w->tvwAgenda->currentItem()).center());
+        QCOMPARE(w->StatusBarPanel2->text(), panel2);
+    }
+
+    void sinSeleccion_data()
+    {
+        QTest::addColumn<int>("boton");
+        QTest::addColumn<QString>("mensaje");
+        QTest::newRow("escribir") << 0 << "Debe elegir primero un contacto al cual escribir el mensaje";
+        QTest::newRow("modificar") << 1 << "Debe elegir un contacto al cual modificar los datos";
+        QTest::newRow("eliminar") << 2 << "Debe elegir un contacto antes de poder eliminar";
+        QTest::newRow("agenda rapida") << 3
+                                       << "Seleccione un contacto de la Agenda antes de agregarlo a la Agenda "
+                                          "Rápida";
+    }
+
+    void sinSeleccion()
+    {
+        QFETCH(int, boton);
+        QFETCH(QString, mensaje);
+        tresContactos();
+        abrir();
+        w->tvwAgenda->setCurrentItem(nullptr);
+        switch (boton) {
+        case 0:
+            w->cmdEscribir_Click();
+            break;
+        case 1:
+            w->cmdModificar_Click();
+            break;
+        case 2:
+            w->cmdEliminar_Click();
+            break;
+        default:
+            w->cmdAgregarRapida_Click();
+            w->mnuAgregar_Click(3);
+            w->mnuPopAgregarRapida->hide();
+            break;
+        }
+        QCOMPARE(dialogos().llamadas.size(), 1);
+        QCOMPARE(dialogos().llamadas.at(0).texto, mensaje);
+        QCOMPARE(dialogos().llamadas.at(0).icono, Dialogos::Icono::Exclamacion);
+        QCOMPARE(dialogos().llamadas.at(0).botones, Dialogos::Botones::Aceptar);
+        QCOMPARE(dialogos().llamadas.at(0).titulo, Titulo);
+        QVERIFY(principal->llamadas.isEmpty());
+        QCOMPARE(ajustes().enumerar(SeccionAgenda).size(), 3);
+        QVERIFY(ajustes().leer(SeccionMensajes, ClaveRapida(3)).isEmpty());
+        QVERIFY(w->isVisible());
+    }
+
+    void escribirCierraYEscribe_data()
+    {
+        QTest::addColumn<bool>("dobleClic");
+        QTest::newRow("boton") << false;
+        QTest::newRow("doble clic") << true;
+    }
+
+    void escribirCierraYEscribe()
+    {
+        QFETCH(bool, dobleClic);
+        tresContactos();
+        abrir();
+        elegir(QStringLiteral("Pin"));
+        if (dobleClic) {
+            const QPoint punto = w->tvwAgenda->visualItemRect(w->tvwAgenda->currentItem()).center();
+            QTest::mouseClick(w->tvwAgenda->viewport(), Qt::LeftButton, {}, punto);
+            QTest::mouseDClick(w->tvwAgenda->viewport(), Qt::LeftButton, {}, punto);
+        } else {
+            QTest::mouseClick(w->cmdEscribir, Qt::LeftButton);
+        }
+        QVERIFY(!w->isVisible());
+        QCOMPARE(principal->llamadas, QStringList{"Escribir|Pin|Venezuela - Movilnet|alias|AB12"});
+    }
+
+    void escribirConRegistroDanado()
+    {
+        // The record's own name is damaged; the value name is what the store knows.
+        ajustes().escribir(SeccionAgenda, QStringLiteral("Ana"), QStringLiteral("$_NO09Ana$_PR17Argentina - Claro"));
+        abrir();
+        w->cmdEscribir_Click();
+        QCOMPARE(principal->llamadas, QStringList{"Escribir|Ana|Argentina - Claro||"});
+    }
+
+    void modificar()
+    {
+        tresContactos();
+        abrir();
+        elegir(QStringLiteral("Juan"));
+        QTest::mouseClick(w->cmdModificar, Qt::LeftButton);
+        QCOMPARE(principal->llamadas, QStringList{"Modificar|Juan|Argentina - Personal|351|5551234"});
+        QVERIFY(dialogos().llamadas.isEmpty());
+    }
+
+    void modificarProveedorNoDisponible_data()
+    {
+        QTest::addColumn<bool>("si");
+        QTest::newRow("si elimina") << true;
+        QTest::newRow("no conserva") << false;
+    }
+
+    void modificarProveedorNoDisponible()
+    {
+        QFETCH(bool, si);
+        tresContactos();
+        guardar(QStringLiteral("Viejo"), QStringLiteral("Argentina - CTI Móvil"), QStringLiteral("11"),
+                QStringLiteral("1"));
+        abrir();
+        elegir(QStringLiteral("Viejo"));
+        dialogos().respuestas.append(si ? Dialogos::Respuesta::Si : Dialogos::Respuesta::No);
+        w->cmdModificar_Click();
+        QCOMPARE(dialogos().llamadas.size(), 1);
+        const auto &l = dialogos().llamadas.at(0);
+        QCOMPARE(l.texto, QStringLiteral("Este contacto tiene asignado un proveedor al que esta versión de NTX "
+                                         "Mensajes no puede enviar mensajes.\r\nElimine este contacto y vuelva a "
+                                         "crearlo asignándole un proveedor disponible en esta versión\r\n\r\n¿Desea "
+                                         "eliminar este contacto ahora?"));
+        QCOMPARE(l.titulo, QStringLiteral("NTX Mensajes - Contacto Inválido"));
+        QCOMPARE(l.icono, Dialogos::Icono::Critico);
+        QCOMPARE(l.botones, Dialogos::Botones::SiNo);
+        QCOMPARE(ajustes().leer(SeccionAgenda, QStringLiteral("Viejo")).isEmpty(), si);
+        QCOMPARE(w->tvwAgenda->topLevelItemCount(), si ? 3 : 4);
+        QCOMPARE(principal->llamadas.contains(QStringLiteral("Panel")), si);
+        QCOMPARE(w->StatusBarPanel1->text(), si ? QStringLiteral(" 3 contactos  ") : QStringLiteral(" 4 contactos  "));
+    }
+
+    void eliminar_data()
+    {
+        QTest::addColumn<bool>("si");
+        QTest::addColumn<bool>("teclaSuprimir");
+        QTest::newRow("si") << true << false;
+        QTest::newRow("no") << false << false;
+        QTest::newRow("tecla suprimir") << true << true;
+    }
+
+    void eliminar()
+    {
+        QFETCH(bool, si);
+        QFETCH(bool, teclaSuprimir);
+        tresContactos();
+        ajustes().escribir(SeccionMensajes, ClaveRapida(2), QStringLiteral("Pin"));
+        abrir();
+        elegir(QStringLiteral("Pin"));
+        dialogos().respuestas.append(si ? Dialogos::Respuesta::Si : Dialogos::Respuesta::No);
+        if (teclaSuprimir)
+            QTest::keyClick(w->tvwAgenda, Qt::Key_Delete);
+        else
+            w->cmdEliminar_Click();
+        QCOMPARE(dialogos().llamadas.size(), 1);
+        QCOMPARE(dialogos().llamadas.at(0).texto,
+                 QStringLiteral("¿Está seguro que desea eliminar permanentemente a Pin de la agenda?"));
+        QCOMPARE(dialogos().llamadas.at(0).titulo, QStringLiteral("Eliminar contacto"));
+        QCOMPARE(dialogos().llamadas.at(0).icono, Dialogos::Icono::Pregunta);
+        QCOMPARE(ajustes().leer(SeccionAgenda, QStringLiteral("Pin")).isEmpty(), si);
+        QCOMPARE(w->tvwAgenda->topLevelItemCount(), si ? 2 : 3);
+        QCOMPARE(principal->llamadas, si ? (QStringList{"Actualizar", "Panel"}) : QStringList());
+        // The quick slot is dropped by the main window's refresh, not here; the menus already show it empty.
+        w->cmdEliminarRapida_Click();
+        w->mnuPopEliminarRapida->hide();
+        QCOMPARE(w->mnuEliminar[2]->text(), si ? QStringLiteral(" 2 - (Vacío)") : QStringLiteral(" 2 - Pin"));
+        QCOMPARE(w->mnuEliminar[2]->isEnabled(), !si);
+    }
+
+    void eliminarUltimoDejaLaVentanaVacia()
+    {
+        guardar(QStringLiteral("Solo"), Claro, QStringLiteral("1"), QStringLiteral("2"));
+        abrir();
+        w->cmdEliminar_Click();
+        QCOMPARE(w->tvwAgenda->topLevelItemCount(), 0);
+        QVERIFY(!w->cmdEscribir->isEnabled());
+        QVERIFY(w->StatusBarPanel1->text().isEmpty());
+    }
+
+    void menusRapidos()
+    {
+        tresContactos();
+        ajustes().escribir(SeccionMensajes, ClaveRapida(10), QStringLiteral("Juan"));
+        ajustes().escribir(SeccionMensajes, ClaveRapida(1), QStringLiteral("Ana"));
+        // A slot naming a contact deleted meanwhile, and one naming it in another case.
+        ajustes().escribir(SeccionMensajes, ClaveRapida(4), QStringLiteral("Borrado"));
+        ajustes().escribir(SeccionMensajes, ClaveRapida(5), QStringLiteral("juan"));
+        abrir();
+        QTest::mouseClick(w->cmdAgregarRapida, Qt::LeftButton);
+        QVERIFY(w->mnuPopAgregarRapida->isVisible());
+        w->mnuPopAgregarRapida->hide();
+        QTest::mouseClick(w->cmdEliminarRapida, Qt::LeftButton);
+        QVERIFY(w->mnuPopEliminarRapida->isVisible());
+        w->mnuPopEliminarRapida->hide();
+        for (int n = 1; n <= 10; ++n) {
+            const QString esperado = n == 1    ? QStringLiteral(" 1 - Ana")
+                                     : n == 10 ? QStringLiteral(" 10 - Juan")
+                                               : QLatin1Char(' ') + QString::number(n) + QStringLiteral(" - (Vacío)");
+            QCOMPARE(w->mnuAgregar[n]->text(), esperado);
+            QCOMPARE(w->mnuEliminar[n]->text(), esperado);
+            QVERIFY(w->mnuAgregar[n]->isEnabled());
+            QCOMPARE(w->mnuEliminar[n]->isEnabled(), n == 1 || n == 10);
+        }
+        // Shown just below its button.
+        const QPoint esquina = w->cmdEliminarRapida->mapToGlobal(QPoint(0, w->cmdEliminarRapida->height()));
+        QCOMPARE(w->mnuPopEliminarRapida->pos(), esquina);
+    }
+
+    void agregarRapida_data()
+    {
+        QTest::addColumn<int>("ranura");
+        QTest::addColumn<QString>("antes");
+        QTest::addColumn<int>("respuesta"); // -1: no question
+        QTest::addColumn<QString>("despues");
+        QTest::addColumn<QString>("mensaje");
+        QTest::newRow("vacia") << 3 << "" << -1 << "Pin"
+                               << "Se agregó a Pin a la Agenda Rápida";
+        QTest::newRow("diez vacia") << 10 << "" << -1 << "Pin"
+                                    << "Se agregó a Pin a la Agenda Rápida";
+        QTest::newRow("ocupada si") << 10 << "Juan" << int(Dialogos::Respuesta::Si) << "Pin"
+                                    << "¿Desea reemplazar a Juan por Pin en la Agenda Rápida?\r\n\r\nEsta acción sólo "
+                                       "afectará a la Agenda Rápida.";
+        QTest::newRow("ocupada no") << 1 << "Juan" << int(Dialogos::Respuesta::No) << "Juan"
+                                    << "¿Desea reemplazar a Juan por Pin en la Agenda Rápida?\r\n\r\nEsta acción sólo "
+                                       "afectará a la Agenda Rápida.";
+        QTest::newRow("ocupada por un contacto borrado") << 2 << "Borrado" << -1 << "Pin"
+                                                         << "Se agregó a Pin a la Agenda Rápida";
+    }
+
+    void agregarRapida()
+    {
+        QFETCH(int, ranura);
+        QFETCH(QString, antes);
+        QFETCH(int, respuesta);
+        QFETCH(QString, despues);
+        QFETCH(QString, mensaje);
+        tresContactos();
+        if (!antes.isEmpty())
+            ajustes().escribir(SeccionMensajes, ClaveRapida(ranura), antes);
+        abrir();
+        elegir(QStringLiteral("Pin"));
+        w->cmdAgregarRapida_Click();
+        if (respuesta >= 0)
+            dialogos().respuestas.append(static_cast<Dialogos::Respuesta>(respuesta));
+        w->mnuAgregar[ranura]->trigger();
+        w->mnuPopAgregarRapida->hide();
+        QCOMPARE(dialogos().llamadas.size(), 1);
+        const auto &l = dialogos().llamadas.at(0);
+        QCOMPARE(l.texto, mensaje);
+        if (respuesta >= 0) {
+            QCOMPARE(l.titulo, QStringLiteral("Agenda Rápida - Reemplazar Contacto"));
+            QCOMPARE(l.icono, Dialogos::Icono::Pregunta);
+            QCOMPARE(l.botones, Dialogos::Botones::SiNo);
+        } else {
+            QCOMPARE(l.titulo, Titulo);
+            QCOMPARE(l.icono, Dialogos::Icono::Informacion);
+        }
+        QCOMPARE(ajustes().leer(SeccionMensajes, ClaveRapida(ranura)), despues);
+        QCOMPARE(ajustes().leer(SeccionMensajes, QStringLiteral("Rapida") + QString::number(ranura)), despues);
+        // Slot 10 is not slot 1.
+        if (ranura == 10)
+            QVERIFY(ajustes().leer(SeccionMensajes, ClaveRapida(1)).isEmpty());
+        QCOMPARE(principal->llamadas, QStringList{"Actualizar"});
+    }
+
+    void quitarRapida_data()
+    {
+        QTest::addColumn<int>("ranura");
+        QTest::addColumn<bool>("si");
+        QTest::newRow("diez si") << 10 << true;
+        QTest::newRow("uno no") << 1 << false;
+    }
+
+    void quitarRapida()
+    {
+        QFETCH(int, ranura);
+        QFETCH(bool, si);
+        tresContactos();
+        ajustes().escribir(SeccionMensajes, ClaveRapida(1), QStringLiteral("Ana"));
+        ajustes().escribir(SeccionMensajes, ClaveRapida(10), QStringLiteral("Juan"));
+        abrir();
+        w->cmdEliminarRapida_Click();
+        dialogos().respuestas.append(si ? Dialogos::Respuesta::Si : Dialogos::Respuesta::No);
+        w->mnuEliminar[ranura]->trigger();
+        w->mnuPopEliminarRapida->hide();
+        const QString contacto = ranura == 1 ? QStringLiteral("Ana") : QStringLiteral("Juan");
+        QCOMPARE(dialogos().llamadas.size(), 1);
+        QCOMPARE(dialogos().llamadas.at(0).texto,
+                 QStringLiteral("¿Seguro desea eliminar a ") + contacto +
+                     QStringLiteral(" de la Agenda Rápida?\r\n\r\nEsta acción sólo afectará a la Agenda Rápida."));
+        QCOMPARE(dialogos().llamadas.at(0).titulo, QStringLiteral("Agenda Rápida - Eliminar"));
+        QCOMPARE(dialogos().llamadas.at(0).icono, Dialogos::Icono::Pregunta);
+        QCOMPARE(ajustes().leer(SeccionMensajes, ClaveRapida(ranura)).isEmpty(), si);
+        QCOMPARE(ajustes().leer(SeccionMensajes, ClaveRapida(ranura == 1 ? 10 : 1)),
+                 ranura == 1 ? QStringLiteral("Juan") : QStringLiteral("Ana"));
+        // The contact itself stays.
+        QCOMPARE(ajustes().enumerar(SeccionAgenda).size(), 3);
+        QCOMPARE(principal->llamadas, QStringList{"Actualizar"});
+        // An empty slot cannot be chosen.
+        dialogos().llamadas.clear();
+        w->cmdEliminarRapida_Click();
+        w->mnuPopEliminarRapida->hide();
+        w->mnuEliminar[5]->trigger();
+        QVERIFY(dialogos().llamadas.isEmpty());
+    }
+
+    void cierraYReabreAlrededorDelDialogo()
+    {
+        // The contacts controller's NuevoContacto: close the address book, show the
+        // dialog (here: a contact appears), show the address book again.
+        int contactosAlReabrir = -1;
+        QWidget *duenoAlReabrir = nullptr;
+        principal->alNuevoContacto = [&] {
+            frmAgenda *primera = frmAgenda::Abierta();
+            QVERIFY(primera);
+            frmAgenda::CerrarAbierta();
+            QVERIFY(!primera->isVisible());
+            QVERIFY(!frmAgenda::Abierta());
+            guardar(QStringLiteral("Nuevo"), Claro, QStringLiteral("1"), QStringLiteral("2"));
+            QTimer::singleShot(0, qApp, [&] {
+                frmAgenda *segunda = frmAgenda::Abierta();
+                if (!segunda)
+                    return;
+                contactosAlReabrir = segunda->tvwAgenda->topLevelItemCount();
+                duenoAlReabrir = segunda->parentWidget();
+                segunda->cmdCerrar_Click();
+            });
+            frmAgenda::Mostrar(p->ctx, *principal);
+        };
+        QTimer::singleShot(0, qApp, [] {
+            if (frmAgenda *f = frmAgenda::Abierta())
+                f->cmdAgregar_Click();
+        });
+        frmAgenda::Mostrar(p->ctx, *principal);
+        QCOMPARE(principal->llamadas, QStringList{"Nuevo"});
+        QCOMPARE(contactosAlReabrir, 1);
+        QCOMPARE(duenoAlReabrir, &principal->principal);
+        QVERIFY(!frmAgenda::Abierta());
+        QVERIFY(!QApplication::activeModalWidget());
+    }
+
+    void escribirCierraAntesDeEscribir()
+    {
+        tresContactos();
+        bool cerradaAlEscribir = false;
+        principal->alEscribir = [&] { cerradaAlEscribir = !frmAgenda::Abierta(); };
+        QTimer::singleShot(0, qApp, [] {
+            if (frmAgenda *f = frmAgenda::Abierta())
+                f->cmdEscribir_Click();
+        });
+        frmAgenda::Mostrar(p->ctx, *principal);
+        QCOMPARE(principal->llamadas, QStringList{"Escribir|Juan|Argentina - Personal|351|5551234"});
+        QVERIFY(cerradaAlEscribir);
+        QVERIFY(!frmAgenda::Abierta());
+    }
+
+    // ------------------------------------------------------------ export and import
+
+    void exportar()
+    {
+        tresContactos();
+        const QString ruta = dir.filePath(QStringLiteral("tres.ntxagenda"));
+        dialogos().nombresDeArchivo.append(ruta);
+        Agenda::ExportarAgenda(p->ctx);
+        QCOMPARE(dialogos().archivos.size(), 1);
+        QCOMPARE(dialogos().archivos.at(0),
+                 (QStringList{"Exportar Agenda a un archivo",
+                              "Archivos de Agenda de NTX (*.ntxagenda)|*.ntxagenda|Todos los archivos (*.*)|*.*", ""}));
+        QCOMPARE(dialogos().confirmaciones, QList<bool>{true});
+        QFile f(ruta);
+        QVERIFY(f.open(QIODevice::ReadOnly));
+        const QList<QByteArray> lineas = f.readAll().split('\n');
+        QCOMPARE(lineas.size(), 5); // four lines and the empty rest after the last CR LF
+        QCOMPARE(lineas.at(0), QByteArray("NTXAgenda1.0\r"));
+        QCOMPARE(lineas.at(1), QByteArray("\"Juan\",\"$_NO04Juan$_PR20Argentina - Personal$_CA03351$_NU075551234\"\r"));
+        QCOMPARE(dialogos().llamadas.size(), 1);
+        QCOMPARE(dialogos().llamadas.at(0).texto, QStringLiteral("La Agenda se exportó con exito"));
+        QCOMPARE(dialogos().llamadas.at(0).icono, Dialogos::Icono::Informacion);
+        QCOMPARE(dialogos().llamadas.at(0).titulo, Titulo);
+        QCOMPARE(p->sistema.bombeos, 3);
+    }
+
+    void exportarSinArchivoOSinContactos_data()
+    {
+        QTest::addColumn<bool>("conContactos");
+        QTest::addColumn<bool>("conArchivo");
+        QTest::addColumn<QString>("mensaje");
+        QTest::addColumn<int>("icono");
+        QTest::newRow("sin archivo") << true << false << "" << 0;
+        QTest::newRow("vacia") << false << true
+                               << "No se puede exportar la Agenda\r\n\r\nLa Agenda está vacía, agregue algunos "
+                                  "contactos antes de intentar exportar de nuevo"
+                               << int(Dialogos::Icono::Critico);
+    }
+
+    void exportarSinArchivoOSinContactos()
+    {
+        QFETCH(bool, conContactos);
+        QFETCH(bool, conArchivo);
+        QFETCH(QString, mensaje);
+        QFETCH(int, icono);
+        if (conContactos)
+            tresContactos();
+        const QString ruta = dir.filePath(QStringLiteral("nada.ntxagenda"));
+        if (conArchivo)
+            dialogos().nombresDeArchivo.append(ruta);
+        Agenda::ExportarAgenda(p->ctx);
+        QCOMPARE(dialogos().archivos.size(), 1);
+        QCOMPARE(ultimoTexto(), mensaje);
+        if (!mensaje.isEmpty())
+            QCOMPARE(int(dialogos().llamadas.last().icono), icono);
+        QVERIFY(!QFile::exists(ruta));
+    }
+
+    void exportarSinPermiso()
+    {
+        tresContactos();
+        dialogos().nombresDeArchivo.append(dir.filePath(QStringLiteral("no/existe/a.ntxagenda")));
+        Agenda::ExportarAgenda(p->ctx);
+        QCOMPARE(dialogos().llamadas.size(), 1);
+        QCOMPARE(
+            dialogos().llamadas.at(0).texto,
+            QStringLiteral("No se puede exportar la Agenda\r\n\r\nOcurrió un error al acceder al archivo, "
+                           "compruebe que tenga los permisos necesarios para acceder al archivo y que esté en este "
+                           "equipo y no en otro de la red"));
+        QCOMPARE(dialogos().llamadas.at(0).icono, Dialogos::Icono::Ninguno);
+        QCOMPARE(dialogos().llamadas.at(0).botones, Dialogos::Botones::Aceptar);
+    }
+
+    void exportarComillaAntigua()
+    {
+        guardar(QStringLiteral("Juan \"Loco\""), Claro, QStringLiteral("1"), QStringLiteral("2"));
+        const QString ruta = dir.filePath(QStringLiteral("c.ntxagenda"));
+        dialogos().nombresDeArchivo.append(ruta);
+        Agenda::ExportarAgenda(p->ctx);
+        QCOMPARE(ultimoTexto(), QStringLiteral("La Agenda se exportó con exito\r\n\r\n · Las comillas dobles de 1 "
+                                               "contacto(s) se escribieron como apóstrofos, porque el archivo no puede "
+                                               "guardarlas."));
+        // What was written reads back whole into an empty store.
+        ajustes().borrarSeccion(SeccionAgenda);
+        dialogos().nombresDeArchivo.append(ruta);
+        Agenda::ImportarAgenda(p->ctx, *principal);
+        const QString registro = ajustes().leer(SeccionAgenda, QStringLiteral("Juan 'Loco'"));
+        Agenda::CamposContacto campos;
+        QVERIFY(Agenda::LeerCampos(registro, &campos));
+        QCOMPARE(campos.nombre, QStringLiteral("Juan 'Loco'"));
+    }
+
+    void idaYVueltaEnAlmacenVacio()
+    {
+        tresContactos();
+        guardar(QStringLiteral("  José Ñandú: 1/2 * ?"), Personal, QStringLiteral("0351"), QStringLiteral("15"));
+        guardar(QString(60, u'x'), Movilnet, QStringLiteral("alias"), QStringLiteral("PIN 100%"));
+        const ParesAjustes antes = ajustes().enumerar(SeccionAgenda);
+        const QString ruta = dir.filePath(QStringLiteral("ida.ntxagenda"));
+        dialogos().nombresDeArchivo.append(ruta);
+        Agenda::ExportarAgenda(p->ctx);
+        ajustes().borrarSeccion(SeccionAgenda);
+        dialogos().nombresDeArchivo.append(ruta);
+        Agenda::ImportarAgenda(p->ctx, *principal);
+        QCOMPARE(ajustes().enumerar(SeccionAgenda), antes);
+        QCOMPARE(dialogos().archivos.at(1),
+                 (QStringList{"Importar Agenda de un archivo",
+                              "Archivos de Agenda de NTX (*.ntxagenda)|*.ntxagenda|Todos los archivos (*.*)|*.*", ""}));
+        QCOMPARE(dialogos().llamadas.size(), 3);
+        const auto &pregunta = dialogos().llamadas.at(1);
+        QCOMPARE(pregunta.texto,
+                 QStringLiteral("Haga clic en Aceptar para importar este archivo de Agenda ahora, si no "
+                                "desea hacerlo haga clic en Cancelar."));
+        QCOMPARE(pregunta.botones, Dialogos::Botones::AceptarCancelar);
+        QCOMPARE(pregunta.icono, Dialogos::Icono::Pregunta);
+        QCOMPARE(ultimoTexto(), QStringLiteral("Se ha importado correctamente la Agenda"));
+        QCOMPARE(dialogos().llamadas.last().icono, Dialogos::Icono::Informacion);
+        QCOMPARE(principal->llamadas, (QStringList{"Panel", "Actualizar"}));
+    }
+
+    void importarReemplazaOCancela_data()
+    {
+        QTest::addColumn<bool>("aceptar");
+        QTest::newRow("aceptar") << true;
+        QTest::newRow("cancelar") << false;
+    }
+
+    void importarReemplazaOCancela()
+    {
+        QFETCH(bool, aceptar);
+        tresContactos();
+        const ParesAjustes antes = ajustes().enumerar(SeccionAgenda);
+        const QString nuevo = Registro(QStringLiteral("Ana"), Personal, QStringLiteral("22"), QStringLiteral("99"));
+        dialogos().nombresDeArchivo.append(
+            archivo("ntxagenda1.0\r\n\"Ana\",\"" + nuevo.toLatin1() + "\"\r\n\"Otro\",\"$_NO04Otro\"\r\n"));
+        dialogos().respuestas.append(aceptar ? Dialogos::Respuesta::Aceptar : Dialogos::Respuesta::Cancelar);
+        Agenda::ImportarAgenda(p->ctx, *principal);
+        if (!aceptar) {
+            QCOMPARE(ajustes().enumerar(SeccionAgenda), antes);
+            QCOMPARE(dialogos().llamadas.size(), 1);
+            QVERIFY(principal->llamadas.isEmpty());
+            return;
+        }
+        QCOMPARE(ajustes().leer(SeccionAgenda, QStringLiteral("Ana")), nuevo);
+        // A damaged record is stored as read: it is caught when used.
+        QCOMPARE(ajustes().leer(SeccionAgenda, QStringLiteral("Otro")), QStringLiteral("$_NO04Otro"));
+        QCOMPARE(ajustes().enumerar(SeccionAgenda).size(), 4);
+        QCOMPARE(ultimoTexto(), QStringLiteral("Se ha importado correctamente la Agenda"));
+    }
+
+    void importarEntradaMala_data()
+    {
+        QTest::addColumn<QByteArray>("bytes");
+        QTest::addColumn<QString>("mensaje");
+        QTest::addColumn<int>("icono");
+        QTest::addColumn<QStringList>("nuevos");
+        const QString danado = QStringLiteral("No se puede importar de este archivo de Agenda\r\n\r\nEste archivo de "
+                                              "agenda está dañado o no es compatible con esta version de NTX Mensajes");
+        const QString fin = QStringLiteral("No se puede importar la Agenda\r\n\r\nError  62: La entrada pasó del "
+                                           "final del archivo");
+        const QByteArray cab = "NTXAgenda1.0\r\n";
+        const QByteArray luis = "\"Luis\",\"$_NO04Luis$_PR17Argentina - Claro$_CA0211$_NU0244\"\r\n";
+        const int ninguno = int(Dialogos::Icono::Ninguno), critico = int(Dialogos::Icono::Critico),
+                  info = int(Dialogos::Icono::Informacion);
+        QTest::newRow("vacio") << QByteArray() << danado << critico << QStringList();
+        QTest::newRow("binario") << QByteArray::fromHex("7f454c460201010000000022ff0d0a") << danado << critico
+                                 << QStringList();
+        QTest::newRow("solo cabecera") << cab << "Se ha importado correctamente la Agenda" << info << QStringList();
+        QTest::newRow("un campo al final") << cab + luis + "\"Pedro\"" << fin << ninguno << QStringList{"Luis"};
+        QTest::newRow("comilla sin cerrar")
+            << cab + luis + "\"Pedro\",\"$_NO05Ped" << fin << ninguno << QStringList{"Luis"};
+        QTest::newRow("cabecera y basura binaria")
+            << cab + QByteArray("\"a\tb\",\"\x01\x02\"\r\n") + luis
+            << "Se ha importado correctamente la Agenda\r\n\r\nNo se importaron 1 contacto(s) que la Agenda no puede "
+               "guardar:\r\n · «a\tb»: el nombre contiene caracteres de control."
+            << info << QStringList{"Luis"};
+        QTest::newRow("campo de 123")
+            << cab + "\"Largo\",\"$_NO05Largo$_PR17Argentina - Claro$_CA0211$_NU23" + QByteArray(123, '5') + "\"\r\n" +
+                   luis
+            << "Se ha importado correctamente la Agenda\r\n\r\nNo se importaron 1 contacto(s) que la Agenda no puede "
+               "guardar:\r\n · «Largo»: el número o alias tiene 123 caracteres y la Agenda admite como máximo 99."
+            << info << QStringList{"Luis"};
+        QTest::newRow("nombre con marca")
+            << cab + "\"A$_NU0244\",\"$_NO09A$_NU0244$_PR17Argentina - Claro$_CA0211$_NU0299\"\r\n" + luis
+            << "Se ha importado correctamente la Agenda\r\n\r\nNo se importaron 1 contacto(s) que la Agenda no puede "
+               "guardar:\r\n · «A$_NU0244»: el nombre contiene «$_», que la Agenda usa para separar los datos de cada "
+               "contacto."
+            << info << QStringList{"Luis"};
+        QTest::newRow("comillas de un archivo antiguo")
+            << cab + "\"Juan \"Loco\"\",\"$_NO11Juan \"Loco\"$_PR17Argentina - Claro$_CA0211$_NU0244\"\r\n" + luis
+            << "Se ha importado correctamente la Agenda\r\n\r\nNo se importaron 1 contacto(s) que la Agenda no puede "
+               "guardar:\r\n · «Juan »: los datos del contacto están cortados, quizá por comillas dobles dentro del "
+               "nombre."
+            << info << QStringList{"Luis"};
+        QTest::newRow("utf8 con bom")
+            << "\xEF\xBB\xBF" + cab +
+                   "\"Jos\xC3\xA9 \xE2\x82\xAC\",\"$_NO06Jos\xC3\xA9 \xE2\x82\xAC$_PR17Argentina - "
+                   "Claro$_CA0211$_NU0244\"\r\n"
+            << "Se ha importado correctamente la Agenda" << info << QStringList{"José €"};
+        QTest::newRow("windows 1252")
+            << cab + "\"Mu\xF1oz\",\"$_NO05Mu\xF1oz$_PR17Argentina - Claro$_CA0211$_NU0244\"\r\n"
+            << "Se ha importado correctamente la Agenda" << info << QStringList{"Muñoz"};
+        QTest::newRow("signos y blancos")
+            << cab + "\"  a/b:c*d?\",\"$_NO10  a/b:c*d?$_PR17Argentina - Claro$_CA0211$_NU0244\"\r\n"
+            << "Se ha importado correctamente la Agenda" << info << QStringList{"  a/b:c*d?"};
+    }
+
+    void importarEntradaMala()
+    {
+        QFETCH(QByteArray, bytes);
+        QFETCH(QString, mensaje);
+        QFETCH(int, icono);
+        QFETCH(QStringList, nuevos);
+        tresContactos();
+        const ParesAjustes antes = ajustes().enumerar(SeccionAgenda);
+        const QString ruta = archivo(bytes);
+        QVERIFY(!ruta.isEmpty());
+        dialogos().nombresDeArchivo.append(ruta);
+        Agenda::ImportarAgenda(p->ctx, *principal);
+        QCOMPARE(ultimoTexto(), mensaje);
+        QCOMPARE(int(dialogos().llamadas.last().icono), icono);
+        QCOMPARE(dialogos().llamadas.last().titulo, Titulo);
+        const ParesAjustes despues = ajustes().enumerar(SeccionAgenda);
+        // The stored contacts are untouched; only the file's good contacts came in.
+        QCOMPARE(despues.mid(0, antes.size()), antes);
+        QStringList llegados;
+        for (const auto &par : despues.mid(antes.size()))
+            llegados.append(par.first);
+        QCOMPARE(llegados, nuevos);
+        QCOMPARE(principal->llamadas.contains(QStringLiteral("Panel")), !nuevos.isEmpty());
+        // The file was closed: it can be replaced at once.
+        QFile f(ruta);
+        QVERIFY(f.open(QIODevice::WriteOnly | QIODevice::Truncate));
+    }
+
+    void importarDemasiadosRechazados()
+    {
+        QByteArray bytes = "NTXAgenda1.0\r\n";
+        for (int i = 0; i < 12; ++i)
+            bytes += "\"R" + QByteArray::number(i) + "$_\",\"x\"\r\n";
+        dialogos().nombresDeArchivo.append(archivo(bytes));
+        Agenda::ImportarAgenda(p->ctx, *principal);
+        QVERIFY(ultimoTexto().contains(QStringLiteral("No se importaron 12 contacto(s)")));
+        QVERIFY(ultimoTexto().contains(QStringLiteral("«R9$_»")));
+        QVERIFY(!ultimoTexto().contains(QStringLiteral("«R10$_»")));
+        QVERIFY(ultimoTexto().endsWith(QStringLiteral("\r\n · y 2 más.")));
+        QVERIFY(ajustes().enumerar(SeccionAgenda).isEmpty());
+        QVERIFY(principal->llamadas.isEmpty());
+    }
+
+    void importarConAlmacenQueFalla()
+    {
+        tresContactos();
+        const ParesAjustes antes = ajustes().enumerar(SeccionAgenda);
+        ajustes().fallarEscrituras = true;
+        dialogos().nombresDeArchivo.append(
+            archivo("NTXAgenda1.0\r\n\"Luis\",\"$_NO04Luis$_PR17Argentina - Claro$_CA0211$_NU0244\"\r\n"));
+        Agenda::ImportarAgenda(p->ctx, *principal);
+        QCOMPARE(ultimoTexto(), QStringLiteral("Se ha importado correctamente la Agenda\r\n\r\nNo se importaron 1 "
+                                               "contacto(s) que la Agenda no puede guardar:\r\n · «Luis»: no se pudo "
+                                               "guardar en la Agenda."));
+        QCOMPARE(ajustes().enumerar(SeccionAgenda), antes);
+        QVERIFY(principal->llamadas.isEmpty());
+    }
+
+    void importarCienMilContactos()
+    {
+        QTemporaryDir almacen;
+        AjustesSqlite sqlite(almacen.path());
+        ContextoPrueba conSqlite(&sqlite);
+        QByteArray bytes = "NTXAgenda1.0\r\n";
+        bytes.reserve(100000 * 80);
+        for (int i = 0; i < 100000; ++i) {
+            const QString n = QStringLiteral("Contacto %1").arg(i);
+            bytes +=
+                Agenda::LineaArchivoAgenda(n, Registro(n, Claro, QStringLiteral("11"), QString::number(i))).toLatin1() +
+                "\r\n";
+        }
+        conSqlite.dialogos.nombresDeArchivo.append(archivo(bytes));
+        Agenda::ImportarAgenda(conSqlite.ctx, *principal);
+        QCOMPARE(conSqlite.dialogos.llamadas.last().texto, QStringLiteral("Se ha importado correctamente la Agenda"));
+        const ParesAjustes pares = sqlite.enumerar(SeccionAgenda);
+        QCOMPARE(pares.size(), 100000);
+        QCOMPARE(pares.last().first, QStringLiteral("Contacto 99999"));
+        QCOMPARE(pares.last().second,
+                 Registro(QStringLiteral("Contacto 99999"), Claro, QStringLiteral("11"), QStringLiteral("99999")));
+        QCOMPARE(pares.at(12345).second,
+                 Registro(QStringLiteral("Contacto 12345"), Claro, QStringLiteral("11"), QStringLiteral("12345")));
+        QCOMPARE(conSqlite.sistema.bombeos, 100000);
+    }
+};
+
+QTEST_MAIN(TstFrmAgenda)
+#include "tst_frmagenda.moc"
