@@ -361,14 +361,6 @@ bool VistaWebMotor::filtrarNavegacion(const QUrl &url, int tipo, bool marcoPrinc
         cabeceras = post_.cabeceras;
         hayPost_ = false;
     }
-    // A server redirect to a command is no link of any page: it would be judged by the
-    // page the view still shows, which may be the one that linked to the redirecting server.
-    if (esNtx(url) && tipo == QWebEnginePage::NavigationTypeRedirect) {
-        if (marcoPrincipal) {
-            rechazada_ = url;
-        }
-        return false;
-    }
     bool cancelar = false;
     Q_EMIT antesDeNavegar(url.toString(), marcoPrincipal ? QString() : marcoDe(url), datosPost, cabeceras, cancelar,
                           marcoPrincipal);

@@ -6,6 +6,7 @@
 
 #include <QStringList>
 #include <QWidget>
+#include <functional>
 
 class PrincipalFalsa final : public PrincipalComando
 {
@@ -32,7 +33,12 @@ public:
         navegador = visible;
         llamadas << (visible ? QStringLiteral("mostrarNavegador") : QStringLiteral("ocultarNavegador"));
     }
-    void navegarNavegador(const QString &direccion) override { llamadas << QStringLiteral("navegar ") + direccion; }
+    void navegarNavegador(const QString &direccion) override
+    {
+        llamadas << QStringLiteral("navegar ") + direccion;
+        if (alNavegar)
+            alNavegar(direccion);
+    }
     void encenderTimToolTips() override { llamadas << QStringLiteral("encenderTimToolTips"); }
     void apagarTimDestroyToolTips() override { llamadas << QStringLiteral("apagarTimDestroyToolTips"); }
 
@@ -41,4 +47,6 @@ public:
     bool proveedor = true;
     bool escritura = true;
     bool navegador = false;
+    // End-to-end tests hand the address to a real view.
+    std::function<void(const QString &)> alNavegar;
 };
