@@ -166,6 +166,8 @@ QByteArray paginaComandos(const QString &enlaceActdw, const QString &seguir, boo
     QString cuerpo = QStringLiteral("<h1>Órdenes</h1><ul>"
                                     "<li><a id=\"comandoActdw\" href=\"%1\">Descargar una versión</a></li>"
                                     "<li><a id=\"comandoSales\" href=\"ntx://sales\">Cerrar el programa</a></li>"
+                                    "<li><a id=\"comandoSalem\" href=\"ntx://salem/1Cien%20por_ciento_ñandú/F\">"
+                                    "Despedirse</a></li>"
                                     "</ul>")
                          .arg(enlaceActdw.toHtmlEscaped());
     if (!seguir.isEmpty()) {

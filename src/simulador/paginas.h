@@ -16,7 +16,8 @@ QString rutaDescarga();
 // The same file cut to half its size.
 QString rutaDescargaCorta();
 // A page of command links ("ntx://actdw/..." id comandoActdw, "ntx://sales" id
-// comandoSales): on the maker's site, and under rutaComandosAjena() on every other port.
+// comandoSales, "ntx://salem/1Cien%20por_ciento_ñandú/F" id comandoSalem): on the maker's site, and under
+// rutaComandosAjena() on every other port.
 QString rutaComandos();
 QString rutaComandosAjena();
 // A page of the maker's site with one frame, id and name "marco", showing a command page.

@@ -204,6 +204,17 @@ private Q_SLOTS:
         QTRY_VERIFY_WITH_TIMEOUT(QFile::exists(k.marca()), kEspera);
     }
 
+    // The link's text reaches the message as the page wrote it: "%20" is not a blank.
+    void salem_textoSinDecodificar()
+    {
+        Cliente k(dir_);
+        QVERIFY(k.cargar(dir_.sitio + QStringLiteral("/ntxbin/comandos.htm")));
+        QVERIFY(k.pulsar(QStringLiteral("comandoSalem")));
+        QCOMPARE(k.c.dialogos.llamadas.size(), 1);
+        QCOMPARE(k.c.dialogos.llamadas.first().texto, QStringLiteral("Cien%20por ciento ñandú"));
+        QCOMPARE(k.c.sistema.terminaciones, QList<int>{0});
+    }
+
     void procedencia_data()
     {
         QTest::addColumn<QString>("pagina"); // on the site unless it starts with "ajeno:"
