@@ -59,6 +59,8 @@ frmActualizar::frmActualizar(Contexto &ctx_, QWidget *padre)
     pbrProgreso->setRange(enEscala(Minimo), enEscala(Maximo));
     pbrProgreso->setValue(enEscala(Minimo));
     pbrProgreso->setTextVisible(false);
+    // Room for the widest percentage, so the row does not shift while it grows.
+    lblProgreso->setMinimumWidth(lblProgreso->fontMetrics().horizontalAdvance(QStringLiteral("100 %")) + 4);
 
     auto *capa = new QVBoxLayout(this);
     capa->addWidget(lblTitulo);

@@ -95,6 +95,7 @@ private Q_SLOTS:
         QCOMPARE(porcentajes.last(), QStringLiteral("100 %"));
         QCOMPARE(k.c.sistema.bombeosConEntrada, 2 + 41);
         QCOMPARE(k.estado(), QStringLiteral("Instalando..."));
+        QVERIFY(k.frm.grab().save(QStringLiteral("/tmp/ntx_frmactualizar.png")));
         QFile f(k.archivo);
         QVERIFY(f.open(QIODevice::ReadOnly));
         QCOMPARE(f.readAll(), Simulador::contenidoDescarga());
