@@ -17,6 +17,14 @@ public:
     // Starts a program by bare name: the program folder first, then the search path,
     // never the current working folder.
     virtual bool iniciarPrograma(const QString &nombre, const QStringList &argumentos = {}) = 0;
+    // Starts a program file by its full path, as the desktop starts a program the
+    // user opened (the downloaded installer). Doubles that never start files may
+    // leave it failing.
+    virtual bool ejecutarArchivo(const QString &ruta)
+    {
+        Q_UNUSED(ruta);
+        return false;
+    }
     // Ends the process at once, without the close steps of any window.
     virtual void terminarProceso(int codigo = 0) = 0;
 

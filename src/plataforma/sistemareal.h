@@ -11,6 +11,7 @@ public:
     void pitido() override;
     bool abrirEnNavegador(const QString &direccion) override;
     bool iniciarPrograma(const QString &nombre, const QStringList &argumentos = {}) override;
+    bool ejecutarArchivo(const QString &ruta) override;
     [[noreturn]] void terminarProceso(int codigo = 0) override;
 
     QString carpetaEspecial(int identificador) const override;
@@ -28,6 +29,9 @@ public:
     // Where a bare program name leads: the program folder first, then every absolute
     // entry of `rutaBusqueda` (PATH form). Never the working folder. Empty when not found.
     static QString buscarPrograma(const QString &nombre, const QString &carpetaPrograma, const QString &rutaBusqueda);
+
+    // Starts the file at `ruta` on its own, detached; false with `error` filled when it cannot run.
+    static bool lanzarArchivo(const QString &ruta, QString *error);
 
 private:
     int m_versionMotorWeb = 6;

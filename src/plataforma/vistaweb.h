@@ -48,8 +48,11 @@ public:
 
 Q_SIGNALS:
     // Links, form submissions, scripted navigations and redirects, ntx:// included.
+    // `marcoPrincipal` is false for a navigation inside a frame of the page (whatever
+    // the frame's name, which may be empty); it comes last so that handlers written
+    // without it still connect.
     void antesDeNavegar(const QString &direccion, const QString &marco, const QByteArray &datosPost,
-                        const QString &cabeceras, bool &cancelar);
+                        const QString &cabeceras, bool &cancelar, bool marcoPrincipal);
     void navegacionCompleta(const QString &direccion);
     void documentoCompleto(const QString &direccion);
     void descargaCompleta();

@@ -361,8 +361,11 @@ bool VistaWebMotor::filtrarNavegacion(const QUrl &url, int tipo, bool marcoPrinc
         cabeceras = post_.cabeceras;
         hayPost_ = false;
     }
+    // A command link keeps its "%20" as written: its text is shown without any decoding.
+    const QString direccion = esNtx(url) ? url.toString(QUrl::EncodeSpaces) : url.toString();
     bool cancelar = false;
-    Q_EMIT antesDeNavegar(url.toString(), marcoPrincipal ? QString() : marcoDe(url), datosPost, cabeceras, cancelar);
+    Q_EMIT antesDeNavegar(direccion, marcoPrincipal ? QString() : marcoDe(url), datosPost, cabeceras, cancelar,
+                          marcoPrincipal);
     // Nothing serves ntx: it is a command for the owner, never a request.
     const bool aceptar = !cancelar && !esNtx(url);
     if (!aceptar && marcoPrincipal) {

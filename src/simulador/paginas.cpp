@@ -50,6 +50,26 @@ QString rutaDescarga()
     return QStringLiteral("/ntxbin/descarga/ntxmensajes.exe");
 }
 
+QString rutaDescargaCorta()
+{
+    return QStringLiteral("/ntxbin/descarga/corta/ntxmensajes.exe");
+}
+
+QString rutaComandos()
+{
+    return QStringLiteral("/ntxbin/comandos.htm");
+}
+
+QString rutaComandosAjena()
+{
+    return QStringLiteral("/otro/comandos");
+}
+
+QString rutaMarco()
+{
+    return QStringLiteral("/ntxbin/marco.htm");
+}
+
 QByteArray paginaInicio(const QString &baseOtroSitio)
 {
     const QString cuerpo =
@@ -139,6 +159,35 @@ QByteArray paginaOtroSitio()
 QByteArray paginaAnuncio()
 {
     return documento(QStringLiteral("Anuncio"), QStringLiteral("<p id=\"anuncio\">Página del anunciante.</p>"));
+}
+
+QByteArray paginaComandos(const QString &enlaceActdw, const QString &seguir, bool arriba)
+{
+    QString cuerpo = QStringLiteral("<h1>Órdenes</h1><ul>"
+                                    "<li><a id=\"comandoActdw\" href=\"%1\">Descargar una versión</a></li>"
+                                    "<li><a id=\"comandoSales\" href=\"ntx://sales\">Cerrar el programa</a></li>"
+                                    "<li><a id=\"comandoSalem\" href=\"ntx://salem/1Cien%20por_ciento_ñandú/F\">"
+                                    "Despedirse</a></li>"
+                                    "</ul>")
+                         .arg(enlaceActdw.toHtmlEscaped());
+    if (!seguir.isEmpty()) {
+        const QString id =
+            seguir == QLatin1String("sales") ? QStringLiteral("comandoSales") : QStringLiteral("comandoActdw");
+        cuerpo += QStringLiteral("<script>window.addEventListener('load', function () {"
+                                 " var enlace = document.getElementById('%1').href;"
+                                 " %2.location.href = enlace; });</script>")
+                      .arg(id, arriba ? QStringLiteral("window.top") : QStringLiteral("window"));
+    }
+    return documento(QStringLiteral("Órdenes"), cuerpo, QStringLiteral("font-family:sans-serif"));
+}
+
+QByteArray paginaConMarco(const QString &fuente)
+{
+    return documento(QStringLiteral("NTX Mensajes - Con marco"),
+                     QStringLiteral("<h1>NTX Mensajes</h1><iframe id=\"marco\" name=\"marco\" src=\"%1\" "
+                                    "width=\"500\" height=\"200\"></iframe>")
+                         .arg(fuente.toHtmlEscaped()),
+                     QStringLiteral("font-family:sans-serif"));
 }
 
 namespace {

@@ -13,6 +13,15 @@ QString rutaConfiguracion();
 QString rutaVersion();
 QString rutaAvisos();
 QString rutaDescarga();
+// The same file cut to half its size.
+QString rutaDescargaCorta();
+// A page of command links ("ntx://actdw/..." id comandoActdw, "ntx://sales" id
+// comandoSales, "ntx://salem/1Cien%20por_ciento_ñandú/F" id comandoSalem): on the maker's site, and under
+// rutaComandosAjena() on every other port.
+QString rutaComandos();
+QString rutaComandosAjena();
+// A page of the maker's site with one frame, id and name "marco", showing a command page.
+QString rutaMarco();
 
 QByteArray paginaInicio(const QString &baseOtroSitio);
 QByteArray paginaPublicidad(const QString &baseSitio);
@@ -26,6 +35,9 @@ QByteArray paginaAvisos();
 QByteArray paginaRedireccion(int id);
 QByteArray paginaOtroSitio();
 QByteArray paginaAnuncio();
+// seguir: "actdw" or "sales" to follow that link on load (in the top-level page when arriba).
+QByteArray paginaComandos(const QString &enlaceActdw, const QString &seguir, bool arriba);
+QByteArray paginaConMarco(const QString &fuente);
 
 // Personal: the SMS page with its image "tmp/<nombre>" at 425 down and 18
 // across; the wrong-code page (same layout, new image); the delivered page.

@@ -92,6 +92,19 @@ QString valorDe(const QList<CampoFormulario> &campos, const QString &nombre)
     return valor;
 }
 
+// "?seguir=actdw" or "?seguir=sales": the command page follows that link as soon as it loads.
+QString seguirDe(const Simulador::Peticion &peticion)
+{
+    const QString seguir = valorDe(camposDeFormulario(peticion.consulta), QStringLiteral("seguir"));
+    return seguir == QLatin1String("actdw") || seguir == QLatin1String("sales") ? seguir : QString();
+}
+
+// "&arriba=1": it follows the link in the top-level page rather than in its own frame.
+bool arribaDe(const Simulador::Peticion &peticion)
+{
+    return valorDe(camposDeFormulario(peticion.consulta), QStringLiteral("arriba")) == QLatin1String("1");
+}
+
 QJsonObject camposComoObjeto(const QList<CampoFormulario> &campos)
 {
     QJsonObject objeto;
@@ -258,6 +271,8 @@ bool Simulador::actualizacionDesdeNombre(const QString &nombre, Actualizacion *a
         *actualizacion = Actualizacion::Ofrecer;
     else if (n == QLatin1String("obligar"))
         *actualizacion = Actualizacion::Obligar;
+    else if (n == QLatin1String("corta"))
+        *actualizacion = Actualizacion::Corta;
     else
         return false;
     return true;
@@ -272,20 +287,43 @@ QString Simulador::nombreActualizacion(Actualizacion actualizacion)
         return QStringLiteral("ofrecer");
     case Actualizacion::Obligar:
         return QStringLiteral("obligar");
+    case Actualizacion::Corta:
+        return QStringLiteral("corta");
     }
     return {};
 }
 
 QByteArray Simulador::contenidoDescarga()
 {
-    QByteArray bytes;
-    bytes.reserve(kTamanoDescarga);
+    // A real program file for the client to start: a script that marks that it ran,
+    // padded with comment lines up to the announced size.
+    QByteArray bytes = "#!/bin/sh\n"
+                       "# Instalador de prueba del simulador de NTX Mensajes.\n"
+                       ": > \"$(dirname \"$0\")/" +
+                       nombreMarcaInstalador().toLatin1() +
+                       "\"\n"
+                       "exit 0\n";
     quint32 x = 12345;
     while (bytes.size() < kTamanoDescarga) {
-        x = x * 1664525u + 1013904223u;
-        bytes.append(static_cast<char>(x >> 24));
+        QByteArray linea = "# ";
+        for (int i = 0; i < 60; ++i) {
+            x = x * 1664525u + 1013904223u;
+            linea.append(static_cast<char>('a' + (x >> 24) % 26));
+        }
+        linea.append('\n');
+        bytes.append(linea);
     }
+    bytes.truncate(kTamanoDescarga - 1);
+    bytes.append('\n');
     return bytes;
+}
+
+QString Simulador::enlaceDescarga(bool obligar, bool corta) const
+{
+    return (obligar ? QStringLiteral("ntx://actdf/1") : QStringLiteral("ntx://actdw/1")) +
+           QStringLiteral("127.0.0.1:") + QString::number(puerto(Rol::Sitio)) +
+           (corta ? rutaDescargaCorta() : rutaDescarga()) + QStringLiteral("/2") + QString::number(kTamanoDescarga) +
+           QStringLiteral("/F");
 }
 
 // ---- Transport ----
@@ -478,6 +516,8 @@ Simulador::Respuesta Simulador::atender(const Peticion &peticion)
 {
     if (peticion.ruta == "/otro")
         return pagina(paginaOtroSitio());
+    if (peticion.ruta == rutaComandosAjena().toLatin1())
+        return pagina(paginaComandos(enlaceDescarga(false), seguirDe(peticion), arribaDe(peticion)));
     switch (peticion.rol) {
     case Rol::Sitio:
         return sitio(peticion);
@@ -510,16 +550,27 @@ Simulador::Respuesta Simulador::sitio(const Peticion &peticion)
         if (m_actualizacion == Actualizacion::Ninguna)
             return pagina(paginaVersionActual());
         const bool obligar = m_actualizacion == Actualizacion::Obligar;
-        const QString enlace = (obligar ? QStringLiteral("ntx://actdf/1") : QStringLiteral("ntx://actdw/1")) +
-                               QStringLiteral("127.0.0.1:") + QString::number(puerto(Rol::Sitio)) + rutaDescarga() +
-                               QStringLiteral("/2") + QString::number(kTamanoDescarga) + QStringLiteral("/F");
-        return pagina(paginaVersionNueva(enlace, obligar));
+        const bool corta = m_actualizacion == Actualizacion::Corta;
+        return pagina(paginaVersionNueva(enlaceDescarga(obligar, corta), obligar));
     }
-    if (ruta == rutaDescarga()) {
+    if (ruta == rutaDescarga() || ruta == rutaDescargaCorta()) {
         Respuesta r;
         r.tipo = "application/octet-stream";
         r.cuerpo = contenidoDescarga();
+        // A whole answer, only shorter than the site announced.
+        if (ruta == rutaDescargaCorta())
+            r.cuerpo.truncate(kTamanoDescarga / 2);
         return r;
+    }
+    if (ruta == rutaComandos())
+        return pagina(paginaComandos(enlaceDescarga(false), seguirDe(peticion), arribaDe(peticion)));
+    if (ruta == rutaMarco()) {
+        const bool ajeno =
+            valorDe(camposDeFormulario(peticion.consulta), QStringLiteral("ajeno")) == QLatin1String("1");
+        const QString fuente = (ajeno ? base(Rol::Personal) + rutaComandosAjena() : rutaComandos()) +
+                               QStringLiteral("?seguir=") + seguirDe(peticion) +
+                               (arribaDe(peticion) ? QStringLiteral("&arriba=1") : QString());
+        return pagina(paginaConMarco(fuente));
     }
     if (ruta == QLatin1String("/ir/") || ruta == QLatin1String("/ir")) {
         QString texto;

@@ -55,7 +55,8 @@ class Simulador final : public QObject
 public:
     enum class Rol { Sitio, Personal, Claro, Movilnet };
     enum class Falla { Ninguna, Error500, Cortar, Desconocida };
-    enum class Actualizacion { Ninguna, Ofrecer, Obligar };
+    // Corta: an offer whose download serves only half of the announced size.
+    enum class Actualizacion { Ninguna, Ofrecer, Obligar, Corta };
 
     static constexpr int kCantidadRoles = 4;
     static constexpr qsizetype kLimiteCabecera = 32 * 1024;
@@ -99,9 +100,13 @@ public:
     static bool actualizacionDesdeNombre(const QString &nombre, Actualizacion *actualizacion);
     static QString nombreActualizacion(Actualizacion actualizacion);
 
-    // Size of the file served as the new version.
+    // Size of the file served as the new version: a shell script that, when run,
+    // leaves the file nombreMarcaInstalador() next to itself and ends.
     static constexpr qsizetype kTamanoDescarga = 41123;
     static QByteArray contenidoDescarga();
+    static QString nombreMarcaInstalador() { return QStringLiteral("ntx-instalador-ejecutado"); }
+    // The whole "ntx://actdw/..." or "ntx://actdf/..." link to the download.
+    QString enlaceDescarga(bool obligar, bool corta = false) const;
 
 signals:
     // After each request outside "/_sim/" has been recorded.

@@ -4,6 +4,7 @@
 #pragma once
 
 #include "plataforma/sistema.h"
+#include "plataforma/sistemareal.h"
 
 #include <functional>
 
@@ -27,6 +28,16 @@ public:
         programasIniciados.append(nombre);
         argumentosDeProgramas.append(argumentos);
         return true;
+    }
+    // Recorded; started for real only when the test asks (end-to-end runs of the installer).
+    bool ejecutarArchivo(const QString &ruta) override
+    {
+        archivosEjecutados.append(ruta);
+        if (fallarInicioDeProgramas) {
+            error = QStringLiteral("No se pudo iniciar «") + ruta + QStringLiteral("».");
+            return false;
+        }
+        return !ejecutarArchivosDeVerdad || SistemaReal::lanzarArchivo(ruta, &error);
     }
     void terminarProceso(int codigo = 0) override { terminaciones.append(codigo); }
 
@@ -58,7 +69,9 @@ public:
     QList<QStringList> argumentosDeProgramas;
     bool fallarInicioDeProgramas = false;
     std::function<void(const QString &)> alIniciarPrograma; // runs before a start is recorded
-    QList<int> terminaciones;                               // exit code of each request to end
+    QStringList archivosEjecutados;
+    bool ejecutarArchivosDeVerdad = false;
+    QList<int> terminaciones; // exit code of each request to end
     int bombeos = 0;
     int bombeosConEntrada = 0;
     std::function<void()> alDejarCorrerMensajes; // lets a test act in the middle of a long loop

@@ -93,10 +93,10 @@ void VistaWebGuion::refrescar()
 }
 
 bool VistaWebGuion::dispararAntesDeNavegar(const QString &direccion, const QString &marco, const QByteArray &datosPost,
-                                           const QString &cabeceras)
+                                           const QString &cabeceras, bool marcoPrincipal)
 {
     bool cancelar = false;
-    Q_EMIT antesDeNavegar(direccion, marco, datosPost, cabeceras, cancelar);
+    Q_EMIT antesDeNavegar(direccion, marco, datosPost, cabeceras, cancelar, marcoPrincipal);
     if (cancelar) {
         canceladas.append(direccion);
     }

@@ -71,7 +71,7 @@ public:
 
     // Events fired by hand; each returns the cancel flag set by the owner.
     bool dispararAntesDeNavegar(const QString &direccion, const QString &marco = {}, const QByteArray &datosPost = {},
-                                const QString &cabeceras = {});
+                                const QString &cabeceras = {}, bool marcoPrincipal = true);
     bool dispararErrorDeNavegacion(const QString &direccion, int codigo, const QString &marco = {});
     bool dispararCierreDeVentana();
     void dispararNavegacionCompleta(const QString &direccion) { Q_EMIT navegacionCompleta(direccion); }

@@ -114,6 +114,35 @@ private Q_SLOTS:
         QVERIFY(sistema.ultimoError().contains(QStringLiteral("no-existe-en-ningun-lado")));
     }
 
+    // A program file started by its full path; anything else is refused with a reason.
+    void ejecutarArchivo_data()
+    {
+        QTest::addColumn<QString>("ruta");
+        QTest::addColumn<bool>("arranca");
+        QTest::newRow("ejecutable") << dir("bin2") + QStringLiteral("/deja-marca") << true;
+        QTest::newRow("sin permiso de ejecución") << dir("bin1") + QStringLiteral("/no-ejecutable") << false;
+        QTest::newRow("inexistente") << dir("bin1") + QStringLiteral("/no-esta") << false;
+        QTest::newRow("ruta relativa") << QStringLiteral("bin2/deja-marca") << false;
+        QTest::newRow("carpeta") << dir("bin1") << false;
+    }
+
+    void ejecutarArchivo()
+    {
+        QFETCH(QString, ruta);
+        QFETCH(bool, arranca);
+        const QString marca = dir("bin2") + QStringLiteral("/marca-archivo");
+        QFile::remove(marca);
+        // The script leaves the mark in its working folder: its own folder.
+        QVERIFY(crearEjecutable(dir("bin2") + QStringLiteral("/deja-marca"), "#!/bin/sh\n: > marca-archivo\n"));
+        SistemaReal sistema;
+        QCOMPARE(sistema.ejecutarArchivo(ruta), arranca);
+        if (!arranca) {
+            QVERIFY(sistema.ultimoError().contains(ruta));
+            return;
+        }
+        QTRY_VERIFY_WITH_TIMEOUT(QFileInfo::exists(marca), 30000);
+    }
+
     void carpetasEspeciales()
     {
         const QByteArray antes = qgetenv("XDG_DATA_HOME");

@@ -153,6 +153,15 @@ private slots:
         QTest::newRow("version de otro numero") << "/ntxbin/act_ver_2_4_0.htm" << 404 << "Error 404";
         QTest::newRow("inexistente") << "/no/existe" << 404 << "Error 404";
         QTest::newRow("otro sitio") << "/otro" << 200 << "no es de NTX";
+        QTest::newRow("órdenes") << "/ntxbin/comandos.htm" << 200 << "href=\"ntx://sales\"";
+        QTest::newRow("órdenes sin seguir") << "/ntxbin/comandos.htm?seguir=otra" << 200 << "</ul></body>";
+        QTest::newRow("órdenes que siguen sales")
+            << "/ntxbin/comandos.htm?seguir=sales" << 200 << "getElementById('comandoSales').href; window.location";
+        QTest::newRow("órdenes que mueven la de arriba") << "/ntxbin/comandos.htm?seguir=actdw&arriba=1" << 200
+                                                         << "getElementById('comandoActdw').href; window.top.location";
+        QTest::newRow("marco propio") << "/ntxbin/marco.htm?seguir=actdw" << 200
+                                      << "src=\"/ntxbin/comandos.htm?seguir=actdw\"";
+        QTest::newRow("descarga corta") << "/ntxbin/descarga/corta/ntxmensajes.exe" << 200 << "#!/bin/sh";
     }
     void sitio()
     {
@@ -169,6 +178,35 @@ private slots:
         const RespuestaHttp r = get(Rol::Sitio, QStringLiteral("/ntxbin/princ/princ2_5"));
         QVERIFY(r.texto().contains(QStringLiteral("href=\"") + m_sim->base(Rol::Personal) + QStringLiteral("/otro\"")));
         QCOMPARE(get(Rol::Personal, QStringLiteral("/otro")).estado, 200);
+    }
+
+    void ordenesEnOtroPuertoYMarcoAjeno()
+    {
+        const RespuestaHttp ajena = get(Rol::Personal, QStringLiteral("/otro/comandos?seguir=actdw"));
+        QCOMPARE(ajena.estado, 200);
+        // The download it offers is the maker's, whatever port shows the page.
+        QVERIFY(ajena.texto().contains(
+            QStringLiteral("href=\"ntx://actdw/1127.0.0.1:%1/ntxbin/descarga/ntxmensajes.exe/241123/F\"")
+                .arg(m_sim->puerto(Rol::Sitio))));
+        const RespuestaHttp marco = get(Rol::Sitio, QStringLiteral("/ntxbin/marco.htm?seguir=sales&ajeno=1"));
+        QVERIFY2(marco.texto().contains(QStringLiteral("src=\"") + m_sim->base(Rol::Personal) +
+                                        QStringLiteral("/otro/comandos?seguir=sales\"")),
+                 qPrintable(marco.texto()));
+    }
+
+    void descargaCortaYGuion()
+    {
+        this->modo(QStringLiteral("actualizacion=corta"));
+        const QString html = get(Rol::Sitio, QStringLiteral("/ntxbin/act_ver_2_5_0.htm")).texto();
+        QVERIFY(html.contains(QStringLiteral("ntx://actdw/1127.0.0.1:%1/ntxbin/descarga/corta/ntxmensajes.exe/241123/F")
+                                  .arg(m_sim->puerto(Rol::Sitio))));
+        const RespuestaHttp corta = get(Rol::Sitio, QStringLiteral("/ntxbin/descarga/corta/ntxmensajes.exe"));
+        QCOMPARE(corta.cuerpo, Simulador::contenidoDescarga().left(Simulador::kTamanoDescarga / 2));
+        // The whole file is a script that ends before its padding.
+        const QByteArray guion = Simulador::contenidoDescarga();
+        QCOMPARE(guion.size(), Simulador::kTamanoDescarga);
+        QVERIFY(guion.startsWith("#!/bin/sh\n"));
+        QVERIFY(guion.contains("/ntx-instalador-ejecutado\"\nexit 0\n"));
     }
 
     void sitioSoloGet() { QCOMPARE(post(Rol::Sitio, QStringLiteral("/ntxbin/princ/princ2_5"), "x=1").estado, 405); }

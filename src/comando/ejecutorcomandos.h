@@ -1,0 +1,44 @@
+// Runs the "ntx://" links of the home view and the advertising band on the main
+// window, through PrincipalComando, and decides which links may run at all.
+#pragma once
+
+#include "comando/frmactualizar.h"
+
+#include <QObject>
+#include <QPointer>
+
+class PrincipalComando;
+struct Contexto;
+
+class EjecutorComandos final : public QObject
+{
+    Q_OBJECT
+    Q_DISABLE_COPY_MOVE(EjecutorComandos)
+public:
+    EjecutorComandos(Contexto &ctx, PrincipalComando &principal, QObject *padre = nullptr);
+
+    // For the before-navigate handlers of brwWebBrowser and brwPublicidad. True when
+    // `direccion` is a command link: the caller cancels the navigation. The link runs
+    // only when it comes from the top-level page of the maker's site (`paginaActual`
+    // is the address the view shows); any other is dropped without a word.
+    bool atenderNavegacion(const QString &direccion, const QString &paginaActual, bool marcoPrincipal);
+
+    // Runs one link, trusted: the caller has checked where it came from.
+    void EjecutarComando(const QString &enlace);
+
+    // The menu item "Buscar una nueva versión": the update check, run as the link
+    // "ntx://actua/F". It runs here directly: a navigation the program starts would
+    // be judged by whatever page the view shows at that moment.
+    void mnuBuscarActualizacion_Click();
+
+    // The update window while one is open.
+    frmActualizar *ventanaActualizacion() const { return actualizacion_; }
+
+private:
+    void actualizar(const QString &direccion, const QString &tamano, const QString &modo);
+    void reiniciarGuias();
+
+    Contexto &ctx;
+    PrincipalComando &principal;
+    QPointer<frmActualizar> actualizacion_;
+};
