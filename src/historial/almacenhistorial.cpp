@@ -112,6 +112,9 @@ bool leerRegistro(const char *&p, const char *fin, Campo campos[6], Fecha *fecha
         if ((i < 5) != (separador == Fin::Coma)) {
             return false; // fewer or more than six
         }
+        if (i == 5 && separador == Fin::FinDeArchivo && !campos[i].entreComillas) {
+            return false; // an append cut right after a comma: the last text is missing
+        }
     }
     return !campos[0].entreComillas && GramaticaRegistro::leerFecha(campos[0].desde, campos[0].hasta, fecha);
 }
@@ -290,7 +293,7 @@ struct Cola
 {
     bool leida = false;
     qint64 corte = 0;
-    QByteArray fragmento;  // bytes [corte, end of file)
+    QByteArray fragmento; // bytes [corte, end of file)
     QByteArray separador; // what the next record needs before it to start a line
 };
 
