@@ -59,28 +59,29 @@ QString Windows1252::decodificar(const char *bytes, qsizetype largo)
 
 QByteArray Windows1252::codificar(const QString &texto)
 {
-    QByteArray bytes;
-    bytes.reserve(texto.size());
+    QByteArray bytes(texto.size(), Qt::Uninitialized);
+    char *destino = bytes.data();
+    qsizetype n = 0;
     for (qsizetype i = 0; i < texto.size(); ++i) {
         const char16_t u = texto.at(i).unicode();
-        if (QChar::isHighSurrogate(u) && i + 1 < texto.size() && texto.at(i + 1).isLowSurrogate()) {
-            ++i;
-            bytes.append('?');
-            continue;
-        }
         if (u < 0x80 || (u >= 0xA0 && u <= 0xFF)) {
-            bytes.append(static_cast<char>(u));
+            destino[n++] = static_cast<char>(u);
             continue;
         }
         char byte = '?';
-        for (int j = 0; j < 32; ++j) {
-            if (tabla80a9F[j] == u) {
-                byte = static_cast<char>(0x80 + j);
-                break;
+        if (QChar::isHighSurrogate(u) && i + 1 < texto.size() && texto.at(i + 1).isLowSurrogate()) {
+            ++i;
+        } else {
+            for (int j = 0; j < 32; ++j) {
+                if (tabla80a9F[j] == u) {
+                    byte = static_cast<char>(0x80 + j);
+                    break;
+                }
             }
         }
-        bytes.append(byte);
+        destino[n++] = byte;
     }
+    bytes.truncate(n);
     return bytes;
 }
 
