@@ -9,6 +9,7 @@
 
 #include <algorithm>
 #include <climits>
+#include <cstring>
 #include <filesystem>
 
 #ifdef Q_OS_UNIX
@@ -95,10 +96,7 @@ using GramaticaRegistro::Fin;
 
 constexpr QFileDevice::Permissions SoloDueno = QFileDevice::ReadOwner | QFileDevice::WriteOwner;
 
-bool esBlanco(char c)
-{
-    return c == ' ' || c == '\t';
-}
+using GramaticaRegistro::esBlanco;
 
 // The six fields of a record starting at `p`; `p` is left after its line end.
 // False when they are not exactly six, or the first is no bare date literal.
@@ -196,9 +194,17 @@ private:
     Fecha fecha_;
 };
 
+// An upper bound of the records, to reserve once.
 qsizetype contarLineas(const QByteArray &datos, qsizetype desde)
 {
-    return std::count(datos.cbegin() + desde, datos.cend(), '\n') + 1;
+    qsizetype lineas = 1;
+    const char *p = datos.constData() + desde;
+    const char *fin = datos.constData() + datos.size();
+    while ((p = static_cast<const char *>(std::memchr(p, '\n', size_t(fin - p))))) {
+        ++lineas;
+        ++p;
+    }
+    return lineas;
 }
 
 void llenar(RegistroHistorial *registro, const Campo campos[6])
@@ -428,7 +434,6 @@ EstadoHistorial leer(const QString &ruta, TablaHistorial &tabla, const std::func
             alAvanzar();
         }
     }
-    tabla.squeeze();
     return estadoDe(tabla.size(), danados, falloLectura);
 }
 

@@ -15,15 +15,8 @@ constexpr char16_t tabla80a9F[32] = {
 
 constexpr qsizetype tamanoTrozo = 64 * 1024;
 
-bool esBlanco(char c)
-{
-    return c == ' ' || c == '\t';
-}
-
-bool esFinDeCampo(char c)
-{
-    return c == ',' || c == '\r' || c == '\n';
-}
+using GramaticaRegistro::esBlanco;
+using GramaticaRegistro::esFinDeCampo;
 
 bool leerNumero(const char *p, int digitos, int *valor)
 {
@@ -46,8 +39,14 @@ QString Windows1252::decodificar(const QByteArray &bytes)
 
 QString Windows1252::decodificar(const char *bytes, qsizetype largo)
 {
-    // Latin-1 is the code page but for 0x80-0x9F, which are rare in these files.
+    // Latin-1 is the code page but for 0x80-0x9F, which are rare in these files; the
+    // check runs without branches, so the compiler does it many bytes at a time.
     QString texto = QString::fromLatin1(bytes, largo);
+    bool hayC1 = false;
+    for (qsizetype i = 0; i < largo; ++i)
+        hayC1 |= (static_cast<unsigned char>(bytes[i]) & 0xE0) == 0x80;
+    if (!hayC1)
+        return texto;
     char16_t *destino = reinterpret_cast<char16_t *>(texto.data());
     for (qsizetype i = 0; i < largo; ++i) {
         const char16_t u = destino[i];
@@ -86,51 +85,6 @@ QByteArray Windows1252::codificar(const QString &texto)
 }
 
 // ---------------------------------------------------------------- grammar
-
-GramaticaRegistro::Fin GramaticaRegistro::leerCampo(const char *&p, const char *fin, Campo *campo)
-{
-    while (p != fin && esBlanco(*p))
-        ++p;
-    campo->comillasDobladas = false;
-    if (p != fin && *p == '"') {
-        campo->entreComillas = true;
-        campo->desde = ++p;
-        for (;;) {
-            const auto *comilla = static_cast<const char *>(std::memchr(p, '"', size_t(fin - p)));
-            if (!comilla) {
-                campo->hasta = fin;
-                p = fin;
-                return Fin::ComillaAbierta;
-            }
-            if (comilla + 1 != fin && comilla[1] == '"') {
-                campo->comillasDobladas = true;
-                p = comilla + 2;
-                continue;
-            }
-            campo->hasta = comilla;
-            p = comilla + 1;
-            break;
-        }
-        while (p != fin && !esFinDeCampo(*p))
-            ++p;
-    } else {
-        campo->entreComillas = false;
-        campo->desde = p;
-        while (p != fin && !esFinDeCampo(*p))
-            ++p;
-        campo->hasta = p;
-        while (campo->hasta != campo->desde && esBlanco(campo->hasta[-1]))
-            --campo->hasta;
-    }
-    if (p == fin)
-        return Fin::FinDeArchivo;
-    if (*p == ',') {
-        ++p;
-        return Fin::Coma;
-    }
-    p += (*p == '\r' && p + 1 != fin && p[1] == '\n') ? 2 : 1;
-    return Fin::FinDeLinea;
-}
 
 QString GramaticaRegistro::texto(const Campo &campo)
 {
