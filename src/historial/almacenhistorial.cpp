@@ -648,6 +648,11 @@ bool borrarRegistro(const QString &ruta, int k, ErrorHistorial *error, const QDa
         }
     }
     if (!hallado) {
+        if (!danado.isEmpty()) {
+            // The record asked for may be the damaged part: nothing is deleted in its place.
+            poner(error, 62);
+            return false;
+        }
         return true;
     }
 

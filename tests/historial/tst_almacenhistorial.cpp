@@ -397,6 +397,8 @@ private Q_SLOTS:
         QTest::addColumn<int>("numero");
         QTest::newRow("cabecera dañada") << QByteArray("NTXHistoria1.0\r\n" + R1 + R2) << 75;
         QTest::newRow("binario") << QByteArray("\xFF\x00\x01\r\n", 5) << 75;
+        // Only a damaged part where record 1 should be: it is not deleted as if it were one.
+        QTest::newRow("solo un registro cortado") << QByteArray(Cab + R1.left(40)) << 62;
     }
     void borrarUnoFallos()
     {
