@@ -18,7 +18,7 @@ namespace ah = almacen_historial;
 
 namespace {
 
-constexpr int RegistrosIniciales = 20000;
+constexpr int RegistrosIniciales = 10000;
 constexpr int Rondas = 50;
 
 void aplicar(QStringList *ids, int ronda, int i)
@@ -89,7 +89,7 @@ private Q_SLOTS:
             QCOMPARE(hijo.readLine().trimmed(), QByteArray("listo ") + QByteArray::number(esperados.size()));
 
             // Killed at a random moment of a random operation: most of the time goes into
-            // deletions, which rewrite 3 MB. Every other round aims at the long append,
+            // deletions, which rewrite 1.5 MB. Every other round aims at the long append,
             // whose single write comes at the end of it: the first such round measures
             // how long the append takes, the later ones kill near its end, so that some
             // kills cut a record.
@@ -123,8 +123,8 @@ private Q_SLOTS:
                 duracionLargo = desdeElComienzo.nsecsElapsed() / 1000;
             } else {
                 // The moment of the kill within the operation, not a wait for a result.
-                const qint64 demora =
-                    alLargo ? duracionLargo * 8 / 10 + azar.bounded(duracionLargo * 3 / 10 + 1) : azar.bounded(8000);
+                const qint64 demora = alLargo ? duracionLargo * 88 / 100 + azar.bounded(duracionLargo * 12 / 100 + 1)
+                                              : azar.bounded(8000);
                 QThread::usleep(std::max<qint64>(0, demora - desdeElComienzo.nsecsElapsed() / 1000));
             }
             QCOMPARE(hijo.state(), QProcess::Running);
@@ -159,7 +159,7 @@ private Q_SLOTS:
             // The read removed what a killed deletion left behind.
             QVERIFY(!QFileInfo::exists(ah::nombreTemporal(ruta)));
 
-            // Long records go again, so that the store stays near 3 MB.
+            // Long records go again, so that the store stays near 1.5 MB.
             for (qsizetype k = esperados.size() - 1; k >= 0; --k) {
                 const QString &id = esperados.at(k);
                 if (id.startsWith(QLatin1Char('r')) && caida::esLarga(id.section(QLatin1Char('-'), 1).toInt())) {
