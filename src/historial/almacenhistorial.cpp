@@ -206,6 +206,34 @@ void llenar(RegistroHistorial *registro, const Campo campos[6])
     registro->proveedor = GramaticaRegistro::texto(campos[5]);
 }
 
+// Sender, provider and often the recipient repeat from one record to the next:
+// the table shares one string for them instead of one per record, which saves an
+// allocation and its memory each time.
+class TextosRepetidos
+{
+public:
+    void llenar(RegistroHistorial *registro, const Campo campos[6])
+    {
+        QString *destinos[5] = {&registro->destinatario, &registro->destino, &registro->remitente, &registro->mensaje,
+                                &registro->proveedor};
+        for (int i = 0; i < 5; ++i) {
+            const Campo &c = campos[i + 1];
+            const QByteArrayView bytes(c.desde, c.hasta - c.desde);
+            if (bytes != bytes_[i] || c.comillasDobladas != dobladas_[i]) {
+                bytes_[i] = bytes;
+                dobladas_[i] = c.comillasDobladas;
+                textos_[i] = GramaticaRegistro::texto(c);
+            }
+            *destinos[i] = textos_[i];
+        }
+    }
+
+private:
+    QByteArrayView bytes_[5];
+    bool dobladas_[5] = {};
+    QString textos_[5];
+};
+
 // Offset just after the first line (and its line end) of `datos`, and that line.
 qsizetype finPrimeraLinea(const QByteArray &datos, QByteArray *linea)
 {
@@ -413,6 +441,7 @@ EstadoHistorial leer(const QString &ruta, TablaHistorial &tabla, const std::func
     tabla.reserve(contarLineas(datos, cuerpo));
     Escaner escaner(datos.constData(), datos.constData() + datos.size(), cuerpo);
     ZonaLocal zona;
+    TextosRepetidos repetidos;
     int danados = 0;
     for (;;) {
         qsizetype desde = 0, hasta = 0;
@@ -426,7 +455,7 @@ EstadoHistorial leer(const QString &ruta, TablaHistorial &tabla, const std::func
         }
         RegistroHistorial registro;
         registro.fecha = zona.fecha(escaner.fecha().fecha(), escaner.fecha().hora());
-        llenar(&registro, escaner.campos());
+        repetidos.llenar(&registro, escaner.campos());
         tabla.append(std::move(registro));
         if (alAvanzar) {
             alAvanzar();

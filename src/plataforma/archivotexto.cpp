@@ -39,19 +39,22 @@ QString Windows1252::decodificar(const QByteArray &bytes)
 
 QString Windows1252::decodificar(const char *bytes, qsizetype largo)
 {
-    // Latin-1 is the code page but for 0x80-0x9F, which are rare in these files; the
-    // check runs without branches, so the compiler does it many bytes at a time.
-    QString texto = QString::fromLatin1(bytes, largo);
-    bool hayC1 = false;
-    for (qsizetype i = 0; i < largo; ++i)
-        hayC1 |= (static_cast<unsigned char>(bytes[i]) & 0xE0) == 0x80;
-    if (!hayC1)
-        return texto;
+    // Latin-1 is the code page but for 0x80-0x9F, which are rare in these files: one
+    // pass without branches (the compiler does it many bytes at a time) and a second
+    // one only when such a byte is there.
+    QString texto(largo, Qt::Uninitialized);
     char16_t *destino = reinterpret_cast<char16_t *>(texto.data());
+    const auto *origen = reinterpret_cast<const unsigned char *>(bytes);
+    bool hayC1 = false;
     for (qsizetype i = 0; i < largo; ++i) {
-        const char16_t u = destino[i];
-        if (u >= 0x80 && u <= 0x9F)
-            destino[i] = tabla80a9F[u - 0x80];
+        destino[i] = origen[i];
+        hayC1 |= (origen[i] & 0xE0) == 0x80;
+    }
+    if (hayC1) {
+        for (qsizetype i = 0; i < largo; ++i) {
+            if (origen[i] >= 0x80 && origen[i] <= 0x9F)
+                destino[i] = tabla80a9F[origen[i] - 0x80];
+        }
     }
     return texto;
 }
