@@ -473,9 +473,10 @@ EstadoHistorial HistorialIndexado::leer(const QString &ruta)
         datos_.clear();
         return HistorialSinAlmacen;
     }
-    const qsizetype lineas = contarLineas(datos_, cuerpo);
-    inicios_.reserve(lineas);
-    fechas_.reserve(lineas);
+    // No pass just to count: a record takes some 60 bytes at least.
+    const qsizetype estimados = (datos_.size() - cuerpo) / 60 + 1;
+    inicios_.reserve(estimados);
+    fechas_.reserve(estimados);
     Escaner escaner(datos_.constData(), datos_.constData() + datos_.size(), cuerpo);
     for (;;) {
         qsizetype desde = 0, hasta = 0;
