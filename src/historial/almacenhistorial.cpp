@@ -7,7 +7,14 @@
 #include <QHash>
 #include <QSaveFile>
 
+#include <algorithm>
 #include <climits>
+#include <cstring>
+#include <filesystem>
+
+#ifdef Q_OS_UNIX
+#include <unistd.h>
+#endif
 
 #include "plataforma/archivotexto.h"
 
@@ -38,21 +45,6 @@ void poner(ErrorHistorial *error, int numero)
     if (error) {
         *error = errorDe(numero);
     }
-}
-
-QVariantList camposDe(const RegistroHistorial &registro)
-{
-    return {registro.fecha,
-            limpiar(registro.destinatario),
-            limpiar(registro.destino),
-            limpiar(registro.remitente),
-            limpiar(registro.mensaje),
-            limpiar(registro.proveedor)};
-}
-
-bool esBlanco(char c)
-{
-    return c == ' ' || c == '\t';
 }
 
 // Local date-times of the records. Asking the system for the local offset of
@@ -88,157 +80,91 @@ private:
     QHash<qint64, int> horas_;
 };
 
-bool leerNumero(const char *p, int digitos, int *valor)
+using GramaticaRegistro::Campo;
+using GramaticaRegistro::Fecha;
+using GramaticaRegistro::Fin;
+
+constexpr QFileDevice::Permissions SoloDueno = QFileDevice::ReadOwner | QFileDevice::WriteOwner;
+
+using GramaticaRegistro::esBlanco;
+
+// The six fields of a record starting at `p`; `p` is left after its line end.
+// False when they are not exactly six, or the first is no bare date literal.
+bool leerRegistro(const char *&p, const char *fin, Campo campos[6], Fecha *fecha)
 {
-    int v = 0;
-    for (int i = 0; i < digitos; ++i) {
-        if (p[i] < '0' || p[i] > '9') {
-            return false;
+    for (int i = 0; i < 6; ++i) {
+        const Fin separador = GramaticaRegistro::leerCampo(p, fin, &campos[i]);
+        if (separador == Fin::ComillaAbierta) {
+            return false; // cut in the middle of a text
         }
-        v = v * 10 + (p[i] - '0');
+        if ((i < 5) != (separador == Fin::Coma)) {
+            return false; // fewer or more than six
+        }
+        if (i == 5 && separador == Fin::FinDeArchivo && !campos[i].entreComillas) {
+            return false; // an append cut right after a comma: the last text is missing
+        }
     }
-    *valor = v;
-    return true;
+    return !campos[0].entreComillas && GramaticaRegistro::leerFecha(campos[0].desde, campos[0].hasta, fecha);
 }
 
-// "#yyyy-mm-dd hh:mm:ss#" or "#yyyy-mm-dd#", blanks allowed inside the signs.
-QDateTime fechaDeLiteral(const char *a, const char *b, ZonaLocal &zona)
-{
-    if (b - a < 2 || *a != '#' || b[-1] != '#') {
-        return {};
-    }
-    ++a;
-    --b;
-    while (a != b && esBlanco(*a)) {
-        ++a;
-    }
-    while (b != a && esBlanco(b[-1])) {
-        --b;
-    }
-    const qsizetype largo = b - a;
-    if (largo != 10 && largo != 19) {
-        return {};
-    }
-    int anio = 0, mes = 0, dia = 0, h = 0, m = 0, seg = 0;
-    if (!leerNumero(a, 4, &anio) || a[4] != '-' || !leerNumero(a + 5, 2, &mes) || a[7] != '-' ||
-        !leerNumero(a + 8, 2, &dia)) {
-        return {};
-    }
-    if (largo == 19 && (a[10] != ' ' || !leerNumero(a + 11, 2, &h) || a[13] != ':' || !leerNumero(a + 14, 2, &m) ||
-                        a[16] != ':' || !leerNumero(a + 17, 2, &seg))) {
-        return {};
-    }
-    const QDate fecha(anio, mes, dia);
-    const QTime hora(h, m, seg);
-    if (!fecha.isValid() || !hora.isValid()) {
-        return {};
-    }
-    return zona.fecha(fecha, hora);
-}
-
-QString texto(const char *a, const char *b, bool comillasDobladas)
-{
-    QString t = Windows1252::decodificar(QByteArray::fromRawData(a, b - a));
-    if (comillasDobladas) {
-        t.replace(QLatin1String("\"\""), QLatin1String("\""));
-    }
-    return t;
-}
-
-// Walks the records after the header: six comma-separated fields up to the end
-// of the record's line; the first a #date# literal, the others texts in quotes
-// (line breaks and commas inside belong to the text; a doubled quote is one
-// quote; what stands between a closing quote and the separator is ignored) or bare.
+// Walks the records after the header. A damaged record (cut by a crash, edited
+// by hand) is reported as one damaged stretch that runs to the next line that
+// starts with a date literal, where reading goes on.
 class Escaner
 {
 public:
-    Escaner(const QByteArray &datos, qsizetype desde)
-        : inicio_(datos.constData())
-        , p_(inicio_ + desde)
-        , fin_(inicio_ + datos.size())
+    Escaner(const char *inicio, const char *fin, qsizetype desde)
+        : inicio_(inicio)
+        , p_(inicio + desde)
+        , fin_(fin)
     {}
 
     enum class Resultado { Registro, Fin, Danado };
 
-    // `registro` may be null to only check the record; [desde, hasta) are its bytes.
-    Resultado siguiente(RegistroHistorial *registro, qsizetype *desde, qsizetype *hasta)
+    // The record's or the damaged stretch's bytes are [desde, hasta).
+    Resultado siguiente(qsizetype *desde, qsizetype *hasta)
     {
         saltarLineasVacias();
         if (p_ == fin_) {
             return Resultado::Fin;
         }
-        *desde = p_ - inicio_;
-        const char *a[6];
-        const char *b[6];
-        bool dobladas[6] = {};
-        bool entreComillas[6] = {};
-        for (int i = 0; i < 6; ++i) {
-            while (p_ != fin_ && esBlanco(*p_)) {
-                ++p_;
-            }
-            if (p_ != fin_ && *p_ == '"') {
-                entreComillas[i] = true;
-                a[i] = ++p_;
-                for (;;) {
-                    p_ = static_cast<const char *>(memchr(p_, '"', fin_ - p_));
-                    if (!p_) {
-                        return Resultado::Danado; // cut in the middle of a text
-                    }
-                    if (p_ + 1 != fin_ && p_[1] == '"') {
-                        dobladas[i] = true;
-                        p_ += 2;
-                        continue;
-                    }
-                    break;
-                }
-                b[i] = p_++;
-                while (p_ != fin_ && *p_ != ',' && *p_ != '\r' && *p_ != '\n') {
-                    ++p_;
-                }
-            } else {
-                a[i] = p_;
-                while (p_ != fin_ && *p_ != ',' && *p_ != '\r' && *p_ != '\n') {
-                    ++p_;
-                }
-                b[i] = p_;
-                while (b[i] != a[i] && esBlanco(b[i][-1])) {
-                    --b[i];
-                }
-            }
-            const bool coma = p_ != fin_ && *p_ == ',';
-            if (i < 5 && !coma) {
-                return Resultado::Danado; // fewer than six fields
-            }
-            if (i == 5 && coma) {
-                return Resultado::Danado; // more than six
-            }
-            if (coma) {
-                ++p_;
-            }
+        const char *comienzo = p_;
+        *desde = comienzo - inicio_;
+        const char *p = comienzo;
+        if (leerRegistro(p, fin_, campos_, &fecha_)) {
+            p_ = p;
+            *hasta = p_ - inicio_;
+            return Resultado::Registro;
         }
-        if (p_ != fin_) {
-            p_ += (*p_ == '\r' && p_ + 1 != fin_ && p_[1] == '\n') ? 2 : 1;
-        }
+        p_ = siguienteInicio(comienzo);
         *hasta = p_ - inicio_;
-        if (entreComillas[0]) {
-            return Resultado::Danado;
+        return Resultado::Danado;
+    }
+
+    const Campo *campos() const { return campos_; }
+    const Fecha &fecha() const { return fecha_; }
+
+    // The first line after the one at `desde` that starts with a date literal, or the end.
+    static const char *siguienteInicio(const char *desde, const char *fin)
+    {
+        for (const char *q = desde; q != fin; ++q) {
+            if (*q == '\r' || *q == '\n') {
+                const char *linea = q + 1;
+                if (*q == '\r' && linea != fin && *linea == '\n') {
+                    ++linea;
+                }
+                if (GramaticaRegistro::empiezaConFecha(linea, fin)) {
+                    return linea;
+                }
+                q = linea - 1;
+            }
         }
-        const QDateTime fecha = fechaDeLiteral(a[0], b[0], zona_);
-        if (!fecha.isValid()) {
-            return Resultado::Danado;
-        }
-        if (registro) {
-            registro->fecha = fecha;
-            registro->destinatario = texto(a[1], b[1], dobladas[1]);
-            registro->destino = texto(a[2], b[2], dobladas[2]);
-            registro->remitente = texto(a[3], b[3], dobladas[3]);
-            registro->mensaje = texto(a[4], b[4], dobladas[4]);
-            registro->proveedor = texto(a[5], b[5], dobladas[5]);
-        }
-        return Resultado::Registro;
+        return fin;
     }
 
 private:
+    const char *siguienteInicio(const char *desde) const { return siguienteInicio(desde, fin_); }
+
     void saltarLineasVacias()
     {
         for (const char *q = p_; q != fin_; ++q) {
@@ -254,34 +180,207 @@ private:
     const char *inicio_;
     const char *p_;
     const char *fin_;
-    ZonaLocal zona_;
+    Campo campos_[6];
+    Fecha fecha_;
 };
+
+// An upper bound of the records, to reserve once.
+qsizetype contarLineas(const QByteArray &datos, qsizetype desde)
+{
+    qsizetype lineas = 1;
+    const char *p = datos.constData() + desde;
+    const char *fin = datos.constData() + datos.size();
+    while ((p = static_cast<const char *>(std::memchr(p, '\n', size_t(fin - p))))) {
+        ++lineas;
+        ++p;
+    }
+    return lineas;
+}
+
+void llenar(RegistroHistorial *registro, const Campo campos[6])
+{
+    registro->destinatario = GramaticaRegistro::texto(campos[1]);
+    registro->destino = GramaticaRegistro::texto(campos[2]);
+    registro->remitente = GramaticaRegistro::texto(campos[3]);
+    registro->mensaje = GramaticaRegistro::texto(campos[4]);
+    registro->proveedor = GramaticaRegistro::texto(campos[5]);
+}
+
+// Sender, provider and often the recipient repeat from one record to the next:
+// the table shares one string for them instead of one per record, which saves an
+// allocation and its memory each time.
+class TextosRepetidos
+{
+public:
+    void llenar(RegistroHistorial *registro, const Campo campos[6])
+    {
+        QString *destinos[5] = {&registro->destinatario, &registro->destino, &registro->remitente, &registro->mensaje,
+                                &registro->proveedor};
+        for (int i = 0; i < 5; ++i) {
+            const Campo &c = campos[i + 1];
+            const QByteArrayView bytes(c.desde, c.hasta - c.desde);
+            if (bytes != bytes_[i] || c.comillasDobladas != dobladas_[i]) {
+                bytes_[i] = bytes;
+                dobladas_[i] = c.comillasDobladas;
+                textos_[i] = GramaticaRegistro::texto(c);
+            }
+            *destinos[i] = textos_[i];
+        }
+    }
+
+private:
+    QByteArrayView bytes_[5];
+    bool dobladas_[5] = {};
+    QString textos_[5];
+};
+
+// Offset just after the first line (and its line end) of `datos`, and that line.
+qsizetype finPrimeraLinea(const QByteArray &datos, QByteArray *linea)
+{
+    qsizetype fin = 0;
+    while (fin < datos.size() && datos.at(fin) != '\r' && datos.at(fin) != '\n') {
+        ++fin;
+    }
+    if (linea) {
+        *linea = datos.left(fin);
+    }
+    if (fin < datos.size() && datos.at(fin) == '\r') {
+        ++fin;
+    }
+    if (fin < datos.size() && datos.at(fin) == '\n') {
+        ++fin;
+    }
+    return fin;
+}
+
+// A deletion killed before it replaced the store leaves its new file behind.
+void quitarTemporal(const QString &ruta)
+{
+    const QString temporal = nombreTemporal(ruta);
+    if (QFileInfo::exists(temporal)) {
+        QFile::remove(temporal);
+    }
+}
+
+// Writes `bytes` as a new file readable by its owner only; false (and no file) on failure.
+bool escribirArchivoNuevo(const QString &ruta, const QByteArray &bytes, int *numero)
+{
+    QFile archivo(ruta);
+    QFile::remove(ruta);
+    if (!archivo.open(QIODevice::WriteOnly | QIODevice::NewOnly | QIODevice::Unbuffered, SoloDueno)) {
+        *numero = 75;
+        return false;
+    }
+    bool ok = archivo.write(bytes) == bytes.size();
+#ifdef Q_OS_UNIX
+    // On disk before it takes the store's place: a crash never leaves a short store.
+    ok = ok && ::fdatasync(archivo.handle()) == 0;
+#endif
+    archivo.close();
+    if (!ok) {
+        archivo.remove();
+        *numero = 61;
+    }
+    return ok;
+}
 
 // The whole store in memory, and where its records start; false when it cannot
 // be opened or its first line lacks the header. `falloLectura`: the read broke off.
 bool cargar(const QString &ruta, QByteArray *datos, qsizetype *cuerpo, bool *falloLectura)
 {
+    quitarTemporal(ruta);
     QFile archivo(ruta);
     if (!archivo.open(QIODevice::ReadOnly)) {
         return false;
     }
     *datos = archivo.readAll();
     *falloLectura = archivo.error() != QFileDevice::NoError;
-    qsizetype finLinea = 0;
-    while (finLinea < datos->size() && datos->at(finLinea) != '\r' && datos->at(finLinea) != '\n') {
-        ++finLinea;
+    QByteArray primera;
+    *cuerpo = finPrimeraLinea(*datos, &primera);
+    return tieneCabecera(Windows1252::decodificar(primera));
+}
+
+// The status of a read that found `registros` whole records and `danados` damaged stretches.
+EstadoHistorial estadoDe(qsizetype registros, int danados, bool falloLectura)
+{
+    if (registros == 0) {
+        return HistorialVacio;
     }
-    if (!tieneCabecera(Windows1252::decodificar(datos->left(finLinea)))) {
-        return false;
+    if (falloLectura) {
+        return HistorialErrorAcceso;
     }
-    if (finLinea < datos->size() && datos->at(finLinea) == '\r') {
-        ++finLinea;
+    return danados > 0 ? HistorialErrorLectura : HistorialLeido;
+}
+
+// How the store ends: whole up to `corte`; what follows is a damaged fragment.
+struct Cola
+{
+    bool leida = false;
+    qint64 corte = 0;
+    QByteArray fragmento; // bytes [corte, end of file)
+    QByteArray separador; // what the next record needs before it to start a line
+};
+
+// Looks at the end of the store only (an append must not read 15 MB): a window
+// at the end is parsed from its first line that starts a record. The damage found
+// there is trusted once a whole record came before it in the window, so that a
+// start in the middle of a long message cannot pass for damage; otherwise the
+// window grows, up to the whole file.
+Cola revisarCola(QFile &archivo, qint64 tamano)
+{
+    Cola cola;
+    for (qint64 ventana = 64 * 1024;; ventana *= 4) {
+        const qint64 desde = std::max<qint64>(0, tamano - ventana);
+        if (!archivo.seek(desde)) {
+            return cola;
+        }
+        const QByteArray bytes = archivo.read(tamano - desde);
+        if (bytes.size() != tamano - desde) {
+            return cola;
+        }
+        const char *inicio = bytes.constData();
+        const char *fin = inicio + bytes.size();
+        qsizetype primero = 0;
+        if (desde == 0) {
+            primero = finPrimeraLinea(bytes, nullptr);
+        } else {
+            primero = Escaner::siguienteInicio(inicio, fin) - inicio;
+            if (primero == bytes.size()) {
+                continue;
+            }
+        }
+        Escaner escaner(inicio, fin, primero);
+        bool registroAntes = false;
+        qsizetype danadoDesde = -1;
+        for (;;) {
+            qsizetype a = 0, b = 0;
+            const auto resultado = escaner.siguiente(&a, &b);
+            if (resultado == Escaner::Resultado::Fin) {
+                break;
+            }
+            if (resultado == Escaner::Resultado::Registro) {
+                registroAntes = true;
+                danadoDesde = -1;
+            } else if (danadoDesde < 0 && (registroAntes || desde == 0)) {
+                danadoDesde = a;
+            }
+        }
+        if (danadoDesde < 0 && !registroAntes && desde > 0) {
+            continue; // damage without a whole record before it in the window: look further back
+        }
+        cola.leida = true;
+        cola.corte = danadoDesde < 0 ? tamano : desde + danadoDesde;
+        if (danadoDesde >= 0) {
+            cola.fragmento = bytes.mid(danadoDesde);
+        }
+        const char ultimo = cola.corte > desde ? bytes.at(cola.corte - desde - 1) : '\n';
+        if (ultimo == '\r') {
+            cola.separador = "\n";
+        } else if (ultimo != '\n') {
+            cola.separador = FinLinea;
+        }
+        return cola;
     }
-    if (finLinea < datos->size() && datos->at(finLinea) == '\n') {
-        ++finLinea;
-    }
-    *cuerpo = finLinea;
-    return true;
 }
 
 } // namespace
@@ -300,13 +399,29 @@ QByteArray literalFecha(const QDateTime &fecha)
 
 QDateTime leerLiteralFecha(const QByteArray &literal)
 {
-    ZonaLocal zona;
-    return fechaDeLiteral(literal.constData(), literal.constData() + literal.size(), zona);
+    Fecha fecha;
+    if (!GramaticaRegistro::leerFecha(literal.constData(), literal.constData() + literal.size(), &fecha)) {
+        return {};
+    }
+    return QDateTime(fecha.fecha(), fecha.hora());
+}
+
+QString nombreTemporal(const QString &ruta)
+{
+    return ruta + QStringLiteral(".temporal");
 }
 
 QByteArray lineaRegistro(const RegistroHistorial &registro)
 {
-    return Windows1252::codificar(EscritorArchivoTexto::lineaDeRegistro(camposDe(registro)));
+    // Straight to bytes: an append of a long message spends its time here, not in the write.
+    QByteArray linea = literalFecha(registro.fecha);
+    for (const QString *texto :
+         {&registro.destinatario, &registro.destino, &registro.remitente, &registro.mensaje, &registro.proveedor}) {
+        QByteArray bytes = Windows1252::codificar(*texto);
+        bytes.replace('"', '\''); // the cleaning of `limpiar`
+        linea += ",\"" + bytes + '"';
+    }
+    return linea;
 }
 
 bool tieneCabecera(const QString &primeraLinea)
@@ -323,25 +438,107 @@ EstadoHistorial leer(const QString &ruta, TablaHistorial &tabla, const std::func
     if (!cargar(ruta, &datos, &cuerpo, &falloLectura)) {
         return HistorialSinAlmacen;
     }
-    Escaner escaner(datos, cuerpo);
+    tabla.reserve(contarLineas(datos, cuerpo));
+    Escaner escaner(datos.constData(), datos.constData() + datos.size(), cuerpo);
+    ZonaLocal zona;
+    TextosRepetidos repetidos;
+    int danados = 0;
     for (;;) {
-        RegistroHistorial registro;
         qsizetype desde = 0, hasta = 0;
-        const auto resultado = escaner.siguiente(&registro, &desde, &hasta);
-        if (resultado != Escaner::Resultado::Registro) {
-            if (tabla.isEmpty()) {
-                return HistorialVacio;
-            }
-            if (falloLectura) {
-                return HistorialErrorAcceso;
-            }
-            return resultado == Escaner::Resultado::Fin ? HistorialLeido : HistorialErrorLectura;
+        const auto resultado = escaner.siguiente(&desde, &hasta);
+        if (resultado == Escaner::Resultado::Fin) {
+            break;
         }
+        if (resultado == Escaner::Resultado::Danado) {
+            ++danados;
+            continue;
+        }
+        RegistroHistorial registro;
+        registro.fecha = zona.fecha(escaner.fecha().fecha(), escaner.fecha().hora());
+        repetidos.llenar(&registro, escaner.campos());
         tabla.append(std::move(registro));
         if (alAvanzar) {
             alAvanzar();
         }
     }
+    return estadoDe(tabla.size(), danados, falloLectura);
+}
+
+EstadoHistorial HistorialIndexado::leer(const QString &ruta)
+{
+    clear();
+    qsizetype cuerpo = 0;
+    bool falloLectura = false;
+    if (!cargar(ruta, &datos_, &cuerpo, &falloLectura)) {
+        datos_.clear();
+        return HistorialSinAlmacen;
+    }
+    // No pass just to count: a record takes some 60 bytes at least.
+    const qsizetype estimados = (datos_.size() - cuerpo) / 60 + 1;
+    inicios_.reserve(estimados);
+    fechas_.reserve(estimados);
+    Escaner escaner(datos_.constData(), datos_.constData() + datos_.size(), cuerpo);
+    for (;;) {
+        qsizetype desde = 0, hasta = 0;
+        const auto resultado = escaner.siguiente(&desde, &hasta);
+        if (resultado == Escaner::Resultado::Fin) {
+            break;
+        }
+        if (resultado == Escaner::Resultado::Danado) {
+            ++danados_;
+            continue;
+        }
+        inicios_.append(desde);
+        fechas_.append(escaner.fecha().numero());
+    }
+    return estadoDe(inicios_.size(), danados_, falloLectura);
+}
+
+void HistorialIndexado::clear()
+{
+    datos_.clear();
+    inicios_.clear();
+    fechas_.clear();
+    danados_ = 0;
+}
+
+RegistroHistorial HistorialIndexado::registro(qsizetype i) const
+{
+    const char *p = datos_.constData() + inicios_.at(i);
+    Campo campos[6];
+    Fecha fecha;
+    RegistroHistorial r;
+    if (leerRegistro(p, datos_.constData() + datos_.size(), campos, &fecha)) {
+        r.fecha = QDateTime(fecha.fecha(), fecha.hora());
+        llenar(&r, campos);
+    }
+    return r;
+}
+
+QString HistorialIndexado::texto(qsizetype i, CampoHistorial campo) const
+{
+    const char *p = datos_.constData() + inicios_.at(i);
+    Campo campos[6];
+    Fecha fecha;
+    if (!leerRegistro(p, datos_.constData() + datos_.size(), campos, &fecha)) {
+        return {};
+    }
+    return GramaticaRegistro::texto(campos[1 + int(campo)]);
+}
+
+QDateTime HistorialIndexado::fecha(qsizetype i) const
+{
+    return QDateTime(dia(i), hora(i));
+}
+
+QDate HistorialIndexado::dia(qsizetype i) const
+{
+    return Fecha::deNumero(fechas_.at(i)).fecha();
+}
+
+QTime HistorialIndexado::hora(qsizetype i) const
+{
+    return Fecha::deNumero(fechas_.at(i)).hora();
 }
 
 QString nombreApartado(const QString &ruta, const QDateTime &ahora)
@@ -356,6 +553,7 @@ QString nombreApartado(const QString &ruta, const QDateTime &ahora)
 
 bool agregar(const QString &ruta, const RegistroHistorial &registro, const QDateTime &ahora, ErrorHistorial *error)
 {
+    quitarTemporal(ruta);
     const QFileInfo info(ruta);
     bool crear = !info.exists();
     if (!crear) {
@@ -383,8 +581,10 @@ bool agregar(const QString &ruta, const RegistroHistorial &registro, const QDate
     }
     if (crear) {
         QDir().mkpath(info.absolutePath());
+        QFile::remove(ruta);
         QFile nuevo(ruta);
-        if (!nuevo.open(QIODevice::WriteOnly | QIODevice::Truncate)) {
+        // The messages are nobody else's business.
+        if (!nuevo.open(QIODevice::WriteOnly | QIODevice::NewOnly, SoloDueno)) {
             poner(error, 75);
             return false;
         }
@@ -400,26 +600,30 @@ bool agregar(const QString &ruta, const RegistroHistorial &registro, const QDate
 
     QFile archivo(ruta);
     // Unbuffered: what write() reports is what reached the file.
-    if (!archivo.open(QIODevice::ReadWrite | QIODevice::Append | QIODevice::Unbuffered)) {
+    if (!archivo.open(QIODevice::ReadWrite | QIODevice::Unbuffered)) {
         poner(error, 75);
         return false;
     }
     const qint64 tamano = archivo.size();
-    QByteArray linea;
-    if (tamano > 0) {
-        // A store edited by hand may lack the final line end; the new record still gets its own line.
-        archivo.seek(tamano - 1);
-        char ultimo = 0;
-        if (archivo.getChar(&ultimo) && ultimo != '\n') {
-            linea = FinLinea;
+    const Cola cola = revisarCola(archivo, tamano);
+    if (!cola.leida) {
+        poner(error, 57);
+        return false;
+    }
+    if (cola.corte < tamano) {
+        // A record cut by a crash: kept aside before the store loses it, so that the
+        // new record starts on a line of its own and the store reads whole again.
+        int numero = 0;
+        if (!escribirArchivoNuevo(nombreApartado(ruta, ahora), cola.fragmento, &numero) ||
+            !archivo.resize(cola.corte)) {
+            poner(error, 75);
+            return false;
         }
     }
-    linea += lineaRegistro(registro) + FinLinea;
-    archivo.seek(tamano);
-    if (archivo.write(linea) != linea.size()) {
-        // A half-written record would make the whole store unreadable: take it back.
-        archivo.close();
-        QFile::resize(ruta, tamano);
+    const QByteArray linea = cola.separador + lineaRegistro(registro) + FinLinea;
+    if (!archivo.seek(cola.corte) || archivo.write(linea) != linea.size()) {
+        // A half-written record would hide itself: take it back.
+        archivo.resize(cola.corte);
         poner(error, 61);
         return false;
     }
@@ -427,8 +631,9 @@ bool agregar(const QString &ruta, const RegistroHistorial &registro, const QDate
     return true;
 }
 
-bool borrarRegistro(const QString &ruta, int k, ErrorHistorial *error)
+bool borrarRegistro(const QString &ruta, int k, ErrorHistorial *error, const QDateTime &ahora)
 {
+    quitarTemporal(ruta);
     if (!QFileInfo::exists(ruta)) {
         poner(error, 53);
         return false;
@@ -448,19 +653,20 @@ bool borrarRegistro(const QString &ruta, int k, ErrorHistorial *error)
     // Kept records are copied byte for byte: nothing else in the store changes.
     QByteArray nuevo = QByteArray(Cabecera) + FinLinea;
     nuevo.reserve(datos.size() + nuevo.size());
-    Escaner escaner(datos, cuerpo);
+    QByteArray danado;
+    Escaner escaner(datos.constData(), datos.constData() + datos.size(), cuerpo);
     bool hallado = false;
-    for (int posicion = 1;; ++posicion) {
+    for (int posicion = 1;;) {
         qsizetype desde = 0, hasta = 0;
-        const auto resultado = escaner.siguiente(nullptr, &desde, &hasta);
+        const auto resultado = escaner.siguiente(&desde, &hasta);
         if (resultado == Escaner::Resultado::Fin) {
             break;
         }
         if (resultado == Escaner::Resultado::Danado) {
-            poner(error, 62);
-            return false;
+            danado.append(datos.constData() + desde, hasta - desde);
+            continue;
         }
-        if (posicion == k) {
+        if (posicion++ == k) {
             hallado = true;
             continue;
         }
@@ -470,25 +676,33 @@ bool borrarRegistro(const QString &ruta, int k, ErrorHistorial *error)
         }
     }
     if (!hallado) {
+        if (!danado.isEmpty()) {
+            // The record asked for may be the damaged part: nothing is deleted in its place.
+            poner(error, 62);
+            return false;
+        }
         return true;
     }
 
-    // A new file that replaces the old one at once: a failure midway leaves the store as it was.
-    // Unbuffered: with a buffer, a write that fails while the file is committed
-    // goes unnoticed and the short new file would replace the store.
-    QSaveFile destino(ruta);
-    if (!destino.open(QIODevice::WriteOnly | QIODevice::Unbuffered)) {
+    int numero = 0;
+    // Damaged parts do not go back into the store: they are kept aside, the store reads whole.
+    if (!danado.isEmpty() && !escribirArchivoNuevo(nombreApartado(ruta, ahora), danado, &numero)) {
+        poner(error, numero);
+        return false;
+    }
+    // A new file that replaces the old one at once: a failure or a crash midway
+    // leaves the store as it was.
+    const QString temporal = nombreTemporal(ruta);
+    if (!escribirArchivoNuevo(temporal, nuevo, &numero)) {
+        poner(error, numero);
+        return false;
+    }
+    std::error_code fallo;
+    std::filesystem::rename(std::filesystem::path(temporal.toStdU16String()),
+                            std::filesystem::path(ruta.toStdU16String()), fallo);
+    if (fallo) {
+        QFile::remove(temporal);
         poner(error, 75);
-        return false;
-    }
-    if (destino.write(nuevo) != nuevo.size()) {
-        destino.cancelWriting();
-        destino.commit();
-        poner(error, 61);
-        return false;
-    }
-    if (!destino.commit()) {
-        poner(error, destino.error() == QFileDevice::RenameError ? 75 : 61);
         return false;
     }
     return true;
@@ -496,6 +710,7 @@ bool borrarRegistro(const QString &ruta, int k, ErrorHistorial *error)
 
 bool borrarTodo(const QString &ruta, ErrorHistorial *error)
 {
+    quitarTemporal(ruta);
     QFile archivo(ruta);
     if (!archivo.exists()) {
         poner(error, 53);

@@ -1,5 +1,8 @@
 #include "plataforma/archivotexto.h"
 
+#include <algorithm>
+#include <cstring>
+
 namespace {
 
 // Bytes 0x80 to 0x9F; the five positions the code page leaves free map to the C1
@@ -12,62 +15,148 @@ constexpr char16_t tabla80a9F[32] = {
 
 constexpr qsizetype tamanoTrozo = 64 * 1024;
 
-bool esBlanco(int c)
-{
-    return c == ' ' || c == '\t';
-}
+using GramaticaRegistro::esBlanco;
+using GramaticaRegistro::esFinDeCampo;
 
-// "2012-11-19 19:07:05" or "2012-11-19"; anything else is no date.
-QDateTime fechaDeLiteral(const QString &texto)
+bool leerNumero(const char *p, int digitos, int *valor)
 {
-    const QString t = texto.trimmed();
-    if (t.size() == 10) {
-        const QDate dia = QDate::fromString(t, QStringLiteral("yyyy-MM-dd"));
-        return dia.isValid() ? QDateTime(dia, QTime(0, 0)) : QDateTime();
+    int v = 0;
+    for (int i = 0; i < digitos; ++i) {
+        if (p[i] < '0' || p[i] > '9')
+            return false;
+        v = v * 10 + (p[i] - '0');
     }
-    if (t.size() == 19)
-        return QDateTime::fromString(t, QStringLiteral("yyyy-MM-dd HH:mm:ss"));
-    return {};
+    *valor = v;
+    return true;
 }
 
 } // namespace
 
 QString Windows1252::decodificar(const QByteArray &bytes)
 {
-    QString texto(bytes.size(), Qt::Uninitialized);
-    QChar *destino = texto.data();
-    for (qsizetype i = 0; i < bytes.size(); ++i) {
-        const auto b = static_cast<unsigned char>(bytes.at(i));
-        destino[i] = (b >= 0x80 && b <= 0x9F) ? QChar(tabla80a9F[b - 0x80]) : QChar(b);
+    return decodificar(bytes.constData(), bytes.size());
+}
+
+QString Windows1252::decodificar(const char *bytes, qsizetype largo)
+{
+    // Latin-1 is the code page but for 0x80-0x9F, which are rare in these files: one
+    // pass without branches (the compiler does it many bytes at a time) and a second
+    // one only when such a byte is there.
+    QString texto(largo, Qt::Uninitialized);
+    char16_t *destino = reinterpret_cast<char16_t *>(texto.data());
+    const auto *origen = reinterpret_cast<const unsigned char *>(bytes);
+    bool hayC1 = false;
+    for (qsizetype i = 0; i < largo; ++i) {
+        destino[i] = origen[i];
+        hayC1 |= (origen[i] & 0xE0) == 0x80;
+    }
+    if (hayC1) {
+        for (qsizetype i = 0; i < largo; ++i) {
+            if (origen[i] >= 0x80 && origen[i] <= 0x9F)
+                destino[i] = tabla80a9F[origen[i] - 0x80];
+        }
     }
     return texto;
 }
 
 QByteArray Windows1252::codificar(const QString &texto)
 {
-    QByteArray bytes;
-    bytes.reserve(texto.size());
+    QByteArray bytes(texto.size(), Qt::Uninitialized);
+    char *destino = bytes.data();
+    qsizetype n = 0;
     for (qsizetype i = 0; i < texto.size(); ++i) {
         const char16_t u = texto.at(i).unicode();
-        if (QChar::isHighSurrogate(u) && i + 1 < texto.size() && texto.at(i + 1).isLowSurrogate()) {
-            ++i;
-            bytes.append('?');
-            continue;
-        }
         if (u < 0x80 || (u >= 0xA0 && u <= 0xFF)) {
-            bytes.append(static_cast<char>(u));
+            destino[n++] = static_cast<char>(u);
             continue;
         }
         char byte = '?';
-        for (int j = 0; j < 32; ++j) {
-            if (tabla80a9F[j] == u) {
-                byte = static_cast<char>(0x80 + j);
-                break;
+        if (QChar::isHighSurrogate(u) && i + 1 < texto.size() && texto.at(i + 1).isLowSurrogate()) {
+            ++i;
+        } else {
+            for (int j = 0; j < 32; ++j) {
+                if (tabla80a9F[j] == u) {
+                    byte = static_cast<char>(0x80 + j);
+                    break;
+                }
             }
         }
-        bytes.append(byte);
+        destino[n++] = byte;
     }
+    bytes.truncate(n);
     return bytes;
+}
+
+// ---------------------------------------------------------------- grammar
+
+QString GramaticaRegistro::texto(const Campo &campo)
+{
+    QString t = Windows1252::decodificar(campo.desde, campo.hasta - campo.desde);
+    if (campo.comillasDobladas)
+        t.replace(QLatin1String("\"\""), QLatin1String("\""));
+    return t;
+}
+
+GramaticaRegistro::Fecha GramaticaRegistro::Fecha::deNumero(qint64 numero)
+{
+    Fecha f;
+    f.segundos = int(numero % 100);
+    numero /= 100;
+    f.minutos = int(numero % 100);
+    numero /= 100;
+    f.horas = int(numero % 100);
+    numero /= 100;
+    f.dia = int(numero % 100);
+    numero /= 100;
+    f.mes = int(numero % 100);
+    f.anio = int(numero / 100);
+    return f;
+}
+
+bool GramaticaRegistro::leerFecha(const char *a, const char *b, Fecha *fecha)
+{
+    if (b - a < 2 || *a != '#' || b[-1] != '#')
+        return false;
+    ++a;
+    --b;
+    while (a != b && esBlanco(*a))
+        ++a;
+    while (b != a && esBlanco(b[-1]))
+        --b;
+    const qsizetype largo = b - a;
+    if (largo != 10 && largo != 19)
+        return false;
+    Fecha f;
+    if (!leerNumero(a, 4, &f.anio) || a[4] != '-' || !leerNumero(a + 5, 2, &f.mes) || a[7] != '-' ||
+        !leerNumero(a + 8, 2, &f.dia))
+        return false;
+    if (largo == 19 && (a[10] != ' ' || !leerNumero(a + 11, 2, &f.horas) || a[13] != ':' ||
+                        !leerNumero(a + 14, 2, &f.minutos) || a[16] != ':' || !leerNumero(a + 17, 2, &f.segundos)))
+        return false;
+    if (!QDate::isValid(f.anio, f.mes, f.dia) || !QTime::isValid(f.horas, f.minutos, f.segundos))
+        return false;
+    *fecha = f;
+    return true;
+}
+
+bool GramaticaRegistro::empiezaConFecha(const char *p, const char *fin)
+{
+    // The longest literal is "#yyyy-mm-dd hh:mm:ss#" with some blanks inside.
+    if (p == fin || *p != '#')
+        return false;
+    const char *limite = fin - p > 40 ? p + 40 : fin;
+    const char *cierre = p + 1;
+    while (cierre != limite && *cierre != '#' && !esFinDeCampo(*cierre))
+        ++cierre;
+    if (cierre == limite || *cierre != '#')
+        return false;
+    Fecha f;
+    if (!leerFecha(p, cierre + 1, &f))
+        return false;
+    const char *q = cierre + 1;
+    while (q != fin && esBlanco(*q))
+        ++q;
+    return q != fin && *q == ',';
 }
 
 // ---------------------------------------------------------------- reader
@@ -176,68 +265,51 @@ LectorArchivoTexto::Resultado LectorArchivoTexto::leerLinea(QString *linea)
 LectorArchivoTexto::FinCampo LectorArchivoTexto::leerCampo(CampoArchivo *campo)
 {
     *campo = CampoArchivo();
-    int c = byteActual();
-    while (esBlanco(c)) {
-        avanzar();
-        c = byteActual();
-    }
-    QByteArray bytes;
-    if (c == '"') {
-        campo->entreComillas = true;
-        avanzar();
-        for (;;) {
-            c = byteActual();
-            if (c < 0) {
-                campo->texto = Windows1252::decodificar(bytes);
-                return FinCampo::ComillaAbierta;
+    asegurar(1);
+    for (;;) {
+        const char *inicio = m_buffer.constData() + m_pos;
+        const char *fin = m_buffer.constData() + m_buffer.size();
+        const char *p = inicio;
+        GramaticaRegistro::Campo c;
+        const auto resultado = GramaticaRegistro::leerCampo(p, fin, &c);
+        if (p == fin && !m_agotado) {
+            // The field, or its line end, may go on in the part of the file not read yet:
+            // read at least as much again (a long field costs linear time) and start over.
+            const qsizetype pendiente = m_buffer.size() - m_pos;
+            asegurar(pendiente + std::max(pendiente, tamanoTrozo));
+            continue;
+        }
+        m_pos += p - inicio;
+        campo->entreComillas = c.entreComillas;
+        if (c.entreComillas) {
+            for (const char *q = c.desde; q != c.hasta; ++q) {
+                if (*q == '\n' || (*q == '\r' && (q + 1 == c.hasta || q[1] != '\n')))
+                    ++m_linea;
             }
-            avanzar();
-            if (c == '"') {
-                // A doubled quote stands for one quote inside the text.
-                if (byteActual() == '"') {
-                    bytes.append('"');
-                    avanzar();
-                    continue;
-                }
-                break;
-            }
-            if (c == '\n' || (c == '\r' && byteActual() != '\n'))
-                ++m_linea;
-            bytes.append(static_cast<char>(c));
-        }
-        campo->texto = Windows1252::decodificar(bytes);
-        // Whatever stands between the closing quote and the separator is ignored.
-        c = byteActual();
-        while (c >= 0 && c != ',' && !finDeLinea(c)) {
-            avanzar();
-            c = byteActual();
-        }
-    } else {
-        while (c >= 0 && c != ',' && !finDeLinea(c)) {
-            bytes.append(static_cast<char>(c));
-            avanzar();
-            c = byteActual();
-        }
-        const QString texto = Windows1252::decodificar(bytes).trimmed();
-        if (texto.size() >= 2 && texto.startsWith(QLatin1Char('#')) && texto.endsWith(QLatin1Char('#'))) {
-            campo->texto = texto.mid(1, texto.size() - 2);
-            campo->fecha = fechaDeLiteral(campo->texto);
-            campo->esFecha = campo->fecha.isValid();
-            if (!campo->esFecha)
-                campo->texto = texto;
+            campo->texto = GramaticaRegistro::texto(c);
         } else {
-            campo->texto = texto;
+            GramaticaRegistro::Fecha fecha;
+            if (c.hasta - c.desde >= 2 && GramaticaRegistro::leerFecha(c.desde, c.hasta, &fecha)) {
+                campo->esFecha = true;
+                campo->fecha = QDateTime(fecha.fecha(), fecha.hora());
+                campo->texto = Windows1252::decodificar(c.desde + 1, c.hasta - c.desde - 2);
+            } else {
+                campo->texto = GramaticaRegistro::texto(c);
+            }
         }
+        switch (resultado) {
+        case GramaticaRegistro::Fin::Coma:
+            return FinCampo::Coma;
+        case GramaticaRegistro::Fin::FinDeLinea:
+            ++m_linea;
+            return FinCampo::FinDeLinea;
+        case GramaticaRegistro::Fin::FinDeArchivo:
+            return FinCampo::FinDeArchivo;
+        case GramaticaRegistro::Fin::ComillaAbierta:
+            return FinCampo::ComillaAbierta;
+        }
+        return FinCampo::FinDeArchivo;
     }
-    if (c == ',') {
-        avanzar();
-        return FinCampo::Coma;
-    }
-    if (c >= 0) {
-        consumirFinDeLinea(c);
-        return FinCampo::FinDeLinea;
-    }
-    return FinCampo::FinDeArchivo;
 }
 
 LectorArchivoTexto::Resultado LectorArchivoTexto::leerRegistro(RegistroArchivo *campos)

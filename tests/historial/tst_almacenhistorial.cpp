@@ -228,8 +228,14 @@ private Q_SLOTS:
                                         << 0 << 2;
         QTest::newRow("comilla en campo sin comillas")
             << QByteArray(Cab + "#2012-11-19#,Ju\"an,\"a\",\"b\",\"c\",\"d\"\r\n") << 0 << 1;
+        // A damaged record is skipped: what follows it is still read.
         QTest::newRow("cinco campos") << QByteArray(Cab + R1 + "#2012-11-19#,\"a\",\"b\",\"c\",\"d\"\r\n" + R3) << 2
-                                      << 1;
+                                      << 2;
+        QTest::newRow("registro cortado y otros detrás")
+            << QByteArray(Cab + R1 + R2.left(60) + "\r\n" + R3 + R1) << 2 << 3;
+        QTest::newRow("cortado en el mensaje, que luego se cierra")
+            << QByteArray(Cab + R1 + "#2012-11-19#,\"a\",\"b\",\"c\",\"me\r\n" + R3) << 2 << 2;
+        QTest::newRow("dañado solo, y uno detrás") << QByteArray(Cab + R1.left(30) + "\r\n" + R3) << 2 << 1;
         QTest::newRow("siete campos") << QByteArray(Cab + R1 + "#2012-11-19#,\"a\",\"b\",\"c\",\"d\",\"e\",\"f\"\r\n")
                                       << 2 << 1;
         QTest::newRow("fecha imposible") << QByteArray(Cab + R1 + "#2012-02-30#,\"a\",\"b\",\"c\",\"d\",\"e\"\r\n") << 2
@@ -246,6 +252,20 @@ private Q_SLOTS:
         TablaHistorial tabla;
         QCOMPARE(int(ah::leer(ruta(), tabla)), estado);
         QCOMPARE(tabla.size(), registros);
+        // The indexed read finds the same records.
+        ah::HistorialIndexado indice;
+        QCOMPARE(int(indice.leer(ruta())), estado);
+        QCOMPARE(indice.size(), registros);
+        for (qsizetype i = 0; i < indice.size(); ++i) {
+            const RegistroHistorial r = indice.registro(i);
+            QCOMPARE(r.fecha, tabla[i].fecha);
+            QCOMPARE(indice.fecha(i), tabla[i].fecha);
+            QCOMPARE(r.destinatario, tabla[i].destinatario);
+            QCOMPARE(r.destino, tabla[i].destino);
+            QCOMPARE(r.remitente, tabla[i].remitente);
+            QCOMPARE(indice.texto(i, ah::CampoHistorial::Mensaje), tabla[i].mensaje);
+            QCOMPARE(r.proveedor, tabla[i].proveedor);
+        }
         // Reading never changes the store.
         QCOMPARE(leerBytes(ruta()), contenido);
     }
@@ -376,8 +396,9 @@ private Q_SLOTS:
         QTest::addColumn<QByteArray>("contenido");
         QTest::addColumn<int>("numero");
         QTest::newRow("cabecera dañada") << QByteArray("NTXHistoria1.0\r\n" + R1 + R2) << 75;
-        QTest::newRow("registro cortado") << QByteArray(Cab + R1 + R2.left(30)) << 62;
         QTest::newRow("binario") << QByteArray("\xFF\x00\x01\r\n", 5) << 75;
+        // Only a damaged part where record 1 should be: it is not deleted as if it were one.
+        QTest::newRow("solo un registro cortado") << QByteArray(Cab + R1.left(40)) << 62;
     }
     void borrarUnoFallos()
     {
@@ -389,6 +410,23 @@ private Q_SLOTS:
         QCOMPARE(error.numero, numero);
         QVERIFY(!error.descripcion.isEmpty());
         QCOMPARE(leerBytes(ruta()), contenido);
+    }
+
+    void borrarConRegistroDanado()
+    {
+        // A record cut by a crash no longer blocks deleting: the damage is kept aside
+        // and the store is rewritten whole.
+        const QByteArray danado = R2.left(50) + "\r\n";
+        escribirBytes(ruta(), Cab + R1 + danado + R3 + R1);
+        TablaHistorial antes;
+        QCOMPARE(ah::leer(ruta(), antes), HistorialErrorLectura);
+        QCOMPARE(antes.size(), 3);
+        QVERIFY(ah::borrarRegistro(ruta(), 2, nullptr, QDateTime(QDate(2013, 2, 3), QTime(4, 5, 6))));
+        QCOMPARE(leerBytes(ruta()), QByteArray(Cab + R1 + R1));
+        QCOMPARE(leerBytes(ruta() + QStringLiteral(".danado-20130203-040506")), danado);
+        TablaHistorial despues;
+        QCOMPARE(ah::leer(ruta(), despues), HistorialLeido);
+        QCOMPARE(despues.size(), 2);
     }
 
     void borrarUnoSinArchivo()
@@ -477,6 +515,97 @@ private Q_SLOTS:
         QVERIFY(ah::agregar(ruta(), registro(QStringLiteral("x")), QDateTime(QDate(2013, 1, 1), QTime()), nullptr));
         QVERIFY(leerBytes(ruta()).startsWith(Cab));
         // Nothing worth keeping: no copy aside.
+        QCOMPARE(QDir(QFileInfo(ruta()).absolutePath()).entryList(QDir::Files), QStringList{"Historial.ntxhist"});
+    }
+
+    // Every way an append can be cut: the next append keeps the cut part aside and
+    // both the earlier and the new record read back.
+    void agregarTrasRegistroCortado_data()
+    {
+        QTest::addColumn<int>("largo");
+        for (int largo = 1; largo <= R2.size(); ++largo) {
+            QTest::addRow("%d de %d bytes", largo, int(R2.size())) << largo;
+        }
+    }
+    void agregarTrasRegistroCortado()
+    {
+        QFETCH(int, largo);
+        const QByteArray cortado = R2.left(largo);
+        escribirBytes(ruta(), Cab + R1 + cortado);
+        const QDateTime ahora(QDate(2013, 2, 3), QTime(4, 5, 6));
+        QVERIFY(ah::agregar(ruta(), registro(QStringLiteral("nuevo")), ahora, nullptr));
+        TablaHistorial tabla;
+        QCOMPARE(ah::leer(ruta(), tabla), HistorialLeido);
+        // Cut after its last quote, the record is whole: only its line end was missing.
+        const bool entero = largo >= R2.size() - 2;
+        QCOMPARE(tabla.size(), entero ? 3 : 2);
+        QCOMPARE(tabla.first().mensaje, QStringLiteral("uno"));
+        QCOMPARE(tabla.last().mensaje, QStringLiteral("nuevo"));
+        const QString apartado = ruta() + QStringLiteral(".danado-20130203-040506");
+        QCOMPARE(leerBytes(apartado), entero ? QByteArray() : cortado);
+        QVERIFY(leerBytes(ruta()).startsWith(QByteArray(Cab + R1 + (entero ? R2 : QByteArray()))));
+    }
+
+    void agregarTrasMensajeLargoSinDanarlo()
+    {
+        // The end of the store is checked on a window; a message longer than it, with
+        // lines that look like records, must not pass for damage.
+        QString largo;
+        for (int i = 0; i < 20000; ++i) {
+            largo += QStringLiteral("#2012-11-19#,linea ") + QString::number(i) + QStringLiteral("\r\n");
+        }
+        QVERIFY(ah::agregar(ruta(), registro(QStringLiteral("uno")), QDateTime(), nullptr));
+        QVERIFY(ah::agregar(ruta(), registro(largo), QDateTime(), nullptr));
+        QVERIFY(ah::agregar(ruta(), registro(QStringLiteral("tres")), QDateTime(), nullptr));
+        TablaHistorial tabla;
+        QCOMPARE(ah::leer(ruta(), tabla), HistorialLeido);
+        QCOMPARE(tabla.size(), 3);
+        QCOMPARE(tabla[1].mensaje, largo);
+        QCOMPARE(QDir(QFileInfo(ruta()).absolutePath()).entryList(QDir::Files), QStringList{"Historial.ntxhist"});
+    }
+
+    void soloElDuenoLee()
+    {
+        QVERIFY(ah::agregar(ruta(), registro(QStringLiteral("uno")), QDateTime(), nullptr));
+        const auto soloDueno = QFileDevice::ReadOwner | QFileDevice::WriteOwner;
+        const auto otros = QFileDevice::ReadGroup | QFileDevice::WriteGroup | QFileDevice::ReadOther |
+                           QFileDevice::WriteOther | QFileDevice::ExeOwner;
+        QCOMPARE(QFileInfo(ruta()).permissions() & (soloDueno | otros), soloDueno);
+        QVERIFY(ah::agregar(ruta(), registro(QStringLiteral("dos")), QDateTime(), nullptr));
+        QVERIFY(ah::borrarRegistro(ruta(), 1, nullptr));
+        QCOMPARE(QFileInfo(ruta()).permissions() & (soloDueno | otros), soloDueno);
+    }
+
+    void temporalViejoSeQuita_data()
+    {
+        QTest::addColumn<int>("operacion");
+        QTest::newRow("leer") << 0;
+        QTest::newRow("leer indexado") << 1;
+        QTest::newRow("agregar") << 2;
+        QTest::newRow("borrar uno") << 3;
+    }
+    void temporalViejoSeQuita()
+    {
+        QFETCH(int, operacion);
+        escribirBytes(ruta(), Cab + R1 + R2);
+        // A deletion killed before it replaced the store.
+        escribirBytes(ah::nombreTemporal(ruta()), Cab + R1);
+        TablaHistorial tabla;
+        ah::HistorialIndexado indice;
+        switch (operacion) {
+        case 0:
+            QCOMPARE(ah::leer(ruta(), tabla), HistorialLeido);
+            break;
+        case 1:
+            QCOMPARE(indice.leer(ruta()), HistorialLeido);
+            break;
+        case 2:
+            QVERIFY(ah::agregar(ruta(), registro(QStringLiteral("x")), QDateTime(), nullptr));
+            break;
+        default:
+            QVERIFY(ah::borrarRegistro(ruta(), 1, nullptr));
+            break;
+        }
         QCOMPARE(QDir(QFileInfo(ruta()).absolutePath()).entryList(QDir::Files), QStringList{"Historial.ntxhist"});
     }
 

@@ -94,6 +94,80 @@ private Q_SLOTS:
         QCOMPARE(Windows1252::codificar(Windows1252::decodificar(todos)), todos);
     }
 
+    // The grammar itself, over bytes: each field as kind:text and how it ended
+    // ("," comma, "/" line end, "$" end of input, "!" quote never closed).
+    void gramatica_data()
+    {
+        QTest::addColumn<QByteArray>("bytes");
+        QTest::addColumn<QStringList>("campos");
+        QTest::newRow("fecha y textos") << QByteArray("#2012-11-19#,\"a,b\"\r\n")
+                                        << QStringList{"t:#2012-11-19#,", "q:a,b/", "t:$"};
+        QTest::newRow("salto dentro de comillas")
+            << QByteArray("\"l1\r\nl2\"\n\"x\"") << QStringList{"q:l1\r\nl2/", "q:x$"};
+        QTest::newRow("comilla doblada") << QByteArray("\"a\"\"b\",") << QStringList{"q:a\"b,", "t:$"};
+        QTest::newRow("restos tras la comilla") << QByteArray("\"a\" x,b") << QStringList{"q:a,", "t:b$"};
+        QTest::newRow("blancos alrededor") << QByteArray(" \t a b \t,\r") << QStringList{"t:a b,", "t:/", "t:$"};
+        QTest::newRow("cr suelto separa") << QByteArray("a\rb") << QStringList{"t:a/", "t:b$"};
+        QTest::newRow("comilla sin cerrar") << QByteArray("\"abc\r\n") << QStringList{"q:abc\r\n!"};
+        QTest::newRow("doblada al final") << QByteArray("\"a\"\"") << QStringList{"q:a\"!"};
+        QTest::newRow("windows-1252") << QByteArray("\"\x80\xe9\x9f\"") << QStringList{"q:€éŸ$"};
+        QTest::newRow("vacío") << QByteArray() << QStringList{"t:$"};
+    }
+    void gramatica()
+    {
+        QFETCH(QByteArray, bytes);
+        QFETCH(QStringList, campos);
+        const char *p = bytes.constData();
+        const char *fin = p + bytes.size();
+        QStringList leidos;
+        for (;;) {
+            GramaticaRegistro::Campo c;
+            const auto r = GramaticaRegistro::leerCampo(p, fin, &c);
+            const char *final = r == GramaticaRegistro::Fin::Coma           ? ","
+                                : r == GramaticaRegistro::Fin::FinDeLinea   ? "/"
+                                : r == GramaticaRegistro::Fin::FinDeArchivo ? "$"
+                                                                            : "!";
+            leidos << (c.entreComillas ? QStringLiteral("q:") : QStringLiteral("t:")) + GramaticaRegistro::texto(c) +
+                          QLatin1String(final);
+            if (r == GramaticaRegistro::Fin::FinDeArchivo || r == GramaticaRegistro::Fin::ComillaAbierta)
+                break;
+        }
+        QCOMPARE(leidos, campos);
+    }
+
+    void fechas_data()
+    {
+        QTest::addColumn<QByteArray>("linea");
+        QTest::addColumn<qlonglong>("numero"); // 0: no date
+        QTest::addColumn<bool>("empiezaRegistro");
+        QTest::newRow("completa") << QByteArray("#2012-11-19 19:07:05#,\"x\"") << 20121119190705LL << true;
+        QTest::newRow("solo día") << QByteArray("#2012-11-19# ,x") << 20121119000000LL << true;
+        QTest::newRow("blancos dentro") << QByteArray("# 2012-11-19 #,") << 20121119000000LL << true;
+        QTest::newRow("sin coma detrás") << QByteArray("#2012-11-19#") << 20121119000000LL << false;
+        QTest::newRow("29 de febrero bisiesto") << QByteArray("#2012-02-29#,") << 20120229000000LL << true;
+        QTest::newRow("29 de febrero común") << QByteArray("#2013-02-29#,") << 0LL << false;
+        QTest::newRow("hora imposible") << QByteArray("#2012-11-19 24:00:00#,") << 0LL << false;
+        QTest::newRow("dígito de más") << QByteArray("#2012-011-19#,") << 0LL << false;
+        QTest::newRow("signo") << QByteArray("#+012-11-19#,") << 0LL << false;
+        QTest::newRow("texto") << QByteArray("#hola#,") << 0LL << false;
+        QTest::newRow("sin cierre") << QByteArray("#2012-11-19,") << 0LL << false;
+    }
+    void fechas()
+    {
+        QFETCH(QByteArray, linea);
+        QFETCH(qlonglong, numero);
+        QFETCH(bool, empiezaRegistro);
+        const char *fin = linea.constData() + linea.size();
+        QCOMPARE(GramaticaRegistro::empiezaConFecha(linea.constData(), fin), empiezaRegistro);
+        const qsizetype cierre = linea.indexOf('#', 1);
+        GramaticaRegistro::Fecha f;
+        const bool valida =
+            cierre > 0 && GramaticaRegistro::leerFecha(linea.constData(), linea.constData() + cierre + 1, &f);
+        QCOMPARE(valida ? qlonglong(f.numero()) : 0LL, numero);
+        if (valida)
+            QCOMPARE(GramaticaRegistro::Fecha::deNumero(f.numero()).numero(), f.numero());
+    }
+
     void leerLineas_data()
     {
         QTest::addColumn<QByteArray>("bytes");
