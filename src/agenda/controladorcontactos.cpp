@@ -1,10 +1,14 @@
 #include "agenda/controladorcontactos.h"
 
 #include <QAction>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QPushButton>
 #include <QTreeWidget>
 
+#include "agenda/accesodirecto.h"
+#include "agenda/exportaragenda.h"
+#include "agenda/frmagenda.h"
 #include "agenda/frmcontacto.h"
 #include "agenda/lineacomandos.h"
 #include "agenda/registrocontacto.h"
@@ -25,6 +29,35 @@ ControladorContactos::ControladorContactos(Contexto &contexto, VentanaContactos 
     , c(controles)
 {
     connect(c.cmdAgendar, &QPushButton::clicked, this, &ControladorContactos::cmdAgendar_Click);
+    connect(c.cmdAlEscritorio, &QPushButton::clicked, this, &ControladorContactos::cmdAlEscritorio_Click);
+    connect(c.cmdEscribirA, &QPushButton::clicked, this, &ControladorContactos::cmdEscribirA_Click);
+    connect(c.tvwContactos, &QTreeWidget::itemDoubleClicked, this, &ControladorContactos::cmdEscribirA_Click);
+    c.tvwContactos->installEventFilter(this);
+    for (QObject *abrir : {static_cast<QObject *>(c.cmdAbrirAgenda), static_cast<QObject *>(c.mnuAbrirAgenda),
+                           static_cast<QObject *>(c.accionPersonalizar)}) {
+        if (auto *boton = qobject_cast<QPushButton *>(abrir))
+            connect(boton, &QPushButton::clicked, this, &ControladorContactos::cmdAbrirAgenda_Click);
+        else
+            connect(static_cast<QAction *>(abrir), &QAction::triggered, this,
+                    &ControladorContactos::cmdAbrirAgenda_Click);
+    }
+    for (int n = 1; n <= 10; ++n)
+        connect(c.accionesRapidas[n - 1], &QAction::triggered, this, [this, n] { Rapida_Click(n); });
+    connect(c.mnuArchivoNuevoContacto, &QAction::triggered, this, &ControladorContactos::NuevoContacto);
+    connect(c.mnuExportarAgenda, &QAction::triggered, this, &ControladorContactos::mnuExportarAgenda_Click);
+    connect(c.mnuImportarAgenda, &QAction::triggered, this, &ControladorContactos::mnuImportarAgenda_Click);
+}
+
+bool ControladorContactos::eventFilter(QObject *objeto, QEvent *evento)
+{
+    if (objeto == c.tvwContactos && evento->type() == QEvent::KeyPress) {
+        const int tecla = static_cast<QKeyEvent *>(evento)->key();
+        if (tecla == Qt::Key_Return || tecla == Qt::Key_Enter) {
+            cmdEscribirA_Click();
+            return true;
+        }
+    }
+    return QObject::eventFilter(objeto, evento);
 }
 
 // ---- Contact list, quick slots and recipient frame ----
@@ -141,7 +174,60 @@ void ControladorContactos::ProcesarLineaDeComandos(const QString &linea)
 
 void ControladorContactos::cmdAgendar_Click()
 {
+    ventana_.cerrarGlobo();
     AgendarDestinatario();
+}
+
+void ControladorContactos::cmdAlEscritorio_Click()
+{
+    ventana_.cerrarGlobo();
+    CrearAccesoDirecto(ctx.dialogos, ctx.sistema, c.lblNombreDestinatario->text());
+}
+
+void ControladorContactos::escribirAGuardado(const QString &nombre)
+{
+    const QString registro = ctx.ajustes.leer(SeccionAgenda, nombre);
+    if (registro.isEmpty()) {
+        ctx.dialogos.mensaje(QStringLiteral("Ocurrió un error grave intentando leer datos del Registro, informe de "
+                                            "este error a NTX, indicando los pasos necesarios para reproducirlo."),
+                             Dialogos::Botones::Aceptar, Dialogos::Icono::Critico, QStringLiteral("Error Grave"));
+        return;
+    }
+    CamposContacto campos;
+    // A field that does not read back whole is used as read: the checks decide.
+    LeerCampos(registro, &campos);
+    EscribirAContacto(campos.nombre, campos.proveedor, campos.codArea, campos.numero);
+}
+
+void ControladorContactos::cmdEscribirA_Click()
+{
+    // No contact selected (or the "no contacts" line): nothing to write to.
+    const QTreeWidgetItem *nodo = c.tvwContactos->currentItem();
+    if (!nodo || !c.cmdEscribirA->isEnabled())
+        return;
+    escribirAGuardado(nodo->text(0));
+}
+
+void ControladorContactos::cmdAbrirAgenda_Click()
+{
+    frmAgenda::Mostrar(ctx, *this);
+}
+
+void ControladorContactos::Rapida_Click(int numero)
+{
+    QAction *entrada = c.accionesRapidas[numero - 1];
+    if (entrada->isEnabled())
+        escribirAGuardado(entrada->text());
+}
+
+void ControladorContactos::mnuExportarAgenda_Click()
+{
+    ExportarAgenda(ctx);
+}
+
+void ControladorContactos::mnuImportarAgenda_Click()
+{
+    ImportarAgenda(ctx, *this);
 }
 
 // ---- Agenda procedures ----
@@ -228,7 +314,9 @@ void ControladorContactos::NuevoContacto()
     dialogo.txtNumero->clear();
     dialogo.setWindowTitle(QStringLiteral("Agenda - Nuevo Contacto"));
     dialogo.Accion = QStringLiteral("Agregar");
+    frmAgenda::CerrarAbierta();
     dialogo.exec();
+    frmAgenda::Mostrar(ctx, *this);
     ActualizarAgenda();
 }
 
@@ -265,8 +353,10 @@ bool ControladorContactos::ModificarContacto(const QString &nombre, const QStrin
     dialogo.txtNumero->setText(numero);
     dialogo.setWindowTitle(QStringLiteral("Agenda - ") + nombre);
     dialogo.Accion = QStringLiteral("Modificar_") + nombre;
+    frmAgenda::CerrarAbierta();
     dialogo.exec();
     ActualizarAgenda();
+    frmAgenda::Mostrar(ctx, *this);
     return true;
 }
 

@@ -7,6 +7,7 @@
 #include <QString>
 #include <QStringList>
 
+#include "agenda/principalagenda.h"
 #include "comun/contexto.h"
 
 class QAction;
@@ -55,38 +56,55 @@ public:
     virtual void enfocarMensaje() = 0;
     // A contact given on the command line brings the window up at once.
     virtual void mostrarVentana() = 0;
+    // The guided tip that points at the recipient buttons goes before they act.
+    virtual void cerrarGlobo() = 0;
     virtual QWidget *ventana() = 0;
 };
 
-class ControladorContactos final : public QObject
+class ControladorContactos final : public QObject, public PrincipalAgenda
 {
     Q_OBJECT
 public:
     ControladorContactos(Contexto &ctx, VentanaContactos &ventana, const ControlesContactos &controles,
                          QObject *padre = nullptr);
 
-    void ActualizarAgenda();
-    void IniciarPanelContactos();
+    void ActualizarAgenda() override;
+    void IniciarPanelContactos() override;
     void ProcesarLineaDeComandos(const QString &linea);
     void MostrarDestinatarioPorNumero();
     void MostrarDestinatarioPorAlias();
     // The recipient frame for whichever destination boxes are shown.
     void MostrarDestinatario();
     void cmdAgendar_Click();
+    void cmdAlEscritorio_Click();
+    // Also a double click on the tree and Enter in it.
+    void cmdEscribirA_Click();
+    void cmdAbrirAgenda_Click();
+    // Entries "rap1".."rap10" of the quick-contact drop-down (`numero` 1 to 10).
+    void Rapida_Click(int numero);
+    void mnuExportarAgenda_Click();
+    void mnuImportarAgenda_Click();
 
     // The Agenda procedures.
-    void NuevoContacto();
+    void NuevoContacto() override;
     void AgendarDestinatario();
     // False (nothing shown) when `proveedor` is not an item of the provider list.
     bool ModificarContacto(const QString &nombre, const QString &proveedor, const QString &codArea,
-                           const QString &numero);
+                           const QString &numero) override;
     // Checks the contact and fills the composer; the focus goes to the sender box.
     void EscribirAContacto(const QString &nombre, const QString &proveedor, const QString &codArea,
-                           const QString &numero);
+                           const QString &numero) override;
     // Finds the contact by name; the focus goes to the message box. Silent when there is none.
     void EscribirAContactoPorNombre(const QString &nombre);
 
+    QWidget *ventana() override { return ventana_.ventana(); }
+
+protected:
+    bool eventFilter(QObject *objeto, QEvent *evento) override;
+
 private:
+    // Writes to the contact stored under `nombre`, as the panel and the quick entries do.
+    void escribirAGuardado(const QString &nombre);
     void sinDestinatario(const QString &texto, bool agendarHabilitado);
     void conDestinatario(const QString &nombre);
     void eliminarContacto(const QString &nombre);

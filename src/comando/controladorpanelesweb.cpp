@@ -13,11 +13,6 @@ bool contiene(const QString &direccion, const char *palabra)
     return direccion.contains(QLatin1String(palabra), Qt::CaseInsensitive);
 }
 
-bool esComando(const QString &direccion)
-{
-    return direccion.left(6).toLower() == QLatin1String("ntx://");
-}
-
 bool esPaginaVacia(const QString &direccion)
 {
     return contiene(direccion, "about:blank");
@@ -54,6 +49,7 @@ ControladorPanelesWeb::ControladorPanelesWeb(Contexto &contexto, VentanaPanelesW
     , ctx(contexto)
     , ventana_(ventana)
     , c(controles)
+    , comandos_(contexto, ventana, this)
 {
     connect(c.brwWebBrowser, &VistaWeb::antesDeNavegar, this, &ControladorPanelesWeb::brwWebBrowser_BeforeNavigate2);
     connect(c.brwWebBrowser, &VistaWeb::errorDeNavegacion, this, &ControladorPanelesWeb::brwWebBrowser_NavigateError);
@@ -117,12 +113,12 @@ void ControladorPanelesWeb::timTimer_Timer()
 
 void ControladorPanelesWeb::brwWebBrowser_BeforeNavigate2(const QString &url, const QString &marco,
                                                           const QByteArray &post, const QString &cabeceras,
-                                                          bool &cancelar)
+                                                          bool &cancelar, bool marcoPrincipal)
 {
     Q_UNUSED(post);
     Q_UNUSED(cabeceras);
-    if (esComando(url)) {
-        // The command engine runs these; until it exists they are only kept from loading.
+    // Command links never load; only the maker's own top-level page may give them.
+    if (comandos_.atenderNavegacion(url, c.brwWebBrowser->direccion(), marcoPrincipal)) {
         cancelar = true;
         return;
     }
@@ -193,11 +189,12 @@ void ControladorPanelesWeb::brwWebBrowser_NavigateError(const QString &url, cons
 
 void ControladorPanelesWeb::brwPublicidad_BeforeNavigate2(const QString &url, const QString &marco,
                                                           const QByteArray &post, const QString &cabeceras,
-                                                          bool &cancelar)
+                                                          bool &cancelar, bool marcoPrincipal)
 {
     Q_UNUSED(post);
     Q_UNUSED(cabeceras);
-    if (esComando(url)) {
+    // Command links never load; only the maker's own top-level page may give them.
+    if (comandos_.atenderNavegacion(url, c.brwPublicidad->direccion(), marcoPrincipal)) {
         cancelar = true;
         return;
     }

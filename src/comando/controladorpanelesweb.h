@@ -1,13 +1,15 @@
 // The main window's web panels: what the home area and the advertising band may
-// open, the offline notice, the fallbacks to the local pages, the retry of the
-// advertising band, the page-loading indicator, and the silent reading of the
-// remote configuration page.
+// open, the command links they carry, the offline notice, the fallbacks to the
+// local pages, the retry of the advertising band, the page-loading indicator,
+// and the silent reading of the remote configuration page.
 #pragma once
 
 #include <QByteArray>
 #include <QObject>
 #include <QString>
 
+#include "comando/ejecutorcomandos.h"
+#include "comando/principalcomando.h"
 #include "comun/contexto.h"
 
 class QTimer;
@@ -22,15 +24,13 @@ struct ControlesPanelesWeb
     QTimer *timTimer = nullptr;      // page-loading indicator
 };
 
-class VentanaPanelesWeb
+// What the panels and the commands of their pages need of the main window.
+class VentanaPanelesWeb : public PrincipalComando
 {
 public:
-    virtual ~VentanaPanelesWeb() = default;
-
     virtual void ponerEstado(int imagen, const QString &texto) = 0;
     // The composer gives way to the home area.
     virtual void ocultarEscritura() = 0;
-    virtual QWidget *ventana() = 0;
 };
 
 class ControladorPanelesWeb final : public QObject
@@ -51,16 +51,20 @@ public:
     void MostrarInicioLocal();
 
     void brwWebBrowser_BeforeNavigate2(const QString &url, const QString &marco, const QByteArray &post,
-                                       const QString &cabeceras, bool &cancelar);
+                                       const QString &cabeceras, bool &cancelar, bool marcoPrincipal = true);
     void brwWebBrowser_NavigateError(const QString &url, const QString &marco, int codigo, bool &cancelar);
     void brwWebBrowser_NavigateComplete2(const QString &url);
     void brwPublicidad_BeforeNavigate2(const QString &url, const QString &marco, const QByteArray &post,
-                                       const QString &cabeceras, bool &cancelar);
+                                       const QString &cabeceras, bool &cancelar, bool marcoPrincipal = true);
     void brwPublicidad_NavigateError(const QString &url, const QString &marco, int codigo, bool &cancelar);
     void brwPublicidad_DocumentComplete(const QString &url);
     void brwConfWeb_DocumentComplete(const QString &url);
     void timPublicidad_Timer();
     void timTimer_Timer();
+
+    // The update command of the tools menu, as the command engine runs it.
+    void mnuBuscarActualizacion_Click() { comandos_.mnuBuscarActualizacion_Click(); }
+    EjecutorComandos &comandos() { return comandos_; }
 
     bool publicidadRespaldo = false; // the band shows the local advertising page
 
@@ -71,4 +75,5 @@ private:
     Contexto &ctx;
     VentanaPanelesWeb &ventana_;
     ControlesPanelesWeb c;
+    EjecutorComandos comandos_;
 };

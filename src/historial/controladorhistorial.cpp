@@ -4,6 +4,7 @@
 #include <QCheckBox>
 #include <QSignalBlocker>
 
+#include "historial/frmhistorial.h"
 #include "historial/historial.h"
 
 ControladorHistorial::ControladorHistorial(Contexto &contexto, VentanaHistorial &ventana,
@@ -15,6 +16,12 @@ ControladorHistorial::ControladorHistorial(Contexto &contexto, VentanaHistorial 
 {
     connect(c.chkHistorial, &QCheckBox::clicked, this, &ControladorHistorial::chkHistorial_Click);
     connect(c.mnuHistorial, &QAction::triggered, this, &ControladorHistorial::mnuHistorial_Click);
+    connect(c.mnuHistorialMsjs, &QAction::triggered, this, &ControladorHistorial::mnuHistorialMsjs_Click);
+}
+
+void ControladorHistorial::mnuHistorialMsjs_Click()
+{
+    MostrarHistorial(ctx, ventana_);
 }
 
 void ControladorHistorial::chkHistorial_Click()

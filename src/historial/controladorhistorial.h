@@ -1,11 +1,13 @@
-// The history switches of the main window ("Guardar una copia de este mensaje"
-// and its menu item) and the append of the message just sent.
+// The history of the main window: the switches ("Guardar una copia de este
+// mensaje" and its menu item), the append of the message just sent, and the
+// history window opened from the menu and the toolbar.
 #pragma once
 
 #include <QObject>
 #include <QString>
 
 #include "comun/contexto.h"
+#include "historial/principalhistorial.h"
 
 class QAction;
 class QCheckBox;
@@ -14,15 +16,14 @@ struct ControlesHistorial
 {
     QCheckBox *chkHistorial = nullptr;
     QAction *mnuHistorial = nullptr;
+    QAction *mnuHistorialMsjs = nullptr; // "Abrir Mensajes enviados"
 };
 
 // What the history needs of the main window: the status bar and the fields of
 // the message that was sent.
-class VentanaHistorial
+class VentanaHistorial : public PrincipalHistorial
 {
 public:
-    virtual ~VentanaHistorial() = default;
-
     virtual void ponerEstado(int imagen, const QString &texto) = 0;
     // The recipient frame's label: a contact's name, "(No agendado)" or "(Ninguno)".
     virtual QString nombreDestinatario() const = 0;
@@ -31,7 +32,6 @@ public:
     virtual QString remitente() const = 0;
     virtual QString mensaje() const = 0;
     virtual QString proveedor() const = 0;
-    virtual QWidget *ventana() = 0;
 };
 
 class ControladorHistorial final : public QObject
@@ -43,6 +43,7 @@ public:
 
     void chkHistorial_Click();
     void mnuHistorial_Click();
+    void mnuHistorialMsjs_Click();
     bool historialMarcado() const;
     // Appends the message just sent, from the main window's fields.
     void GuardarEnHistorial();

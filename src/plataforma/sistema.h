@@ -51,3 +51,7 @@ public:
     static constexpr int CarpetaDatosLocales = 28;
     static constexpr int CarpetaEscritorio = 16;
 };
+
+// Starts a program file by its full path, in its own folder, as the desktop starts
+// one that was double-clicked; false with `error` filled when it cannot.
+bool LanzarArchivo(const QString &ruta, QString *error);

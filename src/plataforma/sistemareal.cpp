@@ -78,25 +78,9 @@ bool SistemaReal::iniciarPrograma(const QString &nombre, const QStringList &argu
     return true;
 }
 
-bool SistemaReal::lanzarArchivo(const QString &ruta, QString *error)
-{
-    const QFileInfo info(ruta);
-    if (!info.isAbsolute() || !info.isFile() || !info.isExecutable()) {
-        *error = QStringLiteral("El archivo «") + ruta + QStringLiteral("» no es un programa que se pueda iniciar.");
-        return false;
-    }
-    // Its own folder as the working folder, as an installer started from the desktop gets.
-    if (!QProcess::startDetached(info.absoluteFilePath(), {}, info.absolutePath())) {
-        *error = QStringLiteral("El sistema no pudo iniciar «") + ruta + QStringLiteral("».");
-        return false;
-    }
-    error->clear();
-    return true;
-}
-
 bool SistemaReal::ejecutarArchivo(const QString &ruta)
 {
-    return lanzarArchivo(ruta, &m_error);
+    return LanzarArchivo(ruta, &m_error);
 }
 
 void SistemaReal::terminarProceso(int codigo)

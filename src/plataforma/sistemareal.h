@@ -31,7 +31,6 @@ public:
     static QString buscarPrograma(const QString &nombre, const QString &carpetaPrograma, const QString &rutaBusqueda);
 
     // Starts the file at `ruta` on its own, detached; false with `error` filled when it cannot run.
-    static bool lanzarArchivo(const QString &ruta, QString *error);
 
 private:
     int m_versionMotorWeb = 6;

@@ -48,10 +48,12 @@
     X(QMenu, mnuMejoras) X(QAction, mnuMejorasLenguajeMate) X(QAction, mnuMejorasAbreviaturas) \
     X(QAction, mnuHistorial) X(QMenu, mnuIconosGestuales) X(QMenu, mnuCaras) X(QMenu, mnuCaritas) \
     X(QMenu, mnuCosas) X(QMenu, mnuSaludosyFirmas) X(QMenu, mnuSubSaludos) X(QMenu, mnuSubFirmas) \
-    X(QAction, mnuSaludosyFirmasPersonalizar) X(QAction, mnuPOPImagenes) \
+    X(QAction, mnuSaludosyFirmasPersonalizar) X(QMenu, mnuPOPImagenes) \
     X(QMenu, mnuHerramientas) X(QAction, mnuAsistenteConfiguracion) X(QAction, mnuAbreviaturas) \
     X(QAction, mnuntxGeo) X(QAction, mnuAutoVersion) X(QAction, mnuBuscarActualizacion) \
-    X(QMenu, MnuAyuda) X(QMenu, mnuNotificacion) X(QAction, mnuNotifAbrir) X(QAction, mnuNotifSalir) \
+    X(QMenu, MnuAyuda) X(QAction, mnuAyudaWeb) X(QAction, mnuAyudaHistoria) X(QAction, mnuEstadoServicios) \
+    X(QAction, mnuntxvarelcomar) X(QAction, MnuAyudantxVarelAutor) X(QAction, mnuforosdentx) \
+    X(QAction, mnuAyudaComentarios) X(QAction, mnuAcercade) X(QMenu, mnuNotificacion) X(QAction, mnuNotifAbrir) X(QAction, mnuNotifSalir) \
     X(QTimer, timToolTips) X(QTimer, timDestroyToolTips) X(QTimer, timPublicidad) X(QTimer, timTimer) \
     X(QTimer, timAnti) X(QTimer, timAlternarContactos) X(QTimer, timAlternarMejoras)
 // clang-format on

@@ -129,8 +129,6 @@ void frmBrowser::crearControles()
         ui.tbToolBar->addAction(QIcon(QStringLiteral(":/barra/enviados.png")), QStringLiteral("Enviados"));
     ui.accionHistorial->setData(QStringLiteral("historial"));
     ui.accionHistorial->setToolTip(QStringLiteral("Muestra los mensajes enviados"));
-    // The history window comes later.
-    ui.accionHistorial->setEnabled(false);
     ui.tbToolBar->addSeparator()->setData(QStringLiteral("sep2"));
 
     ui.menuAgendaRapida = new QMenu(this);
@@ -151,8 +149,8 @@ void frmBrowser::crearControles()
     ui.botonAgenda->setIcon(QIcon(QStringLiteral(":/barra/agenda.png")));
     ui.botonAgenda->setToolButtonStyle(Qt::ToolButtonTextUnderIcon);
     ui.botonAgenda->setMenu(ui.menuAgendaRapida);
-    // The address book window comes later: until then a press opens the quick contacts.
-    ui.botonAgenda->setPopupMode(QToolButton::InstantPopup);
+    // A press opens the address book; its arrow, the quick contacts.
+    ui.botonAgenda->setPopupMode(QToolButton::MenuButtonPopup);
     ui.tbToolBar->addWidget(ui.botonAgenda);
 
     // Provider choice
@@ -166,8 +164,6 @@ void frmBrowser::crearControles()
     ui.lblBuscarEmpresa = etiqueta(QStringLiteral("<span style=\"color:#0000ff\">Detectar proveedor</span>"), cliente,
                                    twips(9360, 405, 1500, 240));
     ui.lblBuscarEmpresa->setCursor(Qt::PointingHandCursor);
-    // Provider detection comes with the help links.
-    ui.lblBuscarEmpresa->setEnabled(false);
 
     // Web views
     ui.brwPublicidad = ctx.crearVistaWeb(cliente);
@@ -217,8 +213,6 @@ void frmBrowser::crearControles()
     ui.lblNombreDestinatario = etiqueta(QStringLiteral("(Ninguno)"), ui.fraDestinatario, QRect(8, 20, 110, 22));
     ui.cmdAgendar = boton(QStringLiteral("Agendar"), ui.fraDestinatario, QRect(120, 18, 58, 24));
     ui.cmdAlEscritorio = boton(QStringLiteral("Al escritorio"), ui.fraDestinatario, QRect(180, 18, 66, 24));
-    // Desktop launchers come with the address book.
-    ui.cmdAlEscritorio->setEnabled(false);
 
     // Side panels: both at the same place; the slide moves them in twips.
     ui.picContactos = new QWidget(ui.picEscritura);
@@ -233,8 +227,6 @@ void frmBrowser::crearControles()
     ui.cmdAlternarContactos = boton(QStringLiteral("Ver Mejoras"), ui.picContactos, QRect(0, 212, 81, 28));
     ui.cmdEscribirA = boton(QStringLiteral("Escribir"), ui.picContactos, QRect(84, 212, 80, 28));
     ui.cmdAbrirAgenda = boton(QStringLiteral("Abrir Agenda"), ui.picContactos, QRect(168, 212, 81, 28));
-    // The address book window comes later.
-    ui.cmdAbrirAgenda->setEnabled(false);
 
     ui.picMejoras = new QWidget(ui.picEscritura);
     ui.picMejoras->setGeometry(twips(6840, 840, 3735, 3615));
@@ -244,10 +236,6 @@ void frmBrowser::crearControles()
     ui.cmdEmoticon = boton(QStringLiteral("Iconos gestuales"), ui.fraAgreguealMensaje, QRect(6, 20, 116, 26));
     ui.cmdImagenes = boton(QStringLiteral("Imágenes"), ui.fraAgreguealMensaje, QRect(127, 20, 116, 26));
     ui.cmdFirmas = boton(QStringLiteral("Saludos y Firmas"), ui.fraAgreguealMensaje, QRect(6, 52, 237, 26));
-    // Emoticons, pictures, greetings and signatures come later.
-    ui.cmdEmoticon->setEnabled(false);
-    ui.cmdImagenes->setEnabled(false);
-    ui.cmdFirmas->setEnabled(false);
     ui.fraMejorasEscritura = new QGroupBox(QStringLiteral("Mejoras"), ui.picMejoras);
     ui.fraMejorasEscritura->setGeometry(QRect(0, 90, 249, 118));
     ui.chkHistorial =
@@ -321,7 +309,7 @@ void frmBrowser::crearMenus()
     ui.mnuSubFirmas = ui.mnuSaludosyFirmas->addMenu(QStringLiteral("Firmas"));
     ui.mnuSaludosyFirmas->addSeparator();
     ui.mnuSaludosyFirmasPersonalizar = accion(ui.mnuSaludosyFirmas, QStringLiteral("Personalizar..."));
-    ui.mnuPOPImagenes = accion(ui.mnuMejoras, QStringLiteral("Imagenes"));
+    ui.mnuPOPImagenes = ui.mnuMejoras->addMenu(QStringLiteral("Imagenes"));
 
     ui.mnuHerramientas = barra->addMenu(QStringLiteral("Herramientas"));
     ui.mnuAsistenteConfiguracion = accion(ui.mnuHerramientas, QStringLiteral("Asistente para la configuración"));
@@ -333,28 +321,23 @@ void frmBrowser::crearMenus()
     ui.mnuBuscarActualizacion = accion(ui.mnuHerramientas, QStringLiteral("Buscar una nueva versión"), ctrl('B'));
 
     ui.MnuAyuda = barra->addMenu(QStringLiteral("Ayuda"));
-    accion(ui.MnuAyuda, QStringLiteral("Ayuda de NTX Mensajes"));
-    accion(ui.MnuAyuda, QStringLiteral("Historia de las versiones"));
+    ui.mnuAyudaWeb = accion(ui.MnuAyuda, QStringLiteral("Ayuda de NTX Mensajes"));
+    ui.mnuAyudaHistoria = accion(ui.MnuAyuda, QStringLiteral("Historia de las versiones"));
     ui.MnuAyuda->addSeparator();
-    accion(ui.MnuAyuda, QStringLiteral("Estado de los servicios"), ctrl('E'));
+    ui.mnuEstadoServicios = accion(ui.MnuAyuda, QStringLiteral("Estado de los servicios"), ctrl('E'));
     QMenu *enLinea = ui.MnuAyuda->addMenu(QStringLiteral("ntxVarel! en línea"));
-    accion(enLinea, QStringLiteral("Sitio web de ntxVarel!"));
-    accion(enLinea, QStringLiteral("Sitio web del autor"));
-    accion(enLinea, QStringLiteral("Foros de ntxVarel!"));
+    ui.mnuntxvarelcomar = accion(enLinea, QStringLiteral("Sitio web de ntxVarel!"));
+    ui.MnuAyudantxVarelAutor = accion(enLinea, QStringLiteral("Sitio web del autor"));
+    ui.mnuforosdentx = accion(enLinea, QStringLiteral("Foros de ntxVarel!"));
     enLinea->addSeparator();
-    accion(enLinea, QStringLiteral("Enviar un comentario"));
+    ui.mnuAyudaComentarios = accion(enLinea, QStringLiteral("Enviar un comentario"));
     ui.MnuAyuda->addSeparator();
-    accion(ui.MnuAyuda, QStringLiteral("Acerca de NTX Mensajes..."));
+    ui.mnuAcercade = accion(ui.MnuAyuda, QStringLiteral("Acerca de NTX Mensajes..."));
 
-    // Actions of windows that come later stay visible but unavailable.
-    for (QAction *a : ui.MnuAyuda->actions())
-        a->setEnabled(false);
-    for (QAction *a : {ui.mnuAbrirAgenda, ui.mnuArchivoNuevoContacto, ui.mnuHistorialMsjs, ui.mnuImportarAgenda,
-                       ui.mnuExportarAgenda, ui.mnuPreferencias, ui.mnuSaludosyFirmasPersonalizar, ui.mnuPOPImagenes,
-                       ui.mnuAsistenteConfiguracion, ui.mnuntxGeo, ui.mnuBuscarActualizacion})
-        a->setEnabled(false);
+    // Available only while a provider is chosen (the menu's opening decides).
     ui.mnuIconosGestuales->setEnabled(false);
     ui.mnuSaludosyFirmas->setEnabled(false);
+    ui.mnuPOPImagenes->setEnabled(false);
 
     ui.mnuNotificacion = new QMenu(QStringLiteral("MenuIconoNotificacion"), this);
     ui.mnuNotifAbrir = ui.mnuNotificacion->addAction(QStringLiteral("Abrir NTX Mensajes"));
@@ -408,11 +391,45 @@ void frmBrowser::crearControladores()
     contactos_ = std::make_unique<ControladorContactos>(ctx, static_cast<VentanaContactos &>(*this), contactos);
 
     envio_ = std::make_unique<ControladorEnvio>(ctx, static_cast<VentanaEnvio &>(*this), ControlesEnvio{ui.cmdEnviar});
-    historial_ = std::make_unique<ControladorHistorial>(ctx, static_cast<VentanaHistorial &>(*this),
-                                                        ControlesHistorial{ui.chkHistorial, ui.mnuHistorial});
+    historial_ = std::make_unique<ControladorHistorial>(
+        ctx, static_cast<VentanaHistorial &>(*this),
+        ControlesHistorial{ui.chkHistorial, ui.mnuHistorial, ui.mnuHistorialMsjs});
     paneles_ = std::make_unique<ControladorPanelesWeb>(
         ctx, static_cast<VentanaPanelesWeb &>(*this),
         ControlesPanelesWeb{ui.brwWebBrowser, ui.brwPublicidad, ui.brwConfWeb, ui.timPublicidad, ui.timTimer});
+
+    ControlesAgregados agregados;
+    agregados.cmdEmoticon = ui.cmdEmoticon;
+    agregados.cmdImagenes = ui.cmdImagenes;
+    agregados.cmdFirmas = ui.cmdFirmas;
+    agregados.mnuIconosGestuales = ui.mnuIconosGestuales;
+    agregados.mnuCaras = ui.mnuCaras;
+    agregados.mnuCaritas = ui.mnuCaritas;
+    agregados.mnuCosas = ui.mnuCosas;
+    agregados.mnuSaludosyFirmas = ui.mnuSaludosyFirmas;
+    agregados.mnuSubSaludos = ui.mnuSubSaludos;
+    agregados.mnuSubFirmas = ui.mnuSubFirmas;
+    agregados.mnuSaludosyFirmasPersonalizar = ui.mnuSaludosyFirmasPersonalizar;
+    agregados.mnuPOPImagenes = ui.mnuPOPImagenes;
+    agregados_ = std::make_unique<ControladorAgregados>(ctx, static_cast<VentanaAgregados &>(*this), agregados);
+
+    tips_ = std::make_unique<ControladorTips>(ctx, static_cast<VentanaTips &>(*this),
+                                              ControlesTips{ui.timToolTips, ui.timDestroyToolTips, ui.cboAddress,
+                                                            ui.txtmsj, ui.cmdAgendar, ui.cmdAlEscritorio});
+
+    ControlesAyuda ayuda;
+    ayuda.mnuAyudaWeb = ui.mnuAyudaWeb;
+    ayuda.mnuAyudaHistoria = ui.mnuAyudaHistoria;
+    ayuda.mnuEstadoServicios = ui.mnuEstadoServicios;
+    ayuda.mnuntxvarelcomar = ui.mnuntxvarelcomar;
+    ayuda.MnuAyudantxVarelAutor = ui.MnuAyudantxVarelAutor;
+    ayuda.mnuforosdentx = ui.mnuforosdentx;
+    ayuda.mnuAyudaComentarios = ui.mnuAyudaComentarios;
+    ayuda.mnuAcercade = ui.mnuAcercade;
+    ayuda.lblBuscarEmpresa = ui.lblBuscarEmpresa;
+    ayuda.mnuntxGeo = ui.mnuntxGeo;
+    ayuda.mnuAsistenteConfiguracion = ui.mnuAsistenteConfiguracion;
+    ayuda_ = std::make_unique<ControladorAyuda>(ctx, static_cast<VentanaAyuda &>(*this), ayuda);
 }
 
 void frmBrowser::conectar()
@@ -430,6 +447,12 @@ void frmBrowser::conectar()
     connect(ui.timAlternarContactos, &QTimer::timeout, this, &frmBrowser::timAlternarContactos_Timer);
     connect(ui.timAlternarMejoras, &QTimer::timeout, this, &frmBrowser::timAlternarMejoras_Timer);
     connect(ui.timAnti, &QTimer::timeout, envio_.get(), &ControladorEnvio::timAnti_Timer);
+    connect(ui.botonAgenda, &QToolButton::clicked, this, [this] { tbToolBar_ButtonClick(QStringLiteral("agenda")); });
+    connect(ui.cboAddress, &ComboDesplegable::desplegando, tips_.get(), &ControladorTips::cboAddress_DropDown);
+    connect(ui.mnuPreferencias, &QAction::triggered, this,
+            [this] { abrirPreferencias(frmPreferencias::PestanaGeneral); });
+    connect(ui.mnuBuscarActualizacion, &QAction::triggered, paneles_.get(),
+            &ControladorPanelesWeb::mnuBuscarActualizacion_Click);
 }
 
 // ---- What the subsystems see of the window ----
@@ -598,6 +621,131 @@ QString frmBrowser::destino() const
 void frmBrowser::ocultarEscritura()
 {
     ui.picEscritura->hide();
+}
+
+bool frmBrowser::escrituraVisible() const
+{
+    // While the window itself is hidden (the history loading) the composer still counts as shown.
+    return !ui.picEscritura->isHidden();
+}
+
+void frmBrowser::reenviar(const QString &mensaje, const QString &remitente)
+{
+    composicion_->ponerTextoMensaje(mensaje);
+    ui.cboRemitente->setEditText(remitente);
+}
+
+void frmBrowser::enfocarDestino()
+{
+    if (ui.txtalias->isVisibleTo(this))
+        ui.txtalias->setFocus();
+    else
+        ui.txtCodArea->setFocus();
+}
+
+void frmBrowser::ocultarVentana()
+{
+    hide();
+}
+
+void frmBrowser::encenderIndicador()
+{
+    ui.timTimer->start();
+}
+
+bool frmBrowser::hayProveedor() const
+{
+    return ui.cboAddress->currentIndex() != -1;
+}
+
+void frmBrowser::limpiarProveedor()
+{
+    ui.cboAddress->setCurrentIndex(-1);
+}
+
+void frmBrowser::mostrarEscritura(bool visible)
+{
+    ui.picEscritura->setVisible(visible);
+}
+
+bool frmBrowser::navegadorVisible() const
+{
+    return !ui.brwWebBrowser->isHidden();
+}
+
+void frmBrowser::mostrarNavegador(bool visible)
+{
+    ui.brwWebBrowser->setVisible(visible);
+}
+
+void frmBrowser::navegarNavegador(const QString &direccion)
+{
+    ui.brwWebBrowser->navegar(direccion);
+}
+
+void frmBrowser::encenderTimToolTips()
+{
+    // The tour starts over: a tip of the old one does not stay up.
+    tips_->CerrarGlobo();
+    ui.timToolTips->start();
+}
+
+void frmBrowser::apagarTimDestroyToolTips()
+{
+    ui.timDestroyToolTips->stop();
+}
+
+void frmBrowser::cerrarGlobo()
+{
+    tips_->CerrarGlobo();
+}
+
+QString frmBrowser::textoMensaje() const
+{
+    return composicion_->textoMensaje();
+}
+
+void frmBrowser::ponerTextoMensaje(const QString &texto)
+{
+    composicion_->ponerTextoMensaje(texto);
+}
+
+void frmBrowser::abrirPreferencias(int pestana)
+{
+    MostrarPreferencias(ctx, static_cast<VentanaPreferencias &>(*this), this, pestana);
+}
+
+bool frmBrowser::historialPermanente() const
+{
+    return historial_->HistorialPermanente;
+}
+
+void frmBrowser::ponerHistorialPermanente(bool valor)
+{
+    // The flag first: the switch then agrees with it and shows no notice.
+    historial_->HistorialPermanente = valor;
+    ui.chkHistorial->setCheckState(valor ? Qt::Checked : Qt::Unchecked);
+    historial_->chkHistorial_Click();
+}
+
+bool frmBrowser::ventanaALaVista() const
+{
+    return isVisible() && !isMinimized() && !enBandeja;
+}
+
+void frmBrowser::quitarProveedor()
+{
+    ui.cboAddress->setCurrentIndex(-1);
+}
+
+void frmBrowser::navegarAreaPrincipal(const QString &direccion)
+{
+    ui.brwWebBrowser->navegar(direccion);
+}
+
+void frmBrowser::mostrarAreaPrincipal()
+{
+    ui.brwWebBrowser->show();
 }
 
 // ---- Side panels ----
@@ -881,7 +1029,7 @@ void frmBrowser::mnuMejoras_Click()
 {
     marcaSegunCasilla(ui.mnuMejorasLenguajeMate, ui.chkLMate);
     marcaSegunCasilla(ui.mnuMejorasAbreviaturas, ui.chkAbreviaturas);
-    const bool habilitar = agregadosDisponibles && ui.cboAddress->currentIndex() >= 0;
+    const bool habilitar = ui.cboAddress->currentIndex() >= 0;
     ui.mnuSaludosyFirmas->setEnabled(habilitar);
     ui.mnuPOPImagenes->setEnabled(habilitar);
     ui.mnuIconosGestuales->setEnabled(habilitar);
@@ -914,6 +1062,7 @@ void frmBrowser::tbToolBar_ButtonClick(const QString &clave)
 
 void frmBrowser::cboAddress_Click()
 {
+    tips_->cboAddress_Click();
     if (ui.cboAddress->currentIndex() < 0)
         return;
     if (ui.cboRemitente->currentText().isEmpty()) {

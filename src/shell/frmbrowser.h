@@ -14,7 +14,11 @@
 #include "comun/contexto.h"
 #include "envio/controladorenvio.h"
 #include "historial/controladorhistorial.h"
+#include "mejoras/controladoragregados.h"
 #include "mejoras/controladorcomposicion.h"
+#include "mejoras/frmpreferencias.h"
+#include "shell/controladorayuda.h"
+#include "shell/controladortips.h"
 #include "shell/controlesbrowser.h"
 
 class QKeyEvent;
@@ -25,7 +29,11 @@ class frmBrowser final : public QMainWindow,
                          private VentanaContactos,
                          private VentanaEnvio,
                          private VentanaHistorial,
-                         private VentanaPanelesWeb
+                         private VentanaPanelesWeb,
+                         private VentanaAgregados,
+                         private VentanaPreferencias,
+                         private VentanaTips,
+                         private VentanaAyuda
 {
     Q_OBJECT
 public:
@@ -45,6 +53,9 @@ public:
     ControladorEnvio &envio() { return *envio_; }
     ControladorHistorial &historial() { return *historial_; }
     ControladorPanelesWeb &panelesWeb() { return *paneles_; }
+    ControladorAgregados &agregados() { return *agregados_; }
+    ControladorTips &tips() { return *tips_; }
+    ControladorAyuda &ayuda() { return *ayuda_; }
 
     // ---- The window's own handlers ----
     void cboAddress_Click();
@@ -85,8 +96,6 @@ public:
     bool bandejaOcupada = false;
     int bandejaMensaje = 0;
     qint16 velocidadSale = 0, velocidadEntra = 0;
-    // Emoticons, pictures, greetings and signatures are wired: the "Mejoras" menu may offer them.
-    bool agregadosDisponibles = false;
 
 protected:
     void changeEvent(QEvent *evento) override;
@@ -125,6 +134,29 @@ private:
     void limpiarComposicion() override;
     QString destino() const override;
     void ocultarEscritura() override;
+    bool escrituraVisible() const override;
+    void reenviar(const QString &mensaje, const QString &remitente) override;
+    void enfocarDestino() override;
+    void ocultarVentana() override;
+    void encenderIndicador() override;
+    bool hayProveedor() const override;
+    void limpiarProveedor() override;
+    void mostrarEscritura(bool visible) override;
+    bool navegadorVisible() const override;
+    void mostrarNavegador(bool visible) override;
+    void navegarNavegador(const QString &direccion) override;
+    void encenderTimToolTips() override;
+    void apagarTimDestroyToolTips() override;
+    void cerrarGlobo() override;
+    QString textoMensaje() const override;
+    void ponerTextoMensaje(const QString &texto) override;
+    void abrirPreferencias(int pestana) override;
+    bool historialPermanente() const override;
+    void ponerHistorialPermanente(bool valor) override;
+    bool ventanaALaVista() const override;
+    void quitarProveedor() override;
+    void navegarAreaPrincipal(const QString &direccion) override;
+    void mostrarAreaPrincipal() override;
 
     // The load's steps after the settings are read; a failure throws.
     void CargarPasos();
@@ -143,5 +175,8 @@ private:
     std::unique_ptr<ControladorEnvio> envio_;
     std::unique_ptr<ControladorHistorial> historial_;
     std::unique_ptr<ControladorPanelesWeb> paneles_;
+    std::unique_ptr<ControladorAgregados> agregados_;
+    std::unique_ptr<ControladorTips> tips_;
+    std::unique_ptr<ControladorAyuda> ayuda_;
     QSystemTrayIcon *bandeja = nullptr;
 };

@@ -4,6 +4,7 @@
 #include <QTest>
 #include <QTimer>
 
+#include "agenda/frmagenda.h"
 #include "agenda/frmcontacto.h"
 #include "agenda/registrocontacto.h"
 #include "dobles/ajustesmemoria.h"
@@ -49,13 +50,13 @@ public:
     AjustesMemoria &m;
 };
 
-// Answers the next modal dialog once it is up.
-template <typename F> void AlAbrirseElDialogo(F accion)
+// Answers the next modal window of type T once it is up.
+template <typename T = frmContacto, typename F> void AlAbrirseElDialogo(F accion)
 {
     QTimer::singleShot(0, qApp, [accion] {
-        auto *dlg = qobject_cast<frmContacto *>(QApplication::activeModalWidget());
+        auto *dlg = qobject_cast<T *>(QApplication::activeModalWidget());
         if (!dlg) {
-            AlAbrirseElDialogo(accion);
+            AlAbrirseElDialogo<T>(accion);
             return;
         }
         accion(dlg);
@@ -373,13 +374,20 @@ private Q_SLOTS:
     {
         abrir();
         QString titulo;
+        bool agendaAbierta = false;
         AlAbrirseElDialogo([&](frmContacto *dlg) {
             titulo = dlg->windowTitle();
             QCOMPARE(dlg->cboProveedor->count(), controlesDe(*w).cboAddress->count());
             dlg->cmdCancelar_Click();
+            // Then the address book opens, as after any new contact.
+            AlAbrirseElDialogo<frmAgenda>([&](frmAgenda *agenda) {
+                agendaAbierta = true;
+                agenda->close();
+            });
         });
         w->contactos().NuevoContacto();
         QCOMPARE(titulo, QStringLiteral("Agenda - Nuevo Contacto"));
+        QVERIFY(agendaAbierta);
         QVERIFY(ajustes.enumerar(SeccionAgenda).isEmpty());
     }
 };

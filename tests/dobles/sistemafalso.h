@@ -4,7 +4,6 @@
 #pragma once
 
 #include "plataforma/sistema.h"
-#include "plataforma/sistemareal.h"
 
 #include <functional>
 
@@ -37,7 +36,7 @@ public:
             error = QStringLiteral("No se pudo iniciar «") + ruta + QStringLiteral("».");
             return false;
         }
-        return !ejecutarArchivosDeVerdad || SistemaReal::lanzarArchivo(ruta, &error);
+        return !ejecutarArchivosDeVerdad || LanzarArchivo(ruta, &error);
     }
     void terminarProceso(int codigo = 0) override { terminaciones.append(codigo); }
 

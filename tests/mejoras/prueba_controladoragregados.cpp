@@ -8,6 +8,7 @@
 
 #include "comun/claves.h"
 #include "dobles/contextoprueba.h"
+#include "dobles/controlesventana.h"
 #include "mejoras/agregados.h"
 #include "mejoras/controladoragregados.h"
 #include "mejoras/pasadatexto.h"
@@ -307,44 +308,20 @@ private Q_SLOTS:
         ContextoPrueba p;
         p.avisos.marcarNoMas = true;
         frmBrowser f(p.ctx);
-        struct Principal final : VentanaAgregados
-        {
-            frmBrowser &f;
-            explicit Principal(frmBrowser &ventana)
-                : f(ventana)
-            {}
-            QString textoMensaje() const override { return f.textoMensaje(); }
-            void ponerTextoMensaje(const QString &texto) override { f.ponerTextoMensaje(texto); }
-            void enfocarMensaje() override { f.txtmsj->setFocus(); }
-            void abrirPreferencias(int) override {}
-            QWidget *ventana() override { return &f; }
-        } principal(f);
-        QMenu imagenes;
-        ControlesAgregados c{f.cmdEmoticon,
-                             f.cmdImagenes,
-                             f.cmdFirmas,
-                             f.mnuIconosGestuales,
-                             f.mnuCaras,
-                             f.mnuCaritas,
-                             f.mnuCosas,
-                             f.mnuSaludosyFirmas,
-                             f.mnuSubSaludos,
-                             f.mnuSubFirmas,
-                             f.mnuSaludosyFirmasPersonalizar,
-                             &imagenes};
-        ControladorAgregados ctl(p.ctx, principal, c);
-        f.picEscritura->show();
+        ControlesBrowser &c = controlesDe(f);
+        ControladorAgregados &ctl = f.agregados();
+        c.picEscritura->show();
         f.show();
-        f.txtmaxcar->setText(QStringLiteral("138"));
-        f.cboRemitente->setEditText(QStringLiteral("Ana"));
-        f.ponerTextoMensaje(mensaje);
-        QVERIFY(f.textoMensaje().size() <= LargoMaximoMensaje);
+        c.txtmaxcar->setText(QStringLiteral("138"));
+        c.cboRemitente->setEditText(QStringLiteral("Ana"));
+        f.composicion().ponerTextoMensaje(mensaje);
+        QVERIFY(f.composicion().textoMensaje().size() <= LargoMaximoMensaje);
         ctl.mnuEmoticon_Click(0);
         ctl.mnuImagenes_Click(imagen);
-        const QString texto = f.textoMensaje();
+        const QString texto = f.composicion().textoMensaje();
         QVERIFY(texto.size() <= LargoMaximoMensaje);
-        QCOMPARE(f.txtcarescritos->text(), QStringLiteral(" ") + QString::number(3 + texto.size()));
-        QCOMPARE(f.StatusBar1->textoPanel1() == Sobrepasado, excedido);
+        QCOMPARE(c.txtcarescritos->text(), QStringLiteral(" ") + QString::number(3 + texto.size()));
+        QCOMPARE(c.StatusBar1->textoPanel1() == Sobrepasado, excedido);
         if (!excedido)
             QCOMPARE(texto, mensaje + QStringLiteral(" :-) \r\n\r\n\r\n\r\n") + ImagenesAgregadas().at(imagen).codigo);
     }

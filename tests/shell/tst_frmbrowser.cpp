@@ -199,9 +199,9 @@ void tst_frmBrowser::menus_data()
     QTest::addColumn<QKeySequence>("atajo");
     QTest::addColumn<bool>("habilitado");
     QTest::newRow("mnuAbrirAgenda") << "Archivo"
-                                    << "Abrir Agenda" << QKeySequence("Ctrl+G") << false;
+                                    << "Abrir Agenda" << QKeySequence("Ctrl+G") << true;
     QTest::newRow("mnuPreferencias") << "Archivo"
-                                     << "Preferencias..." << QKeySequence("Ctrl+P") << false;
+                                     << "Preferencias..." << QKeySequence("Ctrl+P") << true;
     QTest::newRow("mnuArchivoSalir") << "Archivo"
                                      << "Salir" << QKeySequence() << true;
     QTest::newRow("mnuMejorasLenguajeMate") << "Mejoras"
@@ -213,11 +213,11 @@ void tst_frmBrowser::menus_data()
     QTest::newRow("mnuAbreviaturas") << "Herramientas"
                                      << "Configurar Abreviaturas..." << QKeySequence("Ctrl+R") << true;
     QTest::newRow("mnuBuscarActualizacion") << "Herramientas"
-                                            << "Buscar una nueva versión" << QKeySequence("Ctrl+B") << false;
+                                            << "Buscar una nueva versión" << QKeySequence("Ctrl+B") << true;
     QTest::newRow("mnuEstadoServicios") << "Ayuda"
-                                        << "Estado de los servicios" << QKeySequence("Ctrl+E") << false;
+                                        << "Estado de los servicios" << QKeySequence("Ctrl+E") << true;
     QTest::newRow("mnuAcercade") << "Ayuda"
-                                 << "Acerca de NTX Mensajes..." << QKeySequence() << false;
+                                 << "Acerca de NTX Mensajes..." << QKeySequence() << true;
 }
 
 void tst_frmBrowser::menus()
@@ -561,21 +561,17 @@ void tst_frmBrowser::menuMejorasSigueCasillas()
 void tst_frmBrowser::menuMejorasSegunProveedor_data()
 {
     QTest::addColumn<int>("indice");
-    QTest::addColumn<bool>("disponibles");
     QTest::addColumn<bool>("habilitado");
-    QTest::newRow("sin proveedor") << -1 << true << false;
-    QTest::newRow("con proveedor") << 1 << true << true;
-    QTest::newRow("con proveedor, sin agregados") << 1 << false << false;
+    QTest::newRow("sin proveedor") << -1 << false;
+    QTest::newRow("con proveedor") << 1 << true;
 }
 
 void tst_frmBrowser::menuMejorasSegunProveedor()
 {
     QFETCH(int, indice);
-    QFETCH(bool, disponibles);
     QFETCH(bool, habilitado);
     Banco b;
     frmBrowser &v = *b.ventana;
-    v.agregadosDisponibles = disponibles;
     controlesDe(v).cboAddress->setCurrentIndex(indice);
     v.mnuMejoras_Click();
     QCOMPARE(controlesDe(v).mnuSaludosyFirmas->isEnabled(), habilitado);
