@@ -29,6 +29,11 @@ public:
     // entry of `rutaBusqueda` (PATH form). Never the working folder. Empty when not found.
     static QString buscarPrograma(const QString &nombre, const QString &carpetaPrograma, const QString &rutaBusqueda);
 
+    // The folder holding the program's own files (logica/): next to the executable in
+    // a build, <prefix>/share/ntx-mensajes once installed; the executable's folder when
+    // neither has them, so the start-up check names what is missing.
+    static QString carpetaConArchivos(const QString &carpetaEjecutable);
+
 private:
     int m_versionMotorWeb = 6;
     QString m_error;
