@@ -24,17 +24,17 @@ set(CPACK_PACKAGE_NAME ntx-mensajes)
 set(CPACK_PACKAGE_VENDOR "ntxVarel!")
 set(CPACK_PACKAGE_CONTACT "NTX Mensajes <mensajes@ntxvarel.com.ar>")
 set(CPACK_PACKAGE_DESCRIPTION_SUMMARY "Mensajes de texto gratis a celulares desde la computadora")
-set(CPACK_PACKAGE_DESCRIPTION
-    "NTX Mensajes envía mensajes de texto (SMS) gratis a celulares de Claro y Personal (Argentina) y de\n"
-    "Movilnet (Venezuela) completando por usted los formularios web de cada operador. Incluye agenda,\n"
-    "abreviaturas, historial de mensajes enviados y un asistente de primera ejecución.")
+# One string: several would be joined with ";".
+set(CPACK_PACKAGE_DESCRIPTION "NTX Mensajes envía mensajes de texto (SMS) gratis a celulares de Claro y \
+Personal (Argentina) y de Movilnet (Venezuela) completando por usted los formularios web de cada operador. \
+Incluye agenda, abreviaturas, historial de mensajes enviados y un asistente de primera ejecución.")
 set(CPACK_PACKAGING_INSTALL_PREFIX /usr)
 set(CPACK_STRIP_FILES ON)
 set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
 set(CPACK_DEBIAN_PACKAGE_SECTION net)
 set(CPACK_DEBIAN_PACKAGE_HOMEPAGE "https://www.ntxvarel.com.ar/")
-# The shared libraries are found by dpkg-shlibdeps; what it cannot see: the web
-# engine's helper process and Qt's own Spanish texts, loaded at run time.
+# dpkg-shlibdeps finds the libraries (and, through the web engine's shlibs, its
+# helper process); what it cannot see: Qt's own Spanish texts, loaded at run time.
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
-set(CPACK_DEBIAN_PACKAGE_DEPENDS "libqt6webenginecore6-bin, qt6-translations-l10n")
+set(CPACK_DEBIAN_PACKAGE_DEPENDS "qt6-translations-l10n")
 include(CPack)
