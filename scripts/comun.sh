@@ -17,12 +17,14 @@ PAQUETES=(
     libbenchmark-dev
     # A font, so windows drawn headless or on the virtual display have letters.
     fonts-dejavu-core
-    # The demonstration without a display: a virtual X server, a window manager
-    # (focus and dialogs behave as on a desktop), keys and clicks sent from
-    # outside, screenshots, and reading the simulator's inspection paths.
-    xvfb openbox xdotool imagemagick curl jq
-    # The package: dpkg-shlibdeps works out the library dependencies of the .deb,
-    # and the desktop entries and AppStream file are validated by the tests.
+    # The guided demonstration (and its test): a virtual X server, a window
+    # manager (focus and dialogs behave as on a desktop), keys and clicks sent
+    # from outside, xkbcomp to give the keyboard the Spanish letters, screenshots,
+    # and reading the simulator's inspection paths (HTTP, JSON).
+    xvfb openbox xdotool x11-xkb-utils imagemagick curl jq
+    # The package: CPack finds the executables with file(1) and dpkg-shlibdeps
+    # (dpkg-dev) works out the libraries they need; the installation test
+    # validates the desktop entries and the AppStream file.
     dpkg-dev file desktop-file-utils appstream
 )
 
