@@ -10,6 +10,7 @@
 #include "plataforma/dialogosqt.h"
 #include "plataforma/instanciaunicareal.h"
 #include "plataforma/sistemareal.h"
+#include "plataforma/traduccionesqt.h"
 
 namespace {
 
@@ -27,6 +28,7 @@ int main(int argc, char *argv[])
 {
     QApplication app(argc, argv);
     app.setApplicationName(QStringLiteral("NTX"));
+    instalarTraduccionesQt(app, {QStringLiteral("qtbase")});
 
     AjustesSqlite ajustes;
     DialogosQt dialogos;

@@ -64,7 +64,8 @@ QString SistemaReal::buscarPrograma(const QString &nombre, const QString &carpet
 
 bool SistemaReal::iniciarPrograma(const QString &nombre, const QStringList &argumentos)
 {
-    const QString ruta = buscarPrograma(nombre, carpetaPrograma(), qEnvironmentVariable("PATH"));
+    // The other program sits next to this executable, wherever the program's files are.
+    const QString ruta = buscarPrograma(nombre, QCoreApplication::applicationDirPath(), qEnvironmentVariable("PATH"));
     if (ruta.isEmpty()) {
         m_error = QStringLiteral("No se encontró el programa «") + nombre +
                   QStringLiteral("» en la carpeta del programa ni en la ruta de búsqueda.");
@@ -102,9 +103,19 @@ QString SistemaReal::carpetaEspecial(int identificador) const
     return carpeta.endsWith(QLatin1Char('/')) ? carpeta : carpeta + QLatin1Char('/');
 }
 
+QString SistemaReal::carpetaConArchivos(const QString &carpetaEjecutable)
+{
+    const QString instalada = QDir::cleanPath(carpetaEjecutable + QStringLiteral("/../share/ntx-mensajes"));
+    for (const QString &carpeta : {carpetaEjecutable, instalada}) {
+        if (QFileInfo(carpeta + QStringLiteral("/logica")).isDir())
+            return carpeta;
+    }
+    return carpetaEjecutable;
+}
+
 QString SistemaReal::carpetaPrograma() const
 {
-    return QCoreApplication::applicationDirPath();
+    return carpetaConArchivos(QCoreApplication::applicationDirPath());
 }
 
 QString SistemaReal::lineaDeComandos() const

@@ -30,7 +30,10 @@ public:
     // entry of `rutaBusqueda` (PATH form). Never the working folder. Empty when not found.
     static QString buscarPrograma(const QString &nombre, const QString &carpetaPrograma, const QString &rutaBusqueda);
 
-    // Starts the file at `ruta` on its own, detached; false with `error` filled when it cannot run.
+    // The folder holding the program's own files (logica/): next to the executable in
+    // a build, <prefix>/share/ntx-mensajes once installed; the executable's folder when
+    // neither has them, so the start-up check names what is missing.
+    static QString carpetaConArchivos(const QString &carpetaEjecutable);
 
 private:
     int m_versionMotorWeb = 6;

@@ -89,6 +89,9 @@ QWebEngineProfile *perfilCompartido()
     // Pages of the maker's site change under the same address; a run starts with a fresh cache.
     perfil->setHttpCacheType(QWebEngineProfile::MemoryHttpCache);
     perfil->setPersistentCookiesPolicy(QWebEngineProfile::AllowPersistentCookies);
+    // The engine would announce the system's language (English on a bare system);
+    // the program and the sites it talks to speak Spanish.
+    perfil->setHttpAcceptLanguage(QStringLiteral("es-AR,es"));
     perfil->installUrlSchemeHandler(EsquemaNtx, new ManejadorNtx(perfil));
     e.perfil = perfil;
     e.creado = true;

@@ -8,6 +8,7 @@
 #include "plataforma/dialogosqt.h"
 #include "plataforma/instanciaunicareal.h"
 #include "plataforma/sistemareal.h"
+#include "plataforma/traduccionesqt.h"
 #include "plataforma/vistawebperfil.h"
 #include "shell/frmdialog.h"
 #include "shell/inicio.h"
@@ -18,6 +19,7 @@ int main(int argc, char *argv[])
     registrarEsquemaNtx();
     QApplication aplicacion(argc, argv);
     aplicacion.setQuitOnLastWindowClosed(false);
+    instalarTraduccionesQt(aplicacion, {QStringLiteral("qtbase"), QStringLiteral("qtwebengine")});
 
     AjustesSqlite ajustes;
     DialogosQt dialogos;

@@ -6,13 +6,14 @@
 QString ayudaSimulador()
 {
     return QStringLiteral(
-        "Uso: ntxsimulador --sitio PUERTO --personal PUERTO --claro PUERTO --movilnet PUERTO\n"
+        "Uso: ntxsimulador [--sitio PUERTO] [--personal PUERTO] [--claro PUERTO] [--movilnet PUERTO]\n"
         "                  [--entorno ARCHIVO] [--retraso MS] [--falla 500|cortar|desconocida]\n"
         "                  [--rol sitio|personal|claro|movilnet|todos] [--config TEXTO | --config-archivo ARCHIVO]\n"
         "                  [--actualizacion ninguna|ofrecer|obligar|corta] [--semilla N]\n"
         "\n"
         "Simula en 127.0.0.1 el sitio de NTX y las pasarelas de Personal, Claro y Movilnet, cada uno en su\n"
-        "puerto (0 elige uno libre). Al quedar escuchando escribe las líneas NTX_SITIO=, NTX_PERSONAL=,\n"
+        "puerto (0, o la opción omitida, elige uno libre). Al quedar escuchando escribe las líneas NTX_SITIO=, "
+        "NTX_PERSONAL=,\n"
         "NTX_CLARO= y NTX_MOVILNET= en la salida (y en ARCHIVO con --entorno).\n"
         "\n"
         "Respuestas de las pasarelas según el número de destino:\n"
@@ -95,11 +96,9 @@ bool leerOpcionesSimulador(const QStringList &argumentos, OpcionesSimulador *opc
 
     const QCommandLineOption *puertos[] = {&sitio, &personal, &claro, &movilnet};
     for (int i = 0; i < Simulador::kCantidadRoles; ++i) {
-        if (!parser.isSet(*puertos[i])) {
-            *error = QStringLiteral("Falta --") + puertos[i]->names().constFirst() + QStringLiteral(" PUERTO");
-            return false;
-        }
-        if (!leerPuerto(parser.value(*puertos[i]), &opciones->ajustes.puertos[i])) {
+        // A role without a port gets a free one, so the simulator starts with no arguments at all.
+        opciones->ajustes.puertos[i] = 0;
+        if (parser.isSet(*puertos[i]) && !leerPuerto(parser.value(*puertos[i]), &opciones->ajustes.puertos[i])) {
             *error = QStringLiteral("Puerto inválido para --") + puertos[i]->names().constFirst() +
                      QStringLiteral(": ") + parser.value(*puertos[i]);
             return false;

@@ -1,6 +1,7 @@
 // The system service on this machine: program search, special folders, command
 // line, ending the process, the offline switch and the message pump.
 #include "plataforma/sistemareal.h"
+#include "plataforma/traduccionesqt.h"
 
 #include <QApplication>
 #include <QProcess>
@@ -90,6 +91,27 @@ private Q_SLOTS:
         const QString hallado = SistemaReal::buscarPrograma(nombre, dir("programa"), ruta);
         QDir::setCurrent(anterior);
         QCOMPARE(hallado, esperado.isEmpty() ? QString() : m_dir.path() + QLatin1Char('/') + esperado);
+    }
+
+    void carpetaConArchivos_data()
+    {
+        QTest::addColumn<QStringList>("conLogica"); // folders (relative) given a logica/
+        QTest::addColumn<QString>("esperada");
+        QTest::newRow("compilacion: junto al ejecutable")
+            << QStringList{"pre/bin", "pre/share/ntx-mensajes"} << "pre/bin";
+        QTest::newRow("instalado: prefijo/share") << QStringList{"pre/share/ntx-mensajes"} << "pre/share/ntx-mensajes";
+        QTest::newRow("ninguna: la del ejecutable") << QStringList{} << "pre/bin";
+        QTest::newRow("share de otro programa no") << QStringList{"pre/share/otro"} << "pre/bin";
+    }
+    void carpetaConArchivos()
+    {
+        QFETCH(QStringList, conLogica);
+        QFETCH(QString, esperada);
+        QTemporaryDir base;
+        QVERIFY(QDir().mkpath(base.filePath(QStringLiteral("pre/bin"))));
+        for (const QString &c : std::as_const(conLogica))
+            QVERIFY(QDir().mkpath(base.filePath(c + QStringLiteral("/logica"))));
+        QCOMPARE(SistemaReal::carpetaConArchivos(base.filePath(QStringLiteral("pre/bin"))), base.filePath(esperada));
     }
 
     void iniciarProgramaLoArranca()
@@ -232,6 +254,22 @@ private Q_SLOTS:
             sistema.dejarCorrerMensajes();
         QVERIFY(temporizador);
         QVERIFY(w.pinturas > pinturasAntes);
+    }
+
+    // Last: the translators and the default locale stay for the rest of the process.
+    void traduccionesDeQtEnCastellano()
+    {
+        QTemporaryDir vacia;
+        QVERIFY(instalarTraduccionesQt(*qApp, {QStringLiteral("qtbase")}, vacia.path()).isEmpty());
+        QCOMPARE(QCoreApplication::translate("QPlatformTheme", "Cancel"), QStringLiteral("Cancel"));
+
+        const QStringList cargados = instalarTraduccionesQt(
+            *qApp, {QStringLiteral("qtbase"), QStringLiteral("qtwebengine"), QStringLiteral("no_existe")});
+        QCOMPARE(cargados, (QStringList{QStringLiteral("qtbase"), QStringLiteral("qtwebengine")}));
+        // What the dialogs' buttons and a text box's context menu say.
+        QCOMPARE(QCoreApplication::translate("QPlatformTheme", "Cancel"), QStringLiteral("Cancelar"));
+        QCOMPARE(QCoreApplication::translate("QWidgetTextControl", "&Copy"), QStringLiteral("&Copiar"));
+        QCOMPARE(QLocale().name(), QStringLiteral("es_AR"));
     }
 };
 

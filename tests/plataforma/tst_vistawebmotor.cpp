@@ -193,6 +193,9 @@ private Q_SLOTS:
         QCOMPARE(v.atributoCuerpo(QStringLiteral("topMargin")), QString());
         QCOMPARE(navegacion.count(), 1);
         QCOMPARE(navegacion.at(0).at(0).toString(), servidor_.url(QStringLiteral("/texto")));
+        // Spanish first, whatever the system's language.
+        QCOMPARE(servidor_.pedidosA(QStringLiteral("/texto")).constLast().cabecera("Accept-Language"),
+                 QByteArray("es-AR,es"));
         QCOMPARE(descarga.count(), 1);
         for (int e : std::as_const(estadosDuranteCarga)) {
             QVERIFY2(e < 3, qPrintable(QString::number(e)));

@@ -30,8 +30,9 @@ private slots:
         QTest::newRow("puertos") << QStringList{"--sitio", "8080", "--personal", "0",
                                                 "--claro", "1",    "--movilnet", "65535"}
                                  << true << QString();
-        QTest::newRow("falta movilnet") << QStringList{"--sitio", "0", "--personal", "0", "--claro", "0"} << false
-                                        << "--movilnet";
+        QTest::newRow("sin movilnet, puerto libre")
+            << QStringList{"--sitio", "0", "--personal", "0", "--claro", "0"} << true << QString();
+        QTest::newRow("sin argumentos") << QStringList{} << true << QString();
         QTest::newRow("puerto no numerico")
             << QStringList{"--sitio", "ochenta", "--personal", "0", "--claro", "0", "--movilnet", "0"} << false
             << "--sitio";
@@ -85,7 +86,8 @@ private slots:
         QCOMPARE(o.archivoEntorno, QStringLiteral("/tmp/e.txt"));
 
         OpcionesSimulador omision;
-        QVERIFY(leerOpcionesSimulador(QStringList{"ntxsimulador"} + kPuertosCero, &omision, &error));
+        QVERIFY(leerOpcionesSimulador(QStringList{"ntxsimulador"}, &omision, &error));
+        QCOMPARE(omision.ajustes.puertos, (std::array<quint16, 4>{0, 0, 0, 0}));
         QCOMPARE(omision.ajustes.modo.falla, Simulador::Falla::Ninguna);
         QVERIFY(omision.ajustes.modo.roles.isEmpty());
         QCOMPARE(omision.ajustes.configuracion, QStringLiteral("colaNTXsimulador"));
@@ -107,12 +109,19 @@ private slots:
         QCOMPARE(o.ajustes.configuracion, QStringLiteral("colaVisite nuestro sitio;perx400"));
     }
 
+    void arrancaEImprimeLasDirecciones_data()
+    {
+        QTest::addColumn<QStringList>("argumentos");
+        QTest::newRow("puertos cero") << kPuertosCero;
+        QTest::newRow("sin puertos: elige libres") << QStringList{};
+    }
     void arrancaEImprimeLasDirecciones()
     {
+        QFETCH(QStringList, argumentos);
         QTemporaryDir dir;
         const QString entorno = dir.filePath(QStringLiteral("entorno.txt"));
         QProcess programa;
-        programa.start(kPrograma, kPuertosCero + QStringList{"--entorno", entorno});
+        programa.start(kPrograma, argumentos + QStringList{"--entorno", entorno});
         QVERIFY2(programa.waitForStarted(kEspera), qPrintable(programa.errorString()));
         QByteArray salida;
         QVERIFY(QTest::qWaitFor(
@@ -155,7 +164,6 @@ private slots:
         QTest::newRow("ayuda reglas movilnet") << QStringList{"--help"} << 0 << "termina en 0000";
         QTest::newRow("ayuda claro") << QStringList{"--help"} << 0 << "termina en 0001 -> NO TIENE SERVICIO";
         QTest::newRow("opcion invalida") << (kPuertosCero + QStringList{"--falla", "rara"}) << 2 << "Falla desconocida";
-        QTest::newRow("sin puertos") << QStringList{} << 2 << "Falta --sitio";
     }
     void salidas()
     {

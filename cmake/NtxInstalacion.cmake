@@ -1,0 +1,40 @@
+# Installing like a Linux program (cmake --install), and the .deb built by CPack
+# from the same rules. The programs find their local pages next to the
+# executable in a build, and in ../share/ntx-mensajes once installed.
+include(GNUInstallDirs)
+
+install(TARGETS ntxmensajes ntxasistente RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR})
+install(DIRECTORY ${CMAKE_SOURCE_DIR}/logica DESTINATION ${CMAKE_INSTALL_DATADIR}/ntx-mensajes)
+
+foreach(lado 16 24 32 48 64 128 256)
+    install(FILES ${CMAKE_SOURCE_DIR}/recursos/hicolor/${lado}x${lado}/ntx-mensajes.png
+            DESTINATION ${CMAKE_INSTALL_DATADIR}/icons/hicolor/${lado}x${lado}/apps)
+endforeach()
+install(FILES ${CMAKE_SOURCE_DIR}/distribucion/ar.com.ntxvarel.mensajes.desktop
+              ${CMAKE_SOURCE_DIR}/distribucion/ar.com.ntxvarel.mensajes.asistente.desktop
+        DESTINATION ${CMAKE_INSTALL_DATADIR}/applications)
+# The release line of the metainfo comes from the one version in CMakeLists.txt.
+configure_file(${CMAKE_SOURCE_DIR}/distribucion/ar.com.ntxvarel.mensajes.metainfo.xml.in
+               ${CMAKE_BINARY_DIR}/ar.com.ntxvarel.mensajes.metainfo.xml @ONLY)
+install(FILES ${CMAKE_BINARY_DIR}/ar.com.ntxvarel.mensajes.metainfo.xml
+        DESTINATION ${CMAKE_INSTALL_DATADIR}/metainfo)
+
+set(CPACK_GENERATOR DEB)
+set(CPACK_PACKAGE_NAME ntx-mensajes)
+set(CPACK_PACKAGE_VENDOR "ntxVarel!")
+set(CPACK_PACKAGE_CONTACT "NTX Mensajes <mensajes@ntxvarel.com.ar>")
+set(CPACK_PACKAGE_DESCRIPTION_SUMMARY "Mensajes de texto gratis a celulares desde la computadora")
+# One string: several would be joined with ";".
+set(CPACK_PACKAGE_DESCRIPTION "NTX Mensajes envía mensajes de texto (SMS) gratis a celulares de Claro y \
+Personal (Argentina) y de Movilnet (Venezuela) completando por usted los formularios web de cada operador. \
+Incluye agenda, abreviaturas, historial de mensajes enviados y un asistente de primera ejecución.")
+set(CPACK_PACKAGING_INSTALL_PREFIX /usr)
+set(CPACK_STRIP_FILES ON)
+set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
+set(CPACK_DEBIAN_PACKAGE_SECTION net)
+set(CPACK_DEBIAN_PACKAGE_HOMEPAGE "https://www.ntxvarel.com.ar/")
+# dpkg-shlibdeps finds the libraries (and, through the web engine's shlibs, its
+# helper process); what it cannot see: Qt's own Spanish texts, loaded at run time.
+set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
+set(CPACK_DEBIAN_PACKAGE_DEPENDS "qt6-translations-l10n")
+include(CPack)
