@@ -152,6 +152,13 @@ void frmBrowser::crearControles()
     // A press opens the address book; its arrow, the quick contacts.
     ui.botonAgenda->setPopupMode(QToolButton::MenuButtonPopup);
     ui.tbToolBar->addWidget(ui.botonAgenda);
+    // The three buttons stay in sight: with the desktop's fonts the bar may need more
+    // than its place, up to the provider list.
+    const int anchoBarra = std::min(ui.tbToolBar->sizeHint().width(), twips(0, 0, 3480 - 120, 0).width());
+    if (anchoBarra > ui.tbToolBar->width()) {
+        ui.tbToolBar->resize(anchoBarra, ui.tbToolBar->height());
+        ui.fraBarra->resize(std::max(ui.fraBarra->width(), ui.tbToolBar->x() + anchoBarra), ui.fraBarra->height());
+    }
 
     // Provider choice
     ui.lblAddress =

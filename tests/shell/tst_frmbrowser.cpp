@@ -174,7 +174,16 @@ void tst_frmBrowser::controlesEnSuLugar()
         {"picContactos", controlesDe(v).picContactos},   {"picMejoras", controlesDe(v).picMejoras},
         {"StatusBar1", controlesDe(v).StatusBar1}};
     QVERIFY(controles.value(control));
-    QCOMPARE(controles.value(control)->geometry(), lugar);
+    const QRect real = controles.value(control)->geometry();
+    if (control == QLatin1String("tbToolBar")) {
+        // The bar may grow to its buttons' width with the desktop's fonts, never over the provider list.
+        QCOMPARE(real.topLeft(), lugar.topLeft());
+        QCOMPARE(real.height(), lugar.height());
+        QVERIFY(real.width() >= lugar.width());
+        QVERIFY(real.right() < controlesDe(v).lblAddress->x());
+    } else {
+        QCOMPARE(real, lugar);
+    }
     QCOMPARE(v.centralWidget()->size(), enPixeles(0, 0, 11010, 7245).size());
     QCOMPARE(v.windowTitle(), QStringLiteral("NTX Mensajes"));
 }
