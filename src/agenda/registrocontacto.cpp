@@ -295,19 +295,9 @@ bool TieneSustitutos(QStringView texto)
 
 void Agregar(IndiceContactos::Tabla &tabla, const QString &registro, const QString &marca, int fila)
 {
-    const QString marcaPlegada = Plegar(marca);
-    const qsizetype largoMarca = marca.size();
-    const auto esMarca = [&](qsizetype p) {
-        for (qsizetype j = 0; j < largoMarca; ++j) {
-            if (QChar::toCaseFolded(registro.at(p + j).unicode()) != marcaPlegada.at(j).unicode())
-                return false;
-        }
-        return true;
-    };
-    for (qsizetype p = 0; p + largoMarca <= registro.size(); ++p) {
-        if (!esMarca(p))
-            continue;
-        const QStringView cola = QStringView(registro).mid(p + largoMarca, LargoClave);
+    for (qsizetype p = registro.indexOf(marca, 0, Qt::CaseInsensitive); p >= 0;
+         p = registro.indexOf(marca, p + 1, Qt::CaseInsensitive)) {
+        const QStringView cola = QStringView(registro).mid(p + marca.size(), LargoClave);
         if (TieneSustitutos(cola)) {
             if (tabla.siempre.empty() || tabla.siempre.back() != fila)
                 tabla.siempre.push_back(fila);
@@ -354,16 +344,13 @@ void IndiceContactos::construir(const Contactos &contactos)
     m_contactos = contactos;
     m_construido = true;
     m_numeros = {};
-    m_nombres = {};
     m_numeros.entradas.reserve(static_cast<size_t>(contactos.size()));
-    m_nombres.entradas.reserve(static_cast<size_t>(contactos.size()));
-    for (qsizetype i = 0; i < contactos.size(); ++i) {
-        const QString &r = contactos.at(i).registro;
-        Agregar(m_numeros, r, MarcaNumero, static_cast<int>(i));
-        Agregar(m_nombres, r, MarcaNombre, static_cast<int>(i));
-    }
+    for (qsizetype i = 0; i < contactos.size(); ++i)
+        Agregar(m_numeros, contactos.at(i).registro, MarcaNumero, static_cast<int>(i));
     Ordenar(m_numeros);
-    Ordenar(m_nombres);
+    // Names are looked up on a click, not at every keystroke: indexed when first asked.
+    m_nombres = {};
+    m_conNombres = false;
 }
 
 void IndiceContactos::alDia(const Contactos &contactos)
@@ -410,6 +397,13 @@ int IndiceContactos::buscarPorAlias(const Contactos &contactos, const QString &a
 int IndiceContactos::buscarPorNombre(const Contactos &contactos, const QString &nombre)
 {
     alDia(contactos);
+    if (!m_conNombres) {
+        m_nombres.entradas.reserve(static_cast<size_t>(contactos.size()));
+        for (qsizetype i = 0; i < contactos.size(); ++i)
+            Agregar(m_nombres, contactos.at(i).registro, MarcaNombre, static_cast<int>(i));
+        Ordenar(m_nombres);
+        m_conNombres = true;
+    }
     const QString cola = LongitudCampo(nombre.size()) + nombre;
     const Buscador no(MarcaNombre, cola);
     bool sinIndice = false;

@@ -100,6 +100,7 @@ private:
     bool m_construido = false;
     Tabla m_numeros;
     Tabla m_nombres;
+    bool m_conNombres = false;
 };
 
 // Whether area code and number may be put into the composer: an "alias" contact always

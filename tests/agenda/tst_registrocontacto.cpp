@@ -287,7 +287,7 @@ void TstRegistroContacto::indiceIgualQueElRecorrido()
             t += piezas.at(static_cast<int>(azar.bounded(piezas.size())));
         return t;
     };
-    const auto campo = [&](const QString &marca, const QString &valor) {
+    const auto campo = [&](const QString &marca, const QString &valor) -> QString {
         return marca + LongitudCampo(valor.size()) + valor;
     };
     for (int ronda = 0; ronda < 300; ++ronda) {
