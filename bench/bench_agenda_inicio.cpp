@@ -1,21 +1,173 @@
-// Cold start of the client to its main window loaded (the splash's fixed three
-// seconds are not counted): time from starting the process until its receiver of
-// hand-overs listens, which the start-up creates right after the main window's load.
+// Cold start of the client, as a whole process, to its main window with its three
+// pages (home, advertising band, configuration) loaded from a running ntxsimulador
+// (the splash's fixed three seconds are not counted). The client reaches the site
+// through a relay in this program that notes when each page's answer has been
+// delivered whole; the memory of the client's process tree is taken at that point.
+// Run headless with QT_QPA_PLATFORM=offscreen (QTWEBENGINE_DISABLE_SANDBOX=1 as root);
+// the client's own engine flags apply, so QTWEBENGINE_CHROMIUM_FLAGS is not passed on.
 #include <QCoreApplication>
+#include <QDeadlineTimer>
 #include <QDir>
 #include <QElapsedTimer>
+#include <QFile>
 #include <QProcess>
+#include <QTcpServer>
+#include <QTcpSocket>
 #include <QTemporaryDir>
-#include <QThread>
+#include <QUrl>
 #include <benchmark/benchmark.h>
+#include <functional>
 
 #include "plataforma/ajustessqlite.h"
-#include "plataforma/instanciaunicareal.h"
 
 namespace {
 
-void BM_InicioHastaVentanaPrincipal(benchmark::State &estado)
+QString gSitio; // the simulator's site, "http://127.0.0.1:port"
+
+const char *const Paginas[] = {"/ntxbin/princ/princ", "/ntxbin/pub/pub", "/ntxbin/conf/"};
+
+// Passes the client's connections on to the simulator and reads the answers'
+// lengths to know when each watched page has been delivered.
+class Relevo : public QObject
 {
+public:
+    explicit Relevo(quint16 puertoSitio)
+        : puertoSitio_(puertoSitio)
+    {
+        servidor_.listen(QHostAddress::LocalHost, 0);
+        connect(&servidor_, &QTcpServer::newConnection, this, [this] {
+            while (QTcpSocket *cliente = servidor_.nextPendingConnection())
+                atender(cliente);
+        });
+    }
+    quint16 puerto() const { return servidor_.serverPort(); }
+    void reiniciar() { entregadas_ = 0; }
+    bool todas() const { return entregadas_ == (1 << std::size(Paginas)) - 1; }
+
+private:
+    struct Conexion
+    {
+        QTcpSocket *cliente;
+        QTcpSocket *sitio;
+        QByteArray pedidos;    // what the client sent, not yet read as request lines
+        QList<int> pendientes; // watched page of each request awaiting its answer (-1: other)
+        QByteArray respuesta;  // head of the answer being read
+        qint64 faltan = -1;    // body bytes still to come; -1 while reading the head
+    };
+
+    void atender(QTcpSocket *cliente)
+    {
+        auto *c = new Conexion{cliente, new QTcpSocket(cliente), {}, {}, {}, -1};
+        c->sitio->connectToHost(QHostAddress::LocalHost, puertoSitio_);
+        connect(cliente, &QTcpSocket::readyRead, this, [c] {
+            const QByteArray datos = c->cliente->readAll();
+            c->sitio->write(datos);
+            c->pedidos += datos;
+            for (qsizetype fin; (fin = c->pedidos.indexOf("\r\n\r\n")) >= 0;) {
+                const QByteArray linea = c->pedidos.left(c->pedidos.indexOf("\r\n"));
+                c->pedidos.remove(0, fin + 4); // the client's requests here carry no body
+                const QList<QByteArray> partes = linea.split(' ');
+                int pagina = -1;
+                for (int i = 0; i < int(std::size(Paginas)); ++i) {
+                    if (partes.size() > 1 && partes.at(1).startsWith(Paginas[i]))
+                        pagina = i;
+                }
+                c->pendientes.append(pagina);
+            }
+        });
+        connect(c->sitio, &QTcpSocket::readyRead, this, [this, c] {
+            QByteArray datos = c->sitio->readAll();
+            c->cliente->write(datos);
+            while (!datos.isEmpty()) {
+                if (c->faltan < 0) {
+                    c->respuesta += datos;
+                    datos.clear();
+                    const qsizetype fin = c->respuesta.indexOf("\r\n\r\n");
+                    if (fin < 0)
+                        break;
+                    c->faltan = 0;
+                    for (const QByteArray &l : c->respuesta.left(fin).split('\n')) {
+                        if (l.toLower().startsWith("content-length:"))
+                            c->faltan = l.mid(15).trimmed().toLongLong();
+                    }
+                    datos = c->respuesta.mid(fin + 4);
+                    c->respuesta.clear();
+                }
+                const qint64 tomados = std::min<qint64>(c->faltan, datos.size());
+                c->faltan -= tomados;
+                datos.remove(0, tomados);
+                if (c->faltan == 0) {
+                    c->faltan = -1;
+                    const int pagina = c->pendientes.isEmpty() ? -1 : c->pendientes.takeFirst();
+                    if (pagina >= 0)
+                        entregadas_ |= 1 << pagina;
+                }
+            }
+        });
+        connect(c->sitio, &QTcpSocket::disconnected, c->cliente, &QTcpSocket::disconnectFromHost);
+        connect(cliente, &QTcpSocket::disconnected, this, [c] {
+            c->sitio->disconnectFromHost();
+            c->cliente->deleteLater();
+            delete c;
+        });
+    }
+
+    QTcpServer servidor_;
+    quint16 puertoSitio_;
+    int entregadas_ = 0;
+};
+
+qint64 pssKb(qint64 pid)
+{
+    QFile f(QStringLiteral("/proc/%1/smaps_rollup").arg(pid));
+    if (!f.open(QIODevice::ReadOnly))
+        return 0;
+    for (const QByteArray &linea : f.readAll().split('\n')) {
+        if (linea.startsWith("Pss:"))
+            return linea.mid(4).trimmed().split(' ').first().toLongLong();
+    }
+    return 0;
+}
+
+qint64 padreDe(qint64 pid)
+{
+    QFile f(QStringLiteral("/proc/%1/stat").arg(pid));
+    if (!f.open(QIODevice::ReadOnly))
+        return -1;
+    const QByteArray stat = f.readAll();
+    const QList<QByteArray> campos = stat.mid(stat.lastIndexOf(')') + 2).split(' ');
+    return campos.size() > 1 ? campos.at(1).toLongLong() : -1;
+}
+
+qint64 pssArbolKb(qint64 raiz, int *procesos)
+{
+    ++*procesos;
+    qint64 total = pssKb(raiz);
+    for (const QString &e : QDir(QStringLiteral("/proc")).entryList(QDir::Dirs)) {
+        bool ok = false;
+        const qint64 pid = e.toLongLong(&ok);
+        if (ok && padreDe(pid) == raiz)
+            total += pssArbolKb(pid, procesos);
+    }
+    return total;
+}
+
+bool esperar(const std::function<bool()> &condicion, int milisegundos)
+{
+    QDeadlineTimer limite(milisegundos);
+    while (!condicion()) {
+        if (limite.hasExpired())
+            return false;
+        QCoreApplication::processEvents(QEventLoop::AllEvents, 2);
+    }
+    return true;
+}
+
+void BM_InicioHastaTresPaginas(benchmark::State &estado)
+{
+    Relevo relevo(QUrl(gSitio).port());
+    double pss = 0;
+    int procesos = 0;
     for (auto _ : estado) {
         QTemporaryDir dir;
         for (const char *sub : {"config/NTX", "datos", "runtime"})
@@ -30,45 +182,61 @@ void BM_InicioHastaVentanaPrincipal(benchmark::State &estado)
         e.insert(QStringLiteral("XDG_RUNTIME_DIR"), dir.filePath(QStringLiteral("runtime")));
         e.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("offscreen"));
         e.insert(QStringLiteral("QTWEBENGINE_DISABLE_SANDBOX"), QStringLiteral("1"));
-        e.insert(QStringLiteral("QTWEBENGINE_CHROMIUM_FLAGS"), QStringLiteral("--disable-gpu"));
-        // A closed local port: no name lookup, no waiting on the network.
-        for (const char *v : {"NTX_SITIO", "NTX_PERSONAL", "NTX_CLARO", "NTX_MOVILNET"})
+        e.remove(QStringLiteral("QTWEBENGINE_CHROMIUM_FLAGS"));
+        e.insert(QStringLiteral("NTX_SITIO"), QStringLiteral("http://127.0.0.1:%1").arg(relevo.puerto()));
+        // The gateways are not asked at start-up: a closed local port.
+        for (const char *v : {"NTX_PERSONAL", "NTX_CLARO", "NTX_MOVILNET"})
             e.insert(QString::fromLatin1(v), QStringLiteral("http://127.0.0.1:9"));
-        qputenv("XDG_RUNTIME_DIR", dir.filePath(QStringLiteral("runtime")).toLocal8Bit());
 
-        InstanciaUnicaReal sonda;
+        relevo.reiniciar();
         QProcess cliente;
         cliente.setProcessEnvironment(e);
         QElapsedTimer reloj;
         reloj.start();
         cliente.start(QStringLiteral(NTX_BIN_DIR "/ntxmensajes"));
-        bool listo = false;
-        while (reloj.elapsed() < 60000 && cliente.state() != QProcess::NotRunning) {
-            if (sonda.buscarVentanaReceptora()) {
-                listo = true;
-                break;
-            }
-            QThread::msleep(2);
-        }
+        const bool listo =
+            esperar([&] { return relevo.todas() || cliente.state() == QProcess::NotRunning; }, 60000) && relevo.todas();
         const double segundos = static_cast<double>(reloj.nsecsElapsed()) / 1e9;
+        if (listo) {
+            // Memory once the renderers have settled on the delivered pages.
+            esperar([] { return false; }, 1000);
+            procesos = 0;
+            pss = static_cast<double>(pssArbolKb(cliente.processId(), &procesos)) / 1024.0;
+        }
         cliente.kill();
         cliente.waitForFinished(10000);
         if (!listo) {
-            estado.SkipWithError("la ventana principal no terminó de cargarse");
+            estado.SkipWithError("las tres páginas no se cargaron");
             return;
         }
         estado.SetIterationTime(segundos);
     }
+    estado.counters["PSS_MB"] = pss;
+    estado.counters["procesos"] = procesos;
 }
-BENCHMARK(BM_InicioHastaVentanaPrincipal)->UseManualTime()->Iterations(5)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_InicioHastaTresPaginas)->UseManualTime()->Iterations(5)->Unit(benchmark::kMillisecond);
 
 } // namespace
 
 int main(int argc, char **argv)
 {
     QCoreApplication app(argc, argv);
+    QProcess simulador;
+    simulador.setProgram(QStringLiteral(NTX_BIN_DIR "/ntxsimulador"));
+    simulador.setArguments({"--sitio", "0", "--personal", "0", "--claro", "0", "--movilnet", "0"});
+    simulador.start();
+    QByteArray salida;
+    if (!simulador.waitForStarted() ||
+        !esperar([&] { return (salida += simulador.readAllStandardOutput()).count('\n') >= 4; }, 30000))
+        return 1;
+    for (const QByteArray &linea : salida.split('\n')) {
+        if (linea.startsWith("NTX_SITIO="))
+            gSitio = QString::fromLatin1(linea.mid(10)).trimmed();
+    }
     benchmark::Initialize(&argc, argv);
     benchmark::RunSpecifiedBenchmarks();
     benchmark::Shutdown();
+    simulador.kill();
+    simulador.waitForFinished();
     return 0;
 }

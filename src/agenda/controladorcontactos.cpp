@@ -65,6 +65,7 @@ bool ControladorContactos::eventFilter(QObject *objeto, QEvent *evento)
 void ControladorContactos::ActualizarAgenda()
 {
     const bool leidos = LeerContactos(ctx.ajustes, &ctx.contactos);
+    indice.construir(ctx.contactos);
     MostrarDestinatario();
 
     std::array<QString, 10> guardadas;
@@ -113,7 +114,7 @@ void ControladorContactos::MostrarDestinatarioPorNumero()
         sinDestinatario(QStringLiteral("(Ninguno)"), false);
         return;
     }
-    const int fila = BuscarPorNumero(ctx.contactos, codArea, numero);
+    const int fila = indice.buscarPorNumero(ctx.contactos, codArea, numero);
     if (fila < 0)
         sinDestinatario(QStringLiteral("(No agendado)"), true);
     else
@@ -127,7 +128,7 @@ void ControladorContactos::MostrarDestinatarioPorAlias()
         sinDestinatario(QStringLiteral("(Ninguno)"), false);
         return;
     }
-    const int fila = BuscarPorAlias(ctx.contactos, alias);
+    const int fila = indice.buscarPorAlias(ctx.contactos, alias);
     if (fila < 0)
         sinDestinatario(QStringLiteral("(No agendado)"), true);
     else
@@ -369,7 +370,7 @@ void ControladorContactos::EscribirAContacto(const QString &nombre, const QStrin
 
 void ControladorContactos::EscribirAContactoPorNombre(const QString &nombre)
 {
-    const int fila = BuscarPorNombre(ctx.contactos, nombre);
+    const int fila = indice.buscarPorNombre(ctx.contactos, nombre);
     if (fila < 0)
         return;
     CamposContacto campos;

@@ -8,6 +8,7 @@
 #include <QStringList>
 
 #include "agenda/principalagenda.h"
+#include "agenda/registrocontacto.h"
 #include "comun/contexto.h"
 
 class QAction;
@@ -117,4 +118,6 @@ private:
     Contexto &ctx;
     VentanaContactos &ventana_;
     ControlesContactos c;
+    // Recipient lookups at every keystroke; rebuilt when ctx.contactos changes.
+    Agenda::IndiceContactos indice;
 };

@@ -4,6 +4,8 @@
 
 #include <QStringMatcher>
 
+#include <algorithm>
+
 namespace Agenda {
 
 QString LongitudCampo(qsizetype largo)
@@ -262,6 +264,152 @@ int BuscarPorNombre(const Contactos &contactos, const QString &nombre)
 {
     const Buscador no(MarcaNombre, LongitudCampo(nombre.size()) + nombre);
     return PrimeraConAmbos(contactos, no, nullptr);
+}
+
+namespace {
+
+constexpr qsizetype LargoClave = 24;
+
+bool EsSustituto(char16_t c)
+{
+    return c >= 0xD800 && c <= 0xDFFF;
+}
+
+// Folded one unit at a time, as the ignoring-case search compares text without surrogates.
+QString Plegar(QStringView texto)
+{
+    QString plegado(texto.size(), Qt::Uninitialized);
+    for (qsizetype i = 0; i < texto.size(); ++i)
+        plegado[i] = QChar(QChar::toCaseFolded(texto[i].unicode()));
+    return plegado;
+}
+
+bool TieneSustitutos(QStringView texto)
+{
+    for (const QChar c : texto) {
+        if (EsSustituto(c.unicode()))
+            return true;
+    }
+    return false;
+}
+
+void Agregar(IndiceContactos::Tabla &tabla, const QString &registro, const QString &marca, int fila)
+{
+    for (qsizetype p = registro.indexOf(marca, 0, Qt::CaseInsensitive); p >= 0;
+         p = registro.indexOf(marca, p + 1, Qt::CaseInsensitive)) {
+        const QStringView cola = QStringView(registro).mid(p + marca.size(), LargoClave);
+        if (TieneSustitutos(cola)) {
+            if (tabla.siempre.empty() || tabla.siempre.back() != fila)
+                tabla.siempre.push_back(fila);
+            continue;
+        }
+        tabla.entradas.push_back({Plegar(cola), fila});
+    }
+}
+
+void Ordenar(IndiceContactos::Tabla &tabla)
+{
+    std::sort(tabla.entradas.begin(), tabla.entradas.end(),
+              [](const IndiceContactos::Entrada &a, const IndiceContactos::Entrada &b) {
+                  return a.clave < b.clave || (a.clave == b.clave && a.fila < b.fila);
+              });
+}
+
+// The first row, among those whose key starts like `cola`, that the walk's own test
+// accepts; `sinIndice` when the text after the marker cannot be keyed.
+template <typename Prueba>
+int PrimeraCandidata(const IndiceContactos::Tabla &tabla, const QString &cola, const Prueba &acepta, bool *sinIndice)
+{
+    *sinIndice = TieneSustitutos(cola);
+    if (*sinIndice)
+        return -1;
+    const QString prefijo = Plegar(QStringView(cola).left(LargoClave));
+    std::vector<int> filas = tabla.siempre;
+    auto it = std::lower_bound(tabla.entradas.begin(), tabla.entradas.end(), prefijo,
+                               [](const IndiceContactos::Entrada &e, const QString &p) { return e.clave < p; });
+    for (; it != tabla.entradas.end() && it->clave.startsWith(prefijo); ++it)
+        filas.push_back(it->fila);
+    std::sort(filas.begin(), filas.end());
+    for (const int fila : filas) {
+        if (acepta(fila))
+            return fila;
+    }
+    return -1;
+}
+
+} // namespace
+
+void IndiceContactos::construir(const Contactos &contactos)
+{
+    m_contactos = contactos;
+    m_construido = true;
+    m_numeros = {};
+    m_numeros.entradas.reserve(static_cast<size_t>(contactos.size()));
+    for (qsizetype i = 0; i < contactos.size(); ++i)
+        Agregar(m_numeros, contactos.at(i).registro, MarcaNumero, static_cast<int>(i));
+    Ordenar(m_numeros);
+    // Names are looked up on a click, not at every keystroke: indexed when first asked.
+    m_nombres = {};
+    m_conNombres = false;
+}
+
+void IndiceContactos::alDia(const Contactos &contactos)
+{
+    // Any change to the list detaches it from the copy kept here.
+    if (!m_construido || !m_contactos.isSharedWith(contactos) || m_contactos.size() != contactos.size())
+        construir(contactos);
+}
+
+int IndiceContactos::buscarPorNumero(const Contactos &contactos, const QString &codArea, const QString &numero)
+{
+    alDia(contactos);
+    const QString cola = LongitudSinCortar(numero.size()) + numero;
+    const Buscador nu(MarcaNumero, cola);
+    const Buscador ca(MarcaCodArea, LongitudSinCortar(codArea.size()) + codArea);
+    bool sinIndice = false;
+    const int fila = PrimeraCandidata(
+        m_numeros, cola,
+        [&](int f) {
+            const QString &r = contactos.at(f).registro;
+            return nu.en(r) && ca.en(r);
+        },
+        &sinIndice);
+    return sinIndice ? PrimeraConAmbos(contactos, nu, &ca) : fila;
+}
+
+int IndiceContactos::buscarPorAlias(const Contactos &contactos, const QString &alias)
+{
+    alDia(contactos);
+    const QString cola = LongitudSinCortar(alias.size()) + alias;
+    const Buscador nu(MarcaNumero, cola);
+    const Buscador ca(MarcaCodArea, QStringLiteral("05") + CodAreaAlias);
+    bool sinIndice = false;
+    const int fila = PrimeraCandidata(
+        m_numeros, cola,
+        [&](int f) {
+            const QString &r = contactos.at(f).registro;
+            return nu.en(r) && ca.en(r);
+        },
+        &sinIndice);
+    return sinIndice ? PrimeraConAmbos(contactos, nu, &ca) : fila;
+}
+
+int IndiceContactos::buscarPorNombre(const Contactos &contactos, const QString &nombre)
+{
+    alDia(contactos);
+    if (!m_conNombres) {
+        m_nombres.entradas.reserve(static_cast<size_t>(contactos.size()));
+        for (qsizetype i = 0; i < contactos.size(); ++i)
+            Agregar(m_nombres, contactos.at(i).registro, MarcaNombre, static_cast<int>(i));
+        Ordenar(m_nombres);
+        m_conNombres = true;
+    }
+    const QString cola = LongitudCampo(nombre.size()) + nombre;
+    const Buscador no(MarcaNombre, cola);
+    bool sinIndice = false;
+    const int fila = PrimeraCandidata(
+        m_nombres, cola, [&](int f) { return no.en(contactos.at(f).registro); }, &sinIndice);
+    return sinIndice ? PrimeraConAmbos(contactos, no, nullptr) : fila;
 }
 
 static bool SoloDigitos(const QString &texto)

@@ -4,6 +4,7 @@
 
 #include <QString>
 #include <array>
+#include <vector>
 
 #include "comun/claves.h"
 
@@ -68,6 +69,39 @@ int BuscarPorNumero(const Contactos &contactos, const QString &codArea, const QS
 int BuscarPorAlias(const Contactos &contactos, const QString &alias);
 // Index of the first row whose record holds this name field; -1 when none.
 int BuscarPorNombre(const Contactos &contactos, const QString &nombre);
+
+// The three lookups above answered from an index of the text that follows each
+// marker, so a keystroke does not walk every record. Same answers as the walk: the
+// index only picks the rows that may match and the walk's own test decides. Built
+// again by itself when handed a list other than the one it was built from.
+class IndiceContactos
+{
+public:
+    void construir(const Contactos &contactos);
+    int buscarPorNumero(const Contactos &contactos, const QString &codArea, const QString &numero);
+    int buscarPorAlias(const Contactos &contactos, const QString &alias);
+    int buscarPorNombre(const Contactos &contactos, const QString &nombre);
+
+    struct Entrada
+    {
+        QString clave; // up to LargoClave characters after the marker, case folded
+        int fila;
+    };
+    struct Tabla
+    {
+        std::vector<Entrada> entradas; // sorted by clave
+        std::vector<int> siempre;      // rows whose text the folding cannot key (surrogates)
+    };
+
+private:
+    void alDia(const Contactos &contactos);
+
+    Contactos m_contactos;
+    bool m_construido = false;
+    Tabla m_numeros;
+    Tabla m_nombres;
+    bool m_conNombres = false;
+};
 
 // Whether area code and number may be put into the composer: an "alias" contact always
 // may; otherwise both must hold only the digits 0-9 (empty passes).

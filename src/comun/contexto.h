@@ -34,6 +34,8 @@ struct Contexto
     InstanciaUnica &instancia;
     Avisos &avisos;
     FabricaVistaWeb crearVistaWeb;
+    // Views for pages that are read and never shown; empty: crearVistaWeb.
+    FabricaVistaWeb crearLectorPagina;
     Direcciones direcciones;
 
     // Module Envio

@@ -1,5 +1,6 @@
 // The ntx scheme, the shared persistent profile and the factory of real views.
 #include "plataforma/vistawebperfil.h"
+#include "plataforma/vistawebred.h"
 
 #include "plataforma/vistawebmotor.h"
 
@@ -96,6 +97,21 @@ QWebEngineProfile *perfilCompartido()
     e.perfil = perfil;
     e.creado = true;
     return perfil;
+}
+
+void compartirProcesosMotor()
+{
+    if (qEnvironmentVariableIsSet("QTWEBENGINE_CHROMIUM_FLAGS"))
+        return;
+    qputenv("QTWEBENGINE_CHROMIUM_FLAGS", "--process-per-site");
+}
+
+FabricaVistaWeb fabricaVistaWebRed()
+{
+    return [](QWidget *padre) -> VistaWeb * {
+        QWebEngineProfile *perfil = perfilCompartido();
+        return new VistaWebRed(perfil->httpUserAgent().toUtf8(), perfil->httpAcceptLanguage().toUtf8(), padre);
+    };
 }
 
 FabricaVistaWeb fabricaVistaWebMotor()

@@ -15,6 +15,11 @@ class QWebEngineProfile;
 // which the engine needs. Safe to call more than once.
 void registrarEsquemaNtx();
 
+// Call in main() before the QApplication is created: the client's views share
+// renderer processes by site instead of starting one each (start-up time and
+// memory), unless the user set the engine's flags.
+void compartirProcesosMotor();
+
 // Folder of the shared profile (cookies, local storage). Defaults to
 // "NTX/Navegador" under the user's local data folder; tests point it at a
 // temporary folder. Takes effect only before the first perfilCompartido() call;
@@ -28,3 +33,6 @@ QWebEngineProfile *perfilCompartido();
 
 // Factory for Contexto: real views on the shared profile.
 FabricaVistaWeb fabricaVistaWebMotor();
+// Factory for Contexto::crearLectorPagina: views that read over plain network
+// requests, with the shared profile's user agent and languages.
+FabricaVistaWeb fabricaVistaWebRed();

@@ -177,7 +177,8 @@ void frmBrowser::crearControles()
     ui.brwPublicidad->setGeometry(twips(0, 720, 11020, 1455));
     ui.brwWebBrowser = ctx.crearVistaWeb(cliente);
     ui.brwWebBrowser->setGeometry(twips(0, 2280, 11020, 4635));
-    ui.brwConfWeb = ctx.crearVistaWeb(cliente);
+    // Only read, never shown: no renderer of its own where a plain reader is given.
+    ui.brwConfWeb = ctx.crearLectorPagina ? ctx.crearLectorPagina(cliente) : ctx.crearVistaWeb(cliente);
     ui.brwConfWeb->setGeometry(twips(6600, 480, 30, 30));
 
     // Composer

@@ -17,6 +17,7 @@ int main(int argc, char *argv[])
 {
     // The ntx:// scheme must be known before the application object exists.
     registrarEsquemaNtx();
+    compartirProcesosMotor();
     QApplication aplicacion(argc, argv);
     aplicacion.setQuitOnLastWindowClosed(false);
     instalarTraduccionesQt(aplicacion, {QStringLiteral("qtbase"), QStringLiteral("qtwebengine")});
@@ -28,6 +29,7 @@ int main(int argc, char *argv[])
     InstanciaUnicaReal instancia;
     AvisosVentana avisos;
     Contexto ctx{ajustes, dialogos, sistema, instancia, avisos, fabricaVistaWebMotor()};
+    ctx.crearLectorPagina = fabricaVistaWebRed();
     avisos.ctx = &ctx;
 
     Inicio inicio(ctx);

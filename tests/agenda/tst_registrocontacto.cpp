@@ -1,5 +1,6 @@
 // The contact record: reading fields, writing records, lookups, quick slots and
 // the rename of older provider names.
+#include <QRandomGenerator>
 #include <QTest>
 
 #include "agenda/registrocontacto.h"
@@ -32,6 +33,7 @@ private Q_SLOTS:
     void buscaPorNumero_data();
     void buscaPorNumero();
     void buscaConMarcasEnOtraGrafia();
+    void indiceIgualQueElRecorrido();
     void buscaPorAlias_data();
     void buscaPorAlias();
     void buscaPorNombre_data();
@@ -224,6 +226,9 @@ void TstRegistroContacto::buscaPorNumero()
     QFETCH(int, fila);
     QCOMPARE(BuscarPorNumero(DosContactos(), codArea, numero), fila);
     QCOMPARE(BuscarPorNumero(Contactos{}, codArea, numero), -1);
+    IndiceContactos indice;
+    QCOMPARE(indice.buscarPorNumero(DosContactos(), codArea, numero), fila);
+    QCOMPARE(indice.buscarPorNumero(Contactos{}, codArea, numero), -1);
 }
 
 void TstRegistroContacto::buscaConMarcasEnOtraGrafia()
@@ -236,6 +241,84 @@ void TstRegistroContacto::buscaConMarcasEnOtraGrafia()
     QCOMPARE(BuscarPorNumero(c, QStringLiteral("351"), QStringLiteral("1")), 0);
     QCOMPARE(BuscarPorAlias(c, QStringLiteral("AB12")), 2);
     QCOMPARE(BuscarPorNombre(c, QStringLiteral("JUAN")), 1);
+}
+
+// Random records and queries built from the pieces that make lookups go wrong:
+// markers in either case, lengths, digits, letters whose case folding is unusual
+// (Kelvin sign, long s, dotless i), surrogates. The index must give the walk's answer.
+void TstRegistroContacto::indiceIgualQueElRecorrido()
+{
+    const QStringList piezas{QStringLiteral("$_NU"),
+                             QStringLiteral("$_nu"),
+                             QStringLiteral("$_CA"),
+                             QStringLiteral("$_ca"),
+                             QStringLiteral("$_NO"),
+                             QStringLiteral("$_no"),
+                             QStringLiteral("$_PR"),
+                             QStringLiteral("0"),
+                             QStringLiteral("1"),
+                             QStringLiteral("2"),
+                             QStringLiteral("3"),
+                             QStringLiteral("5"),
+                             QStringLiteral("03"),
+                             QStringLiteral("05"),
+                             QStringLiteral("07"),
+                             QStringLiteral("alias"),
+                             QStringLiteral("ALIAS"),
+                             QStringLiteral("ab"),
+                             QStringLiteral("AB"),
+                             QString(QChar(0x212A)),
+                             QStringLiteral("k"),
+                             QStringLiteral("K"),
+                             QString(QChar(0x017F)),
+                             QStringLiteral("s"),
+                             QString(QChar(0x0131)),
+                             QStringLiteral("I"),
+                             QString::fromUcs4(U"\U0001F600"),
+                             QString::fromUcs4(U"\U00010400"),
+                             QString::fromUcs4(U"\U00010428"),
+                             QStringLiteral("$"),
+                             QStringLiteral("_")};
+    QRandomGenerator azar(20261207);
+    const auto texto = [&](int maximo) {
+        QString t;
+        const int n = static_cast<int>(azar.bounded(maximo + 1));
+        for (int i = 0; i < n; ++i)
+            t += piezas.at(static_cast<int>(azar.bounded(piezas.size())));
+        return t;
+    };
+    const auto campo = [&](const QString &marca, const QString &valor) -> QString {
+        return marca + LongitudCampo(valor.size()) + valor;
+    };
+    for (int ronda = 0; ronda < 300; ++ronda) {
+        Contactos contactos;
+        QStringList valores;
+        const int filas = static_cast<int>(azar.bounded(1, 40));
+        for (int i = 0; i < filas; ++i) {
+            const QString nombre = texto(3), codArea = texto(2), numero = texto(3);
+            valores << nombre << codArea << numero;
+            const QString registro = azar.bounded(4) == 0
+                                         ? texto(12)
+                                         : campo(MarcaNombre, nombre) + campo(MarcaProveedor, texto(2)) +
+                                               campo(azar.bounded(2) ? MarcaCodArea : QStringLiteral("$_ca"), codArea) +
+                                               campo(MarcaNumero, numero) + texto(1);
+            contactos.append({nombre, registro});
+        }
+        IndiceContactos indice;
+        for (int consulta = 0; consulta < 60; ++consulta) {
+            const bool conocido = azar.bounded(2) == 0;
+            const auto valor = [&](int maximo) {
+                return conocido ? valores.at(static_cast<int>(azar.bounded(valores.size()))) : texto(maximo);
+            };
+            const QString a = valor(2), b = valor(3);
+            QCOMPARE(indice.buscarPorNumero(contactos, a, b), BuscarPorNumero(contactos, a, b));
+            QCOMPARE(indice.buscarPorAlias(contactos, b), BuscarPorAlias(contactos, b));
+            QCOMPARE(indice.buscarPorNombre(contactos, a), BuscarPorNombre(contactos, a));
+        }
+        // A changed list is noticed without being told.
+        contactos[0].registro = campo(MarcaCodArea, QStringLiteral("351")) + campo(MarcaNumero, QStringLiteral("1"));
+        QCOMPARE(indice.buscarPorNumero(contactos, QStringLiteral("351"), QStringLiteral("1")), 0);
+    }
 }
 
 void TstRegistroContacto::buscaPorAlias_data()
@@ -253,6 +336,7 @@ void TstRegistroContacto::buscaPorAlias()
     QFETCH(QString, alias);
     QFETCH(int, fila);
     QCOMPARE(BuscarPorAlias(DosContactos(), alias), fila);
+    QCOMPARE(IndiceContactos().buscarPorAlias(DosContactos(), alias), fila);
 }
 
 void TstRegistroContacto::buscaPorNombre_data()
@@ -271,6 +355,7 @@ void TstRegistroContacto::buscaPorNombre()
     QFETCH(QString, nombre);
     QFETCH(int, fila);
     QCOMPARE(BuscarPorNombre(DosContactos(), nombre), fila);
+    QCOMPARE(IndiceContactos().buscarPorNombre(DosContactos(), nombre), fila);
 }
 
 void TstRegistroContacto::datosNumericos_data()

@@ -2,6 +2,7 @@
 #include <QTest>
 
 #include "comando/configuracionremota.h"
+#include "plataforma/textocuerpo.h"
 
 class tst_configuracion : public QObject
 {
@@ -13,6 +14,9 @@ private Q_SLOTS:
     void camposSimples_data();
     void camposSimples();
     void reemplazaTodo();
+    void textoDeLaPagina_data();
+    void textoDeLaPagina();
+    void decodificaSegunLaPagina();
 };
 
 void tst_configuracion::sinLeerNoHayListas()
@@ -113,6 +117,50 @@ void tst_configuracion::reemplazaTodo()
     // A megabyte without separators is one long ignored entry.
     LeerConfiguracion(config, QString(1 << 20, QLatin1Char('x')));
     QCOMPARE(config.rblo, (QStringList{"", ""}));
+}
+
+// The configuration page is read without a browser: its body text must be what
+// the browser's body text would be.
+void tst_configuracion::textoDeLaPagina_data()
+{
+    QTest::addColumn<QString>("html");
+    QTest::addColumn<QString>("texto");
+    QTest::newRow("página del sitio")
+        << "<!DOCTYPE html>\n<html><head><meta charset=\"utf-8\"><title>conf</title></head>"
+           "<body style=\"white-space:pre\">ntxconfweb1.2;colaHola &amp; chau;psinArgentina - Claro</body></html>"
+        << "ntxconfweb1.2;colaHola & chau;psinArgentina - Claro";
+    QTest::newRow("blancos conservados") << "<BODY STYLE='white-space: pre'>a  b\n c</BODY>"
+                                         << "a  b\n c";
+    QTest::newRow("blancos juntados") << "<html><body>\n  ntxconfweb1.2;cola  a\n\tb  </body></html>"
+                                      << "ntxconfweb1.2;cola a b";
+    QTest::newRow("etiquetas, guion y comentario")
+        << "<body><script>var x = '<b>';</script><!-- nota --><b>ntx</b>conf<i>web</i></body>"
+        << "ntxconfweb";
+    QTest::newRow("salto de línea") << "<body>uno <br/> dos</body>"
+                                    << "uno\ndos";
+    QTest::newRow("entidades") << "<body>&lt;&#65;&#x42;&gt;&nbsp;&desconocida;</body>"
+                               << QString::fromUtf8("<AB>\u00a0&desconocida;");
+    QTest::newRow("sin cuerpo") << "texto suelto"
+                                << "texto suelto";
+    QTest::newRow("vacía") << ""
+                           << "";
+}
+
+void tst_configuracion::textoDeLaPagina()
+{
+    QFETCH(QString, html);
+    QFETCH(QString, texto);
+    QCOMPARE(TextoCuerpo(html), texto);
+}
+
+void tst_configuracion::decodificaSegunLaPagina()
+{
+    const QString esperado = QString::fromUtf8("Móvil");
+    const QByteArray utf8 = "<meta charset=\"utf-8\"><body>M\xc3\xb3vil</body>";
+    QCOMPARE(TextoCuerpo(DecodificarPagina(utf8, "text/html")), esperado);
+    const QByteArray latin1 = "<body>M\xf3vil</body>";
+    QCOMPARE(TextoCuerpo(DecodificarPagina(latin1, "text/html; charset=ISO-8859-1")), esperado);
+    QCOMPARE(TextoCuerpo(DecodificarPagina(latin1, "text/html; charset=\"windows-1252\"")), esperado);
 }
 
 QTEST_APPLESS_MAIN(tst_configuracion)
