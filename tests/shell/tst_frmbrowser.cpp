@@ -11,7 +11,9 @@
 #include "shell/frmbrowser.h"
 
 #include <QApplication>
+#include <QMenu>
 #include <QMenuBar>
+#include <QPointer>
 #include <QSignalSpy>
 #include <QSystemTrayIcon>
 #include <QTest>
@@ -112,6 +114,7 @@ private Q_SLOTS:
     void bandejaCodigos();
     void bandejaOcupadaDescartaEvento();
     void menuBandejaMarcaOcupado();
+    void menuBandejaAbrirDesdeElIcono();
     void minimizarSinBandeja_data();
     void minimizarSinBandeja();
 
@@ -135,6 +138,8 @@ private Q_SLOTS:
     void navegacionCompletaDejaListo();
     void filtroPublicidad_data();
     void filtroPublicidad();
+    void nuevaVentanaVaAlNavegador_data();
+    void nuevaVentanaVaAlNavegador();
     void publicidadRespaldoYReintento();
     void publicidadSinConexion();
     void lecturaConfiguracion_data();
@@ -743,6 +748,40 @@ void tst_frmBrowser::menuBandejaMarcaOcupado()
     QVERIFY(!v.enBandeja);
 }
 
+void tst_frmBrowser::menuBandejaAbrirDesdeElIcono()
+{
+    Banco b;
+    frmBrowser &v = *b.ventana;
+    v.show();
+    v.ponerEnBandeja();
+    QVERIFY(!v.isVisible());
+    QVERIFY(v.enBandeja);
+    QMenu *menu = controlesDe(v).mnuNotificacion;
+    const QList<QAction *> acciones = menu->actions();
+    QCOMPARE(acciones.size(), 3);
+    QCOMPARE(acciones.at(0), controlesDe(v).mnuNotifAbrir);
+    QVERIFY(acciones.at(1)->isSeparator());
+    QCOMPARE(acciones.at(2), controlesDe(v).mnuNotifSalir);
+
+    // The user picks "Abrir NTX Mensajes" in the menu the icon's right click opened.
+    QTimer::singleShot(0, menu, [menu] {
+        QTest::keyClick(menu, Qt::Key_Down);
+        QTest::keyClick(menu, Qt::Key_Up);
+        QTest::keyClick(menu, Qt::Key_Return);
+    });
+    QPointer<QSystemTrayIcon> icono = v.iconoBandeja();
+    QVERIFY(icono);
+    Q_EMIT icono->activated(QSystemTrayIcon::Context);
+    // Still inside the icon's own event: the icon must outlive it.
+    QVERIFY(icono);
+    QVERIFY(v.isVisible());
+    QVERIFY(!v.enBandeja);
+    QVERIFY(!v.iconoBandeja());
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    QVERIFY(!icono);
+    QVERIFY(!(v.windowState() & Qt::WindowMinimized));
+}
+
 void tst_frmBrowser::minimizarSinBandeja_data()
 {
     QTest::addColumn<QString>("opcion");
@@ -1115,6 +1154,30 @@ void tst_frmBrowser::filtroPublicidad()
     QCOMPARE(b.publicidad().dispararAntesDeNavegar(direccion, marco), cancela);
     QCOMPARE(b.sistema.direccionesAbiertas, aparte ? QStringList{direccion} : QStringList{});
     QVERIFY(!controlesDe(*b.ventana).timPublicidad->isActive());
+}
+
+void tst_frmBrowser::nuevaVentanaVaAlNavegador_data()
+{
+    QTest::addColumn<bool>("publicidad");
+    QTest::addColumn<QString>("direccion");
+    QTest::addColumn<bool>("aparte");
+    QTest::newRow("inicio, _blank") << false << "http://example.org/nota" << true;
+    QTest::newRow("inicio, https") << false << "https://ntxvarel.com/ayuda" << true;
+    QTest::newRow("publicidad, window.open") << true << "http://www.google.com/aclk?sa=2" << true;
+    QTest::newRow("ventana en blanco") << true << "about:blank" << false;
+    QTest::newRow("script") << false << "javascript:void(0)" << false;
+}
+
+void tst_frmBrowser::nuevaVentanaVaAlNavegador()
+{
+    QFETCH(bool, publicidad);
+    QFETCH(QString, direccion);
+    QFETCH(bool, aparte);
+    Banco b;
+    VistaWebGuion &vista =
+        publicidad ? b.publicidad() : *static_cast<VistaWebGuion *>(controlesDe(*b.ventana).brwWebBrowser);
+    vista.dispararNuevaVentana(direccion);
+    QCOMPARE(b.sistema.direccionesAbiertas, aparte ? QStringList{direccion} : QStringList{});
 }
 
 void tst_frmBrowser::publicidadRespaldoYReintento()
