@@ -100,11 +100,13 @@ public:
 protected:
     bool eventFilter(QObject *objeto, QEvent *evento) override
     {
-        if (evento->type() == QEvent::Show && objeto->isWidgetType()) {
-            auto *ventana = static_cast<QWidget *>(objeto);
-            if (ventana->isWindow())
-                AjustarTextos(ventana);
-        }
+        if (!objeto->isWidgetType())
+            return false;
+        auto *widget = static_cast<QWidget *>(objeto);
+        // A caption changed on a shown window asks its parent for a new layout.
+        if ((evento->type() == QEvent::Show && widget->isWindow()) ||
+            (evento->type() == QEvent::LayoutRequest && widget->isVisible()))
+            AjustarTextos(widget);
         return false;
     }
 };

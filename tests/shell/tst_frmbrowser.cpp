@@ -14,6 +14,8 @@
 #include <QMenu>
 #include <QMenuBar>
 #include <QPointer>
+#include <QProcess>
+#include <QRegularExpression>
 #include <QSignalSpy>
 #include <QSystemTrayIcon>
 #include <QTest>
@@ -115,6 +117,7 @@ private Q_SLOTS:
     void bandejaOcupadaDescartaEvento();
     void menuBandejaMarcaOcupado();
     void menuBandejaAbrirDesdeElIcono();
+    void bandejaDejaLaVentanaSinMapear();
     void minimizarSinBandeja_data();
     void minimizarSinBandeja();
 
@@ -779,6 +782,59 @@ void tst_frmBrowser::menuBandejaAbrirDesdeElIcono()
     QVERIFY(!v.iconoBandeja());
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
     QVERIFY(!icono);
+    QVERIFY(!(v.windowState() & Qt::WindowMinimized));
+}
+
+namespace {
+
+// "IsViewable", "IsUnMapped"... of an X window and of the window manager's frame around it.
+QStringList estadosX11(WId ventana)
+{
+    QStringList estados;
+    QString id = QString::number(ventana);
+    for (int nivel = 0; nivel < 2 && !id.isEmpty(); ++nivel) {
+        QProcess xwininfo;
+        xwininfo.start(QStringLiteral("xwininfo"),
+                       {QStringLiteral("-children"), QStringLiteral("-stats"), QStringLiteral("-id"), id});
+        if (!xwininfo.waitForFinished(10000))
+            return {QStringLiteral("sin xwininfo")};
+        const QString salida = QString::fromLocal8Bit(xwininfo.readAllStandardOutput());
+        const QRegularExpression mapa(QStringLiteral("Map State: (\\w+)"));
+        const QRegularExpression padre(QStringLiteral("Parent window id: (0x[0-9a-f]+)( \\(the root window\\))?"));
+        estados << mapa.match(salida).captured(1);
+        const QRegularExpressionMatch p = padre.match(salida);
+        id = p.captured(2).isEmpty() ? p.captured(1) : QString();
+    }
+    return estados;
+}
+
+} // namespace
+
+// On a real X desktop with a notification area: the window minimised to the tray is
+// unmapped, and so is the window manager's frame (no empty frame left on screen).
+void tst_frmBrowser::bandejaDejaLaVentanaSinMapear()
+{
+    if (QGuiApplication::platformName() != QLatin1String("xcb") || !QSystemTrayIcon::isSystemTrayAvailable())
+        QSKIP("needs an X server with a notification area");
+    Banco b;
+    frmBrowser &v = *b.ventana;
+    v.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&v));
+    const WId id = v.winId();
+    v.showMinimized();
+    QTRY_VERIFY_WITH_TIMEOUT(v.enBandeja, 10000);
+    QVERIFY(v.iconoBandeja());
+    QTRY_VERIFY_WITH_TIMEOUT(!estadosX11(id).contains(QStringLiteral("IsViewable")), 10000);
+    // Nothing maps it again once the pending events have run.
+    QCoreApplication::sendPostedEvents();
+    QCoreApplication::processEvents();
+    const QStringList estados = estadosX11(id);
+    QVERIFY2(!estados.contains(QStringLiteral("IsViewable")), qPrintable(estados.join(u',')));
+    if (qEnvironmentVariableIsSet("NTX_CAPTURA"))
+        QProcess::execute(QStringLiteral("import"),
+                          {QStringLiteral("-window"), QStringLiteral("root"), qEnvironmentVariable("NTX_CAPTURA")});
+    v.mnuNotifAbrir_Click();
+    QTRY_VERIFY_WITH_TIMEOUT(estadosX11(id).value(0) == QLatin1String("IsViewable"), 10000);
     QVERIFY(!(v.windowState() & Qt::WindowMinimized));
 }
 

@@ -29,6 +29,7 @@
 #include <QApplication>
 #include <QLabel>
 #include <QTest>
+#include <QTimer>
 #include <functional>
 #include <memory>
 
@@ -124,9 +125,11 @@ private Q_SLOTS:
             << Fabrica([](Entorno &e) -> QWidget * { return new frmVerificacionMovilnet(e.ctx, e.principal); });
         QTest::newRow("frmVerificacionPersonal") << Fabrica([](Entorno &e) -> QWidget * {
             auto *v = new frmVerificacionPersonal(e.ctx, e.principal, QStringLiteral("ntx"));
-            // Enter on an empty code puts up the longer caption.
-            int enter = 13;
-            v->txtVerificacion_KeyPress(enter);
+            // Enter on an empty code puts up the longer caption once the window is on screen.
+            QTimer::singleShot(0, v, [v] {
+                int enter = 13;
+                v->txtVerificacion_KeyPress(enter);
+            });
             return v;
         });
         QTest::newRow("frmDialog") << Fabrica([](Entorno &e) -> QWidget * { return new frmDialog(e.ctx); });
@@ -143,6 +146,8 @@ private Q_SLOTS:
         Entorno e;
         std::unique_ptr<QWidget> ventana(fabrica(e));
         ventana->show();
+        QVERIFY(QTest::qWaitForWindowExposed(ventana.get()));
+        QCoreApplication::processEvents();
         QStringList cortados;
         const QList<QWidget *> controles = ventana->findChildren<QWidget *>();
         for (const QWidget *control : controles) {
