@@ -104,7 +104,9 @@ protected:
             return false;
         auto *widget = static_cast<QWidget *>(objeto);
         // A caption changed on a shown window asks its parent for a new layout.
-        if ((evento->type() == QEvent::Show && widget->isWindow()) ||
+        // A page of a tab strip is laid out only when it is first shown.
+        const bool pagina = widget->parentWidget() && widget->parentWidget()->inherits("QStackedWidget");
+        if ((evento->type() == QEvent::Show && (widget->isWindow() || pagina)) ||
             (evento->type() == QEvent::LayoutRequest && widget->isVisible()))
             AjustarTextos(widget);
         return false;

@@ -25,8 +25,6 @@ namespace {
 
 // Chromium's net::ERR_ABORTED: a navigation the program cancelled, stopped or replaced.
 constexpr int ErrorAbortado = -3;
-// net::ERR_FAILED: a frame's error page does not tell which error it shows.
-constexpr int ErrorMarco = -2;
 
 // Runs in its own script world, so a page that redefines globals cannot spoil the reading.
 const QString ScriptInstantanea = QStringLiteral(R"JS(
@@ -43,19 +41,7 @@ const QString ScriptInstantanea = QStringLiteral(R"JS(
     for (var j = 0; j < lista.length; j++) {
         var dir = lista[j].src || '';
         try { dir = lista[j].contentWindow.location.href; } catch (e) {}
-        // The engine shows a failed frame as its own error page, of no origin: a frame of
-        // this page's origin that cannot be read, or that reads as that page, failed.
-        var fallo = false;
-        try {
-            var doc = lista[j].contentDocument;
-            if (doc) {
-                fallo = (doc.URL || '').indexOf('chrome-error:') === 0;
-            } else if (lista[j].src) {
-                fallo = new URL(lista[j].src, d.baseURI).origin === location.origin;
-                dir = lista[j].src;
-            }
-        } catch (e) {}
-        marcos.push([lista[j].name || lista[j].id || '', dir, fallo]);
+        marcos.push([lista[j].name || lista[j].id || '', dir]);
     }
     var cookie = '';
     try { cookie = d.cookie; } catch (e) {}
@@ -427,7 +413,6 @@ void VistaWebMotor::alCambiarCarga(const QWebEngineLoadingInfo &info)
 {
     if (info.status() == QWebEngineLoadingInfo::LoadStartedStatus) {
         ++generacion_;
-        marcosFallidos_.clear();
         estado_ = 1;
         ocupado_ = true;
         cargando_ = true;
@@ -464,68 +449,52 @@ void VistaWebMotor::tomarInstantanea(FinDeCarga fin)
 {
     const quint64 generacion = generacion_;
     QPointer<VistaWebMotor> yo(this);
-    pagina_->runJavaScript(
-        ScriptInstantanea, QWebEngineScript::ApplicationWorld, [yo, generacion, fin](const QVariant &resultado) {
-            if (!yo || yo->generacion_ != generacion) {
-                return;
-            }
-            const QVariantMap m = resultado.toMap();
-            Instantanea &f = yo->foto_;
-            f.textoCuerpo = m.value(QStringLiteral("textoCuerpo")).toString();
-            f.htmlCuerpo = m.value(QStringLiteral("htmlCuerpo")).toString();
-            f.htmlRaiz = m.value(QStringLiteral("htmlRaiz")).toString();
-            f.cookies = m.value(QStringLiteral("cookies")).toString();
-            f.desbordeRaiz = m.value(QStringLiteral("desbordeRaiz")).toString();
-            f.scrollArriba = m.value(QStringLiteral("scrollArriba")).toInt();
-            f.scrollIzquierda = m.value(QStringLiteral("scrollIzquierda")).toInt();
-            const QVariantMap atributos = m.value(QStringLiteral("atributos")).toMap();
-            f.atributos.clear();
-            for (auto it = atributos.cbegin(); it != atributos.cend(); ++it) {
-                f.atributos.insert(it.key(), it.value().toString());
-            }
-            f.marcos.clear();
-            QList<QPair<QString, QString>> fallidos;
-            const QVariantList marcos = m.value(QStringLiteral("marcos")).toList();
-            for (const QVariant &marco : marcos) {
-                const QVariantList par = marco.toList();
-                if (par.size() == 3) {
-                    f.marcos.append({par.at(0).toString(), par.at(1).toString()});
-                    if (par.at(2).toBool()) {
-                        fallidos.append(f.marcos.last());
-                    }
-                }
-            }
-            if (fin != FinDeCarga::Ninguno) {
-                yo->estado_ = Completo;
-                yo->ocupado_ = false;
-            }
-            Q_EMIT yo->instantaneaActualizada();
-            // Each failed frame is told once per page, before the page's own events.
-            for (const auto &marco : std::as_const(fallidos)) {
-                if (!yo || yo->generacion_ != generacion) {
-                    return;
-                }
-                if (yo->marcosFallidos_.contains(marco)) {
-                    continue;
-                }
-                yo->marcosFallidos_.append(marco);
-                bool cancelar = false;
-                Q_EMIT yo->errorDeNavegacion(marco.second, marco.first, ErrorMarco, cancelar);
-            }
-            if (!yo || yo->generacion_ != generacion || fin == FinDeCarga::Ninguno || fin == FinDeCarga::SinEventos) {
-                return;
-            }
-            const QString direccion = yo->direccion();
-            if (fin == FinDeCarga::Completa) {
-                Q_EMIT yo->navegacionCompleta(direccion);
-            }
-            if (yo && yo->generacion_ == generacion) {
-                Q_EMIT yo->descargaCompleta();
-            }
-            if (yo && yo->generacion_ == generacion && fin == FinDeCarga::Completa) {
-                Q_EMIT yo->documentoCompleto(direccion);
-            }
-        });
+    pagina_->runJavaScript(ScriptInstantanea, QWebEngineScript::ApplicationWorld,
+                           [yo, generacion, fin](const QVariant &resultado) {
+                               if (!yo || yo->generacion_ != generacion) {
+                                   return;
+                               }
+                               const QVariantMap m = resultado.toMap();
+                               Instantanea &f = yo->foto_;
+                               f.textoCuerpo = m.value(QStringLiteral("textoCuerpo")).toString();
+                               f.htmlCuerpo = m.value(QStringLiteral("htmlCuerpo")).toString();
+                               f.htmlRaiz = m.value(QStringLiteral("htmlRaiz")).toString();
+                               f.cookies = m.value(QStringLiteral("cookies")).toString();
+                               f.desbordeRaiz = m.value(QStringLiteral("desbordeRaiz")).toString();
+                               f.scrollArriba = m.value(QStringLiteral("scrollArriba")).toInt();
+                               f.scrollIzquierda = m.value(QStringLiteral("scrollIzquierda")).toInt();
+                               const QVariantMap atributos = m.value(QStringLiteral("atributos")).toMap();
+                               f.atributos.clear();
+                               for (auto it = atributos.cbegin(); it != atributos.cend(); ++it) {
+                                   f.atributos.insert(it.key(), it.value().toString());
+                               }
+                               f.marcos.clear();
+                               const QVariantList marcos = m.value(QStringLiteral("marcos")).toList();
+                               for (const QVariant &marco : marcos) {
+                                   const QVariantList par = marco.toList();
+                                   if (par.size() == 2) {
+                                       f.marcos.append({par.at(0).toString(), par.at(1).toString()});
+                                   }
+                               }
+                               if (fin != FinDeCarga::Ninguno) {
+                                   yo->estado_ = Completo;
+                                   yo->ocupado_ = false;
+                               }
+                               Q_EMIT yo->instantaneaActualizada();
+                               if (!yo || fin == FinDeCarga::Ninguno || fin == FinDeCarga::SinEventos) {
+                                   return;
+                               }
+                               const QString direccion = yo->direccion();
+                               if (fin == FinDeCarga::Completa) {
+                                   Q_EMIT yo->navegacionCompleta(direccion);
+                               }
+                               if (yo && yo->generacion_ == generacion) {
+                                   Q_EMIT yo->descargaCompleta();
+                               }
+                               if (yo && yo->generacion_ == generacion && fin == FinDeCarga::Completa) {
+                                   Q_EMIT yo->documentoCompleto(direccion);
+                               }
+                           });
 }
 
 void VistaWebMotor::alCambiarFoco(QWidget *, QWidget *ahora)

@@ -105,8 +105,6 @@ private:
     QUrl urlCarga_;
     // Last main-frame navigation the filter refused; its end is not a failure.
     QUrl rechazada_;
-    // Frames of this page whose failure was already told.
-    QList<QPair<QString, QString>> marcosFallidos_;
     bool hayPost_ = false;
     PostPendiente post_;
 };

@@ -144,9 +144,6 @@ private Q_SLOTS:
         servidor_.poner(QStringLiteral("/no-existe"), "<html><body>No existe</body></html>", 404);
         servidor_.poner(QStringLiteral("/altodoctype"), "<!DOCTYPE html>" + alto);
         servidor_.poner(QStringLiteral("/cerrar"), "<html><body>cerrar</body></html>");
-        // A frame whose address answers 404 with no body: the engine puts its error page in it.
-        servidor_.poner(QStringLiteral("/marcoroto"), "<html><body><iframe name=\"cuerpo\" src=\"/no-existe\"></iframe>"
-                                                      "<iframe name=\"sano\" src=\"/texto\"></iframe></body></html>");
         servidor_.poner(QStringLiteral("/marcos"),
                         "<html><body><iframe name=\"google_ads_marco\" src=\"/texto\"></iframe></body></html>");
     }
@@ -376,30 +373,6 @@ private Q_SLOTS:
         if (!texto.isEmpty()) {
             QCOMPARE(v.textoCuerpo(), texto);
         }
-    }
-
-    void errorDeUnMarco_conSuNombre()
-    {
-        VistaWebMotor v;
-        v.setSilencioso(true);
-        QList<QPair<QString, QString>> errores;
-        QList<int> orden; // 1 error, 2 document complete
-        connect(&v, &VistaWeb::errorDeNavegacion, &v, [&](const QString &d, const QString &marco, int, bool &) {
-            errores.append({marco, d});
-            orden.append(1);
-        });
-        connect(&v, &VistaWeb::documentoCompleto, &v, [&] { orden.append(2); });
-        QVERIFY(cargar(v, servidor_.url(QStringLiteral("/marcoroto"))));
-        QCOMPARE(errores.size(), 1);
-        QCOMPARE(errores.first().first, QStringLiteral("cuerpo"));
-        QCOMPARE(errores.first().second, servidor_.url(QStringLiteral("/no-existe")));
-        QCOMPARE(orden, (QList<int>{1, 2}));
-        // A frame that fails later, moved by a script, is told at the next snapshot.
-        v.ejecutarScript(QStringLiteral("document.getElementsByName('sano')[0].src = '/tampoco'"));
-        // Each try takes a new snapshot, as the program's own scripts do.
-        QTRY_VERIFY_WITH_TIMEOUT((v.ejecutarScript(QStringLiteral("1")), errores.size() == 2), Espera);
-        QCOMPARE(errores.last().first, QStringLiteral("sano"));
-        QCOMPARE(errores.last().second, servidor_.url(QStringLiteral("/tampoco")));
     }
 
     void detener_noEsError()

@@ -28,6 +28,7 @@
 #include <QAbstractButton>
 #include <QApplication>
 #include <QLabel>
+#include <QTabBar>
 #include <QTest>
 #include <QTimer>
 #include <functional>
@@ -149,19 +150,33 @@ private Q_SLOTS:
         QVERIFY(QTest::qWaitForWindowExposed(ventana.get()));
         QCoreApplication::processEvents();
         QStringList cortados;
-        const QList<QWidget *> controles = ventana->findChildren<QWidget *>();
-        for (const QWidget *control : controles) {
-            if (!qobject_cast<const QLabel *>(control) && !qobject_cast<const QAbstractButton *>(control))
-                continue;
-            const int falta = DesbordeDeTexto(control);
-            if (falta > 0) {
-                const auto *etiqueta = qobject_cast<const QLabel *>(control);
-                const auto *boton = qobject_cast<const QAbstractButton *>(control);
-                cortados << QStringLiteral("%1 \"%2\" (%3 px)")
-                                .arg(control->objectName(), etiqueta ? etiqueta->text() : boton->text())
-                                .arg(falta);
+        const auto revisar = [&] {
+            const QList<QWidget *> controles = ventana->findChildren<QWidget *>();
+            for (const QWidget *control : controles) {
+                if (!control->isVisible() ||
+                    (!qobject_cast<const QLabel *>(control) && !qobject_cast<const QAbstractButton *>(control)))
+                    continue;
+                const int falta = DesbordeDeTexto(control);
+                if (falta > 0) {
+                    const auto *etiqueta = qobject_cast<const QLabel *>(control);
+                    const auto *boton = qobject_cast<const QAbstractButton *>(control);
+                    cortados << QStringLiteral("%1 \"%2\" (%3 px)")
+                                    .arg(control->objectName(), etiqueta ? etiqueta->text() : boton->text())
+                                    .arg(falta);
+                }
+            }
+        };
+        revisar();
+        // Every page of every tab strip, as the user would open them.
+        const QList<QTabBar *> pestanas = ventana->findChildren<QTabBar *>();
+        for (QTabBar *barra : pestanas) {
+            for (int i = 0; i < barra->count(); ++i) {
+                barra->setCurrentIndex(i);
+                QCoreApplication::processEvents();
+                revisar();
             }
         }
+        cortados.removeDuplicates();
         QVERIFY2(cortados.isEmpty(), qPrintable(cortados.join(QStringLiteral("; "))));
     }
 
