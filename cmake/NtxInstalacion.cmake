@@ -34,7 +34,8 @@ set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
 set(CPACK_DEBIAN_PACKAGE_SECTION net)
 set(CPACK_DEBIAN_PACKAGE_HOMEPAGE "https://www.ntxvarel.com.ar/")
 # dpkg-shlibdeps finds the libraries (and, through the web engine's shlibs, its
-# helper process); what it cannot see: Qt's own Spanish texts, loaded at run time.
+# helper process); what it cannot see: Qt's own Spanish texts, loaded at run time,
+# and the font that stands in for Tahoma.
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
-set(CPACK_DEBIAN_PACKAGE_DEPENDS "qt6-translations-l10n")
+set(CPACK_DEBIAN_PACKAGE_DEPENDS "qt6-translations-l10n, fonts-liberation")
 include(CPack)

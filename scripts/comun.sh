@@ -15,8 +15,10 @@ PAQUETES=(
     libsqlite3-dev
     # The benchmarks under bench/, built by the test command.
     libbenchmark-dev
-    # A font, so windows drawn headless or on the virtual display have letters.
-    fonts-dejavu-core
+    # Fonts: DejaVu so windows drawn headless or on the virtual display have letters;
+    # Liberation Sans, of Arial's widths, stands in for Tahoma, for which the windows'
+    # fixed positions were measured (captions would be cut with a wider font).
+    fonts-dejavu-core fonts-liberation
     # The guided demonstration (and its test): a virtual X server, a window
     # manager (focus and dialogs behave as on a desktop), keys and clicks sent
     # from outside, xkbcomp to give the keyboard the Spanish letters, screenshots,

@@ -167,11 +167,14 @@ void frmAgenda::Form_Load()
         b->setEnabled(hay);
     if (!hay) {
         StatusBarPanel1->clear();
+        // The hint is long: with no count to show it takes the whole bar.
+        StatusBarPanel1->hide();
         StatusBarPanel2->setText(leidos ? QStringLiteral("Haga clic en Nuevo Contacto para agregar un contacto a la "
                                                          "Agenda.")
                                         : QStringLiteral("No se pudieron leer los contactos guardados en la Agenda."));
         return;
     }
+    StatusBarPanel1->show();
     StatusBarPanel1->setText(QLatin1Char(' ') + QString::number(m_contactos.size()) + QStringLiteral(" contactos  "));
     StatusBarPanel2->setText(QStringLiteral("Haga doble clic en un contacto para enviarle un mensaje"));
     tvwAgenda->setCurrentItem(tvwAgenda->topLevelItem(0));

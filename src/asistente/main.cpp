@@ -8,6 +8,7 @@
 #include "asistente/frmasistente1.h"
 #include "plataforma/ajustessqlite.h"
 #include "plataforma/dialogosqt.h"
+#include "plataforma/fuentes.h"
 #include "plataforma/instanciaunicareal.h"
 #include "plataforma/sistemareal.h"
 #include "plataforma/traduccionesqt.h"
@@ -29,6 +30,7 @@ int main(int argc, char *argv[])
     QApplication app(argc, argv);
     app.setApplicationName(QStringLiteral("NTX"));
     instalarTraduccionesQt(app, {QStringLiteral("qtbase")});
+    PrepararFuentes();
 
     AjustesSqlite ajustes;
     DialogosQt dialogos;

@@ -1,6 +1,7 @@
 #include "comando/controladorpanelesweb.h"
 
 #include <QTimer>
+#include <QUrl>
 
 #include "comando/configuracionremota.h"
 #include "comando/paginas.h"
@@ -59,6 +60,8 @@ ControladorPanelesWeb::ControladorPanelesWeb(Contexto &contexto, VentanaPanelesW
     connect(c.brwPublicidad, &VistaWeb::errorDeNavegacion, this, &ControladorPanelesWeb::brwPublicidad_NavigateError);
     connect(c.brwPublicidad, &VistaWeb::documentoCompleto, this,
             &ControladorPanelesWeb::brwPublicidad_DocumentComplete);
+    connect(c.brwWebBrowser, &VistaWeb::nuevaVentana, this, &ControladorPanelesWeb::brwWebBrowser_NewWindow2);
+    connect(c.brwPublicidad, &VistaWeb::nuevaVentana, this, &ControladorPanelesWeb::brwWebBrowser_NewWindow2);
     connect(c.brwConfWeb, &VistaWeb::documentoCompleto, this, &ControladorPanelesWeb::brwConfWeb_DocumentComplete);
     connect(c.timPublicidad, &QTimer::timeout, this, &ControladorPanelesWeb::timPublicidad_Timer);
     connect(c.timTimer, &QTimer::timeout, this, &ControladorPanelesWeb::timTimer_Timer);
@@ -143,6 +146,16 @@ void ControladorPanelesWeb::brwWebBrowser_BeforeNavigate2(const QString &url, co
         cancelar = true;
         ctx.sistema.abrirEnNavegador(url);
     }
+}
+
+void ControladorPanelesWeb::brwWebBrowser_NewWindow2(const QString &url)
+{
+    // The panels never open windows of their own: a page's new window is the user's browser.
+    // Only web addresses leave; a script's blank or javascript: window has nothing to show there.
+    const QUrl direccion(url);
+    const QString esquema = direccion.scheme().toLower();
+    if (esquema == QLatin1String("http") || esquema == QLatin1String("https"))
+        ctx.sistema.abrirEnNavegador(url);
 }
 
 void ControladorPanelesWeb::brwWebBrowser_NavigateComplete2(const QString &url)

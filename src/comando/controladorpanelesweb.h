@@ -54,6 +54,8 @@ public:
                                        const QString &cabeceras, bool &cancelar, bool marcoPrincipal = true);
     void brwWebBrowser_NavigateError(const QString &url, const QString &marco, int codigo, bool &cancelar);
     void brwWebBrowser_NavigateComplete2(const QString &url);
+    // A page of the home panel or the advertising band asked for a new window.
+    void brwWebBrowser_NewWindow2(const QString &url);
     void brwPublicidad_BeforeNavigate2(const QString &url, const QString &marco, const QByteArray &post,
                                        const QString &cabeceras, bool &cancelar, bool marcoPrincipal = true);
     void brwPublicidad_NavigateError(const QString &url, const QString &marco, int codigo, bool &cancelar);

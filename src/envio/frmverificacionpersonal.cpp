@@ -1,5 +1,7 @@
 #include "envio/frmverificacionpersonal.h"
 
+#include <QShortcut>
+
 #include <QKeyEvent>
 
 #include "comun/contexto.h"
@@ -93,6 +95,12 @@ frmVerificacionPersonal::frmVerificacionPersonal(Contexto &ctx, PrincipalEnvio &
                     brw_NavigateError(direccion, cancelar);
                 });
     }
+
+    // F5 brings another image, as it would in a browser.
+    auto *recargar = new QShortcut(QKeySequence(Qt::Key_F5), this);
+    connect(recargar, &QShortcut::activated, this, &frmVerificacionPersonal::recargarImagen);
+    // Nothing leaves the verification page: a new window it asks for is not opened anywhere.
+    connect(brwVerificacion, &VistaWeb::nuevaVentana, this, [](const QString &) {});
 
     Form_Load();
 }
@@ -254,6 +262,19 @@ void frmVerificacionPersonal::timReadyStateEnvio_Timer()
         principal_.guardarEnHistorial();
 }
 
+void frmVerificacionPersonal::recargarImagen()
+{
+    // While a code is on its way the image stays: the answer decides what comes next.
+    if (cerrada_ || timReadyStateEnvio.isActive())
+        return;
+    fraVerificacion->show();
+    lblTrabajando->setText(QStringLiteral("Cambiando imagen de verificación..."));
+    cmdEnviar->setEnabled(false);
+    brwVerificacion->navegar(direccionPasarela());
+    TicksCarga = 0;
+    timReadyState.start();
+}
+
 void frmVerificacionPersonal::cmdCancelar_Click()
 {
     cerrar();
@@ -265,8 +286,9 @@ void frmVerificacionPersonal::txtVerificacion_KeyPress(int &tecla)
         return;
     if (tecla == 13 || tecla == 10) {
         tecla = 0;
-        // While the image loads or a code is on its way the button is off: Enter must not post twice.
-        if (cmdEnviar->isEnabled())
+        // While the image loads or a code is on its way the button is off: Enter must not post
+        // twice, but a short code is still pointed out (that check posts nothing).
+        if (cmdEnviar->isEnabled() || txtVerificacion->text().size() != 4)
             cmdEnviar_Click();
         return;
     }

@@ -45,6 +45,8 @@ public:
     void timReadyStateEnvio_Timer();
     void cmdEnviar_Click();
     void cmdCancelar_Click();
+    // F5: a new verification image.
+    void recargarImagen();
     void txtVerificacion_KeyPress(int &tecla);
     void brwVerificacion_GotFocus();
     void brwVerificacion_WindowClosing(bool &cancelar);

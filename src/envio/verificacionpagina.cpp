@@ -4,6 +4,8 @@
 #include "envio/principalenvio.h"
 #include "envio/textosverificacion.h"
 
+#include <QShortcut>
+
 using namespace TextosVerificacion;
 
 VerificacionPagina::VerificacionPagina(Contexto &ctx, PrincipalEnvio &principal, QWidget *padre)
@@ -34,10 +36,21 @@ VerificacionPagina::VerificacionPagina(Contexto &ctx, PrincipalEnvio &principal,
     cmdAceptar->setAutoDefault(false);
 
     connect(cmdAceptar, &QPushButton::clicked, this, &VerificacionPagina::cmdAceptar_Click);
+    // A frame of the page navigating later gets no completion of its own: only the page
+    // itself puts the panel up, so that a completion always takes it down.
     connect(brwVerificacion, &VistaWeb::antesDeNavegar, this,
-            [this](const QString &, const QString &, const QByteArray &, const QString &, bool &) {
-                brwVerificacion_BeforeNavigate2();
+            [this](const QString &, const QString &, const QByteArray &, const QString &, bool &, bool marcoPrincipal) {
+                if (marcoPrincipal)
+                    brwVerificacion_BeforeNavigate2();
             });
+    // Nothing leaves the verification page: a new window it asks for is not opened anywhere.
+    connect(brwVerificacion, &VistaWeb::nuevaVentana, this, [](const QString &) {});
+    // The gateway's wrong-code page tells the user to press F5 for another code.
+    auto *recargar = new QShortcut(QKeySequence(Qt::Key_F5), this);
+    connect(recargar, &QShortcut::activated, this, [this] {
+        if (!cerrada_)
+            brwVerificacion->recargar();
+    });
     connect(brwVerificacion, &VistaWeb::errorDeNavegacion, this,
             [this](const QString &, const QString &, int, bool &cancelar) { brwVerificacion_NavigateError(cancelar); });
     connect(brwVerificacion, &VistaWeb::cierreDeVentana, this, &VerificacionPagina::brwVerificacion_WindowClosing);

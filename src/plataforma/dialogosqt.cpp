@@ -1,10 +1,12 @@
 #include "plataforma/dialogosqt.h"
 
 #include <QApplication>
+#include <QClipboard>
 #include <QFileDialog>
 #include <QMessageBox>
 #include <QPushButton>
 #include <QRegularExpression>
+#include <QShortcut>
 
 QWidget *DialogosQt::padre() const
 {
@@ -20,6 +22,11 @@ Dialogos::Respuesta DialogosQt::mensaje(const QString &texto, Botones botones, I
     QString visible = texto;
     visible.replace(QLatin1String("\r\n"), QLatin1String("\n")).replace(QLatin1Char('\r'), QLatin1Char('\n'));
     caja.setText(visible);
+    // The user may need to pass an error text on: it can be selected, and Ctrl+C with
+    // nothing selected copies all of it.
+    caja.setTextInteractionFlags(Qt::TextSelectableByMouse | Qt::TextSelectableByKeyboard);
+    auto *copiar = new QShortcut(QKeySequence::Copy, &caja);
+    QObject::connect(copiar, &QShortcut::activated, &caja, [visible] { QApplication::clipboard()->setText(visible); });
     switch (icono) {
     case Icono::Ninguno:
         caja.setIcon(QMessageBox::NoIcon);

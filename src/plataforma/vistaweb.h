@@ -22,6 +22,8 @@ public:
     virtual void navegarPost(const QString &direccion, const QByteArray &cuerpo, const QString &cabeceras) = 0;
     virtual void detener() = 0;
     virtual void atras() = 0;
+    // Loads the page shown again, as a browser's F5.
+    virtual void recargar() = 0;
     virtual void setSilencioso(bool silencioso) = 0;
 
     // State. estadoListo(): below 3 while loading, 4 once the snapshot is taken.

@@ -114,7 +114,9 @@ bool esNtx(const QUrl &url)
 } // namespace
 
 // Adds the Referer of a pending POST to its own request: the engine drops one
-// given on the request itself.
+// given on the request itself. A POST the program starts has no page behind it,
+// and the engine would send "Origin: null", which gateways refuse: it carries the
+// origin of the page it goes to, as the gateway's own form would.
 class InterceptorVistaWeb final : public QWebEngineUrlRequestInterceptor
 {
 public:
@@ -124,23 +126,38 @@ public:
     {
         destino_ = destino;
         referer_ = referer;
+        pendiente_ = true;
+    }
+
+    static QByteArray origenDe(const QUrl &url)
+    {
+        QByteArray origen = url.scheme().toLatin1() + "://" + url.host().toLatin1();
+        if (url.port() != -1) {
+            origen += ':' + QByteArray::number(url.port());
+        }
+        return origen;
     }
 
     void interceptRequest(QWebEngineUrlRequestInfo &info) override
     {
-        if (referer_.isEmpty() || info.resourceType() != QWebEngineUrlRequestInfo::ResourceTypeMainFrame) {
+        if (!pendiente_ || info.resourceType() != QWebEngineUrlRequestInfo::ResourceTypeMainFrame) {
             return;
         }
         if (info.requestUrl().adjusted(QUrl::RemoveFragment) != destino_.adjusted(QUrl::RemoveFragment)) {
             return;
         }
-        info.setHttpHeader("Referer", referer_);
+        if (!referer_.isEmpty()) {
+            info.setHttpHeader("Referer", referer_);
+        }
+        info.setHttpHeader("Origin", origenDe(destino_));
+        pendiente_ = false;
         referer_.clear();
     }
 
 private:
     QUrl destino_;
     QByteArray referer_;
+    bool pendiente_ = false;
 };
 
 class PaginaVistaWeb final : public QWebEnginePage
@@ -278,6 +295,12 @@ void VistaWebMotor::detener()
 void VistaWebMotor::atras()
 {
     vista_->back();
+}
+
+void VistaWebMotor::recargar()
+{
+    hayPost_ = false;
+    pagina_->triggerAction(QWebEnginePage::Reload);
 }
 
 void VistaWebMotor::setSilencioso(bool silencioso)

@@ -29,6 +29,7 @@ public:
     void navegarPost(const QString &direccion, const QByteArray &cuerpo, const QString &cabeceras) override;
     void detener() override;
     void atras() override;
+    void recargar() override;
     void setSilencioso(bool silencioso) override;
     bool silencioso() const;
 

@@ -774,7 +774,9 @@ void frmBrowser::borrarIconoBandeja()
     if (!bandeja)
         return;
     bandeja->hide();
-    delete bandeja;
+    // The menu's "Abrir" runs inside the icon's own click: deleting it there pulls the
+    // object out from under the event being delivered.
+    bandeja->deleteLater();
     bandeja = nullptr;
 }
 
@@ -906,6 +908,11 @@ void frmBrowser::Form_Resize()
     if (!usarBandeja || !QSystemTrayIcon::isSystemTrayAvailable())
         return;
 
+    ponerEnBandeja();
+}
+
+void frmBrowser::ponerEnBandeja()
+{
     borrarIconoBandeja();
     bandeja = new QSystemTrayIcon(windowIcon(), this);
     bandeja->setToolTip(QStringLiteral("NTX Mensajes"));
@@ -922,10 +929,10 @@ void frmBrowser::Form_Resize()
                              QSystemTrayIcon::Information, 10000);
         bandejaGlobo = true;
     }
-    // Hidden windows have no task-bar button; the flag keeps "in the tray" once the state is normal again.
+    // Hidden windows have no task-bar button. The state stays minimised while hidden: changing it
+    // now would map the window again on X11 and leave an empty frame; it is restored on the way back.
     enBandeja = true;
     hide();
-    setWindowState(windowState() & ~Qt::WindowMinimized);
 }
 
 void frmBrowser::Form_MouseMove(int botones, int shift, double x, double y)
@@ -940,6 +947,7 @@ void frmBrowser::Form_MouseMove(int botones, int shift, double x, double y)
     if (bandejaMensaje == 514) {
         setWindowState(windowState() & ~Qt::WindowMinimized);
         show();
+        activateWindow();
         borrarIconoBandeja();
         enBandeja = false;
     } else if (bandejaMensaje == 517) {
@@ -957,8 +965,9 @@ void frmBrowser::frmBrowserMinimizado(double x)
 
 void frmBrowser::mnuNotifAbrir_Click()
 {
-    show();
     setWindowState(windowState() & ~Qt::WindowMinimized);
+    show();
+    activateWindow();
     borrarIconoBandeja();
     enBandeja = false;
 }

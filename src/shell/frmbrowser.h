@@ -67,6 +67,8 @@ public:
     void mnuNotifAbrir_Click();
     void mnuNotifSalir_Click();
     void Form_Resize();
+    // Hides the window behind a new tray icon.
+    void ponerEnBandeja();
     void Form_MouseMove(int botones, int shift, double x, double y);
     void frmBrowserMinimizado(double x);
     void cmdAlternarContactos_Click();

@@ -6,6 +6,7 @@
 #include "comun/contexto.h"
 #include "plataforma/ajustessqlite.h"
 #include "plataforma/dialogosqt.h"
+#include "plataforma/fuentes.h"
 #include "plataforma/instanciaunicareal.h"
 #include "plataforma/sistemareal.h"
 #include "plataforma/traduccionesqt.h"
@@ -21,6 +22,7 @@ int main(int argc, char *argv[])
     QApplication aplicacion(argc, argv);
     aplicacion.setQuitOnLastWindowClosed(false);
     instalarTraduccionesQt(aplicacion, {QStringLiteral("qtbase"), QStringLiteral("qtwebengine")});
+    PrepararFuentes();
 
     AjustesSqlite ajustes;
     DialogosQt dialogos;

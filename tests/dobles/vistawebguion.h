@@ -93,6 +93,7 @@ public:
     QList<QPair<QString, QString>> escriturasAtributo;
     int detenciones = 0;
     int atrases = 0;
+    int recargas = 0;
     // Every setSilencioso() value, in order.
     QList<bool> silencios;
     bool esSilencioso() const { return silencios.isEmpty() ? false : silencios.last(); }
@@ -106,6 +107,7 @@ public:
     void navegarPost(const QString &direccion, const QByteArray &cuerpo, const QString &cabeceras) override;
     void detener() override;
     void atras() override;
+    void recargar() override { ++recargas; }
     void setSilencioso(bool silencioso) override { silencios.append(silencioso); }
 
     int estadoListo() const override { return estado_; }

@@ -45,7 +45,10 @@ private Q_SLOTS:
     void movilnetRespuestas();
     void movilnetCargaYError();
     void cierrePedidoPorLaPagina();
+    void panelAntesDeNavegar_data();
     void panelAntesDeNavegar();
+    void f5Recarga_data();
+    void f5Recarga();
 };
 
 void tst_verificacionpaginas::claroRespuestas_data()
@@ -259,13 +262,70 @@ void tst_verificacionpaginas::cierrePedidoPorLaPagina()
     QCOMPARE(b.e.principal.guardados, 0);
 }
 
+void tst_verificacionpaginas::panelAntesDeNavegar_data()
+{
+    QTest::addColumn<bool>("movilnet");
+    QTest::addColumn<bool>("marcoPrincipal");
+    QTest::newRow("Claro, la página") << false << true;
+    QTest::newRow("Claro, un marco después de completar") << false << false;
+    QTest::newRow("Movilnet, la página") << true << true;
+    QTest::newRow("Movilnet, un marco después de completar") << true << false;
+}
+
 void tst_verificacionpaginas::panelAntesDeNavegar()
 {
-    Prueba<frmVerificacion> p(QStringLiteral("Argentina - Claro"));
-    p.responder(QStringLiteral("<form></form>"));
-    QVERIFY(p.w->fraVerificacion->isHidden());
-    p.v->dispararAntesDeNavegar(QStringLiteral("http://127.0.0.1:4002/sms/enviar.aspx"));
-    QVERIFY(!p.w->fraVerificacion->isHidden());
+    QFETCH(bool, movilnet);
+    QFETCH(bool, marcoPrincipal);
+    auto comprobar = [marcoPrincipal](auto &p) {
+        p.responder(QStringLiteral("<form></form>"));
+        QVERIFY(p.w->fraVerificacion->isHidden());
+        // A frame's navigation never completes the page: the panel would stay up for good.
+        p.v->dispararAntesDeNavegar(QStringLiteral("http://127.0.0.1:4002/sms/enviar.aspx"),
+                                    marcoPrincipal ? QString() : QStringLiteral("publicidad"), {}, {}, marcoPrincipal);
+        QCOMPARE(p.w->fraVerificacion->isHidden(), !marcoPrincipal);
+        // A new window asked for by the page goes nowhere.
+        p.v->dispararNuevaVentana(QStringLiteral("http://example.org/promo"));
+        QVERIFY(p.e.sistema.direccionesAbiertas.isEmpty());
+        QCOMPARE(p.w->fraVerificacion->isHidden(), !marcoPrincipal);
+        QVERIFY(p.w->isVisible());
+    };
+    if (movilnet) {
+        Prueba<frmVerificacionMovilnet> p(QStringLiteral("Venezuela - Movilnet"));
+        p.w->show();
+        comprobar(p);
+    } else {
+        Prueba<frmVerificacion> p(QStringLiteral("Argentina - Claro"));
+        p.w->show();
+        comprobar(p);
+    }
+}
+
+void tst_verificacionpaginas::f5Recarga_data()
+{
+    QTest::addColumn<bool>("movilnet");
+    QTest::newRow("Claro") << false;
+    QTest::newRow("Movilnet") << true;
+}
+
+void tst_verificacionpaginas::f5Recarga()
+{
+    QFETCH(bool, movilnet);
+    auto comprobar = [](auto &p) {
+        p.w->show();
+        p.w->activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(p.w));
+        p.responder(QStringLiteral("<form></form>"));
+        QCOMPARE(p.v->recargas, 0);
+        QTest::keyClick(p.w, Qt::Key_F5);
+        QCOMPARE(p.v->recargas, 1);
+    };
+    if (movilnet) {
+        Prueba<frmVerificacionMovilnet> p(QStringLiteral("Venezuela - Movilnet"));
+        comprobar(p);
+    } else {
+        Prueba<frmVerificacion> p(QStringLiteral("Argentina - Claro"));
+        comprobar(p);
+    }
 }
 
 QTEST_MAIN(tst_verificacionpaginas)

@@ -58,6 +58,9 @@ private Q_SLOTS:
     void filtroDelCodigo();
     void teclasReales();
     void enterEnviaSoloConBotonActivo();
+    void enterConCodigoCortoAvisaSiempre_data();
+    void enterConCodigoCortoAvisaSiempre();
+    void f5TraeOtraImagen();
     void envioPost();
     void servidorAlternativo();
     void codigoIncorrecto();
@@ -262,6 +265,59 @@ void tst_verificacionpersonal::enterEnviaSoloConBotonActivo()
     QCOMPARE(p.envia->navegaciones.size(), 1);
     QTest::keyClick(p.w->txtVerificacion, Qt::Key_Enter);
     QCOMPARE(p.envia->navegaciones.size(), 1); // a second Enter while sending posts nothing
+}
+
+void tst_verificacionpersonal::enterConCodigoCortoAvisaSiempre_data()
+{
+    QTest::addColumn<bool>("imagenLista");
+    QTest::addColumn<QString>("codigo");
+    QTest::addColumn<int>("pitidos");
+    QTest::newRow("cargando, 3 cifras") << false << "123" << 1;
+    QTest::newRow("cargando, vacío") << false << "" << 1;
+    QTest::newRow("cargando, 4 cifras") << false << "1234" << 0;
+    QTest::newRow("lista, 2 cifras") << true << "12" << 1;
+}
+
+void tst_verificacionpersonal::enterConCodigoCortoAvisaSiempre()
+{
+    QFETCH(bool, imagenLista);
+    QFETCH(QString, codigo);
+    QFETCH(int, pitidos);
+    Prueba p;
+    if (imagenLista)
+        p.paginaLista();
+    p.escribirCodigo(codigo);
+    QTest::keyClick(p.w->txtVerificacion, Qt::Key_Return);
+    QCOMPARE(p.e.sistema.pitidos, pitidos);
+    QCOMPARE(p.w->lblEscribaaqui->text(), pitidos ? QStringLiteral("Escriba correctamente el código aquí:")
+                                                  : QStringLiteral("Escriba aquí el código que ve arriba:"));
+    QVERIFY(p.envia->navegaciones.isEmpty());
+}
+
+void tst_verificacionpersonal::f5TraeOtraImagen()
+{
+    Prueba p;
+    p.w->show();
+    p.w->activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(p.w));
+    p.paginaLista();
+    QVERIFY(p.w->fraVerificacion->isHidden());
+    const qsizetype antes = p.verificacion->navegaciones.size();
+    QTest::keyClick(p.w->txtVerificacion, Qt::Key_F5);
+    QCOMPARE(p.verificacion->navegaciones.size(), antes + 1);
+    QCOMPARE(p.verificacion->navegaciones.last().direccion, kPasarela);
+    QVERIFY(!p.w->cmdEnviar->isEnabled());
+    QVERIFY(!p.w->fraVerificacion->isHidden());
+    QVERIFY(p.w->timReadyState.isActive());
+    p.paginaLista();
+    QVERIFY(p.w->cmdEnviar->isEnabled());
+    // While a code is on its way F5 changes nothing.
+    p.escribirCodigo(QStringLiteral("1234"));
+    p.w->cmdEnviar_Click();
+    const qsizetype enviando = p.verificacion->navegaciones.size();
+    QTest::keyClick(p.w->txtVerificacion, Qt::Key_F5);
+    QCOMPARE(p.verificacion->navegaciones.size(), enviando);
+    QCOMPARE(p.envia->navegaciones.size(), 1);
 }
 
 void tst_verificacionpersonal::envioPost()

@@ -4,6 +4,7 @@
 
 #include <QAbstractButton>
 #include <QApplication>
+#include <QClipboard>
 #include <QFileDialog>
 #include <QFileInfo>
 #include <QMessageBox>
@@ -131,6 +132,22 @@ private Q_SLOTS:
         vistos.sort();
         textos.sort();
         QCOMPARE(vistos, textos);
+    }
+
+    void textoSeleccionableYCopiable()
+    {
+        Qt::TextInteractionFlags banderas;
+        QApplication::clipboard()->clear();
+        alAbrirse<QMessageBox>([&](QMessageBox *caja) {
+            banderas = caja->textInteractionFlags();
+            QTest::keyClick(caja, Qt::Key_C, Qt::ControlModifier);
+            caja->buttons().first()->click();
+        });
+        DialogosQt dialogos;
+        dialogos.mensaje(QStringLiteral("No se encontró\r\nel servicio"), Dialogos::Botones::Aceptar,
+                         Dialogos::Icono::Critico, {});
+        QVERIFY(banderas & Qt::TextSelectableByMouse);
+        QCOMPARE(QApplication::clipboard()->text(), QStringLiteral("No se encontró\nel servicio"));
     }
 
     void tituloVacioEsElDelPrograma()

@@ -211,6 +211,12 @@ private Q_SLOTS:
         QVERIFY(!post.isEmpty());
         QCOMPARE(QByteArray::fromBase64(post.value(QStringLiteral("cuerpoBase64")).toString().toLatin1()), cuerpo);
         QCOMPARE(cabecera(post, "Referer"), referer.toLatin1());
+        // Never "null": the gateway takes it for a forged request. Absent or the page's own origin.
+        const QUrl pagina(paginaPersonal());
+        const QByteArray origen = cabecera(post, "Origin");
+        QVERIFY2(origen.isEmpty() ||
+                     origen == QStringLiteral("http://%1:%2").arg(pagina.host()).arg(pagina.port()).toLatin1(),
+                 origen.constData());
         QCOMPARE(cabecera(post, "Content-Type"), QByteArray("application/x-www-form-urlencoded"));
         QVERIFY2(cabecera(post, "Cookie").contains(cookie.toLatin1()), cabecera(post, "Cookie").constData());
         const QJsonArray mensajes =

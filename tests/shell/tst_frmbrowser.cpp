@@ -11,7 +11,11 @@
 #include "shell/frmbrowser.h"
 
 #include <QApplication>
+#include <QMenu>
 #include <QMenuBar>
+#include <QPointer>
+#include <QProcess>
+#include <QRegularExpression>
 #include <QSignalSpy>
 #include <QSystemTrayIcon>
 #include <QTest>
@@ -112,6 +116,8 @@ private Q_SLOTS:
     void bandejaCodigos();
     void bandejaOcupadaDescartaEvento();
     void menuBandejaMarcaOcupado();
+    void menuBandejaAbrirDesdeElIcono();
+    void bandejaDejaLaVentanaSinMapear();
     void minimizarSinBandeja_data();
     void minimizarSinBandeja();
 
@@ -135,6 +141,8 @@ private Q_SLOTS:
     void navegacionCompletaDejaListo();
     void filtroPublicidad_data();
     void filtroPublicidad();
+    void nuevaVentanaVaAlNavegador_data();
+    void nuevaVentanaVaAlNavegador();
     void publicidadRespaldoYReintento();
     void publicidadSinConexion();
     void lecturaConfiguracion_data();
@@ -752,6 +760,93 @@ void tst_frmBrowser::menuBandejaMarcaOcupado()
     QVERIFY(!v.enBandeja);
 }
 
+void tst_frmBrowser::menuBandejaAbrirDesdeElIcono()
+{
+    Banco b;
+    frmBrowser &v = *b.ventana;
+    v.show();
+    v.ponerEnBandeja();
+    QVERIFY(!v.isVisible());
+    QVERIFY(v.enBandeja);
+    QMenu *menu = controlesDe(v).mnuNotificacion;
+    const QList<QAction *> acciones = menu->actions();
+    QCOMPARE(acciones.size(), 3);
+    QCOMPARE(acciones.at(0), controlesDe(v).mnuNotifAbrir);
+    QVERIFY(acciones.at(1)->isSeparator());
+    QCOMPARE(acciones.at(2), controlesDe(v).mnuNotifSalir);
+
+    // The user picks "Abrir NTX Mensajes" in the menu the icon's right click opened.
+    QTimer::singleShot(0, menu, [menu] {
+        QTest::keyClick(menu, Qt::Key_Down);
+        QTest::keyClick(menu, Qt::Key_Up);
+        QTest::keyClick(menu, Qt::Key_Return);
+    });
+    QPointer<QSystemTrayIcon> icono = v.iconoBandeja();
+    QVERIFY(icono);
+    Q_EMIT icono->activated(QSystemTrayIcon::Context);
+    // Still inside the icon's own event: the icon must outlive it.
+    QVERIFY(icono);
+    QVERIFY(v.isVisible());
+    QVERIFY(!v.enBandeja);
+    QVERIFY(!v.iconoBandeja());
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    QVERIFY(!icono);
+    QVERIFY(!(v.windowState() & Qt::WindowMinimized));
+}
+
+namespace {
+
+// "IsViewable", "IsUnMapped"... of an X window and of the window manager's frame around it.
+QStringList estadosX11(WId ventana)
+{
+    QStringList estados;
+    QString id = QString::number(ventana);
+    for (int nivel = 0; nivel < 2 && !id.isEmpty(); ++nivel) {
+        QProcess xwininfo;
+        xwininfo.start(QStringLiteral("xwininfo"),
+                       {QStringLiteral("-children"), QStringLiteral("-stats"), QStringLiteral("-id"), id});
+        if (!xwininfo.waitForFinished(10000))
+            return {QStringLiteral("sin xwininfo")};
+        const QString salida = QString::fromLocal8Bit(xwininfo.readAllStandardOutput());
+        const QRegularExpression mapa(QStringLiteral("Map State: (\\w+)"));
+        const QRegularExpression padre(QStringLiteral("Parent window id: (0x[0-9a-f]+)( \\(the root window\\))?"));
+        estados << mapa.match(salida).captured(1);
+        const QRegularExpressionMatch p = padre.match(salida);
+        id = p.captured(2).isEmpty() ? p.captured(1) : QString();
+    }
+    return estados;
+}
+
+} // namespace
+
+// On a real X desktop with a notification area: the window minimised to the tray is
+// unmapped, and so is the window manager's frame (no empty frame left on screen).
+void tst_frmBrowser::bandejaDejaLaVentanaSinMapear()
+{
+    if (QGuiApplication::platformName() != QLatin1String("xcb") || !QSystemTrayIcon::isSystemTrayAvailable())
+        QSKIP("needs an X server with a notification area");
+    Banco b;
+    frmBrowser &v = *b.ventana;
+    v.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&v));
+    const WId id = v.winId();
+    v.showMinimized();
+    QTRY_VERIFY_WITH_TIMEOUT(v.enBandeja, 10000);
+    QVERIFY(v.iconoBandeja());
+    QTRY_VERIFY_WITH_TIMEOUT(!estadosX11(id).contains(QStringLiteral("IsViewable")), 10000);
+    // Nothing maps it again once the pending events have run.
+    QCoreApplication::sendPostedEvents();
+    QCoreApplication::processEvents();
+    const QStringList estados = estadosX11(id);
+    QVERIFY2(!estados.contains(QStringLiteral("IsViewable")), qPrintable(estados.join(u',')));
+    if (qEnvironmentVariableIsSet("NTX_CAPTURA"))
+        QProcess::execute(QStringLiteral("import"),
+                          {QStringLiteral("-window"), QStringLiteral("root"), qEnvironmentVariable("NTX_CAPTURA")});
+    v.mnuNotifAbrir_Click();
+    QTRY_VERIFY_WITH_TIMEOUT(estadosX11(id).value(0) == QLatin1String("IsViewable"), 10000);
+    QVERIFY(!(v.windowState() & Qt::WindowMinimized));
+}
+
 void tst_frmBrowser::minimizarSinBandeja_data()
 {
     QTest::addColumn<QString>("opcion");
@@ -1124,6 +1219,30 @@ void tst_frmBrowser::filtroPublicidad()
     QCOMPARE(b.publicidad().dispararAntesDeNavegar(direccion, marco), cancela);
     QCOMPARE(b.sistema.direccionesAbiertas, aparte ? QStringList{direccion} : QStringList{});
     QVERIFY(!controlesDe(*b.ventana).timPublicidad->isActive());
+}
+
+void tst_frmBrowser::nuevaVentanaVaAlNavegador_data()
+{
+    QTest::addColumn<bool>("publicidad");
+    QTest::addColumn<QString>("direccion");
+    QTest::addColumn<bool>("aparte");
+    QTest::newRow("inicio, _blank") << false << "http://example.org/nota" << true;
+    QTest::newRow("inicio, https") << false << "https://ntxvarel.com/ayuda" << true;
+    QTest::newRow("publicidad, window.open") << true << "http://www.google.com/aclk?sa=2" << true;
+    QTest::newRow("ventana en blanco") << true << "about:blank" << false;
+    QTest::newRow("script") << false << "javascript:void(0)" << false;
+}
+
+void tst_frmBrowser::nuevaVentanaVaAlNavegador()
+{
+    QFETCH(bool, publicidad);
+    QFETCH(QString, direccion);
+    QFETCH(bool, aparte);
+    Banco b;
+    VistaWebGuion &vista =
+        publicidad ? b.publicidad() : *static_cast<VistaWebGuion *>(controlesDe(*b.ventana).brwWebBrowser);
+    vista.dispararNuevaVentana(direccion);
+    QCOMPARE(b.sistema.direccionesAbiertas, aparte ? QStringList{direccion} : QStringList{});
 }
 
 void tst_frmBrowser::publicidadRespaldoYReintento()
