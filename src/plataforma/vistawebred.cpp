@@ -45,6 +45,12 @@ void VistaWebRed::navegarPost(const QString &direccion, const QByteArray &cuerpo
     connect(respuesta, &QNetworkReply::finished, this, [this, respuesta] { terminada(respuesta); });
 }
 
+void VistaWebRed::recargar()
+{
+    if (!direccion_.isEmpty())
+        navegar(direccion_);
+}
+
 void VistaWebRed::detener()
 {
     if (!respuesta_)

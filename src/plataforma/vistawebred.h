@@ -20,6 +20,8 @@ public:
     void navegarPost(const QString &direccion, const QByteArray &cuerpo, const QString &cabeceras) override;
     void detener() override;
     void atras() override {}
+    // The page is read again from the network.
+    void recargar() override;
     void setSilencioso(bool) override {}
 
     int estadoListo() const override { return estado_; }
