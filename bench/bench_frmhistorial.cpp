@@ -124,9 +124,9 @@ void BM_OrdenarPorDestinatario(benchmark::State &estado)
     abrir(ventana);
     for (auto _ : estado) {
         estado.PauseTiming();
-        TablaHistorial tabla;
-        LeerHistorial(e.c.ctx, tabla);
-        ventana.modelo()->cargar(std::move(tabla));
+        almacen_historial::HistorialIndexado historial;
+        LeerHistorial(e.c.ctx, historial);
+        ventana.modelo()->cargar(std::move(historial));
         estado.ResumeTiming();
         ventana.lvwHistorial_ColumnClick(ModeloHistorial::ColDestinatario);
         QCoreApplication::processEvents();

@@ -473,6 +473,24 @@ EstadoHistorial HistorialIndexado::leer(const QString &ruta)
         datos_.clear();
         return HistorialSinAlmacen;
     }
+    return indexar(cuerpo, falloLectura);
+}
+
+EstadoHistorial HistorialIndexado::leerDatos(QByteArray datos)
+{
+    clear();
+    datos_ = std::move(datos);
+    QByteArray primera;
+    const qsizetype cuerpo = finPrimeraLinea(datos_, &primera);
+    if (!tieneCabecera(Windows1252::decodificar(primera))) {
+        datos_.clear();
+        return HistorialSinAlmacen;
+    }
+    return indexar(cuerpo, false);
+}
+
+EstadoHistorial HistorialIndexado::indexar(qsizetype cuerpo, bool falloLectura)
+{
     // No pass just to count: a record takes some 60 bytes at least.
     const qsizetype estimados = (datos_.size() - cuerpo) / 60 + 1;
     inicios_.reserve(estimados);

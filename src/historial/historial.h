@@ -25,10 +25,11 @@ QString RutaHistorial(const Contexto &ctx);
 // sending is not affected.
 void GuardarEnHistorial(Contexto &ctx, const RegistroHistorial &registro);
 
-// Fills `tabla` (record k at tabla[k - 1]) and returns an EstadoHistorial value
-// (0 read, 1 access error, 2 other error, 3 no store, 4 empty). Shows nothing.
-// Lets pending paint and timer events run while it reads.
-qint16 LeerHistorial(Contexto &ctx, TablaHistorial &tabla);
+// Indexes the store into `historial` (record k at k - 1, decoded when asked for)
+// and returns an EstadoHistorial value (0 read, 1 access error, 2 other error,
+// 3 no store, 4 empty). Shows nothing. Pending paint and timer events run once
+// the file is read.
+qint16 LeerHistorial(Contexto &ctx, almacen_historial::HistorialIndexado &historial);
 
 // Removes the k-th record (1-based) by writing a new file that replaces the old
 // one at once. A failure shows "Error al tener acceso al almacén. Imposible

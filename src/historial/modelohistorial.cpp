@@ -68,18 +68,17 @@ ModeloHistorial::ModeloHistorial(QObject *padre)
 
 ModeloHistorial::~ModeloHistorial() = default;
 
-void ModeloHistorial::cargar(TablaHistorial tabla, const std::function<void(int)> &alAvanzar)
+void ModeloHistorial::cargar(almacen_historial::HistorialIndexado historial, const std::function<void(int)> &alAvanzar)
 {
     beginResetModel();
-    tabla_ = std::move(tabla);
+    historial_ = std::move(historial);
     marcador_.clear();
     columnaOrden_ = -1;
     orden_ = Qt::AscendingOrder;
     claves_.assign(Columnas, std::nullopt);
-    instantes_.assign(size_t(tabla_.size()), 0);
-    filas_.resize(tabla_.size());
-    for (qsizetype k = 0; k < tabla_.size(); ++k) {
-        instantes_[size_t(k)] = tabla_[k].fecha.toMSecsSinceEpoch();
+    const qsizetype n = historial_.size();
+    filas_.resize(n);
+    for (qsizetype k = 0; k < n; ++k) {
         filas_[k] = int(k);
         if (alAvanzar) {
             alAvanzar(int(k + 1));
@@ -91,8 +90,7 @@ void ModeloHistorial::cargar(TablaHistorial tabla, const std::function<void(int)
 void ModeloHistorial::ponerMarcador(const QString &texto)
 {
     beginResetModel();
-    tabla_.clear();
-    instantes_.clear();
+    historial_.clear();
     claves_.assign(Columnas, std::nullopt);
     filas_.clear();
     marcador_ = texto;
@@ -104,9 +102,8 @@ void ModeloHistorial::ponerMarcador(const QString &texto)
 void ModeloHistorial::vaciar()
 {
     beginResetModel();
-    tabla_.clear();
-    tabla_.squeeze();
-    instantes_ = {};
+    // The store's bytes go with it, not kept for a reuse.
+    historial_ = {};
     claves_.assign(Columnas, std::nullopt);
     filas_ = {};
     marcador_.clear();
@@ -114,33 +111,34 @@ void ModeloHistorial::vaciar()
     endResetModel();
 }
 
-const RegistroHistorial *ModeloHistorial::registro(int fila) const
+std::optional<RegistroHistorial> ModeloHistorial::registro(int fila) const
 {
-    if (fila < 0 || fila >= filas_.size()) {
-        return nullptr;
+    if (!esFila(fila)) {
+        return std::nullopt;
     }
-    return &tabla_[filas_[fila]];
+    return historial_.registro(filas_[fila]);
 }
 
 int ModeloHistorial::posicion(int fila) const
 {
-    return registro(fila) ? filas_[fila] + 1 : 0;
+    return esFila(fila) ? filas_[fila] + 1 : 0;
 }
 
 QString ModeloHistorial::textoRegistro(int k, int columna) const
 {
-    const RegistroHistorial &r = tabla_[k];
+    using almacen_historial::CampoHistorial;
     switch (columna) {
     case ColFecha:
-        return lh::textoFecha(r.fecha, locale_);
+        return lh::textoFecha(historial_.fecha(k), locale_);
     case ColDestinatario:
-        return lh::textoDestinatario(r);
+        return historial_.texto(k, CampoHistorial::Destinatario) + QLatin1String("  [") +
+               historial_.texto(k, CampoHistorial::Destino) + QLatin1Char(']');
     case ColMensaje:
-        return lh::vistaPrevia(r.mensaje);
+        return lh::vistaPrevia(historial_.texto(k, CampoHistorial::Mensaje));
     case ColRemitente:
-        return r.remitente;
+        return historial_.texto(k, CampoHistorial::Remitente);
     case ColProveedor:
-        return r.proveedor;
+        return historial_.texto(k, CampoHistorial::Proveedor);
     case ColIndice:
         return QString::number(k + 1);
     default:
@@ -153,7 +151,7 @@ QString ModeloHistorial::texto(int fila, int columna) const
     if (!marcador_.isEmpty()) {
         return fila == 0 && columna == ColFecha ? marcador_ : QString();
     }
-    if (fila < 0 || fila >= filas_.size()) {
+    if (!esFila(fila)) {
         return {};
     }
     return textoRegistro(filas_[fila], columna);
@@ -161,8 +159,12 @@ QString ModeloHistorial::texto(int fila, int columna) const
 
 QString ModeloHistorial::etiquetaFila(int fila) const
 {
-    const RegistroHistorial *r = registro(fila);
-    return r ? lh::etiqueta(*r, locale_) : QString();
+    if (!esFila(fila)) {
+        return {};
+    }
+    const int k = filas_[fila];
+    return historial_.texto(k, almacen_historial::CampoHistorial::Mensaje) + QLatin1String(lh::Separador) +
+           lh::fechaGeneral(historial_.fecha(k), locale_);
 }
 
 int ModeloHistorial::rowCount(const QModelIndex &padre) const
@@ -224,8 +226,8 @@ const std::vector<QCollatorSortKey> &ModeloHistorial::clavesTexto(int columna)
         QCollator collator{QLocale(QLocale::Spanish)};
         collator.setCaseSensitivity(Qt::CaseInsensitive);
         std::vector<QCollatorSortKey> nuevas;
-        nuevas.reserve(size_t(tabla_.size()));
-        for (qsizetype k = 0; k < tabla_.size(); ++k) {
+        nuevas.reserve(size_t(historial_.size()));
+        for (qsizetype k = 0; k < historial_.size(); ++k) {
             nuevas.push_back(collator.sortKey(textoRegistro(int(k), columna)));
         }
         claves = std::move(nuevas);
@@ -235,18 +237,19 @@ const std::vector<QCollatorSortKey> &ModeloHistorial::clavesTexto(int columna)
 
 void ModeloHistorial::sort(int columna, Qt::SortOrder orden)
 {
-    if (columna < 0 || columna >= Columnas || tabla_.isEmpty()) {
+    if (columna < 0 || columna >= Columnas || historial_.isEmpty()) {
         return;
     }
     const bool descendente = orden == Qt::DescendingOrder;
-    std::vector<int> nuevo(size_t(tabla_.size()));
+    std::vector<int> nuevo(size_t(historial_.size()));
     std::iota(nuevo.begin(), nuevo.end(), 0);
     // Stable, and the order is flipped in the comparison rather than by
     // reversing the result: equal rows stay in file order both ways.
     if (columna == ColFecha) {
-        const auto &t = instantes_;
-        std::stable_sort(nuevo.begin(), nuevo.end(), [&t, descendente](int a, int b) {
-            return descendente ? t[size_t(b)] < t[size_t(a)] : t[size_t(a)] < t[size_t(b)];
+        // The date as written (yyyymmddhhmmss), already in the index: no record is decoded.
+        const auto &h = historial_;
+        std::stable_sort(nuevo.begin(), nuevo.end(), [&h, descendente](int a, int b) {
+            return descendente ? h.fechaNumero(b) < h.fechaNumero(a) : h.fechaNumero(a) < h.fechaNumero(b);
         });
     } else if (columna == ColIndice) {
         if (descendente) {

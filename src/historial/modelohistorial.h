@@ -53,14 +53,14 @@ public:
     ~ModeloHistorial() override;
 
     // Rows in file order, unsorted. `alAvanzar(i)` runs after record i (1-based) is taken.
-    void cargar(TablaHistorial tabla, const std::function<void(int)> &alAvanzar = {});
+    void cargar(almacen_historial::HistorialIndexado historial, const std::function<void(int)> &alAvanzar = {});
     // One row that is not a record (an empty store), its text in column 1.
     void ponerMarcador(const QString &texto);
     void vaciar();
 
-    bool hayRegistros() const { return !tabla_.isEmpty(); }
-    // The record shown in `fila`, or null (the placeholder row, or out of range).
-    const RegistroHistorial *registro(int fila) const;
+    bool hayRegistros() const { return !historial_.isEmpty(); }
+    // The record shown in `fila`, decoded now; none on the placeholder row or out of range.
+    std::optional<RegistroHistorial> registro(int fila) const;
     // Its position in the file (1 = first record), 0 when there is none.
     int posicion(int fila) const;
     QString texto(int fila, int columna) const;
@@ -78,12 +78,12 @@ public:
     void sort(int columna, Qt::SortOrder orden = Qt::AscendingOrder) override;
 
 private:
+    bool esFila(int fila) const { return fila >= 0 && fila < filas_.size(); }
     QString textoRegistro(int k, int columna) const;
     const std::vector<QCollatorSortKey> &clavesTexto(int columna);
 
     QLocale locale_;
-    TablaHistorial tabla_;
-    std::vector<qint64> instantes_;                                    // per record, for the date sort
+    almacen_historial::HistorialIndexado historial_;
     std::vector<std::optional<std::vector<QCollatorSortKey>>> claves_; // per column, made on the first sort
     QList<int> filas_;                                                 // shown row -> record index
     QString marcador_;

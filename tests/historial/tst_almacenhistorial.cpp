@@ -266,6 +266,14 @@ private Q_SLOTS:
             QCOMPARE(indice.texto(i, ah::CampoHistorial::Mensaje), tabla[i].mensaje);
             QCOMPARE(r.proveedor, tabla[i].proveedor);
         }
+        // The same bytes already in memory index alike.
+        ah::HistorialIndexado enMemoria;
+        QCOMPARE(int(enMemoria.leerDatos(contenido)), estado);
+        QCOMPARE(enMemoria.size(), registros);
+        QCOMPARE(enMemoria.danados(), indice.danados());
+        if (registros > 0) {
+            QCOMPARE(enMemoria.registro(registros - 1).mensaje, tabla.last().mensaje);
+        }
         // Reading never changes the store.
         QCOMPARE(leerBytes(ruta()), contenido);
     }

@@ -18,6 +18,18 @@ RegistroHistorial registro(const QString &destinatario, const QDateTime &fecha, 
             QStringLiteral("Argentina - Claro")};
 }
 
+// The records as the store holds them, indexed as the window reads them.
+almacen_historial::HistorialIndexado indexado(const TablaHistorial &tabla)
+{
+    QByteArray datos = QByteArray(almacen_historial::Cabecera) + "\r\n";
+    for (const RegistroHistorial &r : tabla) {
+        datos += almacen_historial::lineaRegistro(r) + "\r\n";
+    }
+    almacen_historial::HistorialIndexado historial;
+    historial.leerDatos(datos);
+    return historial;
+}
+
 QDateTime a(int dia, int hora, int minuto)
 {
     return QDateTime(QDate(2012, 11, dia), QTime(hora, minuto));
@@ -101,7 +113,7 @@ private Q_SLOTS:
     void textos()
     {
         ModeloHistorial m;
-        m.cargar({registro(QStringLiteral("Juan"), a(19, 9, 5), QStringLiteral("hola\r\nchau"))});
+        m.cargar(indexado({registro(QStringLiteral("Juan"), a(19, 9, 5), QStringLiteral("hola\r\nchau"))}));
         const QString dia = QLocale().dayName(1, QLocale::ShortFormat);
         const QStringList esperados = {QStringLiteral("2012-11-19 (") + dia + QStringLiteral(") 9:05"),
                                        QStringLiteral("Juan  [011 45678901]"),
@@ -118,7 +130,7 @@ private Q_SLOTS:
         QCOMPARE(m.rowCount(), 1);
         QCOMPARE(m.texto(0, 0), QStringLiteral("(El Historial está vacío)"));
         QCOMPARE(m.texto(0, 1), QString());
-        QCOMPARE(m.registro(0), nullptr);
+        QVERIFY(!m.registro(0));
         QCOMPARE(m.posicion(0), 0);
         m.sort(0, Qt::DescendingOrder); // nothing to sort
         QCOMPARE(m.rowCount(), 1);
@@ -168,7 +180,7 @@ private Q_SLOTS:
             tabla.append(registro(nombres[i], fechas[i]));
         }
         ModeloHistorial m;
-        m.cargar(tabla);
+        m.cargar(indexado(tabla));
         m.sort(columna, Qt::SortOrder(orden));
         QCOMPARE(::posiciones(m), posiciones);
         QCOMPARE(m.columnaOrden(), columna);
@@ -183,8 +195,8 @@ private Q_SLOTS:
     void ordenarConservaLaFilaActual()
     {
         ModeloHistorial m;
-        m.cargar({registro(QStringLiteral("c"), a(1, 1, 1)), registro(QStringLiteral("a"), a(2, 1, 1)),
-                  registro(QStringLiteral("b"), a(3, 1, 1))});
+        m.cargar(indexado({registro(QStringLiteral("c"), a(1, 1, 1)), registro(QStringLiteral("a"), a(2, 1, 1)),
+                           registro(QStringLiteral("b"), a(3, 1, 1))}));
         const QPersistentModelIndex actual = m.index(0, 2); // record "c"
         m.sort(ModeloHistorial::ColDestinatario, Qt::AscendingOrder);
         QCOMPARE(actual.row(), 2);
@@ -198,7 +210,8 @@ private Q_SLOTS:
     {
         ModeloHistorial m;
         QList<int> avisos;
-        m.cargar(TablaHistorial(4, registro(QStringLiteral("x"), a(1, 1, 1))), [&avisos](int i) { avisos.append(i); });
+        m.cargar(indexado(TablaHistorial(4, registro(QStringLiteral("x"), a(1, 1, 1)))),
+                 [&avisos](int i) { avisos.append(i); });
         QCOMPARE(avisos, (QList<int>{1, 2, 3, 4}));
         QCOMPARE(m.rowCount(), 4);
         m.vaciar();
