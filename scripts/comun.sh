@@ -28,6 +28,8 @@ PAQUETES=(
     # (dpkg-dev) works out the libraries they need; the installation test
     # validates the desktop entries and the AppStream file.
     dpkg-dev file desktop-file-utils appstream
+    # The fuzz harnesses of the readers: clang and its libFuzzer and sanitizer runtimes.
+    clang libclang-rt-14-dev
 )
 
 instalar_faltantes() {

@@ -80,6 +80,14 @@ bool EscribirRegistro(const CamposContacto &campos, QString *registro, QString *
             }
             return false;
         }
+        // Every writer of a record passes here: a field holding the marker start would read
+        // back as another field.
+        if (c.texto.contains(QLatin1String("$_"))) {
+            if (error)
+                *error = QStringLiteral("No se puede guardar el contacto: ") + QString::fromUtf8(c.descripcion) +
+                         QStringLiteral(" contiene «$_», que la Agenda usa para separar los datos de cada contacto.");
+            return false;
+        }
         resultado += c.marca + LongitudCampo(c.texto.size()) + c.texto;
     }
     if (registro)

@@ -118,6 +118,15 @@ void frmAsistente1::cmdCerrar_Click()
     m_cerrando = true;
     s.sistema.dejarCorrerMensajes();
     const QString nombre = txtRemitente0->text().trimmed();
+    // The sender name ends up in records that use "$_" as their separator.
+    if (nombre.contains(QLatin1String("$_"))) {
+        s.dialogos.mensaje(QStringLiteral("El nombre contiene «$_», que NTX Mensajes usa para separar datos. "
+                                          "Escríbalo sin esos caracteres."),
+                           Dialogos::Botones::Aceptar, Dialogos::Icono::Exclamacion, Dialogos::tituloPrograma());
+        txtRemitente0->setFocus();
+        m_cerrando = false;
+        return;
+    }
     if (!nombre.isEmpty())
         s.ajustes.escribir(Seccion, QStringLiteral("Remitente0"), nombre);
 

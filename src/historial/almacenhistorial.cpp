@@ -88,6 +88,22 @@ constexpr QFileDevice::Permissions SoloDueno = QFileDevice::ReadOwner | QFileDev
 
 using GramaticaRegistro::esBlanco;
 
+// Text after a closing quote is ignored, as the classic reader does, but not when the
+// text spans lines: then the quote most likely opened in a torn record and closed inside
+// the whole record after it, which must not be swallowed.
+bool cierraBien(const Campo &campo, const char *fin)
+{
+    const char *tras = campo.hasta + 1;
+    while (tras != fin && esBlanco(*tras)) {
+        ++tras;
+    }
+    if (tras == fin || GramaticaRegistro::esFinDeCampo(*tras)) {
+        return true;
+    }
+    const auto largo = size_t(campo.hasta - campo.desde);
+    return !std::memchr(campo.desde, '\r', largo) && !std::memchr(campo.desde, '\n', largo);
+}
+
 // The six fields of a record starting at `p`; `p` is left after its line end.
 // False when they are not exactly six, or the first is no bare date literal.
 bool leerRegistro(const char *&p, const char *fin, Campo campos[6], Fecha *fecha)
@@ -96,6 +112,9 @@ bool leerRegistro(const char *&p, const char *fin, Campo campos[6], Fecha *fecha
         const Fin separador = GramaticaRegistro::leerCampo(p, fin, &campos[i]);
         if (separador == Fin::ComillaAbierta) {
             return false; // cut in the middle of a text
+        }
+        if (campos[i].entreComillas && !cierraBien(campos[i], fin)) {
+            return false;
         }
         if ((i < 5) != (separador == Fin::Coma)) {
             return false; // fewer or more than six

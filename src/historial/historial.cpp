@@ -2,6 +2,9 @@
 // folders, failures turned into the program's message boxes.
 #include "historial/historial.h"
 
+#include <QFile>
+#include <QFileInfo>
+
 #include "comun/claves.h"
 #include "comun/contexto.h"
 
@@ -39,6 +42,14 @@ QString RutaHistorial(const Sistema &sistema)
 QString RutaHistorial(const Contexto &ctx)
 {
     return RutaHistorial(ctx.sistema);
+}
+
+void QuitarTemporalesHistorial(const Contexto &ctx)
+{
+    const QFileInfo temporal(almacen_historial::nombreTemporal(RutaHistorial(ctx)));
+    // Only a plain file of ours: a link there is not followed.
+    if (temporal.isFile() && !temporal.isSymLink())
+        QFile::remove(temporal.filePath());
 }
 
 void GuardarEnHistorial(Contexto &ctx, const RegistroHistorial &registro)

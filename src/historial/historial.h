@@ -20,6 +20,10 @@ QString CarpetaEspecial(const Sistema &sistema, qint16 identificador);
 QString RutaHistorial(const Sistema &sistema);
 QString RutaHistorial(const Contexto &ctx);
 
+// Removes what a write killed half way left beside the store (the file a deletion
+// writes before replacing it). Run at start by the only running client.
+void QuitarTemporalesHistorial(const Contexto &ctx);
+
 // Appends one record with the fields given; the date is the clock's now. The
 // caller checks chkHistorial first. Failures are shown in a critical box;
 // sending is not affected.

@@ -5,8 +5,10 @@
 #include <QFile>
 #include <QStandardPaths>
 
+#include <fcntl.h>
 #include <sqlite3.h>
 #include <sys/stat.h>
+#include <unistd.h>
 
 namespace {
 
@@ -100,7 +102,21 @@ bool AjustesSqlite::abrirConexion(bool crear, bool *danado) const
     int flags = SQLITE_OPEN_READWRITE | SQLITE_OPEN_NOMUTEX;
     if (crear)
         flags |= SQLITE_OPEN_CREATE;
-    int rc = sqlite3_open_v2(QFile::encodeName(m_ruta).constData(), &m_bd, flags, nullptr);
+    // The store holds the address book: this user's only. SQLite gives its journals the
+    // same mode as the file.
+    const QByteArray ruta = QFile::encodeName(m_ruta);
+    if (crear) {
+        const int fd = ::open(ruta.constData(), O_WRONLY | O_CREAT | O_CLOEXEC | O_NOFOLLOW, 0600);
+        if (fd >= 0) {
+            struct stat datos
+            {
+            };
+            if (::fstat(fd, &datos) == 0 && (datos.st_mode & 0077) != 0 && datos.st_uid == ::getuid())
+                ::fchmod(fd, 0600);
+            ::close(fd);
+        }
+    }
+    int rc = sqlite3_open_v2(ruta.constData(), &m_bd, flags, nullptr);
     if (rc != SQLITE_OK) {
         fallo(QStringLiteral("No se pudo abrir el almacén de ajustes ") + m_ruta, rc);
         cerrar();
@@ -135,13 +151,17 @@ bool AjustesSqlite::abrirConexion(bool crear, bool *danado) const
     if (rc == SQLITE_OK) {
         for (int i = 0; i < static_cast<int>(Sentencia::Cantidad) && rc == SQLITE_OK; ++i)
             rc = sqlite3_prepare_v3(m_bd, textoSentencias[i], -1, SQLITE_PREPARE_PERSISTENT, &m_sentencias[i], nullptr);
-        // A table of another shape under our name is no store of ours either.
-        if (rc == SQLITE_ERROR)
-            rc = SQLITE_CORRUPT;
     }
     if (rc != SQLITE_OK) {
+        // Only real damage sets the file aside; a table of another shape (a newer version of
+        // the program) or a passing read error leaves it where it is, untouched.
         *danado = esDano(rc);
-        fallo(QStringLiteral("No se pudo abrir el almacén de ajustes ") + m_ruta, rc);
+        if (*danado)
+            fallo(QStringLiteral("No se pudo abrir el almacén de ajustes ") + m_ruta, rc);
+        else
+            fallo(QStringLiteral("No se pudo leer el almacén de ajustes ") + m_ruta +
+                      QStringLiteral("; no se cambió nada en él"),
+                  rc);
         cerrar();
         return false;
     }

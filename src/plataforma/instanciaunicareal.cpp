@@ -30,7 +30,8 @@ int abrirArchivo(const QString &ruta)
 {
     int fd;
     do {
-        fd = ::open(QFile::encodeName(ruta).constData(), O_RDWR | O_CREAT | O_CLOEXEC, 0600);
+        // A link planted in the folder must not lead the lock to another file.
+        fd = ::open(QFile::encodeName(ruta).constData(), O_RDWR | O_CREAT | O_CLOEXEC | O_NOFOLLOW, 0600);
     } while (fd < 0 && errno == EINTR);
     return fd;
 }
@@ -55,15 +56,41 @@ QString nombreSeguro(const QString &nombre)
     return s.isEmpty() ? QStringLiteral("_") : s;
 }
 
+// Waits for the gate in short steps, so a holder that never lets go costs a time-out, not a hang.
+bool bloquearPuerta(int fd, int msEspera)
+{
+    const QDeadlineTimer limite(qMax(0, msEspera));
+    for (;;) {
+        if (bloquear(fd, LOCK_EX | LOCK_NB) == 0)
+            return true;
+        if (errno != EWOULDBLOCK || limite.hasExpired())
+            return false;
+        ::usleep(10000);
+    }
+}
+
+// The folder must be this user's own and closed to everybody else: in a shared temporary
+// folder anyone could have made it first, or put a link there.
 bool asegurarCarpeta(const QString &carpeta, QString *error)
 {
-    if (QFileInfo(carpeta).isDir())
-        return true;
-    if (!QDir().mkpath(carpeta)) {
-        *error = QStringLiteral("No se pudo crear la carpeta ") + carpeta + QLatin1Char('.');
+    const QByteArray ruta = QFile::encodeName(carpeta);
+    struct stat st
+    {
+    };
+    if (::lstat(ruta.constData(), &st) != 0) {
+        if (errno != ENOENT || !QDir().mkpath(QFileInfo(carpeta).absolutePath()) ||
+            (::mkdir(ruta.constData(), 0700) != 0 && errno != EEXIST) || ::lstat(ruta.constData(), &st) != 0) {
+            *error = QStringLiteral("No se pudo crear la carpeta ") + carpeta + QStringLiteral(": ") +
+                     QString::fromLocal8Bit(::strerror(errno));
+            return false;
+        }
+    }
+    if (!S_ISDIR(st.st_mode) || st.st_uid != ::getuid() || (st.st_mode & 0077) != 0) {
+        *error = QStringLiteral("La carpeta ") + carpeta +
+                 QStringLiteral(" no es privada de este usuario (debe ser suya y sin permisos para otros). "
+                                "Bórrela o corrija sus permisos y vuelva a abrir el programa.");
         return false;
     }
-    QFile::setPermissions(carpeta, QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner);
     return true;
 }
 
@@ -98,9 +125,14 @@ bool InstanciaUnicaReal::crearMutex(const QString &nombre, bool *yaExistia)
         return false;
     const QString base = m_carpeta + QLatin1Char('/') + nombreSeguro(nombre);
     const int puerta = abrirArchivo(base + QStringLiteral(".puerta"));
-    if (puerta < 0 || bloquear(puerta, LOCK_EX) != 0) {
-        m_error = QStringLiteral("No se pudo tomar el cerrojo ") + base + QStringLiteral(".puerta: ") +
-                  QString::fromLocal8Bit(::strerror(errno));
+    if (puerta < 0 || !bloquearPuerta(puerta, m_esperaPuerta)) {
+        if (puerta >= 0 && errno == EWOULDBLOCK)
+            m_error = QStringLiteral("Otro proceso retiene el cerrojo ") + base +
+                      QStringLiteral(".puerta y no lo suelta. Cierre las demás copias del programa y vuelva a "
+                                     "intentarlo.");
+        else
+            m_error = QStringLiteral("No se pudo tomar el cerrojo ") + base + QStringLiteral(".puerta: ") +
+                      QString::fromLocal8Bit(::strerror(errno));
         if (puerta >= 0)
             ::close(puerta);
         return false;

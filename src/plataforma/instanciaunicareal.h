@@ -9,6 +9,7 @@
 // process, kill -9 included.
 //
 // The receiver is a local socket in the same per-user folder, reachable by this user only.
+// The folder must belong to this user with no access for others, or nothing is taken.
 #pragma once
 
 #include "plataforma/instanciaunica.h"
@@ -34,6 +35,8 @@ public:
     bool crearReceptora() override;
 
     QString ultimoError() const { return m_error; }
+    // How long taking the mutex waits for another starting process to let go of the gate.
+    void ponerEsperaPuerta(int ms) { m_esperaPuerta = ms; }
     QString rutaReceptora() const;
 
     static QString carpetaPredeterminada();
@@ -43,6 +46,7 @@ private:
 
     QString m_carpeta;
     int m_cerrojo = -1;
+    int m_esperaPuerta = 5000;
     QLocalServer *m_servidor = nullptr;
     QHash<QLocalSocket *, QByteArray> m_pendientes;
     QString m_error;

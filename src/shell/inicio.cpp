@@ -1,5 +1,6 @@
 #include "shell/inicio.h"
 
+#include "historial/historial.h"
 #include "shell/frmbrowser.h"
 #include "shell/frmdialog.h"
 #include "shell/frmsplash.h"
@@ -31,6 +32,8 @@ bool Inicio::Iniciar()
     resultado = Arranque::Verificar(servicios);
     if (resultado != Arranque::Resultado::Continuar)
         return false;
+    // No other client runs now: whatever a killed one left half written is stale.
+    QuitarTemporalesHistorial(ctx);
     splash = std::make_unique<frmSplash>(ctx, aviso, [this]() -> QWidget * { return CargarPrincipal(); });
     return splash->Form_Load();
 }

@@ -98,6 +98,20 @@ void TstRegistroContacto::escribeElEjemplo()
     // Only possible by import: empty area code and number.
     QVERIFY(EscribirRegistro({QStringLiteral("Y"), QStringLiteral("Argentina - Claro"), {}, {}}, &registro, &error));
     QVERIFY(registro.contains(QStringLiteral("$_CA00$_NU00")));
+
+    // "$_" in any field would read back as another field: refused with the field named.
+    const QString conMarca = QStringLiteral("a$_NU02xy");
+    const CamposContacto conMarcas[] = {{conMarca, QStringLiteral("p"), {}, {}},
+                                        {QStringLiteral("n"), conMarca, {}, {}},
+                                        {QStringLiteral("n"), QStringLiteral("p"), conMarca, {}},
+                                        {QStringLiteral("n"), QStringLiteral("p"), {}, conMarca}};
+    const char *nombres[] = {"el nombre", "el proveedor", "el código de área", "el número o alias"};
+    for (int i = 0; i < 4; ++i) {
+        registro = QStringLiteral("sin tocar");
+        QVERIFY(!EscribirRegistro(conMarcas[i], &registro, &error));
+        QCOMPARE(registro, QStringLiteral("sin tocar"));
+        QVERIFY2(error.contains(QString::fromUtf8(nombres[i]) + QStringLiteral(" contiene «$_»")), qPrintable(error));
+    }
 }
 
 void TstRegistroContacto::escribeYLeeLargos_data()

@@ -143,6 +143,25 @@ private Q_SLOTS:
         QVERIFY(dialogos.llamadas.isEmpty());
     }
 
+    void nombreConMarcaRechazado()
+    {
+        ajustes.escribir(Mensajes, QStringLiteral("Remitente0"), QStringLiteral("Anterior"));
+        abrir();
+        ventana->txtRemitente0->setText(QStringLiteral("Juan$_NU05x"));
+        ventana->cmdCerrar_Click();
+        QCOMPARE(ajustes.leer(Mensajes, QStringLiteral("Remitente0")), QStringLiteral("Anterior"));
+        QCOMPARE(dialogos.llamadas.size(), 1);
+        QVERIFY(dialogos.llamadas.at(0).texto.contains(QStringLiteral("«$_»")));
+        QCOMPARE(dialogos.llamadas.at(0).icono, Dialogos::Icono::Exclamacion);
+        QVERIFY(sistema.terminaciones.isEmpty());
+        QVERIFY(sistema.programasIniciados.isEmpty());
+        // Corrected, it closes as usual.
+        ventana->txtRemitente0->setText(QStringLiteral("Juan"));
+        ventana->cmdCerrar_Click();
+        QCOMPARE(ajustes.leer(Mensajes, QStringLiteral("Remitente0")), QStringLiteral("Juan"));
+        QCOMPARE(sistema.terminaciones.size(), 1);
+    }
+
     void cerrarLaVentanaHaceLoMismo()
     {
         abrir();
@@ -175,6 +194,9 @@ private Q_SLOTS:
         const QString cti = Registro("Ana", QStringLiteral("Argentina - CTI Móvil"), "11", "40001234");
         const QString movilnet = Registro("Pedro", QStringLiteral("Venezuela - Movilnet"), "16", "1234567");
         const QString roto = QStringLiteral("$_NO04Rota$_PR34Argentina - Personal [Servidor #1]$_CA02");
+        // Read back whole by its lengths, but a rewrite would store "$_" inside a field again.
+        const QString conMarca = QStringLiteral("$_NO06Ma$_ri$_PR21Argentina - CTI Móvil$_CA0211$_NU014");
+        ajustes.escribir(SeccionAgenda, QStringLiteral("Ma$_ri"), conMarca);
         ajustes.escribir(SeccionAgenda, QStringLiteral("Ana"), cti);
         ajustes.escribir(SeccionAgenda, QStringLiteral("Pedro"), movilnet);
         ajustes.escribir(SeccionAgenda, QStringLiteral("Rota"), roto);
@@ -184,9 +206,10 @@ private Q_SLOTS:
         QCOMPARE(ajustes.leer(SeccionAgenda, QStringLiteral("Ana")), Registro("Ana", Claro, "11", "40001234"));
         QCOMPARE(ajustes.leer(SeccionAgenda, QStringLiteral("Pedro")), movilnet);
         QCOMPARE(ajustes.leer(SeccionAgenda, QStringLiteral("Rota")), roto);
+        QCOMPARE(ajustes.leer(SeccionAgenda, QStringLiteral("Ma$_ri")), conMarca);
         QCOMPARE(ajustes.leer(SeccionAgenda, QStringLiteral("Luis")),
                  Registro("Luis", QStringLiteral("Argentina - Personal"), "351", "5"));
-        QCOMPARE(ajustes.enumerar(SeccionAgenda).size(), 4);
+        QCOMPARE(ajustes.enumerar(SeccionAgenda).size(), 5);
     }
 
     void escrituraFallidaDetieneLaActualizacion()

@@ -235,6 +235,11 @@ private Q_SLOTS:
             << QByteArray(Cab + R1 + R2.left(60) + "\r\n" + R3 + R1) << 2 << 3;
         QTest::newRow("cortado en el mensaje, que luego se cierra")
             << QByteArray(Cab + R1 + "#2012-11-19#,\"a\",\"b\",\"c\",\"me\r\n" + R3) << 2 << 2;
+        // A quote left open by a torn record must not close inside the whole record after it.
+        QTest::newRow("comilla abierta y uno entero detrás")
+            << QByteArray(Cab + R1 + "#2012-11-19#,\"la\r\n" + R3) << 2 << 2;
+        QTest::newRow("comilla abierta en el último campo y uno entero detrás")
+            << QByteArray(Cab + "#2012-11-19#,\"a\",\"b\",\"c\",\"d\",\"e\r\n" + R3 + R1) << 2 << 2;
         QTest::newRow("dañado solo, y uno detrás") << QByteArray(Cab + R1.left(30) + "\r\n" + R3) << 2 << 1;
         QTest::newRow("siete campos") << QByteArray(Cab + R1 + "#2012-11-19#,\"a\",\"b\",\"c\",\"d\",\"e\",\"f\"\r\n")
                                       << 2 << 1;

@@ -154,6 +154,31 @@ private Q_SLOTS:
         QCOMPARE(historial.registro(1).mensaje, QStringLiteral("tres"));
     }
 
+    // A deletion killed before its replace leaves its new file; the next start removes it.
+    void temporalViejoSeQuitaAlIniciar()
+    {
+        Banco b;
+        GuardarEnHistorial(*b.ctx, registro(QStringLiteral("uno")));
+        const QString ruta = RutaHistorial(*b.ctx);
+        const QString temporal = almacen_historial::nombreTemporal(ruta);
+        {
+            QFile f(temporal);
+            QVERIFY(f.open(QIODevice::WriteOnly));
+            f.write("a medias");
+        }
+        const QByteArray antes = [&] {
+            QFile f(ruta);
+            return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
+        }();
+        QuitarTemporalesHistorial(*b.ctx);
+        QVERIFY(!QFileInfo::exists(temporal));
+        QFile f(ruta);
+        QVERIFY(f.open(QIODevice::ReadOnly));
+        QCOMPARE(f.readAll(), antes);
+        QuitarTemporalesHistorial(*b.ctx); // nothing left: nothing to do
+        QVERIFY(QFileInfo::exists(ruta));
+    }
+
     void borrarRegistroFalla_data()
     {
         QTest::addColumn<QByteArray>("contenido");

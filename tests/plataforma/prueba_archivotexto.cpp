@@ -3,6 +3,7 @@
 
 #include <QTemporaryDir>
 #include <QtTest>
+#include <sys/stat.h>
 
 namespace {
 
@@ -401,6 +402,47 @@ private Q_SLOTS:
             QVERIFY(e.cerrar());
         }
         QCOMPARE(bytesDe(ruta), QByteArray("nuevo\r\n\"x\"\r\n"));
+    }
+
+    // An exported file is the user's: a new one gets the user's umask, a replaced one keeps its mode;
+    // neither is left with the writer's private temporary mode, and no temporary stays behind.
+    void permisosDeLoExportado_data()
+    {
+        QTest::addColumn<uint>("mascara");
+        QTest::addColumn<int>("modoPrevio"); // -1: a new file
+        QTest::addColumn<uint>("esperado");
+        QTest::newRow("nuevo-022") << 022u << -1 << 0644u;
+        QTest::newRow("nuevo-027") << 027u << -1 << 0640u;
+        QTest::newRow("nuevo-077") << 077u << -1 << 0600u;
+        QTest::newRow("reemplazado-0664") << 022u << 0664 << 0664u;
+        QTest::newRow("reemplazado-0600") << 022u << 0600 << 0600u;
+    }
+    void permisosDeLoExportado()
+    {
+        QFETCH(uint, mascara);
+        QFETCH(int, modoPrevio);
+        QFETCH(uint, esperado);
+        QTemporaryDir carpeta;
+        const QString ruta = carpeta.filePath(QStringLiteral("agenda.ntxagenda"));
+        if (modoPrevio >= 0) {
+            QFile f(ruta);
+            QVERIFY(f.open(QIODevice::WriteOnly));
+            f.close();
+            QVERIFY(::chmod(QFile::encodeName(ruta).constData(), static_cast<mode_t>(modoPrevio)) == 0);
+        }
+        const mode_t antes = ::umask(static_cast<mode_t>(mascara));
+        EscritorArchivoTexto e;
+        const bool abierto = e.abrir(ruta, EscritorArchivoTexto::Modo::Reemplazar);
+        const bool cerrado = abierto && e.escribirLinea(QStringLiteral("x")) && e.cerrar();
+        ::umask(antes);
+        QVERIFY(cerrado);
+        struct stat st
+        {
+        };
+        QVERIFY(::stat(QFile::encodeName(ruta).constData(), &st) == 0);
+        QCOMPARE(static_cast<uint>(st.st_mode & 0777), esperado);
+        QCOMPARE(QDir(carpeta.path()).entryList(QDir::Files | QDir::Hidden),
+                 QStringList{QStringLiteral("agenda.ntxagenda")});
     }
 
     void carpetaInexistente_data()

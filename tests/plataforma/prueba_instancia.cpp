@@ -7,7 +7,11 @@
 #include <QProcess>
 #include <QTemporaryDir>
 #include <QtTest>
+#include <fcntl.h>
 #include <memory>
+#include <sys/file.h>
+#include <sys/stat.h>
+#include <unistd.h>
 #include <vector>
 
 namespace {
@@ -189,6 +193,106 @@ private Q_SLOTS:
         QCOMPARE(texto.size(), esperado.size());
         QCOMPARE(texto, esperado);
         terminar(*receptora);
+    }
+
+    // A folder somebody else could have made or can enter is refused, and nothing is put in it.
+    void carpetaNoPrivadaRechazada_data()
+    {
+        QTest::addColumn<QString>("caso");
+        QTest::newRow("grupo") << QStringLiteral("grupo");
+        QTest::newRow("todos") << QStringLiteral("todos");
+        QTest::newRow("enlace") << QStringLiteral("enlace");
+        QTest::newRow("archivo") << QStringLiteral("archivo");
+        QTest::newRow("otro-usuario") << QStringLiteral("otro-usuario");
+    }
+    void carpetaNoPrivadaRechazada()
+    {
+        QFETCH(QString, caso);
+        const QByteArray ruta = QFile::encodeName(m_carpeta);
+        const QString destino = m_carpeta + QStringLiteral("-destino");
+        QVERIFY(::mkdir(QFile::encodeName(destino).constData(), 0700) == 0);
+        if (caso == QLatin1String("grupo") || caso == QLatin1String("todos")) {
+            QVERIFY(::mkdir(ruta.constData(), 0700) == 0);
+            QVERIFY(::chmod(ruta.constData(), caso == QLatin1String("grupo") ? 0750 : 0777) == 0);
+        } else if (caso == QLatin1String("enlace")) {
+            QVERIFY(::symlink(QFile::encodeName(destino).constData(), ruta.constData()) == 0);
+        } else if (caso == QLatin1String("archivo")) {
+            QFile f(m_carpeta);
+            QVERIFY(f.open(QIODevice::WriteOnly));
+        } else {
+            if (::getuid() != 0)
+                QSKIP("only root can give a folder to another user");
+            QVERIFY(::mkdir(ruta.constData(), 0700) == 0);
+            QVERIFY(::chown(ruta.constData(), 65534, 65534) == 0);
+        }
+        auto p = lanzar({QStringLiteral("sostener"), m_carpeta, QStringLiteral("receptora")});
+        const QByteArray linea = siguienteLinea(*p);
+        QVERIFY2(linea.startsWith("error ") && linea.contains("no es privada"), linea.constData());
+        QVERIFY(esperarFin(*p));
+        InstanciaUnicaReal yo(m_carpeta);
+        QVERIFY(!yo.crearReceptora());
+        QVERIFY(yo.ultimoError().contains(QStringLiteral("no es privada")));
+        QCOMPARE(QDir(destino).entryList(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::System), QStringList());
+        if (QFileInfo(m_carpeta).isDir() && !QFileInfo(m_carpeta).isSymLink())
+            QCOMPARE(QDir(m_carpeta).entryList(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::System), QStringList());
+    }
+
+    void carpetaNuevaEsPrivada()
+    {
+        InstanciaUnicaReal yo(m_carpeta + QStringLiteral("/a/b"));
+        bool existia = true;
+        QVERIFY2(yo.crearMutex(InstanciaUnica::nombreMutex(), &existia), qPrintable(yo.ultimoError()));
+        struct stat st
+        {
+        };
+        QVERIFY(::lstat(QFile::encodeName(m_carpeta + QStringLiteral("/a/b")).constData(), &st) == 0);
+        QCOMPARE(st.st_mode & 0777, 0700u);
+    }
+
+    // A lock file replaced by a link is not followed: the file it points at is neither made nor locked.
+    void cerrojoEnlazadoNoSeSigue_data()
+    {
+        QTest::addColumn<QString>("archivo");
+        QTest::newRow("puerta") << QStringLiteral("NTXMensajes.puerta");
+        QTest::newRow("cerrojo") << QStringLiteral("NTXMensajes.cerrojo");
+    }
+    void cerrojoEnlazadoNoSeSigue()
+    {
+        QFETCH(QString, archivo);
+        QVERIFY(::mkdir(QFile::encodeName(m_carpeta).constData(), 0700) == 0);
+        const QString victima = m_carpeta + QStringLiteral("-victima");
+        QVERIFY(QFile::link(victima, m_carpeta + QLatin1Char('/') + archivo));
+        InstanciaUnicaReal yo(m_carpeta);
+        bool existia = false;
+        QVERIFY(!yo.crearMutex(InstanciaUnica::nombreMutex(), &existia));
+        QVERIFY(!yo.ultimoError().isEmpty());
+        QVERIFY(!QFileInfo::exists(victima));
+    }
+
+    // A process that keeps the gate costs the next start a time-out and a clear message, not a hang.
+    void puertaRetenidaAgotaElTiempo()
+    {
+        InstanciaUnicaReal primero(m_carpeta);
+        bool existia = true;
+        QVERIFY(primero.crearMutex(InstanciaUnica::nombreMutex(), &existia));
+        QProcess retenedor;
+        retenedor.start(QStringLiteral("flock"), {m_carpeta + QStringLiteral("/NTXMensajes.puerta"),
+                                                  QStringLiteral("-c"), QStringLiteral("echo tomada; read x")});
+        QCOMPARE(siguienteLinea(retenedor), QByteArray("tomada"));
+        auto p = lanzar({QStringLiteral("sostener"), m_carpeta});
+        QElapsedTimer reloj;
+        reloj.start();
+        const QByteArray linea = siguienteLinea(*p);
+        QVERIFY2(linea.startsWith("error ") && linea.contains("no lo suelta"), linea.constData());
+        QVERIFY2(reloj.elapsed() < 30000, "the gate must be given up after its time-out");
+        QVERIFY(esperarFin(*p));
+        InstanciaUnicaReal yo(m_carpeta);
+        yo.ponerEsperaPuerta(100);
+        QVERIFY(!yo.crearMutex(InstanciaUnica::nombreMutex(), &existia));
+        QVERIFY(yo.ultimoError().contains(QStringLiteral("no lo suelta")));
+        terminar(retenedor);
+        QVERIFY2(yo.crearMutex(InstanciaUnica::nombreMutex(), &existia), qPrintable(yo.ultimoError()));
+        QVERIFY(existia);
     }
 
     void sinReceptoraNoSeEntrega()
