@@ -12,10 +12,10 @@
 
 #include "comun/claves.h"
 #include "dobles/ajustesmemoria.h"
+#include "dobles/contextoprueba.h"
 #include "dobles/controlesventana.h"
 #include "dobles/vistawebguion.h"
 #include "mejoras/abreviaturas.h"
-#include "mejoras/contextoprueba.h"
 #include "mejoras/controladoragregados.h"
 #include "shell/frmbrowser.h"
 

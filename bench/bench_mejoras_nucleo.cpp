@@ -5,9 +5,10 @@
 #include <QTemporaryDir>
 #include <benchmark/benchmark.h>
 
+#include "dobles/dialogosguion.h"
+#include "dobles/sistemafalso.h"
 #include "mejoras/abreviaturas.h"
 #include "mejoras/archivoabreviaturas.h"
-#include "mejoras/guiones.h"
 #include "mejoras/pasadatexto.h"
 #include "plataforma/ajustessqlite.h"
 
@@ -66,7 +67,7 @@ struct Archivos
     QTemporaryDir carpeta;
     AjustesSqlite ajustes{carpeta.path()};
     DialogosGuion dialogos;
-    SistemaGuion sistema;
+    SistemaFalso sistema;
     QString ruta = carpeta.filePath(QStringLiteral("mil.ntxabrev"));
 };
 
@@ -76,10 +77,10 @@ void BM_ExportarMil(benchmark::State &estado)
     for (const auto &par : milAbreviaturas())
         GuardarAbreviatura(a.ajustes, par.first, par.second);
     for (auto _ : estado) {
-        a.dialogos.archivos << a.ruta;
+        a.dialogos.nombresDeArchivo << a.ruta;
         ExportarAbreviaturas(a.ajustes, a.dialogos, a.sistema);
     }
-    if (a.dialogos.mensajes().last().texto != QStringLiteral("Las Abreviaturas se exportaron con exito"))
+    if (a.dialogos.llamadas.last().texto != QStringLiteral("Las Abreviaturas se exportaron con exito"))
         estado.SkipWithError("la exportación falló");
 }
 BENCHMARK(BM_ExportarMil)->Unit(benchmark::kMillisecond);
@@ -89,12 +90,12 @@ void BM_ImportarMil(benchmark::State &estado)
     Archivos origen;
     for (const auto &par : milAbreviaturas())
         GuardarAbreviatura(origen.ajustes, par.first, par.second);
-    origen.dialogos.archivos << origen.ruta;
+    origen.dialogos.nombresDeArchivo << origen.ruta;
     ExportarAbreviaturas(origen.ajustes, origen.dialogos, origen.sistema);
     for (auto _ : estado) {
         estado.PauseTiming();
         auto destino = std::make_unique<Archivos>();
-        destino->dialogos.archivos << origen.ruta;
+        destino->dialogos.nombresDeArchivo << origen.ruta;
         // The client's store always exists by the time the user imports: its
         // creation is not part of the import.
         destino->ajustes.escribir(QStringLiteral("Mensajes"), QStringLiteral("Remitente0"), QStringLiteral("Ana"));

@@ -37,3 +37,17 @@ function(ntx_prueba nombre)
     set_tests_properties(${nombre} PROPERTIES ENVIRONMENT "${entorno}" TIMEOUT ${P_TIMEOUT}
                                               LABELS "${etiquetas}")
 endfunction()
+
+# ntx_literales_ascii(<dir>): every target defined under <dir> may turn plain
+# literals into QStrings (see ntx_opciones); tests and benchmarks compare
+# against literal expectations on nearly every line.
+function(ntx_literales_ascii dir)
+    get_property(objetivos DIRECTORY ${dir} PROPERTY BUILDSYSTEM_TARGETS)
+    foreach(objetivo ${objetivos})
+        set_property(TARGET ${objetivo} PROPERTY NTX_LITERALES_ASCII ON)
+    endforeach()
+    get_property(subdirectorios DIRECTORY ${dir} PROPERTY SUBDIRECTORIES)
+    foreach(subdirectorio ${subdirectorios})
+        ntx_literales_ascii(${subdirectorio})
+    endforeach()
+endfunction()

@@ -27,7 +27,7 @@ QString textoDesdeWindows1252(const QByteArray &bytes)
         if (b >= 0x80 && b <= 0x9F)
             texto.append(QChar(kAltos[b - 0x80]));
         else
-            texto.append(QChar(b));
+            texto.append(QLatin1Char(c));
     }
     return texto;
 }

@@ -5,9 +5,10 @@
 #include <QTest>
 
 #include "dobles/ajustesmemoria.h"
+#include "dobles/dialogosguion.h"
+#include "dobles/sistemafalso.h"
 #include "mejoras/abreviaturas.h"
 #include "mejoras/archivoabreviaturas.h"
-#include "mejoras/guiones.h"
 
 namespace {
 
@@ -158,18 +159,19 @@ private Q_SLOTS:
         for (const auto &p : pares)
             QVERIFY(GuardarAbreviatura(a, p.first, p.second));
         DialogosGuion d;
-        SistemaGuion s;
-        d.archivos << ruta("ida.ntxabrev");
+        SistemaFalso s;
+        d.nombresDeArchivo << ruta("ida.ntxabrev");
         ExportarAbreviaturas(a, d, s);
-        QCOMPARE(d.llamadas.first().tipo, QStringLiteral("guardar"));
-        QCOMPARE(d.llamadas.first().titulo, QStringLiteral("Exportar Abreviaturas a un archivo"));
-        QCOMPARE(d.llamadas.first().filtro, QStringLiteral("Archivos de Abreviaturas de NTX (*.ntxabrev)|*.ntxabrev|"
-                                                           "Todos los archivos (*.*)|*.*"));
-        QVERIFY(d.llamadas.first().confirmarSobrescribir);
-        QCOMPARE(d.mensajes().size(), 1);
-        QCOMPARE(d.mensajes().first().texto, QStringLiteral("Las Abreviaturas se exportaron con exito"));
-        QCOMPARE(d.mensajes().first().icono, Dialogos::Icono::Informacion);
-        QVERIFY(s.vecesMensajesCorridos >= pares.size());
+        // One save dialog (only those record the overwrite question), that asks it.
+        QCOMPARE(d.archivos.size(), 1);
+        QCOMPARE(d.confirmaciones, QList<bool>{true});
+        QCOMPARE(d.archivos.first().at(0), QStringLiteral("Exportar Abreviaturas a un archivo"));
+        QCOMPARE(d.archivos.first().at(1), QStringLiteral("Archivos de Abreviaturas de NTX (*.ntxabrev)|*.ntxabrev|"
+                                                          "Todos los archivos (*.*)|*.*"));
+        QCOMPARE(d.llamadas.size(), 1);
+        QCOMPARE(d.llamadas.first().texto, QStringLiteral("Las Abreviaturas se exportaron con exito"));
+        QCOMPARE(d.llamadas.first().icono, Dialogos::Icono::Informacion);
+        QVERIFY(s.bombeos >= pares.size());
 
         // Into an empty store, and into one that holds other words.
         for (bool conOtras : {false, true}) {
@@ -177,16 +179,16 @@ private Q_SLOTS:
             if (conOtras)
                 QVERIFY(GuardarAbreviatura(b, QStringLiteral("xq"), QStringLiteral("porque")));
             DialogosGuion d2;
-            d2.archivos << ruta("ida.ntxabrev");
+            d2.nombresDeArchivo << ruta("ida.ntxabrev");
             ImportarAbreviaturas(b, d2, s);
-            QCOMPARE(d2.mensajes().size(), 2);
-            QCOMPARE(d2.mensajes().at(0).botones, Dialogos::Botones::AceptarCancelar);
-            QCOMPARE(d2.mensajes().at(0).icono, Dialogos::Icono::Pregunta);
-            QCOMPARE(d2.mensajes().at(0).texto,
+            QCOMPARE(d2.llamadas.size(), 2);
+            QCOMPARE(d2.llamadas.at(0).botones, Dialogos::Botones::AceptarCancelar);
+            QCOMPARE(d2.llamadas.at(0).icono, Dialogos::Icono::Pregunta);
+            QCOMPARE(d2.llamadas.at(0).texto,
                      QStringLiteral("Haga clic en Aceptar para importar este archivo de Abreviaturas ahora, si no "
                                     "desea hacerlo haga clic en Cancelar."));
-            QCOMPARE(d2.mensajes().at(1).texto, Importado);
-            QCOMPARE(d2.mensajes().at(1).icono, Dialogos::Icono::Informacion);
+            QCOMPARE(d2.llamadas.at(1).texto, Importado);
+            QCOMPARE(d2.llamadas.at(1).icono, Dialogos::Icono::Informacion);
             ParesAbreviatura esperados = pares;
             if (conOtras)
                 esperados.prepend({QStringLiteral("xq"), QStringLiteral("porque")});
@@ -194,7 +196,7 @@ private Q_SLOTS:
         }
         // Exporting over the same store again gives the same bytes.
         const QByteArray primero = leerBytes(ruta("ida.ntxabrev"));
-        d.archivos << ruta("ida.ntxabrev");
+        d.nombresDeArchivo << ruta("ida.ntxabrev");
         ExportarAbreviaturas(a, d, s);
         QCOMPARE(leerBytes(ruta("ida.ntxabrev")), primero);
     }
@@ -206,18 +208,18 @@ private Q_SLOTS:
         QVERIFY(a.escribir(SeccionAbreviaturas, QStringLiteral("dije"), QStringLiteral("dije \"sí\"")));
         QVERIFY(a.escribir(SeccionAbreviaturas, QStringLiteral("hola"), QStringLiteral("hl")));
         DialogosGuion d;
-        SistemaGuion s;
-        d.archivos << ruta("comillas.ntxabrev");
+        SistemaFalso s;
+        d.nombresDeArchivo << ruta("comillas.ntxabrev");
         ExportarAbreviaturas(a, d, s);
-        QCOMPARE(d.mensajes().size(), 1);
+        QCOMPARE(d.llamadas.size(), 1);
         QVERIFY(
-            d.mensajes().first().texto.startsWith(QStringLiteral("Las Abreviaturas se exportaron con exito\r\n\r\n")));
-        QVERIFY(d.mensajes().first().texto.contains(QStringLiteral("apóstrofos")));
+            d.llamadas.first().texto.startsWith(QStringLiteral("Las Abreviaturas se exportaron con exito\r\n\r\n")));
+        QVERIFY(d.llamadas.first().texto.contains(QStringLiteral("apóstrofos")));
         QCOMPARE(leerBytes(ruta("comillas.ntxabrev")),
                  QByteArray("NTXAbreviaturas1.0\r\n\"dije\",\"dije 's\xed'\"\r\n\"hola\",\"hl\"\r\n"));
         // Every later pair survives the import.
         AjustesMemoria b;
-        d.archivos << ruta("comillas.ntxabrev");
+        d.nombresDeArchivo << ruta("comillas.ntxabrev");
         ImportarAbreviaturas(b, d, s);
         const ParesAbreviatura esperados = {{QStringLiteral("dije"), QStringLiteral("dije 'sí'")},
                                             {QStringLiteral("hola"), QStringLiteral("hl")}};
@@ -228,13 +230,13 @@ private Q_SLOTS:
     {
         AjustesMemoria a;
         DialogosGuion d;
-        SistemaGuion s;
-        d.archivos << ruta("nada.ntxabrev");
+        SistemaFalso s;
+        d.nombresDeArchivo << ruta("nada.ntxabrev");
         ExportarAbreviaturas(a, d, s);
         QVERIFY(!QFile::exists(ruta("nada.ntxabrev")));
-        QCOMPARE(d.mensajes().size(), 1);
-        QCOMPARE(d.mensajes().first().icono, Dialogos::Icono::Critico);
-        QCOMPARE(d.mensajes().first().texto,
+        QCOMPARE(d.llamadas.size(), 1);
+        QCOMPARE(d.llamadas.first().icono, Dialogos::Icono::Critico);
+        QCOMPARE(d.llamadas.first().texto,
                  QStringLiteral("No se pueden exportar las Abreviaturas\r\n\r\nNo hay ninguna Abreviatura configurada. "
                                 "Configure algunas Abreviaturas antes de intentar exportar."));
     }
@@ -244,14 +246,15 @@ private Q_SLOTS:
         AjustesMemoria a;
         GuardarAbreviatura(a, QStringLiteral("hola"), QStringLiteral("hl"));
         DialogosGuion d;
-        SistemaGuion s;
+        SistemaFalso s;
         ExportarAbreviaturas(a, d, s);
-        QCOMPARE(d.llamadas.size(), 1);
-        QCOMPARE(d.mensajes().size(), 0);
+        QCOMPARE(d.archivos.size(), 1);
+        QCOMPARE(d.llamadas.size(), 0);
         ImportarAbreviaturas(a, d, s);
-        QCOMPARE(d.llamadas.size(), 2);
-        QCOMPARE(d.llamadas.last().titulo, TituloImportar);
-        QCOMPARE(d.mensajes().size(), 0);
+        QCOMPARE(d.archivos.size(), 2);
+        QCOMPARE(d.confirmaciones.size(), 1); // the second was an open dialog
+        QCOMPARE(d.archivos.last().at(0), TituloImportar);
+        QCOMPARE(d.llamadas.size(), 0);
     }
 
     void exportarSinAcceso()
@@ -259,13 +262,13 @@ private Q_SLOTS:
         AjustesMemoria a;
         GuardarAbreviatura(a, QStringLiteral("hola"), QStringLiteral("hl"));
         DialogosGuion d;
-        SistemaGuion s;
-        d.archivos << ruta("no/existe/la/carpeta.ntxabrev");
+        SistemaFalso s;
+        d.nombresDeArchivo << ruta("no/existe/la/carpeta.ntxabrev");
         ExportarAbreviaturas(a, d, s);
-        QCOMPARE(d.mensajes().size(), 1);
-        QCOMPARE(d.mensajes().first().icono, Dialogos::Icono::Ninguno);
-        QCOMPARE(d.mensajes().first().botones, Dialogos::Botones::Aceptar);
-        QCOMPARE(d.mensajes().first().texto,
+        QCOMPARE(d.llamadas.size(), 1);
+        QCOMPARE(d.llamadas.first().icono, Dialogos::Icono::Ninguno);
+        QCOMPARE(d.llamadas.first().botones, Dialogos::Botones::Aceptar);
+        QCOMPARE(d.llamadas.first().texto,
                  QStringLiteral("No se pueden exportar las Abreviaturas\r\n\r\nOcurrió un error al acceder al archivo, "
                                 "compruebe que tenga los permisos necesarios para acceder al archivo y que esté en "
                                 "este equipo y no en otro de la red"));
@@ -276,11 +279,11 @@ private Q_SLOTS:
         escribirBytes(ruta("cancelar.ntxabrev"), "NTXAbreviaturas1.0\r\n\"hola\",\"hl\"\r\n");
         AjustesMemoria a;
         DialogosGuion d;
-        SistemaGuion s;
-        d.archivos << ruta("cancelar.ntxabrev");
+        SistemaFalso s;
+        d.nombresDeArchivo << ruta("cancelar.ntxabrev");
         d.respuestas << Dialogos::Respuesta::Cancelar;
         ImportarAbreviaturas(a, d, s);
-        QCOMPARE(d.mensajes().size(), 1);
+        QCOMPARE(d.llamadas.size(), 1);
         QVERIFY(LeerTablaAbreviaturas(a).isEmpty());
     }
 
@@ -347,10 +350,10 @@ private Q_SLOTS:
         // Something already stored is never lost.
         QVERIFY(GuardarAbreviatura(a, QStringLiteral("tmb"), QStringLiteral("también")));
         DialogosGuion d;
-        SistemaGuion s;
-        d.archivos << archivo;
+        SistemaFalso s;
+        d.nombresDeArchivo << archivo;
         ImportarAbreviaturas(a, d, s);
-        const auto mensajes = d.mensajes();
+        const auto mensajes = d.llamadas;
         QCOMPARE(mensajes.size(), preguntado ? 2 : 1);
         QVERIFY2(mensajes.last().texto.startsWith(mensajeFinal), qPrintable(mensajes.last().texto));
         if (mensajeFinal == Danado)
@@ -402,11 +405,11 @@ private Q_SLOTS:
         AjustesQueRechazan a;
         a.rechazadas = rechazadas;
         DialogosGuion d;
-        SistemaGuion s;
-        d.archivos << archivo;
+        SistemaFalso s;
+        d.nombresDeArchivo << archivo;
         ImportarAbreviaturas(a, d, s);
-        QCOMPARE(d.mensajes().last().texto, mensaje);
-        QCOMPARE(int(d.mensajes().last().icono), icono);
+        QCOMPARE(d.llamadas.last().texto, mensaje);
+        QCOMPARE(int(d.llamadas.last().icono), icono);
         QStringList palabras;
         for (const auto &par : LeerTablaAbreviaturas(a))
             palabras << par.first;
@@ -417,23 +420,23 @@ private Q_SLOTS:
     {
         AjustesMemoria a;
         DialogosGuion d;
-        SistemaGuion s;
-        d.archivos << ruta("no-existe.ntxabrev");
+        SistemaFalso s;
+        d.nombresDeArchivo << ruta("no-existe.ntxabrev");
         ImportarAbreviaturas(a, d, s);
-        QCOMPARE(d.mensajes().size(), 1);
-        QCOMPARE(d.mensajes().first().texto, NoImportar + QStringLiteral("Error  53: No se encontró el archivo"));
-        QCOMPARE(d.mensajes().first().icono, Dialogos::Icono::Ninguno);
+        QCOMPARE(d.llamadas.size(), 1);
+        QCOMPARE(d.llamadas.first().texto, NoImportar + QStringLiteral("Error  53: No se encontró el archivo"));
+        QCOMPARE(d.llamadas.first().icono, Dialogos::Icono::Ninguno);
     }
 
     void importarCarpeta()
     {
         AjustesMemoria a;
         DialogosGuion d;
-        SistemaGuion s;
-        d.archivos << dir.path();
+        SistemaFalso s;
+        d.nombresDeArchivo << dir.path();
         ImportarAbreviaturas(a, d, s);
-        QCOMPARE(d.mensajes().size(), 1);
-        QVERIFY(d.mensajes().first().texto.startsWith(NoImportar + QStringLiteral("Ocurrió un error al acceder")));
+        QCOMPARE(d.llamadas.size(), 1);
+        QVERIFY(d.llamadas.first().texto.startsWith(NoImportar + QStringLiteral("Ocurrió un error al acceder")));
     }
 };
 

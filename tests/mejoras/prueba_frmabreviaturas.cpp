@@ -5,8 +5,8 @@
 #include <QTest>
 #include <QTimer>
 
+#include "dobles/contextoprueba.h"
 #include "mejoras/abreviaturas.h"
-#include "mejoras/contextoprueba.h"
 #include "mejoras/frmabreviaturanueva.h"
 #include "mejoras/frmabreviaturas.h"
 
@@ -94,7 +94,7 @@ private Q_SLOTS:
         QCOMPARE(LeerTablaAbreviaturas(p.ajustes), esperados);
         QCOMPARE(palabrasDeLaLista(f), QStringList{QStringLiteral("ok")});
         QCOMPARE(f.textoEstado(), QStringLiteral(" 1 abreviaturas configuradas  "));
-        QVERIFY(p.dialogos.mensajes().isEmpty());
+        QVERIFY(p.dialogos.llamadas.isEmpty());
     }
 
     // Saving a word that exists, in any letter case, replaces it without a question.
@@ -108,7 +108,7 @@ private Q_SLOTS:
         d.txtConvertirA->setPlainText(QStringLiteral("ola"));
         d.cmdGuardar_Click();
         QCOMPARE(d.result(), int(QDialog::Accepted));
-        QVERIFY(p.dialogos.mensajes().isEmpty());
+        QVERIFY(p.dialogos.llamadas.isEmpty());
         const ParesAbreviatura esperados = {{QStringLiteral("Hola"), QStringLiteral("ola")}};
         QCOMPARE(LeerTablaAbreviaturas(p.ajustes), esperados);
     }
@@ -145,7 +145,7 @@ private Q_SLOTS:
         QCOMPARE(d.result(), int(QDialog::Rejected));
         QCOMPARE(d.txtAlEscribir->text(), QStringLiteral("hla"));
         QCOMPARE(d.txtConvertirA->toPlainText(), QStringLiteral("hl!"));
-        const auto m = p.dialogos.mensajes().last();
+        const auto m = p.dialogos.llamadas.last();
         QVERIFY2(m.texto.startsWith(QStringLiteral("No se pudo guardar la abreviatura")), qPrintable(m.texto));
         QCOMPARE(m.icono, Dialogos::Icono::Critico);
         QCOMPARE(LeerTablaAbreviaturas(p.ajustes), antes);
@@ -201,8 +201,8 @@ private Q_SLOTS:
         d.txtAlEscribir->setText(palabra);
         d.txtConvertirA->setPlainText(reemplazo);
         d.cmdGuardar_Click();
-        QCOMPARE(p.dialogos.mensajes().size(), 1);
-        const auto m = p.dialogos.mensajes().first();
+        QCOMPARE(p.dialogos.llamadas.size(), 1);
+        const auto m = p.dialogos.llamadas.first();
         QCOMPARE(m.texto, mensaje);
         QCOMPARE(m.icono, Dialogos::Icono::Exclamacion);
         QCOMPARE(m.botones, Dialogos::Botones::Aceptar);
@@ -267,10 +267,10 @@ private Q_SLOTS:
         f.cmdModificar_Click();
         QVERIFY(visto);
         QVERIFY(cerrado); // Yes or No, the dialog closes
-        QCOMPARE(p.dialogos.mensajes().size(), 1);
-        QCOMPARE(p.dialogos.mensajes().first().texto, QStringLiteral("¿Desea modificar la Abreviatura hola ?"));
-        QCOMPARE(p.dialogos.mensajes().first().botones, Dialogos::Botones::SiNo);
-        QCOMPARE(p.dialogos.mensajes().first().icono, Dialogos::Icono::Pregunta);
+        QCOMPARE(p.dialogos.llamadas.size(), 1);
+        QCOMPARE(p.dialogos.llamadas.first().texto, QStringLiteral("¿Desea modificar la Abreviatura hola ?"));
+        QCOMPARE(p.dialogos.llamadas.first().botones, Dialogos::Botones::SiNo);
+        QCOMPARE(p.dialogos.llamadas.first().icono, Dialogos::Icono::Pregunta);
         QCOMPARE(LeerTablaAbreviaturas(p.ajustes), esperados);
         QCOMPARE(f.tvwAbreviaturas->topLevelItemCount(), 2);
     }
@@ -307,9 +307,9 @@ private Q_SLOTS:
             f.cmdEliminar_Click();
         else
             f.cmdModificar_Click();
-        QCOMPARE(p.dialogos.mensajes().size(), 1);
-        QCOMPARE(p.dialogos.mensajes().first().texto, mensaje);
-        QCOMPARE(p.dialogos.mensajes().first().icono, Dialogos::Icono::Exclamacion);
+        QCOMPARE(p.dialogos.llamadas.size(), 1);
+        QCOMPARE(p.dialogos.llamadas.first().texto, mensaje);
+        QCOMPARE(p.dialogos.llamadas.first().icono, Dialogos::Icono::Exclamacion);
         QCOMPARE(LeerTablaAbreviaturas(p.ajustes).size(), 1);
     }
 
@@ -338,10 +338,10 @@ private Q_SLOTS:
         } else {
             QTest::mouseClick(f.cmdEliminar, Qt::LeftButton);
         }
-        QCOMPARE(p.dialogos.mensajes().size(), 1);
-        QCOMPARE(p.dialogos.mensajes().first().texto,
+        QCOMPARE(p.dialogos.llamadas.size(), 1);
+        QCOMPARE(p.dialogos.llamadas.first().texto,
                  QStringLiteral("¿Está seguro que desea eliminar la abreviatura hola ?"));
-        QCOMPARE(p.dialogos.mensajes().first().botones, Dialogos::Botones::SiNo);
+        QCOMPARE(p.dialogos.llamadas.first().botones, Dialogos::Botones::SiNo);
         QCOMPARE(palabrasDeLaLista(f), quedan);
         QStringList enAlmacen;
         for (const auto &par : LeerTablaAbreviaturas(p.ajustes))
