@@ -1,4 +1,5 @@
 #include "comando/controladorpanelesweb.h"
+#include "comun/imagenestado.h"
 
 #include <QTimer>
 #include <QUrl>
@@ -111,7 +112,7 @@ void ControladorPanelesWeb::timTimer_Timer()
         c.timTimer->stop();
         return;
     }
-    ventana_.ponerEstado(3, QStringLiteral("Conectando..."));
+    ventana_.ponerEstado(ImagenConectando, QStringLiteral("Conectando..."));
 }
 
 void ControladorPanelesWeb::brwWebBrowser_BeforeNavigate2(const QString &url, const QString &marco,
@@ -162,7 +163,7 @@ void ControladorPanelesWeb::brwWebBrowser_NavigateComplete2(const QString &url)
 {
     Q_UNUSED(url);
     c.timTimer->stop();
-    ventana_.ponerEstado(5, QStringLiteral("Listo"));
+    ventana_.ponerEstado(ImagenListo, QStringLiteral("Listo"));
 }
 
 void ControladorPanelesWeb::brwWebBrowser_NavigateError(const QString &url, const QString &marco, int codigo,

@@ -1,4 +1,5 @@
 #include "envio/frmverificacionpersonal.h"
+#include "comun/imagenestado.h"
 
 #include <QShortcut>
 
@@ -256,7 +257,7 @@ void frmVerificacionPersonal::timReadyStateEnvio_Timer()
                               QStringLiteral(" fue enviado correctamente a la red de Personal"),
                           Dialogos::Botones::Aceptar, Dialogos::Icono::Informacion,
                           ctx_.envio.ProveedorActual + QStringLiteral(": Mensaje enviado"));
-    principal_.ponerEstado(1, QStringLiteral("Personal: Mensaje ha sido enviado a la red"));
+    principal_.ponerEstado(ImagenEnviado, QStringLiteral("Personal: Mensaje ha sido enviado a la red"));
     principal_.mostrarEscritura();
     if (principal_.historialMarcado())
         principal_.guardarEnHistorial();
@@ -317,7 +318,7 @@ void frmVerificacionPersonal::brw_NavigateError(const QString &direccion, bool &
     if (cerrada_ || !esPasarela(direccion))
         return;
     cerrar();
-    principal_.ponerEstado(2, kNoEncontrado);
+    principal_.ponerEstado(ImagenNoEnviado, kNoEncontrado);
     ctx_.dialogos.mensaje(servicioNoEncontrado(ctx_.envio.ProveedorActual, kPersisteOcupado),
                           Dialogos::Botones::Aceptar, Dialogos::Icono::Critico, kTituloNoEnviado);
 }

@@ -1,4 +1,5 @@
 #include "envio/verificacionpagina.h"
+#include "comun/imagenestado.h"
 
 #include "comun/contexto.h"
 #include "envio/principalenvio.h"
@@ -71,7 +72,7 @@ void VerificacionPagina::brwVerificacion_NavigateError(bool &)
     if (cerrada_)
         return;
     cerrar();
-    principal_.ponerEstado(2, kNoEncontrado);
+    principal_.ponerEstado(ImagenNoEnviado, kNoEncontrado);
     ctx_.dialogos.mensaje(servicioNoEncontrado(ctx_.envio.ProveedorActual, kPersisteVersion),
                           Dialogos::Botones::Aceptar, Dialogos::Icono::Critico, kTituloNoEnviado);
 }
@@ -99,7 +100,7 @@ void VerificacionPagina::cerrar()
 void VerificacionPagina::informarNoEnviado(const QString &estado, const QString &texto, const QString &titulo)
 {
     cerrar();
-    principal_.ponerEstado(2, estado);
+    principal_.ponerEstado(ImagenNoEnviado, estado);
     ctx_.dialogos.mensaje(texto, Dialogos::Botones::Aceptar, Dialogos::Icono::Critico, titulo);
     principal_.mostrarEscritura();
 }
@@ -109,7 +110,7 @@ void VerificacionPagina::informarEnviado(const QString &estado, const QString &t
     cerrar();
     ctx_.dialogos.mensaje(texto, Dialogos::Botones::Aceptar, Dialogos::Icono::Informacion,
                           ctx_.envio.ProveedorActual + QStringLiteral(": Mensaje enviado"));
-    principal_.ponerEstado(1, estado);
+    principal_.ponerEstado(ImagenEnviado, estado);
     principal_.mostrarEscritura();
     if (principal_.historialMarcado())
         principal_.guardarEnHistorial();

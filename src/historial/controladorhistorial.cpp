@@ -1,4 +1,5 @@
 #include "historial/controladorhistorial.h"
+#include "comun/imagenestado.h"
 
 #include <QAction>
 #include <QCheckBox>
@@ -32,8 +33,8 @@ void ControladorHistorial::chkHistorial_Click()
         c.chkHistorial->setCheckState(Qt::Checked);
     }
     const bool guardar = historialMarcado();
-    ventana_.ponerEstado(4, guardar ? QStringLiteral("Guardar mensajes durante esta sesión")
-                                    : QStringLiteral("No guardar mensajes durante esta sesión"));
+    ventana_.ponerEstado(ImagenNormal, guardar ? QStringLiteral("Guardar mensajes durante esta sesión")
+                                               : QStringLiteral("No guardar mensajes durante esta sesión"));
     c.mnuHistorial->setChecked(guardar);
     AvisarCambioHistorial(ctx, ventana_.ventana(), guardar, HistorialPermanente);
 }

@@ -1,4 +1,5 @@
 #include "mejoras/controladorcomposicion.h"
+#include "comun/imagenestado.h"
 
 #include <QAction>
 #include <QCheckBox>
@@ -295,7 +296,7 @@ void ControladorComposicion::txtmsj_Change()
     // Over the limit the counter's warning replaces this text at once: the
     // status bar is not written twice per key.
     if (ContarCaracteres(c.cboRemitente->currentText(), texto) <= ValorNumerico(c.txtmaxcar->text()))
-        ponerEstadoSiCambia(4, textoEstadoPasada(conAbreviaturas, LenguajeMateActivo));
+        ponerEstadoSiCambia(ImagenNormal, textoEstadoPasada(conAbreviaturas, LenguajeMateActivo));
 
     escribirContador(texto);
 }
@@ -315,7 +316,7 @@ void ControladorComposicion::txtcarescritos_Change()
     ponerColorEtiqueta(c.lblcarescritos, excedido);
     ponerColorEtiqueta(c.lblmaxcar, excedido);
     if (excedido)
-        ponerEstadoSiCambia(6, QStringLiteral("Ha sobrepasado el máximo de caracteres, reduzca el mensaje"));
+        ponerEstadoSiCambia(ImagenAviso, QStringLiteral("Ha sobrepasado el máximo de caracteres, reduzca el mensaje"));
 }
 
 // ---- Switches ----
@@ -325,8 +326,8 @@ void ControladorComposicion::chkLMate_Click()
     sinGrisAlHacerClic(c.chkLMate);
     LenguajeMateActivo = c.chkLMate->checkState() == Qt::Checked;
     ventana_.habilitarPanelLMate(LenguajeMateActivo);
-    ventana_.ponerEstado(4, LenguajeMateActivo ? QStringLiteral("LenguajeMate está activo")
-                                               : QStringLiteral("LenguajeMate está inactivo"));
+    ventana_.ponerEstado(ImagenNormal, LenguajeMateActivo ? QStringLiteral("LenguajeMate está activo")
+                                                          : QStringLiteral("LenguajeMate está inactivo"));
     c.mnuMejorasLenguajeMate->setChecked(LenguajeMateActivo);
 }
 
@@ -340,7 +341,7 @@ void ControladorComposicion::CargarAbreviaturas()
             const QSignalBlocker bloqueo(c.chkAbreviaturas);
             c.chkAbreviaturas->setCheckState(Qt::Unchecked);
         }
-        ventana_.ponerEstado(4, TextoAbreviaturasInactivo);
+        ventana_.ponerEstado(ImagenNormal, TextoAbreviaturasInactivo);
         c.mnuMejorasAbreviaturas->setChecked(false);
     }
 }
@@ -349,7 +350,7 @@ void ControladorComposicion::chkAbreviaturas_Click()
 {
     sinGrisAlHacerClic(c.chkAbreviaturas);
     if (c.chkAbreviaturas->checkState() != Qt::Checked) {
-        ventana_.ponerEstado(4, TextoAbreviaturasInactivo);
+        ventana_.ponerEstado(ImagenNormal, TextoAbreviaturasInactivo);
         c.mnuMejorasAbreviaturas->setChecked(false);
         return;
     }
@@ -358,7 +359,7 @@ void ControladorComposicion::chkAbreviaturas_Click()
             const QSignalBlocker bloqueo(c.chkAbreviaturas);
             c.chkAbreviaturas->setCheckState(Qt::Checked);
         }
-        ventana_.ponerEstado(4, TextoAbreviaturasActivo);
+        ventana_.ponerEstado(ImagenNormal, TextoAbreviaturasActivo);
         c.mnuMejorasAbreviaturas->setChecked(true);
     };
     CargarAbreviaturas();
@@ -402,7 +403,7 @@ void ControladorComposicion::MostrarAbreviaturas()
 void ControladorComposicion::filtroNumerico(int &tecla, QWidget *siguiente, const QString &aviso)
 {
     // Digits and backspace pass, Enter moves on, the rest is refused with a warning and a beep.
-    ventana_.ponerEstado(4, TextoRellene);
+    ventana_.ponerEstado(ImagenNormal, TextoRellene);
     txtcarescritos_Change();
     if (esDigitoOBorrar(tecla))
         return;
@@ -411,7 +412,7 @@ void ControladorComposicion::filtroNumerico(int &tecla, QWidget *siguiente, cons
         return;
     }
     tecla = 0;
-    ventana_.ponerEstado(6, aviso);
+    ventana_.ponerEstado(ImagenAviso, aviso);
     ctx.sistema.pitido();
 }
 
@@ -427,7 +428,7 @@ void ControladorComposicion::txtNumero_KeyPress(int &tecla)
 
 void ControladorComposicion::txtalias_KeyPress(int &tecla)
 {
-    ventana_.ponerEstado(4, TextoRellene);
+    ventana_.ponerEstado(ImagenNormal, TextoRellene);
     txtcarescritos_Change();
     if (esEnter(tecla))
         c.cboRemitente->setFocus();
@@ -512,7 +513,7 @@ void ControladorComposicion::cboRemitente_GotFocus()
 
 void ControladorComposicion::cboRemitente_KeyPress(int &tecla)
 {
-    ventana_.ponerEstado(4, TextoRellene);
+    ventana_.ponerEstado(ImagenNormal, TextoRellene);
     ActualizarContador();
     if (esEnter(tecla))
         c.txtmsj->setFocus();

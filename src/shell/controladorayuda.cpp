@@ -1,4 +1,5 @@
 #include "shell/controladorayuda.h"
+#include "comun/imagenestado.h"
 
 #include <QAction>
 #include <QLabel>
@@ -79,7 +80,7 @@ void ControladorAyuda::mnuAyudaHistoria_Click()
 
 void ControladorAyuda::mnuEstadoServicios_Click()
 {
-    ventana.ponerEstado(5, QStringLiteral("Listo"));
+    ventana.ponerEstado(ImagenListo, QStringLiteral("Listo"));
     ventana.quitarProveedor();
     ventana.ocultarEscritura();
     ventana.navegarAreaPrincipal(DireccionRedireccion(ctx.direcciones, Redireccion::EstadoServicios));

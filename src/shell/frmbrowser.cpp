@@ -3,6 +3,7 @@
 // provider change) and the window's own handlers (tray, side-panel slide, menus,
 // toolbar).
 #include "shell/frmbrowser.h"
+#include "comun/imagenestado.h"
 
 #include "comun/claves.h"
 #include "envio/proveedores.h"
@@ -849,7 +850,7 @@ void frmBrowser::CargarPasos()
     ui.picContactos->setVisible(contactos);
     ui.picMejoras->setVisible(!contactos);
 
-    ponerEstado(5, QStringLiteral("Listo. Para empezar, elija un proveedor de la lista."));
+    ponerEstado(ImagenListo, QStringLiteral("Listo. Para empezar, elija un proveedor de la lista."));
 
     contactos_->ProcesarLineaDeComandos(QString());
 
@@ -1062,7 +1063,7 @@ void frmBrowser::mnuHerramientas_Click()
 void frmBrowser::tbToolBar_ButtonClick(const QString &clave)
 {
     if (clave == QLatin1String("Home")) {
-        ponerEstado(5, QStringLiteral("Listo"));
+        ponerEstado(ImagenListo, QStringLiteral("Listo"));
         ui.cboAddress->setCurrentIndex(-1);
         ui.picEscritura->hide();
         paneles_->MostrarInicio();
@@ -1087,7 +1088,7 @@ void frmBrowser::cboAddress_Click()
         if (!remitente.isEmpty())
             ui.cboRemitente->setEditText(remitente);
     }
-    ponerEstado(4, QStringLiteral("Rellene los datos y escriba el mensaje, luego presione Enviar Mensaje"));
+    ponerEstado(ImagenNormal, QStringLiteral("Rellene los datos y escriba el mensaje, luego presione Enviar Mensaje"));
     SeleccionarProveedor(ui.cboAddress->currentText());
     composicion_->txtcarescritos_Change();
     contactos_->ActualizarAgenda();
