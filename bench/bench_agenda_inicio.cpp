@@ -16,6 +16,8 @@
 #include <QTemporaryDir>
 #include <QUrl>
 #include <benchmark/benchmark.h>
+
+#include "memoriaprocesos.h"
 #include <functional>
 
 #include "plataforma/ajustessqlite.h"
@@ -117,41 +119,6 @@ private:
     int entregadas_ = 0;
 };
 
-qint64 pssKb(qint64 pid)
-{
-    QFile f(QStringLiteral("/proc/%1/smaps_rollup").arg(pid));
-    if (!f.open(QIODevice::ReadOnly))
-        return 0;
-    for (const QByteArray &linea : f.readAll().split('\n')) {
-        if (linea.startsWith("Pss:"))
-            return linea.mid(4).trimmed().split(' ').first().toLongLong();
-    }
-    return 0;
-}
-
-qint64 padreDe(qint64 pid)
-{
-    QFile f(QStringLiteral("/proc/%1/stat").arg(pid));
-    if (!f.open(QIODevice::ReadOnly))
-        return -1;
-    const QByteArray stat = f.readAll();
-    const QList<QByteArray> campos = stat.mid(stat.lastIndexOf(')') + 2).split(' ');
-    return campos.size() > 1 ? campos.at(1).toLongLong() : -1;
-}
-
-qint64 pssArbolKb(qint64 raiz, int *procesos)
-{
-    ++*procesos;
-    qint64 total = pssKb(raiz);
-    for (const QString &e : QDir(QStringLiteral("/proc")).entryList(QDir::Dirs)) {
-        bool ok = false;
-        const qint64 pid = e.toLongLong(&ok);
-        if (ok && padreDe(pid) == raiz)
-            total += pssArbolKb(pid, procesos);
-    }
-    return total;
-}
-
 bool esperar(const std::function<bool()> &condicion, int milisegundos)
 {
     QDeadlineTimer limite(milisegundos);
@@ -201,7 +168,7 @@ void BM_InicioHastaTresPaginas(benchmark::State &estado)
             // Memory once the renderers have settled on the delivered pages.
             esperar([] { return false; }, 1000);
             procesos = 0;
-            pss = static_cast<double>(pssArbolKb(cliente.processId(), &procesos)) / 1024.0;
+            pss = static_cast<double>(pssArbolKb(cliente.processId(), -1, &procesos)) / 1024.0;
         }
         cliente.kill();
         cliente.waitForFinished(10000);
