@@ -1,10 +1,12 @@
 // Cold start of the client, as a whole process, to its main window with its three
-// pages (home, advertising band, configuration) loaded from a running ntxsimulador
-// (the splash's fixed three seconds are not counted). The client reaches the site
-// through a relay in this program that notes when each page's answer has been
-// delivered whole; the memory of the client's process tree is taken at that point.
+// pages (home, advertising band, configuration) loaded from a running ntxsimulador.
+// The time runs until each page's answer has been delivered whole (the client reaches
+// the site through a relay in this program that notes it; the pages are drawn behind
+// the splash); the memory of the process tree is read once the window is on screen.
+// Side by side, the same for a bare program showing the three pages in three web
+// views, with the engine's defaults and with the client's engine flags.
 // Run headless with QT_QPA_PLATFORM=offscreen (QTWEBENGINE_DISABLE_SANDBOX=1 as root);
-// the client's own engine flags apply, so QTWEBENGINE_CHROMIUM_FLAGS is not passed on.
+// QTWEBENGINE_CHROMIUM_FLAGS is not passed on.
 #include <QCoreApplication>
 #include <QDeadlineTimer>
 #include <QDir>
@@ -21,12 +23,17 @@
 #include <functional>
 
 #include "plataforma/ajustessqlite.h"
+#include "plataforma/vistawebperfil.h"
 
 namespace {
 
 QString gSitio; // the simulator's site, "http://127.0.0.1:port"
 
 const char *const Paginas[] = {"/ntxbin/princ/princ", "/ntxbin/pub/pub", "/ntxbin/conf/"};
+
+// When the memory is read, from the process's start: the client's splash stays three
+// seconds before the main window shows.
+constexpr qint64 MemoriaALos = 6000;
 
 // Passes the client's connections on to the simulator and reads the answers'
 // lengths to know when each watched page has been delivered.
@@ -130,15 +137,24 @@ bool esperar(const std::function<bool()> &condicion, int milisegundos)
     return true;
 }
 
-void BM_InicioHastaTresPaginas(benchmark::State &estado)
+// What a run starts: the client, or the bare baseline with the three pages'
+// addresses and either the engine's defaults or the client's engine flags.
+enum class Programa { Cliente, Desnudo, DesnudoConBanderas };
+
+void medirArranque(benchmark::State &estado, Programa programa)
 {
     Relevo relevo(QUrl(gSitio).port());
+    const QString sitio = QStringLiteral("http://127.0.0.1:%1").arg(relevo.puerto());
     double pss = 0;
     int procesos = 0;
     for (auto _ : estado) {
         QTemporaryDir dir;
         for (const char *sub : {"config/NTX", "datos", "runtime"})
             QDir().mkpath(dir.filePath(QString::fromLatin1(sub)));
+        // The client refuses a runtime folder others can enter, and says so instead of
+        // showing its window.
+        QFile::setPermissions(dir.filePath(QStringLiteral("runtime")),
+                              QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner);
         {
             AjustesSqlite ajustes(dir.filePath(QStringLiteral("config/NTX")));
             ajustes.escribir(QStringLiteral("Mensajes"), QStringLiteral("PrimeraVez2_5"), QStringLiteral("False"));
@@ -150,28 +166,38 @@ void BM_InicioHastaTresPaginas(benchmark::State &estado)
         e.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("offscreen"));
         e.insert(QStringLiteral("QTWEBENGINE_DISABLE_SANDBOX"), QStringLiteral("1"));
         e.remove(QStringLiteral("QTWEBENGINE_CHROMIUM_FLAGS"));
-        e.insert(QStringLiteral("NTX_SITIO"), QStringLiteral("http://127.0.0.1:%1").arg(relevo.puerto()));
+        e.insert(QStringLiteral("NTX_SITIO"), sitio);
         // The gateways are not asked at start-up: a closed local port.
         for (const char *v : {"NTX_PERSONAL", "NTX_CLARO", "NTX_MOVILNET"})
             e.insert(QString::fromLatin1(v), QStringLiteral("http://127.0.0.1:9"));
+        if (programa == Programa::DesnudoConBanderas)
+            e.insert(QStringLiteral("QTWEBENGINE_CHROMIUM_FLAGS"), QString::fromLatin1(BanderasMotor));
 
         relevo.reiniciar();
-        QProcess cliente;
-        cliente.setProcessEnvironment(e);
+        QProcess proceso;
+        proceso.setProcessEnvironment(e);
         QElapsedTimer reloj;
         reloj.start();
-        cliente.start(QStringLiteral(NTX_BIN_DIR "/ntxmensajes"));
+        if (programa == Programa::Cliente) {
+            proceso.start(QStringLiteral(NTX_BIN_DIR "/ntxmensajes"));
+        } else {
+            QStringList paginas;
+            for (const char *pagina : Paginas)
+                paginas << sitio + QString::fromLatin1(pagina);
+            proceso.start(QStringLiteral(NTX_BIN_DIR "/bench_motor_desnudo"), paginas);
+        }
         const bool listo =
-            esperar([&] { return relevo.todas() || cliente.state() == QProcess::NotRunning; }, 60000) && relevo.todas();
+            esperar([&] { return relevo.todas() || proceso.state() == QProcess::NotRunning; }, 60000) && relevo.todas();
         const double segundos = static_cast<double>(reloj.nsecsElapsed()) / 1e9;
         if (listo) {
-            // Memory once the renderers have settled on the delivered pages.
-            esperar([] { return false; }, 1000);
+            // Memory once the window is on screen (the client's after its splash) and
+            // the views have drawn their pages.
+            esperar([&] { return reloj.hasExpired(MemoriaALos); }, MemoriaALos + 1000);
             procesos = 0;
-            pss = static_cast<double>(pssArbolKb(cliente.processId(), -1, &procesos)) / 1024.0;
+            pss = static_cast<double>(pssArbolKb(proceso.processId(), -1, &procesos)) / 1024.0;
         }
-        cliente.kill();
-        cliente.waitForFinished(10000);
+        proceso.kill();
+        proceso.waitForFinished(10000);
         if (!listo) {
             estado.SkipWithError("las tres páginas no se cargaron");
             return;
@@ -181,7 +207,25 @@ void BM_InicioHastaTresPaginas(benchmark::State &estado)
     estado.counters["PSS_MB"] = pss;
     estado.counters["procesos"] = procesos;
 }
+
+void BM_InicioHastaTresPaginas(benchmark::State &estado)
+{
+    medirArranque(estado, Programa::Cliente);
+}
 BENCHMARK(BM_InicioHastaTresPaginas)->UseManualTime()->Iterations(5)->Unit(benchmark::kMillisecond);
+
+// Baselines, side by side: a bare program showing the same three pages.
+void BM_DesnudoTresVistas(benchmark::State &estado)
+{
+    medirArranque(estado, Programa::Desnudo);
+}
+BENCHMARK(BM_DesnudoTresVistas)->UseManualTime()->Iterations(5)->Unit(benchmark::kMillisecond);
+
+void BM_DesnudoTresVistasBanderasCliente(benchmark::State &estado)
+{
+    medirArranque(estado, Programa::DesnudoConBanderas);
+}
+BENCHMARK(BM_DesnudoTresVistasBanderasCliente)->UseManualTime()->Iterations(5)->Unit(benchmark::kMillisecond);
 
 } // namespace
 

@@ -101,9 +101,10 @@ QWebEngineProfile *perfilCompartido()
 
 void compartirProcesosMotor()
 {
-    if (qEnvironmentVariableIsSet("QTWEBENGINE_CHROMIUM_FLAGS"))
-        return;
-    qputenv("QTWEBENGINE_CHROMIUM_FLAGS", "--process-per-site");
+    // The user's own flags go after the client's, so a value the user gives wins.
+    const QByteArray propias = qgetenv("QTWEBENGINE_CHROMIUM_FLAGS").trimmed();
+    qputenv("QTWEBENGINE_CHROMIUM_FLAGS",
+            propias.isEmpty() ? QByteArray(BanderasMotor) : QByteArray(BanderasMotor) + ' ' + propias);
 }
 
 FabricaVistaWeb fabricaVistaWebRed()

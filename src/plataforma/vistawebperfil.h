@@ -15,9 +15,14 @@ class QWebEngineProfile;
 // which the engine needs. Safe to call more than once.
 void registrarEsquemaNtx();
 
-// Call in main() before the QApplication is created: the client's views share
-// renderer processes by site instead of starting one each (start-up time and
-// memory), unless the user set the engine's flags.
+// The engine's flags for the client: views share renderer processes by site
+// instead of starting one each, and no unsandboxed zygote is kept (the GPU and the
+// network run inside the client; a helper that would need one is started
+// directly). Start-up time and memory.
+inline constexpr char BanderasMotor[] = "--process-per-site --no-unsandboxed-zygote";
+
+// Call in main() before the QApplication is created: puts BanderasMotor before
+// any flags the user set for the engine.
 void compartirProcesosMotor();
 
 // Folder of the shared profile (cookies, local storage). Defaults to

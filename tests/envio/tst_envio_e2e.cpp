@@ -514,6 +514,7 @@ void tst_envio_e2e::pasarelaCaida()
 int main(int argc, char *argv[])
 {
     registrarEsquemaNtx();
+    compartirProcesosMotor();
     QApplication aplicacion(argc, argv);
     tst_envio_e2e prueba;
     return QTest::qExec(&prueba, argc, argv);

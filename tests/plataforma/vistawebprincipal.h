@@ -1,6 +1,6 @@
-// main() for tests of the real web view: the ntx scheme is registered before
-// the application object exists, and the shared profile lives in a temporary
-// folder removed at the end.
+// main() for tests of the real web view: the ntx scheme is registered and the
+// client's engine flags set before the application object exists, and the shared
+// profile lives in a temporary folder removed at the end.
 #pragma once
 
 #include "plataforma/vistawebperfil.h"
@@ -13,6 +13,7 @@
     int main(int argc, char **argv)                                                                                    \
     {                                                                                                                  \
         registrarEsquemaNtx();                                                                                         \
+        compartirProcesosMotor();                                                                                      \
         QApplication app(argc, argv);                                                                                  \
         QTemporaryDir carpeta;                                                                                         \
         if (!carpeta.isValid() || !fijarCarpetaPerfilCompartido(carpeta.path())) {                                     \

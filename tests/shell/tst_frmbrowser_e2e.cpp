@@ -200,6 +200,7 @@ int main(int argc, char *argv[])
 {
     // The ntx:// scheme must be known before the application object exists.
     registrarEsquemaNtx();
+    compartirProcesosMotor();
     QApplication aplicacion(argc, argv);
     tst_frmBrowser_e2e prueba;
     return QTest::qExec(&prueba, argc, argv);
