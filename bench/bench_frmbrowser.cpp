@@ -4,7 +4,7 @@
 // the proportional memory of the process and its web-engine helpers with the
 // three pages loaded (target under 350 MB). Run headless with
 // QT_QPA_PLATFORM=offscreen (and QTWEBENGINE_DISABLE_SANDBOX=1 as root); engine
-// flags of one's own in QTWEBENGINE_CHROMIUM_FLAGS replace the client's.
+// flags of one's own in QTWEBENGINE_CHROMIUM_FLAGS go after the client's.
 #include "dobles/avisosguion.h"
 #include "dobles/controlesventana.h"
 #include "dobles/dialogosguion.h"
