@@ -62,6 +62,8 @@ class tst_frmBrowser_e2e : public QObject
         explicit Cliente(const Direcciones &d)
             : ctx{ajustes, dialogos, sistema, instancia, avisos, fabricaVistaWebMotor(), d}
         {
+            // The configuration page is read as the program reads it: without a renderer.
+            ctx.crearLectorPagina = fabricaVistaWebRed();
             sistema.carpetaDelPrograma = QStringLiteral(NTX_BIN_DIR);
             b.reset(new frmBrowser(ctx));
             b->show();
