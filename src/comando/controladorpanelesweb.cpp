@@ -122,7 +122,7 @@ void ControladorPanelesWeb::brwWebBrowser_BeforeNavigate2(const QString &url, co
     Q_UNUSED(post);
     Q_UNUSED(cabeceras);
     // Command links never load; only the maker's own top-level page may give them.
-    if (comandos_.atenderNavegacion(url, c.brwWebBrowser->direccion(), marcoPrincipal)) {
+    if (comandos_.atenderNavegacion(url, c.brwWebBrowser->origenNavegacion(), marcoPrincipal)) {
         cancelar = true;
         return;
     }
@@ -208,7 +208,7 @@ void ControladorPanelesWeb::brwPublicidad_BeforeNavigate2(const QString &url, co
     Q_UNUSED(post);
     Q_UNUSED(cabeceras);
     // Command links never load; only the maker's own top-level page may give them.
-    if (comandos_.atenderNavegacion(url, c.brwPublicidad->direccion(), marcoPrincipal)) {
+    if (comandos_.atenderNavegacion(url, c.brwPublicidad->origenNavegacion(), marcoPrincipal)) {
         cancelar = true;
         return;
     }

@@ -30,6 +30,10 @@ public:
     virtual int estadoListo() const = 0;
     virtual bool ocupado() const = 0;
     virtual QString direccion() const = 0;
+    // While antesDeNavegar is handled: the page the navigation comes from. For a
+    // server's redirect that is the address that answered with it, which the view
+    // does not show yet; otherwise the page shown.
+    virtual QString origenNavegacion() const { return direccion(); }
     virtual QString textoCuerpo() const = 0;
     virtual QString htmlCuerpo() const = 0;
     virtual QString htmlRaiz() const = 0;

@@ -386,6 +386,8 @@ bool VistaWebMotor::filtrarNavegacion(const QUrl &url, int tipo, bool marcoPrinc
     }
     // A command link keeps its "%20" as written: its text is shown without any decoding.
     const QString direccion = esNtx(url) ? url.toString(QUrl::EncodeSpaces) : url.toString();
+    const bool redireccion = marcoPrincipal && tipo == QWebEnginePage::NavigationTypeRedirect;
+    origen_ = redireccion ? enCurso_ : this->direccion();
     bool cancelar = false;
     Q_EMIT antesDeNavegar(direccion, marcoPrincipal ? QString() : marcoDe(url), datosPost, cabeceras, cancelar,
                           marcoPrincipal);
@@ -393,6 +395,9 @@ bool VistaWebMotor::filtrarNavegacion(const QUrl &url, int tipo, bool marcoPrinc
     const bool aceptar = !cancelar && !esNtx(url);
     if (!aceptar && marcoPrincipal) {
         rechazada_ = url;
+    }
+    if (aceptar && marcoPrincipal) {
+        enCurso_ = direccion;
     }
     return aceptar;
 }

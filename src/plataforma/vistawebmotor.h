@@ -36,6 +36,7 @@ public:
     int estadoListo() const override { return estado_; }
     bool ocupado() const override { return ocupado_; }
     QString direccion() const override;
+    QString origenNavegacion() const override { return origen_; }
     QString textoCuerpo() const override { return foto_.textoCuerpo; }
     QString htmlCuerpo() const override { return foto_.htmlCuerpo; }
     QString htmlRaiz() const override { return foto_.htmlRaiz; }
@@ -105,6 +106,9 @@ private:
     QUrl urlCarga_;
     // Last main-frame navigation the filter refused; its end is not a failure.
     QUrl rechazada_;
+    // Last main-frame navigation the filter let through: a redirect comes from it.
+    QString enCurso_;
+    QString origen_;
     bool hayPost_ = false;
     PostPendiente post_;
 };

@@ -16,6 +16,7 @@
 #include "dobles/simuladorproceso.h"
 #include "plataforma/vistawebmotor.h"
 #include "plataforma/vistawebprincipal.h"
+#include "plataforma/vistawebservidor.h"
 #include "principalfalsa.h"
 
 using Respuesta = Dialogos::Respuesta;
@@ -54,7 +55,7 @@ class tst_comando_e2e : public QObject
                                  if (!EsEnlaceComando(d))
                                      return;
                                  ordenes << d;
-                                 cancelar = motor.atenderNavegacion(d, vista.direccion(), marcoPrincipal);
+                                 cancelar = motor.atenderNavegacion(d, vista.origenNavegacion(), marcoPrincipal);
                              });
         }
         QString instalador() const { return datos.path() + QStringLiteral("/ntxmensajes.exe"); }
@@ -228,6 +229,36 @@ private Q_SLOTS:
             << "/ntxbin/marco.htm?seguir=actdw&ajeno=1&arriba=1" << false;
         QTest::newRow("actdw de la página propia") << "/ntxbin/comandos.htm?seguir=actdw" << true;
         QTest::newRow("sales de la página propia") << "/ntxbin/comandos.htm?seguir=sales" << true;
+    }
+
+    // A server that answers with a redirect to a command link: the link is that server's,
+    // also when the maker's page was the one shown before.
+    void redireccion_data()
+    {
+        QTest::addColumn<bool>("desdePaginaPropia");
+        QTest::addColumn<bool>("servidorPropio");
+        QTest::newRow("ajeno, en una vista vacía") << false << false;
+        QTest::newRow("ajeno, con la página propia a la vista") << true << false;
+        QTest::newRow("del sitio propio") << false << true;
+    }
+
+    void redireccion()
+    {
+        QFETCH(bool, desdePaginaPropia);
+        QFETCH(bool, servidorPropio);
+        VistaWebServidor servidor;
+        servidor.poner(QStringLiteral("/salto"), QByteArray(), 302,
+                       {{QByteArray("Location"), QByteArray("ntx://mnsje/1Aviso/2Hay_novedades/F")}});
+        Cliente k(dir_);
+        if (desdePaginaPropia)
+            QVERIFY(k.cargar(dir_.sitio + QStringLiteral("/ntxbin/comandos.htm")));
+        if (servidorPropio)
+            k.c.ctx.direcciones.sitio = servidor.url(QString());
+        k.vista.navegar(servidor.url(QStringLiteral("/salto")));
+        QVERIFY(QTest::qWaitFor([&] { return !k.ordenes.isEmpty(); }, kEspera));
+        QCOMPARE(k.ordenes.first(), QStringLiteral("ntx://mnsje/1Aviso/2Hay_novedades/F"));
+        QCOMPARE(k.c.dialogos.llamadas.size(), servidorPropio ? 1 : 0);
+        QVERIFY(k.c.sistema.terminaciones.isEmpty());
     }
 
     void procedencia()
