@@ -191,7 +191,65 @@ bool AjustesSqlite::apartarArchivo() const
     QFile::remove(m_ruta + QStringLiteral("-shm"));
     m_recuperado = true;
     m_apartado = destino;
+    m_porRescatar = true;
     return true;
+}
+
+// Damage in one page or in the index must not cost the whole address book: every
+// record still readable in the file set aside goes into the fresh store, which is open.
+// The file set aside is only read.
+void AjustesSqlite::rescatar() const
+{
+    m_porRescatar = false;
+    m_rescatados = 0;
+    const QString memoria = m_apartado + QStringLiteral("-shm");
+    const bool habiaMemoria = QFile::exists(memoria);
+    sqlite3 *viejo = nullptr;
+    sqlite3_stmt *leer = nullptr;
+    sqlite3_stmt *poner = nullptr;
+    if (sqlite3_open_v2(QFile::encodeName(m_apartado).constData(), &viejo, SQLITE_OPEN_READONLY | SQLITE_OPEN_NOMUTEX,
+                        nullptr) == SQLITE_OK &&
+        // Lets a file shorter than its header says be read up to where it ends.
+        sqlite3_exec(viejo, "PRAGMA writable_schema = ON", nullptr, nullptr, nullptr) == SQLITE_OK &&
+        sqlite3_prepare_v2(viejo,
+                           "SELECT seccion_pleg, clave_pleg, seccion, clave, valor FROM ajustes WHERE orden = ?1", -1,
+                           &leer, nullptr) == SQLITE_OK &&
+        sqlite3_prepare_v2(m_bd,
+                           "INSERT OR IGNORE INTO ajustes (seccion_pleg, clave_pleg, seccion, clave, valor) "
+                           "VALUES (?1, ?2, ?3, ?4, ?5)",
+                           -1, &poner, nullptr) == SQLITE_OK &&
+        sqlite3_exec(m_bd, "BEGIN IMMEDIATE", nullptr, nullptr, nullptr) == SQLITE_OK) {
+        // Record by record, so that a lost page costs only the records on it; numbers
+        // grow with every new key, with gaps where keys were deleted.
+        constexpr int HuecoMaximo = 100000;
+        int copiados = 0;
+        for (sqlite3_int64 orden = 1, sinRegistro = 0; sinRegistro < HuecoMaximo; ++orden) {
+            sqlite3_bind_int64(leer, 1, orden);
+            if (sqlite3_step(leer) == SQLITE_ROW) {
+                sinRegistro = 0;
+                for (int i = 0; i < 5; ++i)
+                    sqlite3_bind_text16(poner, i + 1, sqlite3_column_text16(leer, i), sqlite3_column_bytes16(leer, i),
+                                        SQLITE_TRANSIENT);
+                if (sqlite3_step(poner) == SQLITE_DONE && sqlite3_changes(m_bd) > 0)
+                    ++copiados;
+                sqlite3_reset(poner);
+            } else {
+                ++sinRegistro;
+            }
+            sqlite3_reset(leer);
+        }
+        if (sqlite3_exec(m_bd, "COMMIT", nullptr, nullptr, nullptr) == SQLITE_OK)
+            m_rescatados = copiados;
+        else
+            sqlite3_exec(m_bd, "ROLLBACK", nullptr, nullptr, nullptr);
+    }
+    sqlite3_finalize(leer);
+    sqlite3_finalize(poner);
+    sqlite3_close(viejo);
+    if (!habiaMemoria)
+        QFile::remove(memoria);
+    if (alRecuperar)
+        alRecuperar();
 }
 
 bool AjustesSqlite::abrir(bool crear) const
@@ -205,14 +263,17 @@ bool AjustesSqlite::abrir(bool crear) const
         return false;
     }
     bool danado = false;
-    if (abrirConexion(crear, &danado))
-        return true;
-    if (!danado || !apartarArchivo())
-        return false;
-    m_error.clear();
-    if (!crear)
-        return false;
-    return abrirConexion(true, &danado);
+    if (!abrirConexion(crear, &danado)) {
+        if (!danado || !apartarArchivo())
+            return false;
+        m_error.clear();
+        // Also when only reading: the fresh store takes what the damaged one still holds.
+        if (!abrirConexion(true, &danado))
+            return false;
+    }
+    if (m_porRescatar)
+        rescatar();
+    return true;
 }
 
 sqlite3_stmt *AjustesSqlite::sentencia(Sentencia s) const

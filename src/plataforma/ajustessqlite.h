@@ -7,6 +7,8 @@
 
 #include <QString>
 
+#include <functional>
+
 struct sqlite3;
 struct sqlite3_stmt;
 
@@ -34,6 +36,10 @@ public:
     // and a fresh store is used instead.
     bool almacenRecuperado() const { return m_recuperado; }
     QString archivoApartado() const { return m_apartado; }
+    // Values still readable in the file set aside, copied into the fresh store.
+    int valoresRescatados() const { return m_rescatados; }
+    // Called once a damaged file has been set aside and what could be read of it copied.
+    std::function<void()> alRecuperar;
     // Text of the last failure (empty after a success).
     QString ultimoError() const { return m_error; }
 
@@ -46,6 +52,7 @@ private:
     bool abrirConexion(bool crear, bool *danado) const;
     void cerrar() const;
     bool apartarArchivo() const;
+    void rescatar() const;
     sqlite3_stmt *sentencia(Sentencia s) const;
     bool fallo(const QString &que, int codigo) const;
     bool ejecutar(Sentencia s, const QList<QString> &parametros, int *cambios = nullptr);
@@ -57,5 +64,7 @@ private:
     mutable unsigned long long m_inodo = 0;
     mutable bool m_recuperado = false;
     mutable QString m_apartado;
+    mutable bool m_porRescatar = false;
+    mutable int m_rescatados = 0;
     mutable QString m_error;
 };

@@ -85,6 +85,14 @@ QString TextoFalloAlMostrar(const QString &sitio)
            sitio + QLatin1Char(')');
 }
 
+QString TextoAlmacenRecuperado(const QString &apartado, int rescatados)
+{
+    return QStringLiteral("El archivo de ajustes de NTX Mensajes (con la Agenda, los remitentes y las preferencias) "
+                          "estaba dañado. Se apartó como:\r\n") +
+           apartado + QStringLiteral("\r\n\r\nSe recuperaron ") + QString::number(rescatados) +
+           QStringLiteral(" datos de él. Revise su Agenda y sus preferencias; lo que falte no pudo leerse.");
+}
+
 Resultado Verificar(Servicios &s)
 {
     // A lock that cannot be taken at all must not keep the user out: go on as the only one.

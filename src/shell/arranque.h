@@ -58,5 +58,7 @@ QString TextoAvisoMotorAntiguo();
 QString TextoAvisoSinConexion();
 QString TextoNoInstalado();
 QString TextoFalloAlMostrar(const QString &sitio);
+// The settings store was damaged: set aside as `apartado`, `rescatados` values taken from it.
+QString TextoAlmacenRecuperado(const QString &apartado, int rescatados);
 
 } // namespace Arranque

@@ -1,6 +1,7 @@
 // The client: builds the services and the module state, then runs the start-up
 // (single instance, first run, installation checks, splash, main window).
 #include <QApplication>
+#include <QTimer>
 #include <QtWebEngineCore/qtwebenginecoreversion.h>
 
 #include "comun/contexto.h"
@@ -11,6 +12,7 @@
 #include "plataforma/sistemareal.h"
 #include "plataforma/traduccionesqt.h"
 #include "plataforma/vistawebperfil.h"
+#include "shell/arranque.h"
 #include "shell/frmdialog.h"
 #include "shell/inicio.h"
 
@@ -26,6 +28,13 @@ int main(int argc, char *argv[])
 
     AjustesSqlite ajustes;
     DialogosQt dialogos;
+    // Told once the event loop runs, never in the middle of the read or write that found it.
+    ajustes.alRecuperar = [&ajustes, &dialogos] {
+        QTimer::singleShot(0, qApp, [&ajustes, &dialogos] {
+            dialogos.mensaje(Arranque::TextoAlmacenRecuperado(ajustes.archivoApartado(), ajustes.valoresRescatados()),
+                             Dialogos::Botones::Aceptar, Dialogos::Icono::Exclamacion, Dialogos::tituloPrograma());
+        });
+    };
     SistemaReal sistema;
     sistema.setVersionMotorWeb(QTWEBENGINECORE_VERSION >> 16);
     InstanciaUnicaReal instancia;

@@ -516,20 +516,24 @@ private Q_SLOTS:
         QTest::addColumn<QByteArray>("bytes");
         QTest::addColumn<bool>("truncarUnAlmacen");
         QTest::addColumn<bool>("primeroEscribir");
+        // The damaged file still holds readable records, which the fresh store takes.
+        QTest::addColumn<bool>("rescata");
         QByteArray basura;
         for (int i = 0; i < 5000; ++i)
             basura.append(static_cast<char>((i * 131 + 7) % 256));
-        QTest::newRow("basura-al-leer") << basura << false << false;
-        QTest::newRow("basura-al-escribir") << basura << false << true;
-        QTest::newRow("texto") << QByteArray("[Mensajes]\r\nRemitente0=Juan\r\n") << false << false;
-        QTest::newRow("cabecera-sqlite-sola") << QByteArray("SQLite format 3\0", 16) << false << true;
-        QTest::newRow("almacen-truncado") << QByteArray() << true << false;
+        QTest::newRow("basura-al-leer") << basura << false << false << false;
+        QTest::newRow("basura-al-escribir") << basura << false << true << false;
+        QTest::newRow("texto") << QByteArray("[Mensajes]\r\nRemitente0=Juan\r\n") << false << false << false;
+        QTest::newRow("cabecera-sqlite-sola") << QByteArray("SQLite format 3\0", 16) << false << true << false;
+        QTest::newRow("almacen-truncado-al-leer") << QByteArray() << true << false << true;
+        QTest::newRow("almacen-truncado-al-escribir") << QByteArray() << true << true << true;
     }
     void archivoDanadoQuedaAparte()
     {
         QFETCH(QByteArray, bytes);
         QFETCH(bool, truncarUnAlmacen);
         QFETCH(bool, primeroEscribir);
+        QFETCH(bool, rescata);
         const QString carpeta = carpetaNueva();
         const QString ruta = carpeta + QStringLiteral("/ajustes.sqlite");
         if (truncarUnAlmacen) {
@@ -553,13 +557,18 @@ private Q_SLOTS:
             f.write(bytes);
         }
         AjustesSqlite a(carpeta);
+        int avisos = 0;
+        a.alRecuperar = [&avisos] { ++avisos; };
+        const QString primero = rescata ? QString(100, QLatin1Char('x')) : QStringLiteral("d");
         if (primeroEscribir) {
             QVERIFY(a.escribir(QStringLiteral("Mensajes"), QStringLiteral("x"), QStringLiteral("nuevo")));
         } else {
-            QCOMPARE(a.leer(QStringLiteral("Agenda1.0"), QStringLiteral("contacto 1"), QStringLiteral("d")),
-                     QStringLiteral("d"));
+            QCOMPARE(a.leer(QStringLiteral("Agenda1.0"), QStringLiteral("contacto 1"), QStringLiteral("d")), primero);
             QVERIFY(a.escribir(QStringLiteral("Mensajes"), QStringLiteral("x"), QStringLiteral("nuevo")));
         }
+        QCOMPARE(a.leer(QStringLiteral("Agenda1.0"), QStringLiteral("contacto 1"), QStringLiteral("d")), primero);
+        QCOMPARE(a.valoresRescatados() > 0, rescata);
+        QCOMPARE(avisos, 1);
         QVERIFY(a.almacenRecuperado());
         QVERIFY(a.archivoApartado().startsWith(ruta + QStringLiteral(".danado-")));
         QCOMPARE(contenido(a.archivoApartado()), bytes);
