@@ -1,5 +1,7 @@
 #include "shell/frmwindowmessage.h"
 
+#include <QApplication>
+
 #include <limits>
 
 #include "shell/arranque.h"
@@ -18,6 +20,8 @@ frmWindowMessage::frmWindowMessage(Contexto &contexto, frmBrowser &ventanaPrinci
     connect(&ctx.instancia, &InstanciaUnica::textoRecibido, this,
             [this](const QString &texto) { txtRecibidos->setText(texto); });
     escuchando = ctx.instancia.crearReceptora();
+    esperaModal.setInterval(300);
+    connect(&esperaModal, &QTimer::timeout, this, &frmWindowMessage::txtRecibidos_Change);
 }
 
 void frmWindowMessage::txtRecibidos_Change()
@@ -25,6 +29,14 @@ void frmWindowMessage::txtRecibidos_Change()
     const QString texto = txtRecibidos->text();
     if (texto.isEmpty())
         return;
+    // A window in front (a delivery window reading the composer, a question) acts on what
+    // is there: a contact put into the composer now would change what it sends. The line
+    // waits in the box until no modal window is left.
+    if (QApplication::activeModalWidget()) {
+        esperaModal.start();
+        return;
+    }
+    esperaModal.stop();
     if (principal.enBandeja) {
         // As a left-button release over the tray icon: restore, show, remove the icon.
         principal.frmBrowserMinimizado(514 * 15);

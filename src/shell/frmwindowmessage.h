@@ -4,6 +4,7 @@
 #pragma once
 
 #include <QLineEdit>
+#include <QTimer>
 #include <QWidget>
 
 struct Contexto;
@@ -23,4 +24,8 @@ public:
     bool escuchando = false;
 
     void txtRecibidos_Change();
+
+private:
+    // Looks again for a line kept while a modal window was open.
+    QTimer esperaModal;
 };

@@ -350,13 +350,14 @@ private Q_SLOTS:
     void recepcion_data()
     {
         QTest::addColumn<QString>("texto");
-        QTest::addColumn<int>("estado");     // 0 normal, 1 minimised, 2 in the tray
+        QTest::addColumn<int>("estado");     // 0 normal, 1 minimised, 2 in the tray, 3 a modal window open
         QTest::addColumn<QString>("numero"); // empty: the composer is left as it was
         QTest::addColumn<int>("mensajes");
         QTest::newRow("sin argumentos") << "ejecucion" << 0 << "" << 0;
         QTest::newRow("contacto") << "ejecucion,/c:\"Juan\"" << 0 << "5551234" << 0;
         QTest::newRow("contacto, minimizada") << "ejecucion,/c:\"Juan\"" << 1 << "5551234" << 0;
         QTest::newRow("en la bandeja") << "ejecucion" << 2 << "" << 0;
+        QTest::newRow("contacto, con una ventana modal") << "ejecucion,/c:\"Juan\"" << 3 << "5551234" << 0;
         QTest::newRow("comas") << "ejecucion,x, /c:\"Pérez, José\"" << 0 << "4" << 0;
         QTest::newRow("sintaxis") << "ejecucion,/c:Juan" << 0 << "" << 1;
         QTest::newRow("un mega") << QStringLiteral("ejecucion,") + QString(1 << 20, QLatin1Char('x')) +
@@ -390,7 +391,20 @@ private Q_SLOTS:
         QCOMPARE(receptora.windowTitle(), QStringLiteral("NTXMensajes_RecepcionDeMensajes_v1"));
         QVERIFY(!receptora.isVisible());
         const QString numeroAntes = controlesDe(principal).txtNumero->text();
+        QDialog modal(&principal);
+        if (estado == 3) {
+            modal.setModal(true);
+            modal.show();
+            QTRY_VERIFY(QApplication::activeModalWidget());
+        }
         Q_EMIT instancia.textoRecibido(texto);
+        if (estado == 3) {
+            // Nothing reaches the composer under the open window; all of it once it closes.
+            QTest::qWait(400);
+            QCOMPARE(controlesDe(principal).txtNumero->text(), numeroAntes);
+            modal.close();
+            QTRY_VERIFY(receptora.txtRecibidos->text().isEmpty());
+        }
         QVERIFY(receptora.txtRecibidos->text().isEmpty());
         QCOMPARE(controlesDe(principal).txtNumero->text(), numero.isEmpty() ? numeroAntes : numero);
         QCOMPARE(dialogos.llamadas.size(), mensajes);
