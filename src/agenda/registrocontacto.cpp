@@ -180,8 +180,17 @@ QString ProblemaContactoImportado(const QString &nombre, const QString &registro
     if (TieneControles(registro))
         return QStringLiteral("los datos del contacto contienen caracteres de control");
     CamposContacto campos;
-    if (LeerEnOrden(registro, &campos))
-        return ProblemaCampos(campos);
+    if (LeerEnOrden(registro, &campos)) {
+        const QString problemaCampos = ProblemaCampos(campos);
+        if (!problemaCampos.isEmpty())
+            return problemaCampos;
+        // The store finds a contact by the line's name and the contacts panel acts on the
+        // record's: another name there would make it change or delete another contact.
+        if (Ajustes::plegar(campos.nombre) != Ajustes::plegar(nombre))
+            return QStringLiteral("los datos del contacto son de otro nombre («") + campos.nombre +
+                   QStringLiteral("»)");
+        return {};
+    }
     // An older file with a double quote inside a name: the line was cut at that quote.
     bool nombreEntero = false;
     LeerCampo(registro, MarcaNombre, &nombreEntero);

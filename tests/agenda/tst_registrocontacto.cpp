@@ -592,6 +592,9 @@ void TstRegistroContacto::contactoImportado_data()
                                     << "$_NO11Juan "
                                     << "los datos del contacto están cortados, quizá por comillas dobles dentro del "
                                        "nombre";
+    QTest::newRow("otro nombre en el registro") << "Juan" << QStringLiteral("$_NO04Pepe$_PR00$_CA03351$_NU011")
+                                                << "los datos del contacto son de otro nombre («Pepe»)";
+    QTest::newRow("el mismo nombre en otras mayúsculas") << "JUAN" << juan << "";
     QTest::newRow("control en el registro") << "Ana" << QStringLiteral("$_NO03Ana\x01")
                                             << "los datos del contacto "
                                                "contienen caracteres de "
