@@ -6,6 +6,7 @@
 #include <benchmark/benchmark.h>
 
 #include "agenda/registrocontacto.h"
+#include "datosbanco.h"
 #include "dobles/avisosguion.h"
 #include "dobles/controlesventana.h"
 #include "dobles/vistawebguion.h"
@@ -36,14 +37,7 @@ struct Escenario
 
     Escenario()
     {
-        for (int i = 0; i < 10000; ++i) {
-            const QString nombre = QStringLiteral("Contacto %1").arg(i);
-            QString registro;
-            Agenda::EscribirRegistro(
-                {nombre, QStringLiteral("Argentina - Personal"), QStringLiteral("351"), QString::number(4000000 + i)},
-                &registro, nullptr);
-            ajustes.escribir(SeccionAgenda, nombre, registro);
-        }
+        llenarAgenda(ajustes, 10000);
         for (int n = 1; n <= 10; ++n)
             ajustes.escribir(SeccionMensajes, ClaveRapida(n), QStringLiteral("Contacto %1").arg(n * 900));
     }

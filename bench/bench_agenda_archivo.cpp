@@ -10,6 +10,7 @@
 #include "agenda/principalagenda.h"
 #include "agenda/registrocontacto.h"
 #include "comun/contexto.h"
+#include "datosbanco.h"
 #include "dobles/avisosguion.h"
 #include "dobles/dialogosguion.h"
 #include "dobles/instanciafalsa.h"
@@ -41,17 +42,7 @@ struct Escenario
     PrincipalQuieta principal;
     QString archivo = carpeta.filePath(QStringLiteral("agenda.ntxagenda"));
 
-    Escenario()
-    {
-        for (int i = 0; i < 10000; ++i) {
-            const QString nombre = QStringLiteral("Contacto %1").arg(i);
-            QString registro;
-            Agenda::EscribirRegistro(
-                {nombre, QStringLiteral("Argentina - Personal"), QStringLiteral("351"), QString::number(4000000 + i)},
-                &registro, nullptr);
-            ajustes.escribir(SeccionAgenda, nombre, registro);
-        }
-    }
+    Escenario() { llenarAgenda(ajustes, 10000); }
 };
 
 std::unique_ptr<Escenario> escenario;

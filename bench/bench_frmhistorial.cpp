@@ -7,6 +7,7 @@
 #include <QTemporaryDir>
 #include <benchmark/benchmark.h>
 
+#include "datosbanco.h"
 #include "dobles/contextoprueba.h"
 #include "historial/frmhistorial.h"
 #include "historial/historial.h"
@@ -26,19 +27,6 @@ public:
     QWidget principal;
 };
 
-RegistroHistorial ejemplo(int i)
-{
-    RegistroHistorial r;
-    r.fecha = QDateTime(QDate(2012, 11, 19), QTime(0, 0)).addSecs(i * 37);
-    r.destinatario = QStringLiteral("Contacto número ") + QString::number(i % 500);
-    r.destino = QStringLiteral("011 4") + QString::number(1000000 + i);
-    r.remitente = QStringLiteral("Ana");
-    r.mensaje = (i % 7 == 0) ? QStringLiteral("Hola, ¿cómo estás?\r\nNos vemos mañana a las 8 en la plaza.")
-                             : QStringLiteral("te espero a las 9 en la esquina, no llegues tarde q hay q ir al banco");
-    r.proveedor = QStringLiteral("Argentina - Personal");
-    return r;
-}
-
 struct Escenario
 {
     QTemporaryDir carpeta;
@@ -57,10 +45,7 @@ struct Escenario
     bool crearAlmacen()
     {
         const QString ruta = RutaHistorial(c.ctx);
-        QByteArray todo = "NTXHistorial1.0\r\n";
-        for (int i = 0; i < Registros; ++i) {
-            todo += almacen_historial::lineaRegistro(ejemplo(i)) + "\r\n";
-        }
+        const QByteArray todo = almacenDeEjemplo(Registros);
         QDir().mkpath(QFileInfo(ruta).absolutePath());
         QFile f(ruta);
         return f.open(QIODevice::WriteOnly | QIODevice::Truncate) && f.write(todo) == todo.size();

@@ -12,6 +12,7 @@
 #include <algorithm>
 #include <cstring>
 
+#include "datosbanco.h"
 #include "historial/almacenhistorial.h"
 
 namespace ah = almacen_historial;
@@ -20,27 +21,11 @@ namespace {
 
 constexpr int Registros = 100000;
 
-RegistroHistorial ejemplo(int i)
-{
-    RegistroHistorial r;
-    r.fecha = QDateTime(QDate(2012, 11, 19), QTime(0, 0)).addSecs(i * 37);
-    r.destinatario = QStringLiteral("Contacto número ") + QString::number(i % 500);
-    r.destino = QStringLiteral("011 4") + QString::number(1000000 + i);
-    r.remitente = QStringLiteral("Ana");
-    r.mensaje = (i % 7 == 0) ? QStringLiteral("Hola, ¿cómo estás?\r\nNos vemos mañana a las 8 en la plaza.")
-                             : QStringLiteral("te espero a las 9 en la esquina, no llegues tarde q hay q ir al banco");
-    r.proveedor = QStringLiteral("Argentina - Personal");
-    return r;
-}
-
 // Writes the header and the records in one go (much faster than 100,000 appends).
 QString crearAlmacen(const QTemporaryDir &carpeta)
 {
     const QString ruta = carpeta.filePath(QStringLiteral("Historial.ntxhist"));
-    QByteArray todo = "NTXHistorial1.0\r\n";
-    for (int i = 0; i < Registros; ++i) {
-        todo += ah::lineaRegistro(ejemplo(i)) + "\r\n";
-    }
+    const QByteArray todo = almacenDeEjemplo(Registros);
     QFile f(ruta);
     if (!f.open(QIODevice::WriteOnly | QIODevice::Truncate) || f.write(todo) != todo.size()) {
         return {};
@@ -179,7 +164,7 @@ void BM_AgregarAlHistorial(benchmark::State &estado)
 {
     QTemporaryDir carpeta;
     const QString ruta = crearAlmacen(carpeta);
-    const RegistroHistorial nuevo = ejemplo(7);
+    const RegistroHistorial nuevo = registroDeEjemplo(7);
     int i = 0;
     for (auto _ : estado) {
         if (!ah::agregar(ruta, nuevo, QDateTime(QDate(2013, 1, 1), QTime(0, 0, i++ % 60)), nullptr)) {
