@@ -32,8 +32,7 @@ bool leerHex(const std::string &ruta, unsigned char *bytes, size_t largo)
     if (!(f >> texto) || texto.size() != largo * 2)
         return false;
     size_t leidos = 0;
-    return sodium_hex2bin(bytes, largo, texto.c_str(), texto.size(), nullptr, &leidos, nullptr) == 0 &&
-           leidos == largo;
+    return sodium_hex2bin(bytes, largo, texto.c_str(), texto.size(), nullptr, &leidos, nullptr) == 0 && leidos == largo;
 }
 
 // Written to a fresh file with the given mode, then moved over the name.

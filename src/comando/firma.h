@@ -18,4 +18,3 @@ inline constexpr int LargoClavePublica = 32;
 // Valida only when `firma` is an Ed25519 signature of `datos` made with the
 // secret half of `clavePublica` (32 raw bytes).
 ResultadoFirma VerificarFirma(const QByteArray &datos, const QByteArray &firma, const QByteArray &clavePublica);
-

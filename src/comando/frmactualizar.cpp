@@ -61,8 +61,8 @@ QString textoSinManejador(const QString &ruta)
                                    "quedó guardado en:\r\n") +
                     ruta + QStringLiteral("\r\n\r\n · Ábralo con el instalador de paquetes del sistema");
     if (ruta.endsWith(QLatin1String(".deb"), Qt::CaseInsensitive))
-        texto += QStringLiteral("\r\n · O instálelo desde una terminal con: sudo apt install \"") + ruta +
-                 QLatin1Char('"');
+        texto +=
+            QStringLiteral("\r\n · O instálelo desde una terminal con: sudo apt install \"") + ruta + QLatin1Char('"');
     return texto;
 }
 
@@ -202,12 +202,11 @@ bool frmActualizar::crearArchivo()
     // someone left under the target name is never written to nor opened.
     const QFileInfo destino(archivoDestino_);
     const QString sufijo = destino.suffix();
-    archivo_ = std::make_unique<QTemporaryFile>(destino.absolutePath() + QLatin1Char('/') +
-                                                destino.completeBaseName() + QStringLiteral("-XXXXXX") +
+    archivo_ = std::make_unique<QTemporaryFile>(destino.absolutePath() + QLatin1Char('/') + destino.completeBaseName() +
+                                                QStringLiteral("-XXXXXX") +
                                                 (sufijo.isEmpty() ? QString() : QLatin1Char('.') + sufijo));
     archivo_->setAutoRemove(false);
-    if (!archivo_->open() ||
-        !archivo_->setPermissions(QFileDevice::ReadOwner | QFileDevice::WriteOwner)) {
+    if (!archivo_->open() || !archivo_->setPermissions(QFileDevice::ReadOwner | QFileDevice::WriteOwner)) {
         const QString error = archivo_->errorString();
         if (archivo_->isOpen())
             archivoGuardado_ = archivo_->fileName();
@@ -306,9 +305,8 @@ void frmActualizar::alLlegarFirma()
         fallar(textoConexion());
         return;
     }
-    const QByteArray firma = error == QNetworkReply::NoError && estadoHttp.toInt() < 300
-                                 ? respuesta_->read(LimiteFirma + 1)
-                                 : QByteArray();
+    const QByteArray firma =
+        error == QNetworkReply::NoError && estadoHttp.toInt() < 300 ? respuesta_->read(LimiteFirma + 1) : QByteArray();
     cerrarRespuesta();
     // The bytes checked are read back through the file this window created and still holds.
     archivo_->seek(0);

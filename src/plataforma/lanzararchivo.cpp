@@ -59,7 +59,7 @@ bool AbrirConManejador(const QString &ruta, QString *error)
         abridores << QStringList{propio};
     } else {
         for (const auto &[nombre, extra] : {std::pair{QStringLiteral("xdg-open"), QStringList{}},
-                                           std::pair{QStringLiteral("gio"), QStringList{QStringLiteral("open")}}}) {
+                                            std::pair{QStringLiteral("gio"), QStringList{QStringLiteral("open")}}}) {
             const QString programa = QStandardPaths::findExecutable(nombre);
             if (!programa.isEmpty())
                 abridores << (QStringList{programa} + extra);

@@ -205,9 +205,12 @@ private Q_SLOTS:
     {
         QTest::addColumn<QString>("sitio");
         QTest::addColumn<QString>("direccion");
-        QTest::newRow("sitio http") << "http://www.ntxvarel.com.ar" << "http://127.0.0.1:9/d/ntx.deb";
-        QTest::newRow("sitio https") << "https://www.ntxvarel.com.ar" << "https://127.0.0.1:9/d/ntx.deb";
-        QTest::newRow("https en mayúsculas") << "HTTPS://www.ntxvarel.com.ar" << "https://127.0.0.1:9/d/ntx.deb";
+        QTest::newRow("sitio http") << "http://www.ntxvarel.com.ar"
+                                    << "http://127.0.0.1:9/d/ntx.deb";
+        QTest::newRow("sitio https") << "https://www.ntxvarel.com.ar"
+                                     << "https://127.0.0.1:9/d/ntx.deb";
+        QTest::newRow("https en mayúsculas") << "HTTPS://www.ntxvarel.com.ar"
+                                             << "https://127.0.0.1:9/d/ntx.deb";
     }
 
     // Pages and downloads the links name go over https when the site does.
@@ -224,14 +227,22 @@ private Q_SLOTS:
     {
         QTest::addColumn<QString>("direccion");
         QTest::addColumn<QString>("nombre");
-        QTest::newRow("paquete") << "https://sitio/d/ntx-mensajes_2.6.0_amd64.deb" << "ntxmensajes.deb";
-        QTest::newRow("programa") << "http://sitio/ntxbin/descarga/ntxmensajes.exe" << "ntxmensajes.exe";
-        QTest::newRow("extensión en mayúsculas") << "http://sitio/d/NTX.DEB" << "ntxmensajes.deb";
-        QTest::newRow("consulta no cuenta") << "http://sitio/d/ntx.deb?v=2.txt" << "ntxmensajes.deb";
-        QTest::newRow("sin extensión") << "http://sitio/d/instalador" << "ntxmensajes.exe";
-        QTest::newRow("oculto") << "http://sitio/d/.deb" << "ntxmensajes.exe";
-        QTest::newRow("extensión rara") << "http://sitio/d/x.de%2Fb" << "ntxmensajes.exe";
-        QTest::newRow("sin archivo") << "http://sitio/" << "ntxmensajes.exe";
+        QTest::newRow("paquete") << "https://sitio/d/ntx-mensajes_2.6.0_amd64.deb"
+                                 << "ntxmensajes.deb";
+        QTest::newRow("programa") << "http://sitio/ntxbin/descarga/ntxmensajes.exe"
+                                  << "ntxmensajes.exe";
+        QTest::newRow("extensión en mayúsculas") << "http://sitio/d/NTX.DEB"
+                                                 << "ntxmensajes.deb";
+        QTest::newRow("consulta no cuenta") << "http://sitio/d/ntx.deb?v=2.txt"
+                                            << "ntxmensajes.deb";
+        QTest::newRow("sin extensión") << "http://sitio/d/instalador"
+                                       << "ntxmensajes.exe";
+        QTest::newRow("oculto") << "http://sitio/d/.deb"
+                                << "ntxmensajes.exe";
+        QTest::newRow("extensión rara") << "http://sitio/d/x.de%2Fb"
+                                        << "ntxmensajes.exe";
+        QTest::newRow("sin archivo") << "http://sitio/"
+                                     << "ntxmensajes.exe";
     }
 
     void nombreInstalador()
@@ -254,16 +265,16 @@ private Q_SLOTS:
         const QByteArray firma1 = hex("e5564300c360ac729086e2cc806e828a84877f1eb8e5d974d873e06522490155"
                                       "5fb8821590a33bacc61e39701cf9b46bd25bf5f0595bbe24655141438e7a100b");
         QTest::newRow("RFC 8032, 1") << QByteArray() << firma1 << clave1 << R::Valida;
-        QTest::newRow("RFC 8032, 2")
-            << hex("72")
-            << hex("92a009a9f0d4cab8720e820b5f642540a2b27b5416503f8fb3762223ebdb69da"
-                   "085ac1e43e15996e458f3613d0f11d8c387b2eaeb4302aeeb00d291612bb0c00")
-            << hex("3d4017c3e843895a92b70aa74d1b7ebc9c982ccf2ec4968cc0cd55f12af4660c") << R::Valida;
-        QTest::newRow("RFC 8032, 3")
-            << hex("af82")
-            << hex("6291d657deec24024827e69c3abe01a30ce548a284743a445e3680d7db5ac3ac"
-                   "18ff9b538d16f290ae67f760984dc6594a7c15e9716ed28dc027beceea1ec40a")
-            << hex("fc51cd8e6218a1a38da47ed00230f0580816ed13ba3303ac5deb911548908025") << R::Valida;
+        QTest::newRow("RFC 8032, 2") << hex("72")
+                                     << hex("92a009a9f0d4cab8720e820b5f642540a2b27b5416503f8fb3762223ebdb69da"
+                                            "085ac1e43e15996e458f3613d0f11d8c387b2eaeb4302aeeb00d291612bb0c00")
+                                     << hex("3d4017c3e843895a92b70aa74d1b7ebc9c982ccf2ec4968cc0cd55f12af4660c")
+                                     << R::Valida;
+        QTest::newRow("RFC 8032, 3") << hex("af82")
+                                     << hex("6291d657deec24024827e69c3abe01a30ce548a284743a445e3680d7db5ac3ac"
+                                            "18ff9b538d16f290ae67f760984dc6594a7c15e9716ed28dc027beceea1ec40a")
+                                     << hex("fc51cd8e6218a1a38da47ed00230f0580816ed13ba3303ac5deb911548908025")
+                                     << R::Valida;
         QTest::newRow("RFC 8032, 1 con otro mensaje") << hex("72") << firma1 << clave1 << R::NoCoincide;
 
         // Installers of a size like the real ones, signed here.
@@ -279,16 +290,13 @@ private Q_SLOTS:
         QTest::newRow("último byte cambiado")
             << conBitCambiado(archivo, archivo.size() - 1) << firma << fabricante.publica << R::NoCoincide;
         QTest::newRow("un byte de más") << archivo + '\n' << firma << fabricante.publica << R::NoCoincide;
-        QTest::newRow("firma cambiada") << archivo << conBitCambiado(firma, 40) << fabricante.publica
-                                        << R::NoCoincide;
-        QTest::newRow("firmado con otra clave") << archivo << otro.firmar(archivo) << fabricante.publica
-                                                << R::NoCoincide;
-        QTest::newRow("clave del otro con su firma")
-            << archivo << otro.firmar(archivo) << otro.publica << R::Valida;
+        QTest::newRow("firma cambiada") << archivo << conBitCambiado(firma, 40) << fabricante.publica << R::NoCoincide;
+        QTest::newRow("firmado con otra clave")
+            << archivo << otro.firmar(archivo) << fabricante.publica << R::NoCoincide;
+        QTest::newRow("clave del otro con su firma") << archivo << otro.firmar(archivo) << otro.publica << R::Valida;
         QTest::newRow("sin firma") << archivo << QByteArray() << fabricante.publica << R::FirmaInvalida;
         QTest::newRow("firma cortada") << archivo << firma.left(63) << fabricante.publica << R::FirmaInvalida;
-        QTest::newRow("firma con un byte de más")
-            << archivo << firma + 'x' << fabricante.publica << R::FirmaInvalida;
+        QTest::newRow("firma con un byte de más") << archivo << firma + 'x' << fabricante.publica << R::FirmaInvalida;
         QTest::newRow("página de error en lugar de firma")
             << archivo << QByteArray("<html><body>404 Not Found</body></html>") << fabricante.publica
             << R::FirmaInvalida;

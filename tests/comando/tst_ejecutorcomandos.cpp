@@ -227,9 +227,11 @@ private Q_SLOTS:
         QTest::addColumn<QString>("sitio");
         QTest::addColumn<QString>("enlace");
         QTest::addColumn<QString>("direccion");
-        QTest::newRow("http") << "http://127.0.0.1:9" << "ntx://actdw/1127.0.0.1:9/d/ntxmensajes.exe/2100/F"
+        QTest::newRow("http") << "http://127.0.0.1:9"
+                              << "ntx://actdw/1127.0.0.1:9/d/ntxmensajes.exe/2100/F"
                               << "http://127.0.0.1:9/d/ntxmensajes.exe";
-        QTest::newRow("https") << "https://127.0.0.1:9" << "ntx://actdw/1127.0.0.1:9/d/ntx_2.6.deb/2100/F"
+        QTest::newRow("https") << "https://127.0.0.1:9"
+                               << "ntx://actdw/1127.0.0.1:9/d/ntx_2.6.deb/2100/F"
                                << "https://127.0.0.1:9/d/ntx_2.6.deb";
     }
 
