@@ -36,6 +36,10 @@ elseif(NTX_CLAVE_DESARROLLO)
         COMMAND ntxclavesdesarrollo ${NTX_CARPETA_CLAVES} ${ntx_fuente_clave}
         DEPENDS ntxclavesdesarrollo
         COMMENT "Par de claves de desarrollo para firmar actualizaciones")
+    # One target drives the command; the client and the simulator wait for it.
+    add_custom_target(ntx_claves DEPENDS ${ntx_fuente_clave} ${NTX_CARPETA_CLAVES}/actualizaciones.clave)
+    add_dependencies(ntxventanas ntx_claves)
+    add_dependencies(ntxsimulador_lib ntx_claves)
     message(STATUS "Firmas de actualizaciones: clave de desarrollo en ${NTX_CARPETA_CLAVES}")
 else()
     file(CONFIGURE OUTPUT ${ntx_fuente_clave} CONTENT "// Generated: built without a maker's key.

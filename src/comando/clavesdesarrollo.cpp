@@ -61,6 +61,7 @@ int main(int argc, char **argv)
     const std::string secreta = carpeta + "/actualizaciones.clave";
     const std::string publica = carpeta + "/actualizaciones.pub";
     ::mkdir(carpeta.c_str(), 0700);
+    ::chmod(carpeta.c_str(), 0700);
 
     unsigned char pk[crypto_sign_PUBLICKEYBYTES];
     unsigned char sk[crypto_sign_SECRETKEYBYTES];
