@@ -66,6 +66,13 @@ QString textoSinManejador(const QString &ruta)
     return texto;
 }
 
+QString textoRedireccionInsegura()
+{
+    return QStringLiteral("El sitio web quiso llevar la descarga de una dirección segura (https) a otra que no lo es "
+                          "(http), y la descarga no siguió.\r\n\r\n · Descargue NTX Mensajes desde el sitio web de ") +
+           NombreSitioFabricante;
+}
+
 int enEscala(double valor)
 {
     return int(valor * Escala + 0.5);
@@ -236,8 +243,8 @@ void frmActualizar::procesar()
     const QNetworkReply::NetworkError error = respuesta_->error();
     const int estadoHttp = respuesta_->attribute(QNetworkRequest::HttpStatusCodeAttribute).toInt();
     if (error != QNetworkReply::NoError && !cabeceras_) {
-        // A refused https -> http redirect is the transfer's own error, not a missing site.
-        fallar(error == QNetworkReply::InsecureRedirectError ? respuesta_->errorString() : textoConexion());
+        // A refused https -> http redirect is not a missing site.
+        fallar(error == QNetworkReply::InsecureRedirectError ? textoRedireccionInsegura() : textoConexion());
         return;
     }
     if (estadoHttp >= 400) {

@@ -2,8 +2,13 @@
 // chunks, the size check, the maker's signature, the hand-over to the desktop's
 // handler, every failure row in both modes, and Cancel.
 #include <QDir>
+#include <QProcess>
 #include <QRegularExpression>
+#include <QScopeGuard>
 #include <QSignalSpy>
+#include <QSslKey>
+#include <QSslServer>
+#include <QSslSocket>
 #include <QTcpServer>
 #include <QTemporaryDir>
 #include <QTest>
@@ -339,6 +344,77 @@ private Q_SLOTS:
         QCoreApplication::processEvents();
         QCOMPARE(k.c.dialogos.llamadas.size(), 1);
         QCOMPARE(trozos, 5);
+    }
+
+    // The maker's site on https: a redirect down to http is not followed, so nothing
+    // is fetched over plain http (the http address is the simulator's real file).
+    void httpsNoBajaAHttp()
+    {
+        QTemporaryDir dir;
+        const QString certificado = dir.filePath(QStringLiteral("cert.pem"));
+        const QString clave = dir.filePath(QStringLiteral("clave.pem"));
+        QProcess openssl;
+        openssl.start(QStringLiteral("openssl"),
+                      {"req", "-x509", "-newkey", "rsa:2048", "-nodes", "-keyout", clave, "-out", certificado, "-days",
+                       "2", "-subj", "/CN=127.0.0.1", "-addext", "subjectAltName=IP:127.0.0.1"});
+        QVERIFY2(openssl.waitForFinished(60000) && openssl.exitCode() == 0, openssl.readAllStandardError().constData());
+        const QList<QSslCertificate> cadena = QSslCertificate::fromPath(certificado);
+        QCOMPARE(cadena.size(), 1);
+        QFile archivoClave(clave);
+        QVERIFY(archivoClave.open(QIODevice::ReadOnly));
+        const QSslKey privada(archivoClave.readAll(), QSsl::Rsa);
+        QVERIFY(!privada.isNull());
+        // The client trusts this certificate, as it would the real site's.
+        const QSslConfiguration antes = QSslConfiguration::defaultConfiguration();
+        QSslConfiguration confiada = antes;
+        confiada.addCaCertificate(cadena.first());
+        QSslConfiguration::setDefaultConfiguration(confiada);
+        const auto restaurar = qScopeGuard([&] { QSslConfiguration::setDefaultConfiguration(antes); });
+
+        QSslServer servidor;
+        QSslConfiguration propia = QSslConfiguration::defaultConfiguration();
+        propia.setLocalCertificate(cadena.first());
+        propia.setPrivateKey(privada);
+        servidor.setSslConfiguration(propia);
+        QVERIFY(servidor.listen(QHostAddress::LocalHost, 0));
+        QList<QByteArray> pedidos;
+        const QByteArray abajo = descarga().toLatin1();
+        connect(&servidor, &QSslServer::pendingConnectionAvailable, this, [&] {
+            while (QTcpSocket *s = servidor.nextPendingConnection()) {
+                auto *entrada = new QByteArray;
+                connect(s, &QTcpSocket::readyRead, s, [s, entrada, &pedidos, abajo] {
+                    *entrada += s->readAll();
+                    if (!entrada->contains("\r\n\r\n"))
+                        return;
+                    pedidos << entrada->left(entrada->indexOf("\r\n"));
+                    s->write("HTTP/1.1 302 Found\r\nLocation: " + abajo +
+                             "\r\nContent-Length: 0\r\nConnection: close\r\n\r\n");
+                    s->disconnectFromHost();
+                });
+                connect(s, &QTcpSocket::disconnected, s, [s, entrada] {
+                    delete entrada;
+                    s->deleteLater();
+                });
+            }
+        });
+
+        Caso k;
+        QSignalSpy pedidosSimulador(sim_.get(), &Simulador::peticionRegistrada);
+        k.frm.descargar(
+            QStringLiteral("https://127.0.0.1:%1/ntxbin/descarga/ntxmensajes.exe").arg(servidor.serverPort()),
+            k.archivo, Simulador::kTamanoDescarga);
+        QVERIFY(k.esperar());
+        // The https site was reached and asked for the file; the http one never was.
+        QCOMPARE(pedidos, QList<QByteArray>{"GET /ntxbin/descarga/ntxmensajes.exe HTTP/1.1"});
+        QCOMPARE(pedidosSimulador.size(), 0);
+        QCOMPARE(k.c.dialogos.llamadas.size(), 1);
+        const QString texto = k.c.dialogos.llamadas.first().texto;
+        QCOMPARE(texto, kCancelada + QStringLiteral("\r\n\r\nEl sitio web quiso llevar la descarga de una dirección "
+                                                    "segura (https) a otra que no lo es (http), y la descarga no "
+                                                    "siguió.\r\n\r\n · Descargue NTX Mensajes desde el sitio web de "
+                                                    "ntxVarel!"));
+        QCOMPARE(k.archivos(), QStringList());
+        QVERIFY(k.c.sistema.archivosAbiertos.isEmpty());
     }
 
     void cierreDeLaVentana_preguntaComoCancelar()
