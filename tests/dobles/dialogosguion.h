@@ -7,6 +7,7 @@
 
 #include <QList>
 #include <QStringList>
+#include <functional>
 
 class DialogosGuion final : public Dialogos
 {
@@ -22,6 +23,8 @@ public:
     Respuesta mensaje(const QString &texto, Botones botones, Icono icono, const QString &titulo) override
     {
         llamadas.append({texto, botones, icono, titulo});
+        if (alMostrar)
+            alMostrar(llamadas.last());
         if (!respuestas.isEmpty())
             return respuestas.takeFirst();
         return botones == Botones::SiNo ? Respuesta::Si : Respuesta::Aceptar;
@@ -43,6 +46,8 @@ public:
 
     QList<Llamada> llamadas;
     QList<Respuesta> respuestas;
+    // Runs while a box is "open", before it is answered: what the rest of the program shows then.
+    std::function<void(const Llamada &)> alMostrar;
     // File dialogs: (title, filter, initial name) of each call, and the names to answer.
     QList<QStringList> archivos;
     QStringList nombresDeArchivo;
