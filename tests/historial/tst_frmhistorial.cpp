@@ -6,7 +6,9 @@
 #include "historial/frmhistorial.h"
 #include "historial/principalhistorial.h"
 
+#include <QDir>
 #include <QHeaderView>
+#include <QScreen>
 #include <QSignalSpy>
 #include <QStyle>
 #include <QTest>
@@ -690,6 +692,51 @@ private Q_SLOTS:
         QCOMPARE(w.v->geometry(), movida);
         QVERIFY(QTest::qWaitForWindowExposed(w.v.get()));
         QCOMPARE(w.v->geometry(), movida);
+    }
+
+    // With NTX_CAPTURAS set to a folder and a real X display, pictures of the
+    // screen: the list as opened, then after each of three deletes.
+    void capturas()
+    {
+        const QString carpeta = qEnvironmentVariable("NTX_CAPTURAS");
+        if (carpeta.isEmpty()) {
+            QSKIP("NTX_CAPTURAS no está puesta");
+        }
+        const struct
+        {
+            const char16_t *nombre, *destino, *mensaje, *proveedor;
+        } filas[] = {
+            {u"Pedro Gómez", u"11 22334455", u"Llego tarde, guardame la cena por favor", u"Argentina - Personal"},
+            {u"(No agendado)", u"351 5551234", u"Hola", u"Argentina - Claro"},
+            {u"María José Fernández", u"11 40001234", u"Feliz cumpleaños!! Que lo pases genial", u"Argentina - Claro"},
+            {u"Ana", u"0414 1234567", u"Te llamo en cinco minutos", u"Venezuela - Movilnet"},
+            {u"Juan", u"261 4445566", u"Ok", u"Argentina - Personal"},
+        };
+        QList<RegistroHistorial> lista;
+        for (int i = 0; i < 5; ++i) {
+            RegistroHistorial r =
+                reg(QString::fromUtf16(filas[i].mensaje), a(9 + i, 5 * i), QString::fromUtf16(filas[i].nombre));
+            r.destino = QString::fromUtf16(filas[i].destino);
+            r.remitente = QStringLiteral("Juan Pérez");
+            r.proveedor = QString::fromUtf16(filas[i].proveedor);
+            lista.append(r);
+        }
+        Ventana w(almacen(lista));
+        w.p.principal.setGeometry(272, 145, 734, 501);
+        QDir().mkpath(carpeta);
+        QVERIFY(w.v->Abrir());
+        for (int i = 0; i < 4; ++i) {
+            if (i > 0) {
+                seleccionar(*w.v, 0);
+                pulsar(controles(*w.v).cmdEliminar);
+            }
+            QVERIFY(QTest::qWaitForWindowExposed(w.v.get()));
+            // The window manager places and paints the frame in its own time.
+            QTest::qWait(500);
+            qInfo("captura %d: ventana en %d,%d", i, w.v->frameGeometry().x(), w.v->frameGeometry().y());
+            const QPixmap foto = w.v->screen()->grabWindow(0);
+            QVERIFY(foto.save(carpeta + QStringLiteral("/historial%1.png").arg(i)));
+        }
     }
 };
 
