@@ -423,8 +423,7 @@ void TstFrmContacto::escrituraFallidaNoPierdeNada()
 
 void TstFrmContacto::detectarProveedor()
 {
-    QTest::mouseClick(ui(*dlg).lblBuscarEmpresa, Qt::LeftButton, {},
-                      ui(*dlg).lblBuscarEmpresa->rect().center());
+    QTest::mouseClick(ui(*dlg).lblBuscarEmpresa, Qt::LeftButton, {}, ui(*dlg).lblBuscarEmpresa->rect().center());
     QCOMPARE(sistema.direccionesAbiertas, QStringList{QStringLiteral("http://sitio.prueba/ir/?id=25")});
 }
 
