@@ -725,14 +725,29 @@ private Q_SLOTS:
         w.p.principal.setGeometry(272, 145, 734, 501);
         QDir().mkpath(carpeta);
         QVERIFY(w.v->Abrir());
+        // The screen is taken once the window server has shown the window again.
+        struct Exposiciones final : QObject
+        {
+            int n = 0;
+            bool eventFilter(QObject *, QEvent *e) override
+            {
+                n += e->type() == QEvent::Expose;
+                return false;
+            }
+        } exposiciones;
+        w.v->windowHandle()->installEventFilter(&exposiciones);
         for (int i = 0; i < 4; ++i) {
+            const int antes = exposiciones.n;
             if (i > 0) {
                 seleccionar(*w.v, 0);
                 pulsar(controles(*w.v).cmdEliminar);
+                QTRY_VERIFY(exposiciones.n > antes && w.v->windowHandle()->isExposed());
             }
             QVERIFY(QTest::qWaitForWindowExposed(w.v.get()));
-            // The window manager places and paints the frame in its own time.
-            QTest::qWait(500);
+            // The window manager frames the window in its own time.
+            QTRY_VERIFY(w.v->frameGeometry().top() < w.v->geometry().top());
+            w.v->repaint();
+            QCoreApplication::processEvents();
             qInfo("captura %d: ventana en %d,%d", i, w.v->frameGeometry().x(), w.v->frameGeometry().y());
             const QPixmap foto = w.v->screen()->grabWindow(0);
             QVERIFY(foto.save(carpeta + QStringLiteral("/historial%1.png").arg(i)));
