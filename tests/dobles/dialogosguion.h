@@ -1,6 +1,7 @@
 // Message boxes and file dialogs for tests: every call is recorded and answered
 // from a queue the test fills. With the queue empty: Aceptar for an OK box, Sí
-// for a question, Aceptar for OK/Cancel, and an empty file name.
+// for a question, Aceptar for OK/Cancel, and an empty file name. Each call keeps
+// its default button, the answer a stray Enter would give.
 #pragma once
 
 #include "plataforma/dialogos.h"
@@ -18,11 +19,13 @@ public:
         Botones botones = Botones::Aceptar;
         Icono icono = Icono::Ninguno;
         QString titulo;
+        Respuesta predeterminada = Respuesta::Aceptar;
     };
 
-    Respuesta mensaje(const QString &texto, Botones botones, Icono icono, const QString &titulo) override
+    Respuesta mostrarMensaje(const QString &texto, Botones botones, Icono icono, const QString &titulo,
+                             Respuesta predeterminada) override
     {
-        llamadas.append({texto, botones, icono, titulo});
+        llamadas.append({texto, botones, icono, titulo, predeterminada});
         if (alMostrar)
             alMostrar(llamadas.last());
         if (!respuestas.isEmpty())
