@@ -442,11 +442,8 @@ void frmPreferencias::cmdCancelar_Click()
 
 void frmPreferencias::cmdAyuda_Click()
 {
-    if (ctx.sistema.abrirEnNavegador(ctx.direcciones.sitio + QStringLiteral("/ir/?id=11")))
-        return;
-    ctx.dialogos.mensaje(QStringLiteral("No se pudo abrir la página de ayuda en el navegador.\r\n\r\n") +
-                             ctx.sistema.ultimoError(),
-                         Dialogos::Botones::Aceptar, Dialogos::Icono::Exclamacion, Dialogos::tituloPrograma());
+    // A failure is shown by the service, with the address.
+    ctx.sistema.abrirEnNavegador(ctx.direcciones.sitio + QStringLiteral("/ir/?id=11"));
 }
 
 void frmPreferencias::cmdRestablecer_Click()

@@ -22,4 +22,15 @@ public:
 
     // The usual title of the program's boxes.
     static QString tituloPrograma() { return QStringLiteral("NTX Mensajes"); }
+
+    // No browser could open `direccion`: the address is shown so the user can copy it
+    // into one (the box's text can be selected, and Ctrl+C copies all of it).
+    void navegadorNoAbrio(const QString &direccion, const QString &error)
+    {
+        QString texto = QStringLiteral("No se pudo abrir el navegador web con esta dirección:\r\n\r\n") + direccion +
+                        QStringLiteral("\r\n\r\nCopie la dirección y péguela en su navegador.");
+        if (!error.isEmpty())
+            texto += QStringLiteral("\r\n\r\n") + error;
+        mensaje(texto, Botones::Aceptar, Icono::Exclamacion, tituloPrograma());
+    }
 };
