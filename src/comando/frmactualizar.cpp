@@ -221,7 +221,7 @@ void frmActualizar::instalar()
         ctx.dialogos.mensaje(TextoCancelada +
                                  QStringLiteral("\r\n\r\nEl archivo de instalación descargado del "
                                                 "servidor no era el esperado\r\n\r\n · Intente "
-                                                "actualizar nuevamente\r\n · Compruebe que Windows siga "
+                                                "actualizar nuevamente\r\n · Compruebe que el equipo siga "
                                                 "conectado a Internet\r\n · Descargue NTX Mensajes desde "
                                                 "el sitio web de ") +
                                  NombreSitioFabricante,

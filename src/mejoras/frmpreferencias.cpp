@@ -107,7 +107,7 @@ frmPreferencias::frmPreferencias(Contexto &contexto, VentanaPreferencias &princi
         v->addSpacing(12);
         v->addWidget(titulo(QStringLiteral("Icono del área de Notificación"), picGeneral));
         chkIconoNotificacion = new QCheckBox(enLineas(QStringLiteral("Minimizar NTX Mensajes en el área de "
-                                                                     "notificación de Windows (al lado del reloj)"),
+                                                                     "notificación (al lado del reloj)"),
                                                       AnchoLineaCasilla),
                                              picGeneral);
         v->addWidget(chkIconoNotificacion);
