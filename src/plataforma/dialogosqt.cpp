@@ -3,10 +3,18 @@
 #include <QApplication>
 #include <QClipboard>
 #include <QFileDialog>
+#include <QGridLayout>
 #include <QMessageBox>
 #include <QPushButton>
 #include <QRegularExpression>
 #include <QShortcut>
+
+namespace {
+
+// The window manager's icon and buttons beside a title.
+constexpr int AnchoBotonesMarco = 130;
+
+} // namespace
 
 QWidget *DialogosQt::padre() const
 {
@@ -67,6 +75,16 @@ Dialogos::Respuesta DialogosQt::mensaje(const QString &texto, Botones botones, I
         caja.setEscapeButton(agregar(QStringLiteral("No"), QMessageBox::NoRole, Respuesta::No));
         alCerrar = Respuesta::No;
         break;
+    }
+    // A short text makes a narrow box, and the window manager then cuts its title: the
+    // box is at least as wide as the title in bold plus room for the frame's buttons
+    // (after the icon and buttons are set, which lay the box out anew).
+    if (auto *rejilla = qobject_cast<QGridLayout *>(caja.layout())) {
+        QFont negrita = caja.font();
+        negrita.setBold(true);
+        const int ancho = QFontMetrics(negrita).horizontalAdvance(caja.windowTitle()) + AnchoBotonesMarco;
+        rejilla->addItem(new QSpacerItem(ancho, 0, QSizePolicy::Minimum, QSizePolicy::Expanding), rejilla->rowCount(),
+                         0, 1, rejilla->columnCount());
     }
     caja.exec();
     const QAbstractButton *pulsado = caja.clickedButton();
