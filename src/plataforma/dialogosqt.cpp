@@ -80,9 +80,14 @@ Dialogos::Respuesta DialogosQt::mensaje(const QString &texto, Botones botones, I
     // box is at least as wide as the title in bold plus room for the frame's buttons
     // (after the icon and buttons are set, which lay the box out anew).
     if (auto *rejilla = qobject_cast<QGridLayout *>(caja.layout())) {
+        // Window managers draw titles in their own font, commonly the desktop's sans-serif
+        // in bold at 10 points: the wider of that and the program's font in bold.
         QFont negrita = caja.font();
         negrita.setBold(true);
-        const int ancho = QFontMetrics(negrita).horizontalAdvance(caja.windowTitle()) + AnchoBotonesMarco;
+        const QFont marco(QStringLiteral("Sans"), 10, QFont::Bold);
+        const int ancho = qMax(QFontMetrics(negrita).horizontalAdvance(caja.windowTitle()),
+                               QFontMetrics(marco).horizontalAdvance(caja.windowTitle())) +
+                          AnchoBotonesMarco;
         rejilla->addItem(new QSpacerItem(ancho, 0, QSizePolicy::Minimum, QSizePolicy::Expanding), rejilla->rowCount(),
                          0, 1, rejilla->columnCount());
     }
