@@ -35,8 +35,8 @@ bool SistemaReal::abrirEnNavegador(const QString &direccion)
     if (!url.isValid())
         return fallaNavegador(direccion,
                               QStringLiteral("La dirección «") + direccion + QStringLiteral("» no es válida."));
-    const QString noAbrio = QStringLiteral("El sistema no pudo abrir «") + direccion +
-                            QStringLiteral("» en un navegador: puede que no haya ninguno instalado o elegido.");
+    const QString noAbrio = QStringLiteral("El sistema no pudo iniciar un navegador: puede que no haya ninguno "
+                                           "instalado o elegido como predeterminado.");
     // The desktop's opener tells a failure only by its exit code, once it has looked
     // for a browser; QDesktopServices starts it detached and never hears it, so it
     // is started and watched here (its output goes where the program's goes).
