@@ -13,6 +13,7 @@
 #include <QCloseEvent>
 #include <QHeaderView>
 #include <QMenuBar>
+#include <QPointer>
 #include <QSystemTrayIcon>
 #include <QWindowStateChangeEvent>
 #include <cmath>
@@ -947,7 +948,7 @@ void frmBrowser::Form_MouseMove(int botones, int shift, double x, double y)
     bandejaMensaje = qRound(x / TwipsPorPixel);
     if (!enBandeja || bandejaOcupada)
         return;
-    QSystemTrayIcon *const icono = bandeja;
+    const QPointer<QSystemTrayIcon> icono = bandeja;
     bandejaOcupada = true;
     if (bandejaMensaje == 514) {
         setWindowState(windowState() & ~Qt::WindowMinimized);
