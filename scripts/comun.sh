@@ -29,6 +29,10 @@ PAQUETES=(
     # from outside, xkbcomp to give the keyboard the Spanish letters, screenshots,
     # and reading the simulator's inspection paths (HTTP, JSON).
     xvfb openbox xdotool x11-xkb-utils imagemagick curl jq
+    # The notification-area test: a tray host that embeds the icon as desktops do
+    # (XEmbed), the window tree read to find the icon in it, and the settings file
+    # read to see what the program saved on its way out.
+    trayer x11-utils sqlite3
     # The package: CPack finds the executables with file(1) and dpkg-shlibdeps
     # (dpkg-dev) works out the libraries they need; the installation test
     # validates the desktop entries and the AppStream file.

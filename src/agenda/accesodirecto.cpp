@@ -141,12 +141,12 @@ void CrearAccesoDirecto(Dialogos &dialogos, Sistema &sistema, const QString &nom
         // Some desktops start a launcher only once it is marked trusted; without gio it still works elsewhere.
         sistema.iniciarPrograma(QStringLiteral("gio"), {QStringLiteral("set"), ruta,
                                                         QStringLiteral("metadata::trusted"), QStringLiteral("true")});
-        dialogos.mensaje(QStringLiteral("El contacto rápido ha sido guardado en el escritorio de Windows.\r\n\r\n"
+        dialogos.mensaje(QStringLiteral("El contacto rápido ha sido guardado en el escritorio.\r\n\r\n"
                                         "Haga doble clic en el ícono del escritorio para enviar un mensaje."),
                          Dialogos::Botones::Aceptar, Dialogos::Icono::Informacion, Dialogos::tituloPrograma());
         return;
     }
-    dialogos.mensaje(QStringLiteral("Error guardando el contacto rápido en el escritorio de Windows\r\n\r\n · "
+    dialogos.mensaje(QStringLiteral("Error guardando el contacto rápido en el escritorio\r\n\r\n · "
                                     "Compruebe que tenga permisos para escribir archivos en el escritorio\r\n\r\n") +
                          error,
                      Dialogos::Botones::Aceptar, Dialogos::Icono::Critico, Dialogos::tituloPrograma());

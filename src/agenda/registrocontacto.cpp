@@ -179,23 +179,31 @@ QString ProblemaContactoImportado(const QString &nombre, const QString &registro
         return problema;
     if (TieneControles(registro))
         return QStringLiteral("los datos del contacto contienen caracteres de control");
+    // The store finds a contact by the line's name and the contacts panel acts on the
+    // record's name field as it reads it: another name there would make it change or
+    // delete another contact, however damaged the rest of the record is.
+    const auto otroNombre = [&nombre](const QString &delRegistro) {
+        return Ajustes::plegar(delRegistro) != Ajustes::plegar(nombre)
+                   ? QStringLiteral("los datos del contacto son de otro nombre («") + delRegistro + QStringLiteral("»)")
+                   : QString();
+    };
     CamposContacto campos;
     if (LeerEnOrden(registro, &campos)) {
         const QString problemaCampos = ProblemaCampos(campos);
         if (!problemaCampos.isEmpty())
             return problemaCampos;
-        // The store finds a contact by the line's name and the contacts panel acts on the
-        // record's: another name there would make it change or delete another contact.
-        if (Ajustes::plegar(campos.nombre) != Ajustes::plegar(nombre))
-            return QStringLiteral("los datos del contacto son de otro nombre («") + campos.nombre +
-                   QStringLiteral("»)");
-        return {};
+        return otroNombre(campos.nombre);
     }
     // An older file with a double quote inside a name: the line was cut at that quote.
     bool nombreEntero = false;
-    LeerCampo(registro, MarcaNombre, &nombreEntero);
+    const QString nombreLeido = LeerCampo(registro, MarcaNombre, &nombreEntero);
     if (!nombreEntero && registro.contains(MarcaNombre, Qt::CaseInsensitive))
         return QStringLiteral("los datos del contacto están cortados, quizá por comillas dobles dentro del nombre");
+    if (nombreEntero) {
+        problema = otroNombre(nombreLeido);
+        if (!problema.isEmpty())
+            return problema;
+    }
     // A field of 100 or more characters written behind its cut length: the text up
     // to the next marker is longer than the length says, by whole hundreds.
     qsizetype inicio[4];

@@ -58,8 +58,9 @@ QString ProblemaCampos(const CamposContacto &campos);
 
 // Why a contact read from an agenda file must not be stored; empty when it may.
 // A record the format cannot describe (a field of 100 or more characters behind a
-// cut length, a field holding "$_") or whose name field is cut short is refused;
-// any other damaged record is stored as read and caught when it is used.
+// cut length, a field holding "$_"), whose name field is cut short or names another
+// contact (damaged or not elsewhere) is refused; any other damaged record is stored
+// as read and caught when it is used.
 QString ProblemaContactoImportado(const QString &nombre, const QString &registro);
 
 // Index of the first row whose record holds the area code and number of the composer

@@ -1,5 +1,6 @@
 // ntxasistente: the first-run wizard. Links the nucleus and the widget services only.
 #include <QApplication>
+#include <QIcon>
 #include <QSocketNotifier>
 #include <csignal>
 #include <sys/socket.h>
@@ -29,6 +30,7 @@ int main(int argc, char *argv[])
 {
     QApplication app(argc, argv);
     app.setApplicationName(QStringLiteral("NTX"));
+    app.setWindowIcon(QIcon(QStringLiteral(":/iconos/ntx.png")));
     instalarTraduccionesQt(app, {QStringLiteral("qtbase")});
     PrepararFuentes();
 

@@ -32,7 +32,7 @@ const QString PreguntaCancelar = QStringLiteral("¿Está seguro que desea cancel
 QString textoNoEsperado()
 {
     return QStringLiteral("El archivo de instalación descargado del servidor no era el esperado\r\n\r\n · Intente "
-                          "actualizar nuevamente\r\n · Compruebe que Windows siga conectado a Internet\r\n · "
+                          "actualizar nuevamente\r\n · Compruebe que el equipo siga conectado a Internet\r\n · "
                           "Descargue NTX Mensajes desde el sitio web de ") +
            NombreSitioFabricante;
 }

@@ -25,7 +25,13 @@ struct Contexto
         , avisos(avisos_)
         , crearVistaWeb(std::move(crearVistaWeb_))
         , direcciones(std::move(direcciones_))
-    {}
+    {
+        // Every window that opens the user's browser: a failure shows the address to copy.
+        sistema.alFallarNavegador = [&d = dialogos](const QString &direccion, const QString &error) {
+            d.navegadorNoAbrio(direccion, error);
+        };
+    }
+    ~Contexto() { sistema.alFallarNavegador = nullptr; }
     Q_DISABLE_COPY_MOVE(Contexto)
 
     Ajustes &ajustes;

@@ -108,7 +108,7 @@ frmPreferencias::frmPreferencias(Contexto &contexto, VentanaPreferencias &princi
         v->addSpacing(12);
         v->addWidget(titulo(QStringLiteral("Icono del área de Notificación"), ui.picGeneral));
         ui.chkIconoNotificacion = new QCheckBox(enLineas(QStringLiteral("Minimizar NTX Mensajes en el área de "
-                                                                        "notificación de Windows (al lado del reloj)"),
+                                                                        "notificación (al lado del reloj)"),
                                                          AnchoLineaCasilla),
                                                 ui.picGeneral);
         v->addWidget(ui.chkIconoNotificacion);
@@ -456,11 +456,8 @@ void frmPreferencias::cmdCancelar_Click()
 
 void frmPreferencias::cmdAyuda_Click()
 {
-    if (ctx.sistema.abrirEnNavegador(ctx.direcciones.sitio + QStringLiteral("/ir/?id=11")))
-        return;
-    ctx.dialogos.mensaje(QStringLiteral("No se pudo abrir la página de ayuda en el navegador.\r\n\r\n") +
-                             ctx.sistema.ultimoError(),
-                         Dialogos::Botones::Aceptar, Dialogos::Icono::Exclamacion, Dialogos::tituloPrograma());
+    // A failure is shown by the service, with the address.
+    ctx.sistema.abrirEnNavegador(ctx.direcciones.sitio + QStringLiteral("/ir/?id=11"));
 }
 
 void frmPreferencias::cmdRestablecer_Click()

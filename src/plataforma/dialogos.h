@@ -53,6 +53,17 @@ public:
         return false;
     }
 
+    // No browser could open `direccion`: the address is shown so the user can copy it
+    // into one (the box's text can be selected, and Ctrl+C copies all of it).
+    void navegadorNoAbrio(const QString &direccion, const QString &error)
+    {
+        QString texto = QStringLiteral("No se pudo abrir el navegador web con esta dirección:\r\n\r\n") + direccion +
+                        QStringLiteral("\r\n\r\nCopie la dirección y péguela en su navegador.");
+        if (!error.isEmpty())
+            texto += QStringLiteral("\r\n\r\n") + error;
+        mensaje(texto, Botones::Aceptar, Icono::Exclamacion, tituloPrograma());
+    }
+
 protected:
     // Shows the box with `predeterminada` (one of `botones`) as its default button.
     virtual Respuesta mostrarMensaje(const QString &texto, Botones botones, Icono icono, const QString &titulo,

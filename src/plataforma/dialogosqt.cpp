@@ -3,10 +3,18 @@
 #include <QApplication>
 #include <QClipboard>
 #include <QFileDialog>
+#include <QGridLayout>
 #include <QMessageBox>
 #include <QPushButton>
 #include <QRegularExpression>
 #include <QShortcut>
+
+namespace {
+
+// The window manager's icon and buttons beside a title.
+constexpr int AnchoBotonesMarco = 130;
+
+} // namespace
 
 QWidget *DialogosQt::padre() const
 {
@@ -72,6 +80,21 @@ Dialogos::Respuesta DialogosQt::mostrarMensaje(const QString &texto, Botones bot
     for (const auto &[boton, respuesta] : std::as_const(mapa)) {
         if (respuesta == predeterminada)
             caja.setDefaultButton(boton);
+    }
+    // A short text makes a narrow box, and the window manager then cuts its title: the
+    // box is at least as wide as the title in bold plus room for the frame's buttons
+    // (after the icon and buttons are set, which lay the box out anew).
+    if (auto *rejilla = qobject_cast<QGridLayout *>(caja.layout())) {
+        // Window managers draw titles in their own font, commonly the desktop's sans-serif
+        // in bold at 10 points: the wider of that and the program's font in bold.
+        QFont negrita = caja.font();
+        negrita.setBold(true);
+        const QFont marco(QStringLiteral("Sans"), 10, QFont::Bold);
+        const int ancho = qMax(QFontMetrics(negrita).horizontalAdvance(caja.windowTitle()),
+                               QFontMetrics(marco).horizontalAdvance(caja.windowTitle())) +
+                          AnchoBotonesMarco;
+        rejilla->addItem(new QSpacerItem(ancho, 0, QSizePolicy::Minimum, QSizePolicy::Expanding), rejilla->rowCount(),
+                         0, 1, rejilla->columnCount());
     }
     caja.exec();
     const QAbstractButton *pulsado = caja.clickedButton();

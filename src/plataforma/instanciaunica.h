@@ -23,6 +23,8 @@ public:
     virtual bool enviarAReceptora(const QString &texto, int msEspera = 100) = 0;
     // Starts listening; textoRecibido is emitted for each text handed over.
     virtual bool crearReceptora() = 0;
+    // Why the last operation failed, in Spanish (empty when the service cannot tell).
+    virtual QString ultimoError() const { return {}; }
 
     static QString nombreMutex() { return QStringLiteral("NTXMensajes"); }
     static QString nombreReceptora() { return QStringLiteral("NTXMensajes_RecepcionDeMensajes_v1"); }

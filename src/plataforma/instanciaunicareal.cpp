@@ -26,6 +26,19 @@ QString uid()
     return QString::number(::getuid());
 }
 
+// A local socket's path holds at most 107 bytes (the kernel's 108 less the closing zero).
+constexpr qsizetype LargoMaximoSocket = 107;
+
+QString rutaReceptoraEn(const QString &carpeta)
+{
+    return carpeta + QLatin1Char('/') + InstanciaUnica::nombreReceptora() + QLatin1Char('-') + uid();
+}
+
+qsizetype largoRuta(const QString &ruta)
+{
+    return QFile::encodeName(ruta).size();
+}
+
 int abrirArchivo(const QString &ruta)
 {
     int fd;
@@ -109,14 +122,16 @@ InstanciaUnicaReal::~InstanciaUnicaReal()
 QString InstanciaUnicaReal::carpetaPredeterminada()
 {
     const QString runtime = qEnvironmentVariable("XDG_RUNTIME_DIR");
-    if (!runtime.isEmpty() && QFileInfo(runtime).isDir())
+    // A folder too deep for the receiver's socket gives way to the private one: the
+    // client and the wizard decide alike, so they still meet in the same folder.
+    if (!runtime.isEmpty() && QFileInfo(runtime).isDir() && largoRuta(rutaReceptoraEn(runtime)) <= LargoMaximoSocket)
         return runtime;
     return QDir::tempPath() + QStringLiteral("/ntx-") + uid();
 }
 
 QString InstanciaUnicaReal::rutaReceptora() const
 {
-    return m_carpeta + QLatin1Char('/') + nombreReceptora() + QLatin1Char('-') + uid();
+    return rutaReceptoraEn(m_carpeta);
 }
 
 bool InstanciaUnicaReal::crearMutex(const QString &nombre, bool *yaExistia)
@@ -227,6 +242,14 @@ bool InstanciaUnicaReal::crearReceptora()
     if (!asegurarCarpeta(m_carpeta, &m_error))
         return false;
     const QString ruta = rutaReceptora();
+    if (largoRuta(ruta) > LargoMaximoSocket) {
+        m_error = QStringLiteral("La ruta del canal que recibe los pedidos (") + ruta + QStringLiteral(") tiene ") +
+                  QString::number(largoRuta(ruta)) + QStringLiteral(" bytes y el sistema admite como máximo ") +
+                  QString::number(LargoMaximoSocket) +
+                  QStringLiteral(". Use una carpeta temporal de ruta más corta (variables XDG_RUNTIME_DIR o "
+                                 "TMPDIR).");
+        return false;
+    }
     // A socket file left by a dead process is removed; a live receiver is not ours to take.
     if (buscarVentanaReceptora()) {
         m_error = QStringLiteral("Otro proceso ya recibe en ") + ruta + QLatin1Char('.');

@@ -24,7 +24,7 @@ class InstanciaUnicaReal final : public InstanciaUnica
     Q_OBJECT
 public:
     // `carpeta` replaces the per-user folder ($XDG_RUNTIME_DIR, or a private folder in
-    // the temporary folder) for tests.
+    // the temporary folder when that is missing or too deep for a socket) for tests.
     explicit InstanciaUnicaReal(const QString &carpeta = {}, QObject *padre = nullptr);
     ~InstanciaUnicaReal() override;
 
@@ -34,7 +34,7 @@ public:
     bool enviarAReceptora(const QString &texto, int msEspera = 100) override;
     bool crearReceptora() override;
 
-    QString ultimoError() const { return m_error; }
+    QString ultimoError() const override { return m_error; }
     // How long taking the mutex waits for another starting process to let go of the gate.
     void ponerEsperaPuerta(int ms) { m_esperaPuerta = ms; }
     QString rutaReceptora() const;

@@ -6,6 +6,8 @@
 #include <QString>
 #include <QStringList>
 
+#include <functional>
+
 class Sistema
 {
 public:
@@ -13,6 +15,8 @@ public:
 
     virtual void pitido() = 0;
     // Opens an address (or a file) with the user's web browser or the desktop's handler.
+    // A failure, found at once or when the desktop's opener gives up later, goes to
+    // alFallarNavegador as well.
     virtual bool abrirEnNavegador(const QString &direccion) = 0;
     // Starts a program by bare name: the program folder first, then the search path,
     // never the current working folder.
@@ -47,6 +51,9 @@ public:
     // The system's description of the last failure of abrirEnNavegador or iniciarPrograma
     // (doubles that never fail may leave it empty).
     virtual QString ultimoError() const { return {}; }
+
+    // Told the address and the system's description when no browser could open it.
+    std::function<void(const QString &direccion, const QString &error)> alFallarNavegador;
 
     static constexpr int CarpetaDatosLocales = 28;
     static constexpr int CarpetaEscritorio = 16;

@@ -21,16 +21,45 @@ void SistemaReal::pitido()
     QApplication::beep();
 }
 
+bool SistemaReal::fallaNavegador(const QString &direccion, const QString &error)
+{
+    m_error = error;
+    if (alFallarNavegador)
+        alFallarNavegador(direccion, error);
+    return false;
+}
+
 bool SistemaReal::abrirEnNavegador(const QString &direccion)
 {
     const QUrl url = QUrl::fromUserInput(direccion, QDir::currentPath(), QUrl::AssumeLocalFile);
-    if (!url.isValid()) {
-        m_error = QStringLiteral("La dirección «") + direccion + QStringLiteral("» no es válida.");
-        return false;
+    if (!url.isValid())
+        return fallaNavegador(direccion,
+                              QStringLiteral("La dirección «") + direccion + QStringLiteral("» no es válida."));
+    const QString noAbrio = QStringLiteral("El sistema no pudo iniciar un navegador: puede que no haya ninguno "
+                                           "instalado o elegido como predeterminado.");
+    // The desktop's opener tells a failure only by its exit code, once it has looked
+    // for a browser; QDesktopServices starts it detached and never hears it, so it
+    // is started and watched here (its output goes where the program's goes).
+    const QString abridor = QStandardPaths::findExecutable(QStringLiteral("xdg-open"));
+    if (abridor.isEmpty()) {
+        if (!QDesktopServices::openUrl(url))
+            return fallaNavegador(direccion, noAbrio);
+        m_error.clear();
+        return true;
     }
-    if (!QDesktopServices::openUrl(url)) {
-        m_error = QStringLiteral("No se pudo abrir «") + direccion + QStringLiteral("» en el navegador.");
-        return false;
+    auto *proceso = new QProcess(&m_abridores);
+    proceso->setProcessChannelMode(QProcess::ForwardedChannels);
+    proceso->setStandardInputFile(QProcess::nullDevice());
+    QObject::connect(proceso, &QProcess::finished, proceso,
+                     [this, proceso, direccion, noAbrio](int codigo, QProcess::ExitStatus estado) {
+                         proceso->deleteLater();
+                         if (estado != QProcess::NormalExit || codigo != 0)
+                             fallaNavegador(direccion, noAbrio);
+                     });
+    proceso->start(abridor, {url.toString(QUrl::FullyEncoded)});
+    if (!proceso->waitForStarted()) {
+        delete proceso;
+        return fallaNavegador(direccion, noAbrio);
     }
     m_error.clear();
     return true;

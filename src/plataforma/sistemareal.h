@@ -3,6 +3,8 @@
 
 #include "plataforma/sistema.h"
 
+#include <QObject>
+
 class SistemaReal final : public Sistema
 {
 public:
@@ -36,6 +38,9 @@ public:
     static QString carpetaConArchivos(const QString &carpetaEjecutable);
 
 private:
+    bool fallaNavegador(const QString &direccion, const QString &error);
+
     int m_versionMotorWeb = 6;
     QString m_error;
+    QObject m_abridores; // the openers still running, watched for their exit code
 };

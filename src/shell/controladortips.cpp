@@ -20,7 +20,7 @@ constexpr Consejo Consejos[] = {
     {u"Bienvenido a NTX Mensajes", u"Para enviar un mensaje elija un proveedor de esta lista"},
     {u"Escriba el mensaje", u"Ingrese el número de teléfono, su nombre,\r\nescriba el mensaje y presione Enviar"},
     {u"Agende al contacto", u"Haga clic aquí para agendar a este contacto"},
-    {u"¡Envíelo al escritorio!", u"Puede guardar este contacto en el escritorio de Windows con este botón.\r\n"
+    {u"¡Envíelo al escritorio!", u"Puede guardar este contacto en el escritorio con este botón.\r\n"
                                  u"Haga doble clic en el contacto en el escritorio para enviarle un mensaje."},
 };
 

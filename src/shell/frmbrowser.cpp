@@ -7,11 +7,13 @@
 
 #include "comun/claves.h"
 #include "envio/proveedores.h"
+#include "shell/iconobandeja.h"
 
 #include <QApplication>
 #include <QCloseEvent>
 #include <QHeaderView>
 #include <QMenuBar>
+#include <QPointer>
 #include <QSystemTrayIcon>
 #include <QWindowStateChangeEvent>
 #include <cmath>
@@ -774,9 +776,12 @@ void frmBrowser::borrarIconoBandeja()
 {
     if (!bandeja)
         return;
+    // Form_MouseMove runs inside the icon's own click: the icon goes after it.
+    if (bandejaOcupada) {
+        bandeja = nullptr;
+        return;
+    }
     bandeja->hide();
-    // The menu's "Abrir" runs inside the icon's own click: deleting it there pulls the
-    // object out from under the event being delivered.
     bandeja->deleteLater();
     bandeja = nullptr;
 }
@@ -925,9 +930,8 @@ void frmBrowser::ponerEnBandeja()
     });
     bandeja->show();
     if (!bandejaGlobo) {
-        bandeja->showMessage(QStringLiteral("NTX Mensajes"),
-                             QStringLiteral("\r\nPara volver a NTX Mensajes haga clic en este ícono"),
-                             QSystemTrayIcon::Information, 10000);
+        MostrarGloboBandeja(bandeja, QStringLiteral("NTX Mensajes"),
+                            QStringLiteral("\r\nPara volver a NTX Mensajes haga clic en este ícono"), 10000);
         bandejaGlobo = true;
     }
     // Hidden windows have no task-bar button. The state stays minimised while hidden: changing it
@@ -944,6 +948,7 @@ void frmBrowser::Form_MouseMove(int botones, int shift, double x, double y)
     bandejaMensaje = qRound(x / TwipsPorPixel);
     if (!enBandeja || bandejaOcupada)
         return;
+    const QPointer<QSystemTrayIcon> icono = bandeja;
     bandejaOcupada = true;
     if (bandejaMensaje == 514) {
         setWindowState(windowState() & ~Qt::WindowMinimized);
@@ -957,6 +962,9 @@ void frmBrowser::Form_MouseMove(int botones, int shift, double x, double y)
         ui.mnuNotificacion->exec(QCursor::pos());
     }
     bandejaOcupada = false;
+    // Let go of above ("Abrir", a left click): still inside the icon's click.
+    if (icono && icono != bandeja)
+        QuitarIconoBandejaDespues(icono);
 }
 
 void frmBrowser::frmBrowserMinimizado(double x)

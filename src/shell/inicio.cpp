@@ -50,8 +50,12 @@ frmBrowser *Inicio::CargarPrincipal()
         return nullptr;
     receptora = std::make_unique<frmWindowMessage>(ctx, *principal);
     if (!receptora->escuchando) {
-        principal->ErrorAlInicializar(QStringLiteral("No se pudo crear la ventana que recibe los pedidos de otras "
-                                                     "ejecuciones del programa."));
+        QString texto = QStringLiteral("No se pudo crear la ventana que recibe los pedidos de otras ejecuciones "
+                                       "del programa.");
+        const QString causa = ctx.instancia.ultimoError();
+        if (!causa.isEmpty())
+            texto += QLatin1Char(' ') + causa;
+        principal->ErrorAlInicializar(texto);
         return nullptr;
     }
     return principal.get();

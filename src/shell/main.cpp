@@ -1,6 +1,7 @@
 // The client: builds the services and the module state, then runs the start-up
 // (single instance, first run, installation checks, splash, main window).
 #include <QApplication>
+#include <QIcon>
 #include <QTimer>
 #include <QtWebEngineCore/qtwebenginecoreversion.h>
 
@@ -23,6 +24,8 @@ int main(int argc, char *argv[])
     compartirProcesosMotor();
     QApplication aplicacion(argc, argv);
     aplicacion.setQuitOnLastWindowClosed(false);
+    // Every window, message boxes included, shows the program's icon.
+    aplicacion.setWindowIcon(QIcon(QStringLiteral(":/iconos/ntx.png")));
     instalarTraduccionesQt(aplicacion, {QStringLiteral("qtbase"), QStringLiteral("qtwebengine")});
     PrepararFuentes();
 

@@ -216,10 +216,9 @@ private Q_SLOTS:
         QCOMPARE(argumentos,
                  (QStringList{QStringLiteral("/opt/ntx/ntxmensajes"), QStringLiteral("/c:\"Juan/Trabajo: 2\"")}));
         QCOMPARE(dialogos.llamadas.size(), 1);
-        QCOMPARE(
-            dialogos.llamadas.at(0).texto,
-            QStringLiteral("El contacto rápido ha sido guardado en el escritorio de Windows.\r\n\r\nHaga doble clic "
-                           "en el ícono del escritorio para enviar un mensaje."));
+        QCOMPARE(dialogos.llamadas.at(0).texto,
+                 QStringLiteral("El contacto rápido ha sido guardado en el escritorio.\r\n\r\nHaga doble clic "
+                                "en el ícono del escritorio para enviar un mensaje."));
         QCOMPARE(dialogos.llamadas.at(0).icono, Dialogos::Icono::Informacion);
         QCOMPARE(sistema.programasIniciados, QStringList{QStringLiteral("gio")});
         QCOMPARE(
@@ -244,7 +243,7 @@ private Q_SLOTS:
         QCOMPARE(dialogos.llamadas.size(), 1);
         QCOMPARE(dialogos.llamadas.at(0).icono, Dialogos::Icono::Critico);
         QVERIFY(dialogos.llamadas.at(0).texto.startsWith(
-            QStringLiteral("Error guardando el contacto rápido en el escritorio de Windows\r\n\r\n · Compruebe que "
+            QStringLiteral("Error guardando el contacto rápido en el escritorio\r\n\r\n · Compruebe que "
                            "tenga permisos para escribir archivos en el escritorio")));
         QVERIFY(sistema.programasIniciados.isEmpty());
     }

@@ -595,6 +595,16 @@ void TstRegistroContacto::contactoImportado_data()
     QTest::newRow("otro nombre en el registro") << "Juan" << QStringLiteral("$_NO04Pepe$_PR00$_CA03351$_NU011")
                                                 << "los datos del contacto son de otro nombre («Pepe»)";
     QTest::newRow("el mismo nombre en otras mayúsculas") << "JUAN" << juan << "";
+    // The rest of the record damaged: the name field still decides.
+    QTest::newRow("otro nombre y el registro dañado después") << "Ana" << QStringLiteral("$_NO03Bob$_PR00$_CA00$_NU00x")
+                                                              << "los datos del contacto son de otro nombre («Bob»)";
+    QTest::newRow("otro nombre y el largo del proveedor mal")
+        << "Ana" << QStringLiteral("$_NO03Bob$_PR25Argentina - Claro$_CA03351$_NU011")
+        << "los datos del contacto son de otro nombre («Bob»)";
+    QTest::newRow("otro nombre en minúsculas de marca")
+        << "Ana" << QStringLiteral("x$_no03Bob") << "los datos del contacto son de otro nombre («Bob»)";
+    QTest::newRow("el mismo nombre y el registro dañado después")
+        << "ANA" << QStringLiteral("$_NO03Ana$_PR00$_CA00$_NU00x") << "";
     QTest::newRow("control en el registro") << "Ana" << QStringLiteral("$_NO03Ana\x01")
                                             << "los datos del contacto "
                                                "contienen caracteres de "

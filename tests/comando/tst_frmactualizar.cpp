@@ -36,7 +36,7 @@ const QString kSinConexion =
 const QString kNoEsperado =
     kCancelada +
     QStringLiteral("\r\n\r\nEl archivo de instalación descargado del servidor no era el esperado\r\n\r\n · "
-                   "Intente actualizar nuevamente\r\n · Compruebe que Windows siga conectado a "
+                   "Intente actualizar nuevamente\r\n · Compruebe que el equipo siga conectado a "
                    "Internet\r\n · Descargue NTX Mensajes desde el sitio web de ntxVarel!");
 const QString kNoFirmado =
     kCancelada + QStringLiteral("\r\n\r\nEl archivo de instalación descargado no está firmado por el fabricante. Pudo "

@@ -35,12 +35,15 @@ public:
         return escuchando;
     }
 
+    QString ultimoError() const override { return error; }
+
     bool mutexTomado() const { return m_tomado; }
 
     bool otroProcesoTieneElMutex = false;
     bool hayReceptora = true;
     bool escuchando = false;
     bool fallarReceptora = false;
+    QString error; // what ultimoError tells
     QString nombreMutex;
     QStringList entregados;
     QList<int> esperas;

@@ -14,7 +14,12 @@ public:
     bool abrirEnNavegador(const QString &direccion) override
     {
         direccionesAbiertas.append(direccion);
-        return true;
+        if (!fallarNavegador)
+            return true;
+        error = QStringLiteral("No hay navegador.");
+        if (alFallarNavegador)
+            alFallarNavegador(direccion, error);
+        return false;
     }
     bool iniciarPrograma(const QString &nombre, const QStringList &argumentos = {}) override
     {
@@ -67,6 +72,7 @@ public:
     QStringList programasIniciados;
     QList<QStringList> argumentosDeProgramas;
     bool fallarInicioDeProgramas = false;
+    bool fallarNavegador = false; // no browser: abrirEnNavegador fails and tells alFallarNavegador
     std::function<void(const QString &)> alIniciarPrograma; // runs before a start is recorded
     QStringList archivosAbiertos;
     bool abrirArchivosDeVerdad = false;

@@ -1,5 +1,6 @@
 // Writes the seed corpus of each harness into <carpeta>/<harness>/, made with the
 // program's own writers where it has one.
+#include "agenda/archivoagenda.h"
 #include "agenda/registrocontacto.h"
 #include "historial/almacenhistorial.h"
 #include "mejoras/archivoabreviaturas.h"
@@ -70,6 +71,20 @@ int main(int argc, char **argv)
     semilla("archivotexto", "suelto", QByteArray("a, b ,\"c\"\r\n#2020-01-01#,x\n\"abierta"));
 
     // Contact records, and four fields separated by NUL for the writer.
+    // Address book files: one as the export writes it, and one whose second record is
+    // damaged after its name field.
+    QString registroJuan;
+    Agenda::EscribirRegistro({QStringLiteral("Juan"), QStringLiteral("Argentina - Personal"), QStringLiteral("351"),
+                              QStringLiteral("5551234")},
+                             &registroJuan, nullptr);
+    const QString agenda = Agenda::CabeceraArchivoAgenda + QStringLiteral("\r\n") +
+                           Agenda::LineaArchivoAgenda(QStringLiteral("Juan"), registroJuan) + QStringLiteral("\r\n");
+    semilla("archivoagenda", "entero", Windows1252::codificar(agenda));
+    semilla("archivoagenda", "danado",
+            Windows1252::codificar(
+                agenda +
+                Agenda::LineaArchivoAgenda(QStringLiteral("Ana"), QStringLiteral("$_NO03Ana$_PR00$_CA00$_NU00x")) +
+                QStringLiteral("\r\n")));
     semilla("contacto", "registro",
             contacto(QStringLiteral("Juan"), QStringLiteral("Argentina - Personal"), QStringLiteral("351"),
                      QStringLiteral("5551234")));

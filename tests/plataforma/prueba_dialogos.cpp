@@ -184,6 +184,23 @@ private Q_SLOTS:
         QCOMPARE(titulo, QStringLiteral("NTX Mensajes"));
     }
 
+    // A one-line text under a long title: the box is wide enough to show the whole title.
+    void tituloLargoEntero()
+    {
+        const QString titulo = QStringLiteral("Mensaje de secuencia de comandos de NTX");
+        int ancho = 0;
+        alAbrirse<QMessageBox>([&](QMessageBox *caja) {
+            ancho = caja->width();
+            caja->buttons().first()->click();
+        });
+        DialogosQt dialogos;
+        dialogos.mensaje(QStringLiteral("Aviso\r\nHay novedades"), Dialogos::Botones::Aceptar,
+                         Dialogos::Icono::Informacion, titulo);
+        QFont negrita = QApplication::font();
+        negrita.setBold(true);
+        QVERIFY2(ancho >= QFontMetrics(negrita).horizontalAdvance(titulo) + 100, qPrintable(QString::number(ancho)));
+    }
+
     void convertirFiltro_data()
     {
         QTest::addColumn<QString>("filtro");

@@ -5,6 +5,7 @@
 #include <QFileInfo>
 #include <QLocalServer>
 #include <QProcess>
+#include <QScopeGuard>
 #include <QTemporaryDir>
 #include <QtTest>
 #include <fcntl.h>
@@ -347,6 +348,68 @@ private Q_SLOTS:
         QCOMPARE(recibidos.first().first().toString(), QStringLiteral("ejecucion"));
         QCOMPARE(siguienteLinea(*segunda), QByteArray("entregado"));
         QVERIFY(esperarFin(*segunda));
+    }
+
+    // A runtime folder too deep for the receiver's socket (120 characters): the client and
+    // a second start meet in the private folder instead; if that does not fit either, the
+    // message names the cause.
+    void carpetaDeEjecucionLarga_data()
+    {
+        QTest::addColumn<bool>("temporalLarga");
+        QTest::newRow("la carpeta privada cabe") << false;
+        QTest::newRow("tampoco cabe la privada") << true;
+    }
+    void carpetaDeEjecucionLarga()
+    {
+        QFETCH(bool, temporalLarga);
+        const auto carpetaDe = [this](const QString &nombre, int largo) {
+            QString ruta = m_carpeta + QLatin1Char('/') + nombre;
+            ruta += QString(largo - ruta.size(), QLatin1Char('x'));
+            return ruta;
+        };
+        const QString runtime = carpetaDe(QStringLiteral("run"), 120);
+        const QString temporal = temporalLarga ? carpetaDe(QStringLiteral("tmp"), 120) : m_carpeta + "/tmp";
+        QCOMPARE(runtime.size(), 120);
+        QVERIFY(QDir().mkpath(runtime) && QDir().mkpath(temporal));
+        QVERIFY(
+            QFile::setPermissions(runtime, QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner));
+        const QByteArray runtimeAntes = qgetenv("XDG_RUNTIME_DIR"), temporalAntes = qgetenv("TMPDIR");
+        const bool habiaRuntime = qEnvironmentVariableIsSet("XDG_RUNTIME_DIR");
+        const bool habiaTemporal = qEnvironmentVariableIsSet("TMPDIR");
+        qputenv("XDG_RUNTIME_DIR", QFile::encodeName(runtime));
+        qputenv("TMPDIR", QFile::encodeName(temporal));
+        const auto restaurar = qScopeGuard([&] {
+            habiaRuntime ? qputenv("XDG_RUNTIME_DIR", runtimeAntes) : qunsetenv("XDG_RUNTIME_DIR");
+            habiaTemporal ? qputenv("TMPDIR", temporalAntes) : qunsetenv("TMPDIR");
+        });
+
+        const QString privada = QDir(temporal).canonicalPath() + QStringLiteral("/ntx-") + QString::number(::getuid());
+        QCOMPARE(InstanciaUnicaReal::carpetaPredeterminada(), privada);
+        // The client: a process of its own with the same environment.
+        auto cliente = lanzar({QStringLiteral("sostener"), QString(), QStringLiteral("receptora")});
+        QCOMPARE(siguienteLinea(*cliente), QByteArray("primera"));
+        const QByteArray linea = siguienteLinea(*cliente);
+        if (temporalLarga) {
+            QVERIFY2(linea.startsWith("error ") && linea.contains("107") && linea.contains("XDG_RUNTIME_DIR"),
+                     linea.constData());
+            QVERIFY(esperarFin(*cliente));
+            return;
+        }
+        QCOMPARE(linea, QByteArray("lista"));
+        struct stat st
+        {
+        };
+        QVERIFY(::lstat(QFile::encodeName(privada).constData(), &st) == 0);
+        QCOMPARE(st.st_mode & 0777, 0700u);
+        // A second start finds it and hands its line over.
+        InstanciaUnicaReal segunda;
+        bool existia = false;
+        QVERIFY2(segunda.crearMutex(InstanciaUnica::nombreMutex(), &existia), qPrintable(segunda.ultimoError()));
+        QVERIFY(existia);
+        QVERIFY(segunda.buscarVentanaReceptora());
+        QVERIFY2(segunda.enviarAReceptora(QStringLiteral("ejecucion"), espera), qPrintable(segunda.ultimoError()));
+        QCOMPARE(siguienteLinea(*cliente), "recibido " + QByteArray("ejecucion").toBase64());
+        terminar(*cliente);
     }
 };
 

@@ -5,6 +5,7 @@
 
 #include <QApplication>
 #include <QProcess>
+#include <QScopeGuard>
 #include <QTemporaryDir>
 #include <QTimer>
 #include <QWidget>
@@ -179,6 +180,48 @@ private Q_SLOTS:
         QFile f(marca);
         QVERIFY(f.open(QIODevice::ReadOnly));
         QCOMPARE(QString::fromUtf8(f.readAll()), ruta);
+    }
+
+    // The desktop's opener gets the address; one that finds no browser says so only by
+    // its exit code, later: that failure is told with the address.
+    void abrirEnNavegadorAvisaSiNoHayNavegador()
+    {
+        const QString bin = dir("abridor");
+        QVERIFY(QDir().mkpath(bin));
+        const QString recibido = bin + QStringLiteral("/recibido");
+        const auto abridor = [&](int codigo) {
+            QFile::remove(bin + QStringLiteral("/xdg-open"));
+            return crearEjecutable(bin + QStringLiteral("/xdg-open"), "#!/bin/sh\nprintf '%s\\n' \"$1\" >>'" +
+                                                                          QFile::encodeName(recibido) + "'\nexit " +
+                                                                          QByteArray::number(codigo) + "\n");
+        };
+        const QByteArray rutaAntes = qgetenv("PATH");
+        qputenv("PATH", QFile::encodeName(bin) + ':' + rutaAntes);
+        const auto restaurar = qScopeGuard([&] { qputenv("PATH", rutaAntes); });
+        const auto lineas = [&] {
+            QFile f(recibido);
+            return f.open(QIODevice::ReadOnly)
+                       ? QString::fromUtf8(f.readAll()).split(QLatin1Char('\n'), Qt::SkipEmptyParts)
+                       : QStringList();
+        };
+
+        SistemaReal sistema;
+        QStringList fallidas, errores;
+        sistema.alFallarNavegador = [&](const QString &direccion, const QString &error) {
+            fallidas << direccion;
+            errores << error;
+        };
+        QVERIFY(abridor(0));
+        QVERIFY(sistema.abrirEnNavegador(QStringLiteral("http://sitio.prueba/ir/?id=10")));
+        QTRY_COMPARE(lineas(), QStringList{QStringLiteral("http://sitio.prueba/ir/?id=10")});
+        // xdg-open's code 3: no tool to open the address with.
+        QVERIFY(abridor(3));
+        QVERIFY(sistema.abrirEnNavegador(QStringLiteral("http://sitio.prueba/ir/?id=5")));
+        QTRY_COMPARE(fallidas, QStringList{QStringLiteral("http://sitio.prueba/ir/?id=5")});
+        QCOMPARE(lineas().size(), 2);
+        QVERIFY2(errores[0].startsWith(QStringLiteral("El sistema no pudo iniciar un navegador")),
+                 qPrintable(errores[0]));
+        QCOMPARE(sistema.ultimoError(), errores[0]);
     }
 
     void carpetasEspeciales()

@@ -96,19 +96,28 @@ private Q_SLOTS:
     {
         QTest::addColumn<QString>("accion");
         QTest::addColumn<QString>("direccion");
-        QTest::newRow("Ayuda de NTX Mensajes") << "mnuAyudaWeb" << Sitio + "/ir/?id=10";
-        QTest::newRow("Foros") << "mnuforosdentx" << Sitio + "/ir/?id=5";
-        QTest::newRow("Sitio web de ntxVarel!") << "mnuntxvarelcomar" << Sitio + "/";
-        QTest::newRow("Sitio web del autor") << "MnuAyudantxVarelAutor" << Sitio + "/autor/";
-        QTest::newRow("Detectar proveedor del menú") << "mnuntxGeo" << Sitio + "/ir/?id=25";
-        QTest::newRow("Detectar proveedor junto a la lista") << "lblBuscarEmpresa" << Sitio + "/ir/?id=25";
+        QTest::addColumn<bool>("sinNavegador");
+        const QList<std::pair<const char *, QStringList>> enlaces{
+            {"Ayuda de NTX Mensajes", {"mnuAyudaWeb", Sitio + "/ir/?id=10"}},
+            {"Foros", {"mnuforosdentx", Sitio + "/ir/?id=5"}},
+            {"Sitio web de ntxVarel!", {"mnuntxvarelcomar", Sitio + "/"}},
+            {"Sitio web del autor", {"MnuAyudantxVarelAutor", Sitio + "/autor/"}},
+            {"Detectar proveedor del menú", {"mnuntxGeo", Sitio + "/ir/?id=25"}},
+            {"Detectar proveedor junto a la lista", {"lblBuscarEmpresa", Sitio + "/ir/?id=25"}}};
+        for (const auto &[nombre, enlace] : enlaces) {
+            QTest::newRow(nombre) << enlace[0] << enlace[1] << false;
+            // No browser could be started: the user is told the address, to copy it.
+            QTest::addRow("%s, sin navegador", nombre) << enlace[0] << enlace[1] << true;
+        }
     }
 
     void enlacesAlNavegador()
     {
         QFETCH(QString, accion);
         QFETCH(QString, direccion);
+        QFETCH(bool, sinNavegador);
         Banco b;
+        b.p.sistema.fallarNavegador = sinNavegador;
         const QMap<QString, QAction *> acciones{
             {QStringLiteral("mnuAyudaWeb"), b.controles.mnuAyudaWeb},
             {QStringLiteral("mnuforosdentx"), b.controles.mnuforosdentx},
@@ -126,7 +135,16 @@ private Q_SLOTS:
             a->trigger();
         }
         QCOMPARE(b.p.sistema.direccionesAbiertas, QStringList{direccion});
-        // Nothing else happens: no box, no navigation, no program.
+        if (sinNavegador) {
+            QCOMPARE(b.p.dialogos.llamadas.size(), 1);
+            QCOMPARE(b.p.dialogos.llamadas[0].texto,
+                     "No se pudo abrir el navegador web con esta dirección:\r\n\r\n" + direccion +
+                         "\r\n\r\nCopie la dirección y péguela en su navegador.\r\n\r\nNo hay navegador.");
+            QCOMPARE(b.p.dialogos.llamadas[0].titulo, QStringLiteral("NTX Mensajes"));
+            QCOMPARE(b.p.dialogos.llamadas[0].icono, Dialogos::Icono::Exclamacion);
+            b.p.dialogos.llamadas.clear();
+        }
+        // Nothing else happens: no other box, no navigation, no program.
         QVERIFY(b.p.dialogos.llamadas.isEmpty());
         QVERIFY(b.v.pasos.isEmpty());
         QVERIFY(b.p.sistema.programasIniciados.isEmpty());

@@ -220,7 +220,7 @@ private Q_SLOTS:
         b.ponerValor(QStringLiteral("3"));
         b.tips.timToolTips_Timer();
         QCOMPARE(b.tips.globo().TipText(),
-                 QStringLiteral("Puede guardar este contacto en el escritorio de Windows con este botón.\r\nHaga "
+                 QStringLiteral("Puede guardar este contacto en el escritorio con este botón.\r\nHaga "
                                 "doble clic en el contacto en el escritorio para enviarle un mensaje."));
     }
 

@@ -787,13 +787,15 @@ void tst_frmBrowser::menuBandejaAbrirDesdeElIcono()
     QPointer<QSystemTrayIcon> icono = v.iconoBandeja();
     QVERIFY(icono);
     Q_EMIT icono->activated(QSystemTrayIcon::Context);
-    // Still inside the icon's own event: the icon must outlive it.
+    // Still inside the icon's own click: the icon, and the X11 window it hides with,
+    // outlive it (hiding destroys that window, which Qt still delivers the click to).
     QVERIFY(icono);
+    QVERIFY(icono->isVisible());
     QVERIFY(v.isVisible());
     QVERIFY(!v.enBandeja);
     QVERIFY(!v.iconoBandeja());
-    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
-    QVERIFY(!icono);
+    // It goes once that click is over.
+    QTRY_VERIFY(!icono);
     QVERIFY(!(v.windowState() & Qt::WindowMinimized));
 }
 

@@ -81,6 +81,7 @@ private Q_SLOTS:
         instancia.liberarMutex();
         instancia.otroProcesoTieneElMutex = false;
         instancia.fallarReceptora = false;
+        instancia.error.clear();
         instancia.entregados.clear();
         avisos.clear();
         ctx = std::make_unique<Contexto>(
@@ -93,15 +94,18 @@ private Q_SLOTS:
     {
         // The receiver of other starts cannot listen: the load's last step fails.
         instancia.fallarReceptora = true;
+        instancia.error = QStringLiteral("La ruta del canal tiene 140 bytes.");
         Inicio inicio(*ctx);
         QVERIFY(!inicio.CargarPrincipal());
         QCOMPARE(dialogos.llamadas.size(), 1);
         QCOMPARE(dialogos.llamadas[0].titulo, QStringLiteral("Error interno al inicializar"));
         QCOMPARE(dialogos.llamadas[0].icono, Dialogos::Icono::Critico);
-        QVERIFY(dialogos.llamadas[0].texto.startsWith(
-            QStringLiteral("NTX Mensajes no pudo iniciarse correctamente. Si el problema persiste, descargue "
-                           "nuevamente el programa desde el sitio web de ntxVarel! (http://sitio.prueba) y "
-                           "reinstale el programa.\r\n\r\nError: ")));
+        // The message names the cause the service gave.
+        QCOMPARE(dialogos.llamadas[0].texto,
+                 QStringLiteral("NTX Mensajes no pudo iniciarse correctamente. Si el problema persiste, descargue "
+                                "nuevamente el programa desde el sitio web de ntxVarel! (http://sitio.prueba) y "
+                                "reinstale el programa.\r\n\r\nError: No se pudo crear la ventana que recibe los "
+                                "pedidos de otras ejecuciones del programa. La ruta del canal tiene 140 bytes."));
         QCOMPARE(sistema.terminaciones, QList<int>{0});
     }
 

@@ -149,13 +149,19 @@ private Q_SLOTS:
         ventana->show();
         QVERIFY(QTest::qWaitForWindowExposed(ventana.get()));
         QCoreApplication::processEvents();
-        QStringList cortados;
+        QStringList cortados, deOtroSistema;
         const auto revisar = [&] {
             const QList<QWidget *> controles = ventana->findChildren<QWidget *>();
             for (const QWidget *control : controles) {
                 if (!control->isVisible() ||
                     (!qobject_cast<const QLabel *>(control) && !qobject_cast<const QAbstractButton *>(control)))
                     continue;
+                const auto *conTexto = qobject_cast<const QLabel *>(control);
+                const QString texto =
+                    conTexto ? conTexto->text() : qobject_cast<const QAbstractButton *>(control)->text();
+                // The desktop is not named after another system ("área de notificación de Windows").
+                if (texto.contains(QLatin1String("Windows")))
+                    deOtroSistema << control->objectName() + QStringLiteral(" \"") + texto + QLatin1Char('"');
                 const int falta = DesbordeDeTexto(control);
                 if (falta > 0) {
                     const auto *etiqueta = qobject_cast<const QLabel *>(control);
@@ -178,6 +184,8 @@ private Q_SLOTS:
         }
         cortados.removeDuplicates();
         QVERIFY2(cortados.isEmpty(), qPrintable(cortados.join(QStringLiteral("; "))));
+        deOtroSistema.removeDuplicates();
+        QVERIFY2(deOtroSistema.isEmpty(), qPrintable(deOtroSistema.join(QStringLiteral("; "))));
     }
 
     // The check itself: a caption one letter too long for its label is caught.
