@@ -107,6 +107,17 @@ void ControladorContactos::MostrarDestinatario()
         MostrarDestinatarioPorNumero();
 }
 
+QString ControladorContactos::nombreDestinatario() const
+{
+    return c.lblNombreDestinatario->text();
+}
+
+bool ControladorContactos::destinatarioAgendado() const
+{
+    // "Agendar" is available only for a destination that is not in the book.
+    return !c.cmdAgendar->isEnabled();
+}
+
 void ControladorContactos::MostrarDestinatarioPorNumero()
 {
     const QString codArea = ventana_.codArea(), numero = ventana_.numero();

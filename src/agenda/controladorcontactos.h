@@ -76,6 +76,9 @@ public:
     void MostrarDestinatarioPorAlias();
     // The recipient frame for whichever destination boxes are shown.
     void MostrarDestinatario();
+    // The recipient frame's label, and whether it names a contact of the address book.
+    QString nombreDestinatario() const;
+    bool destinatarioAgendado() const;
     void cmdAgendar_Click();
     void cmdAlEscritorio_Click();
     // Also a double click on the tree and Enter in it.

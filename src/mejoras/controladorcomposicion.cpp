@@ -12,7 +12,6 @@
 #include <QTextCursor>
 
 #include "comun/claves.h"
-#include "comun/valornumerico.h"
 #include "envio/proveedores.h"
 #include "mejoras/abreviaturas.h"
 #include "mejoras/archivoabreviaturas.h"
@@ -153,7 +152,6 @@ ControladorComposicion::ControladorComposicion(Contexto &contexto, VentanaCompos
     marcador(c.txtNumero, QStringLiteral("[Núm]"));
 
     connect(c.txtmsj, &QPlainTextEdit::textChanged, this, &ControladorComposicion::txtmsj_Change);
-    connect(c.txtcarescritos, &QLineEdit::textChanged, this, &ControladorComposicion::txtcarescritos_Change);
     connect(c.chkLMate, &QCheckBox::clicked, this, &ControladorComposicion::chkLMate_Click);
     connect(c.chkAbreviaturas, &QCheckBox::clicked, this, &ControladorComposicion::chkAbreviaturas_Click);
     connect(c.txtCodArea, &QLineEdit::textChanged, this, &ControladorComposicion::txtCodArea_Change);
@@ -225,12 +223,29 @@ bool ControladorComposicion::modoAlias() const
     return !c.txtalias->isHidden();
 }
 
+MensajeSaliente ControladorComposicion::capturar()
+{
+    // The box shows what is sent; its change updates the recipient frame first.
+    c.txtalias->setText(c.txtalias->text().trimmed());
+    MensajeSaliente m;
+    m.destinatario.codArea = c.txtCodArea->text();
+    m.destinatario.numero = c.txtNumero->text();
+    m.destinatario.alias = c.txtalias->text();
+    m.destinatario.modoAlias = modoAlias();
+    m.remitente = c.cboRemitente->currentText();
+    m.texto = textoMensaje();
+    m.cuenta = CaracteresEscritos;
+    m.maximo = MaximoCaracteres;
+    return m;
+}
+
 void ControladorComposicion::PonerProveedor(const Proveedor *proveedor)
 {
     c.cboRemitente->show();
     c.lblremitente->show();
     if (!proveedor) {
-        c.txtmaxcar->setText(QStringLiteral("138"));
+        MaximoCaracteres = 138;
+        c.txtmaxcar->setText(QString::number(MaximoCaracteres));
         c.lblCodArea->setText(QStringLiteral("0"));
         c.lblNumero->setText(QStringLiteral("15"));
         return;
@@ -239,7 +254,8 @@ void ControladorComposicion::PonerProveedor(const Proveedor *proveedor)
     c.lblNumero->setText(proveedor->rotuloNumero);
     c.txtalias->hide();
     c.lblalias->hide();
-    c.txtmaxcar->setText(QString::number(proveedor->maximo));
+    MaximoCaracteres = proveedor->maximo;
+    c.txtmaxcar->setText(QString::number(MaximoCaracteres));
     for (QWidget *w : {static_cast<QWidget *>(c.txtCodArea), static_cast<QWidget *>(c.txtNumero),
                        static_cast<QWidget *>(c.lblCodArea), static_cast<QWidget *>(c.lblNumero)})
         w->show();
@@ -256,12 +272,9 @@ void ControladorComposicion::ponerEstadoSiCambia(int imagen, const QString &text
 
 void ControladorComposicion::escribirContador(const QString &mensajeCrLf)
 {
-    const qsizetype cuenta = ContarCaracteres(c.cboRemitente->currentText(), mensajeCrLf);
-    {
-        // The check runs once below, also when the count did not change.
-        const QSignalBlocker bloqueo(c.txtcarescritos);
-        c.txtcarescritos->setText(NumeroConSigno(cuenta));
-    }
+    CaracteresEscritos = int(ContarCaracteres(c.cboRemitente->currentText(), mensajeCrLf));
+    c.txtcarescritos->setText(NumeroConSigno(CaracteresEscritos));
+    // The check runs here, also when the count did not change.
     txtcarescritos_Change();
 }
 
@@ -295,7 +308,7 @@ void ControladorComposicion::txtmsj_Change()
 
     // Over the limit the counter's warning replaces this text at once: the
     // status bar is not written twice per key.
-    if (ContarCaracteres(c.cboRemitente->currentText(), texto) <= ValorNumerico(c.txtmaxcar->text()))
+    if (ContarCaracteres(c.cboRemitente->currentText(), texto) <= MaximoCaracteres)
         ponerEstadoSiCambia(ImagenNormal, textoEstadoPasada(conAbreviaturas, LenguajeMateActivo));
 
     escribirContador(texto);
@@ -308,8 +321,8 @@ void ControladorComposicion::ActualizarContador()
 
 void ControladorComposicion::txtcarescritos_Change()
 {
-    const qint64 maximo = ValorNumerico(c.txtmaxcar->text());
-    const qint64 cuenta = ValorNumerico(c.txtcarescritos->text());
+    const int maximo = MaximoCaracteres;
+    const int cuenta = CaracteresEscritos;
     if (cuenta == maximo + 1)
         ctx.sistema.pitido();
     const bool excedido = cuenta > maximo;

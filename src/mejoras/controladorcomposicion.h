@@ -10,6 +10,7 @@
 #include <QString>
 
 #include "comun/contexto.h"
+#include "envio/mensajesaliente.h"
 
 class QAction;
 class QCheckBox;
@@ -81,6 +82,9 @@ public:
     QString remitente() const;
     // The alias box is shown instead of the area code and number.
     bool modoAlias() const;
+    // The press of "Enviar Mensaje": trims the alias box, then takes the composer's
+    // part of the message (destination boxes, sender, text, count, limit) once.
+    MensajeSaliente capturar();
 
     // The fields, labels and limit of a provider (null: the defaults shown before one is known).
     void PonerProveedor(const Proveedor *proveedor);
@@ -111,6 +115,8 @@ public:
     void cboRemitente_KeyPress(int &tecla);
 
     bool LenguajeMateActivo = false;                  // the LMate switch, written back on close
+    int CaracteresEscritos = 0;                       // shown in txtcarescritos
+    int MaximoCaracteres = 140;                       // the provider's limit, shown in txtmaxcar
     QList<QPair<QString, QString>> TablaAbreviaturas; // (word, replacement)
 
 protected:

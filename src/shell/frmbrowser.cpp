@@ -399,7 +399,7 @@ void frmBrowser::crearControladores()
     contactos.mnuExportarAgenda = ui.mnuExportarAgenda;
     contactos_ = std::make_unique<ControladorContactos>(ctx, static_cast<VentanaContactos &>(*this), contactos);
 
-    envio_ = std::make_unique<ControladorEnvio>(ctx, static_cast<VentanaEnvio &>(*this), ControlesEnvio{ui.cmdEnviar});
+    envio_ = std::make_unique<ControladorEnvio>(ctx, this);
     historial_ = std::make_unique<ControladorHistorial>(
         ctx, static_cast<VentanaHistorial &>(*this),
         ControlesHistorial{ui.chkHistorial, ui.mnuHistorial, ui.mnuHistorialMsjs});
@@ -456,6 +456,10 @@ void frmBrowser::conectar()
     connect(ui.timAlternarContactos, &QTimer::timeout, this, &frmBrowser::timAlternarContactos_Timer);
     connect(ui.timAlternarMejoras, &QTimer::timeout, this, &frmBrowser::timAlternarMejoras_Timer);
     connect(ui.timAnti, &QTimer::timeout, envio_.get(), &ControladorEnvio::timAnti_Timer);
+    connect(ui.cmdEnviar, &QPushButton::clicked, this, &frmBrowser::cmdEnviar_Click);
+    connect(envio_.get(), &ControladorEnvio::limpiarComposicion, composicion_.get(),
+            &ControladorComposicion::cmdlimpiar_Click);
+    connect(envio_.get(), &ControladorEnvio::envioTerminado, this, &frmBrowser::envioTerminado);
     connect(ui.botonAgenda, &QToolButton::clicked, this, [this] { tbToolBar_ButtonClick(QStringLiteral("agenda")); });
     connect(ui.cboAddress, &ComboDesplegable::desplegando, tips_.get(), &ControladorTips::cboAddress_DropDown);
     connect(ui.mnuPreferencias, &QAction::triggered, this,
@@ -567,64 +571,21 @@ void frmBrowser::mostrarVentana()
     show();
 }
 
-void frmBrowser::mostrarEscritura()
+void frmBrowser::cmdEnviar_Click()
 {
-    ui.picEscritura->show();
+    MensajeSaliente mensaje = composicion_->capturar();
+    mensaje.ProveedorActual = ui.cboAddress->currentText();
+    mensaje.destinatario.nombre = contactos_->nombreDestinatario();
+    mensaje.destinatario.agendado = contactos_->destinatarioAgendado();
+    envio_->Enviar(mensaje);
 }
 
-bool frmBrowser::historialMarcado() const
+void frmBrowser::envioTerminado(const MensajeSaliente &mensaje, const ResultadoEnvio &resultado)
 {
-    return historial_->historialMarcado();
-}
-
-void frmBrowser::guardarEnHistorial()
-{
-    historial_->GuardarEnHistorial();
-}
-
-QString frmBrowser::remitente() const
-{
-    return composicion_->remitente();
-}
-
-QString frmBrowser::mensaje() const
-{
-    return composicion_->textoMensaje();
-}
-
-QString frmBrowser::proveedor() const
-{
-    return ui.cboAddress->currentText();
-}
-
-QString frmBrowser::carEscritos() const
-{
-    return ui.txtcarescritos->text();
-}
-
-QString frmBrowser::maxCar() const
-{
-    return ui.txtmaxcar->text();
-}
-
-QString frmBrowser::nombreDestinatario() const
-{
-    return ui.lblNombreDestinatario->text();
-}
-
-bool frmBrowser::destinatarioSinAgendar() const
-{
-    return ui.cmdAgendar->isEnabled();
-}
-
-void frmBrowser::limpiarComposicion()
-{
-    composicion_->cmdlimpiar_Click();
-}
-
-QString frmBrowser::destino() const
-{
-    return modoAlias() ? alias() : codArea() + QLatin1Char(' ') + numero();
+    ponerEstado(resultado.enviado ? ImagenEnviado : ImagenNoEnviado, resultado.estado);
+    if (resultado.mostrarEscritura)
+        ui.picEscritura->show();
+    historial_->envioTerminado(mensaje, resultado);
 }
 
 void frmBrowser::ocultarEscritura()
@@ -1100,7 +1061,6 @@ void frmBrowser::SeleccionarProveedor(const QString &nombre)
     paneles_->MostrarComposicion();
     ui.picEscritura->show();
     composicion_->PonerProveedor(nullptr);
-    ctx.envio.ProveedorActual = nombre;
     if (nombre.isEmpty())
         return;
     const Proveedor *proveedor = BuscarProveedor(nombre);

@@ -27,7 +27,6 @@ class QSystemTrayIcon;
 class frmBrowser final : public QMainWindow,
                          private VentanaComposicion,
                          private VentanaContactos,
-                         private VentanaEnvio,
                          private VentanaHistorial,
                          private VentanaPanelesWeb,
                          private VentanaAgregados,
@@ -123,18 +122,6 @@ private:
     void enfocarRemitente() override;
     void enfocarMensaje() override;
     void mostrarVentana() override;
-    void mostrarEscritura() override;
-    bool historialMarcado() const override;
-    void guardarEnHistorial() override;
-    QString remitente() const override;
-    QString mensaje() const override;
-    QString proveedor() const override;
-    QString carEscritos() const override;
-    QString maxCar() const override;
-    QString nombreDestinatario() const override;
-    bool destinatarioSinAgendar() const override;
-    void limpiarComposicion() override;
-    QString destino() const override;
     void ocultarEscritura() override;
     bool escrituraVisible() const override;
     void reenviar(const QString &mensaje, const QString &remitente) override;
@@ -166,6 +153,10 @@ private:
     void crearMenus();
     void crearControladores();
     void conectar();
+    // "Enviar Mensaje": the message is captured here, once, and handed to the sending.
+    void cmdEnviar_Click();
+    // A delivery window ended: status bar, composer and history, in that order.
+    void envioTerminado(const MensajeSaliente &mensaje, const ResultadoEnvio &resultado);
     void borrarIconoBandeja();
     void ponerIzquierdaPanel(QWidget *panel, float twips);
     // One tick of a side-panel slide; true when the incoming panel has arrived.

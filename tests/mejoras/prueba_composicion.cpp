@@ -413,7 +413,7 @@ private Q_SLOTS:
     void contadorYPitido()
     {
         Ventana v;
-        v.f.txtmaxcar->setText(QStringLiteral("138"));
+        v.f.composicion().PonerProveedor(nullptr); // the limit before a provider is known: 138
         v.f.cboRemitente->setEditText(QStringLiteral("Ana"));
         v.f.composicion().ponerTextoMensaje(QString(135, u'a'));
         QCOMPARE(v.f.txtcarescritos->text(), QStringLiteral(" 138"));

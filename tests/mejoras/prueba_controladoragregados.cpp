@@ -312,7 +312,7 @@ private Q_SLOTS:
         ControladorAgregados &ctl = f.agregados();
         c.picEscritura->show();
         f.show();
-        c.txtmaxcar->setText(QStringLiteral("138"));
+        f.composicion().PonerProveedor(nullptr); // the limit before a provider is known: 138
         c.cboRemitente->setEditText(QStringLiteral("Ana"));
         f.composicion().ponerTextoMensaje(mensaje);
         QVERIFY(f.composicion().textoMensaje().size() <= LargoMaximoMensaje);

@@ -452,7 +452,6 @@ void tst_frmBrowser::proveedor()
     QVERIFY(!controlesDe(v).lblalias->isVisible());
     QVERIFY(controlesDe(v).cboRemitente->isVisible());
     QVERIFY(controlesDe(v).cmdEnviar->isEnabled());
-    QCOMPARE(b.ctx->envio.ProveedorActual, nombre);
     QCOMPARE(controlesDe(v).StatusBar1->imagenPanel1(), 4);
     QCOMPARE(controlesDe(v).StatusBar1->textoPanel1(),
              QStringLiteral("Rellene los datos y escriba el mensaje, luego presione Enviar Mensaje"));
