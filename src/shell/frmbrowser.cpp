@@ -40,15 +40,6 @@ QLabel *etiqueta(const QString &texto, QWidget *padre, const QRect &lugar)
     return l;
 }
 
-QLineEdit *caja(const QString &texto, int maximo, QWidget *padre, const QRect &lugar)
-{
-    auto *t = new QLineEdit(texto, padre);
-    if (maximo > 0)
-        t->setMaxLength(maximo);
-    t->setGeometry(lugar);
-    return t;
-}
-
 // The program may set the grey state; a click of the user never leads to it.
 class CasillaConGris final : public QCheckBox
 {
@@ -187,35 +178,9 @@ void frmBrowser::crearControles()
     ui.picEscritura->setGeometry(twips(0, 2280, 11020, 4635));
     ui.picEscritura->hide();
 
-    ui.fraDatos = new QGroupBox(QStringLiteral("Número destinatario"), ui.picEscritura);
-    ui.fraDatos->setGeometry(twips(360, 0, 5415, 4455));
-    ui.lblremitente = etiqueta(QStringLiteral("De:"), ui.fraDatos, QRect(10, 22, 30, 20));
-    ui.cboRemitente = new ComboDesplegable(ui.fraDatos);
-    ui.cboRemitente->setEditable(true);
-    ui.cboRemitente->setInsertPolicy(QComboBox::NoInsert);
-    ui.cboRemitente->setGeometry(QRect(42, 20, 200, 22));
-    ui.lblCodArea = etiqueta(QStringLiteral("0"), ui.fraDatos, QRect(10, 52, 22, 20));
-    ui.lblCodArea->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
-    ui.txtCodArea = caja(QStringLiteral("[Cod]"), 6, ui.fraDatos, QRect(34, 50, 56, 22));
-    ui.lblNumero = etiqueta(QStringLiteral("15"), ui.fraDatos, QRect(92, 52, 22, 20));
-    ui.lblNumero->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
-    ui.txtNumero = caja(QStringLiteral("[Núm]"), 25, ui.fraDatos, QRect(116, 50, 126, 22));
-    ui.lblalias = etiqueta(QStringLiteral("Alias:"), ui.fraDatos, QRect(248, 52, 34, 20));
-    ui.txtalias = caja(QString(), 25, ui.fraDatos, QRect(284, 50, 70, 22));
-    ui.lblalias->hide();
-    ui.txtalias->hide();
-    ui.txtmsj = new QPlainTextEdit(ui.fraDatos);
-    ui.txtmsj->setGeometry(QRect(10, 80, 344, 150));
-    ui.txtmsj->setTabChangesFocus(true);
-    ui.lblcarescritos = etiqueta(QStringLiteral("Caracteres escritos"), ui.fraDatos, QRect(10, 238, 100, 20));
-    ui.txtcarescritos = caja(QStringLiteral("0"), 0, ui.fraDatos, QRect(112, 236, 34, 22));
-    ui.txtcarescritos->setReadOnly(true);
-    ui.lblmaxcar = etiqueta(QStringLiteral("(Máximo            )"), ui.fraDatos, QRect(152, 238, 90, 20));
-    ui.txtmaxcar = caja(QStringLiteral("140"), 0, ui.fraDatos, QRect(198, 236, 30, 22));
-    ui.txtmaxcar->setReadOnly(true);
-    ui.txtmaxcar->setFrame(false);
-    ui.cmdlimpiar = boton(QStringLiteral("Limpiar"), ui.fraDatos, QRect(10, 264, 90, 26));
-    ui.cmdEnviar = boton(QStringLiteral("Enviar Mensaje"), ui.fraDatos, QRect(244, 264, 110, 26));
+    // Composer: its controls are its own; the switches it drives are handed over once they exist.
+    composicion_ = new PanelComposicion(ctx, ui.picEscritura);
+    ui.fraDatos = composicion_;
 
     ui.fraDestinatario = new QGroupBox(QStringLiteral("Nombre destinatario"), ui.picEscritura);
     ui.fraDestinatario->setGeometry(twips(6840, 0, 3735, 735));
@@ -360,29 +325,9 @@ void frmBrowser::crearMenus()
 
 void frmBrowser::crearControladores()
 {
-    ControlesComposicion composicion;
-    composicion.lblCodArea = ui.lblCodArea;
-    composicion.txtCodArea = ui.txtCodArea;
-    composicion.lblNumero = ui.lblNumero;
-    composicion.txtNumero = ui.txtNumero;
-    composicion.lblalias = ui.lblalias;
-    composicion.txtalias = ui.txtalias;
-    composicion.lblremitente = ui.lblremitente;
-    composicion.cboRemitente = ui.cboRemitente;
-    composicion.txtmsj = ui.txtmsj;
-    composicion.txtcarescritos = ui.txtcarescritos;
-    composicion.lblcarescritos = ui.lblcarescritos;
-    composicion.txtmaxcar = ui.txtmaxcar;
-    composicion.lblmaxcar = ui.lblmaxcar;
-    composicion.cmdlimpiar = ui.cmdlimpiar;
-    composicion.chkLMate = ui.chkLMate;
-    composicion.chkAbreviaturas = ui.chkAbreviaturas;
-    composicion.mnuMejorasLenguajeMate = ui.mnuMejorasLenguajeMate;
-    composicion.mnuMejorasAbreviaturas = ui.mnuMejorasAbreviaturas;
-    composicion.mnuAbreviaturas = ui.mnuAbreviaturas;
-    composicion.mnuExportarAbreviaturas = ui.mnuExportarAbreviaturas;
-    composicion.mnuImportarAbreviaturas = ui.mnuImportarAbreviaturas;
-    composicion_ = std::make_unique<ControladorComposicion>(ctx, static_cast<VentanaComposicion &>(*this), composicion);
+    composicion_->ponerInterruptores({ui.chkLMate, ui.chkAbreviaturas, ui.mnuMejorasLenguajeMate,
+                                      ui.mnuMejorasAbreviaturas, ui.mnuAbreviaturas, ui.mnuExportarAbreviaturas,
+                                      ui.mnuImportarAbreviaturas});
 
     ControlesContactos contactos;
     contactos.lblNombreDestinatario = ui.lblNombreDestinatario;
@@ -424,7 +369,8 @@ void frmBrowser::crearControladores()
 
     tips_ = std::make_unique<ControladorTips>(ctx, static_cast<VentanaTips &>(*this),
                                               ControlesTips{ui.timToolTips, ui.timDestroyToolTips, ui.cboAddress,
-                                                            ui.txtmsj, ui.cmdAgendar, ui.cmdAlEscritorio});
+                                                            composicion_->campoMensaje(), ui.cmdAgendar,
+                                                            ui.cmdAlEscritorio});
 
     ControlesAyuda ayuda;
     ayuda.mnuAyudaWeb = ui.mnuAyudaWeb;
@@ -456,9 +402,16 @@ void frmBrowser::conectar()
     connect(ui.timAlternarContactos, &QTimer::timeout, this, &frmBrowser::timAlternarContactos_Timer);
     connect(ui.timAlternarMejoras, &QTimer::timeout, this, &frmBrowser::timAlternarMejoras_Timer);
     connect(ui.timAnti, &QTimer::timeout, envio_.get(), &ControladorEnvio::timAnti_Timer);
-    connect(ui.cmdEnviar, &QPushButton::clicked, this, &frmBrowser::cmdEnviar_Click);
-    connect(envio_.get(), &ControladorEnvio::limpiarComposicion, composicion_.get(),
-            &ControladorComposicion::cmdlimpiar_Click);
+
+    // The composer: status bar, recipient frame, the send.
+    connect(composicion_, &PanelComposicion::estado, ui.StatusBar1, &BarraEstado::ponerPanel1);
+    connect(composicion_, &PanelComposicion::panelLMate, ui.StatusBar1, &BarraEstado::habilitarPanel2);
+    connect(composicion_, &PanelComposicion::destinoCambiado, contactos_.get(),
+            &ControladorContactos::MostrarDestinatario);
+    connect(composicion_, &PanelComposicion::enviar, this, &frmBrowser::enviarMensaje);
+    // The sending: a refusal by the rate windows clears the composer; an outcome goes to
+    // the status bar, the composer and the history.
+    connect(envio_.get(), &ControladorEnvio::limpiarComposicion, composicion_, &PanelComposicion::limpiar);
     connect(envio_.get(), &ControladorEnvio::envioTerminado, this, &frmBrowser::envioTerminado);
     connect(ui.botonAgenda, &QToolButton::clicked, this, [this] { tbToolBar_ButtonClick(QStringLiteral("agenda")); });
     connect(ui.cboAddress, &ComboDesplegable::desplegando, tips_.get(), &ControladorTips::cboAddress_DropDown);
@@ -473,26 +426,6 @@ void frmBrowser::conectar()
 void frmBrowser::ponerEstado(int imagen, const QString &texto)
 {
     ui.StatusBar1->ponerPanel1(imagen, texto);
-}
-
-int frmBrowser::imagenEstado() const
-{
-    return ui.StatusBar1->imagenPanel1();
-}
-
-QString frmBrowser::textoEstado() const
-{
-    return ui.StatusBar1->textoPanel1();
-}
-
-void frmBrowser::habilitarPanelLMate(bool habilitado)
-{
-    ui.StatusBar1->habilitarPanel2(habilitado);
-}
-
-void frmBrowser::destinoCambiado()
-{
-    contactos_->MostrarDestinatario();
 }
 
 QString frmBrowser::codArea() const
@@ -517,7 +450,7 @@ bool frmBrowser::modoAlias() const
 
 bool frmBrowser::modoNumero() const
 {
-    return !ui.txtCodArea->isHidden();
+    return composicion_->modoNumero();
 }
 
 QStringList frmBrowser::proveedores() const
@@ -545,23 +478,22 @@ bool frmBrowser::elegirProveedor(const QString &nombre)
 
 void frmBrowser::ponerNumero(const QString &codArea, const QString &numero)
 {
-    ui.txtCodArea->setText(codArea);
-    ui.txtNumero->setText(numero);
+    composicion_->ponerNumero(codArea, numero);
 }
 
 void frmBrowser::ponerAlias(const QString &alias)
 {
-    ui.txtalias->setText(alias);
+    composicion_->ponerAlias(alias);
 }
 
 void frmBrowser::enfocarRemitente()
 {
-    ui.cboRemitente->setFocus();
+    composicion_->enfocarRemitente();
 }
 
 void frmBrowser::enfocarMensaje()
 {
-    ui.txtmsj->setFocus();
+    composicion_->enfocarMensaje();
 }
 
 void frmBrowser::mostrarVentana()
@@ -571,9 +503,8 @@ void frmBrowser::mostrarVentana()
     show();
 }
 
-void frmBrowser::cmdEnviar_Click()
+void frmBrowser::enviarMensaje(MensajeSaliente mensaje)
 {
-    MensajeSaliente mensaje = composicion_->capturar();
     mensaje.ProveedorActual = ui.cboAddress->currentText();
     mensaje.destinatario.nombre = contactos_->nombreDestinatario();
     mensaje.destinatario.agendado = contactos_->destinatarioAgendado();
@@ -601,16 +532,12 @@ bool frmBrowser::escrituraVisible() const
 
 void frmBrowser::reenviar(const QString &mensaje, const QString &remitente)
 {
-    composicion_->ponerTextoMensaje(mensaje);
-    ui.cboRemitente->setEditText(remitente);
+    composicion_->reenviar(mensaje, remitente);
 }
 
 void frmBrowser::enfocarDestino()
 {
-    if (ui.txtalias->isVisibleTo(this))
-        ui.txtalias->setFocus();
-    else
-        ui.txtCodArea->setFocus();
+    composicion_->enfocarDestino();
 }
 
 void frmBrowser::ocultarVentana()
@@ -794,14 +721,10 @@ void frmBrowser::CargarPasos()
     contactos_->ActualizarAgenda();
     contactos_->IniciarPanelContactos();
 
-    if (LMateAjuste) {
-        ui.chkLMate->setCheckState(Qt::Checked);
-        composicion_->chkLMate_Click();
-    }
-    if (AbreviaturasAjuste) {
-        ui.chkAbreviaturas->setCheckState(Qt::Checked);
-        composicion_->chkAbreviaturas_Click();
-    }
+    if (LMateAjuste)
+        composicion_->activarLenguajeMate();
+    if (AbreviaturasAjuste)
+        composicion_->activarAbreviaturas();
     if (historial_->HistorialPermanente) {
         ui.chkHistorial->setCheckState(Qt::Checked);
         historial_->chkHistorial_Click();
@@ -1044,20 +967,20 @@ void frmBrowser::cboAddress_Click()
     tips_->cboAddress_Click();
     if (ui.cboAddress->currentIndex() < 0)
         return;
-    if (ui.cboRemitente->currentText().isEmpty()) {
+    if (composicion_->remitente().isEmpty()) {
         const QString remitente = ctx.ajustes.leer(SeccionMensajes, ClaveRemitente(0));
         if (!remitente.isEmpty())
-            ui.cboRemitente->setEditText(remitente);
+            composicion_->ponerRemitente(remitente);
     }
     ponerEstado(ImagenNormal, QStringLiteral("Rellene los datos y escriba el mensaje, luego presione Enviar Mensaje"));
     SeleccionarProveedor(ui.cboAddress->currentText());
-    composicion_->txtcarescritos_Change();
+    composicion_->ActualizarContador();
     contactos_->ActualizarAgenda();
 }
 
 void frmBrowser::SeleccionarProveedor(const QString &nombre)
 {
-    ui.cmdEnviar->setEnabled(true);
+    composicion_->habilitarEnvio(true);
     paneles_->MostrarComposicion();
     ui.picEscritura->show();
     composicion_->PonerProveedor(nullptr);

@@ -15,8 +15,8 @@
 #include "envio/controladorenvio.h"
 #include "historial/controladorhistorial.h"
 #include "mejoras/controladoragregados.h"
-#include "mejoras/controladorcomposicion.h"
 #include "mejoras/frmpreferencias.h"
+#include "mejoras/panelcomposicion.h"
 #include "shell/controladorayuda.h"
 #include "shell/controladortips.h"
 #include "shell/controlesbrowser.h"
@@ -25,7 +25,6 @@ class QKeyEvent;
 class QSystemTrayIcon;
 
 class frmBrowser final : public QMainWindow,
-                         private VentanaComposicion,
                          private VentanaContactos,
                          private VentanaHistorial,
                          private VentanaPanelesWeb,
@@ -47,7 +46,7 @@ public:
     // A load step failed: the critical box with the system's description, then the process ends.
     void ErrorAlInicializar(const QString &descripcion);
 
-    ControladorComposicion &composicion() { return *composicion_; }
+    PanelComposicion &composicion() { return *composicion_; }
     ControladorContactos &contactos() { return *contactos_; }
     ControladorEnvio &envio() { return *envio_; }
     ControladorHistorial &historial() { return *historial_; }
@@ -104,10 +103,6 @@ protected:
 
 private:
     // What the subsystems see of the window.
-    int imagenEstado() const override;
-    QString textoEstado() const override;
-    void habilitarPanelLMate(bool habilitado) override;
-    void destinoCambiado() override;
     QWidget *ventana() override { return this; }
     QString codArea() const override;
     QString numero() const override;
@@ -153,8 +148,8 @@ private:
     void crearMenus();
     void crearControladores();
     void conectar();
-    // "Enviar Mensaje": the message is captured here, once, and handed to the sending.
-    void cmdEnviar_Click();
+    // The composer captured a message: the provider and the recipient frame complete it once.
+    void enviarMensaje(MensajeSaliente mensaje);
     // A delivery window ended: status bar, composer and history, in that order.
     void envioTerminado(const MensajeSaliente &mensaje, const ResultadoEnvio &resultado);
     void borrarIconoBandeja();
@@ -162,8 +157,8 @@ private:
     // One tick of a side-panel slide; true when the incoming panel has arrived.
     bool pasoDeslizamiento(QWidget *sale, QWidget *entra);
 
-    ControlesBrowser ui;
-    std::unique_ptr<ControladorComposicion> composicion_;
+    ControlesVentana ui;
+    PanelComposicion *composicion_ = nullptr;
     std::unique_ptr<ControladorContactos> contactos_;
     std::unique_ptr<ControladorEnvio> envio_;
     std::unique_ptr<ControladorHistorial> historial_;

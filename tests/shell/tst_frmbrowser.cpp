@@ -613,10 +613,10 @@ void tst_frmBrowser::menuAlternaCasilla()
     // With a table of abbreviations the switch turns on without asking.
     b.ajustes.escribir("Abreviaturas1.0", "tb", "también");
     controlesDe(v).chkAbreviaturas->setCheckState(antes);
-    v.composicion().mnuMejorasAbreviaturas_Click();
+    controlesDe(v).mnuMejorasAbreviaturas->trigger();
     QCOMPARE(controlesDe(v).chkAbreviaturas->checkState(), despues);
     controlesDe(v).chkLMate->setCheckState(antes);
-    v.composicion().mnuMejorasLenguajeMate_Click();
+    controlesDe(v).mnuMejorasLenguajeMate->trigger();
     QCOMPARE(controlesDe(v).chkLMate->checkState(), despues);
     if (antes != Qt::PartiallyChecked)
         QCOMPARE(v.composicion().LenguajeMateActivo, despues == Qt::Checked);
