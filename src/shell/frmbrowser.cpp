@@ -308,10 +308,10 @@ void frmBrowser::crearMenus()
     ui.MnuAyuda->addSeparator();
     ui.mnuAcercade = accion(ui.MnuAyuda, QStringLiteral("Acerca de NTX Mensajes..."));
 
-    // Available only while a provider is chosen (the menu's opening decides).
-    ui.mnuIconosGestuales->setEnabled(false);
-    ui.mnuSaludosyFirmas->setEnabled(false);
-    ui.mnuPOPImagenes->setEnabled(false);
+    // In the menu bar available only while a provider is chosen (the menu's opening decides).
+    // Only their entries there are greyed: the extras buttons pop up the same menus.
+    for (QMenu *menu : {ui.mnuIconosGestuales, ui.mnuSaludosyFirmas, ui.mnuPOPImagenes})
+        menu->menuAction()->setEnabled(false);
 
     ui.mnuNotificacion = new QMenu(QStringLiteral("MenuIconoNotificacion"), this);
     ui.mnuNotifAbrir = ui.mnuNotificacion->addAction(QStringLiteral("Abrir NTX Mensajes"));
@@ -782,11 +782,10 @@ void frmBrowser::Form_Resize()
 {
     if (!(windowState() & Qt::WindowMinimized))
         return;
-    const QString seccion = QStringLiteral("Mensajes");
     bool ok = true;
-    bool usarBandeja = ctx.ajustes.leerBooleano(seccion, QStringLiteral("IconoNotificacion"), true, &ok);
+    bool usarBandeja = LeerClaveBooleana(ctx.ajustes, Clave::IconoNotificacion, &ok);
     if (!ok) {
-        ctx.ajustes.escribirBooleano(seccion, QStringLiteral("IconoNotificacion"), true);
+        EscribirClaveBooleana(ctx.ajustes, Clave::IconoNotificacion, true);
         usarBandeja = true;
     }
     // Without a notification area the window just stays minimised on the task bar.
@@ -932,9 +931,8 @@ void frmBrowser::mnuMejoras_Click()
     marcaSegunCasilla(ui.mnuMejorasLenguajeMate, ui.chkLMate);
     marcaSegunCasilla(ui.mnuMejorasAbreviaturas, ui.chkAbreviaturas);
     const bool habilitar = ui.cboAddress->currentIndex() >= 0;
-    ui.mnuSaludosyFirmas->setEnabled(habilitar);
-    ui.mnuPOPImagenes->setEnabled(habilitar);
-    ui.mnuIconosGestuales->setEnabled(habilitar);
+    for (QMenu *menu : {ui.mnuSaludosyFirmas, ui.mnuPOPImagenes, ui.mnuIconosGestuales})
+        menu->menuAction()->setEnabled(habilitar);
 }
 
 void frmBrowser::mnuHerramientas_Click()

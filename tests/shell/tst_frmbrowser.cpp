@@ -104,6 +104,8 @@ private Q_SLOTS:
     void menuMejorasSigueCasillas();
     void menuMejorasSegunProveedor_data();
     void menuMejorasSegunProveedor();
+    void botonesDeMejorasAbrenSusMenus_data();
+    void botonesDeMejorasAbrenSusMenus();
     void menuAlternaCasilla_data();
     void menuAlternaCasilla();
     void menuHerramientasVersion();
@@ -590,9 +592,71 @@ void tst_frmBrowser::menuMejorasSegunProveedor()
     frmBrowser &v = *b.ventana;
     controlesDe(v).cboAddress->setCurrentIndex(indice);
     v.mnuMejoras_Click();
-    QCOMPARE(controlesDe(v).mnuSaludosyFirmas->isEnabled(), habilitado);
-    QCOMPARE(controlesDe(v).mnuPOPImagenes->isEnabled(), habilitado);
-    QCOMPARE(controlesDe(v).mnuIconosGestuales->isEnabled(), habilitado);
+    // The menu bar's entries are greyed; the menus themselves stay usable from the extras buttons.
+    QCOMPARE(controlesDe(v).mnuSaludosyFirmas->menuAction()->isEnabled(), habilitado);
+    QCOMPARE(controlesDe(v).mnuPOPImagenes->menuAction()->isEnabled(), habilitado);
+    QCOMPARE(controlesDe(v).mnuIconosGestuales->menuAction()->isEnabled(), habilitado);
+}
+
+void tst_frmBrowser::botonesDeMejorasAbrenSusMenus_data()
+{
+    QTest::addColumn<QString>("boton");
+    QTest::addColumn<QString>("menu");
+    QTest::addColumn<QString>("entrada"); // an entry clicked in the menu; empty: none
+    QTest::newRow("Iconos gestuales") << "cmdEmoticon"
+                                      << "mnuIconosGestuales" << QString();
+    QTest::newRow("Imágenes") << "cmdImagenes"
+                              << "mnuPOPImagenes"
+                              << "mnuImagenes0";
+    QTest::newRow("Saludos y Firmas") << "cmdFirmas"
+                                      << "mnuSaludosyFirmas"
+                                      << "mnuSaludosyFirmasPersonalizar";
+}
+
+// A fresh start: a provider chosen, "Ver Mejoras", then each button. Its menu opens
+// with live entries, whether or not the menu bar's "Mejoras" was ever opened.
+void tst_frmBrowser::botonesDeMejorasAbrenSusMenus()
+{
+    QFETCH(QString, boton);
+    QFETCH(QString, menu);
+    QFETCH(QString, entrada);
+    Banco b;
+    frmBrowser &v = *b.ventana;
+    QVERIFY(v.Form_Load());
+    v.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&v));
+    controlesDe(v).cboAddress->setCurrentIndex(1);
+    Q_EMIT controlesDe(v).cboAddress->activated(1);
+    QTest::mouseClick(controlesDe(v).cmdAlternarContactos, Qt::LeftButton);
+    for (int i = 0; i < 1000 && controlesDe(v).timAlternarContactos->isActive(); ++i)
+        v.timAlternarContactos_Timer();
+    auto *pulsado = v.findChild<QPushButton *>(boton);
+    auto *abierto = v.findChild<QMenu *>(menu);
+    QVERIFY(pulsado && abierto);
+    QVERIFY(pulsado->isVisible());
+    QTest::mouseClick(pulsado, Qt::LeftButton);
+    QTRY_VERIFY(abierto->isVisible());
+    QVERIFY(abierto->isEnabled());
+    for (QAction *a : abierto->actions())
+        QVERIFY2(a->isSeparator() || a->isEnabled(), qPrintable(a->text()));
+    if (entrada.isEmpty()) {
+        abierto->hide();
+        return;
+    }
+    QAction *elegida = v.findChild<QAction *>(entrada);
+    QVERIFY(elegida);
+    QString modal;
+    QTimer::singleShot(0, qApp, [&modal] {
+        if (QWidget *w = QApplication::activeModalWidget()) {
+            modal = QString::fromLatin1(w->metaObject()->className());
+            w->close();
+        }
+    });
+    QTest::mouseClick(abierto, Qt::LeftButton, {}, abierto->actionGeometry(elegida).center());
+    if (entrada == QLatin1String("mnuSaludosyFirmasPersonalizar"))
+        QCOMPARE(modal, QStringLiteral("frmPreferencias"));
+    else
+        QVERIFY(!v.composicion().textoMensaje().isEmpty());
 }
 
 void tst_frmBrowser::menuAlternaCasilla_data()
