@@ -77,7 +77,7 @@ void BM_Teclear400(benchmark::State &estado)
 }
 BENCHMARK(BM_Teclear400)->Unit(benchmark::kMillisecond);
 
-class VentanaMenus final : public VentanaAgregados
+class VentanaMenus final : public VentanaAgregados, public MensajeComposicion
 {
 public:
     QWidget raiz;
@@ -112,7 +112,7 @@ struct EscenarioMenus
         mnuSaludosyFirmas.addSeparator();
         c.mnuSaludosyFirmasPersonalizar = mnuSaludosyFirmas.addAction(QStringLiteral("Personalizar..."));
         c.mnuPOPImagenes = &mnuPOPImagenes;
-        ctl = std::make_unique<ControladorAgregados>(p.ctx, v, c);
+        ctl = std::make_unique<ControladorAgregados>(p.ctx, v, v, c);
         for (int i = 0; i < 10; ++i) {
             p.ajustes.escribir(SeccionMensajes, ClaveSaludo(i),
                                QStringLiteral("Un saludo bastante largo, el número %1").arg(i));

@@ -22,10 +22,12 @@ const QString TituloInvalido = QStringLiteral("NTX Mensajes - Contacto Inválido
 } // namespace
 
 ControladorContactos::ControladorContactos(Contexto &contexto, VentanaContactos &ventana,
-                                           const ControlesContactos &controles, QObject *padre)
+                                           DestinoComposicion &composicion, const ControlesContactos &controles,
+                                           QObject *padre)
     : QObject(padre)
     , ctx(contexto)
     , ventana_(ventana)
+    , composicion_(composicion)
     , c(controles)
 {
     connect(c.cmdAgendar, &QPushButton::clicked, this, &ControladorContactos::cmdAgendar_Click);
@@ -101,7 +103,7 @@ void ControladorContactos::conDestinatario(const QString &nombre)
 
 void ControladorContactos::MostrarDestinatario()
 {
-    if (ventana_.modoAlias())
+    if (composicion_.modoAlias())
         MostrarDestinatarioPorAlias();
     else
         MostrarDestinatarioPorNumero();
@@ -120,7 +122,7 @@ bool ControladorContactos::destinatarioAgendado() const
 
 void ControladorContactos::MostrarDestinatarioPorNumero()
 {
-    const QString codArea = ventana_.codArea(), numero = ventana_.numero();
+    const QString codArea = composicion_.codArea(), numero = composicion_.numero();
     if (codArea.isEmpty() && numero.isEmpty()) {
         sinDestinatario(QStringLiteral("(Ninguno)"), false);
         return;
@@ -134,7 +136,7 @@ void ControladorContactos::MostrarDestinatarioPorNumero()
 
 void ControladorContactos::MostrarDestinatarioPorAlias()
 {
-    const QString alias = ventana_.alias();
+    const QString alias = composicion_.alias();
     if (alias.isEmpty()) {
         sinDestinatario(QStringLiteral("(Ninguno)"), false);
         return;
@@ -301,17 +303,17 @@ bool ControladorContactos::ponerEnComposicion(const QString &nombre, const QStri
         return false;
     }
     if (codArea == CodAreaAlias) {
-        if (!ventana_.modoAlias()) {
+        if (!composicion_.modoAlias()) {
             preguntarModificar(nombre, proveedor, codArea, numero);
             return false;
         }
-        ventana_.ponerAlias(numero);
+        composicion_.ponerAlias(numero);
     } else {
-        if (!ventana_.modoNumero()) {
+        if (!composicion_.modoNumero()) {
             preguntarModificar(nombre, proveedor, codArea, numero);
             return false;
         }
-        ventana_.ponerNumero(codArea, numero);
+        composicion_.ponerNumero(codArea, numero);
     }
     return true;
 }
@@ -339,12 +341,12 @@ void ControladorContactos::AgendarDestinatario()
     CopiarProveedores(ventana_.proveedores(), dialogo);
     dialogo.SeleccionarProveedor(ventana_.proveedorActual());
     dialogo.txtNombre->clear();
-    if (ventana_.modoAlias()) {
+    if (composicion_.modoAlias()) {
         dialogo.txtCodArea->setText(CodAreaAlias);
-        dialogo.txtNumero->setText(ventana_.alias());
+        dialogo.txtNumero->setText(composicion_.alias());
     } else {
-        dialogo.txtCodArea->setText(ventana_.codArea());
-        dialogo.txtNumero->setText(ventana_.numero());
+        dialogo.txtCodArea->setText(composicion_.codArea());
+        dialogo.txtNumero->setText(composicion_.numero());
     }
     dialogo.setWindowTitle(QStringLiteral("Agenda - Nuevo Contacto"));
     dialogo.Accion = QStringLiteral("Agregar");
@@ -376,7 +378,7 @@ void ControladorContactos::EscribirAContacto(const QString &nombre, const QStrin
                                              const QString &numero)
 {
     if (ponerEnComposicion(nombre, proveedor, codArea, numero))
-        ventana_.enfocarRemitente();
+        composicion_.enfocarRemitente();
 }
 
 void ControladorContactos::EscribirAContactoPorNombre(const QString &nombre)
@@ -388,5 +390,5 @@ void ControladorContactos::EscribirAContactoPorNombre(const QString &nombre)
     // A field that does not read back whole is used as read: the checks below decide.
     LeerCampos(ctx.contactos.at(fila).registro, &campos);
     if (ponerEnComposicion(campos.nombre, campos.proveedor, campos.codArea, campos.numero))
-        ventana_.enfocarMensaje();
+        composicion_.enfocarMensaje();
 }

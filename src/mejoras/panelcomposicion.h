@@ -10,6 +10,7 @@
 #include <QPair>
 #include <QString>
 
+#include "comun/composicion.h"
 #include "comun/contexto.h"
 #include "envio/mensajesaliente.h"
 
@@ -44,7 +45,7 @@ struct InterruptoresComposicion
     QAction *mnuImportarAbreviaturas = nullptr;
 };
 
-class PanelComposicion final : public QGroupBox
+class PanelComposicion final : public QGroupBox, public MensajeComposicion, public DestinoComposicion
 {
     Q_OBJECT
     Q_DISABLE_COPY_MOVE(PanelComposicion)
@@ -54,15 +55,15 @@ public:
     void ponerInterruptores(const InterruptoresComposicion &interruptores);
 
     // The message with CR LF at each line break, whatever the widget keeps inside.
-    QString textoMensaje() const;
-    QString codArea() const;
-    QString numero() const;
-    QString alias() const;
+    QString textoMensaje() const override;
+    QString codArea() const override;
+    QString numero() const override;
+    QString alias() const override;
     QString remitente() const;
     // The alias box is shown instead of the area code and number.
-    bool modoAlias() const;
+    bool modoAlias() const override;
     // The area code and number boxes are shown.
-    bool modoNumero() const;
+    bool modoNumero() const override;
     // The message box, where the guided tips point.
     QWidget *campoMensaje() const;
 
@@ -75,16 +76,16 @@ public Q_SLOTS:
     // The fields, labels and limit of a provider (null: the defaults shown before one is known).
     void PonerProveedor(const Proveedor *proveedor);
     // Writes the message box; its change handler runs as after a user's edit.
-    void ponerTextoMensaje(const QString &texto);
-    void ponerNumero(const QString &codArea, const QString &numero);
-    void ponerAlias(const QString &alias);
+    void ponerTextoMensaje(const QString &texto) override;
+    void ponerNumero(const QString &codArea, const QString &numero) override;
+    void ponerAlias(const QString &alias) override;
     // The sender box's text.
     void ponerRemitente(const QString &remitente);
     // A message taken back from the history: text and sender.
     void reenviar(const QString &mensaje, const QString &remitente);
     void habilitarEnvio(bool habilitado);
-    void enfocarRemitente();
-    void enfocarMensaje();
+    void enfocarRemitente() override;
+    void enfocarMensaje() override;
     // The alias box when shown, else the area code.
     void enfocarDestino();
     // Empties the boxes as "Limpiar" does.

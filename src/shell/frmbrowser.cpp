@@ -342,7 +342,8 @@ void frmBrowser::crearControladores()
     contactos.mnuArchivoNuevoContacto = ui.mnuArchivoNuevoContacto;
     contactos.mnuImportarAgenda = ui.mnuImportarAgenda;
     contactos.mnuExportarAgenda = ui.mnuExportarAgenda;
-    contactos_ = std::make_unique<ControladorContactos>(ctx, static_cast<VentanaContactos &>(*this), contactos);
+    contactos_ = std::make_unique<ControladorContactos>(ctx, static_cast<VentanaContactos &>(*this),
+                                                        static_cast<DestinoComposicion &>(*composicion_), contactos);
 
     envio_ = std::make_unique<ControladorEnvio>(ctx, this);
     historial_ = std::make_unique<ControladorHistorial>(
@@ -365,7 +366,8 @@ void frmBrowser::crearControladores()
     agregados.mnuSubFirmas = ui.mnuSubFirmas;
     agregados.mnuSaludosyFirmasPersonalizar = ui.mnuSaludosyFirmasPersonalizar;
     agregados.mnuPOPImagenes = ui.mnuPOPImagenes;
-    agregados_ = std::make_unique<ControladorAgregados>(ctx, static_cast<VentanaAgregados &>(*this), agregados);
+    agregados_ = std::make_unique<ControladorAgregados>(ctx, static_cast<VentanaAgregados &>(*this),
+                                                        static_cast<MensajeComposicion &>(*composicion_), agregados);
 
     tips_ = std::make_unique<ControladorTips>(ctx, static_cast<VentanaTips &>(*this),
                                               ControlesTips{ui.timToolTips, ui.timDestroyToolTips, ui.cboAddress,
@@ -428,31 +430,6 @@ void frmBrowser::ponerEstado(int imagen, const QString &texto)
     ui.StatusBar1->ponerPanel1(imagen, texto);
 }
 
-QString frmBrowser::codArea() const
-{
-    return composicion_->codArea();
-}
-
-QString frmBrowser::numero() const
-{
-    return composicion_->numero();
-}
-
-QString frmBrowser::alias() const
-{
-    return composicion_->alias();
-}
-
-bool frmBrowser::modoAlias() const
-{
-    return composicion_->modoAlias();
-}
-
-bool frmBrowser::modoNumero() const
-{
-    return composicion_->modoNumero();
-}
-
 QStringList frmBrowser::proveedores() const
 {
     QStringList lista;
@@ -474,26 +451,6 @@ bool frmBrowser::elegirProveedor(const QString &nombre)
     ui.cboAddress->setCurrentIndex(indice);
     cboAddress_Click();
     return true;
-}
-
-void frmBrowser::ponerNumero(const QString &codArea, const QString &numero)
-{
-    composicion_->ponerNumero(codArea, numero);
-}
-
-void frmBrowser::ponerAlias(const QString &alias)
-{
-    composicion_->ponerAlias(alias);
-}
-
-void frmBrowser::enfocarRemitente()
-{
-    composicion_->enfocarRemitente();
-}
-
-void frmBrowser::enfocarMensaje()
-{
-    composicion_->enfocarMensaje();
 }
 
 void frmBrowser::mostrarVentana()
@@ -595,16 +552,6 @@ void frmBrowser::apagarTimDestroyToolTips()
 void frmBrowser::cerrarGlobo()
 {
     tips_->CerrarGlobo();
-}
-
-QString frmBrowser::textoMensaje() const
-{
-    return composicion_->textoMensaje();
-}
-
-void frmBrowser::ponerTextoMensaje(const QString &texto)
-{
-    composicion_->ponerTextoMensaje(texto);
 }
 
 void frmBrowser::abrirPreferencias(int pestana)

@@ -104,18 +104,9 @@ protected:
 private:
     // What the subsystems see of the window.
     QWidget *ventana() override { return this; }
-    QString codArea() const override;
-    QString numero() const override;
-    QString alias() const override;
-    bool modoAlias() const override;
-    bool modoNumero() const override;
     QStringList proveedores() const override;
     QString proveedorActual() const override;
     bool elegirProveedor(const QString &proveedor) override;
-    void ponerNumero(const QString &codArea, const QString &numero) override;
-    void ponerAlias(const QString &alias) override;
-    void enfocarRemitente() override;
-    void enfocarMensaje() override;
     void mostrarVentana() override;
     void ocultarEscritura() override;
     bool escrituraVisible() const override;
@@ -132,8 +123,6 @@ private:
     void encenderTimToolTips() override;
     void apagarTimDestroyToolTips() override;
     void cerrarGlobo() override;
-    QString textoMensaje() const override;
-    void ponerTextoMensaje(const QString &texto) override;
     void abrirPreferencias(int pestana) override;
     bool historialPermanente() const override;
     void ponerHistorialPermanente(bool valor) override;

@@ -44,7 +44,7 @@ struct ControlesPropios
     }
 };
 
-class VentanaFalsa final : public VentanaAgregados
+class VentanaFalsa final : public VentanaAgregados, public MensajeComposicion
 {
 public:
     QWidget raiz;
@@ -72,7 +72,7 @@ struct Escenario
     ContextoPrueba p;
     VentanaFalsa v;
     ControlesPropios controles{&v.raiz};
-    ControladorAgregados ctl{p.ctx, v, controles.c};
+    ControladorAgregados ctl{p.ctx, v, v, controles.c};
 
     Escenario()
     {
