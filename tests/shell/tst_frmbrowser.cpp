@@ -157,17 +157,28 @@ void tst_frmBrowser::controlesEnSuLugar_data()
 {
     QTest::addColumn<QString>("control");
     QTest::addColumn<QRect>("lugar");
-    QTest::newRow("fraBarra") << "fraBarra" << enPixeles(0, 15, 3375, 795);
-    QTest::newRow("tbToolBar") << "tbToolBar" << enPixeles(120, 0, 2970, 690);
-    QTest::newRow("brwPublicidad") << "brwPublicidad" << enPixeles(0, 720, 11020, 1455);
-    QTest::newRow("brwWebBrowser") << "brwWebBrowser" << enPixeles(0, 2280, 11020, 4635);
-    QTest::newRow("picEscritura") << "picEscritura" << enPixeles(0, 2280, 11020, 4635);
-    QTest::newRow("brwConfWeb") << "brwConfWeb" << enPixeles(6600, 480, 30, 30);
-    QTest::newRow("fraDatos") << "fraDatos" << enPixeles(360, 0, 5415, 4455);
-    QTest::newRow("fraDestinatario") << "fraDestinatario" << enPixeles(6840, 0, 3735, 735);
-    QTest::newRow("picContactos") << "picContactos" << enPixeles(6840, 840, 3735, 3615);
-    QTest::newRow("picMejoras") << "picMejoras" << enPixeles(6840, 840, 3735, 3615);
-    QTest::newRow("StatusBar1") << "StatusBar1" << enPixeles(0, 6945, 11010, 300);
+    const struct
+    {
+        const char *control;
+        QRect lugar;
+    } lugares[] = {
+        {"fraBarra", enPixeles(0, 15, 3375, 795)},
+        {"tbToolBar", enPixeles(120, 0, 2970, 690)},
+        {"brwPublicidad", enPixeles(0, 720, 11020, 1455)},
+        {"brwWebBrowser", enPixeles(0, 2280, 11020, 4635)},
+        {"picEscritura", enPixeles(0, 2280, 11020, 4635)},
+        {"brwConfWeb", enPixeles(6600, 480, 30, 30)},
+        {"fraDatos", enPixeles(360, 0, 5415, 4455)},
+        {"fraDestinatario", enPixeles(6840, 0, 3735, 735)},
+        {"picContactos", enPixeles(6840, 840, 3735, 3615)},
+        {"picMejoras", enPixeles(6840, 840, 3735, 3615)},
+        {"StatusBar1", enPixeles(0, 6945, 11010, 300)},
+        // The composer's own controls, in the panel.
+        {"txtmsj", QRect(10, 80, 344, 150)},
+        {"cmdEnviar", QRect(244, 264, 110, 26)},
+    };
+    for (const auto &l : lugares)
+        QTest::newRow(l.control) << QString::fromLatin1(l.control) << l.lugar;
 }
 
 void tst_frmBrowser::controlesEnSuLugar()
@@ -176,15 +187,9 @@ void tst_frmBrowser::controlesEnSuLugar()
     QFETCH(QRect, lugar);
     Banco b;
     frmBrowser &v = *b.ventana;
-    const QHash<QString, QWidget *> controles{
-        {"fraBarra", controlesDe(v).fraBarra},           {"tbToolBar", controlesDe(v).tbToolBar},
-        {"brwPublicidad", controlesDe(v).brwPublicidad}, {"brwWebBrowser", controlesDe(v).brwWebBrowser},
-        {"picEscritura", controlesDe(v).picEscritura},   {"brwConfWeb", controlesDe(v).brwConfWeb},
-        {"fraDatos", controlesDe(v).fraDatos},           {"fraDestinatario", controlesDe(v).fraDestinatario},
-        {"picContactos", controlesDe(v).picContactos},   {"picMejoras", controlesDe(v).picMejoras},
-        {"StatusBar1", controlesDe(v).StatusBar1}};
-    QVERIFY(controles.value(control));
-    const QRect real = controles.value(control)->geometry();
+    const QWidget *encontrado = v.findChild<QWidget *>(control);
+    QVERIFY(encontrado);
+    const QRect real = encontrado->geometry();
     if (control == QLatin1String("tbToolBar")) {
         // The bar may grow to its buttons' width with the desktop's fonts, never over the provider list.
         QCOMPARE(real.topLeft(), lugar.topLeft());
@@ -267,34 +272,30 @@ void tst_frmBrowser::menus()
 
 void tst_frmBrowser::temporizadores_data()
 {
-    QTest::addColumn<int>("indice");
     QTest::addColumn<int>("intervalo");
     QTest::addColumn<bool>("alCargar");
-    QTest::newRow("timToolTips") << 0 << 10000 << true;
-    QTest::newRow("timDestroyToolTips") << 1 << 14000 << false;
-    QTest::newRow("timPublicidad") << 2 << 64000 << false;
+    QTest::newRow("timToolTips") << 10000 << true;
+    QTest::newRow("timDestroyToolTips") << 14000 << false;
+    QTest::newRow("timPublicidad") << 64000 << false;
     // The home page starts loading during the load, which switches the indicator on.
-    QTest::newRow("timTimer") << 3 << 15 << true;
-    QTest::newRow("timAnti") << 4 << 60000 << true;
-    QTest::newRow("timAlternarContactos") << 5 << 6 << false;
-    QTest::newRow("timAlternarMejoras") << 6 << 6 << false;
+    QTest::newRow("timTimer") << 15 << true;
+    QTest::newRow("timAnti") << 60000 << true;
+    QTest::newRow("timAlternarContactos") << 6 << false;
+    QTest::newRow("timAlternarMejoras") << 6 << false;
 }
 
 void tst_frmBrowser::temporizadores()
 {
-    QFETCH(int, indice);
     QFETCH(int, intervalo);
     QFETCH(bool, alCargar);
     Banco b;
     frmBrowser &v = *b.ventana;
-    QTimer *t[] = {controlesDe(v).timToolTips,       controlesDe(v).timDestroyToolTips,
-                   controlesDe(v).timPublicidad,     controlesDe(v).timTimer,
-                   controlesDe(v).timAnti,           controlesDe(v).timAlternarContactos,
-                   controlesDe(v).timAlternarMejoras};
-    QCOMPARE(t[indice]->interval(), intervalo);
-    QVERIFY(!t[indice]->isActive());
+    const QTimer *t = v.findChild<QTimer *>(QString::fromLatin1(QTest::currentDataTag()));
+    QVERIFY(t);
+    QCOMPARE(t->interval(), intervalo);
+    QVERIFY(!t->isActive());
     QVERIFY(v.Form_Load());
-    QCOMPARE(t[indice]->isActive(), alCargar);
+    QCOMPARE(t->isActive(), alCargar);
 }
 
 void tst_frmBrowser::barraDeHerramientas()
