@@ -90,7 +90,7 @@ void BM_AbrirFrmAgenda(benchmark::State &estado)
     int nodos = 0;
     for (auto _ : estado) {
         frmAgenda ventana(e.ctx, e.principal);
-        nodos = ventana.tvwAgenda->topLevelItemCount();
+        nodos = ControlesFrmAgenda::buscar(ventana).tvwAgenda->topLevelItemCount();
         ventana.show();
         QCoreApplication::processEvents();
     }

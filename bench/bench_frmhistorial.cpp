@@ -4,6 +4,8 @@
 // included, under 1 s.
 #include <QApplication>
 #include <QFile>
+#include <QHeaderView>
+#include <QMouseEvent>
 #include <QTemporaryDir>
 #include <benchmark/benchmark.h>
 
@@ -55,9 +57,21 @@ struct Escenario
 // Loads the window and lets it paint: the list is on screen and answers.
 bool abrir(frmHistorial &ventana)
 {
-    const bool abierta = ventana.Form_Load();
+    const bool abierta = ventana.Abrir();
     QCoreApplication::processEvents();
     return abierta && ventana.isVisible();
+}
+
+// A click on a column's header, as the user gives it.
+void clicEnCabecera(frmHistorial &ventana, int columna)
+{
+    QHeaderView *h = ControlesFrmHistorial::buscar(ventana).lvwHistorial->header();
+    const QPointF punto(h->sectionViewportPosition(columna) + h->sectionSize(columna) / 2, h->height() / 2);
+    for (const QEvent::Type tipo : {QEvent::MouseButtonPress, QEvent::MouseButtonRelease}) {
+        QMouseEvent clic(tipo, punto, h->viewport()->mapToGlobal(punto), Qt::LeftButton,
+                         tipo == QEvent::MouseButtonPress ? Qt::LeftButton : Qt::NoButton, Qt::NoModifier);
+        QCoreApplication::sendEvent(h->viewport(), &clic);
+    }
 }
 
 void BM_AbrirHistorial(benchmark::State &estado)
@@ -73,7 +87,7 @@ void BM_AbrirHistorial(benchmark::State &estado)
             estado.SkipWithError("the list is not whole");
         }
         estado.PauseTiming();
-        ventana->cmdCerrar_Click();
+        ControlesFrmHistorial::buscar(*ventana).cmdCerrar->click();
         ventana.reset();
         estado.ResumeTiming();
     }
@@ -91,7 +105,7 @@ void BM_OrdenarPorFecha(benchmark::State &estado)
     frmHistorial ventana(e.c.ctx, e.p, &e.p.principal);
     abrir(ventana);
     for (auto _ : estado) {
-        ventana.lvwHistorial_ColumnClick(ModeloHistorial::ColFecha);
+        clicEnCabecera(ventana, ModeloHistorial::ColFecha);
         QCoreApplication::processEvents();
     }
 }
@@ -113,7 +127,7 @@ void BM_OrdenarPorDestinatario(benchmark::State &estado)
         LeerHistorial(e.c.ctx, historial);
         ventana.modelo()->cargar(std::move(historial));
         estado.ResumeTiming();
-        ventana.lvwHistorial_ColumnClick(ModeloHistorial::ColDestinatario);
+        clicEnCabecera(ventana, ModeloHistorial::ColDestinatario);
         QCoreApplication::processEvents();
     }
 }
@@ -130,9 +144,10 @@ void BM_EliminarUno(benchmark::State &estado)
     frmHistorial ventana(e.c.ctx, e.p, &e.p.principal);
     abrir(ventana);
     int quedan = Registros;
+    const ControlesFrmHistorial c = ControlesFrmHistorial::buscar(ventana);
     for (auto _ : estado) {
-        ventana.lvwHistorial->setCurrentIndex(ventana.modelo()->index(quedan / 2, 0));
-        ventana.cmdEliminar_Click();
+        c.lvwHistorial->setCurrentIndex(ventana.modelo()->index(quedan / 2, 0));
+        c.cmdEliminar->click();
         QCoreApplication::processEvents();
         if (ventana.modelo()->rowCount() != --quedan) {
             estado.SkipWithError("the record was not deleted");

@@ -38,4 +38,7 @@ set(CPACK_DEBIAN_PACKAGE_HOMEPAGE "https://www.ntxvarel.com.ar/")
 # and the font that stands in for Tahoma.
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
 set(CPACK_DEBIAN_PACKAGE_DEPENDS "qt6-translations-l10n, fonts-liberation")
+# A verified update is handed to the desktop's handler for its type (xdg-open, or
+# gio open); without either the client says where the file was saved.
+set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "xdg-utils | libglib2.0-bin")
 include(CPack)

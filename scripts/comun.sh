@@ -13,6 +13,11 @@ PAQUETES=(
     qt6-translations-l10n
     # The settings store.
     libsqlite3-dev
+    # Ed25519 signatures of downloaded installers: the client checks them, the
+    # simulator and the build's development key pair make them.
+    libsodium-dev
+    # The update test's https site on loopback gets a self-signed certificate from it.
+    openssl
     # The benchmarks under bench/, built by the test command.
     libbenchmark-dev
     # Fonts: DejaVu so windows drawn headless or on the virtual display have letters;

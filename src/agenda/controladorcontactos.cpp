@@ -250,8 +250,7 @@ namespace {
 
 void CopiarProveedores(const QStringList &proveedores, frmContacto &dialogo)
 {
-    dialogo.cboProveedor->addItems(proveedores);
-    dialogo.cboProveedor->setCurrentIndex(-1);
+    dialogo.ponerProveedores(proveedores);
 }
 
 } // namespace
@@ -272,8 +271,8 @@ void ControladorContactos::preguntarProveedorNoDisponible(const QString &nombre,
         (conGuion ? QStringLiteral("\r\n\r\n · ") : QStringLiteral("\r\n")) +
         QStringLiteral("Elimine este contacto y vuelva a crearlo asignándole un proveedor disponible en esta "
                        "versión\r\n\r\n¿Desea eliminar este contacto ahora?");
-    if (ctx.dialogos.mensaje(texto, Dialogos::Botones::SiNo, Dialogos::Icono::Critico, TituloInvalido) ==
-        Dialogos::Respuesta::Si)
+    if (ctx.dialogos.mensaje(texto, Dialogos::Botones::SiNo, Dialogos::Icono::Critico, TituloInvalido,
+                             Dialogos::Respuesta::No) == Dialogos::Respuesta::Si)
         eliminarContacto(nombre);
 }
 
@@ -323,11 +322,8 @@ void ControladorContactos::NuevoContacto()
     frmContacto dialogo(
         ctx, [this] { IniciarPanelContactos(); }, ventana_.ventana());
     CopiarProveedores(ventana_.proveedores(), dialogo);
-    dialogo.txtNombre->clear();
-    dialogo.txtCodArea->clear();
-    dialogo.txtNumero->clear();
-    dialogo.setWindowTitle(QStringLiteral("Agenda - Nuevo Contacto"));
-    dialogo.Accion = QStringLiteral("Agregar");
+    dialogo.ponerDatos(QString(), QString(), QString());
+    dialogo.prepararAgregar();
     frmAgenda::CerrarAbierta();
     dialogo.exec();
     frmAgenda::Mostrar(ctx, *this);
@@ -340,16 +336,11 @@ void ControladorContactos::AgendarDestinatario()
         ctx, [this] { IniciarPanelContactos(); }, ventana_.ventana());
     CopiarProveedores(ventana_.proveedores(), dialogo);
     dialogo.SeleccionarProveedor(ventana_.proveedorActual());
-    dialogo.txtNombre->clear();
-    if (composicion_.modoAlias()) {
-        dialogo.txtCodArea->setText(CodAreaAlias);
-        dialogo.txtNumero->setText(composicion_.alias());
-    } else {
-        dialogo.txtCodArea->setText(composicion_.codArea());
-        dialogo.txtNumero->setText(composicion_.numero());
-    }
-    dialogo.setWindowTitle(QStringLiteral("Agenda - Nuevo Contacto"));
-    dialogo.Accion = QStringLiteral("Agregar");
+    if (composicion_.modoAlias())
+        dialogo.ponerDatos(QString(), CodAreaAlias, composicion_.alias());
+    else
+        dialogo.ponerDatos(QString(), composicion_.codArea(), composicion_.numero());
+    dialogo.prepararAgregar();
     dialogo.exec();
     ActualizarAgenda();
 }
@@ -362,11 +353,8 @@ bool ControladorContactos::ModificarContacto(const QString &nombre, const QStrin
     CopiarProveedores(ventana_.proveedores(), dialogo);
     if (!dialogo.SeleccionarProveedor(proveedor))
         return false;
-    dialogo.txtNombre->setText(nombre);
-    dialogo.txtCodArea->setText(codArea);
-    dialogo.txtNumero->setText(numero);
-    dialogo.setWindowTitle(QStringLiteral("Agenda - ") + nombre);
-    dialogo.Accion = QStringLiteral("Modificar_") + nombre;
+    dialogo.ponerDatos(nombre, codArea, numero);
+    dialogo.prepararModificar(nombre);
     frmAgenda::CerrarAbierta();
     dialogo.exec();
     ActualizarAgenda();

@@ -43,66 +43,72 @@ frmAgenda::frmAgenda(Contexto &contexto, PrincipalAgenda &principal, QWidget *pa
     setWindowTitle(QStringLiteral("Agenda"));
     setFixedSize(Twips(0, 0, 6600, 5040).size());
 
-    fraAgenda = new QGroupBox(QStringLiteral("Agenda"), this);
-    fraAgenda->setGeometry(Twips(120, 60, 6360, 3300));
-    picAgenda = new QWidget(fraAgenda);
-    picAgenda->setGeometry(Twips(60, 240, 6240, 3000));
-    tvwAgenda = new QTreeWidget(picAgenda);
-    tvwAgenda->setGeometry(Twips(60, 0, 4200, 2940));
-    tvwAgenda->setHeaderHidden(true);
-    tvwAgenda->setRootIsDecorated(false);
-    tvwAgenda->setUniformRowHeights(true);
-    tvwAgenda->setColumnCount(1);
-    cmdAgregar = new QPushButton(QStringLiteral("Nuevo Contacto"), picAgenda);
-    cmdAgregar->setGeometry(Twips(4380, 0, 1800, 420));
-    cmdModificar = new QPushButton(QStringLiteral("Modificar"), picAgenda);
-    cmdModificar->setGeometry(Twips(4380, 480, 1800, 420));
-    cmdEliminar = new QPushButton(QStringLiteral("Eliminar"), picAgenda);
-    cmdEliminar->setGeometry(Twips(4380, 960, 1800, 420));
-    cmdEscribir = new QPushButton(QStringLiteral("Escribir Mensaje"), picAgenda);
-    cmdEscribir->setGeometry(Twips(4380, 2520, 1800, 420));
+    ui.fraAgenda = new QGroupBox(QStringLiteral("Agenda"), this);
+    ui.fraAgenda->setGeometry(Twips(120, 60, 6360, 3300));
+    ui.picAgenda = new QWidget(ui.fraAgenda);
+    ui.picAgenda->setGeometry(Twips(60, 240, 6240, 3000));
+    ui.tvwAgenda = new QTreeWidget(ui.picAgenda);
+    ui.tvwAgenda->setGeometry(Twips(60, 0, 4200, 2940));
+    ui.tvwAgenda->setHeaderHidden(true);
+    ui.tvwAgenda->setRootIsDecorated(false);
+    ui.tvwAgenda->setUniformRowHeights(true);
+    ui.tvwAgenda->setColumnCount(1);
+    ui.cmdAgregar = new QPushButton(QStringLiteral("Nuevo Contacto"), ui.picAgenda);
+    ui.cmdAgregar->setGeometry(Twips(4380, 0, 1800, 420));
+    ui.cmdModificar = new QPushButton(QStringLiteral("Modificar"), ui.picAgenda);
+    ui.cmdModificar->setGeometry(Twips(4380, 480, 1800, 420));
+    ui.cmdEliminar = new QPushButton(QStringLiteral("Eliminar"), ui.picAgenda);
+    ui.cmdEliminar->setGeometry(Twips(4380, 960, 1800, 420));
+    ui.cmdEscribir = new QPushButton(QStringLiteral("Escribir Mensaje"), ui.picAgenda);
+    ui.cmdEscribir->setGeometry(Twips(4380, 2520, 1800, 420));
 
-    fraAgendaRapida = new QGroupBox(QStringLiteral("Agenda Rápida"), this);
-    fraAgendaRapida->setGeometry(Twips(120, 3420, 4500, 1080));
-    picAgendaRapida = new QWidget(fraAgendaRapida);
-    picAgendaRapida->setGeometry(Twips(60, 300, 4380, 660));
-    cmdAgregarRapida = new QPushButton(QStringLiteral("Agregar este contacto"), picAgendaRapida);
-    cmdAgregarRapida->setGeometry(Twips(60, 60, 2100, 420));
-    cmdEliminarRapida = new QPushButton(QStringLiteral("Eliminar un contacto"), picAgendaRapida);
-    cmdEliminarRapida->setGeometry(Twips(2220, 60, 2100, 420));
+    ui.fraAgendaRapida = new QGroupBox(QStringLiteral("Agenda Rápida"), this);
+    ui.fraAgendaRapida->setGeometry(Twips(120, 3420, 4500, 1080));
+    ui.picAgendaRapida = new QWidget(ui.fraAgendaRapida);
+    ui.picAgendaRapida->setGeometry(Twips(60, 300, 4380, 660));
+    ui.cmdAgregarRapida = new QPushButton(QStringLiteral("Agregar este contacto"), ui.picAgendaRapida);
+    ui.cmdAgregarRapida->setGeometry(Twips(60, 60, 2100, 420));
+    ui.cmdEliminarRapida = new QPushButton(QStringLiteral("Eliminar un contacto"), ui.picAgendaRapida);
+    ui.cmdEliminarRapida->setGeometry(Twips(2220, 60, 2100, 420));
 
-    cmdCerrar = new QPushButton(QStringLiteral("Cerrar"), this);
-    cmdCerrar->setGeometry(Twips(4740, 3960, 1740, 420));
+    ui.cmdCerrar = new QPushButton(QStringLiteral("Cerrar"), this);
+    ui.cmdCerrar->setGeometry(Twips(4740, 3960, 1740, 420));
 
-    StatusBar = new QStatusBar(this);
-    StatusBar->setSizeGripEnabled(false);
-    StatusBar->setGeometry(Twips(0, 4680, 6600, 360));
-    StatusBarPanel1 = new QLabel(StatusBar);
-    StatusBarPanel1->setMinimumWidth(110);
-    StatusBarPanel2 = new QLabel(StatusBar);
-    StatusBar->addWidget(StatusBarPanel1);
-    StatusBar->addWidget(StatusBarPanel2, 1);
+    ui.StatusBar = new QStatusBar(this);
+    ui.StatusBar->setSizeGripEnabled(false);
+    ui.StatusBar->setGeometry(Twips(0, 4680, 6600, 360));
+    ui.StatusBarPanel1 = new QLabel(ui.StatusBar);
+    ui.StatusBarPanel1->setMinimumWidth(110);
+    ui.StatusBarPanel2 = new QLabel(ui.StatusBar);
+    ui.StatusBar->addWidget(ui.StatusBarPanel1);
+    ui.StatusBar->addWidget(ui.StatusBarPanel2, 1);
 
-    mnuPopAgregarRapida = new QMenu(this);
-    mnuPopEliminarRapida = new QMenu(this);
+    ui.mnuPopAgregarRapida = new QMenu(this);
+    ui.mnuPopEliminarRapida = new QMenu(this);
     for (int n = 1; n <= 10; ++n) {
-        mnuAgregar[n] = mnuPopAgregarRapida->addAction(TextoRanura(n, {}));
-        mnuEliminar[n] = mnuPopEliminarRapida->addAction(TextoRanura(n, {}));
+        mnuAgregar[n] = ui.mnuPopAgregarRapida->addAction(TextoRanura(n, {}));
+        mnuEliminar[n] = ui.mnuPopEliminarRapida->addAction(TextoRanura(n, {}));
         connect(mnuAgregar[n], &QAction::triggered, this, [this, n] { mnuAgregar_Click(n); });
         connect(mnuEliminar[n], &QAction::triggered, this, [this, n] { mnuEliminar_Click(n); });
     }
 
-    connect(cmdAgregar, &QPushButton::clicked, this, &frmAgenda::cmdAgregar_Click);
-    connect(cmdModificar, &QPushButton::clicked, this, &frmAgenda::cmdModificar_Click);
-    connect(cmdEliminar, &QPushButton::clicked, this, &frmAgenda::cmdEliminar_Click);
-    connect(cmdEscribir, &QPushButton::clicked, this, &frmAgenda::cmdEscribir_Click);
-    connect(cmdCerrar, &QPushButton::clicked, this, &frmAgenda::cmdCerrar_Click);
-    connect(cmdAgregarRapida, &QPushButton::clicked, this, &frmAgenda::cmdAgregarRapida_Click);
-    connect(cmdEliminarRapida, &QPushButton::clicked, this, &frmAgenda::cmdEliminarRapida_Click);
-    connect(tvwAgenda, &QTreeWidget::currentItemChanged, this, [this] { tvwAgenda_NodeClick(); });
-    connect(tvwAgenda, &QTreeWidget::itemClicked, this, [this] { tvwAgenda_NodeClick(); });
-    connect(tvwAgenda, &QTreeWidget::itemDoubleClicked, this, [this] { tvwAgenda_DblClick(); });
-    tvwAgenda->installEventFilter(this);
+    ui.nombrar();
+    for (int n = 1; n <= 10; ++n) {
+        mnuAgregar[n]->setObjectName(QStringLiteral("mnuAgregar") + QString::number(n));
+        mnuEliminar[n]->setObjectName(QStringLiteral("mnuEliminar") + QString::number(n));
+    }
+
+    connect(ui.cmdAgregar, &QPushButton::clicked, this, &frmAgenda::cmdAgregar_Click);
+    connect(ui.cmdModificar, &QPushButton::clicked, this, &frmAgenda::cmdModificar_Click);
+    connect(ui.cmdEliminar, &QPushButton::clicked, this, &frmAgenda::cmdEliminar_Click);
+    connect(ui.cmdEscribir, &QPushButton::clicked, this, &frmAgenda::cmdEscribir_Click);
+    connect(ui.cmdCerrar, &QPushButton::clicked, this, &frmAgenda::cmdCerrar_Click);
+    connect(ui.cmdAgregarRapida, &QPushButton::clicked, this, &frmAgenda::cmdAgregarRapida_Click);
+    connect(ui.cmdEliminarRapida, &QPushButton::clicked, this, &frmAgenda::cmdEliminarRapida_Click);
+    connect(ui.tvwAgenda, &QTreeWidget::currentItemChanged, this, [this] { tvwAgenda_NodeClick(); });
+    connect(ui.tvwAgenda, &QTreeWidget::itemClicked, this, [this] { tvwAgenda_NodeClick(); });
+    connect(ui.tvwAgenda, &QTreeWidget::itemDoubleClicked, this, [this] { tvwAgenda_DblClick(); });
+    ui.tvwAgenda->installEventFilter(this);
 
     Form_Load();
 }
@@ -148,9 +154,9 @@ void frmAgenda::Form_Load()
     for (const auto &par : std::as_const(pares))
         m_contactos.append({par.first, par.second});
 
-    const QSignalBlocker bloqueo(tvwAgenda);
-    tvwAgenda->clear();
-    StatusBarPanel2->setText(QStringLiteral("Recuperando datos de la agenda...  "));
+    const QSignalBlocker bloqueo(ui.tvwAgenda);
+    ui.tvwAgenda->clear();
+    ui.StatusBarPanel2->setText(QStringLiteral("Recuperando datos de la agenda...  "));
     const QIcon icono(QStringLiteral(":/iconos/contacto.png"));
     QList<QTreeWidgetItem *> nodos;
     nodos.reserve(m_contactos.size());
@@ -160,36 +166,38 @@ void frmAgenda::Form_Load()
         nodo->setData(0, Qt::UserRole, fila.registro);
         nodos.append(nodo);
     }
-    tvwAgenda->addTopLevelItems(nodos);
+    ui.tvwAgenda->addTopLevelItems(nodos);
 
     const bool hay = !m_contactos.isEmpty();
-    for (QPushButton *b : {cmdEscribir, cmdEliminar, cmdModificar, cmdAgregarRapida})
+    for (QPushButton *b : {ui.cmdEscribir, ui.cmdEliminar, ui.cmdModificar, ui.cmdAgregarRapida})
         b->setEnabled(hay);
     if (!hay) {
-        StatusBarPanel1->clear();
+        ui.StatusBarPanel1->clear();
         // The hint is long: with no count to show it takes the whole bar.
-        StatusBarPanel1->hide();
-        StatusBarPanel2->setText(leidos ? QStringLiteral("Haga clic en Nuevo Contacto para agregar un contacto a la "
+        ui.StatusBarPanel1->hide();
+        ui.StatusBarPanel2->setText(leidos
+                                        ? QStringLiteral("Haga clic en Nuevo Contacto para agregar un contacto a la "
                                                          "Agenda.")
                                         : QStringLiteral("No se pudieron leer los contactos guardados en la Agenda."));
         return;
     }
-    StatusBarPanel1->show();
-    StatusBarPanel1->setText(QLatin1Char(' ') + QString::number(m_contactos.size()) + QStringLiteral(" contactos  "));
-    StatusBarPanel2->setText(QStringLiteral("Haga doble clic en un contacto para enviarle un mensaje"));
-    tvwAgenda->setCurrentItem(tvwAgenda->topLevelItem(0));
+    ui.StatusBarPanel1->show();
+    ui.StatusBarPanel1->setText(QLatin1Char(' ') + QString::number(m_contactos.size()) +
+                                QStringLiteral(" contactos  "));
+    ui.StatusBarPanel2->setText(QStringLiteral("Haga doble clic en un contacto para enviarle un mensaje"));
+    ui.tvwAgenda->setCurrentItem(ui.tvwAgenda->topLevelItem(0));
 }
 
 void frmAgenda::tvwAgenda_NodeClick()
 {
-    const QTreeWidgetItem *nodo = tvwAgenda->currentItem();
+    const QTreeWidgetItem *nodo = ui.tvwAgenda->currentItem();
     if (!nodo)
         return;
     const Agenda::CamposContacto campos = CamposDeNodo(nodo);
     if (campos.codArea == Agenda::CodAreaAlias)
-        StatusBarPanel2->setText(QStringLiteral("Alias: ") + campos.numero);
+        ui.StatusBarPanel2->setText(QStringLiteral("Alias: ") + campos.numero);
     else
-        StatusBarPanel2->setText(QStringLiteral("Móvil: ") + campos.codArea + QLatin1Char(' ') + campos.numero);
+        ui.StatusBarPanel2->setText(QStringLiteral("Móvil: ") + campos.codArea + QLatin1Char(' ') + campos.numero);
 }
 
 void frmAgenda::tvwAgenda_DblClick()
@@ -205,7 +213,7 @@ void frmAgenda::tvwAgenda_KeyDown(int codigo)
 
 bool frmAgenda::eventFilter(QObject *objeto, QEvent *evento)
 {
-    if (objeto == tvwAgenda && evento->type() == QEvent::KeyPress &&
+    if (objeto == ui.tvwAgenda && evento->type() == QEvent::KeyPress &&
         static_cast<QKeyEvent *>(evento)->key() == Qt::Key_Delete) {
         tvwAgenda_KeyDown(46);
         return true;
@@ -225,7 +233,7 @@ void frmAgenda::cmdAgregar_Click()
 
 void frmAgenda::cmdEscribir_Click()
 {
-    const QTreeWidgetItem *nodo = tvwAgenda->currentItem();
+    const QTreeWidgetItem *nodo = ui.tvwAgenda->currentItem();
     if (!nodo || !nodo->data(0, Qt::UserRole).isValid()) {
         avisar(QStringLiteral("Debe elegir primero un contacto al cual escribir el mensaje"));
         return;
@@ -239,7 +247,7 @@ void frmAgenda::cmdEscribir_Click()
 
 void frmAgenda::cmdModificar_Click()
 {
-    const QTreeWidgetItem *nodo = tvwAgenda->currentItem();
+    const QTreeWidgetItem *nodo = ui.tvwAgenda->currentItem();
     if (!nodo) {
         avisar(QStringLiteral("Debe elegir un contacto al cual modificar los datos"));
         return;
@@ -252,7 +260,8 @@ void frmAgenda::cmdModificar_Click()
                        "mensajes.\r\nElimine este contacto y vuelva a crearlo asignándole un proveedor disponible en "
                        "esta versión\r\n\r\n¿Desea eliminar este contacto ahora?");
     if (ctx.dialogos.mensaje(texto, Dialogos::Botones::SiNo, Dialogos::Icono::Critico,
-                             QStringLiteral("NTX Mensajes - Contacto Inválido")) == Dialogos::Respuesta::Si)
+                             QStringLiteral("NTX Mensajes - Contacto Inválido"),
+                             Dialogos::Respuesta::No) == Dialogos::Respuesta::Si)
         eliminarContacto(campos.nombre);
 }
 
@@ -267,7 +276,7 @@ void frmAgenda::eliminarContacto(const QString &nombre)
 
 void frmAgenda::cmdEliminar_Click()
 {
-    const QTreeWidgetItem *nodo = tvwAgenda->currentItem();
+    const QTreeWidgetItem *nodo = ui.tvwAgenda->currentItem();
     if (!nodo) {
         avisar(QStringLiteral("Debe elegir un contacto antes de poder eliminar"));
         return;
@@ -277,8 +286,8 @@ void frmAgenda::cmdEliminar_Click()
         return;
     if (ctx.dialogos.mensaje(QStringLiteral("¿Está seguro que desea eliminar permanentemente a ") + nombre +
                                  QStringLiteral(" de la agenda?"),
-                             Dialogos::Botones::SiNo, Dialogos::Icono::Pregunta,
-                             QStringLiteral("Eliminar contacto")) != Dialogos::Respuesta::Si)
+                             Dialogos::Botones::SiNo, Dialogos::Icono::Pregunta, QStringLiteral("Eliminar contacto"),
+                             Dialogos::Respuesta::No) != Dialogos::Respuesta::Si)
         return;
     eliminarContacto(nombre);
 }
@@ -312,20 +321,20 @@ void frmAgenda::mostrarDebajo(QMenu *menu, QPushButton *boton)
 void frmAgenda::cmdAgregarRapida_Click()
 {
     llenarMenuRapidas(mnuAgregar, false);
-    mostrarDebajo(mnuPopAgregarRapida, cmdAgregarRapida);
+    mostrarDebajo(ui.mnuPopAgregarRapida, ui.cmdAgregarRapida);
 }
 
 void frmAgenda::cmdEliminarRapida_Click()
 {
     llenarMenuRapidas(mnuEliminar, true);
-    mostrarDebajo(mnuPopEliminarRapida, cmdEliminarRapida);
+    mostrarDebajo(ui.mnuPopEliminarRapida, ui.cmdEliminarRapida);
 }
 
 void frmAgenda::mnuAgregar_Click(int n)
 {
     if (n < 1 || n > 10)
         return;
-    const QTreeWidgetItem *nodo = tvwAgenda->currentItem();
+    const QTreeWidgetItem *nodo = ui.tvwAgenda->currentItem();
     if (!nodo || !nodo->data(0, Qt::UserRole).isValid()) {
         avisar(QStringLiteral("Seleccione un contacto de la Agenda antes de agregarlo a la Agenda Rápida"));
         return;
@@ -339,7 +348,8 @@ void frmAgenda::mnuAgregar_Click(int n)
                                      QStringLiteral(" en la Agenda Rápida?\r\n\r\nEsta acción sólo afectará a "
                                                     "la Agenda Rápida."),
                                  Dialogos::Botones::SiNo, Dialogos::Icono::Pregunta,
-                                 QStringLiteral("Agenda Rápida - Reemplazar Contacto")) == Dialogos::Respuesta::Si;
+                                 QStringLiteral("Agenda Rápida - Reemplazar Contacto"),
+                                 Dialogos::Respuesta::No) == Dialogos::Respuesta::Si;
     if (poner) {
         if (!ctx.ajustes.escribir(SeccionMensajes, ClaveRapida(n), nombre)) {
             ctx.dialogos.mensaje(QStringLiteral("No se pudo guardar el contacto en la Agenda Rápida."),
@@ -360,7 +370,8 @@ void frmAgenda::mnuEliminar_Click(int n)
                                  QStringLiteral(" de la Agenda Rápida?\r\n\r\nEsta acción sólo afectará a la Agenda "
                                                 "Rápida."),
                              Dialogos::Botones::SiNo, Dialogos::Icono::Pregunta,
-                             QStringLiteral("Agenda Rápida - Eliminar")) == Dialogos::Respuesta::Si)
+                             QStringLiteral("Agenda Rápida - Eliminar"),
+                             Dialogos::Respuesta::No) == Dialogos::Respuesta::Si)
         ctx.ajustes.borrarClave(SeccionMensajes, ClaveRapida(n));
     m_principal.ActualizarAgenda();
 }

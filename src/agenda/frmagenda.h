@@ -14,9 +14,26 @@
 #include <QTreeWidget>
 
 #include "agenda/contactos.h"
+#include "comun/controles.h"
 
 struct Contexto;
 class PrincipalAgenda;
+
+// clang-format off
+#define NTX_CONTROLES_AGENDA(X) \
+    X(QGroupBox, fraAgenda) X(QWidget, picAgenda) X(QTreeWidget, tvwAgenda) X(QPushButton, cmdAgregar) \
+    X(QPushButton, cmdModificar) X(QPushButton, cmdEliminar) X(QPushButton, cmdEscribir) \
+    X(QGroupBox, fraAgendaRapida) X(QWidget, picAgendaRapida) X(QPushButton, cmdAgregarRapida) \
+    X(QPushButton, cmdEliminarRapida) X(QPushButton, cmdCerrar) X(QMenu, mnuPopAgregarRapida) \
+    X(QMenu, mnuPopEliminarRapida) X(QStatusBar, StatusBar) X(QLabel, StatusBarPanel1) X(QLabel, StatusBarPanel2)
+// clang-format on
+
+// tvwAgenda's node text is the name, Qt::UserRole the record. The quick-slot
+// menus hold their ten entries in order (mnuAgregar(1) .. (10)).
+struct ControlesFrmAgenda
+{
+    NTX_CONTROLES(NTX_CONTROLES_AGENDA, ControlesFrmAgenda)
+};
 
 class frmAgenda final : public QDialog
 {
@@ -33,35 +50,18 @@ public:
     // The address book window that is shown now, or null.
     static frmAgenda *Abierta();
 
-    Contexto &ctx;
-
-    QGroupBox *fraAgenda = nullptr;
-    QWidget *picAgenda = nullptr;
-    QTreeWidget *tvwAgenda = nullptr; // node text: the name; Qt::UserRole: the record
-    QPushButton *cmdAgregar = nullptr;
-    QPushButton *cmdModificar = nullptr;
-    QPushButton *cmdEliminar = nullptr;
-    QPushButton *cmdEscribir = nullptr;
-    QGroupBox *fraAgendaRapida = nullptr;
-    QWidget *picAgendaRapida = nullptr;
-    QPushButton *cmdAgregarRapida = nullptr;
-    QPushButton *cmdEliminarRapida = nullptr;
-    QPushButton *cmdCerrar = nullptr;
-    QMenu *mnuPopAgregarRapida = nullptr;
-    QMenu *mnuPopEliminarRapida = nullptr;
-    QAction *mnuAgregar[11] = {}; // indices 1 to 10
-    QAction *mnuEliminar[11] = {};
-    QStatusBar *StatusBar = nullptr;
-    QLabel *StatusBarPanel1 = nullptr;
-    QLabel *StatusBarPanel2 = nullptr;
-
     // The window's own copy of section "Agenda1.0", as loaded.
     const Contactos &contactos() const { return m_contactos; }
 
+    void done(int resultado) override;
+
+protected:
+    bool eventFilter(QObject *objeto, QEvent *evento) override;
+
+private Q_SLOTS:
     void Form_Load();
     void tvwAgenda_NodeClick();
     void tvwAgenda_DblClick();
-    void tvwAgenda_KeyDown(int codigo);
     void cmdAgregar_Click();
     void cmdModificar_Click();
     void cmdEliminar_Click();
@@ -72,17 +72,17 @@ public:
     void mnuAgregar_Click(int n);
     void mnuEliminar_Click(int n);
 
-    void done(int resultado) override;
-
-protected:
-    bool eventFilter(QObject *objeto, QEvent *evento) override;
-
 private:
+    void tvwAgenda_KeyDown(int codigo);
     void llenarMenuRapidas(QAction *const *items, bool deshabilitarVacias);
     void mostrarDebajo(QMenu *menu, QPushButton *boton);
     void avisar(const QString &texto);
     void eliminarContacto(const QString &nombre);
 
+    Contexto &ctx;
+    ControlesFrmAgenda ui;
+    QAction *mnuAgregar[11] = {}; // indices 1 to 10
+    QAction *mnuEliminar[11] = {};
     PrincipalAgenda &m_principal;
     Contactos m_contactos;
     // The contact of each quick slot as the menus were last built; empty: the slot is empty.

@@ -23,87 +23,115 @@ frmContacto::frmContacto(Contexto &contexto, std::function<void()> refrescarPane
     setWindowTitle(QStringLiteral("Agenda - [Contacto]"));
     setFixedSize(Twips(0, 0, 5400, 2700).size());
 
-    lblNombre = new QLabel(QStringLiteral("Nombre:"), this);
-    lblNombre->setGeometry(Twips(240, 240, 1100, 255));
-    txtNombre = new QLineEdit(this);
-    txtNombre->setGeometry(Twips(1380, 200, 3780, 315));
-    txtNombre->setMaxLength(60);
+    ui.lblNombre = new QLabel(QStringLiteral("Nombre:"), this);
+    ui.lblNombre->setGeometry(Twips(240, 240, 1100, 255));
+    ui.txtNombre = new QLineEdit(this);
+    ui.txtNombre->setGeometry(Twips(1380, 200, 3780, 315));
+    ui.txtNombre->setMaxLength(60);
 
-    lblProveedor = new QLabel(QStringLiteral("Proveedor:"), this);
-    lblProveedor->setGeometry(Twips(240, 720, 1100, 255));
-    cboProveedor = new QComboBox(this);
-    cboProveedor->setGeometry(Twips(1380, 680, 3780, 315));
+    ui.lblProveedor = new QLabel(QStringLiteral("Proveedor:"), this);
+    ui.lblProveedor->setGeometry(Twips(240, 720, 1100, 255));
+    ui.cboProveedor = new QComboBox(this);
+    ui.cboProveedor->setGeometry(Twips(1380, 680, 3780, 315));
 
-    lblBuscarEmpresa = new QLabel(QStringLiteral("Detectar proveedor"), this);
-    lblBuscarEmpresa->setGeometry(Twips(3600, 1040, 1560, 255));
-    lblBuscarEmpresa->setStyleSheet(QStringLiteral("color: blue; text-decoration: underline;"));
-    lblBuscarEmpresa->setCursor(Qt::PointingHandCursor);
-    lblBuscarEmpresa->installEventFilter(this);
+    ui.lblBuscarEmpresa = new QLabel(QStringLiteral("Detectar proveedor"), this);
+    ui.lblBuscarEmpresa->setGeometry(Twips(3600, 1040, 1560, 255));
+    ui.lblBuscarEmpresa->setStyleSheet(QStringLiteral("color: blue; text-decoration: underline;"));
+    ui.lblBuscarEmpresa->setCursor(Qt::PointingHandCursor);
+    ui.lblBuscarEmpresa->installEventFilter(this);
 
-    lblNumTitulo = new QLabel(QStringLiteral("Número:"), this);
-    lblNumTitulo->setGeometry(Twips(240, 1400, 1100, 255));
-    lblCodArea = new QLabel(QStringLiteral("0"), this);
-    lblCodArea->setGeometry(Twips(1380, 1400, 300, 255));
-    lblCodArea->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
-    txtCodArea = new QLineEdit(this);
-    txtCodArea->setGeometry(Twips(1700, 1360, 900, 315));
-    txtCodArea->setMaxLength(6);
-    lblNumero = new QLabel(QStringLiteral("15"), this);
-    lblNumero->setGeometry(Twips(2640, 1400, 300, 255));
-    lblNumero->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
-    txtNumero = new QLineEdit(this);
-    txtNumero->setGeometry(Twips(2980, 1360, 2180, 315));
-    txtNumero->setMaxLength(25);
-    txtCodArea->installEventFilter(this);
-    txtNumero->installEventFilter(this);
+    ui.lblNumTitulo = new QLabel(QStringLiteral("Número:"), this);
+    ui.lblNumTitulo->setGeometry(Twips(240, 1400, 1100, 255));
+    ui.lblCodArea = new QLabel(QStringLiteral("0"), this);
+    ui.lblCodArea->setGeometry(Twips(1380, 1400, 300, 255));
+    ui.lblCodArea->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+    ui.txtCodArea = new QLineEdit(this);
+    ui.txtCodArea->setGeometry(Twips(1700, 1360, 900, 315));
+    ui.txtCodArea->setMaxLength(6);
+    ui.lblNumero = new QLabel(QStringLiteral("15"), this);
+    ui.lblNumero->setGeometry(Twips(2640, 1400, 300, 255));
+    ui.lblNumero->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+    ui.txtNumero = new QLineEdit(this);
+    ui.txtNumero->setGeometry(Twips(2980, 1360, 2180, 315));
+    ui.txtNumero->setMaxLength(25);
+    ui.txtCodArea->installEventFilter(this);
+    ui.txtNumero->installEventFilter(this);
 
-    cmdAceptar = new QPushButton(QStringLiteral("Guardar"), this);
-    cmdAceptar->setGeometry(Twips(2520, 2040, 1260, 375));
-    cmdAceptar->setDefault(true);
-    cmdCancelar = new QPushButton(QStringLiteral("Cancelar"), this);
-    cmdCancelar->setGeometry(Twips(3900, 2040, 1260, 375));
+    ui.cmdAceptar = new QPushButton(QStringLiteral("Guardar"), this);
+    ui.cmdAceptar->setGeometry(Twips(2520, 2040, 1260, 375));
+    ui.cmdAceptar->setDefault(true);
+    ui.cmdCancelar = new QPushButton(QStringLiteral("Cancelar"), this);
+    ui.cmdCancelar->setGeometry(Twips(3900, 2040, 1260, 375));
 
-    connect(cboProveedor, &QComboBox::activated, this, [this] { cboProveedor_Click(); });
-    connect(cmdAceptar, &QPushButton::clicked, this, &frmContacto::cmdAceptar_Click);
-    connect(cmdCancelar, &QPushButton::clicked, this, &frmContacto::cmdCancelar_Click);
+    ui.nombrar();
+
+    connect(ui.cboProveedor, &QComboBox::activated, this, [this] { cboProveedor_Click(); });
+    connect(ui.cmdAceptar, &QPushButton::clicked, this, &frmContacto::cmdAceptar_Click);
+    connect(ui.cmdCancelar, &QPushButton::clicked, this, &frmContacto::cmdCancelar_Click);
+}
+
+void frmContacto::ponerProveedores(const QStringList &proveedores)
+{
+    ui.cboProveedor->clear();
+    ui.cboProveedor->addItems(proveedores);
+    ui.cboProveedor->setCurrentIndex(-1);
+}
+
+void frmContacto::ponerDatos(const QString &nombre, const QString &codArea, const QString &numero)
+{
+    ui.txtNombre->setText(nombre);
+    ui.txtCodArea->setText(codArea);
+    ui.txtNumero->setText(numero);
+}
+
+void frmContacto::prepararAgregar()
+{
+    setWindowTitle(QStringLiteral("Agenda - Nuevo Contacto"));
+    Accion = QStringLiteral("Agregar");
+}
+
+void frmContacto::prepararModificar(const QString &nombre)
+{
+    setWindowTitle(QStringLiteral("Agenda - ") + nombre);
+    Accion = QStringLiteral("Modificar_") + nombre;
 }
 
 bool frmContacto::SeleccionarProveedor(const QString &proveedor)
 {
-    const int indice = cboProveedor->findText(proveedor, Qt::MatchExactly | Qt::MatchCaseSensitive);
+    const int indice = ui.cboProveedor->findText(proveedor, Qt::MatchExactly | Qt::MatchCaseSensitive);
     if (indice < 0)
         return false;
-    cboProveedor->setCurrentIndex(indice);
+    ui.cboProveedor->setCurrentIndex(indice);
     cboProveedor_Click();
     return true;
 }
 
 void frmContacto::cboProveedor_Click()
 {
-    if (cboProveedor->currentIndex() < 0)
+    if (ui.cboProveedor->currentIndex() < 0)
         return;
-    const QString proveedor = cboProveedor->currentText();
+    const QString proveedor = ui.cboProveedor->currentText();
     if (proveedor == QLatin1String("Argentina - Claro") || proveedor == QLatin1String("Argentina - Personal")) {
-        lblNumTitulo->show();
-        lblCodArea->setText(QStringLiteral("0"));
-        lblNumero->setText(QStringLiteral("15"));
-        lblCodArea->show();
-        lblNumero->show();
+        ui.lblNumTitulo->show();
+        ui.lblCodArea->setText(QStringLiteral("0"));
+        ui.lblNumero->setText(QStringLiteral("15"));
+        ui.lblCodArea->show();
+        ui.lblNumero->show();
         txtCodAreaTag = txtNumeroTag = QStringLiteral("numeros");
-        txtCodArea->show();
-        txtNumero->show();
+        ui.txtCodArea->show();
+        ui.txtNumero->show();
     } else if (proveedor == QLatin1String("Venezuela - Movilnet")) {
-        lblNumTitulo->setText(QStringLiteral("Móvil:"));
-        lblCodArea->setText(QStringLiteral("04"));
-        lblNumero->setText(QStringLiteral("-"));
-        lblNumTitulo->show();
-        lblCodArea->show();
-        lblNumero->show();
-        txtCodArea->clear();
-        txtNumero->clear();
+        ui.lblNumTitulo->setText(QStringLiteral("Móvil:"));
+        ui.lblCodArea->setText(QStringLiteral("04"));
+        ui.lblNumero->setText(QStringLiteral("-"));
+        ui.lblNumTitulo->show();
+        ui.lblCodArea->show();
+        ui.lblNumero->show();
+        ui.txtCodArea->clear();
+        ui.txtNumero->clear();
         txtCodAreaTag = txtNumeroTag = QStringLiteral("numeros");
-        txtCodArea->show();
-        txtNumero->show();
+        ui.txtCodArea->show();
+        ui.txtNumero->show();
     }
 }
 
@@ -164,24 +192,25 @@ bool frmContacto::guardar(const QString &nombre, const QString &registro, const 
 
 void frmContacto::cmdAceptar_Click()
 {
-    const QString nombre = txtNombre->text();
+    const QString nombre = ui.txtNombre->text();
     if (nombre.isEmpty()) {
         avisar(QStringLiteral("Escriba el nombre del contacto por favor"));
         return;
     }
-    if (cboProveedor->currentIndex() < 0) {
+    if (ui.cboProveedor->currentIndex() < 0) {
         avisar(QStringLiteral("Seleccione el proveedor del contacto por favor"));
         return;
     }
-    if (txtCodArea->text().isEmpty()) {
+    if (ui.txtCodArea->text().isEmpty()) {
         avisar(QStringLiteral("Escriba el código de área del contacto por favor"));
         return;
     }
-    if (txtNumero->text().isEmpty()) {
+    if (ui.txtNumero->text().isEmpty()) {
         avisar(QStringLiteral("Escriba el número o alias del contacto por favor"));
         return;
     }
-    const Agenda::CamposContacto campos{nombre, cboProveedor->currentText(), txtCodArea->text(), txtNumero->text()};
+    const Agenda::CamposContacto campos{nombre, ui.cboProveedor->currentText(), ui.txtCodArea->text(),
+                                        ui.txtNumero->text()};
     // Texts the record or the agenda file cannot carry are refused before anything is written.
     const QString problema = Agenda::ProblemaCampos(campos);
     if (!problema.isEmpty()) {
@@ -233,7 +262,8 @@ bool frmContacto::preguntarReemplazo(const QString &nombre)
                                                    "los datos de ") +
                                     nombre + QStringLiteral("?"),
                                 Dialogos::Botones::SiNo, Dialogos::Icono::Pregunta,
-                                QStringLiteral("Modificar contacto")) == Dialogos::Respuesta::Si;
+                                QStringLiteral("Modificar contacto"),
+                                Dialogos::Respuesta::No) == Dialogos::Respuesta::Si;
 }
 
 void frmContacto::done(int resultado)
@@ -244,17 +274,17 @@ void frmContacto::done(int resultado)
 
 bool frmContacto::eventFilter(QObject *objeto, QEvent *evento)
 {
-    if (objeto == lblBuscarEmpresa && evento->type() == QEvent::MouseButtonRelease) {
+    if (objeto == ui.lblBuscarEmpresa && evento->type() == QEvent::MouseButtonRelease) {
         if (static_cast<QMouseEvent *>(evento)->button() == Qt::LeftButton)
             lblBuscarEmpresa_Click();
         return false;
     }
-    if ((objeto == txtCodArea || objeto == txtNumero) && evento->type() == QEvent::KeyPress) {
+    if ((objeto == ui.txtCodArea || objeto == ui.txtNumero) && evento->type() == QEvent::KeyPress) {
         const auto *tecla = static_cast<QKeyEvent *>(evento);
         if (tecla->text().isEmpty() || tecla->key() == Qt::Key_Tab || tecla->key() == Qt::Key_Backtab)
             return false;
         int codigo = tecla->key() == Qt::Key_Backspace ? 8 : static_cast<int>(tecla->text().at(0).unicode());
-        if (objeto == txtCodArea)
+        if (objeto == ui.txtCodArea)
             txtCodArea_KeyPress(codigo);
         else
             txtNumero_KeyPress(codigo);

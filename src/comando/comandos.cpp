@@ -2,6 +2,7 @@
 
 #include "plataforma/direcciones.h"
 
+#include <QRegularExpression>
 #include <QUrl>
 #include <cmath>
 #include <limits>
@@ -154,6 +155,23 @@ bool ComandoPermitido(const QString &direccionPagina, bool marcoPrincipal, const
         return false;
     return pagina.host().compare(sitio.host(), Qt::CaseInsensitive) == 0 &&
            puertoEfectivo(pagina) == puertoEfectivo(sitio);
+}
+
+QString DireccionConEsquemaDelSitio(const Direcciones &direcciones, const QString &sinEsquema)
+{
+    const bool segura = QUrl(direcciones.sitio).scheme().compare(QLatin1String("https"), Qt::CaseInsensitive) == 0;
+    return (segura ? QStringLiteral("https://") : QStringLiteral("http://")) + sinEsquema;
+}
+
+QString NombreArchivoInstalador(const QString &direccion)
+{
+    static const QRegularExpression kExtension(QStringLiteral("^[A-Za-z0-9]{1,10}$"));
+    const QString archivo = QUrl(direccion).fileName();
+    const qsizetype punto = archivo.lastIndexOf(QLatin1Char('.'));
+    const QString extension = punto > 0 ? archivo.mid(punto + 1) : QString();
+    if (!kExtension.match(extension).hasMatch())
+        return QStringLiteral("ntxmensajes.exe");
+    return QStringLiteral("ntxmensajes.") + extension.toLower();
 }
 
 QString PaginaComprobarVersion(const Direcciones &direcciones, int mayor, int menor, int revision)

@@ -58,6 +58,15 @@ qint64 TamanoAnunciado(const QString &texto);
 // maker's site: same scheme family (http/https), same host, same port.
 bool ComandoPermitido(const QString &direccionPagina, bool marcoPrincipal, const Direcciones &direcciones);
 
+// An address a link gives without its scheme ("host:port/path"), with the scheme
+// of the maker's site: https when the site uses it, http otherwise.
+QString DireccionConEsquemaDelSitio(const Direcciones &direcciones, const QString &sinEsquema);
+
+// The name a downloaded installer is saved under: "ntxmensajes" with the
+// extension of the address's file name (so the desktop opens a ".deb" in the
+// package installer), "ntxmensajes.exe" when it has none that is plain.
+QString NombreArchivoInstalador(const QString &direccion);
+
 // The maker's site pages the engine opens.
 QString PaginaComprobarVersion(const Direcciones &direcciones, int mayor = NTX_VERSION_MAYOR,
                                int menor = NTX_VERSION_MENOR, int revision = NTX_VERSION_REVISION);

@@ -66,6 +66,11 @@ ControladorPanelesWeb::ControladorPanelesWeb(Contexto &contexto, VentanaPanelesW
     connect(c.brwConfWeb, &VistaWeb::documentoCompleto, this, &ControladorPanelesWeb::brwConfWeb_DocumentComplete);
     connect(c.timPublicidad, &QTimer::timeout, this, &ControladorPanelesWeb::timPublicidad_Timer);
     connect(c.timTimer, &QTimer::timeout, this, &ControladorPanelesWeb::timTimer_Timer);
+    // An update question or download is what happens now, not a page loading.
+    connect(&comandos_, &EjecutorComandos::estado, this, [this](int imagen, const QString &texto) {
+        c.timTimer->stop();
+        ventana_.ponerEstado(imagen, texto);
+    });
 }
 
 QString ControladorPanelesWeb::paginaLocal(const QString &nombre) const

@@ -4,6 +4,7 @@
 #include "comando/principalcomando.h"
 #include "comun/claves.h"
 #include "comun/contexto.h"
+#include "comun/imagenestado.h"
 
 #include <QDir>
 
@@ -83,7 +84,7 @@ void EjecutorComandos::EjecutarComando(const QString &enlace)
         principal.navegarNavegador(PaginaComprobarVersion(ctx.direcciones));
         return;
     case Tipo::Naveg:
-        principal.navegarNavegador(QStringLiteral("http://") + orden.primero);
+        principal.navegarNavegador(DireccionConEsquemaDelSitio(ctx.direcciones, orden.primero));
         return;
     case Tipo::Panel:
         if (principal.navegadorVisible() && !principal.escrituraVisible() && principal.hayProveedor()) {
@@ -95,6 +96,8 @@ void EjecutorComandos::EjecutarComando(const QString &enlace)
         actualizar(orden.primero, orden.segundo, frmActualizar::ModoNormal);
         return;
     case Tipo::Actdf: {
+        // The page that brought the link has done its part: the status tells what is asked now.
+        Q_EMIT estado(ImagenAviso, TextoEstadoPregunta);
         const Dialogos::Respuesta r = ctx.dialogos.mensaje(
             QStringLiteral("Debe actualizar su versión de NTX Mensajes para poder continuar\r\n\r\n¿Desea descargar la "
                            "nueva versión de NTX Mensajes ahora?"),
@@ -141,9 +144,13 @@ void EjecutorComandos::actualizar(const QString &direccion, const QString &taman
     auto *ventana = new frmActualizar(ctx);
     ventana->setAttribute(Qt::WA_DeleteOnClose);
     actualizacion_ = ventana;
-    connect(ventana, &frmActualizar::cerrado, this, [this] { principal.mostrarVentana(); });
+    connect(ventana, &frmActualizar::cerrado, this, [this] {
+        Q_EMIT estado(ImagenListo, QStringLiteral("Listo"));
+        principal.mostrarVentana();
+    });
     ventana->setModo(modo);
+    Q_EMIT estado(ImagenConectando, TextoEstadoDescarga);
     ventana->show();
-    ventana->descargar(QStringLiteral("http://") + direccion, carpeta + frmActualizar::NombreInstalador,
-                       TamanoAnunciado(tamano));
+    const QString url = DireccionConEsquemaDelSitio(ctx.direcciones, direccion);
+    ventana->descargar(url, carpeta + NombreArchivoInstalador(url), TamanoAnunciado(tamano));
 }

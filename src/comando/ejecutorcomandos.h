@@ -34,6 +34,16 @@ public:
     // The update window while one is open.
     frmActualizar *ventanaActualizacion() const { return actualizacion_; }
 
+    // Status texts of an update: the compulsory question open, then the download.
+    static inline const QString TextoEstadoPregunta =
+        QStringLiteral("Se necesita una nueva versión de NTX Mensajes: responda la pregunta");
+    static inline const QString TextoEstadoDescarga = QStringLiteral("Descargando la nueva versión de NTX Mensajes...");
+
+Q_SIGNALS:
+    // What the status bar of the main window should show now (a picture of the
+    // status bar and a text); the page-loading indicator has nothing more to say.
+    void estado(int imagen, const QString &texto);
+
 private:
     void actualizar(const QString &direccion, const QString &tamano, const QString &modo);
     void reiniciarGuias();

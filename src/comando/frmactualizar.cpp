@@ -1,17 +1,17 @@
 #include "comando/frmactualizar.h"
 
+#include "comando/clavefabricante.h"
 #include "comando/comandos.h"
+#include "comando/firma.h"
 #include "comun/contexto.h"
 
 #include <QCloseEvent>
 #include <QFileInfo>
 #include <QGridLayout>
-#include <QLabel>
 #include <QNetworkAccessManager>
 #include <QNetworkReply>
-#include <QProgressBar>
-#include <QPushButton>
 #include <QScopeGuard>
+#include <QTemporaryFile>
 #include <QVBoxLayout>
 
 namespace {
@@ -22,10 +22,56 @@ constexpr int Escala = 10000;
 constexpr double Minimo = 0.0001;
 constexpr double Maximo = 100.0001;
 constexpr qint64 Trozo = 1024;
+// A signature is 64 bytes; anything much longer is not one and is not read.
+constexpr qint64 LimiteFirma = 4096;
 
 const QString TextoCancelada =
     QStringLiteral("Ha ocurrido un error al intentar actualizar NTX Mensajes. La actualización ha sido cancelada.");
 const QString PreguntaCancelar = QStringLiteral("¿Está seguro que desea cancelar la actualización de NTX Mensajes?");
+
+QString textoNoEsperado()
+{
+    return QStringLiteral("El archivo de instalación descargado del servidor no era el esperado\r\n\r\n · Intente "
+                          "actualizar nuevamente\r\n · Compruebe que Windows siga conectado a Internet\r\n · "
+                          "Descargue NTX Mensajes desde el sitio web de ") +
+           NombreSitioFabricante;
+}
+
+QString textoNoFirmado()
+{
+    return QStringLiteral("El archivo de instalación descargado no está firmado por el fabricante. Pudo haber sido "
+                          "cambiado en el camino, y no se abrirá.\r\n\r\n · Intente actualizar nuevamente\r\n · "
+                          "Compruebe que el equipo siga conectado a Internet\r\n · Descargue NTX Mensajes desde el "
+                          "sitio web de ") +
+           NombreSitioFabricante;
+}
+
+QString textoSinClave()
+{
+    return QStringLiteral("Esta copia de NTX Mensajes se armó sin la clave del fabricante: no puede comprobar la firma "
+                          "de ningún archivo de instalación y no abrirá ninguno.\r\n\r\n · Descargue NTX Mensajes "
+                          "desde el sitio web de ") +
+           NombreSitioFabricante;
+}
+
+QString textoSinManejador(const QString &ruta)
+{
+    QString texto = QStringLiteral("La nueva versión de NTX Mensajes se descargó y la firma del fabricante es "
+                                   "correcta, pero no se pudo abrir con el instalador del sistema.\r\n\r\nEl archivo "
+                                   "quedó guardado en:\r\n") +
+                    ruta + QStringLiteral("\r\n\r\n · Ábralo con el instalador de paquetes del sistema");
+    if (ruta.endsWith(QLatin1String(".deb"), Qt::CaseInsensitive))
+        texto +=
+            QStringLiteral("\r\n · O instálelo desde una terminal con: sudo apt install \"") + ruta + QLatin1Char('"');
+    return texto;
+}
+
+QString textoRedireccionInsegura()
+{
+    return QStringLiteral("El sitio web quiso llevar la descarga de una dirección segura (https) a otra que no lo es "
+                          "(http), y la descarga no siguió.\r\n\r\n · Descargue NTX Mensajes desde el sitio web de ") +
+           NombreSitioFabricante;
+}
 
 int enEscala(double valor)
 {
@@ -37,54 +83,54 @@ int enEscala(double valor)
 frmActualizar::frmActualizar(Contexto &ctx_, QWidget *padre)
     : QWidget(padre, Qt::Window)
     , ctx(ctx_)
-    , lblTitulo(new QLabel(QStringLiteral("NTX Mensajes está descargando la última versión..."), this))
-    , lblEstado(new QLabel(QStringLiteral("Espere por favor..."), this))
-    , pbrProgreso(new QProgressBar(this))
-    , lblText(new QLabel(QStringLiteral("Completado"), this))
-    , lblProgreso(new QLabel(QStringLiteral("0 %"), this))
-    , cmdCancelar(new QPushButton(QStringLiteral("Cancelar"), this))
+    , clave_(ClavePublicaFabricante())
 {
+    ui.lblTitulo = new QLabel(QStringLiteral("NTX Mensajes está descargando la última versión..."), this);
+    ui.lblEstado = new QLabel(QStringLiteral("Espere por favor..."), this);
+    ui.pbrProgreso = new QProgressBar(this);
+    ui.lblText = new QLabel(QStringLiteral("Completado"), this);
+    ui.lblProgreso = new QLabel(QStringLiteral("0 %"), this);
+    ui.cmdCancelar = new QPushButton(QStringLiteral("Cancelar"), this);
+    ui.nombrar();
     setWindowTitle(QStringLiteral("Actualizando NTX Mensajes..."));
     setFont(QFont(QStringLiteral("Tahoma"), 8));
-    lblTitulo->setObjectName(QStringLiteral("lblTitulo"));
-    lblEstado->setObjectName(QStringLiteral("lblEstado"));
-    pbrProgreso->setObjectName(QStringLiteral("pbrProgreso"));
-    lblText->setObjectName(QStringLiteral("lblText"));
-    lblProgreso->setObjectName(QStringLiteral("lblProgreso"));
-    cmdCancelar->setObjectName(QStringLiteral("cmdCancelar"));
 
-    QFont negrita = lblTitulo->font();
+    QFont negrita = ui.lblTitulo->font();
     negrita.setBold(true);
-    lblTitulo->setFont(negrita);
-    pbrProgreso->setRange(enEscala(Minimo), enEscala(Maximo));
-    pbrProgreso->setValue(enEscala(Minimo));
-    pbrProgreso->setTextVisible(false);
+    ui.lblTitulo->setFont(negrita);
+    ui.pbrProgreso->setRange(enEscala(Minimo), enEscala(Maximo));
+    ui.pbrProgreso->setValue(enEscala(Minimo));
+    ui.pbrProgreso->setTextVisible(false);
     // Room for the widest percentage, so the row does not shift while it grows.
-    lblProgreso->setMinimumWidth(lblProgreso->fontMetrics().horizontalAdvance(QStringLiteral("100 %")) + 4);
+    ui.lblProgreso->setMinimumWidth(ui.lblProgreso->fontMetrics().horizontalAdvance(QStringLiteral("100 %")) + 4);
 
     auto *capa = new QVBoxLayout(this);
-    capa->addWidget(lblTitulo);
-    capa->addWidget(lblEstado);
-    capa->addWidget(pbrProgreso);
+    capa->addWidget(ui.lblTitulo);
+    capa->addWidget(ui.lblEstado);
+    capa->addWidget(ui.pbrProgreso);
     auto *fila = new QHBoxLayout;
-    fila->addWidget(lblText);
-    fila->addWidget(lblProgreso);
+    fila->addWidget(ui.lblText);
+    fila->addWidget(ui.lblProgreso);
     fila->addStretch();
-    fila->addWidget(cmdCancelar);
+    fila->addWidget(ui.cmdCancelar);
     capa->addLayout(fila);
     setFixedWidth(380);
 
-    connect(cmdCancelar, &QPushButton::clicked, this, &frmActualizar::cmdCancelar_Click);
+    connect(ui.cmdCancelar, &QPushButton::clicked, this, &frmActualizar::cmdCancelar_Click);
 }
 
 frmActualizar::~frmActualizar()
 {
+    const bool aMedias = descargando();
     cerrarTransferencia();
+    // A file whose transfer never finished is nobody's.
+    if (aMedias)
+        borrarArchivo();
 }
 
 void frmActualizar::descargar(const QString &url, const QString &archivo, qint64 tamano)
 {
-    CopyURLToFile(url, archivo, tamano, pbrProgreso, lblProgreso, lblEstado);
+    CopyURLToFile(url, archivo, tamano, ui.pbrProgreso, ui.lblProgreso, ui.lblEstado);
 }
 
 void frmActualizar::CopyURLToFile(const QString &url, const QString &archivo, qint64 tamano, QProgressBar *barra,
@@ -92,7 +138,9 @@ void frmActualizar::CopyURLToFile(const QString &url, const QString &archivo, qi
 {
     if (descargando())
         return;
+    direccion_ = url;
     archivoDestino_ = archivo;
+    archivoGuardado_.clear();
     tamano_ = tamano;
     total_ = 0;
     cabeceras_ = false;
@@ -107,12 +155,17 @@ void frmActualizar::CopyURLToFile(const QString &url, const QString &archivo, qi
 
     const QUrl direccion(url);
     if (url.isEmpty() || archivo.isEmpty() || !direccion.isValid()) {
-        fallar(QStringLiteral("El argumento no es válido."), false);
+        fallar(QStringLiteral("El argumento no es válido."));
         return;
     }
     // Without a positive size there is no percentage and nothing to check the file against.
     if (tamano_ <= 0) {
-        fallar(QStringLiteral("El sitio web no informó el tamaño del archivo de instalación."), false);
+        fallar(QStringLiteral("El sitio web no informó el tamaño del archivo de instalación."));
+        return;
+    }
+    // Nothing this copy downloads could be trusted: it is not downloaded at all.
+    if (clave_.size() != LargoClavePublica) {
+        fallar(textoSinClave());
         return;
     }
 
@@ -123,6 +176,7 @@ void frmActualizar::CopyURLToFile(const QString &url, const QString &archivo, qi
         return;
 
     QNetworkRequest pedido(direccion);
+    // Never from https down to http; http up to https is fine.
     pedido.setAttribute(QNetworkRequest::RedirectPolicyAttribute, QNetworkRequest::NoLessSafeRedirectPolicy);
     pedido.setAttribute(QNetworkRequest::CacheLoadControlAttribute, QNetworkRequest::AlwaysNetwork);
     respuesta_ = red_->get(pedido);
@@ -143,22 +197,42 @@ void frmActualizar::alLlegarCabeceras()
     if (!estado.isValid() || (estado.toInt() >= 300 && estado.toInt() < 400))
         return;
     cabeceras_ = true;
-    borrarArchivo();
-    archivo_.setFileName(archivoDestino_);
-    if (!archivo_.open(QIODevice::WriteOnly | QIODevice::Truncate)) {
-        fallar(QStringLiteral("No se pudo crear el archivo ") + archivoDestino_ + QStringLiteral(": ") +
-                   archivo_.errorString(),
-               false);
+    if (!crearArchivo())
         return;
-    }
     etapa_ = Etapa::Descargando;
     ponerEstado(QStringLiteral("Descargando..."));
+}
+
+bool frmActualizar::crearArchivo()
+{
+    // A fresh name, created exclusively and readable by this user only: a file
+    // someone left under the target name is never written to nor opened.
+    const QFileInfo destino(archivoDestino_);
+    const QString sufijo = destino.suffix();
+    archivo_ = std::make_unique<QTemporaryFile>(destino.absolutePath() + QLatin1Char('/') + destino.completeBaseName() +
+                                                QStringLiteral("-XXXXXX") +
+                                                (sufijo.isEmpty() ? QString() : QLatin1Char('.') + sufijo));
+    archivo_->setAutoRemove(false);
+    if (!archivo_->open() || !archivo_->setPermissions(QFileDevice::ReadOwner | QFileDevice::WriteOwner)) {
+        const QString error = archivo_->errorString();
+        if (archivo_->isOpen())
+            archivoGuardado_ = archivo_->fileName();
+        fallar(QStringLiteral("No se pudo crear el archivo ") + archivoDestino_ + QStringLiteral(": ") + error);
+        return false;
+    }
+    archivoGuardado_ = archivo_->fileName();
+    return true;
 }
 
 void frmActualizar::procesar()
 {
     if (procesando_ || preguntando_ || !respuesta_)
         return;
+    if (etapa_ == Etapa::Firma) {
+        if (respuesta_->isFinished())
+            alLlegarFirma();
+        return;
+    }
     if (etapa_ == Etapa::Abriendo)
         alLlegarCabeceras();
     if (etapa_ == Etapa::Abriendo && !respuesta_->isFinished())
@@ -169,13 +243,13 @@ void frmActualizar::procesar()
     const QNetworkReply::NetworkError error = respuesta_->error();
     const int estadoHttp = respuesta_->attribute(QNetworkRequest::HttpStatusCodeAttribute).toInt();
     if (error != QNetworkReply::NoError && !cabeceras_) {
-        fallar(textoConexion(), true);
+        // A refused https -> http redirect is not a missing site.
+        fallar(error == QNetworkReply::InsecureRedirectError ? textoRedireccionInsegura() : textoConexion());
         return;
     }
     if (estadoHttp >= 400) {
         fallar(QStringLiteral("El servidor respondió: ") + QString::number(estadoHttp) + QLatin1Char(' ') +
-                   respuesta_->attribute(QNetworkRequest::HttpReasonPhraseAttribute).toString(),
-               false);
+               respuesta_->attribute(QNetworkRequest::HttpReasonPhraseAttribute).toString());
         return;
     }
     while (etapa_ == Etapa::Descargando && respuesta_ && respuesta_->bytesAvailable() > 0) {
@@ -186,10 +260,9 @@ void frmActualizar::procesar()
         // A confirmed Cancel ends the transfer where it stands.
         if (etapa_ != Etapa::Descargando || !respuesta_)
             return;
-        if (archivo_.write(trozo) != trozo.size()) {
-            fallar(QStringLiteral("No se pudo escribir el archivo ") + archivoDestino_ + QStringLiteral(": ") +
-                       archivo_.errorString(),
-                   false);
+        if (archivo_->write(trozo) != trozo.size()) {
+            fallar(QStringLiteral("No se pudo escribir el archivo ") + archivoGuardado_ + QStringLiteral(": ") +
+                   archivo_->errorString());
             return;
         }
         if (preguntando_)
@@ -201,65 +274,89 @@ void frmActualizar::procesar()
 
 void frmActualizar::alTerminar()
 {
-    const QNetworkReply::NetworkError error = respuesta_->error();
-    const QString descripcion = respuesta_->errorString();
-    if (error != QNetworkReply::NoError) {
-        fallar(descripcion, false);
+    if (respuesta_->error() != QNetworkReply::NoError) {
+        fallar(respuesta_->errorString());
         return;
     }
-    cerrarTransferencia();
-    instalar();
+    cerrarRespuesta();
+    ponerEstado(QStringLiteral("Instalando..."));
+    ctx.sistema.dejarCorrerMensajes();
+    if (!archivo_->flush() || archivo_->size() != tamano_) {
+        fallar(textoNoEsperado());
+        return;
+    }
+    pedirFirma();
+}
+
+void frmActualizar::pedirFirma()
+{
+    etapa_ = Etapa::Firma;
+    QNetworkRequest pedido(QUrl(direccion_ + QStringLiteral(".sig")));
+    pedido.setAttribute(QNetworkRequest::RedirectPolicyAttribute, QNetworkRequest::NoLessSafeRedirectPolicy);
+    pedido.setAttribute(QNetworkRequest::CacheLoadControlAttribute, QNetworkRequest::AlwaysNetwork);
+    respuesta_ = red_->get(pedido);
+    connect(respuesta_, &QNetworkReply::downloadProgress, this, [this](qint64 recibidos, qint64) {
+        if (recibidos > LimiteFirma && respuesta_)
+            respuesta_->abort();
+    });
+    connect(respuesta_, &QNetworkReply::finished, this, &frmActualizar::procesar);
+}
+
+void frmActualizar::alLlegarFirma()
+{
+    const QNetworkReply::NetworkError error = respuesta_->error();
+    const QVariant estadoHttp = respuesta_->attribute(QNetworkRequest::HttpStatusCodeAttribute);
+    // The site could not be reached at all: that is a connection failure, not a missing signature.
+    if (error != QNetworkReply::NoError && !estadoHttp.isValid() && error != QNetworkReply::OperationCanceledError &&
+        error != QNetworkReply::InsecureRedirectError) {
+        fallar(textoConexion());
+        return;
+    }
+    const QByteArray firma =
+        error == QNetworkReply::NoError && estadoHttp.toInt() < 300 ? respuesta_->read(LimiteFirma + 1) : QByteArray();
+    cerrarRespuesta();
+    // The bytes checked are read back through the file this window created and still holds.
+    archivo_->seek(0);
+    const QByteArray datos = archivo_->readAll();
+    archivo_->close();
+    switch (VerificarFirma(datos, firma, clave_)) {
+    case ResultadoFirma::Valida:
+        instalar();
+        return;
+    case ResultadoFirma::SinClave:
+        fallar(textoSinClave());
+        return;
+    case ResultadoFirma::FirmaInvalida:
+    case ResultadoFirma::NoCoincide:
+        fallar(textoNoFirmado());
+        return;
+    }
 }
 
 void frmActualizar::instalar()
 {
     etapa_ = Etapa::Instalando;
-    ponerEstado(QStringLiteral("Instalando..."));
     ctx.sistema.dejarCorrerMensajes();
-    const QFileInfo descargado(archivoDestino_);
-    if (!descargado.exists() || descargado.size() != tamano_ || descargado.size() <= 0) {
-        ctx.dialogos.mensaje(TextoCancelada +
-                                 QStringLiteral("\r\n\r\nEl archivo de instalación descargado del "
-                                                "servidor no era el esperado\r\n\r\n · Intente "
-                                                "actualizar nuevamente\r\n · Compruebe que Windows siga "
-                                                "conectado a Internet\r\n · Descargue NTX Mensajes desde "
-                                                "el sitio web de ") +
-                                 NombreSitioFabricante,
-                             Dialogos::Botones::Aceptar, Dialogos::Icono::Critico, Dialogos::tituloPrograma());
-        borrarArchivo();
-        etapa_ = Etapa::Terminada;
-        Q_EMIT terminada();
-        if (forzado()) {
-            ctx.dialogos.mensaje(QStringLiteral("Intente descargar la nueva versión de NTX Mensajes desde el sitio "
-                                                "web de ") +
-                                     NombreSitioFabricante + QStringLiteral(" (") + ctx.direcciones.sitio +
-                                     QStringLiteral(").\r\n\r\nNTX Mensajes se cerrará ahora."),
-                                 Dialogos::Botones::Aceptar, Dialogos::Icono::Informacion, Dialogos::tituloPrograma());
-            ctx.sistema.terminarProceso(0);
-            return;
-        }
-        close();
-        return;
-    }
-    // The downloaded program must be runnable as a program file.
-    QFile::setPermissions(archivoDestino_,
-                          QFile::permissions(archivoDestino_) | QFileDevice::ExeOwner | QFileDevice::ExeUser);
-    ctx.sistema.dejarCorrerMensajes();
-    if (!ctx.sistema.ejecutarArchivo(archivoDestino_)) {
-        fallar(ctx.sistema.ultimoError().isEmpty()
-                   ? QStringLiteral("No se pudo iniciar el programa de instalación ") + archivoDestino_
-                   : ctx.sistema.ultimoError(),
-               false);
-        return;
-    }
+    const bool entregado = ctx.sistema.abrirConManejador(archivoGuardado_);
     etapa_ = Etapa::Terminada;
     Q_EMIT terminada();
-    ctx.sistema.terminarProceso(0);
+    // The client ends only once the system's installer has the file.
+    if (entregado) {
+        ctx.sistema.terminarProceso(0);
+        return;
+    }
+    // The file is good and stays where it is, for the user to install by hand.
+    ctx.dialogos.mensaje(textoSinManejador(archivoGuardado_), Dialogos::Botones::Aceptar, Dialogos::Icono::Exclamacion,
+                         Dialogos::tituloPrograma());
+    if (forzado()) {
+        ctx.sistema.terminarProceso(0);
+        return;
+    }
+    close();
 }
 
-void frmActualizar::fallar(const QString &descripcion, bool conexion)
+void frmActualizar::fallar(const QString &descripcion)
 {
-    Q_UNUSED(conexion);
     cerrarTransferencia();
     borrarArchivo();
     etapa_ = Etapa::Terminada;
@@ -285,10 +382,8 @@ QString frmActualizar::textoConexion() const
                           "no esté disponible temporalmente");
 }
 
-void frmActualizar::cerrarTransferencia()
+void frmActualizar::cerrarRespuesta()
 {
-    if (archivo_.isOpen())
-        archivo_.close();
     if (respuesta_) {
         QNetworkReply *r = respuesta_;
         respuesta_ = nullptr;
@@ -299,10 +394,18 @@ void frmActualizar::cerrarTransferencia()
     }
 }
 
+void frmActualizar::cerrarTransferencia()
+{
+    if (archivo_)
+        archivo_->close();
+    cerrarRespuesta();
+}
+
 void frmActualizar::borrarArchivo()
 {
-    if (!archivoDestino_.isEmpty())
-        QFile::remove(archivoDestino_);
+    archivo_.reset();
+    if (!archivoGuardado_.isEmpty())
+        QFile::remove(archivoGuardado_);
 }
 
 void frmActualizar::ponerEstado(const QString &texto)
@@ -341,7 +444,7 @@ bool frmActualizar::cancelar()
         Dialogos::tituloPrograma());
     preguntando_ = false;
     if (respuesta != Dialogos::Respuesta::Si) {
-        // What arrived while the question was open is written now.
+        // What arrived while the question was open is handled now.
         if (!procesando_ && respuesta_)
             QMetaObject::invokeMethod(this, &frmActualizar::procesar, Qt::QueuedConnection);
         return false;

@@ -2,6 +2,7 @@
 
 #include <QEventLoop>
 #include <QFileInfo>
+#include <QFontMetricsF>
 #include <QGridLayout>
 #include <QHBoxLayout>
 #include <QHeaderView>
@@ -22,6 +23,18 @@ constexpr int TwipsPorPixel = 15;
 const QString Titulo = QStringLiteral("Confirmar eliminación");
 const QString PieAcceso = QStringLiteral("\r\n\r\n · Compruebe que tenga los permisos necesarios para ejecutar este "
                                          "programa\r\n");
+
+// The twips of the columns and the form were chosen for Tahoma 8 at 96 dots
+// per inch, whose letters average about 5.3 pixels. They are scaled by the
+// letters of the font in use, so the columns keep their proportions and show
+// what they were made to show: a whole date, a whole preview.
+constexpr double LetraMediaOriginal = 5.3;
+
+double escalaDeFuente(const QFont &fuente)
+{
+    static const QString letras = QStringLiteral("abcdefghijklmnopqrstuvwxyzABCDEFGHIJKLMNOPQRSTUVWXYZ");
+    return QFontMetricsF(fuente).horizontalAdvance(letras) / letras.size() / LetraMediaOriginal;
+}
 
 QLabel *etiqueta(const QString &texto, QWidget *padre)
 {
@@ -51,94 +64,94 @@ frmHistorial::frmHistorial(Contexto &contexto, PrincipalHistorial &principal, QW
     setFont(QFont(QStringLiteral("Tahoma"), 8));
 
     modelo_ = new ModeloHistorial(this);
-    lvwHistorial = new QTreeView(this);
-    lvwHistorial->setObjectName(QStringLiteral("lvwHistorial"));
-    lvwHistorial->setModel(modelo_);
-    lvwHistorial->setRootIsDecorated(false);
-    lvwHistorial->setItemsExpandable(false);
+    ui.lvwHistorial = new QTreeView(this);
+    ui.lvwHistorial->setModel(modelo_);
+    ui.lvwHistorial->setRootIsDecorated(false);
+    ui.lvwHistorial->setItemsExpandable(false);
     // Every row one line high: the view then lays out 100,000 rows without measuring them.
-    lvwHistorial->setUniformRowHeights(true);
-    lvwHistorial->setAllColumnsShowFocus(true);
-    lvwHistorial->setSelectionMode(QAbstractItemView::SingleSelection);
-    lvwHistorial->setSelectionBehavior(QAbstractItemView::SelectRows);
-    lvwHistorial->setEditTriggers(QAbstractItemView::NoEditTriggers);
-    lvwHistorial->setTextElideMode(Qt::ElideRight);
-    lvwHistorial->setSortingEnabled(false); // the column click decides the order itself
-    QHeaderView *cabecera = lvwHistorial->header();
-    cabecera->setStretchLastSection(false);
+    ui.lvwHistorial->setUniformRowHeights(true);
+    ui.lvwHistorial->setAllColumnsShowFocus(true);
+    ui.lvwHistorial->setSelectionMode(QAbstractItemView::SingleSelection);
+    ui.lvwHistorial->setSelectionBehavior(QAbstractItemView::SelectRows);
+    ui.lvwHistorial->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    ui.lvwHistorial->setTextElideMode(Qt::ElideRight);
+    ui.lvwHistorial->setSortingEnabled(false); // the column click decides the order itself
+    QHeaderView *cabecera = ui.lvwHistorial->header();
+    // The last column shown takes the rest of the list's width.
+    cabecera->setStretchLastSection(true);
     cabecera->setSectionsMovable(false);
     cabecera->setSectionsClickable(true);
     cabecera->setSortIndicatorShown(true);
     cabecera->setSectionResizeMode(QHeaderView::Interactive);
 
-    fraVistaPrevia = new QGroupBox(QStringLiteral("Vista previa del mensaje"), this);
-    picVistaPrevia = new QWidget(fraVistaPrevia);
-    lblLabelFecha = etiqueta(QStringLiteral("Fecha y Hora:"), picVistaPrevia);
-    lblLabelDe = etiqueta(QStringLiteral("De:"), picVistaPrevia);
-    lblLabelPara = etiqueta(QStringLiteral("Para:"), picVistaPrevia);
-    lblLabelProveedor = etiqueta(QStringLiteral("Proveedor:"), picVistaPrevia);
-    for (QLabel *l : {lblLabelFecha, lblLabelDe, lblLabelPara, lblLabelProveedor}) {
+    ui.fraVistaPrevia = new QGroupBox(QStringLiteral("Vista previa del mensaje"), this);
+    ui.picVistaPrevia = new QWidget(ui.fraVistaPrevia);
+    ui.lblLabelFecha = etiqueta(QStringLiteral("Fecha y Hora:"), ui.picVistaPrevia);
+    ui.lblLabelDe = etiqueta(QStringLiteral("De:"), ui.picVistaPrevia);
+    ui.lblLabelPara = etiqueta(QStringLiteral("Para:"), ui.picVistaPrevia);
+    ui.lblLabelProveedor = etiqueta(QStringLiteral("Proveedor:"), ui.picVistaPrevia);
+    for (QLabel *l : {ui.lblLabelFecha, ui.lblLabelDe, ui.lblLabelPara, ui.lblLabelProveedor}) {
         QFont negrita = l->font();
         negrita.setBold(true);
         l->setFont(negrita);
     }
-    lblFecha = etiqueta(QString(), picVistaPrevia);
-    lblDe = etiqueta(QString(), picVistaPrevia);
-    lblPara = etiqueta(QString(), picVistaPrevia);
-    lblProveedor = etiqueta(QString(), picVistaPrevia);
-    txtMensaje = new QTextEdit(picVistaPrevia);
-    txtMensaje->setReadOnly(true);
-    txtMensaje->setAcceptRichText(false);
-    txtMensaje->setPlainText(QStringLiteral("(Ningún mensaje seleccionado)"));
+    ui.lblFecha = etiqueta(QString(), ui.picVistaPrevia);
+    ui.lblDe = etiqueta(QString(), ui.picVistaPrevia);
+    ui.lblPara = etiqueta(QString(), ui.picVistaPrevia);
+    ui.lblProveedor = etiqueta(QString(), ui.picVistaPrevia);
+    ui.txtMensaje = new QTextEdit(ui.picVistaPrevia);
+    ui.txtMensaje->setReadOnly(true);
+    ui.txtMensaje->setAcceptRichText(false);
+    ui.txtMensaje->setPlainText(QStringLiteral("(Ningún mensaje seleccionado)"));
 
-    cmdReenviar = new QPushButton(QStringLiteral("Reenviar"), this);
-    cmdEliminar = new QPushButton(QStringLiteral("Eliminar"), this);
-    cmdEliminarTodos = new QPushButton(QStringLiteral("Eliminar Todos"), this);
-    cmdCerrar = new QPushButton(QStringLiteral("Cerrar"), this);
-    for (QPushButton *b : {cmdReenviar, cmdEliminar, cmdEliminarTodos, cmdCerrar}) {
+    ui.cmdReenviar = new QPushButton(QStringLiteral("Reenviar"), this);
+    ui.cmdEliminar = new QPushButton(QStringLiteral("Eliminar"), this);
+    ui.cmdEliminarTodos = new QPushButton(QStringLiteral("Eliminar Todos"), this);
+    ui.cmdCerrar = new QPushButton(QStringLiteral("Cerrar"), this);
+    for (QPushButton *b : {ui.cmdReenviar, ui.cmdEliminar, ui.cmdEliminarTodos, ui.cmdCerrar}) {
         b->setAutoDefault(false);
     }
 
-    sbrHistorial = new QStatusBar(this);
-    sbrHistorial->setSizeGripEnabled(false);
-    panel1_ = new QLabel(sbrHistorial);
-    panel2_ = new QLabel(sbrHistorial);
+    ui.sbrHistorial = new QStatusBar(this);
+    ui.sbrHistorial->setSizeGripEnabled(false);
+    panel1_ = new QLabel(ui.sbrHistorial);
+    panel2_ = new QLabel(ui.sbrHistorial);
     panel1_->setTextFormat(Qt::PlainText);
     panel2_->setTextFormat(Qt::PlainText);
-    sbrHistorial->addWidget(panel1_, 2);
-    sbrHistorial->addWidget(panel2_, 5);
+    ui.sbrHistorial->addWidget(panel1_, 2);
+    ui.sbrHistorial->addWidget(panel2_, 5);
 
     auto *datos = new QGridLayout;
     datos->setContentsMargins(0, 0, 0, 0);
-    datos->addWidget(lblLabelFecha, 0, 0);
-    datos->addWidget(lblFecha, 0, 1);
-    datos->addWidget(lblLabelProveedor, 0, 2);
-    datos->addWidget(lblProveedor, 0, 3);
-    datos->addWidget(lblLabelDe, 1, 0);
-    datos->addWidget(lblDe, 1, 1);
-    datos->addWidget(lblLabelPara, 1, 2);
-    datos->addWidget(lblPara, 1, 3);
+    datos->addWidget(ui.lblLabelFecha, 0, 0);
+    datos->addWidget(ui.lblFecha, 0, 1);
+    datos->addWidget(ui.lblLabelProveedor, 0, 2);
+    datos->addWidget(ui.lblProveedor, 0, 3);
+    datos->addWidget(ui.lblLabelDe, 1, 0);
+    datos->addWidget(ui.lblDe, 1, 1);
+    datos->addWidget(ui.lblLabelPara, 1, 2);
+    datos->addWidget(ui.lblPara, 1, 3);
     datos->setColumnStretch(1, 2);
     datos->setColumnStretch(3, 3);
-    auto *pic = new QVBoxLayout(picVistaPrevia);
+    auto *pic = new QVBoxLayout(ui.picVistaPrevia);
     pic->setContentsMargins(0, 0, 0, 0);
     pic->addLayout(datos);
-    pic->addWidget(txtMensaje, 1);
-    auto *fra = new QVBoxLayout(fraVistaPrevia);
-    fra->addWidget(picVistaPrevia);
+    pic->addWidget(ui.txtMensaje, 1);
+    auto *fra = new QVBoxLayout(ui.fraVistaPrevia);
+    fra->addWidget(ui.picVistaPrevia);
 
     auto *botones = new QVBoxLayout;
-    botones->addWidget(cmdReenviar);
-    botones->addWidget(cmdEliminar);
-    botones->addWidget(cmdEliminarTodos);
+    botones->addWidget(ui.cmdReenviar);
+    botones->addWidget(ui.cmdEliminar);
+    botones->addWidget(ui.cmdEliminarTodos);
     botones->addStretch(1);
-    botones->addWidget(cmdCerrar);
+    botones->addWidget(ui.cmdCerrar);
     auto *abajo = new QHBoxLayout;
-    abajo->addWidget(fraVistaPrevia, 1);
+    abajo->addWidget(ui.fraVistaPrevia, 1);
     abajo->addLayout(botones);
 
     auto *cuerpo = new QVBoxLayout;
-    cuerpo->addWidget(lvwHistorial, 3);
+    cuerpo->addWidget(ui.lvwHistorial, 3);
     cuerpo->addLayout(abajo, 2);
     auto *todo = new QVBoxLayout(this);
     todo->setContentsMargins(0, 0, 0, 0);
@@ -146,20 +159,23 @@ frmHistorial::frmHistorial(Contexto &contexto, PrincipalHistorial &principal, QW
     auto *margen = new QWidget(this);
     margen->setLayout(cuerpo);
     todo->addWidget(margen, 1);
-    todo->addWidget(sbrHistorial);
-    resize(9600 / TwipsPorPixel, 7200 / TwipsPorPixel);
+    todo->addWidget(ui.sbrHistorial);
+    ui.nombrar();
+    // The form's size is in twips too: it grows with the columns.
+    escala_ = escalaDeFuente(ui.lvwHistorial->font());
+    resize(qRound(9600 / TwipsPorPixel * escala_), qRound(7200 / TwipsPorPixel * escala_));
 
-    connect(cmdReenviar, &QPushButton::clicked, this, &frmHistorial::cmdReenviar_Click);
-    connect(cmdEliminar, &QPushButton::clicked, this, &frmHistorial::cmdEliminar_Click);
-    connect(cmdEliminarTodos, &QPushButton::clicked, this, &frmHistorial::cmdEliminarTodos_Click);
-    connect(cmdCerrar, &QPushButton::clicked, this, &frmHistorial::cmdCerrar_Click);
-    connect(lvwHistorial, &QTreeView::clicked, this, &frmHistorial::lvwHistorial_ItemClick);
-    connect(lvwHistorial->selectionModel(), &QItemSelectionModel::currentRowChanged, this,
+    connect(ui.cmdReenviar, &QPushButton::clicked, this, &frmHistorial::cmdReenviar_Click);
+    connect(ui.cmdEliminar, &QPushButton::clicked, this, &frmHistorial::cmdEliminar_Click);
+    connect(ui.cmdEliminarTodos, &QPushButton::clicked, this, &frmHistorial::cmdEliminarTodos_Click);
+    connect(ui.cmdCerrar, &QPushButton::clicked, this, &frmHistorial::cmdCerrar_Click);
+    connect(ui.lvwHistorial, &QTreeView::clicked, this, &frmHistorial::lvwHistorial_ItemClick);
+    connect(ui.lvwHistorial->selectionModel(), &QItemSelectionModel::currentRowChanged, this,
             &frmHistorial::lvwHistorial_ItemClick);
     connect(cabecera, &QHeaderView::sectionClicked, this, &frmHistorial::lvwHistorial_ColumnClick);
     // Closing releases the records.
     connect(this, &QDialog::finished, modelo_, &ModeloHistorial::vaciar);
-    lvwHistorial->installEventFilter(this);
+    ui.lvwHistorial->installEventFilter(this);
 }
 
 frmHistorial::~frmHistorial() = default;
@@ -167,6 +183,11 @@ frmHistorial::~frmHistorial() = default;
 QString frmHistorial::textoPanel(int panel) const
 {
     return panel == 1 ? panel1_->text() : panel2_->text();
+}
+
+bool frmHistorial::Abrir()
+{
+    return Form_Load();
 }
 
 void frmHistorial::Mostrar()
@@ -210,25 +231,25 @@ void frmHistorial::cerrarEspere()
 
 void frmHistorial::ponerAncho(int columna, int twips)
 {
-    const int pixeles = qRound(twips / double(TwipsPorPixel));
-    lvwHistorial->setColumnHidden(columna, pixeles == 0);
+    const int pixeles = qRound(twips / double(TwipsPorPixel) * escala_);
+    ui.lvwHistorial->setColumnHidden(columna, pixeles == 0);
     if (pixeles > 0) {
-        lvwHistorial->setColumnWidth(columna, pixeles);
+        ui.lvwHistorial->setColumnWidth(columna, pixeles);
     }
 }
 
 void frmHistorial::anchoParaTextos(int columna, const QStringList &textos)
 {
-    // The widths were measured for Tahoma; with a wider font the column grows
-    // so that these texts are not cut.
-    const QFontMetrics medida(lvwHistorial->font());
+    // Should the scaled width still be short for these texts, the column grows.
+    const QFontMetrics medida(ui.lvwHistorial->font());
     int necesario = 0;
     for (const QString &t : textos) {
         necesario = qMax(necesario, medida.horizontalAdvance(t));
     }
-    necesario += 2 * (lvwHistorial->style()->pixelMetric(QStyle::PM_FocusFrameHMargin, nullptr, lvwHistorial) + 1) + 4;
-    if (lvwHistorial->columnWidth(columna) < necesario) {
-        lvwHistorial->setColumnWidth(columna, necesario);
+    necesario +=
+        2 * (ui.lvwHistorial->style()->pixelMetric(QStyle::PM_FocusFrameHMargin, nullptr, ui.lvwHistorial) + 1) + 4;
+    if (ui.lvwHistorial->columnWidth(columna) < necesario) {
+        ui.lvwHistorial->setColumnWidth(columna, necesario);
     }
 }
 
@@ -239,28 +260,32 @@ void frmHistorial::ponerPanel(int panel, const QString &texto)
 
 void frmHistorial::ponerMensaje(const QString &texto, Qt::Alignment alineacion)
 {
-    txtMensaje->document()->setDefaultTextOption(QTextOption(alineacion));
-    txtMensaje->setPlainText(conSaltosLf(texto));
+    ui.txtMensaje->document()->setDefaultTextOption(QTextOption(alineacion));
+    ui.txtMensaje->setPlainText(conSaltosLf(texto));
 }
 
 int frmHistorial::filaSeleccionada() const
 {
-    const QModelIndex actual = lvwHistorial->currentIndex();
+    const QModelIndex actual = ui.lvwHistorial->currentIndex();
     return actual.isValid() ? actual.row() : -1;
 }
 
 bool frmHistorial::Form_Load()
 {
-    // Out of sight while it (re)loads; the wait window in its place.
+    // Out of sight while it (re)loads; the wait window in its place. Shown
+    // again, it comes back where it was rather than centred anew.
+    if (isVisible()) {
+        geometria_ = geometry();
+    }
     hide();
     mostrarEspere(QStringLiteral("Espere por favor..."),
                   QStringLiteral("NTX Mensajes está abriendo el almacén de mensajes..."));
 
     // Empty pane and list; the columns at their widths.
-    lblPara->clear();
-    lblDe->clear();
-    lblFecha->clear();
-    lblProveedor->clear();
+    ui.lblPara->clear();
+    ui.lblDe->clear();
+    ui.lblFecha->clear();
+    ui.lblProveedor->clear();
     modelo_->vaciar();
     ponerAncho(ModeloHistorial::ColFecha, 2000);
     ponerAncho(ModeloHistorial::ColDestinatario, 1900);
@@ -268,7 +293,7 @@ bool frmHistorial::Form_Load()
     ponerAncho(ModeloHistorial::ColRemitente, 1000);
     ponerAncho(ModeloHistorial::ColProveedor, 1800);
     ponerAncho(ModeloHistorial::ColIndice, 0);
-    lvwHistorial->header()->setSortIndicator(-1, Qt::AscendingOrder);
+    ui.lvwHistorial->header()->setSortIndicator(-1, Qt::AscendingOrder);
 
     // Taken before reading: a later change of the store is then noticed.
     huella_ = huellaAlmacen();
@@ -301,17 +326,17 @@ bool frmHistorial::Form_Load()
         anchoParaTextos(ModeloHistorial::ColFecha, fechas);
         // Newest first.
         modelo_->sort(ModeloHistorial::ColFecha, Qt::DescendingOrder);
-        lvwHistorial->header()->setSortIndicator(ModeloHistorial::ColFecha, Qt::DescendingOrder);
+        ui.lvwHistorial->header()->setSortIndicator(ModeloHistorial::ColFecha, Qt::DescendingOrder);
         ponerMensaje(QStringLiteral("(Seleccione un mensaje)"), Qt::AlignHCenter);
         ponerPanel(1, QString::number(n) + QStringLiteral(" mensajes guardados"));
         ponerPanel(2, QStringLiteral("Seleccione un mensaje para ver más detalles, reenviar o eliminar"));
-        cmdReenviar->setEnabled(true);
-        cmdEliminar->setEnabled(true);
-        cmdEliminarTodos->setEnabled(true);
+        ui.cmdReenviar->setEnabled(true);
+        ui.cmdEliminar->setEnabled(true);
+        ui.cmdEliminarTodos->setEnabled(true);
         // The first row is selected, but the pane waits for the user's choice.
         llenando_ = true;
-        lvwHistorial->setCurrentIndex(modelo_->index(0, 0));
-        lvwHistorial->scrollToTop();
+        ui.lvwHistorial->setCurrentIndex(modelo_->index(0, 0));
+        ui.lvwHistorial->scrollToTop();
         llenando_ = false;
         break;
     }
@@ -338,6 +363,9 @@ bool frmHistorial::Form_Load()
     // The main window first: it owns this one.
     cerrarEspere();
     principal_.ventana()->show();
+    if (geometria_.isValid()) {
+        setGeometry(geometria_);
+    }
     show();
     raise();
     activateWindow();
@@ -351,9 +379,9 @@ void frmHistorial::almacenVacio(const QString &fila, const QString &mensaje, con
     modelo_->ponerMarcador(fila);
     anchoParaTextos(ModeloHistorial::ColFecha, {fila});
     ponerMensaje(mensaje, Qt::AlignHCenter);
-    cmdReenviar->setEnabled(false);
-    cmdEliminar->setEnabled(false);
-    cmdEliminarTodos->setEnabled(false);
+    ui.cmdReenviar->setEnabled(false);
+    ui.cmdEliminar->setEnabled(false);
+    ui.cmdEliminarTodos->setEnabled(false);
     ponerPanel(1, panel);
     ponerPanel(2, QString());
 }
@@ -368,7 +396,7 @@ void frmHistorial::cerrarPorError(const QString &texto)
 
 void frmHistorial::lvwHistorial_ItemClick()
 {
-    if (llenando_ || !cmdEliminar->isEnabled()) {
+    if (llenando_ || !ui.cmdEliminar->isEnabled()) {
         return;
     }
     const int fila = filaSeleccionada();
@@ -378,10 +406,10 @@ void frmHistorial::lvwHistorial_ItemClick()
     QString mensaje, fecha;
     lista_historial::partirEtiqueta(modelo_->etiquetaFila(fila), &mensaje, &fecha);
     ponerMensaje(mensaje, Qt::AlignLeft);
-    lblFecha->setText(fecha);
-    lblPara->setText(modelo_->texto(fila, ModeloHistorial::ColDestinatario));
-    lblDe->setText(modelo_->texto(fila, ModeloHistorial::ColRemitente));
-    lblProveedor->setText(modelo_->texto(fila, ModeloHistorial::ColProveedor));
+    ui.lblFecha->setText(fecha);
+    ui.lblPara->setText(modelo_->texto(fila, ModeloHistorial::ColDestinatario));
+    ui.lblDe->setText(modelo_->texto(fila, ModeloHistorial::ColRemitente));
+    ui.lblProveedor->setText(modelo_->texto(fila, ModeloHistorial::ColProveedor));
 }
 
 void frmHistorial::lvwHistorial_ColumnClick(int columna)
@@ -390,9 +418,9 @@ void frmHistorial::lvwHistorial_ColumnClick(int columna)
                                 : modelo_->orden() == Qt::AscendingOrder ? Qt::DescendingOrder
                                                                          : Qt::AscendingOrder;
     modelo_->sort(columna, orden);
-    lvwHistorial->header()->setSortIndicator(columna, orden);
-    if (lvwHistorial->currentIndex().isValid()) {
-        lvwHistorial->scrollTo(lvwHistorial->currentIndex());
+    ui.lvwHistorial->header()->setSortIndicator(columna, orden);
+    if (ui.lvwHistorial->currentIndex().isValid()) {
+        ui.lvwHistorial->scrollTo(ui.lvwHistorial->currentIndex());
     }
 }
 
@@ -405,7 +433,7 @@ void frmHistorial::lvwHistorial_KeyDown(int codigo)
 
 bool frmHistorial::eventFilter(QObject *objeto, QEvent *evento)
 {
-    if (objeto == lvwHistorial && evento->type() == QEvent::KeyPress &&
+    if (objeto == ui.lvwHistorial && evento->type() == QEvent::KeyPress &&
         static_cast<QKeyEvent *>(evento)->key() == Qt::Key_Delete) {
         lvwHistorial_KeyDown(46);
         return true;
@@ -416,7 +444,7 @@ bool frmHistorial::eventFilter(QObject *objeto, QEvent *evento)
 void frmHistorial::cmdReenviar_Click()
 {
     const int fila = filaSeleccionada();
-    if (!cmdReenviar->isEnabled() || modelo_->posicion(fila) <= 0) {
+    if (!ui.cmdReenviar->isEnabled() || modelo_->posicion(fila) <= 0) {
         return;
     }
     if (!principal_.escrituraVisible()) {
@@ -440,11 +468,12 @@ void frmHistorial::cmdEliminar_Click()
     // The Delete key reaches here too, also on the placeholder row of an empty store.
     const int fila = filaSeleccionada();
     const int k = modelo_->posicion(fila);
-    if (!cmdEliminar->isEnabled() || k <= 0) {
+    if (!ui.cmdEliminar->isEnabled() || k <= 0) {
         return;
     }
     if (ctx.dialogos.mensaje(QStringLiteral("¿Está seguro que desea borrar este mensaje permanentemente?"),
-                             Dialogos::Botones::SiNo, Dialogos::Icono::Pregunta, Titulo) != Dialogos::Respuesta::Si) {
+                             Dialogos::Botones::SiNo, Dialogos::Icono::Pregunta, Titulo,
+                             Dialogos::Respuesta::No) != Dialogos::Respuesta::Si) {
         return;
     }
     // Records are known by their position only: if the store was rewritten
@@ -474,12 +503,13 @@ void frmHistorial::cmdEliminar_Click()
 
 void frmHistorial::cmdEliminarTodos_Click()
 {
-    if (!cmdEliminarTodos->isEnabled()) {
+    if (!ui.cmdEliminarTodos->isEnabled()) {
         return;
     }
     if (ctx.dialogos.mensaje(QStringLiteral("¿Está seguro que desea borrar todos los mensajes enviados?\r\n\r\nEsta "
                                             "operación no se puede deshacer"),
-                             Dialogos::Botones::SiNo, Dialogos::Icono::Pregunta, Titulo) != Dialogos::Respuesta::Si) {
+                             Dialogos::Botones::SiNo, Dialogos::Icono::Pregunta, Titulo,
+                             Dialogos::Respuesta::No) != Dialogos::Respuesta::Si) {
         return;
     }
     mostrarEspere(QStringLiteral("Espere por favor"), QStringLiteral("Eliminando todos los mensajes..."));

@@ -8,17 +8,34 @@
 #include <QGroupBox>
 #include <QLabel>
 #include <QPushButton>
+#include <QRect>
 #include <QStatusBar>
 #include <QTextEdit>
 #include <QTreeView>
 
 #include <memory>
 
+#include "comun/controles.h"
 #include "historial/modelohistorial.h"
 
 struct Contexto;
 class frmEspere;
 class PrincipalHistorial;
+
+// clang-format off
+#define NTX_CONTROLES_HISTORIAL(X) \
+    X(QTreeView, lvwHistorial) X(QGroupBox, fraVistaPrevia) X(QWidget, picVistaPrevia) \
+    X(QLabel, lblLabelFecha) X(QLabel, lblLabelDe) X(QLabel, lblLabelPara) X(QLabel, lblLabelProveedor) \
+    X(QLabel, lblFecha) X(QLabel, lblDe) X(QLabel, lblPara) X(QLabel, lblProveedor) X(QTextEdit, txtMensaje) \
+    X(QPushButton, cmdReenviar) X(QPushButton, cmdEliminar) X(QPushButton, cmdEliminarTodos) \
+    X(QPushButton, cmdCerrar) X(QStatusBar, sbrHistorial)
+// clang-format on
+
+// lvwHistorial is a report list over the window's ModeloHistorial.
+struct ControlesFrmHistorial
+{
+    NTX_CONTROLES(NTX_CONTROLES_HISTORIAL, ControlesFrmHistorial)
+};
 
 class frmHistorial final : public QDialog
 {
@@ -27,20 +44,6 @@ class frmHistorial final : public QDialog
 public:
     frmHistorial(Contexto &ctx, PrincipalHistorial &principal, QWidget *parent = nullptr);
     ~frmHistorial() override;
-
-    Contexto &ctx;
-
-    QTreeView *lvwHistorial = nullptr; // report list over modelo()
-    QGroupBox *fraVistaPrevia = nullptr;
-    QWidget *picVistaPrevia = nullptr;
-    QLabel *lblLabelFecha = nullptr, *lblLabelDe = nullptr, *lblLabelPara = nullptr, *lblLabelProveedor = nullptr;
-    QLabel *lblFecha = nullptr, *lblDe = nullptr, *lblPara = nullptr, *lblProveedor = nullptr;
-    QTextEdit *txtMensaje = nullptr;
-    QPushButton *cmdReenviar = nullptr;
-    QPushButton *cmdEliminar = nullptr;
-    QPushButton *cmdEliminarTodos = nullptr;
-    QPushButton *cmdCerrar = nullptr;
-    QStatusBar *sbrHistorial = nullptr;
 
     ModeloHistorial *modelo() const { return modelo_; }
     // Panel 1 (count or state) and 2 (hint) of sbrHistorial.
@@ -51,9 +54,15 @@ public:
     // Loads and, unless a read error closed the window, keeps it open modally
     // until the user closes it.
     void Mostrar();
+    // Loads and shows the window (modal, owned by the main window) and returns
+    // at once. False when a read error closed it instead.
+    bool Abrir();
 
-    // Reads the store and fills the window, then shows it (modal, owned by the
-    // main window). False when a read error closed it instead.
+protected:
+    bool eventFilter(QObject *objeto, QEvent *evento) override;
+
+private Q_SLOTS:
+    // Reads the store and fills the window, then shows it. False when a read error closed it.
     bool Form_Load();
     void lvwHistorial_ItemClick();
     void lvwHistorial_ColumnClick(int columna);
@@ -62,9 +71,6 @@ public:
     void cmdEliminar_Click();
     void cmdEliminarTodos_Click();
     void cmdCerrar_Click();
-
-protected:
-    bool eventFilter(QObject *objeto, QEvent *evento) override;
 
 private:
     struct Huella
@@ -86,12 +92,16 @@ private:
     void cerrarPorError(const QString &texto);
     int filaSeleccionada() const;
 
+    Contexto &ctx;
     PrincipalHistorial &principal_;
+    ControlesFrmHistorial ui;
     ModeloHistorial *modelo_ = nullptr;
     QLabel *panel1_ = nullptr;
     QLabel *panel2_ = nullptr;
     std::unique_ptr<frmEspere> espere_;
-    Huella huella_; // the store as it was when the list was read
+    Huella huella_;     // the store as it was when the list was read
+    QRect geometria_;   // where the window was before a reload hid it
+    double escala_ = 1; // the font's letters against those the twips were chosen for
     bool llenando_ = false;
 };
 

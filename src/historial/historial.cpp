@@ -110,7 +110,7 @@ void RepararHistorial(Contexto &ctx)
         QStringLiteral("El proceso de reparación del almacén de mensajes borrará todos los mensajes guardados en él. "
                        "Sólo debería intentar reparar el almacén si recibe un error al intentar guardar o leer los "
                        "mensajes del historial.\r\n\r\n¿Está seguro de querer proceder?"),
-        Dialogos::Botones::SiNo, Dialogos::Icono::Pregunta, Dialogos::tituloPrograma());
+        Dialogos::Botones::SiNo, Dialogos::Icono::Pregunta, Dialogos::tituloPrograma(), Dialogos::Respuesta::No);
     if (respuesta == Dialogos::Respuesta::No) {
         return;
     }

@@ -74,8 +74,8 @@ frmPreferencias::frmPreferencias(Contexto &contexto, VentanaPreferencias &princi
 {
     setWindowTitle(QStringLiteral("Preferencias"));
 
-    TabStrip1 = new QTabBar(this);
-    TabStrip1->setExpanding(false);
+    ui.TabStrip1 = new QTabBar(this);
+    ui.TabStrip1->setExpanding(false);
     const struct
     {
         const char16_t *titulo, *clave;
@@ -84,8 +84,8 @@ frmPreferencias::frmPreferencias(Contexto &contexto, VentanaPreferencias &princi
                     {u"Saludos y Firmas", u"Saludos"},
                     {u"Avanzado", u"Avanzado"}};
     for (const auto &p : pestanas) {
-        const int i = TabStrip1->addTab(QString::fromUtf16(p.titulo));
-        TabStrip1->setTabData(i, QString::fromUtf16(p.clave));
+        const int i = ui.TabStrip1->addTab(QString::fromUtf16(p.titulo));
+        ui.TabStrip1->setTabData(i, QString::fromUtf16(p.clave));
     }
 
     auto *paneles = new QWidget(this);
@@ -93,24 +93,25 @@ frmPreferencias::frmPreferencias(Contexto &contexto, VentanaPreferencias &princi
     pila->setContentsMargins(8, 8, 8, 8);
 
     // General
-    picGeneral = new QWidget(paneles);
+    ui.picGeneral = new QWidget(paneles);
     {
-        auto *v = new QVBoxLayout(picGeneral);
+        auto *v = new QVBoxLayout(ui.picGeneral);
         v->setContentsMargins(0, 0, 0, 0);
-        v->addWidget(titulo(QStringLiteral("Mensajes enviados"), picGeneral));
-        chkHistorial = new QCheckBox(enLineas(QStringLiteral("Guardar siempre una copia de los mensajes enviados. Esta "
-                                                             "opción puede ser cambiada individualmente por cada "
-                                                             "mensaje escrito."),
-                                              AnchoLineaCasilla),
-                                     picGeneral);
-        v->addWidget(chkHistorial);
+        v->addWidget(titulo(QStringLiteral("Mensajes enviados"), ui.picGeneral));
+        ui.chkHistorial =
+            new QCheckBox(enLineas(QStringLiteral("Guardar siempre una copia de los mensajes enviados. Esta "
+                                                  "opción puede ser cambiada individualmente por cada "
+                                                  "mensaje escrito."),
+                                   AnchoLineaCasilla),
+                          ui.picGeneral);
+        v->addWidget(ui.chkHistorial);
         v->addSpacing(12);
-        v->addWidget(titulo(QStringLiteral("Icono del área de Notificación"), picGeneral));
-        chkIconoNotificacion = new QCheckBox(enLineas(QStringLiteral("Minimizar NTX Mensajes en el área de "
-                                                                     "notificación de Windows (al lado del reloj)"),
-                                                      AnchoLineaCasilla),
-                                             picGeneral);
-        v->addWidget(chkIconoNotificacion);
+        v->addWidget(titulo(QStringLiteral("Icono del área de Notificación"), ui.picGeneral));
+        ui.chkIconoNotificacion = new QCheckBox(enLineas(QStringLiteral("Minimizar NTX Mensajes en el área de "
+                                                                        "notificación de Windows (al lado del reloj)"),
+                                                         AnchoLineaCasilla),
+                                                ui.picGeneral);
+        v->addWidget(ui.chkIconoNotificacion);
         v->addStretch();
     }
 
@@ -132,32 +133,32 @@ frmPreferencias::frmPreferencias(Contexto &contexto, VentanaPreferencias &princi
     };
 
     // Remitentes
-    picRemitentes = new QWidget(paneles);
+    ui.picRemitentes = new QWidget(paneles);
     {
-        auto *v = new QVBoxLayout(picRemitentes);
+        auto *v = new QVBoxLayout(ui.picRemitentes);
         v->setContentsMargins(0, 0, 0, 0);
-        v->addWidget(titulo(QStringLiteral("Lista de Remitentes"), picRemitentes));
+        v->addWidget(titulo(QStringLiteral("Lista de Remitentes"), ui.picRemitentes));
         v->addWidget(nota(QStringLiteral("El primer nombre de esta lista aparecerá seleccionado automáticamente al "
                                          "escribir un mensaje"),
-                          picRemitentes));
-        bloqueLista(picRemitentes, v, tvwRemitentes, txtRemitentes, cmdAgregarRemitente, cmdEliminarRemitente,
-                    int(LargoMaximoRemitente));
+                          ui.picRemitentes));
+        bloqueLista(ui.picRemitentes, v, ui.tvwRemitentes, ui.txtRemitentes, ui.cmdAgregarRemitente,
+                    ui.cmdEliminarRemitente, int(LargoMaximoRemitente));
     }
 
     // Saludos y Firmas
-    picSaludos = new QWidget(paneles);
+    ui.picSaludos = new QWidget(paneles);
     {
-        auto *h = new QHBoxLayout(picSaludos);
+        auto *h = new QHBoxLayout(ui.picSaludos);
         h->setContentsMargins(0, 0, 0, 0);
         auto *izquierda = new QVBoxLayout;
-        izquierda->addWidget(titulo(QStringLiteral("Saludos"), picSaludos));
-        izquierda->addWidget(nota(QStringLiteral("Agregue a esta lista los saludos más frecuentes"), picSaludos));
-        bloqueLista(picSaludos, izquierda, tvwSaludos, txtSaludos, cmdAgregarSaludo, cmdEliminarSaludo,
+        izquierda->addWidget(titulo(QStringLiteral("Saludos"), ui.picSaludos));
+        izquierda->addWidget(nota(QStringLiteral("Agregue a esta lista los saludos más frecuentes"), ui.picSaludos));
+        bloqueLista(ui.picSaludos, izquierda, ui.tvwSaludos, ui.txtSaludos, ui.cmdAgregarSaludo, ui.cmdEliminarSaludo,
                     int(LargoMaximoSaludo));
         auto *derecha = new QVBoxLayout;
-        derecha->addWidget(titulo(QStringLiteral("Firmas"), picSaludos));
-        derecha->addWidget(nota(QStringLiteral("Agregue a esta lista las firmas más fecuentes"), picSaludos));
-        bloqueLista(picSaludos, derecha, tvwFirmas, txtFirmas, cmdAgregarFirma, cmdEliminarFirma,
+        derecha->addWidget(titulo(QStringLiteral("Firmas"), ui.picSaludos));
+        derecha->addWidget(nota(QStringLiteral("Agregue a esta lista las firmas más fecuentes"), ui.picSaludos));
+        bloqueLista(ui.picSaludos, derecha, ui.tvwFirmas, ui.txtFirmas, ui.cmdAgregarFirma, ui.cmdEliminarFirma,
                     int(LargoMaximoSaludo));
         h->addLayout(izquierda);
         h->addSpacing(8);
@@ -165,84 +166,91 @@ frmPreferencias::frmPreferencias(Contexto &contexto, VentanaPreferencias &princi
     }
 
     // Avanzado
-    picAvanzado = new QWidget(paneles);
+    ui.picAvanzado = new QWidget(paneles);
     {
-        auto *v = new QVBoxLayout(picAvanzado);
+        auto *v = new QVBoxLayout(ui.picAvanzado);
         v->setContentsMargins(0, 0, 0, 0);
-        v->addWidget(titulo(QStringLiteral("Opciones de Reparación"), picAvanzado));
-        cmdRepararHistorial = new QPushButton(QStringLiteral("Reparar almacén de mensajes enviados"), picAvanzado);
-        cmdRepararHistorial->setToolTip(QStringLiteral("Intenta realizar un proceso de reparación en el Historial. "
-                                                       "Utilice esta opción si recibe errores en el Historial de "
-                                                       "mensajes."));
-        cmdRestablecer = new QPushButton(QStringLiteral("Restablecer todos los avisos"), picAvanzado);
-        cmdRestablecer->setToolTip(
+        v->addWidget(titulo(QStringLiteral("Opciones de Reparación"), ui.picAvanzado));
+        ui.cmdRepararHistorial =
+            new QPushButton(QStringLiteral("Reparar almacén de mensajes enviados"), ui.picAvanzado);
+        ui.cmdRepararHistorial->setToolTip(QStringLiteral("Intenta realizar un proceso de reparación en el Historial. "
+                                                          "Utilice esta opción si recibe errores en el Historial de "
+                                                          "mensajes."));
+        ui.cmdRestablecer = new QPushButton(QStringLiteral("Restablecer todos los avisos"), ui.picAvanzado);
+        ui.cmdRestablecer->setToolTip(
             QStringLiteral("Muestra de nuevo todos los avisos que configuró para que no se muestren más"));
-        for (QPushButton *b : {cmdRepararHistorial, cmdRestablecer}) {
+        for (QPushButton *b : {ui.cmdRepararHistorial, ui.cmdRestablecer}) {
             auto *h = new QHBoxLayout;
             h->addWidget(b);
             h->addStretch();
             v->addLayout(h);
         }
         v->addSpacing(12);
-        v->addWidget(titulo(QStringLiteral("Proveedores no gratuitos"), picAvanzado));
-        chkConfirmaCobro = new QCheckBox(enLineas(QStringLiteral("Pedir confirmación antes de enviar a un proveedor "
-                                                                 "que podría cobrar los mensajes enviados desde "
-                                                                 "Internet"),
-                                                  AnchoLineaCasilla),
-                                         picAvanzado);
-        v->addWidget(chkConfirmaCobro);
+        v->addWidget(titulo(QStringLiteral("Proveedores no gratuitos"), ui.picAvanzado));
+        ui.chkConfirmaCobro = new QCheckBox(enLineas(QStringLiteral("Pedir confirmación antes de enviar a un proveedor "
+                                                                    "que podría cobrar los mensajes enviados desde "
+                                                                    "Internet"),
+                                                     AnchoLineaCasilla),
+                                            ui.picAvanzado);
+        v->addWidget(ui.chkConfirmaCobro);
         v->addStretch();
     }
 
-    for (QWidget *panel : {picGeneral, picRemitentes, picSaludos, picAvanzado})
+    for (QWidget *panel : {ui.picGeneral, ui.picRemitentes, ui.picSaludos, ui.picAvanzado})
         pila->addWidget(panel, 0, 0);
 
-    cmdAceptar = new QPushButton(QStringLiteral("Aceptar"), this);
-    cmdCancelar = new QPushButton(QStringLiteral("Cancelar"), this);
-    cmdAyuda = new QPushButton(QStringLiteral("Ayuda"), this);
-    cmdAceptar->setDefault(true);
+    ui.cmdAceptar = new QPushButton(QStringLiteral("Aceptar"), this);
+    ui.cmdCancelar = new QPushButton(QStringLiteral("Cancelar"), this);
+    ui.cmdAyuda = new QPushButton(QStringLiteral("Ayuda"), this);
+    ui.cmdAceptar->setDefault(true);
     auto *botones = new QHBoxLayout;
     botones->addStretch();
-    botones->addWidget(cmdAceptar);
-    botones->addWidget(cmdCancelar);
-    botones->addWidget(cmdAyuda);
+    botones->addWidget(ui.cmdAceptar);
+    botones->addWidget(ui.cmdCancelar);
+    botones->addWidget(ui.cmdAyuda);
 
     auto *principalLayout = new QVBoxLayout(this);
-    principalLayout->addWidget(TabStrip1);
+    principalLayout->addWidget(ui.TabStrip1);
     principalLayout->addWidget(paneles, 1);
     principalLayout->addLayout(botones);
     resize(560, 400);
+    ui.nombrar();
 
-    remitentes_ = {tvwRemitentes, txtRemitentes, cmdAgregarRemitente, cmdEliminarRemitente, LargoMostradoRemitente};
-    saludos_ = {tvwSaludos, txtSaludos, cmdAgregarSaludo, cmdEliminarSaludo, LargoMostradoSaludo};
-    firmas_ = {tvwFirmas, txtFirmas, cmdAgregarFirma, cmdEliminarFirma, LargoMostradoSaludo};
+    remitentes_ = {ui.tvwRemitentes, ui.txtRemitentes, ui.cmdAgregarRemitente, ui.cmdEliminarRemitente,
+                   LargoMostradoRemitente};
+    saludos_ = {ui.tvwSaludos, ui.txtSaludos, ui.cmdAgregarSaludo, ui.cmdEliminarSaludo, LargoMostradoSaludo};
+    firmas_ = {ui.tvwFirmas, ui.txtFirmas, ui.cmdAgregarFirma, ui.cmdEliminarFirma, LargoMostradoSaludo};
     for (const Lista *l : {&remitentes_, &saludos_, &firmas_}) {
         cajaBloqueada(l->caja, true);
         l->agregar->setEnabled(false);
         l->eliminar->setEnabled(false);
     }
 
-    connect(TabStrip1, &QTabBar::currentChanged, this, &frmPreferencias::TabStrip1_Click);
-    connect(tvwRemitentes, &QTreeWidget::currentItemChanged, this, &frmPreferencias::tvwRemitentes_NodeClick);
-    connect(tvwSaludos, &QTreeWidget::currentItemChanged, this, &frmPreferencias::tvwSaludos_NodeClick);
-    connect(tvwFirmas, &QTreeWidget::currentItemChanged, this, &frmPreferencias::tvwFirmas_NodeClick);
+    connect(ui.TabStrip1, &QTabBar::currentChanged, this, &frmPreferencias::TabStrip1_Click);
+    connect(ui.tvwRemitentes, &QTreeWidget::currentItemChanged, this, &frmPreferencias::tvwRemitentes_NodeClick);
+    connect(ui.tvwSaludos, &QTreeWidget::currentItemChanged, this, &frmPreferencias::tvwSaludos_NodeClick);
+    connect(ui.tvwFirmas, &QTreeWidget::currentItemChanged, this, &frmPreferencias::tvwFirmas_NodeClick);
+    // Space on the current entry selects it without making it current.
+    connect(ui.tvwRemitentes, &QTreeWidget::itemSelectionChanged, this, &frmPreferencias::tvwRemitentes_NodeClick);
+    connect(ui.tvwSaludos, &QTreeWidget::itemSelectionChanged, this, &frmPreferencias::tvwSaludos_NodeClick);
+    connect(ui.tvwFirmas, &QTreeWidget::itemSelectionChanged, this, &frmPreferencias::tvwFirmas_NodeClick);
     // A click on the entry already selected puts its stored text back in the box.
-    connect(tvwRemitentes, &QTreeWidget::itemClicked, this, &frmPreferencias::tvwRemitentes_NodeClick);
-    connect(tvwSaludos, &QTreeWidget::itemClicked, this, &frmPreferencias::tvwSaludos_NodeClick);
-    connect(tvwFirmas, &QTreeWidget::itemClicked, this, &frmPreferencias::tvwFirmas_NodeClick);
-    connect(cmdAgregarRemitente, &QPushButton::clicked, this, &frmPreferencias::cmdAgregarRemitente_Click);
-    connect(cmdEliminarRemitente, &QPushButton::clicked, this, &frmPreferencias::cmdEliminarRemitente_Click);
-    connect(cmdAgregarSaludo, &QPushButton::clicked, this, &frmPreferencias::cmdAgregarSaludo_Click);
-    connect(cmdEliminarSaludo, &QPushButton::clicked, this, &frmPreferencias::cmdEliminarSaludo_Click);
-    connect(cmdAgregarFirma, &QPushButton::clicked, this, &frmPreferencias::cmdAgregarFirma_Click);
-    connect(cmdEliminarFirma, &QPushButton::clicked, this, &frmPreferencias::cmdEliminarFirma_Click);
+    connect(ui.tvwRemitentes, &QTreeWidget::itemClicked, this, &frmPreferencias::tvwRemitentes_NodeClick);
+    connect(ui.tvwSaludos, &QTreeWidget::itemClicked, this, &frmPreferencias::tvwSaludos_NodeClick);
+    connect(ui.tvwFirmas, &QTreeWidget::itemClicked, this, &frmPreferencias::tvwFirmas_NodeClick);
+    connect(ui.cmdAgregarRemitente, &QPushButton::clicked, this, &frmPreferencias::cmdAgregarRemitente_Click);
+    connect(ui.cmdEliminarRemitente, &QPushButton::clicked, this, &frmPreferencias::cmdEliminarRemitente_Click);
+    connect(ui.cmdAgregarSaludo, &QPushButton::clicked, this, &frmPreferencias::cmdAgregarSaludo_Click);
+    connect(ui.cmdEliminarSaludo, &QPushButton::clicked, this, &frmPreferencias::cmdEliminarSaludo_Click);
+    connect(ui.cmdAgregarFirma, &QPushButton::clicked, this, &frmPreferencias::cmdAgregarFirma_Click);
+    connect(ui.cmdEliminarFirma, &QPushButton::clicked, this, &frmPreferencias::cmdEliminarFirma_Click);
     // Only the user's click asks; the program sets the box without a question.
-    connect(chkConfirmaCobro, &QCheckBox::clicked, this, &frmPreferencias::chkConfirmaCobro_Click);
-    connect(cmdAceptar, &QPushButton::clicked, this, &frmPreferencias::cmdAceptar_Click);
-    connect(cmdCancelar, &QPushButton::clicked, this, &frmPreferencias::cmdCancelar_Click);
-    connect(cmdAyuda, &QPushButton::clicked, this, &frmPreferencias::cmdAyuda_Click);
-    connect(cmdRestablecer, &QPushButton::clicked, this, &frmPreferencias::cmdRestablecer_Click);
-    connect(cmdRepararHistorial, &QPushButton::clicked, this, &frmPreferencias::cmdRepararHistorial_Click);
+    connect(ui.chkConfirmaCobro, &QCheckBox::clicked, this, &frmPreferencias::chkConfirmaCobro_Click);
+    connect(ui.cmdAceptar, &QPushButton::clicked, this, &frmPreferencias::cmdAceptar_Click);
+    connect(ui.cmdCancelar, &QPushButton::clicked, this, &frmPreferencias::cmdCancelar_Click);
+    connect(ui.cmdAyuda, &QPushButton::clicked, this, &frmPreferencias::cmdAyuda_Click);
+    connect(ui.cmdRestablecer, &QPushButton::clicked, this, &frmPreferencias::cmdRestablecer_Click);
+    connect(ui.cmdRepararHistorial, &QPushButton::clicked, this, &frmPreferencias::cmdRepararHistorial_Click);
 
     TabStrip1_Click();
     Form_Load();
@@ -250,29 +258,29 @@ frmPreferencias::frmPreferencias(Contexto &contexto, VentanaPreferencias &princi
 
 void frmPreferencias::seleccionarPestana(int indice)
 {
-    if (indice < 0 || indice >= TabStrip1->count())
+    if (indice < 0 || indice >= ui.TabStrip1->count())
         return;
-    if (TabStrip1->currentIndex() == indice)
+    if (ui.TabStrip1->currentIndex() == indice)
         TabStrip1_Click();
     else
-        TabStrip1->setCurrentIndex(indice); // raises TabStrip1_Click
+        ui.TabStrip1->setCurrentIndex(indice); // raises TabStrip1_Click
 }
 
 void frmPreferencias::TabStrip1_Click()
 {
-    const QString clave = TabStrip1->tabData(TabStrip1->currentIndex()).toString();
+    const QString clave = ui.TabStrip1->tabData(ui.TabStrip1->currentIndex()).toString();
     QWidget *elegido = nullptr;
     if (clave == QLatin1String("General"))
-        elegido = picGeneral;
+        elegido = ui.picGeneral;
     else if (clave == QLatin1String("Remitentes"))
-        elegido = picRemitentes;
+        elegido = ui.picRemitentes;
     else if (clave == QLatin1String("Saludos"))
-        elegido = picSaludos;
+        elegido = ui.picSaludos;
     else if (clave == QLatin1String("Avanzado"))
-        elegido = picAvanzado;
+        elegido = ui.picAvanzado;
     if (!elegido)
         return;
-    for (QWidget *panel : {picGeneral, picRemitentes, picSaludos, picAvanzado})
+    for (QWidget *panel : {ui.picGeneral, ui.picRemitentes, ui.picSaludos, ui.picAvanzado})
         panel->setVisible(panel == elegido);
 }
 
@@ -314,15 +322,17 @@ void frmPreferencias::Form_Load()
         cobro = LeerClaveBooleana(ctx.ajustes, Clave::ConfirmaCobro);
         icono = LeerClaveBooleana(ctx.ajustes, Clave::IconoNotificacion);
     }
-    chkConfirmaCobro->setChecked(cobro);
-    chkIconoNotificacion->setChecked(icono);
-    chkHistorial->setChecked(principal_.historialPermanente());
+    ui.chkConfirmaCobro->setChecked(cobro);
+    ui.chkIconoNotificacion->setChecked(icono);
+    ui.chkHistorial->setChecked(principal_.historialPermanente());
 }
 
 void frmPreferencias::seleccionar(const Lista &l)
 {
+    // A list that gets the focus makes its first entry current without
+    // selecting it: only the user's choice fills the box.
     const QTreeWidgetItem *entrada = l.lista->currentItem();
-    if (!entrada)
+    if (!entrada || !entrada->isSelected())
         return;
     cajaBloqueada(l.caja, false);
     l.agregar->setEnabled(true);
@@ -347,6 +357,10 @@ void frmPreferencias::eliminar(const Lista &l)
         return;
     ponerEntrada(l, entrada, QString());
     l.caja->clear();
+    // The button goes grey under the focus: the focus stays with this list
+    // rather than passing on to the next one.
+    if (l.eliminar->hasFocus())
+        l.lista->setFocus(Qt::OtherFocusReason);
     l.eliminar->setEnabled(false);
 }
 
@@ -397,7 +411,7 @@ void frmPreferencias::cmdEliminarFirma_Click()
 
 void frmPreferencias::chkConfirmaCobro_Click()
 {
-    if (chkConfirmaCobro->isChecked())
+    if (ui.chkConfirmaCobro->isChecked())
         return;
     const auto respuesta = ctx.dialogos.mensaje(
         QStringLiteral("Desactivando esta opción NTX Mensajes no le pedirá que confirme el envío de los mensajes que "
@@ -405,24 +419,24 @@ void frmPreferencias::chkConfirmaCobro_Click()
                        "confirmación?"),
         Dialogos::Botones::SiNo, Dialogos::Icono::Pregunta, QStringLiteral("Preferencias"));
     if (respuesta != Dialogos::Respuesta::Si)
-        chkConfirmaCobro->setChecked(true);
+        ui.chkConfirmaCobro->setChecked(true);
 }
 
 void frmPreferencias::cmdAceptar_Click()
 {
-    const bool historial = chkHistorial->isChecked();
+    const bool historial = ui.chkHistorial->isChecked();
     ParesAjustes pares{
-        {NombreClave(Clave::ConfirmaCobro), Ajustes::booleanoATexto(chkConfirmaCobro->isChecked())},
-        {NombreClave(Clave::IconoNotificacion), Ajustes::booleanoATexto(chkIconoNotificacion->isChecked())},
+        {NombreClave(Clave::ConfirmaCobro), Ajustes::booleanoATexto(ui.chkConfirmaCobro->isChecked())},
+        {NombreClave(Clave::IconoNotificacion), Ajustes::booleanoATexto(ui.chkIconoNotificacion->isChecked())},
         {NombreClave(Clave::Historial), Ajustes::booleanoATexto(historial)},
     };
     const auto ranuras = [&pares](const QTreeWidget *tvw, QString (*clave)(int)) {
         for (int i = 0; i < EntradasPorLista; ++i)
             pares.append({clave(i), tvw->topLevelItem(i)->data(0, Qt::UserRole).toString()});
     };
-    ranuras(tvwSaludos, &ClaveSaludo);
-    ranuras(tvwFirmas, &ClaveFirma);
-    ranuras(tvwRemitentes, &ClaveRemitente);
+    ranuras(ui.tvwSaludos, &ClaveSaludo);
+    ranuras(ui.tvwFirmas, &ClaveFirma);
+    ranuras(ui.tvwRemitentes, &ClaveRemitente);
     // All or nothing: half the options saved would leave the user guessing which.
     if (!ctx.ajustes.escribirVarios(SeccionMensajes, pares)) {
         ctx.dialogos.mensaje(QStringLiteral("No se pudieron guardar las preferencias; no se cambió ninguna opción."
@@ -451,7 +465,7 @@ void frmPreferencias::cmdAyuda_Click()
 
 void frmPreferencias::cmdRestablecer_Click()
 {
-    cmdRestablecer->setEnabled(false);
+    ui.cmdRestablecer->setEnabled(false);
     BorrarClaveSiExiste(ctx.ajustes, Clave::TTMostrado);
     BorrarClaveSiExiste(ctx.ajustes, Clave::TipImagenesNoMas);
     BorrarClaveSiExiste(ctx.ajustes, Clave::TipHistorialNoMas);

@@ -12,6 +12,8 @@
 #include <QTreeWidget>
 #include <QWidget>
 
+#include "comun/controles.h"
+
 struct Contexto;
 
 // What the dialog needs of the main window.
@@ -23,6 +25,27 @@ public:
     virtual bool historialPermanente() const = 0;
     // Sets HistorialPermanente and ticks or clears the main window's chkHistorial.
     virtual void ponerHistorialPermanente(bool valor) = 0;
+};
+
+// clang-format off
+#define NTX_CONTROLES_PREFERENCIAS(X) \
+    X(QTabBar, TabStrip1) X(QWidget, picGeneral) X(QWidget, picRemitentes) X(QWidget, picSaludos) \
+    X(QWidget, picAvanzado) X(QPushButton, cmdAceptar) X(QPushButton, cmdCancelar) X(QPushButton, cmdAyuda) \
+    X(QCheckBox, chkHistorial) X(QCheckBox, chkIconoNotificacion) \
+    X(QTreeWidget, tvwRemitentes) X(QLineEdit, txtRemitentes) X(QPushButton, cmdAgregarRemitente) \
+    X(QPushButton, cmdEliminarRemitente) \
+    X(QTreeWidget, tvwSaludos) X(QLineEdit, txtSaludos) X(QPushButton, cmdAgregarSaludo) \
+    X(QPushButton, cmdEliminarSaludo) \
+    X(QTreeWidget, tvwFirmas) X(QLineEdit, txtFirmas) X(QPushButton, cmdAgregarFirma) \
+    X(QPushButton, cmdEliminarFirma) \
+    X(QPushButton, cmdRepararHistorial) X(QPushButton, cmdRestablecer) X(QCheckBox, chkConfirmaCobro)
+// clang-format on
+
+// TabStrip1's tab data is the key ("General", "Remitentes", "Saludos",
+// "Avanzado"). Each list holds ten entries; Qt::UserRole holds the slot's whole text.
+struct ControlesFrmPreferencias
+{
+    NTX_CONTROLES(NTX_CONTROLES_PREFERENCIAS, ControlesFrmPreferencias)
 };
 
 class frmPreferencias final : public QDialog
@@ -41,6 +64,7 @@ public:
     // Selects a tab as the user would, showing its panel.
     void seleccionarPestana(int indice);
 
+private Q_SLOTS:
     void Form_Load();
     void TabStrip1_Click();
     void tvwRemitentes_NodeClick();
@@ -59,38 +83,6 @@ public:
     void cmdRestablecer_Click();
     void cmdRepararHistorial_Click();
 
-    Contexto &ctx;
-
-    QTabBar *TabStrip1 = nullptr; // tab data: the key ("General", "Remitentes", "Saludos", "Avanzado")
-    QWidget *picGeneral = nullptr;
-    QWidget *picRemitentes = nullptr;
-    QWidget *picSaludos = nullptr;
-    QWidget *picAvanzado = nullptr;
-    QPushButton *cmdAceptar = nullptr;
-    QPushButton *cmdCancelar = nullptr;
-    QPushButton *cmdAyuda = nullptr;
-
-    QCheckBox *chkHistorial = nullptr;
-    QCheckBox *chkIconoNotificacion = nullptr;
-
-    // Each list holds ten entries; Qt::UserRole holds the slot's whole text.
-    QTreeWidget *tvwRemitentes = nullptr;
-    QLineEdit *txtRemitentes = nullptr;
-    QPushButton *cmdAgregarRemitente = nullptr;
-    QPushButton *cmdEliminarRemitente = nullptr;
-    QTreeWidget *tvwSaludos = nullptr;
-    QLineEdit *txtSaludos = nullptr;
-    QPushButton *cmdAgregarSaludo = nullptr;
-    QPushButton *cmdEliminarSaludo = nullptr;
-    QTreeWidget *tvwFirmas = nullptr;
-    QLineEdit *txtFirmas = nullptr;
-    QPushButton *cmdAgregarFirma = nullptr;
-    QPushButton *cmdEliminarFirma = nullptr;
-
-    QPushButton *cmdRepararHistorial = nullptr;
-    QPushButton *cmdRestablecer = nullptr;
-    QCheckBox *chkConfirmaCobro = nullptr;
-
 private:
     struct Lista
     {
@@ -107,7 +99,9 @@ private:
     void agregarOCambiar(const Lista &l);
     void eliminar(const Lista &l);
 
+    Contexto &ctx;
     VentanaPreferencias &principal_;
+    ControlesFrmPreferencias ui;
     Lista remitentes_{}, saludos_{}, firmas_{};
 };
 

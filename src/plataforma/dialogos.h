@@ -13,7 +13,19 @@ public:
 
     virtual ~Dialogos() = default;
 
-    virtual Respuesta mensaje(const QString &texto, Botones botones, Icono icono, const QString &titulo) = 0;
+    // The default button, the one Enter presses, is the first: "Aceptar" or "Sí".
+    Respuesta mensaje(const QString &texto, Botones botones, Icono icono, const QString &titulo)
+    {
+        return mostrarMensaje(texto, botones, icono, titulo, primerBoton(botones));
+    }
+    // `predeterminada` names the default button; a question whose "Sí" deletes or
+    // overwrites passes Respuesta::No, so a stray Enter keeps the user's data.
+    Respuesta mensaje(const QString &texto, Botones botones, Icono icono, const QString &titulo,
+                      Respuesta predeterminada)
+    {
+        return mostrarMensaje(texto, botones, icono, titulo,
+                              esDe(botones, predeterminada) ? predeterminada : primerBoton(botones));
+    }
 
     // `filtro` is in the "Descripción (*.ext)|*.ext|..." form. An empty result means cancelled.
     virtual QString abrirArchivo(const QString &titulo, const QString &filtro, const QString &nombreInicial) = 0;
@@ -22,4 +34,27 @@ public:
 
     // The usual title of the program's boxes.
     static QString tituloPrograma() { return QStringLiteral("NTX Mensajes"); }
+
+    static Respuesta primerBoton(Botones botones)
+    {
+        return botones == Botones::SiNo ? Respuesta::Si : Respuesta::Aceptar;
+    }
+    // Whether `respuesta` is one of the buttons of `botones`.
+    static bool esDe(Botones botones, Respuesta respuesta)
+    {
+        switch (botones) {
+        case Botones::Aceptar:
+            return respuesta == Respuesta::Aceptar;
+        case Botones::AceptarCancelar:
+            return respuesta == Respuesta::Aceptar || respuesta == Respuesta::Cancelar;
+        case Botones::SiNo:
+            return respuesta == Respuesta::Si || respuesta == Respuesta::No;
+        }
+        return false;
+    }
+
+protected:
+    // Shows the box with `predeterminada` (one of `botones`) as its default button.
+    virtual Respuesta mostrarMensaje(const QString &texto, Botones botones, Icono icono, const QString &titulo,
+                                     Respuesta predeterminada) = 0;
 };

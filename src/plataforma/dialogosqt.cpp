@@ -13,7 +13,8 @@ QWidget *DialogosQt::padre() const
     return m_padre ? m_padre : QApplication::activeWindow();
 }
 
-Dialogos::Respuesta DialogosQt::mensaje(const QString &texto, Botones botones, Icono icono, const QString &titulo)
+Dialogos::Respuesta DialogosQt::mostrarMensaje(const QString &texto, Botones botones, Icono icono,
+                                               const QString &titulo, Respuesta predeterminada)
 {
     QMessageBox caja(padre());
     caja.setWindowTitle(titulo.isEmpty() ? tituloPrograma() : titulo);
@@ -45,7 +46,7 @@ Dialogos::Respuesta DialogosQt::mensaje(const QString &texto, Botones botones, I
         break;
     }
 
-    QList<QPair<QAbstractButton *, Respuesta>> mapa;
+    QList<QPair<QPushButton *, Respuesta>> mapa;
     auto agregar = [&](const QString &textoBoton, QMessageBox::ButtonRole rol, Respuesta r) {
         QPushButton *b = caja.addButton(textoBoton, rol);
         mapa.append({b, r});
@@ -58,15 +59,19 @@ Dialogos::Respuesta DialogosQt::mensaje(const QString &texto, Botones botones, I
         caja.setEscapeButton(agregar(QStringLiteral("Aceptar"), QMessageBox::AcceptRole, Respuesta::Aceptar));
         break;
     case Botones::AceptarCancelar:
-        caja.setDefaultButton(agregar(QStringLiteral("Aceptar"), QMessageBox::AcceptRole, Respuesta::Aceptar));
+        agregar(QStringLiteral("Aceptar"), QMessageBox::AcceptRole, Respuesta::Aceptar);
         caja.setEscapeButton(agregar(QStringLiteral("Cancelar"), QMessageBox::RejectRole, Respuesta::Cancelar));
         alCerrar = Respuesta::Cancelar;
         break;
     case Botones::SiNo:
-        caja.setDefaultButton(agregar(QStringLiteral("Sí"), QMessageBox::YesRole, Respuesta::Si));
+        agregar(QStringLiteral("Sí"), QMessageBox::YesRole, Respuesta::Si);
         caja.setEscapeButton(agregar(QStringLiteral("No"), QMessageBox::NoRole, Respuesta::No));
         alCerrar = Respuesta::No;
         break;
+    }
+    for (const auto &[boton, respuesta] : std::as_const(mapa)) {
+        if (respuesta == predeterminada)
+            caja.setDefaultButton(boton);
     }
     caja.exec();
     const QAbstractButton *pulsado = caja.clickedButton();

@@ -15,13 +15,16 @@ public:
         : m_padre(padre)
     {}
 
-    Respuesta mensaje(const QString &texto, Botones botones, Icono icono, const QString &titulo) override;
     QString abrirArchivo(const QString &titulo, const QString &filtro, const QString &nombreInicial) override;
     QString guardarArchivo(const QString &titulo, const QString &filtro, const QString &nombreInicial,
                            bool confirmarSobrescribir) override;
 
     // "Agenda (*.ntxagenda)|*.ntxagenda|Todos (*.*)|*.*" → {"Agenda (*.ntxagenda)", "Todos (*)"}.
     static QStringList convertirFiltro(const QString &filtro);
+
+protected:
+    Respuesta mostrarMensaje(const QString &texto, Botones botones, Icono icono, const QString &titulo,
+                             Respuesta predeterminada) override;
 
 private:
     QWidget *padre() const;

@@ -17,10 +17,10 @@ public:
     // Starts a program by bare name: the program folder first, then the search path,
     // never the current working folder.
     virtual bool iniciarPrograma(const QString &nombre, const QStringList &argumentos = {}) = 0;
-    // Starts a program file by its full path, as the desktop starts a program the
-    // user opened (the downloaded installer). Doubles that never start files may
-    // leave it failing.
-    virtual bool ejecutarArchivo(const QString &ruta)
+    // Hands a file to the desktop's default handler for its type (a .deb opens in
+    // the system's package installer, which asks the user). True once the handler
+    // took it. Doubles that never open files may leave it failing.
+    virtual bool abrirConManejador(const QString &ruta)
     {
         Q_UNUSED(ruta);
         return false;
@@ -52,6 +52,8 @@ public:
     static constexpr int CarpetaEscritorio = 16;
 };
 
-// Starts a program file by its full path, in its own folder, as the desktop starts
-// one that was double-clicked; false with `error` filled when it cannot.
-bool LanzarArchivo(const QString &ruta, QString *error);
+// Hands a file to the desktop's default handler: `xdg-open`, else `gio open`
+// (the program named by NTX_ABRIR_CON instead, when set). True when the opener
+// ended well, or still runs after a while (a handler kept in front); false with
+// `error` filled when the file is not there, no opener exists, or it failed.
+bool AbrirConManejador(const QString &ruta, QString *error);

@@ -79,9 +79,9 @@ bool SistemaReal::iniciarPrograma(const QString &nombre, const QStringList &argu
     return true;
 }
 
-bool SistemaReal::ejecutarArchivo(const QString &ruta)
+bool SistemaReal::abrirConManejador(const QString &ruta)
 {
-    return LanzarArchivo(ruta, &m_error);
+    return AbrirConManejador(ruta, &m_error);
 }
 
 void SistemaReal::terminarProceso(int codigo)

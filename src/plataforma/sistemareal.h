@@ -11,7 +11,7 @@ public:
     void pitido() override;
     bool abrirEnNavegador(const QString &direccion) override;
     bool iniciarPrograma(const QString &nombre, const QStringList &argumentos = {}) override;
-    bool ejecutarArchivo(const QString &ruta) override;
+    bool abrirConManejador(const QString &ruta) override;
     [[noreturn]] void terminarProceso(int codigo = 0) override;
 
     QString carpetaEspecial(int identificador) const override;

@@ -22,6 +22,8 @@ int main(int argc, char *argv[])
         return 0;
     }
 
+    if (opciones.ajustes.claveSecreta.isEmpty())
+        std::fprintf(stderr, "ntxsimulador: sin clave para firmar; las descargas se sirven sin firma\n");
     Simulador simulador(opciones.ajustes);
     if (!simulador.iniciar(&error)) {
         std::fprintf(stderr, "ntxsimulador: %s\n", qPrintable(error));

@@ -9,7 +9,8 @@ QString ayudaSimulador()
         "Uso: ntxsimulador [--sitio PUERTO] [--personal PUERTO] [--claro PUERTO] [--movilnet PUERTO]\n"
         "                  [--entorno ARCHIVO] [--retraso MS] [--falla 500|cortar|desconocida]\n"
         "                  [--rol sitio|personal|claro|movilnet|todos] [--config TEXTO | --config-archivo ARCHIVO]\n"
-        "                  [--actualizacion ninguna|ofrecer|obligar|corta] [--semilla N]\n"
+        "                  [--actualizacion ninguna|ofrecer|obligar|corta|alterada|sinfirma|otraclave]\n"
+        "                  [--clave ARCHIVO] [--semilla N]\n"
         "\n"
         "Simula en 127.0.0.1 el sitio de NTX y las pasarelas de Personal, Claro y Movilnet, cada uno en su\n"
         "puerto (0, o la opción omitida, elige uno libre). Al quedar escuchando escribe las líneas NTX_SITIO=, "
@@ -36,6 +37,10 @@ QString ayudaSimulador()
         "ntx://actdf (que se sigue sola) del archivo que el simulador sirve, o una oferta (corta) cuya descarga\n"
         "trae la mitad del tamaño anunciado. El archivo es un guion que al ejecutarse deja a su lado el archivo\n"
         "ntx-instalador-ejecutado.\n"
+        "Cada descarga tiene al lado su firma Ed25519 (la misma dirección + \".sig\"), hecha con la clave secreta\n"
+        "de --clave (por omisión la clave de desarrollo de la carpeta de compilación; sin clave no hay firmas).\n"
+        "Ofertas que el cliente debe rechazar: alterada (un byte cambiado, mismo tamaño, la firma verdadera),\n"
+        "sinfirma (sin .sig) y otraclave (firmada con una clave que no es la del fabricante).\n"
         "Órdenes: /ntxbin/comandos.htm (y /otro/comandos en los demás puertos) con enlaces ntx://actdw y\n"
         "ntx://sales (?seguir=actdw|sales los sigue al cargar; &arriba=1 en la página de arriba);\n"
         "/ntxbin/marco.htm?seguir=...[&ajeno=1] muestra esa página dentro de un marco.\n"
@@ -78,9 +83,10 @@ bool leerOpcionesSimulador(const QStringList &argumentos, OpcionesSimulador *opc
     const QCommandLineOption configArchivo(QStringLiteral("config-archivo"), QString(), QStringLiteral("ARCHIVO"));
     const QCommandLineOption actualizacion(QStringLiteral("actualizacion"), QString(), QStringLiteral("MODO"));
     const QCommandLineOption semilla(QStringLiteral("semilla"), QString(), QStringLiteral("N"));
+    const QCommandLineOption clave(QStringLiteral("clave"), QString(), QStringLiteral("ARCHIVO"));
     const QCommandLineOption ayuda({QStringLiteral("help"), QStringLiteral("h"), QStringLiteral("ayuda")}, QString());
     parser.addOptions({sitio, personal, claro, movilnet, entorno, retraso, falla, rol, config, configArchivo,
-                       actualizacion, semilla, ayuda});
+                       actualizacion, semilla, clave, ayuda});
     if (!parser.parse(argumentos)) {
         *error = parser.errorText();
         return false;
@@ -144,6 +150,15 @@ bool leerOpcionesSimulador(const QStringList &argumentos, OpcionesSimulador *opc
         !Simulador::actualizacionDesdeNombre(parser.value(actualizacion), &opciones->ajustes.actualizacion)) {
         *error = QStringLiteral("Modo de actualización desconocido: ") + parser.value(actualizacion);
         return false;
+    }
+    // The build's development key when there is one; a key named on the command line must be readable.
+    if (parser.isSet(clave)) {
+        opciones->ajustes.claveSecreta = Simulador::leerClaveSecreta(parser.value(clave), error);
+        if (opciones->ajustes.claveSecreta.isEmpty())
+            return false;
+    } else if (QFile::exists(Simulador::rutaClaveDesarrollo())) {
+        QString ignorado;
+        opciones->ajustes.claveSecreta = Simulador::leerClaveSecreta(Simulador::rutaClaveDesarrollo(), &ignorado);
     }
     if (parser.isSet(semilla)) {
         bool ok = false;

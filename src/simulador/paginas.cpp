@@ -55,6 +55,21 @@ QString rutaDescargaCorta()
     return QStringLiteral("/ntxbin/descarga/corta/ntxmensajes.exe");
 }
 
+QString rutaDescargaAlterada()
+{
+    return QStringLiteral("/ntxbin/descarga/alterada/ntxmensajes.exe");
+}
+
+QString rutaDescargaSinFirma()
+{
+    return QStringLiteral("/ntxbin/descarga/sinfirma/ntxmensajes.exe");
+}
+
+QString rutaDescargaOtraClave()
+{
+    return QStringLiteral("/ntxbin/descarga/otraclave/ntxmensajes.exe");
+}
+
 QString rutaComandos()
 {
     return QStringLiteral("/ntxbin/comandos.htm");

@@ -15,6 +15,12 @@ QString rutaAvisos();
 QString rutaDescarga();
 // The same file cut to half its size.
 QString rutaDescargaCorta();
+// The same file with one byte changed, with the true signature.
+QString rutaDescargaAlterada();
+// The same file without a signature beside it.
+QString rutaDescargaSinFirma();
+// The same file signed with a key that is not the maker's.
+QString rutaDescargaOtraClave();
 // A page of command links ("ntx://actdw/..." id comandoActdw, "ntx://sales" id
 // comandoSales, "ntx://salem/1Cien%20por_ciento_ñandú/F" id comandoSalem): on the maker's site, and under
 // rutaComandosAjena() on every other port.

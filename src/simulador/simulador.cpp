@@ -3,12 +3,15 @@
 #include "simulador/imagencodigo.h"
 #include "simulador/paginas.h"
 
+#include <QFile>
 #include <QJsonDocument>
 #include <QJsonObject>
 #include <QTcpServer>
 #include <QTcpSocket>
 #include <QTimer>
 #include <QUrlQuery>
+
+#include <sodium.h>
 
 namespace {
 QByteArray razon(int estado)
@@ -132,7 +135,12 @@ Simulador::Simulador(const Ajustes &ajustes, QObject *parent)
     , m_configuracion(ajustes.configuracion)
     , m_actualizacion(ajustes.actualizacion)
     , m_azar(ajustes.semilla != 0 ? ajustes.semilla : QRandomGenerator::global()->generate64())
-{}
+{
+    unsigned char publica[crypto_sign_PUBLICKEYBYTES];
+    m_otraClave.resize(crypto_sign_SECRETKEYBYTES);
+    if (sodium_init() >= 0)
+        crypto_sign_keypair(publica, reinterpret_cast<unsigned char *>(m_otraClave.data()));
+}
 
 Simulador::~Simulador()
 {
@@ -273,6 +281,12 @@ bool Simulador::actualizacionDesdeNombre(const QString &nombre, Actualizacion *a
         *actualizacion = Actualizacion::Obligar;
     else if (n == QLatin1String("corta"))
         *actualizacion = Actualizacion::Corta;
+    else if (n == QLatin1String("alterada"))
+        *actualizacion = Actualizacion::Alterada;
+    else if (n == QLatin1String("sinfirma"))
+        *actualizacion = Actualizacion::SinFirma;
+    else if (n == QLatin1String("otraclave"))
+        *actualizacion = Actualizacion::OtraClave;
     else
         return false;
     return true;
@@ -289,6 +303,12 @@ QString Simulador::nombreActualizacion(Actualizacion actualizacion)
         return QStringLiteral("obligar");
     case Actualizacion::Corta:
         return QStringLiteral("corta");
+    case Actualizacion::Alterada:
+        return QStringLiteral("alterada");
+    case Actualizacion::SinFirma:
+        return QStringLiteral("sinfirma");
+    case Actualizacion::OtraClave:
+        return QStringLiteral("otraclave");
     }
     return {};
 }
@@ -318,12 +338,67 @@ QByteArray Simulador::contenidoDescarga()
     return bytes;
 }
 
-QString Simulador::enlaceDescarga(bool obligar, bool corta) const
+QByteArray Simulador::contenidoAlterado()
 {
+    QByteArray bytes = contenidoDescarga();
+    // Inside the padding: the file still runs, only its bytes differ.
+    bytes[kTamanoDescarga / 2] = char(bytes.at(kTamanoDescarga / 2) ^ 0x01);
+    return bytes;
+}
+
+QString Simulador::enlaceDescarga(Actualizacion actualizacion) const
+{
+    QString ruta = rutaDescarga();
+    if (actualizacion == Actualizacion::Corta)
+        ruta = rutaDescargaCorta();
+    else if (actualizacion == Actualizacion::Alterada)
+        ruta = rutaDescargaAlterada();
+    else if (actualizacion == Actualizacion::SinFirma)
+        ruta = rutaDescargaSinFirma();
+    else if (actualizacion == Actualizacion::OtraClave)
+        ruta = rutaDescargaOtraClave();
+    const bool obligar = actualizacion == Actualizacion::Obligar;
     return (obligar ? QStringLiteral("ntx://actdf/1") : QStringLiteral("ntx://actdw/1")) +
-           QStringLiteral("127.0.0.1:") + QString::number(puerto(Rol::Sitio)) +
-           (corta ? rutaDescargaCorta() : rutaDescarga()) + QStringLiteral("/2") + QString::number(kTamanoDescarga) +
-           QStringLiteral("/F");
+           QStringLiteral("127.0.0.1:") + QString::number(puerto(Rol::Sitio)) + ruta + QStringLiteral("/2") +
+           QString::number(kTamanoDescarga) + QStringLiteral("/F");
+}
+
+QByteArray Simulador::firmar(const QByteArray &datos, const QByteArray &claveSecreta)
+{
+    if (claveSecreta.size() != crypto_sign_SECRETKEYBYTES || sodium_init() < 0)
+        return {};
+    QByteArray firma(crypto_sign_BYTES, '\0');
+    crypto_sign_detached(reinterpret_cast<unsigned char *>(firma.data()), nullptr,
+                         reinterpret_cast<const unsigned char *>(datos.constData()),
+                         static_cast<unsigned long long>(datos.size()),
+                         reinterpret_cast<const unsigned char *>(claveSecreta.constData()));
+    return firma;
+}
+
+QByteArray Simulador::leerClaveSecreta(const QString &ruta, QString *error)
+{
+    QFile archivo(ruta);
+    if (!archivo.open(QIODevice::ReadOnly)) {
+        *error = QStringLiteral("No se pudo leer la clave ") + ruta + QStringLiteral(": ") + archivo.errorString();
+        return {};
+    }
+    const QByteArray texto = archivo.read(1024).trimmed();
+    const QByteArray clave = QByteArray::fromHex(texto);
+    if (texto.size() != 2 * crypto_sign_SECRETKEYBYTES || clave.size() != crypto_sign_SECRETKEYBYTES ||
+        clave.toHex() != texto.toLower()) {
+        *error = QStringLiteral("La clave ") + ruta + QStringLiteral(" no tiene 128 dígitos hexadecimales.");
+        return {};
+    }
+    return clave;
+}
+
+QString Simulador::rutaClaveDesarrollo()
+{
+#ifdef NTX_CLAVE_SECRETA_DESARROLLO
+    return QStringLiteral(NTX_CLAVE_SECRETA_DESARROLLO);
+#else
+    return {};
+#endif
 }
 
 // ---- Transport ----
@@ -517,7 +592,7 @@ Simulador::Respuesta Simulador::atender(const Peticion &peticion)
     if (peticion.ruta == "/otro")
         return pagina(paginaOtroSitio());
     if (peticion.ruta == rutaComandosAjena().toLatin1())
-        return pagina(paginaComandos(enlaceDescarga(false), seguirDe(peticion), arribaDe(peticion)));
+        return pagina(paginaComandos(enlaceDescarga(Actualizacion::Ofrecer), seguirDe(peticion), arribaDe(peticion)));
     switch (peticion.rol) {
     case Rol::Sitio:
         return sitio(peticion);
@@ -550,20 +625,12 @@ Simulador::Respuesta Simulador::sitio(const Peticion &peticion)
         if (m_actualizacion == Actualizacion::Ninguna)
             return pagina(paginaVersionActual());
         const bool obligar = m_actualizacion == Actualizacion::Obligar;
-        const bool corta = m_actualizacion == Actualizacion::Corta;
-        return pagina(paginaVersionNueva(enlaceDescarga(obligar, corta), obligar));
+        return pagina(paginaVersionNueva(enlaceDescarga(m_actualizacion), obligar));
     }
-    if (ruta == rutaDescarga() || ruta == rutaDescargaCorta()) {
-        Respuesta r;
-        r.tipo = "application/octet-stream";
-        r.cuerpo = contenidoDescarga();
-        // A whole answer, only shorter than the site announced.
-        if (ruta == rutaDescargaCorta())
-            r.cuerpo.truncate(kTamanoDescarga / 2);
-        return r;
-    }
+    if (ruta.startsWith(QLatin1String("/ntxbin/descarga/")))
+        return descarga(ruta);
     if (ruta == rutaComandos())
-        return pagina(paginaComandos(enlaceDescarga(false), seguirDe(peticion), arribaDe(peticion)));
+        return pagina(paginaComandos(enlaceDescarga(Actualizacion::Ofrecer), seguirDe(peticion), arribaDe(peticion)));
     if (ruta == rutaMarco()) {
         const bool ajeno =
             valorDe(camposDeFormulario(peticion.consulta), QStringLiteral("ajeno")) == QLatin1String("1");
@@ -582,6 +649,31 @@ Simulador::Respuesta Simulador::sitio(const Peticion &peticion)
         return pagina(paginaRedireccion(id));
     }
     return error(404, QStringLiteral("Página inexistente."));
+}
+
+Simulador::Respuesta Simulador::descarga(const QString &ruta) const
+{
+    const bool esFirma = ruta.endsWith(QLatin1String(".sig"));
+    const QString archivo = esFirma ? ruta.chopped(4) : ruta;
+    const QStringList rutas = {rutaDescarga(), rutaDescargaCorta(), rutaDescargaAlterada(), rutaDescargaSinFirma(),
+                               rutaDescargaOtraClave()};
+    if (!rutas.contains(archivo))
+        return error(404, QStringLiteral("Página inexistente."));
+    Respuesta r;
+    r.tipo = "application/octet-stream";
+    if (esFirma) {
+        // Every signature is of the true file: the altered one travels with it unchanged.
+        const QByteArray &clave = archivo == rutaDescargaOtraClave() ? m_otraClave : m_ajustes.claveSecreta;
+        r.cuerpo = archivo == rutaDescargaSinFirma() ? QByteArray() : firmar(contenidoDescarga(), clave);
+        if (r.cuerpo.isEmpty())
+            return error(404, QStringLiteral("Sin firma."));
+        return r;
+    }
+    r.cuerpo = archivo == rutaDescargaAlterada() ? contenidoAlterado() : contenidoDescarga();
+    // A whole answer, only shorter than the site announced.
+    if (archivo == rutaDescargaCorta())
+        r.cuerpo.truncate(kTamanoDescarga / 2);
+    return r;
 }
 
 QString Simulador::sesionDeCookie(const Peticion &peticion, const QByteArray &nombreCookie) const

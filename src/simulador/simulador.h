@@ -55,8 +55,11 @@ class Simulador final : public QObject
 public:
     enum class Rol { Sitio, Personal, Claro, Movilnet };
     enum class Falla { Ninguna, Error500, Cortar, Desconocida };
-    // Corta: an offer whose download serves only half of the announced size.
-    enum class Actualizacion { Ninguna, Ofrecer, Obligar, Corta };
+    // Offers of a new version (Obligar demands it). Corta: the download serves only
+    // half of the announced size. Alterada: one byte changed, same size, the true
+    // signature. SinFirma: no signature beside the file. OtraClave: signed with a
+    // key that is not the maker's.
+    enum class Actualizacion { Ninguna, Ofrecer, Obligar, Corta, Alterada, SinFirma, OtraClave };
 
     static constexpr int kCantidadRoles = 4;
     static constexpr qsizetype kLimiteCabecera = 32 * 1024;
@@ -76,6 +79,9 @@ public:
         QString configuracion = QStringLiteral("colaNTXsimulador");
         Actualizacion actualizacion = Actualizacion::Ninguna;
         quint64 semilla = 0; // 0: a different sequence of codes every run
+        // Ed25519 secret key (64 raw bytes) that signs the installers; empty: no
+        // signature is served.
+        QByteArray claveSecreta;
     };
 
     explicit Simulador(const Ajustes &ajustes, QObject *parent = nullptr);
@@ -105,8 +111,17 @@ public:
     static constexpr qsizetype kTamanoDescarga = 41123;
     static QByteArray contenidoDescarga();
     static QString nombreMarcaInstalador() { return QStringLiteral("ntx-instalador-ejecutado"); }
-    // The whole "ntx://actdw/..." or "ntx://actdf/..." link to the download.
-    QString enlaceDescarga(bool obligar, bool corta = false) const;
+    // The same file with one byte changed.
+    static QByteArray contenidoAlterado();
+    // The whole "ntx://actdw/..." link to the download the mode serves ("ntx://actdf/..." for Obligar).
+    QString enlaceDescarga(Actualizacion actualizacion) const;
+
+    // Detached Ed25519 signature (64 bytes) of `datos`, served at the file's address + ".sig".
+    static QByteArray firmar(const QByteArray &datos, const QByteArray &claveSecreta);
+    // A secret key written as 128 hex digits; empty with `error` filled when it cannot be read.
+    static QByteArray leerClaveSecreta(const QString &ruta, QString *error);
+    // The development key of the build folder (may not exist).
+    static QString rutaClaveDesarrollo();
 
 signals:
     // After each request outside "/_sim/" has been recorded.
@@ -166,6 +181,7 @@ private:
     Respuesta claro(const Peticion &peticion);
     Respuesta movilnet(const Peticion &peticion);
     Respuesta respuestaFalla() const;
+    Respuesta descarga(const QString &ruta) const;
 
     QString nuevoCodigo();
     QString nuevoIdentificador(int largo);
@@ -180,6 +196,7 @@ private:
     QString m_configuracion;
     Actualizacion m_actualizacion;
     QRandomGenerator m_azar;
+    QByteArray m_otraClave; // secret key of a pair made for this run: not the maker's
     std::array<QTcpServer *, kCantidadRoles> m_servidores{};
     QHash<QTcpSocket *, Conexion> m_conexiones;
     QList<Peticion> m_peticiones;

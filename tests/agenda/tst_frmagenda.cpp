@@ -1,5 +1,6 @@
-// The address book window (every check and question, the quick slots, closing
-// and reopening around the contact dialog) and the agenda file commands.
+// The address book window driven by clicks and keys (every check and question,
+// the quick slots, closing and reopening around the contact dialog) and the
+// agenda file commands.
 #include <QApplication>
 #include <QFile>
 #include <QTemporaryDir>
@@ -59,6 +60,29 @@ public:
     QWidget principal;
 };
 
+ControlesFrmAgenda controles(const frmAgenda &f)
+{
+    return ControlesFrmAgenda::buscar(f);
+}
+
+void pulsar(QWidget *boton)
+{
+    QTest::mouseClick(boton, Qt::LeftButton, {}, boton->rect().center());
+}
+
+// Entry `n` (1 to 10) of a quick-slot menu, as the menu shows it.
+QAction *entrada(QMenu *menu, int n)
+{
+    return menu->actions().value(n - 1);
+}
+
+// The user's choice of entry `n` in a menu that is up.
+void elegirEnMenu(QMenu *menu, int n)
+{
+    QVERIFY(menu->isVisible());
+    QTest::mouseClick(menu, Qt::LeftButton, {}, menu->actionGeometry(entrada(menu, n)).center());
+}
+
 } // namespace
 
 class TstFrmAgenda : public QObject
@@ -87,11 +111,15 @@ class TstFrmAgenda : public QObject
         w->show();
         QVERIFY(QTest::qWaitForWindowExposed(w.get()));
     }
+    // The user's click on a contact.
     void elegir(const QString &nombre)
     {
-        const auto nodos = w->tvwAgenda->findItems(nombre, Qt::MatchExactly);
+        QTreeWidget *lista = controles(*w).tvwAgenda;
+        const auto nodos = lista->findItems(nombre, Qt::MatchExactly);
         QVERIFY(!nodos.isEmpty());
-        w->tvwAgenda->setCurrentItem(nodos.first());
+        lista->scrollToItem(nodos.first());
+        QTest::mouseClick(lista->viewport(), Qt::LeftButton, {}, lista->visualItemRect(nodos.first()).center());
+        QCOMPARE(lista->currentItem(), nodos.first());
     }
     QString archivo(const QByteArray &bytes)
     {
@@ -139,21 +167,22 @@ private Q_SLOTS:
         abrir();
         QCOMPARE(w->windowTitle(), QStringLiteral("Agenda"));
         QStringList textos;
-        for (int i = 0; i < w->tvwAgenda->topLevelItemCount(); ++i) {
-            const QTreeWidgetItem *n = w->tvwAgenda->topLevelItem(i);
+        for (int i = 0; i < controles(*w).tvwAgenda->topLevelItemCount(); ++i) {
+            const QTreeWidgetItem *n = controles(*w).tvwAgenda->topLevelItem(i);
             textos.append(n->text(0));
             QCOMPARE(n->data(0, Qt::UserRole).toString(), ajustes().leer(SeccionAgenda, n->text(0)));
             QVERIFY(!n->icon(0).isNull());
         }
         QCOMPARE(textos, nodos); // in the store's order, not sorted
-        QCOMPARE(w->StatusBarPanel1->text(), panel1);
-        QCOMPARE(w->StatusBarPanel2->text(), panel2);
-        for (QPushButton *b : {w->cmdEscribir, w->cmdEliminar, w->cmdModificar, w->cmdAgregarRapida})
+        QCOMPARE(controles(*w).StatusBarPanel1->text(), panel1);
+        QCOMPARE(controles(*w).StatusBarPanel2->text(), panel2);
+        for (QPushButton *b : {controles(*w).cmdEscribir, controles(*w).cmdEliminar, controles(*w).cmdModificar,
+                               controles(*w).cmdAgregarRapida})
             QCOMPARE(b->isEnabled(), conContactos);
-        QVERIFY(w->cmdAgregar->isEnabled());
-        QCOMPARE(w->tvwAgenda->currentItem() != nullptr, conContactos);
+        QVERIFY(controles(*w).cmdAgregar->isEnabled());
+        QCOMPARE(controles(*w).tvwAgenda->currentItem() != nullptr, conContactos);
         if (conContactos)
-            QCOMPARE(w->tvwAgenda->currentItem()->text(0), QStringLiteral("Juan"));
+            QCOMPARE(controles(*w).tvwAgenda->currentItem()->text(0), QStringLiteral("Juan"));
         QVERIFY(dialogos().llamadas.isEmpty());
     }
 
@@ -175,12 +204,12 @@ private Q_SLOTS:
         abrir();
         elegir(QStringLiteral("Ana"));
         elegir(nombre);
-        QCOMPARE(w->StatusBarPanel2->text(), panel2);
+        QCOMPARE(controles(*w).StatusBarPanel2->text(), panel2);
         // A click on the node already selected shows the same.
-        w->StatusBarPanel2->clear();
-        QTest::mouseClick(w->tvwAgenda->viewport(), Qt::LeftButton, {},
-                          w->tvwAgenda->visualItemRect(w->tvwAgenda->currentItem()).center());
-        QCOMPARE(w->StatusBarPanel2->text(), panel2);
+        controles(*w).StatusBarPanel2->clear();
+        QTest::mouseClick(controles(*w).tvwAgenda->viewport(), Qt::LeftButton, {},
+                          controles(*w).tvwAgenda->visualItemRect(controles(*w).tvwAgenda->currentItem()).center());
+        QCOMPARE(controles(*w).StatusBarPanel2->text(), panel2);
     }
 
     void sinSeleccion_data()
@@ -201,21 +230,20 @@ private Q_SLOTS:
         QFETCH(QString, mensaje);
         tresContactos();
         abrir();
-        w->tvwAgenda->setCurrentItem(nullptr);
+        controles(*w).tvwAgenda->setCurrentItem(nullptr);
         switch (boton) {
         case 0:
-            w->cmdEscribir_Click();
+            pulsar(controles(*w).cmdEscribir);
             break;
         case 1:
-            w->cmdModificar_Click();
+            pulsar(controles(*w).cmdModificar);
             break;
         case 2:
-            w->cmdEliminar_Click();
+            pulsar(controles(*w).cmdEliminar);
             break;
         default:
-            w->cmdAgregarRapida_Click();
-            w->mnuAgregar_Click(3);
-            w->mnuPopAgregarRapida->hide();
+            pulsar(controles(*w).cmdAgregarRapida);
+            elegirEnMenu(controles(*w).mnuPopAgregarRapida, 3);
             break;
         }
         QCOMPARE(dialogos().llamadas.size(), 1);
@@ -243,11 +271,12 @@ private Q_SLOTS:
         abrir();
         elegir(QStringLiteral("Pin"));
         if (dobleClic) {
-            const QPoint punto = w->tvwAgenda->visualItemRect(w->tvwAgenda->currentItem()).center();
-            QTest::mouseClick(w->tvwAgenda->viewport(), Qt::LeftButton, {}, punto);
-            QTest::mouseDClick(w->tvwAgenda->viewport(), Qt::LeftButton, {}, punto);
+            const QPoint punto =
+                controles(*w).tvwAgenda->visualItemRect(controles(*w).tvwAgenda->currentItem()).center();
+            QTest::mouseClick(controles(*w).tvwAgenda->viewport(), Qt::LeftButton, {}, punto);
+            QTest::mouseDClick(controles(*w).tvwAgenda->viewport(), Qt::LeftButton, {}, punto);
         } else {
-            QTest::mouseClick(w->cmdEscribir, Qt::LeftButton);
+            QTest::mouseClick(controles(*w).cmdEscribir, Qt::LeftButton);
         }
         QVERIFY(!w->isVisible());
         QCOMPARE(principal->llamadas, QStringList{"Escribir|Pin|Venezuela - Movilnet|alias|AB12"});
@@ -258,7 +287,7 @@ private Q_SLOTS:
         // The record's own name is damaged; the value name is what the store knows.
         ajustes().escribir(SeccionAgenda, QStringLiteral("Ana"), QStringLiteral("$_NO09Ana$_PR17Argentina - Claro"));
         abrir();
-        w->cmdEscribir_Click();
+        pulsar(controles(*w).cmdEscribir);
         QCOMPARE(principal->llamadas, QStringList{"Escribir|Ana|Argentina - Claro||"});
     }
 
@@ -267,7 +296,7 @@ private Q_SLOTS:
         tresContactos();
         abrir();
         elegir(QStringLiteral("Juan"));
-        QTest::mouseClick(w->cmdModificar, Qt::LeftButton);
+        QTest::mouseClick(controles(*w).cmdModificar, Qt::LeftButton);
         QCOMPARE(principal->llamadas, QStringList{"Modificar|Juan|Argentina - Personal|351|5551234"});
         QVERIFY(dialogos().llamadas.isEmpty());
     }
@@ -288,7 +317,7 @@ private Q_SLOTS:
         abrir();
         elegir(QStringLiteral("Viejo"));
         dialogos().respuestas.append(si ? Dialogos::Respuesta::Si : Dialogos::Respuesta::No);
-        w->cmdModificar_Click();
+        pulsar(controles(*w).cmdModificar);
         QCOMPARE(dialogos().llamadas.size(), 1);
         const auto &l = dialogos().llamadas.at(0);
         QCOMPARE(l.texto, QStringLiteral("Este contacto tiene asignado un proveedor al que esta versión de NTX "
@@ -298,10 +327,12 @@ private Q_SLOTS:
         QCOMPARE(l.titulo, QStringLiteral("NTX Mensajes - Contacto Inválido"));
         QCOMPARE(l.icono, Dialogos::Icono::Critico);
         QCOMPARE(l.botones, Dialogos::Botones::SiNo);
+        QCOMPARE(l.predeterminada, Dialogos::Respuesta::No);
         QCOMPARE(ajustes().leer(SeccionAgenda, QStringLiteral("Viejo")).isEmpty(), si);
-        QCOMPARE(w->tvwAgenda->topLevelItemCount(), si ? 3 : 4);
+        QCOMPARE(controles(*w).tvwAgenda->topLevelItemCount(), si ? 3 : 4);
         QCOMPARE(principal->llamadas.contains(QStringLiteral("Panel")), si);
-        QCOMPARE(w->StatusBarPanel1->text(), si ? QStringLiteral(" 3 contactos  ") : QStringLiteral(" 4 contactos  "));
+        QCOMPARE(controles(*w).StatusBarPanel1->text(),
+                 si ? QStringLiteral(" 3 contactos  ") : QStringLiteral(" 4 contactos  "));
     }
 
     void eliminar_data()
@@ -323,32 +354,35 @@ private Q_SLOTS:
         elegir(QStringLiteral("Pin"));
         dialogos().respuestas.append(si ? Dialogos::Respuesta::Si : Dialogos::Respuesta::No);
         if (teclaSuprimir)
-            QTest::keyClick(w->tvwAgenda, Qt::Key_Delete);
+            QTest::keyClick(controles(*w).tvwAgenda, Qt::Key_Delete);
         else
-            w->cmdEliminar_Click();
+            pulsar(controles(*w).cmdEliminar);
         QCOMPARE(dialogos().llamadas.size(), 1);
         QCOMPARE(dialogos().llamadas.at(0).texto,
                  QStringLiteral("¿Está seguro que desea eliminar permanentemente a Pin de la agenda?"));
         QCOMPARE(dialogos().llamadas.at(0).titulo, QStringLiteral("Eliminar contacto"));
         QCOMPARE(dialogos().llamadas.at(0).icono, Dialogos::Icono::Pregunta);
+        // A stray Enter keeps the contact.
+        QCOMPARE(dialogos().llamadas.at(0).predeterminada, Dialogos::Respuesta::No);
         QCOMPARE(ajustes().leer(SeccionAgenda, QStringLiteral("Pin")).isEmpty(), si);
-        QCOMPARE(w->tvwAgenda->topLevelItemCount(), si ? 2 : 3);
+        QCOMPARE(controles(*w).tvwAgenda->topLevelItemCount(), si ? 2 : 3);
         QCOMPARE(principal->llamadas, si ? (QStringList{"Actualizar", "Panel"}) : QStringList());
         // The quick slot is dropped by the main window's refresh, not here; the menus already show it empty.
-        w->cmdEliminarRapida_Click();
-        w->mnuPopEliminarRapida->hide();
-        QCOMPARE(w->mnuEliminar[2]->text(), si ? QStringLiteral(" 2 - (Vacío)") : QStringLiteral(" 2 - Pin"));
-        QCOMPARE(w->mnuEliminar[2]->isEnabled(), !si);
+        pulsar(controles(*w).cmdEliminarRapida);
+        controles(*w).mnuPopEliminarRapida->hide();
+        const QAction *dos = entrada(controles(*w).mnuPopEliminarRapida, 2);
+        QCOMPARE(dos->text(), si ? QStringLiteral(" 2 - (Vacío)") : QStringLiteral(" 2 - Pin"));
+        QCOMPARE(dos->isEnabled(), !si);
     }
 
     void eliminarUltimoDejaLaVentanaVacia()
     {
         guardar(QStringLiteral("Solo"), Claro, QStringLiteral("1"), QStringLiteral("2"));
         abrir();
-        w->cmdEliminar_Click();
-        QCOMPARE(w->tvwAgenda->topLevelItemCount(), 0);
-        QVERIFY(!w->cmdEscribir->isEnabled());
-        QVERIFY(w->StatusBarPanel1->text().isEmpty());
+        pulsar(controles(*w).cmdEliminar);
+        QCOMPARE(controles(*w).tvwAgenda->topLevelItemCount(), 0);
+        QVERIFY(!controles(*w).cmdEscribir->isEnabled());
+        QVERIFY(controles(*w).StatusBarPanel1->text().isEmpty());
     }
 
     void menusRapidos()
@@ -360,24 +394,25 @@ private Q_SLOTS:
         ajustes().escribir(SeccionMensajes, ClaveRapida(4), QStringLiteral("Borrado"));
         ajustes().escribir(SeccionMensajes, ClaveRapida(5), QStringLiteral("juan"));
         abrir();
-        QTest::mouseClick(w->cmdAgregarRapida, Qt::LeftButton);
-        QVERIFY(w->mnuPopAgregarRapida->isVisible());
-        w->mnuPopAgregarRapida->hide();
-        QTest::mouseClick(w->cmdEliminarRapida, Qt::LeftButton);
-        QVERIFY(w->mnuPopEliminarRapida->isVisible());
-        w->mnuPopEliminarRapida->hide();
+        QTest::mouseClick(controles(*w).cmdAgregarRapida, Qt::LeftButton);
+        QVERIFY(controles(*w).mnuPopAgregarRapida->isVisible());
+        controles(*w).mnuPopAgregarRapida->hide();
+        QTest::mouseClick(controles(*w).cmdEliminarRapida, Qt::LeftButton);
+        QVERIFY(controles(*w).mnuPopEliminarRapida->isVisible());
+        controles(*w).mnuPopEliminarRapida->hide();
         for (int n = 1; n <= 10; ++n) {
             const QString esperado = n == 1    ? QStringLiteral(" 1 - Ana")
                                      : n == 10 ? QStringLiteral(" 10 - Juan")
                                                : QLatin1Char(' ') + QString::number(n) + QStringLiteral(" - (Vacío)");
-            QCOMPARE(w->mnuAgregar[n]->text(), esperado);
-            QCOMPARE(w->mnuEliminar[n]->text(), esperado);
-            QVERIFY(w->mnuAgregar[n]->isEnabled());
-            QCOMPARE(w->mnuEliminar[n]->isEnabled(), n == 1 || n == 10);
+            QCOMPARE(entrada(controles(*w).mnuPopAgregarRapida, n)->text(), esperado);
+            QCOMPARE(entrada(controles(*w).mnuPopEliminarRapida, n)->text(), esperado);
+            QVERIFY(entrada(controles(*w).mnuPopAgregarRapida, n)->isEnabled());
+            QCOMPARE(entrada(controles(*w).mnuPopEliminarRapida, n)->isEnabled(), n == 1 || n == 10);
         }
         // Shown just below its button.
-        const QPoint esquina = w->cmdEliminarRapida->mapToGlobal(QPoint(0, w->cmdEliminarRapida->height()));
-        QCOMPARE(w->mnuPopEliminarRapida->pos(), esquina);
+        const QPoint esquina =
+            controles(*w).cmdEliminarRapida->mapToGlobal(QPoint(0, controles(*w).cmdEliminarRapida->height()));
+        QCOMPARE(controles(*w).mnuPopEliminarRapida->pos(), esquina);
     }
 
     void agregarRapida_data()
@@ -413,11 +448,11 @@ private Q_SLOTS:
             ajustes().escribir(SeccionMensajes, ClaveRapida(ranura), antes);
         abrir();
         elegir(QStringLiteral("Pin"));
-        w->cmdAgregarRapida_Click();
+        pulsar(controles(*w).cmdAgregarRapida);
         if (respuesta >= 0)
             dialogos().respuestas.append(static_cast<Dialogos::Respuesta>(respuesta));
-        w->mnuAgregar[ranura]->trigger();
-        w->mnuPopAgregarRapida->hide();
+        elegirEnMenu(controles(*w).mnuPopAgregarRapida, ranura);
+        QVERIFY(!controles(*w).mnuPopAgregarRapida->isVisible());
         QCOMPARE(dialogos().llamadas.size(), 1);
         const auto &l = dialogos().llamadas.at(0);
         QCOMPARE(l.texto, mensaje);
@@ -425,6 +460,7 @@ private Q_SLOTS:
             QCOMPARE(l.titulo, QStringLiteral("Agenda Rápida - Reemplazar Contacto"));
             QCOMPARE(l.icono, Dialogos::Icono::Pregunta);
             QCOMPARE(l.botones, Dialogos::Botones::SiNo);
+            QCOMPARE(l.predeterminada, Dialogos::Respuesta::No);
         } else {
             QCOMPARE(l.titulo, Titulo);
             QCOMPARE(l.icono, Dialogos::Icono::Informacion);
@@ -453,10 +489,10 @@ private Q_SLOTS:
         ajustes().escribir(SeccionMensajes, ClaveRapida(1), QStringLiteral("Ana"));
         ajustes().escribir(SeccionMensajes, ClaveRapida(10), QStringLiteral("Juan"));
         abrir();
-        w->cmdEliminarRapida_Click();
+        pulsar(controles(*w).cmdEliminarRapida);
         dialogos().respuestas.append(si ? Dialogos::Respuesta::Si : Dialogos::Respuesta::No);
-        w->mnuEliminar[ranura]->trigger();
-        w->mnuPopEliminarRapida->hide();
+        elegirEnMenu(controles(*w).mnuPopEliminarRapida, ranura);
+        QVERIFY(!controles(*w).mnuPopEliminarRapida->isVisible());
         const QString contacto = ranura == 1 ? QStringLiteral("Ana") : QStringLiteral("Juan");
         QCOMPARE(dialogos().llamadas.size(), 1);
         QCOMPARE(dialogos().llamadas.at(0).texto,
@@ -464,6 +500,7 @@ private Q_SLOTS:
                      QStringLiteral(" de la Agenda Rápida?\r\n\r\nEsta acción sólo afectará a la Agenda Rápida."));
         QCOMPARE(dialogos().llamadas.at(0).titulo, QStringLiteral("Agenda Rápida - Eliminar"));
         QCOMPARE(dialogos().llamadas.at(0).icono, Dialogos::Icono::Pregunta);
+        QCOMPARE(dialogos().llamadas.at(0).predeterminada, Dialogos::Respuesta::No);
         QCOMPARE(ajustes().leer(SeccionMensajes, ClaveRapida(ranura)).isEmpty(), si);
         QCOMPARE(ajustes().leer(SeccionMensajes, ClaveRapida(ranura == 1 ? 10 : 1)),
                  ranura == 1 ? QStringLiteral("Juan") : QStringLiteral("Ana"));
@@ -472,9 +509,9 @@ private Q_SLOTS:
         QCOMPARE(principal->llamadas, QStringList{"Actualizar"});
         // An empty slot cannot be chosen.
         dialogos().llamadas.clear();
-        w->cmdEliminarRapida_Click();
-        w->mnuPopEliminarRapida->hide();
-        w->mnuEliminar[5]->trigger();
+        pulsar(controles(*w).cmdEliminarRapida);
+        elegirEnMenu(controles(*w).mnuPopEliminarRapida, 5);
+        controles(*w).mnuPopEliminarRapida->hide();
         QVERIFY(dialogos().llamadas.isEmpty());
     }
 
@@ -495,15 +532,15 @@ private Q_SLOTS:
                 frmAgenda *segunda = frmAgenda::Abierta();
                 if (!segunda)
                     return;
-                contactosAlReabrir = segunda->tvwAgenda->topLevelItemCount();
+                contactosAlReabrir = controles(*segunda).tvwAgenda->topLevelItemCount();
                 duenoAlReabrir = segunda->parentWidget();
-                segunda->cmdCerrar_Click();
+                pulsar(controles(*segunda).cmdCerrar);
             });
             frmAgenda::Mostrar(p->ctx, *principal);
         };
         QTimer::singleShot(0, qApp, [] {
             if (frmAgenda *f = frmAgenda::Abierta())
-                f->cmdAgregar_Click();
+                pulsar(controles(*f).cmdAgregar);
         });
         frmAgenda::Mostrar(p->ctx, *principal);
         QCOMPARE(principal->llamadas, QStringList{"Nuevo"});
@@ -520,7 +557,7 @@ private Q_SLOTS:
         principal->alEscribir = [&] { cerradaAlEscribir = !frmAgenda::Abierta(); };
         QTimer::singleShot(0, qApp, [] {
             if (frmAgenda *f = frmAgenda::Abierta())
-                f->cmdEscribir_Click();
+                pulsar(controles(*f).cmdEscribir);
         });
         frmAgenda::Mostrar(p->ctx, *principal);
         QCOMPARE(principal->llamadas, QStringList{"Escribir|Juan|Argentina - Personal|351|5551234"});

@@ -329,6 +329,8 @@ private Q_SLOTS:
             QStringLiteral("Este contacto tiene asignado un proveedor al que esta versión de NTX Mensajes no puede "
                            "enviar mensajes.\r\n\r\n · Elimine este contacto")));
         QCOMPARE(dialogos.llamadas.at(0).icono, Dialogos::Icono::Critico);
+        // A stray Enter keeps the contact.
+        QCOMPARE(dialogos.llamadas.at(0).predeterminada, Dialogos::Respuesta::No);
         QCOMPARE(ajustes.enumerar(SeccionAgenda).isEmpty(), si);
         QCOMPARE(ctx->contactos.isEmpty(), si);
     }
@@ -342,12 +344,13 @@ private Q_SLOTS:
         QString titulo, accion, ca, nu, proveedor;
         AlAbrirseElDialogo([&](frmContacto *dlg) {
             titulo = dlg->windowTitle();
-            accion = dlg->Accion;
-            ca = dlg->txtCodArea->text();
-            nu = dlg->txtNumero->text();
-            proveedor = dlg->cboProveedor->currentText();
-            dlg->txtNombre->setText(QStringLiteral("Nuevo"));
-            dlg->cmdAceptar_Click();
+            accion = dlg->accion();
+            const ControlesFrmContacto c = ControlesFrmContacto::buscar(*dlg);
+            ca = c.txtCodArea->text();
+            nu = c.txtNumero->text();
+            proveedor = c.cboProveedor->currentText();
+            QTest::keyClicks(c.txtNombre, QStringLiteral("Nuevo"));
+            QTest::mouseClick(c.cmdAceptar, Qt::LeftButton, {}, c.cmdAceptar->rect().center());
         });
         w->contactos().cmdAgendar_Click();
         QCOMPARE(titulo, QStringLiteral("Agenda - Nuevo Contacto"));
@@ -377,8 +380,9 @@ private Q_SLOTS:
         bool agendaAbierta = false;
         AlAbrirseElDialogo([&](frmContacto *dlg) {
             titulo = dlg->windowTitle();
-            QCOMPARE(dlg->cboProveedor->count(), controlesDe(*w).cboAddress->count());
-            dlg->cmdCancelar_Click();
+            const ControlesFrmContacto c = ControlesFrmContacto::buscar(*dlg);
+            QCOMPARE(c.cboProveedor->count(), controlesDe(*w).cboAddress->count());
+            QTest::mouseClick(c.cmdCancelar, Qt::LeftButton, {}, c.cmdCancelar->rect().center());
             // Then the address book opens, as after any new contact.
             AlAbrirseElDialogo<frmAgenda>([&](frmAgenda *agenda) {
                 agendaAbierta = true;

@@ -1,4 +1,5 @@
-// The contact dialog: provider rows, key filters, checks and both kinds of save.
+// The contact dialog, driven by clicks and keys: provider rows, key filters,
+// checks and both kinds of save.
 #include <QSignalSpy>
 #include <QTest>
 
@@ -22,6 +23,29 @@ QString Registro(const QString &nombre, const QString &proveedor, const QString 
     QString r;
     Agenda::EscribirRegistro({nombre, proveedor, ca, nu}, &r, nullptr);
     return r;
+}
+
+ControlesFrmContacto ui(const frmContacto &d)
+{
+    return ControlesFrmContacto::buscar(d);
+}
+
+void pulsar(QWidget *boton)
+{
+    QTest::mouseClick(boton, Qt::LeftButton, {}, boton->rect().center());
+}
+
+// The user picks `proveedor` in the list with the arrow keys.
+void elegirProveedor(frmContacto &d, const QString &proveedor)
+{
+    QComboBox *lista = ui(d).cboProveedor;
+    const int indice = lista->findText(proveedor);
+    QVERIFY(indice >= 0);
+    if (lista->currentIndex() > indice)
+        QTest::keyClick(lista, Qt::Key_Home);
+    while (lista->currentIndex() < indice)
+        QTest::keyClick(lista, Qt::Key_Down);
+    QCOMPARE(lista->currentText(), proveedor);
 }
 
 } // namespace
@@ -50,8 +74,7 @@ private Q_SLOTS:
         ctx->direcciones.sitio = QStringLiteral("http://sitio.prueba");
         refrescos = 0;
         dlg = std::make_unique<frmContacto>(*ctx, [this] { ++refrescos; });
-        dlg->cboProveedor->addItems({Claro, Personal, Movilnet});
-        dlg->cboProveedor->setCurrentIndex(-1);
+        dlg->ponerProveedores({Claro, Personal, Movilnet});
         dlg->show();
         QVERIFY(QTest::qWaitForWindowExposed(dlg.get()));
     }
@@ -103,82 +126,92 @@ void TstFrmContacto::filasDelProveedor()
     QFETCH(QString, titulo);
     QFETCH(QString, codArea);
     QFETCH(QString, numero);
-    QVERIFY(dlg->SeleccionarProveedor(proveedor));
-    QCOMPARE(dlg->lblNumTitulo->text(), titulo);
-    QCOMPARE(dlg->lblCodArea->text(), codArea);
-    QCOMPARE(dlg->lblNumero->text(), numero);
-    QVERIFY(dlg->lblCodArea->isVisible());
-    QVERIFY(dlg->txtCodArea->isVisible());
-    QVERIFY(dlg->txtNumero->isVisible());
-    QCOMPARE(dlg->txtCodAreaTag, QStringLiteral("numeros"));
-    QCOMPARE(dlg->txtNumeroTag, QStringLiteral("numeros"));
+    elegirProveedor(*dlg, proveedor);
+    QCOMPARE(ui(*dlg).lblNumTitulo->text(), titulo);
+    QCOMPARE(ui(*dlg).lblCodArea->text(), codArea);
+    QCOMPARE(ui(*dlg).lblNumero->text(), numero);
+    QVERIFY(ui(*dlg).lblCodArea->isVisible());
+    QVERIFY(ui(*dlg).txtCodArea->isVisible());
+    QVERIFY(ui(*dlg).txtNumero->isVisible());
+    // Only digits go into the boxes.
+    QTest::keyClicks(ui(*dlg).txtCodArea, QStringLiteral("1a"));
+    QTest::keyClicks(ui(*dlg).txtNumero, QStringLiteral("2b"));
+    QCOMPARE(ui(*dlg).txtCodArea->text(), QStringLiteral("1"));
+    QCOMPARE(ui(*dlg).txtNumero->text(), QStringLiteral("2"));
 }
 
 void TstFrmContacto::movilnetVaciaYArgentinaConserva()
 {
-    QVERIFY(dlg->SeleccionarProveedor(Personal));
-    dlg->txtCodArea->setText(QStringLiteral("351"));
-    dlg->txtNumero->setText(QStringLiteral("5551234"));
-    QVERIFY(dlg->SeleccionarProveedor(Movilnet));
-    QVERIFY(dlg->txtCodArea->text().isEmpty());
-    QVERIFY(dlg->txtNumero->text().isEmpty());
-    dlg->txtCodArea->setText(QStringLiteral("16"));
-    dlg->txtNumero->setText(QStringLiteral("1234567"));
-    QVERIFY(dlg->SeleccionarProveedor(Claro));
-    QCOMPARE(dlg->txtCodArea->text(), QStringLiteral("16"));
-    QCOMPARE(dlg->txtNumero->text(), QStringLiteral("1234567"));
+    elegirProveedor(*dlg, Personal);
+    QTest::keyClicks(ui(*dlg).txtCodArea, QStringLiteral("351"));
+    QTest::keyClicks(ui(*dlg).txtNumero, QStringLiteral("5551234"));
+    elegirProveedor(*dlg, Movilnet);
+    QVERIFY(ui(*dlg).txtCodArea->text().isEmpty());
+    QVERIFY(ui(*dlg).txtNumero->text().isEmpty());
+    QTest::keyClicks(ui(*dlg).txtCodArea, QStringLiteral("16"));
+    QTest::keyClicks(ui(*dlg).txtNumero, QStringLiteral("1234567"));
+    elegirProveedor(*dlg, Claro);
+    QCOMPARE(ui(*dlg).txtCodArea->text(), QStringLiteral("16"));
+    QCOMPARE(ui(*dlg).txtNumero->text(), QStringLiteral("1234567"));
 }
 
 void TstFrmContacto::proveedorDesconocidoNoSeSelecciona()
 {
     QVERIFY(!dlg->SeleccionarProveedor(QStringLiteral("Argentina - CTI Móvil")));
-    QCOMPARE(dlg->cboProveedor->currentIndex(), -1);
-    dlg->cboProveedor_Click(); // nothing selected: nothing happens
-    QCOMPARE(dlg->lblNumTitulo->text(), QStringLiteral("Número:"));
+    QCOMPARE(ui(*dlg).cboProveedor->currentIndex(), -1);
+    QCOMPARE(ui(*dlg).lblNumTitulo->text(), QStringLiteral("Número:"));
 }
 
 void TstFrmContacto::filtroDeTeclas_data()
 {
-    QTest::addColumn<QString>("tag");
     QTest::addColumn<int>("tecla");
-    QTest::addColumn<int>("queda");
-    QTest::newRow("digito") << "numeros" << int('7') << int('7');
-    QTest::newRow("letra") << "numeros" << int('a') << 0;
-    QTest::newRow("blanco") << "numeros" << int(' ') << 0;
-    QTest::newRow("retroceso") << "numeros" << 8 << 8;
-    QTest::newRow("tabulador") << "numeros" << 9 << 9;
-    QTest::newRow("enie") << "numeros" << 0xF1 << 0;
-    QTest::newRow("letras admite") << "letras" << int('a') << int('a');
+    QTest::addColumn<QString>("texto");
+    QTest::addColumn<QString>("queda"); // the box held "12"
+    QTest::addColumn<bool>("pitido");
+    QTest::newRow("digito") << int(Qt::Key_7) << "7"
+                            << "127" << false;
+    QTest::newRow("letra") << int(Qt::Key_A) << "a"
+                           << "12" << true;
+    QTest::newRow("blanco") << int(Qt::Key_Space) << " "
+                            << "12" << true;
+    QTest::newRow("retroceso") << int(Qt::Key_Backspace) << "\b"
+                               << "1" << false;
+    QTest::newRow("tabulador") << int(Qt::Key_Tab) << "\t"
+                               << "12" << false;
+    QTest::newRow("enie") << int(Qt::Key_unknown) << "ñ"
+                          << "12" << true;
 }
 
 void TstFrmContacto::filtroDeTeclas()
 {
-    QFETCH(QString, tag);
     QFETCH(int, tecla);
-    QFETCH(int, queda);
-    dlg->txtCodAreaTag = tag;
-    dlg->txtNumeroTag = tag;
-    int a = tecla, b = tecla;
-    dlg->txtCodArea_KeyPress(a);
-    dlg->txtNumero_KeyPress(b);
-    QCOMPARE(a, queda);
-    QCOMPARE(b, queda);
-    QCOMPARE(sistema.pitidos, queda == 0 ? 2 : 0);
+    QFETCH(QString, texto);
+    QFETCH(QString, queda);
+    QFETCH(bool, pitido);
+    elegirProveedor(*dlg, Claro);
+    dlg->ponerDatos(QString(), QStringLiteral("12"), QStringLiteral("12"));
+    for (QLineEdit *caja : {ui(*dlg).txtCodArea, ui(*dlg).txtNumero}) {
+        caja->setFocus();
+        caja->end(false);
+        QTest::sendKeyEvent(QTest::Click, caja, Qt::Key(tecla), texto, {});
+        QCOMPARE(caja->text(), queda);
+    }
+    QCOMPARE(sistema.pitidos, pitido ? 2 : 0);
 }
 
 void TstFrmContacto::teclasReales()
 {
-    QVERIFY(dlg->SeleccionarProveedor(Personal));
-    dlg->txtNumero->setFocus();
-    QTest::keyClicks(dlg->txtNumero, QStringLiteral("55a5-1"));
-    QTest::sendKeyEvent(QTest::Click, dlg->txtNumero, Qt::Key_unknown, QStringLiteral("ñ"), {});
-    QCOMPARE(dlg->txtNumero->text(), QStringLiteral("5551"));
+    elegirProveedor(*dlg, Personal);
+    ui(*dlg).txtNumero->setFocus();
+    QTest::keyClicks(ui(*dlg).txtNumero, QStringLiteral("55a5-1"));
+    QTest::sendKeyEvent(QTest::Click, ui(*dlg).txtNumero, Qt::Key_unknown, QStringLiteral("ñ"), {});
+    QCOMPARE(ui(*dlg).txtNumero->text(), QStringLiteral("5551"));
     QCOMPARE(sistema.pitidos, 3);
-    QTest::keyClick(dlg->txtNumero, Qt::Key_Backspace);
-    QCOMPARE(dlg->txtNumero->text(), QStringLiteral("555"));
-    QCOMPARE(dlg->txtNombre->maxLength(), 60);
-    QCOMPARE(dlg->txtCodArea->maxLength(), 6);
-    QCOMPARE(dlg->txtNumero->maxLength(), 25);
+    QTest::keyClick(ui(*dlg).txtNumero, Qt::Key_Backspace);
+    QCOMPARE(ui(*dlg).txtNumero->text(), QStringLiteral("555"));
+    QCOMPARE(ui(*dlg).txtNombre->maxLength(), 60);
+    QCOMPARE(ui(*dlg).txtCodArea->maxLength(), 6);
+    QCOMPARE(ui(*dlg).txtNumero->maxLength(), 25);
 }
 
 void TstFrmContacto::controles_data()
@@ -224,13 +257,11 @@ void TstFrmContacto::controles()
     QFETCH(QString, codArea);
     QFETCH(QString, numero);
     QFETCH(QString, mensaje);
-    dlg->Accion = QStringLiteral("Agregar");
+    dlg->prepararAgregar();
     if (conProveedor)
-        QVERIFY(dlg->SeleccionarProveedor(Claro));
-    dlg->txtNombre->setText(nombre);
-    dlg->txtCodArea->setText(codArea);
-    dlg->txtNumero->setText(numero);
-    dlg->cmdAceptar_Click();
+        elegirProveedor(*dlg, Claro);
+    dlg->ponerDatos(nombre, codArea, numero);
+    pulsar(ui(*dlg).cmdAceptar);
     QCOMPARE(dialogos.llamadas.size(), 1);
     QCOMPARE(dialogos.llamadas.at(0).texto, mensaje);
     QCOMPARE(dialogos.llamadas.at(0).titulo, QStringLiteral("NTX Mensajes - Agenda"));
@@ -242,28 +273,24 @@ void TstFrmContacto::controles()
 
 void TstFrmContacto::agregaNuevo()
 {
-    dlg->Accion = QStringLiteral("Agregar");
-    QVERIFY(dlg->SeleccionarProveedor(Personal));
-    dlg->txtNombre->setText(QStringLiteral("Juan"));
-    dlg->txtCodArea->setText(QStringLiteral("351"));
-    dlg->txtNumero->setText(QStringLiteral("5551234"));
-    dlg->cmdAceptar_Click();
+    dlg->prepararAgregar();
+    elegirProveedor(*dlg, Personal);
+    dlg->ponerDatos(QStringLiteral("Juan"), QStringLiteral("351"), QStringLiteral("5551234"));
+    pulsar(ui(*dlg).cmdAceptar);
     QCOMPARE(ajustes.leer(SeccionAgenda, QStringLiteral("Juan")),
              QStringLiteral("$_NO04Juan$_PR20Argentina - Personal$_CA03351$_NU075551234"));
     QVERIFY(dialogos.llamadas.isEmpty());
     QCOMPARE(refrescos, 1);
     QVERIFY(!dlg->isVisible());
-    QVERIFY(dlg->Accion.isEmpty());
+    QVERIFY(dlg->accion().isEmpty());
 }
 
 void TstFrmContacto::agregaNombreDeBlancos()
 {
-    dlg->Accion = QStringLiteral("Agregar");
-    QVERIFY(dlg->SeleccionarProveedor(Claro));
-    dlg->txtNombre->setText(QStringLiteral("   "));
-    dlg->txtCodArea->setText(QStringLiteral(" 11"));
-    dlg->txtNumero->setText(QStringLiteral("4"));
-    dlg->cmdAceptar_Click();
+    dlg->prepararAgregar();
+    elegirProveedor(*dlg, Claro);
+    dlg->ponerDatos(QStringLiteral("   "), QStringLiteral(" 11"), QStringLiteral("4"));
+    pulsar(ui(*dlg).cmdAceptar);
     QCOMPARE(ajustes.leer(SeccionAgenda, QStringLiteral("   ")), Registro("   ", Claro, " 11", "4"));
 }
 
@@ -280,18 +307,18 @@ void TstFrmContacto::agregaExistentePregunta()
     const QString viejo = Registro("Ana", Claro, "11", "1111");
     ajustes.escribir(SeccionAgenda, QStringLiteral("Ana"), viejo);
     dialogos.respuestas.append(si ? Dialogos::Respuesta::Si : Dialogos::Respuesta::No);
-    dlg->Accion = QStringLiteral("Agregar");
-    QVERIFY(dlg->SeleccionarProveedor(Personal));
-    dlg->txtNombre->setText(QStringLiteral("Ana"));
-    dlg->txtCodArea->setText(QStringLiteral("22"));
-    dlg->txtNumero->setText(QStringLiteral("2222"));
-    dlg->cmdAceptar_Click();
+    dlg->prepararAgregar();
+    elegirProveedor(*dlg, Personal);
+    dlg->ponerDatos(QStringLiteral("Ana"), QStringLiteral("22"), QStringLiteral("2222"));
+    pulsar(ui(*dlg).cmdAceptar);
     QCOMPARE(dialogos.llamadas.size(), 1);
     QCOMPARE(dialogos.llamadas.at(0).texto,
              QStringLiteral("Ana ya está en la Agenda\r\n\r\n¿Está seguro que desea modificar los datos de Ana?"));
     QCOMPARE(dialogos.llamadas.at(0).titulo, QStringLiteral("Modificar contacto"));
     QCOMPARE(dialogos.llamadas.at(0).botones, Dialogos::Botones::SiNo);
     QCOMPARE(dialogos.llamadas.at(0).icono, Dialogos::Icono::Pregunta);
+    // A stray Enter keeps the contact that is there.
+    QCOMPARE(dialogos.llamadas.at(0).predeterminada, Dialogos::Respuesta::No);
     QCOMPARE(ajustes.leer(SeccionAgenda, QStringLiteral("Ana")), si ? Registro("Ana", Personal, "22", "2222") : viejo);
     QCOMPARE(refrescos, si ? 1 : 0);
     QVERIFY(!dlg->isVisible());
@@ -301,12 +328,10 @@ void TstFrmContacto::modificaYRenombra()
 {
     ajustes.escribir(SeccionAgenda, QStringLiteral("Ana"), Registro("Ana", Claro, "11", "1111"));
     dialogos.respuestas.append(Dialogos::Respuesta::Si);
-    dlg->Accion = QStringLiteral("Modificar_Ana");
-    QVERIFY(dlg->SeleccionarProveedor(Claro));
-    dlg->txtNombre->setText(QStringLiteral("Ana María"));
-    dlg->txtCodArea->setText(QStringLiteral("11"));
-    dlg->txtNumero->setText(QStringLiteral("1111"));
-    dlg->cmdAceptar_Click();
+    dlg->prepararModificar(QStringLiteral("Ana"));
+    elegirProveedor(*dlg, Claro);
+    dlg->ponerDatos(QStringLiteral("Ana María"), QStringLiteral("11"), QStringLiteral("1111"));
+    pulsar(ui(*dlg).cmdAceptar);
     QCOMPARE(dialogos.llamadas.at(0).texto, QStringLiteral("¿Está seguro que desea modificar los datos de Ana?"));
     const ParesAjustes pares = ajustes.enumerar(SeccionAgenda);
     QCOMPARE(pares.size(), 1);
@@ -330,12 +355,10 @@ void TstFrmContacto::modificaSobreOtroExistente()
     for (const auto &par : antes)
         ajustes.escribir(SeccionAgenda, par.first, par.second);
     dialogos.respuestas = {Dialogos::Respuesta::Si, si ? Dialogos::Respuesta::Si : Dialogos::Respuesta::No};
-    dlg->Accion = QStringLiteral("Modificar_Ana");
-    QVERIFY(dlg->SeleccionarProveedor(Claro));
-    dlg->txtNombre->setText(QStringLiteral("Luis"));
-    dlg->txtCodArea->setText(QStringLiteral("11"));
-    dlg->txtNumero->setText(QStringLiteral("1111"));
-    dlg->cmdAceptar_Click();
+    dlg->prepararModificar(QStringLiteral("Ana"));
+    elegirProveedor(*dlg, Claro);
+    dlg->ponerDatos(QStringLiteral("Luis"), QStringLiteral("11"), QStringLiteral("1111"));
+    pulsar(ui(*dlg).cmdAceptar);
     // Renaming onto another contact asks as adding does before that contact is replaced.
     QCOMPARE(dialogos.llamadas.size(), 2);
     QCOMPARE(dialogos.llamadas.at(0).texto, QStringLiteral("¿Está seguro que desea modificar los datos de Ana?"));
@@ -356,12 +379,10 @@ void TstFrmContacto::modificaSoloMayusculas()
 {
     ajustes.escribir(SeccionAgenda, QStringLiteral("ana"), Registro("ana", Claro, "11", "1111"));
     dialogos.respuestas.append(Dialogos::Respuesta::Si);
-    dlg->Accion = QStringLiteral("Modificar_ana");
-    QVERIFY(dlg->SeleccionarProveedor(Claro));
-    dlg->txtNombre->setText(QStringLiteral("Ana"));
-    dlg->txtCodArea->setText(QStringLiteral("11"));
-    dlg->txtNumero->setText(QStringLiteral("1111"));
-    dlg->cmdAceptar_Click();
+    dlg->prepararModificar(QStringLiteral("ana"));
+    elegirProveedor(*dlg, Claro);
+    dlg->ponerDatos(QStringLiteral("Ana"), QStringLiteral("11"), QStringLiteral("1111"));
+    pulsar(ui(*dlg).cmdAceptar);
     // The store treats both spellings as one value: the contact must survive the rename.
     const ParesAjustes pares = ajustes.enumerar(SeccionAgenda);
     QCOMPARE(pares.size(), 1);
@@ -374,12 +395,10 @@ void TstFrmContacto::modificaRespondiendoNo()
     const QString viejo = Registro("Ana", Claro, "11", "1111");
     ajustes.escribir(SeccionAgenda, QStringLiteral("Ana"), viejo);
     dialogos.respuestas.append(Dialogos::Respuesta::No);
-    dlg->Accion = QStringLiteral("Modificar_Ana");
-    QVERIFY(dlg->SeleccionarProveedor(Claro));
-    dlg->txtNombre->setText(QStringLiteral("Otra"));
-    dlg->txtCodArea->setText(QStringLiteral("1"));
-    dlg->txtNumero->setText(QStringLiteral("1"));
-    dlg->cmdAceptar_Click();
+    dlg->prepararModificar(QStringLiteral("Ana"));
+    elegirProveedor(*dlg, Claro);
+    dlg->ponerDatos(QStringLiteral("Otra"), QStringLiteral("1"), QStringLiteral("1"));
+    pulsar(ui(*dlg).cmdAceptar);
     QCOMPARE(ajustes.enumerar(SeccionAgenda), (ParesAjustes{{QStringLiteral("Ana"), viejo}}));
     QVERIFY(!dlg->isVisible());
     QCOMPARE(refrescos, 0);
@@ -391,12 +410,10 @@ void TstFrmContacto::escrituraFallidaNoPierdeNada()
     ajustes.escribir(SeccionAgenda, QStringLiteral("Ana"), viejo);
     ajustes.fallarEscrituras = true;
     dialogos.respuestas.append(Dialogos::Respuesta::Si);
-    dlg->Accion = QStringLiteral("Modificar_Ana");
-    QVERIFY(dlg->SeleccionarProveedor(Claro));
-    dlg->txtNombre->setText(QStringLiteral("Luis"));
-    dlg->txtCodArea->setText(QStringLiteral("1"));
-    dlg->txtNumero->setText(QStringLiteral("1"));
-    dlg->cmdAceptar_Click();
+    dlg->prepararModificar(QStringLiteral("Ana"));
+    elegirProveedor(*dlg, Claro);
+    dlg->ponerDatos(QStringLiteral("Luis"), QStringLiteral("1"), QStringLiteral("1"));
+    pulsar(ui(*dlg).cmdAceptar);
     QCOMPARE(ajustes.enumerar(SeccionAgenda), (ParesAjustes{{QStringLiteral("Ana"), viejo}}));
     QCOMPARE(dialogos.llamadas.size(), 2);
     QCOMPARE(dialogos.llamadas.at(1).icono, Dialogos::Icono::Critico);
@@ -406,16 +423,16 @@ void TstFrmContacto::escrituraFallidaNoPierdeNada()
 
 void TstFrmContacto::detectarProveedor()
 {
-    QTest::mouseClick(dlg->lblBuscarEmpresa, Qt::LeftButton);
+    QTest::mouseClick(ui(*dlg).lblBuscarEmpresa, Qt::LeftButton, {}, ui(*dlg).lblBuscarEmpresa->rect().center());
     QCOMPARE(sistema.direccionesAbiertas, QStringList{QStringLiteral("http://sitio.prueba/ir/?id=25")});
 }
 
 void TstFrmContacto::cancelarVaciaAccion()
 {
-    dlg->Accion = QStringLiteral("Modificar_Ana");
-    QTest::mouseClick(dlg->cmdCancelar, Qt::LeftButton);
+    dlg->prepararModificar(QStringLiteral("Ana"));
+    QTest::mouseClick(ui(*dlg).cmdCancelar, Qt::LeftButton);
     QVERIFY(!dlg->isVisible());
-    QVERIFY(dlg->Accion.isEmpty());
+    QVERIFY(dlg->accion().isEmpty());
     QVERIFY(ajustes.enumerar(SeccionAgenda).isEmpty());
 }
 

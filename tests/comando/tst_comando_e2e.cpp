@@ -1,7 +1,11 @@
 // Command links in the real web view against ntxsimulador: the update offered
-// by the version page downloaded and started, a short download refused, a
-// cancelled one, the compulsory update's questions; and links that must not
-// run because they come from another site or from a frame.
+// by the version page downloaded, its signature checked with the key built into
+// the program and handed to the desktop's handler (a script named by
+// NTX_ABRIR_CON stands in for xdg-open); altered, unsigned and foreign-signed
+// ones refused; a short download refused, a cancelled one, the compulsory
+// update's questions; and links that must not run because they come from
+// another site or from a frame.
+#include <QDir>
 #include <QLabel>
 #include <QNetworkAccessManager>
 #include <QNetworkReply>
@@ -24,7 +28,29 @@ using Respuesta = Dialogos::Respuesta;
 namespace {
 constexpr int kEspera = 30000;
 constexpr qint64 kTamano = 41123;
-const QString kMarca = QStringLiteral("ntx-instalador-ejecutado");
+const QString kNoFirmado =
+    QStringLiteral("Ha ocurrido un error al intentar actualizar NTX Mensajes. La actualización ha sido cancelada."
+                   "\r\n\r\nEl archivo de instalación descargado no está firmado por el fabricante. Pudo haber sido "
+                   "cambiado en el camino, y no se abrirá.\r\n\r\n · Intente actualizar nuevamente\r\n · Compruebe "
+                   "que el equipo siga conectado a Internet\r\n · Descargue NTX Mensajes desde el sitio web de "
+                   "ntxVarel!");
+// The desktop's handler for these tests: it notes each file it is handed.
+QTemporaryDir &carpetaManejador()
+{
+    static QTemporaryDir carpeta;
+    return carpeta;
+}
+QString notaManejador()
+{
+    return carpetaManejador().path() + QStringLiteral("/entregados");
+}
+QStringList entregados()
+{
+    QFile f(notaManejador());
+    if (!f.open(QIODevice::ReadOnly))
+        return {};
+    return QString::fromUtf8(f.readAll()).split(QLatin1Char('\n'), Qt::SkipEmptyParts);
+}
 } // namespace
 
 class tst_comando_e2e : public QObject
@@ -46,7 +72,8 @@ class tst_comando_e2e : public QObject
         {
             c.ctx.direcciones = direcciones;
             c.sistema.datosLocales = datos.path() + QStringLiteral("/");
-            c.sistema.ejecutarArchivosDeVerdad = true;
+            c.sistema.abrirArchivosDeVerdad = true;
+            QFile::remove(notaManejador());
             vista.setSilencioso(true);
             principal.alNavegar = [this](const QString &d) { vista.navegar(d); };
             QObject::connect(&vista, &VistaWeb::antesDeNavegar, &vista,
@@ -58,8 +85,14 @@ class tst_comando_e2e : public QObject
                                  cancelar = motor.atenderNavegacion(d, vista.origenNavegacion(), marcoPrincipal);
                              });
         }
-        QString instalador() const { return datos.path() + QStringLiteral("/ntxmensajes.exe"); }
-        QString marca() const { return datos.path() + QLatin1Char('/') + kMarca; }
+        QStringList archivos() const { return QDir(datos.path()).entryList(QDir::Files | QDir::Hidden); }
+        // The handler got the one file downloaded, whole.
+        bool entregado() const
+        {
+            const QStringList e = entregados();
+            return e.size() == 1 && QFileInfo(e.first()).absolutePath() == QFileInfo(datos.path()).absoluteFilePath() &&
+                   QFileInfo(e.first()).size() == kTamano;
+        }
         bool cargar(const QString &direccion)
         {
             QSignalSpy listo(&vista, &VistaWeb::documentoCompleto);
@@ -74,7 +107,7 @@ class tst_comando_e2e : public QObject
         QString progreso() const
         {
             frmActualizar *v = motor.ventanaActualizacion();
-            return v ? v->findChild<QLabel *>(QStringLiteral("lblProgreso"))->text() : QString();
+            return v ? ControlesActualizar::buscar(*v).lblProgreso->text() : QString();
         }
     };
 
@@ -104,7 +137,18 @@ class tst_comando_e2e : public QObject
     }
 
 private Q_SLOTS:
-    void initTestCase() { QVERIFY(iniciarSimulador(simulador_, dir_, kEspera)); }
+    void initTestCase()
+    {
+        QVERIFY(carpetaManejador().isValid());
+        const QString manejador = carpetaManejador().path() + QStringLiteral("/manejador");
+        QFile guion(manejador);
+        QVERIFY(guion.open(QIODevice::WriteOnly));
+        guion.write("#!/bin/sh\nprintf '%s\\n' \"$1\" >> \"$(dirname \"$0\")/entregados\"\n");
+        guion.close();
+        QVERIFY(guion.setPermissions(QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner));
+        qputenv("NTX_ABRIR_CON", QFile::encodeName(manejador));
+        QVERIFY(iniciarSimulador(simulador_, dir_, kEspera));
+    }
 
     void init() { pedir(dir_.sitio + QStringLiteral("/_sim/limpiar")); }
 
@@ -114,8 +158,8 @@ private Q_SLOTS:
         simulador_.waitForFinished(kEspera);
     }
 
-    // The menu item shows the version page; its offer is downloaded with progress and run.
-    void oferta_descargadaYEjecutada()
+    // The menu item shows the version page; its offer is downloaded with progress and handed over.
+    void oferta_firmadaEntregada()
     {
         modo(QStringLiteral("ofrecer"));
         Cliente k(dir_);
@@ -128,11 +172,40 @@ private Q_SLOTS:
         QTRY_VERIFY_WITH_TIMEOUT(!k.c.sistema.terminaciones.isEmpty(), kEspera);
         QCOMPARE(k.c.dialogos.llamadas.size(), 0);
         QCOMPARE(k.progreso(), QStringLiteral("100 %"));
-        QCOMPARE(QFileInfo(k.instalador()).size(), kTamano);
-        QCOMPARE(k.c.sistema.archivosEjecutados, QStringList{k.instalador()});
+        QCOMPARE(k.archivos().size(), 1);
+        QCOMPARE(k.c.sistema.archivosAbiertos, QStringList{k.datos.path() + QLatin1Char('/') + k.archivos().first()});
         QVERIFY(k.principal.llamadas.contains(QStringLiteral("ocultarVentana")));
-        // The downloaded program really ran.
-        QTRY_VERIFY_WITH_TIMEOUT(QFile::exists(k.marca()), kEspera);
+        // The handler really got it, before the client was told to end.
+        QVERIFY(k.entregado());
+        QCOMPARE(entregados(), k.c.sistema.archivosAbiertos);
+    }
+
+    void ofertaRechazada_data()
+    {
+        QTest::addColumn<QString>("modo");
+        QTest::newRow("alterada en el camino") << "alterada";
+        QTest::newRow("sin firma") << "sinfirma";
+        QTest::newRow("firmada con otra clave") << "otraclave";
+    }
+
+    // Changed, unsigned or signed by someone else: refused, the file gone, nothing handed over.
+    void ofertaRechazada()
+    {
+        QFETCH(QString, modo);
+        this->modo(modo);
+        Cliente k(dir_);
+        QVERIFY(k.cargar(dir_.sitio + QStringLiteral("/ntxbin/act_ver_2_5_0.htm")));
+        QVERIFY(k.pulsar(QStringLiteral("enlaceDescarga")));
+        QTRY_VERIFY_WITH_TIMEOUT(k.principal.llamadas.contains(QStringLiteral("mostrarVentana")), kEspera);
+        QCOMPARE(k.c.dialogos.llamadas.size(), 1);
+        QCOMPARE(k.c.dialogos.llamadas.first().texto, kNoFirmado);
+        QCOMPARE(k.c.dialogos.llamadas.first().icono, Dialogos::Icono::Critico);
+        // The file came whole and its signature was asked for beside it.
+        QVERIFY(pedir(dir_.sitio + QStringLiteral("/_sim/peticiones")).contains("/ntxmensajes.exe.sig"));
+        QCOMPARE(k.archivos(), QStringList());
+        QVERIFY(k.c.sistema.archivosAbiertos.isEmpty());
+        QVERIFY(entregados().isEmpty());
+        QVERIFY(k.c.sistema.terminaciones.isEmpty());
     }
 
     void corta_rechazadaYBorrada()
@@ -145,8 +218,8 @@ private Q_SLOTS:
         QVERIFY(k.c.dialogos.llamadas.first().texto.contains(
             QStringLiteral("El archivo de instalación descargado del servidor no era el esperado")));
         QTRY_VERIFY_WITH_TIMEOUT(k.principal.llamadas.contains(QStringLiteral("mostrarVentana")), kEspera);
-        QVERIFY(!QFile::exists(k.instalador()));
-        QVERIFY(k.c.sistema.archivosEjecutados.isEmpty());
+        QCOMPARE(k.archivos(), QStringList());
+        QVERIFY(k.c.sistema.archivosAbiertos.isEmpty());
         QVERIFY(k.c.sistema.terminaciones.isEmpty());
     }
 
@@ -160,7 +233,8 @@ private Q_SLOTS:
         k.c.sistema.alDejarCorrerMensajes = [&] {
             if (!pulsado && k.progreso() == QLatin1String("12 %")) {
                 pulsado = true;
-                k.motor.ventanaActualizacion()->cmdCancelar_Click();
+                QTest::mouseClick(ControlesActualizar::buscar(*k.motor.ventanaActualizacion()).cmdCancelar,
+                                  Qt::LeftButton);
             }
         };
         QVERIFY(k.pulsar(QStringLiteral("enlaceDescarga")));
@@ -169,8 +243,8 @@ private Q_SLOTS:
         QCOMPARE(k.c.dialogos.llamadas.size(), 1);
         QCOMPARE(k.c.dialogos.llamadas.first().texto,
                  QStringLiteral("¿Está seguro que desea cancelar la actualización de NTX Mensajes?"));
-        QVERIFY(!QFile::exists(k.instalador()));
-        QVERIFY(k.c.sistema.archivosEjecutados.isEmpty());
+        QCOMPARE(k.archivos(), QStringList());
+        QVERIFY(k.c.sistema.archivosAbiertos.isEmpty());
         QVERIFY(k.c.sistema.terminaciones.isEmpty());
     }
 
@@ -202,7 +276,7 @@ private Q_SLOTS:
         }
         QCOMPARE(k.c.dialogos.llamadas.size(), 1);
         QCOMPARE(k.motor.ventanaActualizacion()->Modo(), QStringLiteral("forzar"));
-        QTRY_VERIFY_WITH_TIMEOUT(QFile::exists(k.marca()), kEspera);
+        QVERIFY(k.entregado());
     }
 
     // The link's text reaches the message as the page wrote it: "%20" is not a blank.
@@ -294,7 +368,7 @@ private Q_SLOTS:
                      QStringLiteral("NTX Mensajes ha recibido la orden de cerrarse"));
             return;
         }
-        QTRY_VERIFY_WITH_TIMEOUT(QFile::exists(k.marca()), kEspera);
+        QVERIFY(k.entregado());
     }
 };
 

@@ -1,12 +1,16 @@
-// The grammar of "ntx://" links, the announced update size and the rule of
-// which pages may give commands.
+// The grammar of "ntx://" links, the announced update size, the rule of which
+// pages may give commands, and the check of installers' signatures.
 #include <QTest>
 
 #include "comando/comandos.h"
+#include "comando/firma.h"
 #include "plataforma/direcciones.h"
+
+#include <sodium.h>
 
 using Tipo = OrdenComando::Tipo;
 Q_DECLARE_METATYPE(OrdenComando::Tipo)
+Q_DECLARE_METATYPE(ResultadoFirma)
 
 namespace {
 const QString kSalem = QStringLiteral("La sintaxis de la secuencia de comandos SALEM no es válida");
@@ -17,6 +21,39 @@ const QString kActdw =
     QStringLiteral("La sintaxis de la secuencia de comandos ACTDW no es válida, necesita dos parámetros válidos");
 const QString kActdf =
     QStringLiteral("La sintaxis de la secuencia de comandos ACTDF no es válida, necesita dos parámetros válidos");
+QByteArray hex(const char *texto)
+{
+    return QByteArray::fromHex(QByteArray(texto));
+}
+
+// A key pair made from a fixed seed, and a detached signature with it: the same bytes every run.
+struct Par
+{
+    QByteArray publica = QByteArray(crypto_sign_PUBLICKEYBYTES, '\0');
+    QByteArray secreta = QByteArray(crypto_sign_SECRETKEYBYTES, '\0');
+    explicit Par(char semilla)
+    {
+        const QByteArray s(crypto_sign_SEEDBYTES, semilla);
+        crypto_sign_seed_keypair(reinterpret_cast<unsigned char *>(publica.data()),
+                                 reinterpret_cast<unsigned char *>(secreta.data()),
+                                 reinterpret_cast<const unsigned char *>(s.constData()));
+    }
+    QByteArray firmar(const QByteArray &datos) const
+    {
+        QByteArray firma(crypto_sign_BYTES, '\0');
+        crypto_sign_detached(reinterpret_cast<unsigned char *>(firma.data()), nullptr,
+                             reinterpret_cast<const unsigned char *>(datos.constData()),
+                             static_cast<unsigned long long>(datos.size()),
+                             reinterpret_cast<const unsigned char *>(secreta.constData()));
+        return firma;
+    }
+};
+
+QByteArray conBitCambiado(QByteArray bytes, qsizetype posicion)
+{
+    bytes[posicion] = char(bytes.at(posicion) ^ 0x01);
+    return bytes;
+}
 } // namespace
 
 class tst_comandos : public QObject
@@ -162,6 +199,119 @@ private Q_SLOTS:
         Direcciones d = Direcciones::predeterminadas();
         d.sitio = sitio;
         QCOMPARE(ComandoPermitido(pagina, principal, d), permitido);
+    }
+
+    void esquemaDelSitio_data()
+    {
+        QTest::addColumn<QString>("sitio");
+        QTest::addColumn<QString>("direccion");
+        QTest::newRow("sitio http") << "http://www.ntxvarel.com.ar"
+                                    << "http://127.0.0.1:9/d/ntx.deb";
+        QTest::newRow("sitio https") << "https://www.ntxvarel.com.ar"
+                                     << "https://127.0.0.1:9/d/ntx.deb";
+        QTest::newRow("https en mayúsculas") << "HTTPS://www.ntxvarel.com.ar"
+                                             << "https://127.0.0.1:9/d/ntx.deb";
+    }
+
+    // Pages and downloads the links name go over https when the site does.
+    void esquemaDelSitio()
+    {
+        QFETCH(QString, sitio);
+        QFETCH(QString, direccion);
+        Direcciones d = Direcciones::predeterminadas();
+        d.sitio = sitio;
+        QCOMPARE(DireccionConEsquemaDelSitio(d, QStringLiteral("127.0.0.1:9/d/ntx.deb")), direccion);
+    }
+
+    void nombreInstalador_data()
+    {
+        QTest::addColumn<QString>("direccion");
+        QTest::addColumn<QString>("nombre");
+        QTest::newRow("paquete") << "https://sitio/d/ntx-mensajes_2.6.0_amd64.deb"
+                                 << "ntxmensajes.deb";
+        QTest::newRow("programa") << "http://sitio/ntxbin/descarga/ntxmensajes.exe"
+                                  << "ntxmensajes.exe";
+        QTest::newRow("extensión en mayúsculas") << "http://sitio/d/NTX.DEB"
+                                                 << "ntxmensajes.deb";
+        QTest::newRow("consulta no cuenta") << "http://sitio/d/ntx.deb?v=2.txt"
+                                            << "ntxmensajes.deb";
+        QTest::newRow("sin extensión") << "http://sitio/d/instalador"
+                                       << "ntxmensajes.exe";
+        QTest::newRow("oculto") << "http://sitio/d/.deb"
+                                << "ntxmensajes.exe";
+        QTest::newRow("extensión rara") << "http://sitio/d/x.de%2Fb"
+                                        << "ntxmensajes.exe";
+        QTest::newRow("sin archivo") << "http://sitio/"
+                                     << "ntxmensajes.exe";
+    }
+
+    void nombreInstalador()
+    {
+        QFETCH(QString, direccion);
+        QFETCH(QString, nombre);
+        QCOMPARE(NombreArchivoInstalador(direccion), nombre);
+    }
+
+    void verificarFirma_data()
+    {
+        QTest::addColumn<QByteArray>("datos");
+        QTest::addColumn<QByteArray>("firma");
+        QTest::addColumn<QByteArray>("clave");
+        QTest::addColumn<ResultadoFirma>("resultado");
+        QVERIFY(sodium_init() >= 0);
+        using R = ResultadoFirma;
+        // The first three vectors of RFC 8032, section 7.1.
+        const QByteArray clave1 = hex("d75a980182b10ab7d54bfed3c964073a0ee172f3daa62325af021a68f707511a");
+        const QByteArray firma1 = hex("e5564300c360ac729086e2cc806e828a84877f1eb8e5d974d873e06522490155"
+                                      "5fb8821590a33bacc61e39701cf9b46bd25bf5f0595bbe24655141438e7a100b");
+        QTest::newRow("RFC 8032, 1") << QByteArray() << firma1 << clave1 << R::Valida;
+        QTest::newRow("RFC 8032, 2") << hex("72")
+                                     << hex("92a009a9f0d4cab8720e820b5f642540a2b27b5416503f8fb3762223ebdb69da"
+                                            "085ac1e43e15996e458f3613d0f11d8c387b2eaeb4302aeeb00d291612bb0c00")
+                                     << hex("3d4017c3e843895a92b70aa74d1b7ebc9c982ccf2ec4968cc0cd55f12af4660c")
+                                     << R::Valida;
+        QTest::newRow("RFC 8032, 3") << hex("af82")
+                                     << hex("6291d657deec24024827e69c3abe01a30ce548a284743a445e3680d7db5ac3ac"
+                                            "18ff9b538d16f290ae67f760984dc6594a7c15e9716ed28dc027beceea1ec40a")
+                                     << hex("fc51cd8e6218a1a38da47ed00230f0580816ed13ba3303ac5deb911548908025")
+                                     << R::Valida;
+        QTest::newRow("RFC 8032, 1 con otro mensaje") << hex("72") << firma1 << clave1 << R::NoCoincide;
+
+        // Installers of a size like the real ones, signed here.
+        const Par fabricante('f');
+        const Par otro('o');
+        QByteArray archivo(41123, '\0');
+        for (qsizetype i = 0; i < archivo.size(); ++i)
+            archivo[i] = char((i * 7 + 3) % 251);
+        const QByteArray firma = fabricante.firmar(archivo);
+        QTest::newRow("firmado por el fabricante") << archivo << firma << fabricante.publica << R::Valida;
+        QTest::newRow("un byte cambiado en el medio")
+            << conBitCambiado(archivo, archivo.size() / 2) << firma << fabricante.publica << R::NoCoincide;
+        QTest::newRow("último byte cambiado")
+            << conBitCambiado(archivo, archivo.size() - 1) << firma << fabricante.publica << R::NoCoincide;
+        QTest::newRow("un byte de más") << archivo + '\n' << firma << fabricante.publica << R::NoCoincide;
+        QTest::newRow("firma cambiada") << archivo << conBitCambiado(firma, 40) << fabricante.publica << R::NoCoincide;
+        QTest::newRow("firmado con otra clave")
+            << archivo << otro.firmar(archivo) << fabricante.publica << R::NoCoincide;
+        QTest::newRow("clave del otro con su firma") << archivo << otro.firmar(archivo) << otro.publica << R::Valida;
+        QTest::newRow("sin firma") << archivo << QByteArray() << fabricante.publica << R::FirmaInvalida;
+        QTest::newRow("firma cortada") << archivo << firma.left(63) << fabricante.publica << R::FirmaInvalida;
+        QTest::newRow("firma con un byte de más") << archivo << firma + 'x' << fabricante.publica << R::FirmaInvalida;
+        QTest::newRow("página de error en lugar de firma")
+            << archivo << QByteArray("<html><body>404 Not Found</body></html>") << fabricante.publica
+            << R::FirmaInvalida;
+        QTest::newRow("programa sin clave") << archivo << firma << QByteArray() << R::SinClave;
+        QTest::newRow("clave cortada") << archivo << firma << fabricante.publica.left(31) << R::SinClave;
+        QTest::newRow("clave de ceros") << archivo << firma << QByteArray(32, '\0') << R::NoCoincide;
+    }
+
+    void verificarFirma()
+    {
+        QFETCH(QByteArray, datos);
+        QFETCH(QByteArray, firma);
+        QFETCH(QByteArray, clave);
+        QFETCH(ResultadoFirma, resultado);
+        QCOMPARE(VerificarFirma(datos, firma, clave), resultado);
     }
 
     void paginasDelSitio()

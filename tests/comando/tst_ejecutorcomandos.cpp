@@ -1,10 +1,13 @@
 // The command engine on a fake main window: what each link shows, what it does
 // to the window and when the process is told to end; and which pages may give
 // commands at all.
+#include <QPointer>
+#include <QSignalSpy>
 #include <QTest>
 
 #include "comando/ejecutorcomandos.h"
 #include "comun/claves.h"
+#include "comun/imagenestado.h"
 #include "dobles/contextoprueba.h"
 #include "principalfalsa.h"
 
@@ -159,7 +162,19 @@ private Q_SLOTS:
         c.dialogos.respuestas = {Respuesta::No};
         PrincipalFalsa p;
         EjecutorComandos motor(c.ctx, p);
+        QSignalSpy estados(&motor, &EjecutorComandos::estado);
+        int estadosAlPreguntar = -1;
+        c.dialogos.alMostrar = [&](const DialogosGuion::Llamada &) {
+            if (estadosAlPreguntar < 0)
+                estadosAlPreguntar = int(estados.size());
+        };
         motor.EjecutarComando(QStringLiteral("ntx://actdf/1127.0.0.1:9/ntxmensajes.exe/2100/F"));
+        // The status tells of the question while it is open, not of a page loading.
+        QCOMPARE(estadosAlPreguntar, 1);
+        QCOMPARE(estados.size(), 1);
+        QCOMPARE(estados.first().at(0).toInt(), int(ImagenAviso));
+        QCOMPARE(estados.first().at(1).toString(),
+                 QStringLiteral("Se necesita una nueva versión de NTX Mensajes: responda la pregunta"));
         QCOMPARE(c.dialogos.llamadas.size(), 2);
         QCOMPARE(c.dialogos.llamadas.at(0).texto,
                  QStringLiteral("Debe actualizar su versión de NTX Mensajes para poder continuar\r\n\r\n¿Desea "
@@ -187,7 +202,14 @@ private Q_SLOTS:
         c.sistema.datosLocales = carpeta.path() + QStringLiteral("/datos/");
         PrincipalFalsa p;
         EjecutorComandos motor(c.ctx, p);
+        QSignalSpy estados(&motor, &EjecutorComandos::estado);
         motor.EjecutarComando(QStringLiteral("ntx://actdw/1127.0.0.1:9/ntxmensajes.exe/2abc/F"));
+        // The download, then the main window back and ready.
+        QCOMPARE(estados.size(), 2);
+        QCOMPARE(estados.at(0).at(0).toInt(), int(ImagenConectando));
+        QCOMPARE(estados.at(0).at(1).toString(), QStringLiteral("Descargando la nueva versión de NTX Mensajes..."));
+        QCOMPARE(estados.at(1).at(0).toInt(), int(ImagenListo));
+        QCOMPARE(estados.at(1).at(1).toString(), QStringLiteral("Listo"));
         QCOMPARE(c.dialogos.llamadas.size(), 1);
         QVERIFY(c.dialogos.llamadas.first().texto.startsWith(
             QStringLiteral("Ha ocurrido un error al intentar actualizar NTX Mensajes. La actualización ha sido "
@@ -195,9 +217,43 @@ private Q_SLOTS:
         QCOMPARE(c.dialogos.llamadas.first().icono, Icono::Critico);
         QCOMPARE(p.llamadas, (QStringList{"ocultarVentana", "mostrarVentana"}));
         QVERIFY(c.sistema.terminaciones.isEmpty());
-        QVERIFY(c.sistema.archivosEjecutados.isEmpty());
+        QVERIFY(c.sistema.archivosAbiertos.isEmpty());
         // The local data folder is made for the download.
         QVERIFY(QFileInfo(carpeta.path() + QStringLiteral("/datos")).isDir());
+    }
+
+    void descargaConElEsquemaDelSitio_data()
+    {
+        QTest::addColumn<QString>("sitio");
+        QTest::addColumn<QString>("enlace");
+        QTest::addColumn<QString>("direccion");
+        QTest::newRow("http") << "http://127.0.0.1:9"
+                              << "ntx://actdw/1127.0.0.1:9/d/ntxmensajes.exe/2100/F"
+                              << "http://127.0.0.1:9/d/ntxmensajes.exe";
+        QTest::newRow("https") << "https://127.0.0.1:9"
+                               << "ntx://actdw/1127.0.0.1:9/d/ntx_2.6.deb/2100/F"
+                               << "https://127.0.0.1:9/d/ntx_2.6.deb";
+    }
+
+    // With the maker's site on https the download is asked over https too.
+    void descargaConElEsquemaDelSitio()
+    {
+        QFETCH(QString, sitio);
+        QFETCH(QString, enlace);
+        QFETCH(QString, direccion);
+        ContextoPrueba c;
+        QTemporaryDir carpeta;
+        c.sistema.datosLocales = carpeta.path() + QStringLiteral("/");
+        c.ctx.direcciones.sitio = sitio;
+        PrincipalFalsa p;
+        EjecutorComandos motor(c.ctx, p);
+        motor.EjecutarComando(enlace);
+        QPointer<frmActualizar> ventana = motor.ventanaActualizacion();
+        QVERIFY(ventana);
+        QCOMPARE(ventana->direccion(), direccion);
+        QVERIFY(ventana->descargando());
+        delete ventana;
+        QVERIFY(QDir(carpeta.path()).isEmpty());
     }
 
     void atenderNavegacion_data()

@@ -1,12 +1,14 @@
 // Message boxes and file dialogs for tests: every call is recorded and answered
 // from a queue the test fills. With the queue empty: Aceptar for an OK box, Sí
-// for a question, Aceptar for OK/Cancel, and an empty file name.
+// for a question, Aceptar for OK/Cancel, and an empty file name. Each call keeps
+// its default button, the answer a stray Enter would give.
 #pragma once
 
 #include "plataforma/dialogos.h"
 
 #include <QList>
 #include <QStringList>
+#include <functional>
 
 class DialogosGuion final : public Dialogos
 {
@@ -17,11 +19,15 @@ public:
         Botones botones = Botones::Aceptar;
         Icono icono = Icono::Ninguno;
         QString titulo;
+        Respuesta predeterminada = Respuesta::Aceptar;
     };
 
-    Respuesta mensaje(const QString &texto, Botones botones, Icono icono, const QString &titulo) override
+    Respuesta mostrarMensaje(const QString &texto, Botones botones, Icono icono, const QString &titulo,
+                             Respuesta predeterminada) override
     {
-        llamadas.append({texto, botones, icono, titulo});
+        llamadas.append({texto, botones, icono, titulo, predeterminada});
+        if (alMostrar)
+            alMostrar(llamadas.last());
         if (!respuestas.isEmpty())
             return respuestas.takeFirst();
         return botones == Botones::SiNo ? Respuesta::Si : Respuesta::Aceptar;
@@ -43,6 +49,8 @@ public:
 
     QList<Llamada> llamadas;
     QList<Respuesta> respuestas;
+    // Runs while a box is "open", before it is answered: what the rest of the program shows then.
+    std::function<void(const Llamada &)> alMostrar;
     // File dialogs: (title, filter, initial name) of each call, and the names to answer.
     QList<QStringList> archivos;
     QStringList nombresDeArchivo;

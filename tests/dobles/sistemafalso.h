@@ -28,15 +28,15 @@ public:
         argumentosDeProgramas.append(argumentos);
         return true;
     }
-    // Recorded; started for real only when the test asks (end-to-end runs of the installer).
-    bool ejecutarArchivo(const QString &ruta) override
+    // Recorded; handed to the real opener only when the test asks (end-to-end runs).
+    bool abrirConManejador(const QString &ruta) override
     {
-        archivosEjecutados.append(ruta);
+        archivosAbiertos.append(ruta);
         if (fallarInicioDeProgramas) {
-            error = QStringLiteral("No se pudo iniciar «") + ruta + QStringLiteral("».");
+            error = QStringLiteral("No hay una aplicación que abra «") + ruta + QStringLiteral("».");
             return false;
         }
-        return !ejecutarArchivosDeVerdad || LanzarArchivo(ruta, &error);
+        return !abrirArchivosDeVerdad || AbrirConManejador(ruta, &error);
     }
     void terminarProceso(int codigo = 0) override { terminaciones.append(codigo); }
 
@@ -68,8 +68,8 @@ public:
     QList<QStringList> argumentosDeProgramas;
     bool fallarInicioDeProgramas = false;
     std::function<void(const QString &)> alIniciarPrograma; // runs before a start is recorded
-    QStringList archivosEjecutados;
-    bool ejecutarArchivosDeVerdad = false;
+    QStringList archivosAbiertos;
+    bool abrirArchivosDeVerdad = false;
     QList<int> terminaciones; // exit code of each request to end
     int bombeos = 0;
     int bombeosConEntrada = 0;

@@ -1,14 +1,18 @@
-// The history window over a real store in a temporary folder: loading and its
-// statuses, the wait window, selection, sorting by a column, delete one, delete
-// all, resend, and the failures of each.
+// The history window over a real store in a temporary folder, driven as the
+// user would: loading and its statuses, the wait window, selection, sorting by
+// a column, delete one, delete all, resend, and the failures of each.
 #include "bancohistorial.h"
 #include "historial/frmespere.h"
 #include "historial/frmhistorial.h"
 #include "historial/principalhistorial.h"
 
+#include <QDir>
 #include <QHeaderView>
+#include <QScreen>
 #include <QSignalSpy>
+#include <QStyle>
 #include <QTest>
+#include <QWindow>
 
 namespace {
 
@@ -30,11 +34,6 @@ public:
     QStringList llamadas;
     QString mensaje, remitente;
 };
-
-int px(int twips)
-{
-    return qRound(twips / 15.0);
-}
 
 RegistroHistorial reg(const QString &mensaje, const QDateTime &fecha, const QString &destinatario = {})
 {
@@ -77,9 +76,31 @@ QList<int> posiciones(const frmHistorial &v)
     return p;
 }
 
+ControlesFrmHistorial controles(const frmHistorial &v)
+{
+    return ControlesFrmHistorial::buscar(v);
+}
+
+void pulsar(QAbstractButton *boton)
+{
+    QTest::mouseClick(boton, Qt::LeftButton, {}, boton->rect().center());
+}
+
+// The user's click on a row of the list.
 void seleccionar(frmHistorial &v, int fila)
 {
-    v.lvwHistorial->setCurrentIndex(v.modelo()->index(fila, 0));
+    QTreeView *lista = controles(v).lvwHistorial;
+    const QModelIndex indice = v.modelo()->index(fila, ModeloHistorial::ColMensaje);
+    lista->scrollTo(indice);
+    QTest::mouseClick(lista->viewport(), Qt::LeftButton, {}, lista->visualRect(indice).center());
+}
+
+// The user's click on a column's header.
+void clicEnCabecera(frmHistorial &v, int columna)
+{
+    QHeaderView *h = controles(v).lvwHistorial->header();
+    const QPoint centro(h->sectionViewportPosition(columna) + h->sectionSize(columna) / 2, h->height() / 2);
+    QTest::mouseClick(h->viewport(), Qt::LeftButton, {}, centro);
 }
 
 struct Ventana
@@ -150,45 +171,45 @@ private Q_SLOTS:
         QFETCH(int, filas);
         Ventana w(contenido);
         frmHistorial &v = *w.v;
-        QVERIFY(v.Form_Load());
+        const ControlesFrmHistorial c = controles(v);
+        QVERIFY(v.Abrir());
         QVERIFY(v.isVisible());
         QVERIFY(v.isModal());
         QVERIFY(w.p.principal.isVisible());
         QCOMPARE(v.espere(), nullptr);
         QVERIFY(w.b.dialogos.llamadas.isEmpty());
         QCOMPARE(v.modelo()->rowCount(), filas);
-        QCOMPARE(v.txtMensaje->toPlainText(), mensaje);
-        QCOMPARE(v.txtMensaje->document()->defaultTextOption().alignment(), Qt::AlignHCenter);
+        QCOMPARE(c.txtMensaje->toPlainText(), mensaje);
+        QCOMPARE(c.txtMensaje->document()->defaultTextOption().alignment(), Qt::AlignHCenter);
         QCOMPARE(v.textoPanel(1), panel1);
         QCOMPARE(v.textoPanel(2), panel2);
         const bool hay = filas > 1;
-        for (QPushButton *b : {v.cmdReenviar, v.cmdEliminar, v.cmdEliminarTodos}) {
+        for (QPushButton *b : {c.cmdReenviar, c.cmdEliminar, c.cmdEliminarTodos}) {
             QCOMPARE(b->isEnabled(), hay);
         }
-        // Wider only when the font needs it for the whole date or placeholder.
-        QVERIFY(v.lvwHistorial->columnWidth(0) >= px(hay ? 2000 : 2500));
-        QVERIFY(v.lvwHistorial->columnWidth(0) <= px(hay ? 2000 : 2500) + 40);
-        QCOMPARE(v.lvwHistorial->columnWidth(1), hay ? px(1900) : 0);
-        QCOMPARE(v.lvwHistorial->columnWidth(5), 0);
+        QCOMPARE(c.lvwHistorial->isColumnHidden(ModeloHistorial::ColDestinatario), !hay);
+        QVERIFY(c.lvwHistorial->isColumnHidden(ModeloHistorial::ColIndice));
         if (!hay) {
             QCOMPARE(v.modelo()->texto(0, 0), fila);
-            // Clicking the placeholder row changes nothing; neither does the Delete key.
+            // The placeholder fits its column.
+            QVERIFY(c.lvwHistorial->columnWidth(0) >= c.lvwHistorial->fontMetrics().horizontalAdvance(fila));
+            // Clicking the placeholder row changes nothing; neither do the Delete key and the grey buttons.
             seleccionar(v, 0);
-            v.lvwHistorial_ItemClick();
-            v.lvwHistorial_KeyDown(46);
-            v.cmdReenviar_Click();
-            QCOMPARE(v.txtMensaje->toPlainText(), mensaje);
-            QCOMPARE(v.lblPara->text(), QString());
+            QTest::keyClick(c.lvwHistorial, Qt::Key_Delete);
+            pulsar(c.cmdReenviar);
+            pulsar(c.cmdEliminar);
+            QCOMPARE(c.txtMensaje->toPlainText(), mensaje);
+            QCOMPARE(c.lblPara->text(), QString());
             QVERIFY(w.b.dialogos.llamadas.isEmpty());
             QVERIFY(w.p.llamadas.isEmpty());
             return;
         }
         // Newest first, the first row selected, the pane still waiting for a choice.
         QCOMPARE(posiciones(v), (QList<int>{2, 1, 3}));
-        QCOMPARE(v.lvwHistorial->currentIndex().row(), 0);
-        QCOMPARE(v.lvwHistorial->header()->sortIndicatorSection(), 0);
-        QCOMPARE(v.lvwHistorial->header()->sortIndicatorOrder(), Qt::DescendingOrder);
-        QCOMPARE(v.lblPara->text(), QString());
+        QCOMPARE(c.lvwHistorial->currentIndex().row(), 0);
+        QCOMPARE(c.lvwHistorial->header()->sortIndicatorSection(), 0);
+        QCOMPARE(c.lvwHistorial->header()->sortIndicatorOrder(), Qt::DescendingOrder);
+        QCOMPARE(c.lblPara->text(), QString());
     }
 
     void erroresDeLectura()
@@ -196,7 +217,7 @@ private Q_SLOTS:
         // A damaged record after a good one: the window does not open.
         Ventana w(almacen({reg(QStringLiteral("uno"), a(9, 5))}) + "#2012-11-19 09:05:00#,\"roto\r\n");
         QSignalSpy cerrada(w.v.get(), &QDialog::finished);
-        QVERIFY(!w.v->Form_Load());
+        QVERIFY(!w.v->Abrir());
         QVERIFY(!w.v->isVisible());
         QCOMPARE(cerrada.size(), 1);
         QVERIFY(w.p.principal.isVisible());
@@ -227,7 +248,7 @@ private Q_SLOTS:
                 vistos.append(visto);
             }
         };
-        QVERIFY(w.v->Form_Load());
+        QVERIFY(w.v->Abrir());
         const QString abriendo =
             QStringLiteral("Espere por favor...|NTX Mensajes está abriendo el almacén de mensajes...|");
         QCOMPARE(vistos, (QStringList{abriendo, abriendo + QStringLiteral("Completado  33%"),
@@ -235,40 +256,62 @@ private Q_SLOTS:
                                       abriendo + QStringLiteral("Completado  100%")}));
 
         // Deleting shows its own text, then reloads.
-        vistos.clear();
         seleccionar(*w.v, 0);
-        w.v->cmdEliminar_Click();
+        vistos.clear();
+        pulsar(controles(*w.v).cmdEliminar);
         QCOMPARE(vistos.value(0), QStringLiteral("Espere por favor|Eliminando el mensaje seleccionado...|"));
         QCOMPARE(vistos.value(1), abriendo);
         QCOMPARE(vistos.last(), abriendo + QStringLiteral("Completado  100%"));
         vistos.clear();
-        w.v->cmdEliminarTodos_Click();
+        pulsar(controles(*w.v).cmdEliminarTodos);
         QCOMPARE(vistos.value(0), QStringLiteral("Espere por favor|Eliminando todos los mensajes...|"));
         QCOMPARE(vistos.last(), abriendo);
     }
 
-    void anchoDestinatario_data()
+    // The widths keep the proportions of the twips they were chosen in, grown
+    // with the font's letters, and the last column takes the rest of the list.
+    void anchoDeColumnas_data()
     {
         QTest::addColumn<int>("registros");
-        QTest::addColumn<int>("ancho");
+        QTest::addColumn<int>("destinatario"); // twips
         QTest::newRow("15") << 15 << 1900;
         QTest::newRow("16") << 16 << 1600;
     }
-    void anchoDestinatario()
+    void anchoDeColumnas()
     {
         QFETCH(int, registros);
-        QFETCH(int, ancho);
+        QFETCH(int, destinatario);
         QList<RegistroHistorial> lista;
         for (int i = 0; i < registros; ++i) {
-            lista.append(reg(QString::number(i), a(9, i)));
+            lista.append(reg(QStringLiteral("renglón número renglón número"), a(9, i), QStringLiteral("Pedro Gómez")));
         }
         Ventana w(almacen(lista));
-        QVERIFY(w.v->Form_Load());
-        const int esperados[] = {2000, ancho, 1650, 1000, 1800};
-        for (int c = 1; c < 5; ++c) {
-            QCOMPARE(w.v->lvwHistorial->columnWidth(c), px(esperados[c]));
+        QVERIFY(w.v->Abrir());
+        QVERIFY(QTest::qWaitForWindowExposed(w.v.get()));
+        QTreeView *l = controles(*w.v).lvwHistorial;
+        const double escala = l->columnWidth(ModeloHistorial::ColMensaje) / (1650 / 15.0);
+        QVERIFY(qAbs(l->columnWidth(ModeloHistorial::ColDestinatario) - destinatario / 15.0 * escala) <= 1);
+        QVERIFY(qAbs(l->columnWidth(ModeloHistorial::ColRemitente) - 1000 / 15.0 * escala) <= 1);
+        QVERIFY(l->columnWidth(ModeloHistorial::ColFecha) >= qRound(2000 / 15.0 * escala));
+        QVERIFY(l->isColumnHidden(ModeloHistorial::ColIndice));
+        // What the columns were made to show fits: the longest dates and a whole preview.
+        const QFontMetrics m(l->font());
+        const int margen = 2 * (l->style()->pixelMetric(QStyle::PM_FocusFrameHMargin, nullptr, l) + 1);
+        for (int dia = 19; dia < 26; ++dia) {
+            const QString fecha =
+                lista_historial::textoFecha(QDateTime(QDate(2012, 11, dia), QTime(23, 59)), QLocale());
+            QVERIFY2(m.horizontalAdvance(fecha) + margen <= l->columnWidth(ModeloHistorial::ColFecha),
+                     qPrintable(fecha));
         }
-        QVERIFY(w.v->lvwHistorial->isColumnHidden(5));
+        const QString previa = w.v->modelo()->texto(0, ModeloHistorial::ColMensaje);
+        QCOMPARE(previa, QStringLiteral("renglón número reng..."));
+        QVERIFY(m.horizontalAdvance(previa) + margen <= l->columnWidth(ModeloHistorial::ColMensaje));
+        // No empty strip right of "Proveedor": the last column ends at the list's edge.
+        QHeaderView *h = l->header();
+        QTRY_COMPARE(h->sectionViewportPosition(ModeloHistorial::ColProveedor) +
+                         h->sectionSize(ModeloHistorial::ColProveedor),
+                     l->viewport()->width());
+        QVERIFY(h->sectionSize(ModeloHistorial::ColProveedor) >= qRound(1800 / 15.0 * escala) - 1);
         QCOMPARE(w.v->textoPanel(1), QString::number(registros) + QStringLiteral(" mensajes guardados"));
     }
 
@@ -276,20 +319,22 @@ private Q_SLOTS:
     {
         Ventana w(almacen(tres()));
         frmHistorial &v = *w.v;
-        QVERIFY(v.Form_Load());
+        const ControlesFrmHistorial c = controles(v);
+        QVERIFY(v.Abrir());
         seleccionar(v, 0); // already current: a click shows it
-        v.lvwHistorial_ItemClick();
-        QCOMPARE(v.txtMensaje->toPlainText(), QStringLiteral("dos\nlíneas"));
-        QCOMPARE(v.txtMensaje->document()->defaultTextOption().alignment(), Qt::AlignLeft);
+        QCOMPARE(c.txtMensaje->toPlainText(), QStringLiteral("dos\nlíneas"));
+        QCOMPARE(c.txtMensaje->document()->defaultTextOption().alignment(), Qt::AlignLeft);
         QCOMPARE(v.modelo()->texto(0, ModeloHistorial::ColMensaje), QStringLiteral("dos líneas"));
-        QCOMPARE(v.lblPara->text(), QStringLiteral("Beto  [011 45678901]"));
-        QCOMPARE(v.lblDe->text(), QStringLiteral("Ana"));
-        QCOMPARE(v.lblProveedor->text(), QStringLiteral("Argentina - Claro"));
-        QCOMPARE(v.lblFecha->text(), lista_historial::fechaGeneral(a(10, 5), QLocale()));
+        QCOMPARE(c.lblPara->text(), QStringLiteral("Beto  [011 45678901]"));
+        QCOMPARE(c.lblDe->text(), QStringLiteral("Ana"));
+        QCOMPARE(c.lblProveedor->text(), QStringLiteral("Argentina - Claro"));
+        QCOMPARE(c.lblFecha->text(), lista_historial::fechaGeneral(a(10, 5), QLocale()));
         // Moving with the keyboard shows the new row.
-        seleccionar(v, 2);
-        QCOMPARE(v.txtMensaje->toPlainText(), QStringLiteral("tres"));
-        QCOMPARE(v.lblPara->text(), QStringLiteral("Ana  [011 45678901]"));
+        QTest::keyClick(c.lvwHistorial, Qt::Key_End);
+        QCOMPARE(c.txtMensaje->toPlainText(), QStringLiteral("tres"));
+        QCOMPARE(c.lblPara->text(), QStringLiteral("Ana  [011 45678901]"));
+        QTest::keyClick(c.lvwHistorial, Qt::Key_Up);
+        QCOMPARE(c.txtMensaje->toPlainText(), QStringLiteral("uno"));
     }
 
     void ordenarPorColumna_data()
@@ -313,27 +358,15 @@ private Q_SLOTS:
         QFETCH(QList<int>, posiciones);
         QFETCH(int, orden);
         Ventana w(almacen(tres()));
-        QVERIFY(w.v->Form_Load());
-        for (int c : clics) {
-            w.v->lvwHistorial_ColumnClick(c);
+        QVERIFY(w.v->Abrir());
+        QVERIFY(QTest::qWaitForWindowExposed(w.v.get()));
+        for (int columna : clics) {
+            clicEnCabecera(*w.v, columna);
         }
         QCOMPARE(::posiciones(*w.v), posiciones);
-        QCOMPARE(w.v->lvwHistorial->header()->sortIndicatorSection(), clics.last());
-        QCOMPARE(w.v->lvwHistorial->header()->sortIndicatorOrder(), Qt::SortOrder(orden));
-    }
-
-    void clicEnCabecera()
-    {
-        Ventana w(almacen(tres()));
-        QVERIFY(w.v->Form_Load());
-        QVERIFY(QTest::qWaitForWindowExposed(w.v.get()));
-        QHeaderView *h = w.v->lvwHistorial->header();
-        const QPoint centro(h->sectionViewportPosition(1) + h->sectionSize(1) / 2, h->height() / 2);
-        QTest::mouseClick(h->viewport(), Qt::LeftButton, {}, centro);
-        QCOMPARE(posiciones(*w.v), (QList<int>{3, 2, 1}));
-        QTest::mouseClick(h->viewport(), Qt::LeftButton, {}, centro);
-        QCOMPARE(posiciones(*w.v), (QList<int>{1, 2, 3}));
-        QCOMPARE(h->sortIndicatorOrder(), Qt::DescendingOrder);
+        QHeaderView *h = controles(*w.v).lvwHistorial->header();
+        QCOMPARE(h->sortIndicatorSection(), clics.last());
+        QCOMPARE(h->sortIndicatorOrder(), Qt::SortOrder(orden));
     }
 
     void eliminarUno_data()
@@ -359,14 +392,14 @@ private Q_SLOTS:
         const QList<RegistroHistorial> todos = tres().mid(0, registros);
         Ventana w(almacen(todos));
         frmHistorial &v = *w.v;
-        QVERIFY(v.Form_Load());
+        QVERIFY(v.Abrir());
         const int fila = int(posiciones(v).indexOf(borrar));
         seleccionar(v, fila);
         w.b.dialogos.respuestas = {Dialogos::Respuesta(respuesta)};
         if (conTecla) {
-            QTest::keyClick(v.lvwHistorial, Qt::Key_Delete);
+            QTest::keyClick(controles(v).lvwHistorial, Qt::Key_Delete);
         } else {
-            v.cmdEliminar_Click();
+            pulsar(controles(v).cmdEliminar);
         }
         QCOMPARE(w.b.dialogos.llamadas.size(), 1);
         const auto &pregunta = w.b.dialogos.llamadas[0];
@@ -374,6 +407,8 @@ private Q_SLOTS:
         QCOMPARE(pregunta.botones, Dialogos::Botones::SiNo);
         QCOMPARE(pregunta.icono, Dialogos::Icono::Pregunta);
         QCOMPARE(pregunta.titulo, QStringLiteral("Confirmar eliminación"));
+        // A stray Enter keeps the message.
+        QCOMPARE(pregunta.predeterminada, Dialogos::Respuesta::No);
 
         QList<RegistroHistorial> esperados;
         for (int k : quedan) {
@@ -385,9 +420,9 @@ private Q_SLOTS:
         QCOMPARE(v.espere(), nullptr);
         if (quedan.isEmpty()) {
             QCOMPARE(v.modelo()->texto(0, 0), QStringLiteral("(El Historial está vacío)"));
-            QVERIFY(!v.cmdReenviar->isEnabled());
-            QVERIFY(!v.cmdEliminar->isEnabled());
-            QVERIFY(!v.cmdEliminarTodos->isEnabled());
+            QVERIFY(!controles(v).cmdReenviar->isEnabled());
+            QVERIFY(!controles(v).cmdEliminar->isEnabled());
+            QVERIFY(!controles(v).cmdEliminarTodos->isEnabled());
             return;
         }
         // The list is the store again: positions renumbered, count updated.
@@ -412,16 +447,16 @@ private Q_SLOTS:
     {
         QFETCH(QString, caso);
         Ventana w(almacen(tres()));
-        QVERIFY(w.v->Form_Load());
+        QVERIFY(w.v->Abrir());
         QSignalSpy cerrada(w.v.get(), &QDialog::finished);
         seleccionar(*w.v, 0);
         const QByteArray antes = leerBytes(w.b.ruta());
         if (caso == QLatin1String("desaparecido")) {
             QVERIFY(QFile::remove(w.b.ruta()));
-            w.v->cmdEliminar_Click();
+            pulsar(controles(*w.v).cmdEliminar);
         } else {
             LimiteTamano limite(16);
-            w.v->cmdEliminar_Click();
+            pulsar(controles(*w.v).cmdEliminar);
         }
         QCOMPARE(w.b.dialogos.llamadas.size(), 2);
         QCOMPARE(w.b.dialogos.llamadas[1].texto, ErrorBorrarUno);
@@ -438,12 +473,12 @@ private Q_SLOTS:
     {
         // Another record came in after the list was read: position k may now be another message.
         Ventana w(almacen(tres()));
-        QVERIFY(w.v->Form_Load());
+        QVERIFY(w.v->Abrir());
         seleccionar(*w.v, 0);
         QList<RegistroHistorial> cuatro = tres();
         cuatro.prepend(reg(QStringLiteral("nuevo"), a(7, 0)));
         QVERIFY(escribirBytes(w.b.ruta(), almacen(cuatro)));
-        w.v->cmdEliminar_Click();
+        pulsar(controles(*w.v).cmdEliminar);
         QCOMPARE(w.b.dialogos.llamadas.size(), 2);
         QCOMPARE(w.b.dialogos.llamadas[1].icono, Dialogos::Icono::Exclamacion);
         QVERIFY(w.b.dialogos.llamadas[1].texto.contains(QStringLiteral("No se eliminó ningún mensaje")));
@@ -452,7 +487,7 @@ private Q_SLOTS:
         QVERIFY(w.v->isVisible());
         // Chosen again on the new list, it goes.
         seleccionar(*w.v, 0);
-        w.v->cmdEliminar_Click();
+        pulsar(controles(*w.v).cmdEliminar);
         QCOMPARE(w.v->modelo()->rowCount(), 3);
     }
 
@@ -464,7 +499,7 @@ private Q_SLOTS:
             Cab + almacen_historial::lineaRegistro(t[0]) + "\r\n#2012-11-19 09:30:00#,\"a\",\"b\"\r\n" +
             almacen_historial::lineaRegistro(t[1]) + "\r\n" + almacen_historial::lineaRegistro(t[2]) + "\r\n";
         Ventana w(contenido);
-        if (!w.v->Form_Load()) {
+        if (!w.v->Abrir()) {
             // A reader that stops at the damage: the window stays shut and the store untouched.
             QCOMPARE(w.b.dialogos.llamadas.size(), 1);
             QCOMPARE(w.b.dialogos.llamadas[0].icono, Dialogos::Icono::Critico);
@@ -481,7 +516,7 @@ private Q_SLOTS:
         }
         QVERIFY(fila >= 0);
         seleccionar(*w.v, fila);
-        w.v->cmdEliminar_Click();
+        pulsar(controles(*w.v).cmdEliminar);
         TablaHistorial despues;
         almacen_historial::leer(w.b.ruta(), despues);
         QStringList mensajes;
@@ -509,17 +544,19 @@ private Q_SLOTS:
         QFETCH(bool, desaparecido);
         QFETCH(QString, error);
         Ventana w(almacen(tres()));
-        QVERIFY(w.v->Form_Load());
+        QVERIFY(w.v->Abrir());
         if (desaparecido) {
             QVERIFY(QFile::remove(w.b.ruta()));
         }
         w.b.dialogos.respuestas = {Dialogos::Respuesta(respuesta)};
-        w.v->cmdEliminarTodos_Click();
+        pulsar(controles(*w.v).cmdEliminarTodos);
         const auto &pregunta = w.b.dialogos.llamadas.value(0);
         QCOMPARE(pregunta.texto, PreguntaTodos);
         QCOMPARE(pregunta.botones, Dialogos::Botones::SiNo);
         QCOMPARE(pregunta.icono, Dialogos::Icono::Pregunta);
         QCOMPARE(pregunta.titulo, QStringLiteral("Confirmar eliminación"));
+        // A stray Enter keeps every message.
+        QCOMPARE(pregunta.predeterminada, Dialogos::Respuesta::No);
         QCOMPARE(w.b.dialogos.llamadas.size(), error.isEmpty() ? 1 : 2);
         if (!error.isEmpty()) {
             QCOMPARE(w.b.dialogos.llamadas[1].texto, error);
@@ -534,7 +571,7 @@ private Q_SLOTS:
         }
         QVERIFY(!QFile::exists(w.b.ruta()));
         QCOMPARE(w.v->modelo()->texto(0, 0), QStringLiteral("(No hay mensajes guardados)"));
-        QVERIFY(!w.v->cmdEliminarTodos->isEnabled());
+        QVERIFY(!controles(*w.v).cmdEliminarTodos->isEnabled());
     }
 
     void reenviar_data()
@@ -548,10 +585,10 @@ private Q_SLOTS:
         QFETCH(bool, escritura);
         Ventana w(almacen(tres()));
         w.p.escritura = escritura;
-        QVERIFY(w.v->Form_Load());
+        QVERIFY(w.v->Abrir());
         QSignalSpy cerrada(w.v.get(), &QDialog::finished);
         seleccionar(*w.v, 0);
-        w.v->cmdReenviar_Click();
+        pulsar(controles(*w.v).cmdReenviar);
         QCOMPARE(cerrada.size(), 1);
         QVERIFY(!w.v->isVisible());
         if (escritura) {
@@ -588,10 +625,10 @@ private Q_SLOTS:
             }
             // Deleting reloads (and so hides and shows) the window; it stays open.
             seleccionar(*v, 0);
-            v->cmdEliminar->click();
+            pulsar(controles(*v).cmdEliminar);
             QTimer::singleShot(0, v, [&p, &recargada, v] {
                 recargada = v->isVisible() && v->modelo()->rowCount() == 2 && !p.principal.isHidden();
-                v->cmdCerrar->click();
+                pulsar(controles(*v).cmdCerrar);
             });
         });
         MostrarHistorial(*b.ctx, p);
@@ -621,10 +658,100 @@ private Q_SLOTS:
             lista.append(reg(largo, a(9, i)));
         }
         Ventana w(almacen(lista));
-        QVERIFY(w.v->Form_Load());
+        QVERIFY(w.v->Abrir());
         QCOMPARE(w.v->modelo()->texto(0, ModeloHistorial::ColMensaje), QStringLiteral("renglón número reng..."));
         seleccionar(*w.v, 3);
-        QCOMPARE(w.v->txtMensaje->toPlainText(), QString(largo).replace(QStringLiteral("\r\n"), QStringLiteral("\n")));
+        QCOMPARE(controles(*w.v).txtMensaje->toPlainText(),
+                 QString(largo).replace(QStringLiteral("\r\n"), QStringLiteral("\n")));
+    }
+
+    // A reload hides and shows the window: it comes back where the user left it.
+    void recargadaDondeEstaba_data()
+    {
+        QTest::addColumn<QString>("accion");
+        QTest::newRow("eliminar uno") << "uno";
+        QTest::newRow("eliminar todos") << "todos";
+        QTest::newRow("el almacén cambió") << "cambiado";
+    }
+    void recargadaDondeEstaba()
+    {
+        QFETCH(QString, accion);
+        Ventana w(almacen(tres()));
+        QVERIFY(w.v->Abrir());
+        QVERIFY(QTest::qWaitForWindowExposed(w.v.get()));
+        // The user drags it away from where it was first placed.
+        const QRect movida = w.v->geometry().translated(37, 61);
+        w.v->windowHandle()->setGeometry(movida);
+        QTRY_COMPARE(w.v->geometry(), movida);
+        seleccionar(*w.v, 0);
+        if (accion == QLatin1String("cambiado")) {
+            QVERIFY(escribirBytes(w.b.ruta(), almacen(tres().mid(1))));
+        }
+        pulsar(accion == QLatin1String("todos") ? controles(*w.v).cmdEliminarTodos : controles(*w.v).cmdEliminar);
+        QVERIFY(w.v->isVisible());
+        QCOMPARE(w.v->geometry(), movida);
+        QVERIFY(QTest::qWaitForWindowExposed(w.v.get()));
+        QCOMPARE(w.v->geometry(), movida);
+    }
+
+    // With NTX_CAPTURAS set to a folder and a real X display, pictures of the
+    // screen: the list as opened, then after each of three deletes.
+    void capturas()
+    {
+        const QString carpeta = qEnvironmentVariable("NTX_CAPTURAS");
+        if (carpeta.isEmpty()) {
+            QSKIP("NTX_CAPTURAS no está puesta");
+        }
+        const struct
+        {
+            const char16_t *nombre, *destino, *mensaje, *proveedor;
+        } filas[] = {
+            {u"Pedro Gómez", u"11 22334455", u"Llego tarde, guardame la cena por favor", u"Argentina - Personal"},
+            {u"(No agendado)", u"351 5551234", u"Hola", u"Argentina - Claro"},
+            {u"María José Fernández", u"11 40001234", u"Feliz cumpleaños!! Que lo pases genial", u"Argentina - Claro"},
+            {u"Ana", u"0414 1234567", u"Te llamo en cinco minutos", u"Venezuela - Movilnet"},
+            {u"Juan", u"261 4445566", u"Ok", u"Argentina - Personal"},
+        };
+        QList<RegistroHistorial> lista;
+        for (int i = 0; i < 5; ++i) {
+            RegistroHistorial r =
+                reg(QString::fromUtf16(filas[i].mensaje), a(9 + i, 5 * i), QString::fromUtf16(filas[i].nombre));
+            r.destino = QString::fromUtf16(filas[i].destino);
+            r.remitente = QStringLiteral("Juan Pérez");
+            r.proveedor = QString::fromUtf16(filas[i].proveedor);
+            lista.append(r);
+        }
+        Ventana w(almacen(lista));
+        w.p.principal.setGeometry(272, 145, 734, 501);
+        QDir().mkpath(carpeta);
+        QVERIFY(w.v->Abrir());
+        // The screen is taken once the window server has shown the window again.
+        struct Exposiciones final : QObject
+        {
+            int n = 0;
+            bool eventFilter(QObject *, QEvent *e) override
+            {
+                n += e->type() == QEvent::Expose;
+                return false;
+            }
+        } exposiciones;
+        w.v->windowHandle()->installEventFilter(&exposiciones);
+        for (int i = 0; i < 4; ++i) {
+            const int antes = exposiciones.n;
+            if (i > 0) {
+                seleccionar(*w.v, 0);
+                pulsar(controles(*w.v).cmdEliminar);
+                QTRY_VERIFY(exposiciones.n > antes && w.v->windowHandle()->isExposed());
+            }
+            QVERIFY(QTest::qWaitForWindowExposed(w.v.get()));
+            // The window manager frames the window in its own time.
+            QTRY_VERIFY(w.v->frameGeometry().top() < w.v->geometry().top());
+            w.v->repaint();
+            QCoreApplication::processEvents();
+            qInfo("captura %d: ventana en %d,%d", i, w.v->frameGeometry().x(), w.v->frameGeometry().y());
+            const QPixmap foto = w.v->screen()->grabWindow(0);
+            QVERIFY(foto.save(carpeta + QStringLiteral("/historial%1.png").arg(i)));
+        }
     }
 };
 

@@ -274,6 +274,7 @@ private Q_SLOTS:
                                 "proceder?"));
         QCOMPARE(b.dialogos.llamadas[0].botones, Dialogos::Botones::SiNo);
         QCOMPARE(b.dialogos.llamadas[0].icono, Dialogos::Icono::Pregunta);
+        QCOMPARE(b.dialogos.llamadas[0].predeterminada, Dialogos::Respuesta::No);
         if (!aviso.isEmpty()) {
             QCOMPARE(b.dialogos.llamadas[1].texto, aviso);
             QCOMPARE(int(b.dialogos.llamadas[1].icono), icono);

@@ -1,9 +1,12 @@
-// The preferences dialog offscreen with scripted message boxes: loading, the
-// three lists, the questions, saving all or nothing, the notices reset.
+// The preferences dialog offscreen with scripted message boxes, driven by
+// clicks and keys: loading, the three lists, the questions, saving all or
+// nothing, the notices reset.
 // With NTX_CAPTURAS set to a folder, capturas() saves a picture of each tab.
 #include <QApplication>
 #include <QDir>
 #include <QScreen>
+#include <QStyle>
+#include <QStyleOptionButton>
 #include <QTest>
 
 #include "comun/claves.h"
@@ -63,6 +66,53 @@ QString leer(const Ajustes &a, const QString &clave)
     return a.leer(SeccionMensajes, clave, QStringLiteral("<ausente>"));
 }
 
+ControlesFrmPreferencias controles(const frmPreferencias &f)
+{
+    return ControlesFrmPreferencias::buscar(f);
+}
+
+// The user's click on a button, or on a check box's square.
+void pulsar(QAbstractButton *boton)
+{
+    QPoint punto = boton->rect().center();
+    if (auto *casilla = qobject_cast<QCheckBox *>(boton)) {
+        QStyleOptionButton opcion;
+        opcion.initFrom(casilla);
+        punto = casilla->style()->subElementRect(QStyle::SE_CheckBoxIndicator, &opcion, casilla).center();
+    }
+    QTest::mouseClick(boton, Qt::LeftButton, {}, punto);
+}
+
+// The dialog on screen and active, on tab `pestana`, as the user sees it.
+void mostrar(frmPreferencias &f, int pestana)
+{
+    f.show();
+    f.activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(&f));
+    QTabBar *tabs = controles(f).TabStrip1;
+    QTest::mouseClick(tabs, Qt::LeftButton, {}, tabs->tabRect(pestana).center());
+    QCOMPARE(tabs->currentIndex(), pestana);
+}
+
+// The user's click on entry `i` of a list.
+void elegir(QTreeWidget *t, int i)
+{
+    QTreeWidgetItem *entrada = t->topLevelItem(i);
+    t->scrollToItem(entrada);
+    QTest::mouseClick(t->viewport(), Qt::LeftButton, {}, t->visualItemRect(entrada).center());
+}
+
+// Typing into a box, as the user does: click into it, select all, type over.
+void escribir(QLineEdit *caja, const QString &texto)
+{
+    QTest::mouseClick(caja, Qt::LeftButton, {}, caja->rect().center());
+    QTest::keyClick(caja, Qt::Key_A, Qt::ControlModifier);
+    if (texto.isEmpty())
+        QTest::keyClick(caja, Qt::Key_Delete);
+    else
+        QTest::keyClicks(caja, texto);
+}
+
 } // namespace
 
 class PruebaFrmPreferencias : public QObject
@@ -81,28 +131,29 @@ private Q_SLOTS:
         p.ajustes.escribir(SeccionMensajes, ClaveRemitente(0), QStringLiteral("Juan"));
         p.ajustes.escribir(SeccionMensajes, ClaveRemitente(1), QString(23, u'r'));
         frmPreferencias f(p.ctx, principal);
+        const ControlesFrmPreferencias c = controles(f);
         QCOMPARE(f.windowTitle(), QStringLiteral("Preferencias"));
-        for (const QTreeWidget *t : {f.tvwSaludos, f.tvwFirmas, f.tvwRemitentes})
+        for (const QTreeWidget *t : {c.tvwSaludos, c.tvwFirmas, c.tvwRemitentes})
             QCOMPARE(t->topLevelItemCount(), 10);
-        QCOMPARE(etiqueta(f.tvwSaludos, 0), de26.left(25) + QStringLiteral("..."));
-        QCOMPARE(etiquetaCompleta(f.tvwSaludos, 0), de26);
-        QVERIFY(!gris(f.tvwSaludos, 0));
-        QCOMPARE(etiqueta(f.tvwSaludos, 1), QStringLiteral("(Vacío)"));
-        QVERIFY(gris(f.tvwSaludos, 1));
-        QCOMPARE(etiqueta(f.tvwSaludos, 2), QStringLiteral("\"Hola\"   que tal"));
-        QCOMPARE(etiquetaCompleta(f.tvwSaludos, 2), QStringLiteral("\"Hola\"\r\n\tque tal"));
-        QCOMPARE(etiqueta(f.tvwFirmas, 9), QString(25, u'f') + QStringLiteral("..."));
-        QCOMPARE(etiqueta(f.tvwRemitentes, 0), QStringLiteral("Juan"));
-        QCOMPARE(etiqueta(f.tvwRemitentes, 1), QString(22, u'r') + QStringLiteral("..."));
-        QVERIFY(gris(f.tvwRemitentes, 2));
-        for (const QLineEdit *caja : {f.txtSaludos, f.txtFirmas, f.txtRemitentes})
+        QCOMPARE(etiqueta(c.tvwSaludos, 0), de26.left(25) + QStringLiteral("..."));
+        QCOMPARE(etiquetaCompleta(c.tvwSaludos, 0), de26);
+        QVERIFY(!gris(c.tvwSaludos, 0));
+        QCOMPARE(etiqueta(c.tvwSaludos, 1), QStringLiteral("(Vacío)"));
+        QVERIFY(gris(c.tvwSaludos, 1));
+        QCOMPARE(etiqueta(c.tvwSaludos, 2), QStringLiteral("\"Hola\"   que tal"));
+        QCOMPARE(etiquetaCompleta(c.tvwSaludos, 2), QStringLiteral("\"Hola\"\r\n\tque tal"));
+        QCOMPARE(etiqueta(c.tvwFirmas, 9), QString(25, u'f') + QStringLiteral("..."));
+        QCOMPARE(etiqueta(c.tvwRemitentes, 0), QStringLiteral("Juan"));
+        QCOMPARE(etiqueta(c.tvwRemitentes, 1), QString(22, u'r') + QStringLiteral("..."));
+        QVERIFY(gris(c.tvwRemitentes, 2));
+        for (const QLineEdit *caja : {c.txtSaludos, c.txtFirmas, c.txtRemitentes})
             QVERIFY(caja->isReadOnly());
-        for (const QPushButton *b : {f.cmdAgregarSaludo, f.cmdEliminarSaludo, f.cmdAgregarFirma, f.cmdEliminarFirma,
-                                     f.cmdAgregarRemitente, f.cmdEliminarRemitente})
+        for (const QPushButton *b : {c.cmdAgregarSaludo, c.cmdEliminarSaludo, c.cmdAgregarFirma, c.cmdEliminarFirma,
+                                     c.cmdAgregarRemitente, c.cmdEliminarRemitente})
             QVERIFY(!b->isEnabled());
-        QCOMPARE(f.txtSaludos->maxLength(), 100);
-        QCOMPARE(f.txtRemitentes->maxLength(), 22);
-        QVERIFY(f.chkConfirmaCobro->isChecked() && f.chkIconoNotificacion->isChecked() && f.chkHistorial->isChecked());
+        QCOMPARE(c.txtSaludos->maxLength(), 100);
+        QCOMPARE(c.txtRemitentes->maxLength(), 22);
+        QVERIFY(c.chkConfirmaCobro->isChecked() && c.chkIconoNotificacion->isChecked() && c.chkHistorial->isChecked());
         QVERIFY(p.dialogos.llamadas.isEmpty());
         // Nothing was written by opening.
         QCOMPARE(leer(p.ajustes, QStringLiteral("ConfirmaCobro")), QStringLiteral("<ausente>"));
@@ -113,13 +164,14 @@ private Q_SLOTS:
         ContextoPrueba p;
         PrincipalFalsa principal;
         frmPreferencias f(p.ctx, principal);
+        const ControlesFrmPreferencias c = controles(f);
         QStringList titulos;
-        for (int i = 0; i < f.TabStrip1->count(); ++i)
-            titulos << f.TabStrip1->tabText(i) + u'/' + f.TabStrip1->tabData(i).toString();
+        for (int i = 0; i < c.TabStrip1->count(); ++i)
+            titulos << c.TabStrip1->tabText(i) + u'/' + c.TabStrip1->tabData(i).toString();
         QCOMPARE(titulos,
                  (QStringList{QStringLiteral("General/General"), QStringLiteral("Remitentes/Remitentes"),
                               QStringLiteral("Saludos y Firmas/Saludos"), QStringLiteral("Avanzado/Avanzado")}));
-        const QList<QWidget *> paneles{f.picGeneral, f.picRemitentes, f.picSaludos, f.picAvanzado};
+        const QList<QWidget *> paneles{c.picGeneral, c.picRemitentes, c.picSaludos, c.picAvanzado};
         const auto visible = [&] {
             int n = -1;
             for (int i = 0; i < paneles.size(); ++i) {
@@ -129,13 +181,16 @@ private Q_SLOTS:
             return n;
         };
         QCOMPARE(visible(), 0);
+        // Opened on a tab, then the user's clicks on the tabs.
+        f.seleccionarPestana(3);
+        QCOMPARE(visible(), 3);
         for (int i : {2, 3, 1, 0, 2}) {
-            f.seleccionarPestana(i);
+            mostrar(f, i);
             QCOMPARE(visible(), i);
         }
         // A key that is none of the four changes nothing.
-        f.TabStrip1->setTabData(3, QStringLiteral("Otra"));
-        f.seleccionarPestana(3);
+        c.TabStrip1->setTabData(3, QStringLiteral("Otra"));
+        mostrar(f, 3);
         QCOMPARE(visible(), 2);
         f.seleccionarPestana(7);
         QCOMPARE(visible(), 2);
@@ -147,46 +202,42 @@ private Q_SLOTS:
         PrincipalFalsa principal;
         p.ajustes.escribir(SeccionMensajes, ClaveFirma(0), QStringLiteral("Juan"));
         frmPreferencias f(p.ctx, principal);
-        f.seleccionarPestana(frmPreferencias::PestanaSaludos);
-        f.tvwSaludos->setCurrentItem(f.tvwSaludos->topLevelItem(3));
-        QVERIFY(!f.txtSaludos->isReadOnly());
-        QVERIFY(f.cmdAgregarSaludo->isEnabled());
-        QVERIFY(!f.cmdEliminarSaludo->isEnabled()); // the slot is empty
-        QCOMPARE(f.txtSaludos->text(), QString());
+        const ControlesFrmPreferencias c = controles(f);
+        mostrar(f, frmPreferencias::PestanaSaludos);
+        elegir(c.tvwSaludos, 3);
+        QVERIFY(!c.txtSaludos->isReadOnly());
+        QVERIFY(c.cmdAgregarSaludo->isEnabled());
+        QVERIFY(!c.cmdEliminarSaludo->isEnabled()); // the slot is empty
+        QCOMPARE(c.txtSaludos->text(), QString());
         // An empty box adds nothing.
-        f.cmdAgregarSaludo_Click();
-        QCOMPARE(etiqueta(f.tvwSaludos, 3), QStringLiteral("(Vacío)"));
+        pulsar(c.cmdAgregarSaludo);
+        QCOMPARE(etiqueta(c.tvwSaludos, 3), QStringLiteral("(Vacío)"));
         const QString de26 = QString(26, u's');
-        f.txtSaludos->setText(de26);
-        f.cmdAgregarSaludo_Click();
-        QCOMPARE(etiqueta(f.tvwSaludos, 3), QString(25, u's') + QStringLiteral("..."));
-        QVERIFY(!gris(f.tvwSaludos, 3));
-        QVERIFY(f.cmdEliminarSaludo->isEnabled());
+        escribir(c.txtSaludos, de26);
+        pulsar(c.cmdAgregarSaludo);
+        QCOMPARE(etiqueta(c.tvwSaludos, 3), QString(25, u's') + QStringLiteral("..."));
+        QVERIFY(!gris(c.tvwSaludos, 3));
+        QVERIFY(c.cmdEliminarSaludo->isEnabled());
         // Typing is limited to 100 characters.
-        f.tvwSaludos->setCurrentItem(f.tvwSaludos->topLevelItem(0));
-        f.txtSaludos->clear();
-        f.txtSaludos->setFocus();
-        QTest::keyClicks(f.txtSaludos, QString(200, u'x'));
-        f.cmdAgregarSaludo_Click();
-        QCOMPARE(etiquetaCompleta(f.tvwSaludos, 0), QString(100, u'x'));
+        elegir(c.tvwSaludos, 0);
+        escribir(c.txtSaludos, QString(200, u'x'));
+        pulsar(c.cmdAgregarSaludo);
+        QCOMPARE(etiquetaCompleta(c.tvwSaludos, 0), QString(100, u'x'));
         // Clicking the selected entry again gives back its text, dropping what was typed.
-        f.show();
-        f.seleccionarPestana(frmPreferencias::PestanaSaludos);
-        QVERIFY(QTest::qWaitForWindowExposed(&f));
-        f.txtSaludos->setText(QStringLiteral("sin agregar"));
-        const QRect zona = f.tvwSaludos->visualItemRect(f.tvwSaludos->topLevelItem(0));
-        QTest::mouseClick(f.tvwSaludos->viewport(), Qt::LeftButton, {}, zona.center());
-        QCOMPARE(f.txtSaludos->text(), QString(100, u'x'));
+        escribir(c.txtSaludos, QStringLiteral("sin agregar"));
+        elegir(c.tvwSaludos, 0);
+        QCOMPARE(c.txtSaludos->text(), QString(100, u'x'));
         // The signatures' box got the tag of the selected entry.
-        f.tvwFirmas->setCurrentItem(f.tvwFirmas->topLevelItem(0));
-        QCOMPARE(f.txtFirmas->text(), QStringLiteral("Juan"));
-        QVERIFY(f.cmdEliminarFirma->isEnabled());
-        f.tvwRemitentes->setCurrentItem(f.tvwRemitentes->topLevelItem(0));
-        f.txtRemitentes->setText(QStringLiteral("Ana"));
-        f.cmdAgregarRemitente_Click();
+        elegir(c.tvwFirmas, 0);
+        QCOMPARE(c.txtFirmas->text(), QStringLiteral("Juan"));
+        QVERIFY(c.cmdEliminarFirma->isEnabled());
+        mostrar(f, frmPreferencias::PestanaRemitentes);
+        elegir(c.tvwRemitentes, 0);
+        escribir(c.txtRemitentes, QStringLiteral("Ana"));
+        pulsar(c.cmdAgregarRemitente);
         // Nothing saved before Aceptar.
         QCOMPARE(leer(p.ajustes, ClaveSaludo(3)), QStringLiteral("<ausente>"));
-        f.cmdAceptar_Click();
+        pulsar(c.cmdAceptar);
         QCOMPARE(f.result(), int(QDialog::Accepted));
         QCOMPARE(leer(p.ajustes, ClaveSaludo(3)), de26);
         QCOMPARE(leer(p.ajustes, ClaveSaludo(0)), QString(100, u'x'));
@@ -212,19 +263,72 @@ private Q_SLOTS:
         PrincipalFalsa principal;
         p.ajustes.escribir(SeccionMensajes, ClaveSaludo(4), QStringLiteral("Hola"));
         frmPreferencias f(p.ctx, principal);
-        f.tvwSaludos->setCurrentItem(f.tvwSaludos->topLevelItem(4));
-        QVERIFY(f.cmdEliminarSaludo->isEnabled());
-        f.cmdEliminarSaludo_Click();
-        QCOMPARE(etiqueta(f.tvwSaludos, 4), QStringLiteral("(Vacío)"));
-        QVERIFY(gris(f.tvwSaludos, 4));
-        QCOMPARE(f.txtSaludos->text(), QString());
-        QVERIFY(!f.cmdEliminarSaludo->isEnabled());
-        if (aceptar)
-            f.cmdAceptar_Click();
-        else
-            f.cmdCancelar_Click();
+        const ControlesFrmPreferencias c = controles(f);
+        mostrar(f, frmPreferencias::PestanaSaludos);
+        elegir(c.tvwSaludos, 4);
+        QVERIFY(c.cmdEliminarSaludo->isEnabled());
+        pulsar(c.cmdEliminarSaludo);
+        QCOMPARE(etiqueta(c.tvwSaludos, 4), QStringLiteral("(Vacío)"));
+        QVERIFY(gris(c.tvwSaludos, 4));
+        QCOMPARE(c.txtSaludos->text(), QString());
+        QVERIFY(!c.cmdEliminarSaludo->isEnabled());
+        pulsar(aceptar ? c.cmdAceptar : c.cmdCancelar);
+        QVERIFY(!f.isVisible());
         QCOMPARE(leer(p.ajustes, ClaveSaludo(4)), aceptar ? QString() : QStringLiteral("Hola"));
         QCOMPARE(principal.puestas, aceptar ? 1 : 0);
+    }
+
+    // "Eliminar" goes grey under the focus: the focus stays with its own list,
+    // and the next list gets no entry chosen for the user.
+    void eliminarNoEligeEnOtraLista_data()
+    {
+        QTest::addColumn<int>("pestana");
+        QTest::addColumn<int>("lista"); // 0 greetings, 1 signatures, 2 senders
+        QTest::newRow("saludo") << frmPreferencias::PestanaSaludos << 0;
+        QTest::newRow("firma") << frmPreferencias::PestanaSaludos << 1;
+        QTest::newRow("remitente") << frmPreferencias::PestanaRemitentes << 2;
+    }
+    void eliminarNoEligeEnOtraLista()
+    {
+        QFETCH(int, pestana);
+        QFETCH(int, lista);
+        ContextoPrueba p;
+        PrincipalFalsa principal;
+        p.ajustes.escribir(SeccionMensajes, ClaveSaludo(1), QStringLiteral("Hola"));
+        p.ajustes.escribir(SeccionMensajes, ClaveFirma(0), QStringLiteral("Juan"));
+        p.ajustes.escribir(SeccionMensajes, ClaveFirma(1), QStringLiteral("Luis"));
+        p.ajustes.escribir(SeccionMensajes, ClaveRemitente(1), QStringLiteral("Ana"));
+        frmPreferencias f(p.ctx, principal);
+        const ControlesFrmPreferencias c = controles(f);
+        QTreeWidget *listas[] = {c.tvwSaludos, c.tvwFirmas, c.tvwRemitentes};
+        QLineEdit *cajas[] = {c.txtSaludos, c.txtFirmas, c.txtRemitentes};
+        QPushButton *eliminarBotones[] = {c.cmdEliminarSaludo, c.cmdEliminarFirma, c.cmdEliminarRemitente};
+        QPushButton *agregarBotones[] = {c.cmdAgregarSaludo, c.cmdAgregarFirma, c.cmdAgregarRemitente};
+        mostrar(f, pestana);
+        elegir(listas[lista], 1);
+        pulsar(eliminarBotones[lista]);
+        QCOMPARE(etiqueta(listas[lista], 1), QStringLiteral("(Vacío)"));
+        QCOMPARE(QApplication::focusWidget(), listas[lista]);
+        for (int otra = 0; otra < 3; ++otra) {
+            if (otra == lista)
+                continue;
+            QVERIFY(listas[otra]->selectedItems().isEmpty());
+            QCOMPARE(cajas[otra]->text(), QString());
+            QVERIFY(cajas[otra]->isReadOnly());
+            QVERIFY(!agregarBotones[otra]->isEnabled());
+            QVERIFY(!eliminarBotones[otra]->isEnabled());
+        }
+        if (lista != 0)
+            return;
+        // Tabbing on into the signatures chooses nothing either; Space then chooses the entry shown.
+        for (int i = 0; i < 10 && QApplication::focusWidget() != c.tvwFirmas; ++i)
+            QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+        QCOMPARE(QApplication::focusWidget(), c.tvwFirmas);
+        QCOMPARE(c.txtFirmas->text(), QString());
+        QVERIFY(!c.cmdAgregarFirma->isEnabled());
+        QTest::keyClick(c.tvwFirmas, Qt::Key_Space);
+        QCOMPARE(c.txtFirmas->text(), QStringLiteral("Juan"));
+        QVERIFY(c.cmdEliminarFirma->isEnabled());
     }
 
     void confirmaCobro_data()
@@ -241,9 +345,10 @@ private Q_SLOTS:
         ContextoPrueba p;
         PrincipalFalsa principal;
         frmPreferencias f(p.ctx, principal);
-        f.show();
+        const ControlesFrmPreferencias c = controles(f);
+        mostrar(f, frmPreferencias::PestanaAvanzado);
         p.dialogos.respuestas << Dialogos::Respuesta(respuesta);
-        f.chkConfirmaCobro->click();
+        pulsar(c.chkConfirmaCobro);
         QCOMPARE(p.dialogos.llamadas.size(), 1);
         const auto l = p.dialogos.llamadas.first();
         QCOMPARE(l.texto, QStringLiteral("Desactivando esta opción NTX Mensajes no le pedirá que confirme el envío de "
@@ -252,15 +357,17 @@ private Q_SLOTS:
         QCOMPARE(l.titulo, QStringLiteral("Preferencias"));
         QCOMPARE(l.icono, Dialogos::Icono::Pregunta);
         QCOMPARE(l.botones, Dialogos::Botones::SiNo);
-        QCOMPARE(f.chkConfirmaCobro->isChecked(), marcada);
-        f.cmdAceptar_Click();
+        QCOMPARE(c.chkConfirmaCobro->isChecked(), marcada);
+        pulsar(c.cmdAceptar);
         QCOMPARE(leer(p.ajustes, QStringLiteral("ConfirmaCobro")), Ajustes::booleanoATexto(marcada));
         // Ticking asks nothing; a stored False shows the box cleared without a question.
         frmPreferencias otra(p.ctx, principal);
-        QCOMPARE(otra.chkConfirmaCobro->isChecked(), marcada);
-        otra.show();
+        const ControlesFrmPreferencias co = controles(otra);
+        QCOMPARE(co.chkConfirmaCobro->isChecked(), marcada);
+        mostrar(otra, frmPreferencias::PestanaAvanzado);
         if (!marcada)
-            otra.chkConfirmaCobro->click();
+            pulsar(co.chkConfirmaCobro);
+        QVERIFY(co.chkConfirmaCobro->isChecked());
         QCOMPARE(p.dialogos.llamadas.size(), 1);
     }
 
@@ -285,7 +392,7 @@ private Q_SLOTS:
         QCOMPARE(l.icono, Dialogos::Icono::Critico);
         QCOMPARE(l.texto, QStringLiteral("La información de la configuración está dañada.\r\n\r\nNTX Mensajes ha "
                                          "restablecido todas las opciones a sus valores de fábrica."));
-        QVERIFY(f.chkConfirmaCobro->isChecked() && f.chkIconoNotificacion->isChecked());
+        QVERIFY(controles(f).chkConfirmaCobro->isChecked() && controles(f).chkIconoNotificacion->isChecked());
         QCOMPARE(leer(p.ajustes, QStringLiteral("IconoNotificacion")), QStringLiteral("True"));
         QCOMPARE(leer(p.ajustes, QStringLiteral("ConfirmaCobro")), QStringLiteral("True"));
         frmPreferencias otra(p.ctx, principal);
@@ -309,8 +416,10 @@ private Q_SLOTS:
         }
         p.ajustes.escribir(SeccionMensajes, ClaveSaludo(0), QStringLiteral("se queda"));
         frmPreferencias f(p.ctx, principal);
-        f.cmdRestablecer->click();
-        QVERIFY(!f.cmdRestablecer->isEnabled());
+        const ControlesFrmPreferencias c = controles(f);
+        mostrar(f, frmPreferencias::PestanaAvanzado);
+        pulsar(c.cmdRestablecer);
+        QVERIFY(!c.cmdRestablecer->isEnabled());
         QVERIFY(p.dialogos.llamadas.isEmpty());
         for (const char *k : {"TTMostrado", "TipImagenesNoMas", "TipHistorialNoMas"})
             QCOMPARE(leer(p.ajustes, QString::fromLatin1(k)), QStringLiteral("<ausente>"));
@@ -323,9 +432,12 @@ private Q_SLOTS:
         PrincipalFalsa principal;
         principal.historial = false;
         frmPreferencias f(p.ctx, principal);
-        QVERIFY(!f.chkHistorial->isChecked());
-        f.chkHistorial->setChecked(true);
-        f.cmdAceptar_Click();
+        const ControlesFrmPreferencias c = controles(f);
+        QVERIFY(!c.chkHistorial->isChecked());
+        mostrar(f, frmPreferencias::PestanaGeneral);
+        pulsar(c.chkHistorial);
+        QVERIFY(c.chkHistorial->isChecked());
+        pulsar(c.cmdAceptar);
         QVERIFY(principal.historial);
         QCOMPARE(leer(p.ajustes, QStringLiteral("Historial")), QStringLiteral("True"));
     }
@@ -335,12 +447,16 @@ private Q_SLOTS:
         ContextoPrueba p;
         PrincipalFalsa principal;
         frmPreferencias f(p.ctx, principal);
-        f.cmdAyuda->click();
+        const ControlesFrmPreferencias c = controles(f);
+        mostrar(f, frmPreferencias::PestanaAvanzado);
+        pulsar(c.cmdAyuda);
         QCOMPARE(p.sistema.direccionesAbiertas, QStringList{p.ctx.direcciones.sitio + QStringLiteral("/ir/?id=11")});
         p.dialogos.respuestas << Dialogos::Respuesta::No;
-        f.cmdRepararHistorial->click();
+        pulsar(c.cmdRepararHistorial);
         QCOMPARE(p.dialogos.llamadas.size(), 1);
         QVERIFY(p.dialogos.llamadas.first().texto.startsWith(QStringLiteral("El proceso de reparación")));
+        // Repairing empties the store: a stray Enter must not do it.
+        QCOMPARE(p.dialogos.llamadas.first().predeterminada, Dialogos::Respuesta::No);
         QVERIFY(f.result() != QDialog::Accepted);
     }
 
@@ -365,16 +481,18 @@ private Q_SLOTS:
         ContextoPrueba p(&a);
         PrincipalFalsa principal;
         frmPreferencias f(p.ctx, principal);
-        f.show();
-        f.chkIconoNotificacion->setChecked(false);
-        f.chkHistorial->setChecked(false);
-        f.tvwSaludos->setCurrentItem(f.tvwSaludos->topLevelItem(0));
-        f.cmdEliminarSaludo_Click();
-        f.tvwFirmas->setCurrentItem(f.tvwFirmas->topLevelItem(5));
-        f.txtFirmas->setText(QStringLiteral("Luis"));
-        f.cmdAgregarFirma_Click();
+        const ControlesFrmPreferencias c = controles(f);
+        mostrar(f, frmPreferencias::PestanaGeneral);
+        pulsar(c.chkIconoNotificacion);
+        pulsar(c.chkHistorial);
+        mostrar(f, frmPreferencias::PestanaSaludos);
+        elegir(c.tvwSaludos, 0);
+        pulsar(c.cmdEliminarSaludo);
+        elegir(c.tvwFirmas, 5);
+        escribir(c.txtFirmas, QStringLiteral("Luis"));
+        pulsar(c.cmdAgregarFirma);
         a.falla = a.escrituras + desde;
-        f.cmdAceptar_Click();
+        pulsar(c.cmdAceptar);
         QCOMPARE(a.m.enumerar(SeccionMensajes), antes);
         QVERIFY(f.isVisible());
         QVERIFY(f.result() != QDialog::Accepted);
@@ -385,9 +503,9 @@ private Q_SLOTS:
             QStringLiteral("No se pudieron guardar las preferencias; no se cambió ninguna opción.")));
         QCOMPARE(p.dialogos.llamadas.first().icono, Dialogos::Icono::Critico);
         // The edits are still there: once the store works, the same click saves them.
-        QCOMPARE(etiquetaCompleta(f.tvwFirmas, 5), QStringLiteral("Luis"));
+        QCOMPARE(etiquetaCompleta(c.tvwFirmas, 5), QStringLiteral("Luis"));
         a.falla = 0;
-        f.cmdAceptar_Click();
+        pulsar(c.cmdAceptar);
         QCOMPARE(f.result(), int(QDialog::Accepted));
         QCOMPARE(leer(a, ClaveFirma(5)), QStringLiteral("Luis"));
         QCOMPARE(leer(a, ClaveSaludo(0)), QString());
@@ -414,7 +532,8 @@ private Q_SLOTS:
             p.ajustes.escribir(SeccionMensajes, ClaveFirma(i), textos.at(i));
         }
         frmPreferencias f(p.ctx, principal);
-        f.cmdAceptar_Click();
+        mostrar(f, frmPreferencias::PestanaGeneral);
+        pulsar(controles(f).cmdAceptar);
         for (int i = 0; i < textos.size(); ++i) {
             QCOMPARE(leer(p.ajustes, ClaveSaludo(i)), textos.at(i));
             QCOMPARE(leer(p.ajustes, ClaveFirma(i)), textos.at(i));
@@ -434,13 +553,11 @@ private Q_SLOTS:
         p.ajustes.escribir(SeccionMensajes, ClaveRemitente(0), QStringLiteral("Juan Pérez"));
         frmPreferencias f(p.ctx, principal);
         f.move(40, 40);
-        f.show();
-        QVERIFY(QTest::qWaitForWindowExposed(&f));
         QDir().mkpath(carpeta);
         for (int i = 0; i < 4; ++i) {
-            f.seleccionarPestana(i);
+            mostrar(f, i);
             if (i == 2)
-                f.tvwSaludos->setCurrentItem(f.tvwSaludos->topLevelItem(1));
+                elegir(controles(f).tvwSaludos, 1);
             f.repaint();
             QCoreApplication::processEvents();
             const QPixmap foto = f.screen()->grabWindow(0);

@@ -72,26 +72,42 @@ private Q_SLOTS:
         QTest::addColumn<Dialogos::Botones>("botones");
         QTest::addColumn<Dialogos::Icono>("icono");
         QTest::addColumn<QStringList>("textos");
-        QTest::addColumn<QString>("pulsar"); // empty: close with Escape
+        QTest::addColumn<QString>("pulsar"); // empty: close with Escape; "Enter": press Enter
         QTest::addColumn<Dialogos::Respuesta>("respuesta");
         QTest::addColumn<QMessageBox::Icon>("iconoQt");
+        QTest::addColumn<int>("predeterminada"); // -1: the call without a default
+        QTest::addColumn<QString>("botonPredeterminado");
         using B = Dialogos::Botones;
         using I = Dialogos::Icono;
         using R = Dialogos::Respuesta;
         const QStringList aceptar{"Aceptar"}, ac{"Aceptar", "Cancelar"}, sn{"Sí", "No"};
         QTest::newRow("aceptar") << B::Aceptar << I::Informacion << aceptar << "Aceptar" << R::Aceptar
-                                 << QMessageBox::Information;
+                                 << QMessageBox::Information << -1 << "Aceptar";
         QTest::newRow("aceptar-escape") << B::Aceptar << I::Ninguno << aceptar << "" << R::Aceptar
-                                        << QMessageBox::NoIcon;
-        QTest::newRow("aceptar-cancelar-acepta")
-            << B::AceptarCancelar << I::Exclamacion << ac << "Aceptar" << R::Aceptar << QMessageBox::Warning;
-        QTest::newRow("aceptar-cancelar-cancela")
-            << B::AceptarCancelar << I::Exclamacion << ac << "Cancelar" << R::Cancelar << QMessageBox::Warning;
+                                        << QMessageBox::NoIcon << -1 << "Aceptar";
+        QTest::newRow("aceptar-cancelar-acepta") << B::AceptarCancelar << I::Exclamacion << ac << "Aceptar"
+                                                 << R::Aceptar << QMessageBox::Warning << -1 << "Aceptar";
+        QTest::newRow("aceptar-cancelar-cancela") << B::AceptarCancelar << I::Exclamacion << ac << "Cancelar"
+                                                  << R::Cancelar << QMessageBox::Warning << -1 << "Aceptar";
         QTest::newRow("aceptar-cancelar-escape")
-            << B::AceptarCancelar << I::Critico << ac << "" << R::Cancelar << QMessageBox::Critical;
-        QTest::newRow("si") << B::SiNo << I::Pregunta << sn << "Sí" << R::Si << QMessageBox::Question;
-        QTest::newRow("no") << B::SiNo << I::Pregunta << sn << "No" << R::No << QMessageBox::Question;
-        QTest::newRow("si-no-escape") << B::SiNo << I::Pregunta << sn << "" << R::No << QMessageBox::Question;
+            << B::AceptarCancelar << I::Critico << ac << "" << R::Cancelar << QMessageBox::Critical << -1 << "Aceptar";
+        QTest::newRow("si") << B::SiNo << I::Pregunta << sn << "Sí" << R::Si << QMessageBox::Question << -1 << "Sí";
+        QTest::newRow("no") << B::SiNo << I::Pregunta << sn << "No" << R::No << QMessageBox::Question << -1 << "Sí";
+        QTest::newRow("si-no-escape") << B::SiNo << I::Pregunta << sn << "" << R::No << QMessageBox::Question << -1
+                                      << "Sí";
+        QTest::newRow("si-no-enter") << B::SiNo << I::Pregunta << sn << "Enter" << R::Si << QMessageBox::Question << -1
+                                     << "Sí";
+        // A question that deletes: Enter keeps the data.
+        QTest::newRow("si-no-enter-predeterminado-no")
+            << B::SiNo << I::Pregunta << sn << "Enter" << R::No << QMessageBox::Question << int(R::No) << "No";
+        QTest::newRow("si-no-predeterminado-no-pulsa-si")
+            << B::SiNo << I::Pregunta << sn << "Sí" << R::Si << QMessageBox::Question << int(R::No) << "No";
+        QTest::newRow("aceptar-cancelar-enter-predeterminado-cancelar")
+            << B::AceptarCancelar << I::Exclamacion << ac << "Enter" << R::Cancelar << QMessageBox::Warning
+            << int(R::Cancelar) << "Cancelar";
+        // A default that is not one of the buttons leaves the first one.
+        QTest::newRow("si-no-predeterminado-ajeno")
+            << B::SiNo << I::Pregunta << sn << "Enter" << R::Si << QMessageBox::Question << int(R::Cancelar) << "Sí";
     }
     void mensaje()
     {
@@ -101,7 +117,9 @@ private Q_SLOTS:
         QFETCH(QString, pulsar);
         QFETCH(Dialogos::Respuesta, respuesta);
         QFETCH(QMessageBox::Icon, iconoQt);
-        QString titulo, texto;
+        QFETCH(int, predeterminada);
+        QFETCH(QString, botonPredeterminado);
+        QString titulo, texto, predeterminadoVisto;
         QStringList vistos;
         QMessageBox::Icon iconoVisto = QMessageBox::NoIcon;
         Qt::TextFormat formato = Qt::AutoText;
@@ -110,6 +128,7 @@ private Q_SLOTS:
             texto = caja->text();
             iconoVisto = caja->icon();
             formato = caja->textFormat();
+            predeterminadoVisto = caja->defaultButton() ? caja->defaultButton()->text() : QString();
             QAbstractButton *elegido = nullptr;
             for (QAbstractButton *b : caja->buttons()) {
                 vistos << b->text();
@@ -119,12 +138,15 @@ private Q_SLOTS:
             if (elegido)
                 elegido->click();
             else
-                QTest::keyClick(caja, Qt::Key_Escape);
+                QTest::keyClick(caja, pulsar == QLatin1String("Enter") ? Qt::Key_Return : Qt::Key_Escape);
         });
         DialogosQt dialogos;
-        const auto r =
-            dialogos.mensaje(QStringLiteral("Línea <b>1</b>\r\nLínea 2"), botones, icono, QStringLiteral("Título"));
+        const QString textoCaja = QStringLiteral("Línea <b>1</b>\r\nLínea 2");
+        const auto r = predeterminada < 0 ? dialogos.mensaje(textoCaja, botones, icono, QStringLiteral("Título"))
+                                          : dialogos.mensaje(textoCaja, botones, icono, QStringLiteral("Título"),
+                                                             Dialogos::Respuesta(predeterminada));
         QCOMPARE(r, respuesta);
+        QCOMPARE(predeterminadoVisto, botonPredeterminado);
         QCOMPARE(titulo, QStringLiteral("Título"));
         QCOMPARE(texto, QStringLiteral("Línea <b>1</b>\nLínea 2"));
         QCOMPARE(formato, Qt::PlainText);
@@ -258,6 +280,9 @@ private Q_SLOTS:
         QCOMPARE(guion.llamadas.at(1).texto, QStringLiteral("b"));
         QCOMPARE(guion.llamadas.at(1).icono, I::Critico);
         QCOMPARE(guion.llamadas.at(0).titulo, QStringLiteral("t"));
+        QCOMPARE(guion.llamadas.at(0).predeterminada, R::Si);
+        QCOMPARE(guion.mensaje(QStringLiteral("d"), B::SiNo, I::Pregunta, {}, R::No), R::Si);
+        QCOMPARE(guion.llamadas.at(3).predeterminada, R::No);
         QVERIFY(guion.guardarArchivo(QStringLiteral("g"), QStringLiteral("f"), QStringLiteral("n"), true).isEmpty());
         guion.nombresDeArchivo << QStringLiteral("/tmp/x");
         QCOMPARE(guion.abrirArchivo(QStringLiteral("a"), QStringLiteral("f"), {}), QStringLiteral("/tmp/x"));

@@ -136,33 +136,49 @@ private Q_SLOTS:
         QVERIFY(sistema.ultimoError().contains(QStringLiteral("no-existe-en-ningun-lado")));
     }
 
-    // A program file started by its full path; anything else is refused with a reason.
-    void ejecutarArchivo_data()
+    // A file handed to the desktop's handler through the opener (here a script named by
+    // NTX_ABRIR_CON, as the end-to-end tests do); true only when the opener took it.
+    void abrirConManejador_data()
     {
         QTest::addColumn<QString>("ruta");
-        QTest::addColumn<bool>("arranca");
-        QTest::newRow("ejecutable") << dir("bin2") + QStringLiteral("/deja-marca") << true;
-        QTest::newRow("sin permiso de ejecución") << dir("bin1") + QStringLiteral("/no-ejecutable") << false;
-        QTest::newRow("inexistente") << dir("bin1") + QStringLiteral("/no-esta") << false;
-        QTest::newRow("ruta relativa") << QStringLiteral("bin2/deja-marca") << false;
-        QTest::newRow("carpeta") << dir("bin1") << false;
+        QTest::addColumn<QByteArray>("abridor"); // script body; empty: an opener that does not exist
+        QTest::addColumn<bool>("abierto");
+        const QString paquete = dir("bin2") + QStringLiteral("/ntxmensajes-Ab12Cd.deb");
+        const QByteArray anota = "#!/bin/sh\nprintf '%s' \"$1\" > \"$(dirname \"$0\")/abierto\"\n";
+        QTest::newRow("el manejador lo toma") << paquete << anota << true;
+        QTest::newRow("no hay aplicación para el tipo") << paquete << anota + "exit 3\n" << false;
+        QTest::newRow("sin programa que abra") << paquete << QByteArray() << false;
+        QTest::newRow("archivo inexistente") << dir("bin2") + QStringLiteral("/no-esta.deb") << anota << false;
+        QTest::newRow("ruta relativa") << QStringLiteral("bin2/ntxmensajes-Ab12Cd.deb") << anota << false;
+        QTest::newRow("carpeta") << dir("bin2") << anota << false;
     }
 
-    void ejecutarArchivo()
+    void abrirConManejador()
     {
         QFETCH(QString, ruta);
-        QFETCH(bool, arranca);
-        const QString marca = dir("bin2") + QStringLiteral("/marca-archivo");
+        QFETCH(QByteArray, abridor);
+        QFETCH(bool, abierto);
+        const QString marca = dir("bin1") + QStringLiteral("/abierto");
         QFile::remove(marca);
-        // The script leaves the mark in its working folder: its own folder.
-        QVERIFY(crearEjecutable(dir("bin2") + QStringLiteral("/deja-marca"), "#!/bin/sh\n: > marca-archivo\n"));
+        QVERIFY(crearEjecutable(dir("bin2") + QStringLiteral("/ntxmensajes-Ab12Cd.deb"), "!<arch>\n", false));
+        const QString programa = dir("bin1") + QStringLiteral("/abridor");
+        QVERIFY(crearEjecutable(programa, abridor));
+        const QByteArray antes = qgetenv("NTX_ABRIR_CON");
+        qputenv("NTX_ABRIR_CON", QFile::encodeName(abridor.isEmpty() ? dir("bin1") + "/no-hay-abridor" : programa));
         SistemaReal sistema;
-        QCOMPARE(sistema.ejecutarArchivo(ruta), arranca);
-        if (!arranca) {
-            QVERIFY(sistema.ultimoError().contains(ruta));
+        const bool resultado = sistema.abrirConManejador(ruta);
+        qputenv("NTX_ABRIR_CON", antes);
+        QCOMPARE(resultado, abierto);
+        if (!abierto) {
+            QVERIFY(!sistema.ultimoError().isEmpty());
+            QVERIFY(!QFileInfo::exists(marca) || abridor.contains("exit 3"));
             return;
         }
-        QTRY_VERIFY_WITH_TIMEOUT(QFileInfo::exists(marca), 30000);
+        QVERIFY(sistema.ultimoError().isEmpty());
+        // The opener got the file's full path, as its only argument.
+        QFile f(marca);
+        QVERIFY(f.open(QIODevice::ReadOnly));
+        QCOMPARE(QString::fromUtf8(f.readAll()), ruta);
     }
 
     void carpetasEspeciales()

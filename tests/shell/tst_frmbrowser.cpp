@@ -1,6 +1,7 @@
 // The main window offscreen with scripted services and views: places of the
 // controls, load and close, provider choice, menus, tray events, the side-panel
 // slide, the anti-flood ticks and the web panels' navigation rules.
+#include "comando/frmactualizar.h"
 #include "dobles/ajustesmemoria.h"
 #include "dobles/avisosguion.h"
 #include "dobles/controlesventana.h"
@@ -18,6 +19,7 @@
 #include <QRegularExpression>
 #include <QSignalSpy>
 #include <QSystemTrayIcon>
+#include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
 #include <memory>
@@ -131,6 +133,7 @@ private Q_SLOTS:
     void teclasPasanPorSusManejadores();
 
     void indicadorDeCarga();
+    void actualizacionObligatoriaEnLaBarra();
     void ventanasAntiAbuso_data();
     void ventanasAntiAbuso();
 
@@ -1080,6 +1083,54 @@ void tst_frmBrowser::indicadorDeCarga()
     b.web().setOcupado(false);
     v.panelesWeb().timTimer_Timer();
     QVERIFY(!controlesDe(v).timTimer->isActive());
+}
+
+// The compulsory-update question is not a page loading: while it is open the status
+// tells of it (and the indicator is off), then of the download.
+void tst_frmBrowser::actualizacionObligatoriaEnLaBarra()
+{
+    Banco b;
+    frmBrowser &v = *b.ventana;
+    QTemporaryDir datos;
+    b.sistema.datosLocales = datos.path() + QStringLiteral("/");
+    v.show();
+    const QString version = Sitio + QStringLiteral("/ntxbin/act_ver_2_5_0.htm");
+    b.web().navegar(version);
+    b.web().completarCarga();
+    // The page is still busy as it follows its link by itself.
+    controlesDe(v).timTimer->start();
+    b.web().setOcupado(true);
+    v.panelesWeb().timTimer_Timer();
+    QCOMPARE(controlesDe(v).StatusBar1->textoPanel1(), QStringLiteral("Conectando..."));
+    QList<std::tuple<bool, int, QString>> alPreguntar;
+    b.dialogos.alMostrar = [&](const DialogosGuion::Llamada &) {
+        alPreguntar.append({controlesDe(v).timTimer->isActive(), controlesDe(v).StatusBar1->imagenPanel1(),
+                            controlesDe(v).StatusBar1->textoPanel1()});
+    };
+    b.dialogos.respuestas = {Dialogos::Respuesta::Si};
+    QVERIFY(b.web().dispararAntesDeNavegar(QStringLiteral("ntx://actdf/1127.0.0.1:9/ntxmensajes.exe/241123/F")));
+    QCOMPARE(alPreguntar.size(), 1);
+    QCOMPARE(alPreguntar.first(),
+             std::make_tuple(false, 6,
+                             QStringLiteral("Se necesita una nueva versión de NTX Mensajes: responda la pregunta")));
+    // Yes: the download runs with the main window hidden.
+    QPointer<frmActualizar> actualizacion = v.panelesWeb().comandos().ventanaActualizacion();
+    QVERIFY(actualizacion);
+    QVERIFY(!v.isVisible());
+    QVERIFY(!controlesDe(v).timTimer->isActive());
+    QCOMPARE(controlesDe(v).StatusBar1->imagenPanel1(), 3);
+    QCOMPARE(controlesDe(v).StatusBar1->textoPanel1(),
+             QStringLiteral("Descargando la nueva versión de NTX Mensajes..."));
+    // Its close box is a cancel: a compulsory one ends the client.
+    b.dialogos.alMostrar = nullptr;
+    b.dialogos.llamadas.clear();
+    actualizacion->close();
+    QCOMPARE(b.dialogos.llamadas.size(), 1);
+    QCOMPARE(b.dialogos.llamadas.first().texto,
+             QStringLiteral("Esta actualización es necesaria para poder continuar, si cancela ahora NTX Mensajes se "
+                            "cerrará.\r\n\r\n¿Está seguro que desea cancelar la actualización de NTX Mensajes?"));
+    QCOMPARE(b.sistema.terminaciones, QList<int>{0});
+    delete actualizacion;
 }
 
 void tst_frmBrowser::ventanasAntiAbuso_data()

@@ -14,6 +14,7 @@
 #include <QUrlQuery>
 
 #include <memory>
+#include <sodium.h>
 
 using Rol = Simulador::Rol;
 
@@ -61,6 +62,29 @@ QByteArray cuerpoPersonal(const QString &imagen, const QString &codigo, const QB
 }
 
 const QList<QPair<QByteArray, QByteArray>> kFormulario = {{"Content-Type", "application/x-www-form-urlencoded"}};
+// A fixed key pair for the signatures the simulator serves: tests check them with libsodium itself.
+struct ParPrueba
+{
+    QByteArray publica = QByteArray(crypto_sign_PUBLICKEYBYTES, '\0');
+    QByteArray secreta = QByteArray(crypto_sign_SECRETKEYBYTES, '\0');
+    ParPrueba()
+    {
+        const QByteArray semilla(crypto_sign_SEEDBYTES, 's');
+        if (sodium_init() >= 0)
+            crypto_sign_seed_keypair(reinterpret_cast<unsigned char *>(publica.data()),
+                                     reinterpret_cast<unsigned char *>(secreta.data()),
+                                     reinterpret_cast<const unsigned char *>(semilla.constData()));
+    }
+    bool verifica(const QByteArray &datos, const QByteArray &firma) const
+    {
+        return firma.size() == crypto_sign_BYTES &&
+               crypto_sign_verify_detached(reinterpret_cast<const unsigned char *>(firma.constData()),
+                                           reinterpret_cast<const unsigned char *>(datos.constData()),
+                                           static_cast<unsigned long long>(datos.size()),
+                                           reinterpret_cast<const unsigned char *>(publica.constData())) == 0;
+    }
+};
+const ParPrueba kPar;
 } // namespace
 
 class PruebaSimulador : public QObject
@@ -119,6 +143,7 @@ private slots:
     {
         Simulador::Ajustes ajustes;
         ajustes.semilla = 20250101;
+        ajustes.claveSecreta = kPar.secreta;
         m_sim = std::make_unique<Simulador>(ajustes);
         QString error;
         QVERIFY2(m_sim->iniciar(&error), qPrintable(error));
@@ -258,17 +283,25 @@ private slots:
         QTest::addColumn<QString>("modo");
         QTest::addColumn<QString>("comando");
         QTest::addColumn<bool>("automatica");
-        QTest::newRow("ninguna") << "ninguna" << QString() << false;
+        QTest::addColumn<QString>("carpeta"); // under /ntxbin/descarga/
+        QTest::newRow("ninguna") << "ninguna" << QString() << false << QString();
         QTest::newRow("ofrecer") << "ofrecer"
-                                 << "actdw" << false;
+                                 << "actdw" << false << QString();
         QTest::newRow("obligar") << "obligar"
-                                 << "actdf" << true;
+                                 << "actdf" << true << QString();
+        QTest::newRow("alterada") << "alterada"
+                                  << "actdw" << false << "alterada/";
+        QTest::newRow("sin firma") << "sinfirma"
+                                   << "actdw" << false << "sinfirma/";
+        QTest::newRow("otra clave") << "otraclave"
+                                    << "actdw" << false << "otraclave/";
     }
     void actualizacion()
     {
         QFETCH(QString, modo);
         QFETCH(QString, comando);
         QFETCH(bool, automatica);
+        QFETCH(QString, carpeta);
         this->modo(QStringLiteral("actualizacion=") + modo);
         const RespuestaHttp r = get(Rol::Sitio, QStringLiteral("/ntxbin/act_ver_2_5_0.htm"));
         QCOMPARE(r.estado, 200);
@@ -289,14 +322,49 @@ private slots:
         QVERIFY(enlace.endsWith(QLatin1String("/F")));
         const QString direccion = enlace.mid(uno + 2, dos - uno - 2);
         const QString tamano = enlace.mid(dos + 2, enlace.size() - dos - 4);
-        QCOMPARE(direccion,
-                 QStringLiteral("127.0.0.1:%1/ntxbin/descarga/ntxmensajes.exe").arg(m_sim->puerto(Rol::Sitio)));
+        QCOMPARE(direccion, QStringLiteral("127.0.0.1:%1/ntxbin/descarga/%2ntxmensajes.exe")
+                                .arg(m_sim->puerto(Rol::Sitio))
+                                .arg(carpeta));
         QCOMPARE(tamano, QStringLiteral("41123"));
         const RespuestaHttp archivo = m_cliente.get(QStringLiteral("http://") + direccion);
         QCOMPARE(archivo.estado, 200);
         QCOMPARE(archivo.cuerpo.size(), tamano.toLongLong());
-        QCOMPARE(archivo.cuerpo, Simulador::contenidoDescarga());
         QCOMPARE(archivo.cabecera("Content-Type"), QByteArray("application/octet-stream"));
+        // The signature beside it, at the same address plus ".sig".
+        const RespuestaHttp firma = m_cliente.get(QStringLiteral("http://") + direccion + QStringLiteral(".sig"));
+        if (modo == QLatin1String("alterada")) {
+            // One byte changed, the same size, and the true file's signature.
+            QCOMPARE(archivo.cuerpo, Simulador::contenidoAlterado());
+            qsizetype distintos = 0;
+            for (qsizetype i = 0; i < archivo.cuerpo.size(); ++i)
+                distintos += archivo.cuerpo.at(i) != Simulador::contenidoDescarga().at(i);
+            QCOMPARE(distintos, 1);
+            QVERIFY(kPar.verifica(Simulador::contenidoDescarga(), firma.cuerpo));
+            QVERIFY(!kPar.verifica(archivo.cuerpo, firma.cuerpo));
+            return;
+        }
+        QCOMPARE(archivo.cuerpo, Simulador::contenidoDescarga());
+        if (modo == QLatin1String("sinfirma")) {
+            QCOMPARE(firma.estado, 404);
+            return;
+        }
+        QCOMPARE(firma.estado, 200);
+        QCOMPARE(firma.cuerpo.size(), 64);
+        // Signed with the simulator's key, or, for "otraclave", with one that is not it.
+        QCOMPARE(kPar.verifica(archivo.cuerpo, firma.cuerpo), modo != QLatin1String("otraclave"));
+    }
+
+    // Without a secret key nothing is signed: every signature is missing.
+    void sinClaveNoHayFirmas()
+    {
+        Simulador::Ajustes ajustes;
+        Simulador sim(ajustes);
+        QString error;
+        QVERIFY2(sim.iniciar(&error), qPrintable(error));
+        const RespuestaHttp firma =
+            m_cliente.get(sim.base(Rol::Sitio) + QStringLiteral("/ntxbin/descarga/ntxmensajes.exe.sig"));
+        QCOMPARE(firma.estado, 404);
+        QCOMPARE(m_cliente.get(sim.base(Rol::Sitio) + QStringLiteral("/ntxbin/descarga/otra.exe.sig")).estado, 404);
     }
 
     // ---- Personal ----

@@ -49,6 +49,12 @@ private slots:
         QTest::newRow("archivo inexistente")
             << (kPuertosCero + QStringList{"--config-archivo", "/no/existe.txt"}) << false << "/no/existe.txt";
         QTest::newRow("opcion desconocida") << (kPuertosCero + QStringList{"--otra"}) << false << "otra";
+        QTest::newRow("clave inexistente")
+            << (kPuertosCero + QStringList{"--clave", "/no/existe.clave"}) << false << "/no/existe.clave";
+        QTest::newRow("clave que no es una clave")
+            << (kPuertosCero + QStringList{"--clave", QStringLiteral(NTX_BIN_DIR "/ntxsimulador")}) << false << "128";
+        QTest::newRow("modos de firma") << (kPuertosCero + QStringList{"--actualizacion", "otraclave"}) << true
+                                        << QString();
         QTest::newRow("argumento suelto") << (kPuertosCero + QStringList{"suelto"}) << false << "suelto";
         QTest::newRow("todo") << (kPuertosCero + QStringList{"--falla", "cortar", "--rol", "claro,movilnet",
                                                              "--retraso", "250", "--config", "colaX", "--actualizacion",
@@ -92,6 +98,18 @@ private slots:
         QVERIFY(omision.ajustes.modo.roles.isEmpty());
         QCOMPARE(omision.ajustes.configuracion, QStringLiteral("colaNTXsimulador"));
         QCOMPARE(omision.ajustes.actualizacion, Simulador::Actualizacion::Ninguna);
+        // The build's development key signs by default.
+        QCOMPARE(omision.ajustes.claveSecreta, Simulador::leerClaveSecreta(Simulador::rutaClaveDesarrollo(), &error));
+        QCOMPARE(omision.ajustes.claveSecreta.size(), 64);
+
+        QTemporaryDir dir;
+        QFile clave(dir.filePath(QStringLiteral("otra.clave")));
+        QVERIFY(clave.open(QIODevice::WriteOnly));
+        clave.write(QByteArray(64, '\x5a').toHex() + "\n");
+        clave.close();
+        OpcionesSimulador conClave;
+        QVERIFY(leerOpcionesSimulador(QStringList{"ntxsimulador", "--clave", clave.fileName()}, &conClave, &error));
+        QCOMPARE(conClave.ajustes.claveSecreta, QByteArray(64, '\x5a'));
     }
 
     void configDesdeArchivo()
