@@ -1,13 +1,4 @@
-// The in-memory address book: one (name, record) row per value of section "Agenda1.0".
+// The address book rows live below the subsystems, with the application context.
 #pragma once
 
-#include <QList>
-#include <QString>
-
-struct FilaContacto
-{
-    QString nombre;
-    QString registro;
-};
-
-using Contactos = QList<FilaContacto>;
+#include "comun/contactos.h"

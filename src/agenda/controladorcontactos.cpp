@@ -22,10 +22,12 @@ const QString TituloInvalido = QStringLiteral("NTX Mensajes - Contacto Inválido
 } // namespace
 
 ControladorContactos::ControladorContactos(Contexto &contexto, VentanaContactos &ventana,
-                                           const ControlesContactos &controles, QObject *padre)
+                                           DestinoComposicion &composicion, const ControlesContactos &controles,
+                                           QObject *padre)
     : QObject(padre)
     , ctx(contexto)
     , ventana_(ventana)
+    , composicion_(composicion)
     , c(controles)
 {
     connect(c.cmdAgendar, &QPushButton::clicked, this, &ControladorContactos::cmdAgendar_Click);
@@ -101,15 +103,26 @@ void ControladorContactos::conDestinatario(const QString &nombre)
 
 void ControladorContactos::MostrarDestinatario()
 {
-    if (ventana_.modoAlias())
+    if (composicion_.modoAlias())
         MostrarDestinatarioPorAlias();
     else
         MostrarDestinatarioPorNumero();
 }
 
+QString ControladorContactos::nombreDestinatario() const
+{
+    return c.lblNombreDestinatario->text();
+}
+
+bool ControladorContactos::destinatarioAgendado() const
+{
+    // "Agendar" is available only for a destination that is not in the book.
+    return !c.cmdAgendar->isEnabled();
+}
+
 void ControladorContactos::MostrarDestinatarioPorNumero()
 {
-    const QString codArea = ventana_.codArea(), numero = ventana_.numero();
+    const QString codArea = composicion_.codArea(), numero = composicion_.numero();
     if (codArea.isEmpty() && numero.isEmpty()) {
         sinDestinatario(QStringLiteral("(Ninguno)"), false);
         return;
@@ -123,7 +136,7 @@ void ControladorContactos::MostrarDestinatarioPorNumero()
 
 void ControladorContactos::MostrarDestinatarioPorAlias()
 {
-    const QString alias = ventana_.alias();
+    const QString alias = composicion_.alias();
     if (alias.isEmpty()) {
         sinDestinatario(QStringLiteral("(Ninguno)"), false);
         return;
@@ -289,17 +302,17 @@ bool ControladorContactos::ponerEnComposicion(const QString &nombre, const QStri
         return false;
     }
     if (codArea == CodAreaAlias) {
-        if (!ventana_.modoAlias()) {
+        if (!composicion_.modoAlias()) {
             preguntarModificar(nombre, proveedor, codArea, numero);
             return false;
         }
-        ventana_.ponerAlias(numero);
+        composicion_.ponerAlias(numero);
     } else {
-        if (!ventana_.modoNumero()) {
+        if (!composicion_.modoNumero()) {
             preguntarModificar(nombre, proveedor, codArea, numero);
             return false;
         }
-        ventana_.ponerNumero(codArea, numero);
+        composicion_.ponerNumero(codArea, numero);
     }
     return true;
 }
@@ -323,10 +336,10 @@ void ControladorContactos::AgendarDestinatario()
         ctx, [this] { IniciarPanelContactos(); }, ventana_.ventana());
     CopiarProveedores(ventana_.proveedores(), dialogo);
     dialogo.SeleccionarProveedor(ventana_.proveedorActual());
-    if (ventana_.modoAlias())
-        dialogo.ponerDatos(QString(), CodAreaAlias, ventana_.alias());
+    if (composicion_.modoAlias())
+        dialogo.ponerDatos(QString(), CodAreaAlias, composicion_.alias());
     else
-        dialogo.ponerDatos(QString(), ventana_.codArea(), ventana_.numero());
+        dialogo.ponerDatos(QString(), composicion_.codArea(), composicion_.numero());
     dialogo.prepararAgregar();
     dialogo.exec();
     ActualizarAgenda();
@@ -353,7 +366,7 @@ void ControladorContactos::EscribirAContacto(const QString &nombre, const QStrin
                                              const QString &numero)
 {
     if (ponerEnComposicion(nombre, proveedor, codArea, numero))
-        ventana_.enfocarRemitente();
+        composicion_.enfocarRemitente();
 }
 
 void ControladorContactos::EscribirAContactoPorNombre(const QString &nombre)
@@ -365,5 +378,5 @@ void ControladorContactos::EscribirAContactoPorNombre(const QString &nombre)
     // A field that does not read back whole is used as read: the checks below decide.
     LeerCampos(ctx.contactos.at(fila).registro, &campos);
     if (ponerEnComposicion(campos.nombre, campos.proveedor, campos.codArea, campos.numero))
-        ventana_.enfocarMensaje();
+        composicion_.enfocarMensaje();
 }

@@ -9,6 +9,7 @@
 
 #include "agenda/principalagenda.h"
 #include "agenda/registrocontacto.h"
+#include "comun/composicion.h"
 #include "comun/contexto.h"
 
 class QAction;
@@ -33,28 +34,17 @@ struct ControlesContactos
     QAction *mnuExportarAgenda = nullptr;
 };
 
-// What the contacts need of the rest of the main window: the composer's
-// destination fields and the provider list.
+// What the contacts need of the rest of the main window beyond the composer's
+// destination boxes: the provider list, the window and its guided tips.
 class VentanaContactos
 {
 public:
     virtual ~VentanaContactos() = default;
 
-    virtual QString codArea() const = 0;
-    virtual QString numero() const = 0;
-    virtual QString alias() const = 0;
-    // The alias box is shown instead of the area code and number.
-    virtual bool modoAlias() const = 0;
-    // The area code and number boxes are shown.
-    virtual bool modoNumero() const = 0;
     virtual QStringList proveedores() const = 0;
     virtual QString proveedorActual() const = 0;
     // Chooses the provider as a click in the list does; false when it is not listed.
     virtual bool elegirProveedor(const QString &proveedor) = 0;
-    virtual void ponerNumero(const QString &codArea, const QString &numero) = 0;
-    virtual void ponerAlias(const QString &alias) = 0;
-    virtual void enfocarRemitente() = 0;
-    virtual void enfocarMensaje() = 0;
     // A contact given on the command line brings the window up at once.
     virtual void mostrarVentana() = 0;
     // The guided tip that points at the recipient buttons goes before they act.
@@ -66,8 +56,8 @@ class ControladorContactos final : public QObject, public PrincipalAgenda
 {
     Q_OBJECT
 public:
-    ControladorContactos(Contexto &ctx, VentanaContactos &ventana, const ControlesContactos &controles,
-                         QObject *padre = nullptr);
+    ControladorContactos(Contexto &ctx, VentanaContactos &ventana, DestinoComposicion &composicion,
+                         const ControlesContactos &controles, QObject *padre = nullptr);
 
     void ActualizarAgenda() override;
     void IniciarPanelContactos() override;
@@ -76,6 +66,9 @@ public:
     void MostrarDestinatarioPorAlias();
     // The recipient frame for whichever destination boxes are shown.
     void MostrarDestinatario();
+    // The recipient frame's label, and whether it names a contact of the address book.
+    QString nombreDestinatario() const;
+    bool destinatarioAgendado() const;
     void cmdAgendar_Click();
     void cmdAlEscritorio_Click();
     // Also a double click on the tree and Enter in it.
@@ -117,6 +110,7 @@ private:
 
     Contexto &ctx;
     VentanaContactos &ventana_;
+    DestinoComposicion &composicion_;
     ControlesContactos c;
     // Recipient lookups at every keystroke; rebuilt when ctx.contactos changes.
     Agenda::IndiceContactos indice;

@@ -1,26 +1,7 @@
-// The remote configuration read from the maker's site: the tail text, the six
-// directive lists and the two scroll offsets of the Personal page.
+// Reading the remote configuration page into the context's ConfiguracionRemota.
 #pragma once
 
-#include <QString>
-#include <QStringList>
-
-struct ConfiguracionRemota
-{
-    // False until the first parse of the run: the lists do not exist yet and
-    // every check that walks them is skipped.
-    bool cargada = false;
-    QString cola;
-    QString perx;
-    QString pery;
-    // 1-based: position 0 is always empty; a list with no entry holds one empty entry at 1.
-    QStringList nblo;
-    QStringList pblo;
-    QStringList psin;
-    QStringList rblo;
-    QStringList mblo;
-    QStringList pser;
-};
+#include "comun/configuracionremota.h"
 
 // Replaces `config` whole with what `texto` holds.
 void LeerConfiguracion(ConfiguracionRemota &config, const QString &texto);

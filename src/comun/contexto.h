@@ -1,11 +1,11 @@
 // Everything a window may reach outside itself: the platform services and the
-// module state of Envio, Agenda and Comando. Created once by main() (or by a
-// test) and handed by reference to every window.
+// module state of Agenda and Comando. Created once by main() (or by a test) and
+// handed by reference to every window. Below the subsystems: it includes only
+// the platform and the plain state types beside it.
 #pragma once
 
-#include "agenda/contactos.h"
-#include "comando/configuracionremota.h"
-#include "envio/estadoenvio.h"
+#include "comun/configuracionremota.h"
+#include "comun/contactos.h"
 #include "plataforma/ajustes.h"
 #include "plataforma/avisos.h"
 #include "plataforma/dialogos.h"
@@ -44,8 +44,6 @@ struct Contexto
     FabricaVistaWeb crearLectorPagina;
     Direcciones direcciones;
 
-    // Module Envio
-    EstadoEnvio envio;
     // Module Agenda
     Contactos contactos;
     // Module Comando

@@ -1,7 +1,5 @@
 #include "envio/comandoenviar.h"
 
-#include "comun/valornumerico.h"
-
 namespace {
 
 const QString kDosLineas = QStringLiteral("\r\n\r\n");
@@ -161,18 +159,19 @@ LimiteEnvio ContarEnvio(qint16 &corto, qint16 &largo)
     return LimiteEnvio::Permitido;
 }
 
-ResultadoComandoEnviar ValidarComandoEnviar(const DatosComandoEnviar &datos, const ConfiguracionRemota &config,
-                                            EstadoEnvio &envio, qint16 &corto, qint16 &largo, Dialogos &dialogos)
+ResultadoComandoEnviar ValidarComandoEnviar(MensajeSaliente &mensaje, const ConfiguracionRemota &config, qint16 &corto,
+                                            qint16 &largo, Dialogos &dialogos)
 {
-    envio.ServidorAlternativo.clear();
+    mensaje.ServidorAlternativo.clear();
+    const DestinatarioSaliente &d = mensaje.destinatario;
 
-    if (!datos.modoAlias) {
-        if (datos.codArea.isEmpty() || datos.numero.isEmpty()) {
+    if (!d.modoAlias) {
+        if (d.codArea.isEmpty() || d.numero.isEmpty()) {
             informar(dialogos, QStringLiteral("Ingrese el código de área y número de teléfono de destino"));
             return ResultadoComandoEnviar::Rechazado;
         }
     } else {
-        if (datos.alias.isEmpty()) {
+        if (d.alias.isEmpty()) {
             informar(dialogos, QStringLiteral("Ingrese el Alias, PIN o clave del destinatario del mensaje") +
                                    QStringLiteral("\r\r") +
                                    QStringLiteral("Esta clave o alias la conocerá el destinatario del mensaje. Las "
@@ -180,20 +179,20 @@ ResultadoComandoEnviar ValidarComandoEnviar(const DatosComandoEnviar &datos, con
                                                   "recibio autorización para mandarle mensajes al cliente."));
             return ResultadoComandoEnviar::Rechazado;
         }
-        if (datos.alias.contains(QLatin1Char(' '))) {
+        if (d.alias.contains(QLatin1Char(' '))) {
             informar(dialogos, QStringLiteral("El Alias no puede contener espacios en blanco"));
             return ResultadoComandoEnviar::Rechazado;
         }
     }
-    if (datos.remitente.isEmpty()) {
+    if (mensaje.remitente.isEmpty()) {
         informar(dialogos, QStringLiteral("Ingrese su nombre en el recuadro 'De:'"));
         return ResultadoComandoEnviar::Rechazado;
     }
-    if (datos.mensaje.isEmpty()) {
+    if (mensaje.texto.isEmpty()) {
         informar(dialogos, QStringLiteral("Escriba el mensaje que desee enviar"));
         return ResultadoComandoEnviar::Rechazado;
     }
-    if (ValorNumerico(datos.carEscritos) > ValorNumerico(datos.maxCar)) {
+    if (mensaje.cuenta > mensaje.maximo) {
         advertir(dialogos, QStringLiteral("Excedió el número máximo de caracteres que puede enviar este proveedor") +
                                QStringLiteral("\r\r") +
                                QStringLiteral("Reduzca su mensaje en unos cuantos caracteres e intente nuevamente."));
@@ -202,22 +201,22 @@ ResultadoComandoEnviar ValidarComandoEnviar(const DatosComandoEnviar &datos, con
 
     // Before the configuration arrives the lists do not exist: every scan is skipped.
     if (config.cargada) {
-        if (CoincideNblo(config.nblo, datos.modoAlias, datos.alias, datos.codArea, datos.numero)) {
+        if (CoincideNblo(config.nblo, d.modoAlias, d.alias, d.codArea, d.numero)) {
             advertir(dialogos, textoNblo());
             return ResultadoComandoEnviar::Rechazado;
         }
-        envio.ServidorAlternativo = ServidorDePser(config.pser, datos.proveedor);
-        if (CoincideProveedor(config.pblo, datos.proveedor)) {
+        mensaje.ServidorAlternativo = ServidorDePser(config.pser, mensaje.ProveedorActual);
+        if (CoincideProveedor(config.pblo, mensaje.ProveedorActual)) {
             advertir(dialogos, textoPblo());
             return ResultadoComandoEnviar::Rechazado;
         }
-        for (int i = CoincidenciasProveedor(config.psin, datos.proveedor); i > 0; --i)
+        for (int i = CoincidenciasProveedor(config.psin, mensaje.ProveedorActual); i > 0; --i)
             informar(dialogos, textoPsin());
-        if (CoincideRemitente(config.rblo, datos.remitente)) {
+        if (CoincideRemitente(config.rblo, mensaje.remitente)) {
             advertir(dialogos, textoRblo());
             return ResultadoComandoEnviar::Rechazado;
         }
-        if (CoincideMensaje(config.mblo, datos.mensaje)) {
+        if (CoincideMensaje(config.mblo, mensaje.texto)) {
             advertir(dialogos, textoMblo());
             return ResultadoComandoEnviar::Rechazado;
         }

@@ -5,22 +5,9 @@
 #include <QString>
 #include <QStringList>
 
-#include "comando/configuracionremota.h"
-#include "envio/estadoenvio.h"
+#include "comun/configuracionremota.h"
+#include "envio/mensajesaliente.h"
 #include "plataforma/dialogos.h"
-
-struct DatosComandoEnviar
-{
-    bool modoAlias = false; // the alias box is shown instead of the number boxes
-    QString alias;          // already trimmed
-    QString codArea;
-    QString numero;
-    QString remitente;
-    QString mensaje;
-    QString proveedor;
-    QString carEscritos; // the written-characters box
-    QString maxCar;      // the provider's maximum box
-};
 
 enum class ResultadoComandoEnviar {
     Enviar,
@@ -29,10 +16,10 @@ enum class ResultadoComandoEnviar {
 };
 
 // Runs every check in order, showing each message through `dialogos`.
-// Sets envio.ServidorAlternativo (empty unless a "pser" entry matches) and
+// Sets mensaje.ServidorAlternativo (empty unless a "pser" entry matches) and
 // counts the attempt in `corto` and `largo` once the directives passed.
-ResultadoComandoEnviar ValidarComandoEnviar(const DatosComandoEnviar &datos, const ConfiguracionRemota &config,
-                                            EstadoEnvio &envio, qint16 &corto, qint16 &largo, Dialogos &dialogos);
+ResultadoComandoEnviar ValidarComandoEnviar(MensajeSaliente &mensaje, const ConfiguracionRemota &config, qint16 &corto,
+                                            qint16 &largo, Dialogos &dialogos);
 
 // Directive matching. Empty positions never match.
 bool CoincideNblo(const QStringList &nblo, bool modoAlias, const QString &alias, const QString &codArea,

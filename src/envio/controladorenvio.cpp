@@ -1,7 +1,5 @@
 #include "envio/controladorenvio.h"
 
-#include <QPushButton>
-
 #include "envio/comandoenviar.h"
 #include "envio/frmverificacion.h"
 #include "envio/frmverificacionmovilnet.h"
@@ -9,46 +7,24 @@
 #include "envio/peticiones.h"
 #include "envio/proveedores.h"
 
-ControladorEnvio::ControladorEnvio(Contexto &contexto, VentanaEnvio &ventana, const ControlesEnvio &controles,
-                                   QObject *padre)
+ControladorEnvio::ControladorEnvio(Contexto &contexto, QWidget *dueno, QObject *padre)
     : QObject(padre)
     , ctx(contexto)
-    , ventana_(ventana)
-    , c(controles)
+    , dueno_(dueno)
+{}
+
+void ControladorEnvio::Enviar(MensajeSaliente mensaje)
 {
-    connect(c.cmdEnviar, &QPushButton::clicked, this, &ControladorEnvio::cmdEnviar_Click);
-}
-
-void ControladorEnvio::cmdEnviar_Click()
-{
-    ventana_.ponerAlias(ventana_.alias().trimmed());
-
-    DatosComandoEnviar datos;
-    datos.modoAlias = ventana_.modoAlias();
-    datos.alias = ventana_.alias();
-    datos.codArea = ventana_.codArea();
-    datos.numero = ventana_.numero();
-    datos.remitente = ventana_.remitente();
-    datos.mensaje = ventana_.mensaje();
-    datos.proveedor = ventana_.proveedor();
-    datos.carEscritos = ventana_.carEscritos();
-    datos.maxCar = ventana_.maxCar();
-
-    switch (
-        ValidarComandoEnviar(datos, ctx.ConfiguracionRemota, ctx.envio, ContadorCorto, ContadorLargo, ctx.dialogos)) {
+    switch (ValidarComandoEnviar(mensaje, ctx.ConfiguracionRemota, ContadorCorto, ContadorLargo, ctx.dialogos)) {
     case ResultadoComandoEnviar::Rechazado:
         return;
     case ResultadoComandoEnviar::RechazadoLimpiar:
-        ventana_.limpiarComposicion();
+        Q_EMIT limpiarComposicion();
         return;
     case ResultadoComandoEnviar::Enviar:
         break;
     }
-
-    if (datos.modoAlias)
-        EnviarMensaje(QString(), datos.alias, datos.remitente, datos.mensaje, datos.proveedor);
-    else
-        EnviarMensaje(datos.codArea, datos.numero, datos.remitente, datos.mensaje, datos.proveedor);
+    EnviarMensaje(mensaje);
 }
 
 void ControladorEnvio::timAnti_Timer()
@@ -65,16 +41,12 @@ void ControladorEnvio::timAnti_Timer()
     }
 }
 
-void ControladorEnvio::EnviarMensaje(const QString &area, const QString &numero, const QString &remitente,
-                                     const QString &mensaje, const QString &proveedor)
+void ControladorEnvio::EnviarMensaje(const MensajeSaliente &mensaje)
 {
     const QString cola = TextoCola(ctx.ConfiguracionRemota);
-
-    ctx.envio.ProveedorActual = proveedor;
-    ctx.envio.DestinatarioAlias = ventana_.alias();
-    ctx.envio.DestinatarioNumero = ventana_.codArea() + QLatin1Char(' ') + ventana_.numero();
-    ctx.envio.DestinatarioNombre =
-        ventana_.destinatarioSinAgendar() ? ctx.envio.DestinatarioNumero : ventana_.nombreDestinatario();
+    const QString &proveedor = mensaje.ProveedorActual;
+    const QString area = mensaje.codAreaPeticion();
+    const QString numero = mensaje.numeroPeticion();
 
     if (proveedor.isEmpty()) {
         ctx.dialogos.mensaje(
@@ -89,26 +61,28 @@ void ControladorEnvio::EnviarMensaje(const QString &area, const QString &numero,
 
     if (!DestinoValido(proveedor, area, numero)) {
         ctx.dialogos.mensaje(QStringLiteral("El número de teléfono ingresado no corresponde a un cliente de ") +
-                                 ctx.envio.ProveedorActual,
+                                 proveedor,
                              Dialogos::Botones::Aceptar, Dialogos::Icono::Exclamacion, Dialogos::tituloPrograma());
         return;
     }
 
-    QWidget *dueno = ventana_.ventana();
     if (proveedor == Proveedores::Personal) {
-        frmVerificacionPersonal ventana(ctx, ventana_, cola, dueno);
+        frmVerificacionPersonal ventana(ctx, mensaje, cola, dueno_);
+        connect(&ventana, &frmVerificacionPersonal::terminado, this, &ControladorEnvio::envioTerminado);
         ventana.exec();
     } else if (proveedor == Proveedores::Claro) {
-        frmVerificacion ventana(ctx, ventana_, dueno);
+        frmVerificacion ventana(ctx, mensaje, dueno_);
+        connect(&ventana, &VerificacionPagina::terminado, this, &ControladorEnvio::envioTerminado);
         ventana.brwVerificacion->navegar(
-            DireccionClaro(ctx.direcciones.claro, ConsultaClaro(area, numero, remitente, mensaje, cola)));
+            DireccionClaro(ctx.direcciones.claro, ConsultaClaro(area, numero, mensaje.remitente, mensaje.texto, cola)));
         ventana.lblTextoArriba->setText(QStringLiteral("Para poder enviar a este proveedor necesita escribir el "
                                                        "código de verificación que ve más abajo"));
         ventana.exec();
     } else {
-        frmVerificacionMovilnet ventana(ctx, ventana_, dueno);
-        ventana.brwVerificacion->navegar(
-            DireccionMovilnet(ctx.direcciones.movilnet, ConsultaMovilnet(area, numero, remitente, mensaje, cola)));
+        frmVerificacionMovilnet ventana(ctx, mensaje, dueno_);
+        connect(&ventana, &VerificacionPagina::terminado, this, &ControladorEnvio::envioTerminado);
+        ventana.brwVerificacion->navegar(DireccionMovilnet(
+            ctx.direcciones.movilnet, ConsultaMovilnet(area, numero, mensaje.remitente, mensaje.texto, cola)));
         ventana.exec();
     }
 }

@@ -1,13 +1,10 @@
 #include "envio/frmverificacion.h"
 
 #include "comun/contexto.h"
-#include "envio/principalenvio.h"
 
-frmVerificacion::frmVerificacion(Contexto &ctx, PrincipalEnvio &principal, QWidget *padre)
-    : VerificacionPagina(ctx, principal, padre)
-{
-    setWindowTitle(ctx_.envio.ProveedorActual);
-}
+frmVerificacion::frmVerificacion(Contexto &ctx, const MensajeSaliente &mensaje, QWidget *padre)
+    : VerificacionPagina(ctx, mensaje, padre)
+{}
 
 void frmVerificacion::brwVerificacion_DownloadComplete()
 {
@@ -16,12 +13,12 @@ void frmVerificacion::brwVerificacion_DownloadComplete()
     const auto hay = [&html](const char *marcador) {
         return html.contains(QLatin1String(marcador), Qt::CaseInsensitive);
     };
-    const QString tituloNoEnviado = ctx_.envio.ProveedorActual + QStringLiteral(": Mensaje No Enviado");
-    const QString &numero = ctx_.envio.DestinatarioNumero;
+    const QString tituloNoEnviado = mensaje_.ProveedorActual + QStringLiteral(": Mensaje No Enviado");
+    const QString numero = mensaje_.DestinatarioNumero();
 
     if (hay("Mensaje Enviado")) {
         informarEnviado(QStringLiteral("Claro: Mensaje ha sido enviado al destinatario"),
-                        QStringLiteral("Mensaje enviado: El mensaje fue enviado a ") + ctx_.envio.DestinatarioNombre);
+                        QStringLiteral("Mensaje enviado: El mensaje fue enviado a ") + mensaje_.DestinatarioNombre());
     } else if (hay("NO TIENE SERVICIO")) {
         informarNoEnviado(QStringLiteral("Claro: Mensaje no enviado. El cliente no tiene servicio de mensajes"),
                           QStringLiteral("Claro reporta que el número ") + numero +
@@ -44,7 +41,7 @@ void frmVerificacion::brwVerificacion_DownloadComplete()
         ctx_.dialogos.mensaje(QStringLiteral("El código de verificación ingresado no es el correcto.\r\n"
                                              " · Ingrese nuevamente el código, si no lo ve claramente presione F5 "
                                              "para mostrar otro"),
-                              Dialogos::Botones::Aceptar, Dialogos::Icono::Exclamacion, ctx_.envio.ProveedorActual);
+                              Dialogos::Botones::Aceptar, Dialogos::Icono::Exclamacion, mensaje_.ProveedorActual);
         if (cerrada())
             return;
         brwVerificacion->detener();

@@ -8,7 +8,7 @@ class frmVerificacion final : public VerificacionPagina
 {
     Q_OBJECT
 public:
-    frmVerificacion(Contexto &ctx, PrincipalEnvio &principal, QWidget *padre = nullptr);
+    frmVerificacion(Contexto &ctx, const MensajeSaliente &mensaje, QWidget *padre = nullptr);
 
     void brwVerificacion_DownloadComplete() override;
 };

@@ -8,7 +8,7 @@ class frmVerificacionMovilnet final : public VerificacionPagina
 {
     Q_OBJECT
 public:
-    frmVerificacionMovilnet(Contexto &ctx, PrincipalEnvio &principal, QWidget *padre = nullptr);
+    frmVerificacionMovilnet(Contexto &ctx, const MensajeSaliente &mensaje, QWidget *padre = nullptr);
 
     void Form_Load();
     void brwVerificacion_DownloadComplete() override;

@@ -1,5 +1,4 @@
 #include "envio/frmverificacionpersonal.h"
-#include "comun/imagenestado.h"
 
 #include <QShortcut>
 
@@ -9,7 +8,6 @@
 #include "comun/valornumerico.h"
 #include "envio/codificacion.h"
 #include "envio/peticiones.h"
-#include "envio/principalenvio.h"
 #include "envio/textosverificacion.h"
 
 using namespace TextosVerificacion;
@@ -34,12 +32,12 @@ int desplazamiento(const QString &valor, int defecto)
 
 } // namespace
 
-frmVerificacionPersonal::frmVerificacionPersonal(Contexto &ctx, PrincipalEnvio &principal, const QString &colaTexto,
-                                                 QWidget *padre)
+frmVerificacionPersonal::frmVerificacionPersonal(Contexto &ctx, const MensajeSaliente &mensaje,
+                                                 const QString &colaTexto, QWidget *padre)
     : QDialog(padre)
     , cola(colaTexto)
     , ctx_(ctx)
-    , principal_(principal)
+    , mensaje_(mensaje)
 {
     setModal(true);
     setFixedSize(320, 170);
@@ -112,19 +110,19 @@ void frmVerificacionPersonal::Form_Load()
     brwEnviaPersonal->setSilencioso(true);
     TicksCarga = 0;
     TicksEnvio = 0;
-    setWindowTitle(ctx_.envio.ProveedorActual);
+    setWindowTitle(mensaje_.ProveedorActual);
     brwVerificacion->navegar(direccionPasarela());
     timReadyState.start();
 }
 
 QString frmVerificacionPersonal::direccionPasarela() const
 {
-    return DireccionPersonal(ctx_.direcciones.personal, ctx_.envio.ServidorAlternativo);
+    return DireccionPersonal(ctx_.direcciones.personal, mensaje_.ServidorAlternativo);
 }
 
 bool frmVerificacionPersonal::esPasarela(const QString &direccion) const
 {
-    return EsPaginaPersonal(direccion, ctx_.direcciones.personal, ctx_.envio.ServidorAlternativo);
+    return EsPaginaPersonal(direccion, ctx_.direcciones.personal, mensaje_.ServidorAlternativo);
 }
 
 QString frmVerificacionPersonal::textoServidorLento()
@@ -190,10 +188,10 @@ void frmVerificacionPersonal::cmdEnviar_Click()
     cmdEnviar->setEnabled(false);
     fraVerificacion->show();
     lblTrabajando->setText(QStringLiteral("Enviando el mensaje, espere por favor..."));
-    CuerpoPost = CuerpoPersonal(cola, principal_.remitente(), principal_.mensaje(), principal_.codArea(),
-                                principal_.numero(), ArchivoImagen, txtVerificacion->text());
+    CuerpoPost = CuerpoPersonal(cola, mensaje_.remitente, mensaje_.texto, mensaje_.destinatario.codArea,
+                                mensaje_.destinatario.numero, ArchivoImagen, txtVerificacion->text());
     const QString cabeceras =
-        CabecerasPersonal(HostPersonal(ctx_.direcciones.personal, ctx_.envio.ServidorAlternativo), CookiePagina);
+        CabecerasPersonal(HostPersonal(ctx_.direcciones.personal, mensaje_.ServidorAlternativo), CookiePagina);
     scrollEnvioAnterior_ = -1;
     brwEnviaPersonal->navegarPost(direccionPasarela(), TextoABytes(CuerpoPost), cabeceras);
     timReadyStateEnvio.start();
@@ -237,7 +235,7 @@ void frmVerificacionPersonal::timReadyStateEnvio_Timer()
         brwEnviaPersonal->detener();
         ctx_.dialogos.mensaje(QStringLiteral("El código de verificación ingresado no es el correcto.\r\n"
                                              " · Escriba nuevamente el código de verificación"),
-                              Dialogos::Botones::Aceptar, Dialogos::Icono::Exclamacion, ctx_.envio.ProveedorActual);
+                              Dialogos::Botones::Aceptar, Dialogos::Icono::Exclamacion, mensaje_.ProveedorActual);
         if (cerrada_)
             return;
         fraVerificacion->show();
@@ -253,14 +251,12 @@ void frmVerificacionPersonal::timReadyStateEnvio_Timer()
     // No success sentence is known: any other answer counts as delivered.
     brwEnviaPersonal->detener();
     cerrar();
-    ctx_.dialogos.mensaje(QStringLiteral("Mensaje enviado: El mensaje para ") + ctx_.envio.DestinatarioNombre +
+    ctx_.dialogos.mensaje(QStringLiteral("Mensaje enviado: El mensaje para ") + mensaje_.DestinatarioNombre() +
                               QStringLiteral(" fue enviado correctamente a la red de Personal"),
                           Dialogos::Botones::Aceptar, Dialogos::Icono::Informacion,
-                          ctx_.envio.ProveedorActual + QStringLiteral(": Mensaje enviado"));
-    principal_.ponerEstado(ImagenEnviado, QStringLiteral("Personal: Mensaje ha sido enviado a la red"));
-    principal_.mostrarEscritura();
-    if (principal_.historialMarcado())
-        principal_.guardarEnHistorial();
+                          mensaje_.ProveedorActual + QStringLiteral(": Mensaje enviado"));
+    Q_EMIT terminado(mensaje_,
+                     ResultadoEnvio{true, QStringLiteral("Personal: Mensaje ha sido enviado a la red"), true});
 }
 
 void frmVerificacionPersonal::recargarImagen()
@@ -318,9 +314,9 @@ void frmVerificacionPersonal::brw_NavigateError(const QString &direccion, bool &
     if (cerrada_ || !esPasarela(direccion))
         return;
     cerrar();
-    principal_.ponerEstado(ImagenNoEnviado, kNoEncontrado);
-    ctx_.dialogos.mensaje(servicioNoEncontrado(ctx_.envio.ProveedorActual, kPersisteOcupado),
-                          Dialogos::Botones::Aceptar, Dialogos::Icono::Critico, kTituloNoEnviado);
+    Q_EMIT terminado(mensaje_, ResultadoEnvio{false, kNoEncontrado, false});
+    ctx_.dialogos.mensaje(servicioNoEncontrado(mensaje_.ProveedorActual, kPersisteOcupado), Dialogos::Botones::Aceptar,
+                          Dialogos::Icono::Critico, kTituloNoEnviado);
 }
 
 void frmVerificacionPersonal::cerrar()

@@ -10,16 +10,17 @@
 #include <QPushButton>
 #include <QTimer>
 
+#include "envio/mensajesaliente.h"
 #include "plataforma/vistaweb.h"
 
 struct Contexto;
-class PrincipalEnvio;
 
 class frmVerificacionPersonal final : public QDialog
 {
     Q_OBJECT
 public:
-    frmVerificacionPersonal(Contexto &ctx, PrincipalEnvio &principal, const QString &cola, QWidget *padre = nullptr);
+    frmVerificacionPersonal(Contexto &ctx, const MensajeSaliente &mensaje, const QString &cola,
+                            QWidget *padre = nullptr);
 
     VistaWeb *brwVerificacion = nullptr;
     VistaWeb *brwEnviaPersonal = nullptr;
@@ -57,6 +58,10 @@ public:
     QString direccionPasarela() const;
     static QString textoServidorLento();
 
+Q_SIGNALS:
+    // The outcome, once: the status bar, the composer and the history listen.
+    void terminado(const MensajeSaliente &mensaje, const ResultadoEnvio &resultado);
+
 protected:
     bool eventFilter(QObject *objeto, QEvent *evento) override;
 
@@ -65,7 +70,7 @@ private:
     void cerrar();
 
     Contexto &ctx_;
-    PrincipalEnvio &principal_;
+    const MensajeSaliente mensaje_;
     int scrollEnvioAnterior_ = -1;
     bool cerrada_ = false;
 };

@@ -1,19 +1,18 @@
 #include "envio/verificacionpagina.h"
-#include "comun/imagenestado.h"
 
 #include "comun/contexto.h"
-#include "envio/principalenvio.h"
 #include "envio/textosverificacion.h"
 
 #include <QShortcut>
 
 using namespace TextosVerificacion;
 
-VerificacionPagina::VerificacionPagina(Contexto &ctx, PrincipalEnvio &principal, QWidget *padre)
+VerificacionPagina::VerificacionPagina(Contexto &ctx, const MensajeSaliente &mensaje, QWidget *padre)
     : QDialog(padre)
     , ctx_(ctx)
-    , principal_(principal)
+    , mensaje_(mensaje)
 {
+    setWindowTitle(mensaje_.ProveedorActual);
     setModal(true);
     resize(660, 520);
 
@@ -72,9 +71,9 @@ void VerificacionPagina::brwVerificacion_NavigateError(bool &)
     if (cerrada_)
         return;
     cerrar();
-    principal_.ponerEstado(ImagenNoEnviado, kNoEncontrado);
-    ctx_.dialogos.mensaje(servicioNoEncontrado(ctx_.envio.ProveedorActual, kPersisteVersion),
-                          Dialogos::Botones::Aceptar, Dialogos::Icono::Critico, kTituloNoEnviado);
+    Q_EMIT terminado(mensaje_, ResultadoEnvio{false, kNoEncontrado, false});
+    ctx_.dialogos.mensaje(servicioNoEncontrado(mensaje_.ProveedorActual, kPersisteVersion), Dialogos::Botones::Aceptar,
+                          Dialogos::Icono::Critico, kTituloNoEnviado);
 }
 
 void VerificacionPagina::brwVerificacion_WindowClosing(bool &cancelar)
@@ -100,18 +99,14 @@ void VerificacionPagina::cerrar()
 void VerificacionPagina::informarNoEnviado(const QString &estado, const QString &texto, const QString &titulo)
 {
     cerrar();
-    principal_.ponerEstado(ImagenNoEnviado, estado);
+    Q_EMIT terminado(mensaje_, ResultadoEnvio{false, estado, true});
     ctx_.dialogos.mensaje(texto, Dialogos::Botones::Aceptar, Dialogos::Icono::Critico, titulo);
-    principal_.mostrarEscritura();
 }
 
 void VerificacionPagina::informarEnviado(const QString &estado, const QString &texto)
 {
     cerrar();
     ctx_.dialogos.mensaje(texto, Dialogos::Botones::Aceptar, Dialogos::Icono::Informacion,
-                          ctx_.envio.ProveedorActual + QStringLiteral(": Mensaje enviado"));
-    principal_.ponerEstado(ImagenEnviado, estado);
-    principal_.mostrarEscritura();
-    if (principal_.historialMarcado())
-        principal_.guardarEnHistorial();
+                          mensaje_.ProveedorActual + QStringLiteral(": Mensaje enviado"));
+    Q_EMIT terminado(mensaje_, ResultadoEnvio{true, estado, true});
 }

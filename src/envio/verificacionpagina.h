@@ -8,16 +8,16 @@
 #include <QLabel>
 #include <QPushButton>
 
+#include "envio/mensajesaliente.h"
 #include "plataforma/vistaweb.h"
 
 struct Contexto;
-class PrincipalEnvio;
 
 class VerificacionPagina : public QDialog
 {
     Q_OBJECT
 public:
-    VerificacionPagina(Contexto &ctx, PrincipalEnvio &principal, QWidget *padre);
+    VerificacionPagina(Contexto &ctx, const MensajeSaliente &mensaje, QWidget *padre);
 
     VistaWeb *brwVerificacion = nullptr;
     QFrame *fraVerificacion = nullptr;
@@ -33,15 +33,19 @@ public:
 
     bool cerrada() const { return cerrada_; }
 
+Q_SIGNALS:
+    // The outcome, once: the status bar, the composer and the history listen.
+    void terminado(const MensajeSaliente &mensaje, const ResultadoEnvio &resultado);
+
 protected:
     // Closes once; later events of the view are ignored.
     void cerrar();
-    // Closes, writes picture 2 and `estado`, shows `texto` in a critical box titled `titulo`, shows the composer.
+    // Closes, reports not delivered with `estado`, shows `texto` in a critical box titled `titulo`.
     void informarNoEnviado(const QString &estado, const QString &texto, const QString &titulo);
     void informarEnviado(const QString &estado, const QString &texto);
 
     Contexto &ctx_;
-    PrincipalEnvio &principal_;
+    const MensajeSaliente mensaje_;
 
 private:
     bool cerrada_ = false;

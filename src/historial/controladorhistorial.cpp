@@ -54,13 +54,19 @@ bool ControladorHistorial::historialMarcado() const
     return c.chkHistorial->checkState() == Qt::Checked;
 }
 
-void ControladorHistorial::GuardarEnHistorial()
+void ControladorHistorial::GuardarEnHistorial(const MensajeSaliente &mensaje)
 {
     RegistroHistorial registro;
-    registro.destinatario = ventana_.nombreDestinatario();
-    registro.destino = ventana_.destino();
-    registro.remitente = ventana_.remitente();
-    registro.mensaje = ventana_.mensaje();
-    registro.proveedor = ventana_.proveedor();
+    registro.destinatario = mensaje.destinatario.nombre;
+    registro.destino = mensaje.destinoHistorial();
+    registro.remitente = mensaje.remitente;
+    registro.mensaje = mensaje.texto;
+    registro.proveedor = mensaje.ProveedorActual;
     ::GuardarEnHistorial(ctx, registro);
+}
+
+void ControladorHistorial::envioTerminado(const MensajeSaliente &mensaje, const ResultadoEnvio &resultado)
+{
+    if (resultado.enviado && historialMarcado())
+        GuardarEnHistorial(mensaje);
 }

@@ -7,6 +7,7 @@
 #include <QString>
 
 #include "comun/contexto.h"
+#include "envio/mensajesaliente.h"
 #include "historial/principalhistorial.h"
 
 class QAction;
@@ -19,19 +20,11 @@ struct ControlesHistorial
     QAction *mnuHistorialMsjs = nullptr; // "Abrir Mensajes enviados"
 };
 
-// What the history needs of the main window: the status bar and the fields of
-// the message that was sent.
+// What the history needs of the main window: the status bar, beyond what the history window sees.
 class VentanaHistorial : public PrincipalHistorial
 {
 public:
     virtual void ponerEstado(int imagen, const QString &texto) = 0;
-    // The recipient frame's label: a contact's name, "(No agendado)" or "(Ninguno)".
-    virtual QString nombreDestinatario() const = 0;
-    // Area code + " " + number, or the alias when that box is shown.
-    virtual QString destino() const = 0;
-    virtual QString remitente() const = 0;
-    virtual QString mensaje() const = 0;
-    virtual QString proveedor() const = 0;
 };
 
 class ControladorHistorial final : public QObject
@@ -45,8 +38,10 @@ public:
     void mnuHistorial_Click();
     void mnuHistorialMsjs_Click();
     bool historialMarcado() const;
-    // Appends the message just sent, from the main window's fields.
-    void GuardarEnHistorial();
+    // Appends the message just sent, as it was captured at the press.
+    void GuardarEnHistorial(const MensajeSaliente &mensaje);
+    // A delivery window ended: a delivered message is kept while saving is on.
+    void envioTerminado(const MensajeSaliente &mensaje, const ResultadoEnvio &resultado);
 
     // The "Historial" setting read at load: saving is permanent unless switched off.
     bool HistorialPermanente = true;

@@ -50,11 +50,12 @@ void rellenarRanuras(const QList<QAction *> &entradas, const Ajustes &ajustes, Q
 
 } // namespace
 
-ControladorAgregados::ControladorAgregados(Contexto &ctx, VentanaAgregados &ventana,
+ControladorAgregados::ControladorAgregados(Contexto &ctx, VentanaAgregados &ventana, MensajeComposicion &composicion,
                                            const ControlesAgregados &controles, QObject *padre)
     : QObject(padre)
     , ctx_(ctx)
     , ventana_(ventana)
+    , composicion_(composicion)
     , c_(controles)
 {
     const auto &emoticones = EmoticonesAgregados();
@@ -116,8 +117,8 @@ void ControladorAgregados::cmdFirmas_Click()
 
 void ControladorAgregados::agregar(const QString &nuevo)
 {
-    ventana_.ponerTextoMensaje(nuevo);
-    ventana_.enfocarMensaje();
+    composicion_.ponerTextoMensaje(nuevo);
+    composicion_.enfocarMensaje();
 }
 
 void ControladorAgregados::mnuEmoticon_Click(int indice)
@@ -125,14 +126,14 @@ void ControladorAgregados::mnuEmoticon_Click(int indice)
     const auto &emoticones = EmoticonesAgregados();
     if (indice < 0 || indice >= emoticones.size())
         return;
-    agregar(AgregarEmoticon(ventana_.textoMensaje(), emoticones.at(indice)));
+    agregar(AgregarEmoticon(composicion_.textoMensaje(), emoticones.at(indice)));
 }
 
 void ControladorAgregados::mnuImagenes_Click(int Index)
 {
     if (Index < 0 || Index >= ImagenesAgregadas().size())
         return;
-    agregar(AgregarImagen(ventana_.textoMensaje(), Index));
+    agregar(AgregarImagen(composicion_.textoMensaje(), Index));
     if (LeerClaveBooleana(ctx_.ajustes, Clave::TipImagenesNoMas))
         return;
     ctx_.avisos.mostrar(ventana_.ventana(), TextoAvisoImagen(), NombreClave(Clave::TipImagenesNoMas));
@@ -142,14 +143,14 @@ void ControladorAgregados::mnuSaludos_Click(int Index)
 {
     if (Index < 0 || Index >= mnuSaludos.size() || !mnuSaludos.at(Index)->isEnabled())
         return;
-    agregar(AgregarSaludo(ventana_.textoMensaje(), mnuSaludos.at(Index)->data().toString()));
+    agregar(AgregarSaludo(composicion_.textoMensaje(), mnuSaludos.at(Index)->data().toString()));
 }
 
 void ControladorAgregados::mnuFirmas_Click(int Index)
 {
     if (Index < 0 || Index >= mnuFirmas.size() || !mnuFirmas.at(Index)->isEnabled())
         return;
-    agregar(AgregarFirma(ventana_.textoMensaje(), mnuFirmas.at(Index)->data().toString()));
+    agregar(AgregarFirma(composicion_.textoMensaje(), mnuFirmas.at(Index)->data().toString()));
 }
 
 void ControladorAgregados::mnuSaludosyFirmas_Click()

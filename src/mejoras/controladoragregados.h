@@ -6,6 +6,8 @@
 #include <QObject>
 #include <QPoint>
 
+#include "comun/composicion.h"
+
 struct Contexto;
 class QAction;
 class QMenu;
@@ -18,12 +20,6 @@ class VentanaAgregados
 public:
     virtual ~VentanaAgregados() = default;
 
-    // The message with CR LF breaks.
-    virtual QString textoMensaje() const = 0;
-    // Replaces the message and runs its text-change pass (rewrites, counter, limit warning).
-    virtual void ponerTextoMensaje(const QString &texto) = 0;
-    // Focus to the message box, caret at the end.
-    virtual void enfocarMensaje() = 0;
     // The preferences dialog, modal, on tab `pestana` (0 to 3).
     virtual void abrirPreferencias(int pestana) = 0;
     // Owner of the notices.
@@ -52,8 +48,8 @@ class ControladorAgregados final : public QObject
     Q_OBJECT
     Q_DISABLE_COPY_MOVE(ControladorAgregados)
 public:
-    ControladorAgregados(Contexto &ctx, VentanaAgregados &ventana, const ControlesAgregados &controles,
-                         QObject *padre = nullptr);
+    ControladorAgregados(Contexto &ctx, VentanaAgregados &ventana, MensajeComposicion &composicion,
+                         const ControlesAgregados &controles, QObject *padre = nullptr);
 
     // Each opens its pop-up menu just below the button, at its left edge.
     void cmdEmoticon_Click();
@@ -84,5 +80,6 @@ private:
 
     Contexto &ctx_;
     VentanaAgregados &ventana_;
+    MensajeComposicion &composicion_;
     ControlesAgregados c_;
 };

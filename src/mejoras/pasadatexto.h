@@ -18,12 +18,15 @@ bool EsDelimitadorAbreviatura(QChar c);
 // the text), the first such pair is replaced. True when the text was rewritten.
 bool AplicarAbreviaturas(const ParesAbreviatura &tabla, QString &texto);
 
+// The message box holds at most this many characters.
+inline constexpr qsizetype LargoMaximoMensaje = 400;
+
 struct OpcionesPasada
 {
     bool lenguajeMate = false;
     bool abreviaturas = false; // the switch on and the list loaded
     const ParesAbreviatura *tabla = nullptr;
-    qsizetype largoMaximo = 400; // a rewrite never takes the text past this length
+    qsizetype largoMaximo = LargoMaximoMensaje; // a rewrite never takes the text past this length
 };
 
 // Applies the first applicable rule (LenguajeMate first, then the user pairs)
@@ -35,7 +38,6 @@ struct OpcionesPasada
 int ProcesarTexto(QString &texto, const OpcionesPasada &opciones);
 
 inline constexpr int LimiteReescrituras = 100;
-inline constexpr qsizetype LargoMaximoMensaje = 400;
 
 // Line breaks as CR LF, whatever mix of CR, LF and CR LF came in.
 QString ConSaltosCrLf(const QString &texto);

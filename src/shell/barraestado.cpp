@@ -22,6 +22,9 @@ BarraEstado::BarraEstado(QWidget *parent)
 
 void BarraEstado::ponerPanel1(int imagen, const QString &texto)
 {
+    // The composer writes the panel on every key: an unchanged picture and text are left alone.
+    if (imagen == imagen_ && texto == texto_->text() && imagen_ != 0)
+        return;
     imagen_ = imagen;
     // Decoded once: the composer writes the panel on every key.
     static QHash<int, QPixmap> cache;

@@ -1,6 +1,7 @@
 // The controls of the main window, as a form-designer class would hold them: one
-// list gives the struct's fields and each control's object name, so tests find
-// a control of a built window by the name the program gives it.
+// list gives the struct's fields and each control's object name. The window holds
+// only its own (ControlesVentana); the panels hold theirs. Tests find any control
+// of a built window, its own or a panel's, by name (ControlesBrowser::buscar).
 #pragma once
 
 #include <QAction>
@@ -17,6 +18,7 @@
 #include <QToolButton>
 #include <QTreeWidget>
 
+#include "mejoras/panelcomposicion.h"
 #include "plataforma/combodesplegable.h"
 #include "plataforma/vistaweb.h"
 #include "shell/barraestado.h"
@@ -27,11 +29,7 @@
     X(QAction, accionPersonalizar) X(QAction, accionInicio) X(QAction, accionHistorial) \
     X(QLabel, lblAddress) X(ComboDesplegable, cboAddress) X(QLabel, lblBuscarEmpresa) \
     X(VistaWeb, brwPublicidad) X(VistaWeb, brwWebBrowser) X(VistaWeb, brwConfWeb) \
-    X(QWidget, picEscritura) X(QGroupBox, fraDatos) X(QLabel, lblCodArea) X(QLineEdit, txtCodArea) \
-    X(QLabel, lblNumero) X(QLineEdit, txtNumero) X(QLabel, lblalias) X(QLineEdit, txtalias) \
-    X(QLabel, lblremitente) X(ComboDesplegable, cboRemitente) X(QPlainTextEdit, txtmsj) \
-    X(QLineEdit, txtcarescritos) X(QLabel, lblcarescritos) X(QLineEdit, txtmaxcar) X(QLabel, lblmaxcar) \
-    X(QPushButton, cmdlimpiar) X(QPushButton, cmdEnviar) \
+    X(QWidget, picEscritura) X(PanelComposicion, fraDatos) \
     X(QGroupBox, fraDestinatario) X(QLabel, lblNombreDestinatario) X(QPushButton, cmdAgendar) \
     X(QPushButton, cmdAlEscritorio) \
     X(QWidget, picContactos) X(QPushButton, cmdAlternarContactos) X(QPushButton, cmdEscribirA) \
@@ -58,7 +56,7 @@
     X(QTimer, timAnti) X(QTimer, timAlternarContactos) X(QTimer, timAlternarMejoras)
 // clang-format on
 
-struct ControlesBrowser
+struct ControlesVentana
 {
 #define NTX_CAMPO(tipo, nombre) tipo *nombre = nullptr;
     NTX_CONTROLES_BROWSER(NTX_CAMPO)
@@ -74,6 +72,14 @@ struct ControlesBrowser
         for (int i = 0; i < 10; ++i)
             accionesRapidas[i]->setObjectName(QStringLiteral("rap") + QString::number(i + 1));
     }
+};
+
+// For tests: every control of a built window, the window's and its panels'.
+struct ControlesBrowser : ControlesVentana
+{
+#define NTX_CAMPO(tipo, nombre) tipo *nombre = nullptr;
+    NTX_CONTROLES_COMPOSICION(NTX_CAMPO)
+#undef NTX_CAMPO
 
     // The controls of a built window, found by their names.
     static ControlesBrowser buscar(const QObject &ventana)
@@ -81,6 +87,7 @@ struct ControlesBrowser
         ControlesBrowser c;
 #define NTX_BUSCAR(tipo, nombre) c.nombre = ventana.findChild<tipo *>(QStringLiteral(#nombre));
         NTX_CONTROLES_BROWSER(NTX_BUSCAR)
+        NTX_CONTROLES_COMPOSICION(NTX_BUSCAR)
 #undef NTX_BUSCAR
         for (int i = 0; i < 10; ++i)
             c.accionesRapidas[i] = ventana.findChild<QAction *>(QStringLiteral("rap") + QString::number(i + 1));

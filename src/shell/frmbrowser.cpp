@@ -42,15 +42,6 @@ QLabel *etiqueta(const QString &texto, QWidget *padre, const QRect &lugar)
     return l;
 }
 
-QLineEdit *caja(const QString &texto, int maximo, QWidget *padre, const QRect &lugar)
-{
-    auto *t = new QLineEdit(texto, padre);
-    if (maximo > 0)
-        t->setMaxLength(maximo);
-    t->setGeometry(lugar);
-    return t;
-}
-
 // The program may set the grey state; a click of the user never leads to it.
 class CasillaConGris final : public QCheckBox
 {
@@ -189,35 +180,9 @@ void frmBrowser::crearControles()
     ui.picEscritura->setGeometry(twips(0, 2280, 11020, 4635));
     ui.picEscritura->hide();
 
-    ui.fraDatos = new QGroupBox(QStringLiteral("Número destinatario"), ui.picEscritura);
-    ui.fraDatos->setGeometry(twips(360, 0, 5415, 4455));
-    ui.lblremitente = etiqueta(QStringLiteral("De:"), ui.fraDatos, QRect(10, 22, 30, 20));
-    ui.cboRemitente = new ComboDesplegable(ui.fraDatos);
-    ui.cboRemitente->setEditable(true);
-    ui.cboRemitente->setInsertPolicy(QComboBox::NoInsert);
-    ui.cboRemitente->setGeometry(QRect(42, 20, 200, 22));
-    ui.lblCodArea = etiqueta(QStringLiteral("0"), ui.fraDatos, QRect(10, 52, 22, 20));
-    ui.lblCodArea->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
-    ui.txtCodArea = caja(QStringLiteral("[Cod]"), 6, ui.fraDatos, QRect(34, 50, 56, 22));
-    ui.lblNumero = etiqueta(QStringLiteral("15"), ui.fraDatos, QRect(92, 52, 22, 20));
-    ui.lblNumero->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
-    ui.txtNumero = caja(QStringLiteral("[Núm]"), 25, ui.fraDatos, QRect(116, 50, 126, 22));
-    ui.lblalias = etiqueta(QStringLiteral("Alias:"), ui.fraDatos, QRect(248, 52, 34, 20));
-    ui.txtalias = caja(QString(), 25, ui.fraDatos, QRect(284, 50, 70, 22));
-    ui.lblalias->hide();
-    ui.txtalias->hide();
-    ui.txtmsj = new QPlainTextEdit(ui.fraDatos);
-    ui.txtmsj->setGeometry(QRect(10, 80, 344, 150));
-    ui.txtmsj->setTabChangesFocus(true);
-    ui.lblcarescritos = etiqueta(QStringLiteral("Caracteres escritos"), ui.fraDatos, QRect(10, 238, 100, 20));
-    ui.txtcarescritos = caja(QStringLiteral("0"), 0, ui.fraDatos, QRect(112, 236, 34, 22));
-    ui.txtcarescritos->setReadOnly(true);
-    ui.lblmaxcar = etiqueta(QStringLiteral("(Máximo            )"), ui.fraDatos, QRect(152, 238, 90, 20));
-    ui.txtmaxcar = caja(QStringLiteral("140"), 0, ui.fraDatos, QRect(198, 236, 30, 22));
-    ui.txtmaxcar->setReadOnly(true);
-    ui.txtmaxcar->setFrame(false);
-    ui.cmdlimpiar = boton(QStringLiteral("Limpiar"), ui.fraDatos, QRect(10, 264, 90, 26));
-    ui.cmdEnviar = boton(QStringLiteral("Enviar Mensaje"), ui.fraDatos, QRect(244, 264, 110, 26));
+    // Composer: its controls are its own; the switches it drives are handed over once they exist.
+    composicion_ = new PanelComposicion(ctx, ui.picEscritura);
+    ui.fraDatos = composicion_;
 
     ui.fraDestinatario = new QGroupBox(QStringLiteral("Nombre destinatario"), ui.picEscritura);
     ui.fraDestinatario->setGeometry(twips(6840, 0, 3735, 735));
@@ -345,10 +310,10 @@ void frmBrowser::crearMenus()
     ui.MnuAyuda->addSeparator();
     ui.mnuAcercade = accion(ui.MnuAyuda, QStringLiteral("Acerca de NTX Mensajes..."));
 
-    // Available only while a provider is chosen (the menu's opening decides).
-    ui.mnuIconosGestuales->setEnabled(false);
-    ui.mnuSaludosyFirmas->setEnabled(false);
-    ui.mnuPOPImagenes->setEnabled(false);
+    // In the menu bar available only while a provider is chosen (the menu's opening decides).
+    // Only their entries there are greyed: the extras buttons pop up the same menus.
+    for (QMenu *menu : {ui.mnuIconosGestuales, ui.mnuSaludosyFirmas, ui.mnuPOPImagenes})
+        menu->menuAction()->setEnabled(false);
 
     ui.mnuNotificacion = new QMenu(QStringLiteral("MenuIconoNotificacion"), this);
     ui.mnuNotifAbrir = ui.mnuNotificacion->addAction(QStringLiteral("Abrir NTX Mensajes"));
@@ -362,29 +327,9 @@ void frmBrowser::crearMenus()
 
 void frmBrowser::crearControladores()
 {
-    ControlesComposicion composicion;
-    composicion.lblCodArea = ui.lblCodArea;
-    composicion.txtCodArea = ui.txtCodArea;
-    composicion.lblNumero = ui.lblNumero;
-    composicion.txtNumero = ui.txtNumero;
-    composicion.lblalias = ui.lblalias;
-    composicion.txtalias = ui.txtalias;
-    composicion.lblremitente = ui.lblremitente;
-    composicion.cboRemitente = ui.cboRemitente;
-    composicion.txtmsj = ui.txtmsj;
-    composicion.txtcarescritos = ui.txtcarescritos;
-    composicion.lblcarescritos = ui.lblcarescritos;
-    composicion.txtmaxcar = ui.txtmaxcar;
-    composicion.lblmaxcar = ui.lblmaxcar;
-    composicion.cmdlimpiar = ui.cmdlimpiar;
-    composicion.chkLMate = ui.chkLMate;
-    composicion.chkAbreviaturas = ui.chkAbreviaturas;
-    composicion.mnuMejorasLenguajeMate = ui.mnuMejorasLenguajeMate;
-    composicion.mnuMejorasAbreviaturas = ui.mnuMejorasAbreviaturas;
-    composicion.mnuAbreviaturas = ui.mnuAbreviaturas;
-    composicion.mnuExportarAbreviaturas = ui.mnuExportarAbreviaturas;
-    composicion.mnuImportarAbreviaturas = ui.mnuImportarAbreviaturas;
-    composicion_ = std::make_unique<ControladorComposicion>(ctx, static_cast<VentanaComposicion &>(*this), composicion);
+    composicion_->ponerInterruptores({ui.chkLMate, ui.chkAbreviaturas, ui.mnuMejorasLenguajeMate,
+                                      ui.mnuMejorasAbreviaturas, ui.mnuAbreviaturas, ui.mnuExportarAbreviaturas,
+                                      ui.mnuImportarAbreviaturas});
 
     ControlesContactos contactos;
     contactos.lblNombreDestinatario = ui.lblNombreDestinatario;
@@ -399,9 +344,10 @@ void frmBrowser::crearControladores()
     contactos.mnuArchivoNuevoContacto = ui.mnuArchivoNuevoContacto;
     contactos.mnuImportarAgenda = ui.mnuImportarAgenda;
     contactos.mnuExportarAgenda = ui.mnuExportarAgenda;
-    contactos_ = std::make_unique<ControladorContactos>(ctx, static_cast<VentanaContactos &>(*this), contactos);
+    contactos_ = std::make_unique<ControladorContactos>(ctx, static_cast<VentanaContactos &>(*this),
+                                                        static_cast<DestinoComposicion &>(*composicion_), contactos);
 
-    envio_ = std::make_unique<ControladorEnvio>(ctx, static_cast<VentanaEnvio &>(*this), ControlesEnvio{ui.cmdEnviar});
+    envio_ = std::make_unique<ControladorEnvio>(ctx, this);
     historial_ = std::make_unique<ControladorHistorial>(
         ctx, static_cast<VentanaHistorial &>(*this),
         ControlesHistorial{ui.chkHistorial, ui.mnuHistorial, ui.mnuHistorialMsjs});
@@ -422,11 +368,13 @@ void frmBrowser::crearControladores()
     agregados.mnuSubFirmas = ui.mnuSubFirmas;
     agregados.mnuSaludosyFirmasPersonalizar = ui.mnuSaludosyFirmasPersonalizar;
     agregados.mnuPOPImagenes = ui.mnuPOPImagenes;
-    agregados_ = std::make_unique<ControladorAgregados>(ctx, static_cast<VentanaAgregados &>(*this), agregados);
+    agregados_ = std::make_unique<ControladorAgregados>(ctx, static_cast<VentanaAgregados &>(*this),
+                                                        static_cast<MensajeComposicion &>(*composicion_), agregados);
 
     tips_ = std::make_unique<ControladorTips>(ctx, static_cast<VentanaTips &>(*this),
                                               ControlesTips{ui.timToolTips, ui.timDestroyToolTips, ui.cboAddress,
-                                                            ui.txtmsj, ui.cmdAgendar, ui.cmdAlEscritorio});
+                                                            composicion_->campoMensaje(), ui.cmdAgendar,
+                                                            ui.cmdAlEscritorio});
 
     ControlesAyuda ayuda;
     ayuda.mnuAyudaWeb = ui.mnuAyudaWeb;
@@ -458,6 +406,17 @@ void frmBrowser::conectar()
     connect(ui.timAlternarContactos, &QTimer::timeout, this, &frmBrowser::timAlternarContactos_Timer);
     connect(ui.timAlternarMejoras, &QTimer::timeout, this, &frmBrowser::timAlternarMejoras_Timer);
     connect(ui.timAnti, &QTimer::timeout, envio_.get(), &ControladorEnvio::timAnti_Timer);
+
+    // The composer: status bar, recipient frame, the send.
+    connect(composicion_, &PanelComposicion::estado, ui.StatusBar1, &BarraEstado::ponerPanel1);
+    connect(composicion_, &PanelComposicion::panelLMate, ui.StatusBar1, &BarraEstado::habilitarPanel2);
+    connect(composicion_, &PanelComposicion::destinoCambiado, contactos_.get(),
+            &ControladorContactos::MostrarDestinatario);
+    connect(composicion_, &PanelComposicion::enviar, this, &frmBrowser::enviarMensaje);
+    // The sending: a refusal by the rate windows clears the composer; an outcome goes to
+    // the status bar, the composer and the history.
+    connect(envio_.get(), &ControladorEnvio::limpiarComposicion, composicion_, &PanelComposicion::limpiar);
+    connect(envio_.get(), &ControladorEnvio::envioTerminado, this, &frmBrowser::envioTerminado);
     connect(ui.botonAgenda, &QToolButton::clicked, this, [this] { tbToolBar_ButtonClick(QStringLiteral("agenda")); });
     connect(ui.cboAddress, &ComboDesplegable::desplegando, tips_.get(), &ControladorTips::cboAddress_DropDown);
     connect(ui.mnuPreferencias, &QAction::triggered, this,
@@ -471,51 +430,6 @@ void frmBrowser::conectar()
 void frmBrowser::ponerEstado(int imagen, const QString &texto)
 {
     ui.StatusBar1->ponerPanel1(imagen, texto);
-}
-
-int frmBrowser::imagenEstado() const
-{
-    return ui.StatusBar1->imagenPanel1();
-}
-
-QString frmBrowser::textoEstado() const
-{
-    return ui.StatusBar1->textoPanel1();
-}
-
-void frmBrowser::habilitarPanelLMate(bool habilitado)
-{
-    ui.StatusBar1->habilitarPanel2(habilitado);
-}
-
-void frmBrowser::destinoCambiado()
-{
-    contactos_->MostrarDestinatario();
-}
-
-QString frmBrowser::codArea() const
-{
-    return composicion_->codArea();
-}
-
-QString frmBrowser::numero() const
-{
-    return composicion_->numero();
-}
-
-QString frmBrowser::alias() const
-{
-    return composicion_->alias();
-}
-
-bool frmBrowser::modoAlias() const
-{
-    return composicion_->modoAlias();
-}
-
-bool frmBrowser::modoNumero() const
-{
-    return !ui.txtCodArea->isHidden();
 }
 
 QStringList frmBrowser::proveedores() const
@@ -541,27 +455,6 @@ bool frmBrowser::elegirProveedor(const QString &nombre)
     return true;
 }
 
-void frmBrowser::ponerNumero(const QString &codArea, const QString &numero)
-{
-    ui.txtCodArea->setText(codArea);
-    ui.txtNumero->setText(numero);
-}
-
-void frmBrowser::ponerAlias(const QString &alias)
-{
-    ui.txtalias->setText(alias);
-}
-
-void frmBrowser::enfocarRemitente()
-{
-    ui.cboRemitente->setFocus();
-}
-
-void frmBrowser::enfocarMensaje()
-{
-    ui.txtmsj->setFocus();
-}
-
 void frmBrowser::mostrarVentana()
 {
     if (ocultarPresentacion)
@@ -569,64 +462,20 @@ void frmBrowser::mostrarVentana()
     show();
 }
 
-void frmBrowser::mostrarEscritura()
+void frmBrowser::enviarMensaje(MensajeSaliente mensaje)
 {
-    ui.picEscritura->show();
+    mensaje.ProveedorActual = ui.cboAddress->currentText();
+    mensaje.destinatario.nombre = contactos_->nombreDestinatario();
+    mensaje.destinatario.agendado = contactos_->destinatarioAgendado();
+    envio_->Enviar(mensaje);
 }
 
-bool frmBrowser::historialMarcado() const
+void frmBrowser::envioTerminado(const MensajeSaliente &mensaje, const ResultadoEnvio &resultado)
 {
-    return historial_->historialMarcado();
-}
-
-void frmBrowser::guardarEnHistorial()
-{
-    historial_->GuardarEnHistorial();
-}
-
-QString frmBrowser::remitente() const
-{
-    return composicion_->remitente();
-}
-
-QString frmBrowser::mensaje() const
-{
-    return composicion_->textoMensaje();
-}
-
-QString frmBrowser::proveedor() const
-{
-    return ui.cboAddress->currentText();
-}
-
-QString frmBrowser::carEscritos() const
-{
-    return ui.txtcarescritos->text();
-}
-
-QString frmBrowser::maxCar() const
-{
-    return ui.txtmaxcar->text();
-}
-
-QString frmBrowser::nombreDestinatario() const
-{
-    return ui.lblNombreDestinatario->text();
-}
-
-bool frmBrowser::destinatarioSinAgendar() const
-{
-    return ui.cmdAgendar->isEnabled();
-}
-
-void frmBrowser::limpiarComposicion()
-{
-    composicion_->cmdlimpiar_Click();
-}
-
-QString frmBrowser::destino() const
-{
-    return modoAlias() ? alias() : codArea() + QLatin1Char(' ') + numero();
+    ponerEstado(resultado.enviado ? ImagenEnviado : ImagenNoEnviado, resultado.estado);
+    if (resultado.mostrarEscritura)
+        ui.picEscritura->show();
+    historial_->envioTerminado(mensaje, resultado);
 }
 
 void frmBrowser::ocultarEscritura()
@@ -642,16 +491,12 @@ bool frmBrowser::escrituraVisible() const
 
 void frmBrowser::reenviar(const QString &mensaje, const QString &remitente)
 {
-    composicion_->ponerTextoMensaje(mensaje);
-    ui.cboRemitente->setEditText(remitente);
+    composicion_->reenviar(mensaje, remitente);
 }
 
 void frmBrowser::enfocarDestino()
 {
-    if (ui.txtalias->isVisibleTo(this))
-        ui.txtalias->setFocus();
-    else
-        ui.txtCodArea->setFocus();
+    composicion_->enfocarDestino();
 }
 
 void frmBrowser::ocultarVentana()
@@ -709,16 +554,6 @@ void frmBrowser::apagarTimDestroyToolTips()
 void frmBrowser::cerrarGlobo()
 {
     tips_->CerrarGlobo();
-}
-
-QString frmBrowser::textoMensaje() const
-{
-    return composicion_->textoMensaje();
-}
-
-void frmBrowser::ponerTextoMensaje(const QString &texto)
-{
-    composicion_->ponerTextoMensaje(texto);
 }
 
 void frmBrowser::abrirPreferencias(int pestana)
@@ -838,14 +673,10 @@ void frmBrowser::CargarPasos()
     contactos_->ActualizarAgenda();
     contactos_->IniciarPanelContactos();
 
-    if (LMateAjuste) {
-        ui.chkLMate->setCheckState(Qt::Checked);
-        composicion_->chkLMate_Click();
-    }
-    if (AbreviaturasAjuste) {
-        ui.chkAbreviaturas->setCheckState(Qt::Checked);
-        composicion_->chkAbreviaturas_Click();
-    }
+    if (LMateAjuste)
+        composicion_->activarLenguajeMate();
+    if (AbreviaturasAjuste)
+        composicion_->activarAbreviaturas();
     if (historial_->HistorialPermanente) {
         ui.chkHistorial->setCheckState(Qt::Checked);
         historial_->chkHistorial_Click();
@@ -903,11 +734,10 @@ void frmBrowser::Form_Resize()
 {
     if (!(windowState() & Qt::WindowMinimized))
         return;
-    const QString seccion = QStringLiteral("Mensajes");
     bool ok = true;
-    bool usarBandeja = ctx.ajustes.leerBooleano(seccion, QStringLiteral("IconoNotificacion"), true, &ok);
+    bool usarBandeja = LeerClaveBooleana(ctx.ajustes, Clave::IconoNotificacion, &ok);
     if (!ok) {
-        ctx.ajustes.escribirBooleano(seccion, QStringLiteral("IconoNotificacion"), true);
+        EscribirClaveBooleana(ctx.ajustes, Clave::IconoNotificacion, true);
         usarBandeja = true;
     }
     // Without a notification area the window just stays minimised on the task bar.
@@ -1056,9 +886,8 @@ void frmBrowser::mnuMejoras_Click()
     marcaSegunCasilla(ui.mnuMejorasLenguajeMate, ui.chkLMate);
     marcaSegunCasilla(ui.mnuMejorasAbreviaturas, ui.chkAbreviaturas);
     const bool habilitar = ui.cboAddress->currentIndex() >= 0;
-    ui.mnuSaludosyFirmas->setEnabled(habilitar);
-    ui.mnuPOPImagenes->setEnabled(habilitar);
-    ui.mnuIconosGestuales->setEnabled(habilitar);
+    for (QMenu *menu : {ui.mnuSaludosyFirmas, ui.mnuPOPImagenes, ui.mnuIconosGestuales})
+        menu->menuAction()->setEnabled(habilitar);
 }
 
 void frmBrowser::mnuHerramientas_Click()
@@ -1091,24 +920,23 @@ void frmBrowser::cboAddress_Click()
     tips_->cboAddress_Click();
     if (ui.cboAddress->currentIndex() < 0)
         return;
-    if (ui.cboRemitente->currentText().isEmpty()) {
+    if (composicion_->remitente().isEmpty()) {
         const QString remitente = ctx.ajustes.leer(SeccionMensajes, ClaveRemitente(0));
         if (!remitente.isEmpty())
-            ui.cboRemitente->setEditText(remitente);
+            composicion_->ponerRemitente(remitente);
     }
     ponerEstado(ImagenNormal, QStringLiteral("Rellene los datos y escriba el mensaje, luego presione Enviar Mensaje"));
     SeleccionarProveedor(ui.cboAddress->currentText());
-    composicion_->txtcarescritos_Change();
+    composicion_->ActualizarContador();
     contactos_->ActualizarAgenda();
 }
 
 void frmBrowser::SeleccionarProveedor(const QString &nombre)
 {
-    ui.cmdEnviar->setEnabled(true);
+    composicion_->habilitarEnvio(true);
     paneles_->MostrarComposicion();
     ui.picEscritura->show();
     composicion_->PonerProveedor(nullptr);
-    ctx.envio.ProveedorActual = nombre;
     if (nombre.isEmpty())
         return;
     const Proveedor *proveedor = BuscarProveedor(nombre);

@@ -15,8 +15,8 @@
 #include "envio/controladorenvio.h"
 #include "historial/controladorhistorial.h"
 #include "mejoras/controladoragregados.h"
-#include "mejoras/controladorcomposicion.h"
 #include "mejoras/frmpreferencias.h"
+#include "mejoras/panelcomposicion.h"
 #include "shell/controladorayuda.h"
 #include "shell/controladortips.h"
 #include "shell/controlesbrowser.h"
@@ -25,9 +25,7 @@ class QKeyEvent;
 class QSystemTrayIcon;
 
 class frmBrowser final : public QMainWindow,
-                         private VentanaComposicion,
                          private VentanaContactos,
-                         private VentanaEnvio,
                          private VentanaHistorial,
                          private VentanaPanelesWeb,
                          private VentanaAgregados,
@@ -48,7 +46,7 @@ public:
     // A load step failed: the critical box with the system's description, then the process ends.
     void ErrorAlInicializar(const QString &descripcion);
 
-    ControladorComposicion &composicion() { return *composicion_; }
+    PanelComposicion &composicion() { return *composicion_; }
     ControladorContactos &contactos() { return *contactos_; }
     ControladorEnvio &envio() { return *envio_; }
     ControladorHistorial &historial() { return *historial_; }
@@ -105,36 +103,11 @@ protected:
 
 private:
     // What the subsystems see of the window.
-    int imagenEstado() const override;
-    QString textoEstado() const override;
-    void habilitarPanelLMate(bool habilitado) override;
-    void destinoCambiado() override;
     QWidget *ventana() override { return this; }
-    QString codArea() const override;
-    QString numero() const override;
-    QString alias() const override;
-    bool modoAlias() const override;
-    bool modoNumero() const override;
     QStringList proveedores() const override;
     QString proveedorActual() const override;
     bool elegirProveedor(const QString &proveedor) override;
-    void ponerNumero(const QString &codArea, const QString &numero) override;
-    void ponerAlias(const QString &alias) override;
-    void enfocarRemitente() override;
-    void enfocarMensaje() override;
     void mostrarVentana() override;
-    void mostrarEscritura() override;
-    bool historialMarcado() const override;
-    void guardarEnHistorial() override;
-    QString remitente() const override;
-    QString mensaje() const override;
-    QString proveedor() const override;
-    QString carEscritos() const override;
-    QString maxCar() const override;
-    QString nombreDestinatario() const override;
-    bool destinatarioSinAgendar() const override;
-    void limpiarComposicion() override;
-    QString destino() const override;
     void ocultarEscritura() override;
     bool escrituraVisible() const override;
     void reenviar(const QString &mensaje, const QString &remitente) override;
@@ -150,8 +123,6 @@ private:
     void encenderTimToolTips() override;
     void apagarTimDestroyToolTips() override;
     void cerrarGlobo() override;
-    QString textoMensaje() const override;
-    void ponerTextoMensaje(const QString &texto) override;
     void abrirPreferencias(int pestana) override;
     bool historialPermanente() const override;
     void ponerHistorialPermanente(bool valor) override;
@@ -166,13 +137,17 @@ private:
     void crearMenus();
     void crearControladores();
     void conectar();
+    // The composer captured a message: the provider and the recipient frame complete it once.
+    void enviarMensaje(MensajeSaliente mensaje);
+    // A delivery window ended: status bar, composer and history, in that order.
+    void envioTerminado(const MensajeSaliente &mensaje, const ResultadoEnvio &resultado);
     void borrarIconoBandeja();
     void ponerIzquierdaPanel(QWidget *panel, float twips);
     // One tick of a side-panel slide; true when the incoming panel has arrived.
     bool pasoDeslizamiento(QWidget *sale, QWidget *entra);
 
-    ControlesBrowser ui;
-    std::unique_ptr<ControladorComposicion> composicion_;
+    ControlesVentana ui;
+    PanelComposicion *composicion_ = nullptr;
     std::unique_ptr<ControladorContactos> contactos_;
     std::unique_ptr<ControladorEnvio> envio_;
     std::unique_ptr<ControladorHistorial> historial_;

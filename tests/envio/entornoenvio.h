@@ -1,5 +1,5 @@
 // A context for the delivery-window tests: scripted views, recorded boxes and
-// beeps, and a stand-in main window that records what the windows did to it.
+// beeps, the message being sent, and a recorder of the outcomes a window reports.
 #pragma once
 
 #include <QDateTime>
@@ -13,29 +13,31 @@
 #include "dobles/instanciafalsa.h"
 #include "dobles/sistemafalso.h"
 #include "dobles/vistawebguion.h"
-#include "envio/principalenvio.h"
+#include "envio/mensajesaliente.h"
 
-class PrincipalAnotada final : public PrincipalEnvio
+// The outcomes a delivery window reported, as the main window would apply them:
+// (picture, text) for the status bar, the composer shown, the messages delivered.
+struct ResultadosAnotados
 {
-public:
     QList<QPair<int, QString>> estados;
     int escrituraMostrada = 0;
-    bool historial = true;
-    int guardados = 0;
-    QString textoRemitente = QStringLiteral("Ana");
-    QString textoMensaje = QStringLiteral("Hola");
-    QString area = QStringLiteral("2966");
-    QString num = QStringLiteral("123456");
+    int guardados = 0; // reported delivered: what the history would append
+    QList<MensajeSaliente> mensajes;
 
-    void ponerEstado(int imagen, const QString &texto) override { estados.append({imagen, texto}); }
-    void mostrarEscritura() override { ++escrituraMostrada; }
-    bool historialMarcado() const override { return historial; }
-    void guardarEnHistorial() override { ++guardados; }
-    QString remitente() const override { return textoRemitente; }
-    QString mensaje() const override { return textoMensaje; }
-    QString codArea() const override { return area; }
-    QString numero() const override { return num; }
-    QWidget *ventana() override { return nullptr; }
+    void anotar(const MensajeSaliente &mensaje, const ResultadoEnvio &resultado)
+    {
+        estados.append({resultado.enviado ? 1 : 2, resultado.estado});
+        if (resultado.mostrarEscritura)
+            ++escrituraMostrada;
+        if (resultado.enviado)
+            ++guardados;
+        mensajes.append(mensaje);
+    }
+    template <typename Ventana> void escuchar(Ventana *ventana)
+    {
+        QObject::connect(ventana, &Ventana::terminado, ventana,
+                         [this](const MensajeSaliente &m, const ResultadoEnvio &r) { anotar(m, r); });
+    }
 };
 
 struct EntornoEnvio
@@ -46,7 +48,8 @@ struct EntornoEnvio
     InstanciaFalsa instancia;
     AvisosGuion avisos;
     QList<VistaWebGuion *> vistas;
-    PrincipalAnotada principal;
+    ResultadosAnotados principal;
+    MensajeSaliente mensaje;
     Contexto ctx{ajustes,
                  dialogos,
                  sistema,
@@ -63,7 +66,11 @@ struct EntornoEnvio
     {
         ctx.direcciones = {QStringLiteral("http://127.0.0.1:4000"), QStringLiteral("http://127.0.0.1:4001"),
                            QStringLiteral("http://127.0.0.1:4002"), QStringLiteral("http://127.0.0.1:4003")};
-        ctx.envio.DestinatarioNombre = QStringLiteral("Juan");
-        ctx.envio.DestinatarioNumero = QStringLiteral("2966 123456");
+        mensaje.remitente = QStringLiteral("Ana");
+        mensaje.texto = QStringLiteral("Hola");
+        mensaje.destinatario.codArea = QStringLiteral("2966");
+        mensaje.destinatario.numero = QStringLiteral("123456");
+        mensaje.destinatario.nombre = QStringLiteral("Juan");
+        mensaje.destinatario.agendado = true;
     }
 };

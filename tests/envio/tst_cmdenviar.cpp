@@ -1,7 +1,6 @@
-// The send command against a stand-in for the main window: what it reads from
-// the composer, the number-shape refusals of the hand-over and the composer
-// cleared by the rate window.
-#include <QPushButton>
+// The send command on a captured message: the number-shape refusals of the
+// hand-over and the composer cleared by the rate window.
+#include <QSignalSpy>
 #include <QTest>
 
 #include "dobles/contextoprueba.h"
@@ -11,59 +10,25 @@ class tst_cmdenviar : public QObject
 {
     Q_OBJECT
 
-    // The composer's fields as plain values; "Agendar" is available, as for a number not in the book.
-    struct FalsaPrincipal final : VentanaEnvio
-    {
-        QString codArea_, numero_, alias_, remitente_, mensaje_, proveedor_;
-        QString carEscritos_ = QStringLiteral(" 7"), maxCar_ = QStringLiteral("140");
-        bool modoAlias_ = false;
-        int limpiezas = 0;
-        QWidget raiz;
-
-        void ponerEstado(int, const QString &) override {}
-        void mostrarEscritura() override {}
-        bool historialMarcado() const override { return false; }
-        void guardarEnHistorial() override {}
-        QString remitente() const override { return remitente_; }
-        QString mensaje() const override { return mensaje_; }
-        QString codArea() const override { return codArea_; }
-        QString numero() const override { return numero_; }
-        QWidget *ventana() override { return &raiz; }
-        QString alias() const override { return alias_; }
-        void ponerAlias(const QString &alias) override { alias_ = alias; }
-        bool modoAlias() const override { return modoAlias_; }
-        QString proveedor() const override { return proveedor_; }
-        QString carEscritos() const override { return carEscritos_; }
-        QString maxCar() const override { return maxCar_; }
-        QString nombreDestinatario() const override { return QStringLiteral("(No agendado)"); }
-        bool destinatarioSinAgendar() const override { return true; }
-        void limpiarComposicion() override
-        {
-            ++limpiezas;
-            codArea_.clear();
-            numero_.clear();
-            alias_.clear();
-            remitente_.clear();
-            mensaje_.clear();
-        }
-    };
-
     struct Prueba
     {
         ContextoPrueba p;
-        AjustesMemoria &ajustes = p.ajustes;
         DialogosGuion &dialogos = p.dialogos;
-        Contexto &ctx = p.ctx;
-        FalsaPrincipal f;
-        QPushButton cmdEnviar;
-        ControladorEnvio b{ctx, f, ControlesEnvio{&cmdEnviar}};
-        void componer(const QString &proveedor, const QString &area, const QString &numero)
+        QWidget raiz;
+        ControladorEnvio b{p.ctx, &raiz};
+        // A number not in the book, as the press captures it.
+        MensajeSaliente componer(const QString &proveedor, const QString &area, const QString &numero)
         {
-            f.proveedor_ = proveedor;
-            f.codArea_ = area;
-            f.numero_ = numero;
-            f.remitente_ = QStringLiteral("Ana");
-            f.mensaje_ = QStringLiteral("Hola");
+            MensajeSaliente m;
+            m.ProveedorActual = proveedor;
+            m.destinatario.codArea = area;
+            m.destinatario.numero = numero;
+            m.destinatario.nombre = QStringLiteral("(No agendado)");
+            m.remitente = QStringLiteral("Ana");
+            m.texto = QStringLiteral("Hola");
+            m.cuenta = 7;
+            m.maximo = 140;
+            return m;
         }
     };
 
@@ -71,7 +36,7 @@ private Q_SLOTS:
     void numeroDeFormaEquivocada_data();
     void numeroDeFormaEquivocada();
     void ventanaCortaLimpiaElComposer();
-    void aliasRecortado();
+    void aliasConBlanco();
 };
 
 void tst_cmdenviar::numeroDeFormaEquivocada_data()
@@ -99,44 +64,37 @@ void tst_cmdenviar::numeroDeFormaEquivocada()
     QFETCH(QString, area);
     QFETCH(QString, numero);
     Prueba p;
-    p.componer(proveedor, area, numero);
-    p.b.cmdEnviar_Click();
+    QSignalSpy limpiezas(&p.b, &ControladorEnvio::limpiarComposicion);
+    p.b.Enviar(p.componer(proveedor, area, numero));
     QCOMPARE(p.dialogos.llamadas.size(), 1);
     QCOMPARE(p.dialogos.llamadas[0].texto,
              QStringLiteral("El número de teléfono ingresado no corresponde a un cliente de ") + proveedor);
     QCOMPARE(p.dialogos.llamadas[0].icono, Dialogos::Icono::Exclamacion);
     QCOMPARE(p.dialogos.llamadas[0].titulo, QStringLiteral("NTX Mensajes"));
-    QCOMPARE(p.ctx.envio.ProveedorActual, proveedor);
-    QCOMPARE(p.ctx.envio.DestinatarioNumero, area + QLatin1Char(' ') + numero);
     QCOMPARE(p.b.ContadorCorto, qint16(1)); // the attempt counts even though nothing left
-    QCOMPARE(p.f.numero_, numero);          // the composer stays as it was
+    QCOMPARE(limpiezas.size(), 0);          // the composer stays as it was
 }
 
 void tst_cmdenviar::ventanaCortaLimpiaElComposer()
 {
     Prueba p;
-    p.componer(QStringLiteral("Argentina - Claro"), QStringLiteral("351"), QStringLiteral("123456"));
+    QSignalSpy limpiezas(&p.b, &ControladorEnvio::limpiarComposicion);
     p.b.ContadorCorto = 8;
-    p.b.cmdEnviar_Click();
-    QCOMPARE(p.f.limpiezas, 1);
+    p.b.Enviar(p.componer(QStringLiteral("Argentina - Claro"), QStringLiteral("351"), QStringLiteral("123456")));
+    QCOMPARE(limpiezas.size(), 1);
     QCOMPARE(p.dialogos.llamadas.size(), 1);
     QVERIFY(p.dialogos.llamadas[0].texto.startsWith(
         QStringLiteral("No puede enviar tantos mensajes de texto seguidos, por favor espere unos instantes")));
-    QVERIFY(p.f.codArea_.isEmpty());
-    QVERIFY(p.f.numero_.isEmpty());
-    QVERIFY(p.f.remitente_.isEmpty());
-    QVERIFY(p.f.mensaje_.isEmpty());
     QCOMPARE(p.b.ContadorCorto, qint16(9));
 }
 
-void tst_cmdenviar::aliasRecortado()
+void tst_cmdenviar::aliasConBlanco()
 {
     Prueba p;
-    p.componer(QStringLiteral("Argentina - Claro"), QString(), QString());
-    p.f.modoAlias_ = true;
-    p.f.alias_ = QStringLiteral("  ju an  ");
-    p.b.cmdEnviar_Click();
-    QCOMPARE(p.f.alias_, QStringLiteral("ju an"));
+    MensajeSaliente m = p.componer(QStringLiteral("Argentina - Claro"), QString(), QString());
+    m.destinatario.modoAlias = true;
+    m.destinatario.alias = QStringLiteral("ju an"); // trimmed by the press
+    p.b.Enviar(m);
     QCOMPARE(p.dialogos.llamadas.size(), 1);
     QCOMPARE(p.dialogos.llamadas[0].texto, QStringLiteral("El Alias no puede contener espacios en blanco"));
 }

@@ -1,6 +1,7 @@
 // Checks of the send command: fields, limit, directives and send-rate windows.
 #include <QTest>
 
+#include "comando/configuracionremota.h"
 #include "dobles/dialogosguion.h"
 #include "envio/comandoenviar.h"
 
@@ -10,16 +11,16 @@ Q_DECLARE_METATYPE(ResultadoComandoEnviar)
 Q_DECLARE_METATYPE(Dialogos::Icono)
 
 namespace {
-DatosComandoEnviar datosBuenos()
+MensajeSaliente datosBuenos()
 {
-    DatosComandoEnviar d;
-    d.codArea = QStringLiteral("351");
-    d.numero = QStringLiteral("1234567");
+    MensajeSaliente d;
+    d.destinatario.codArea = QStringLiteral("351");
+    d.destinatario.numero = QStringLiteral("1234567");
     d.remitente = QStringLiteral("Ana");
-    d.mensaje = QStringLiteral("Hola");
-    d.proveedor = QStringLiteral("Argentina - Personal");
-    d.carEscritos = QStringLiteral(" 7");
-    d.maxCar = QStringLiteral("140");
+    d.texto = QStringLiteral("Hola");
+    d.ProveedorActual = QStringLiteral("Argentina - Personal");
+    d.cuenta = 7;
+    d.maximo = 140;
     return d;
 }
 const QString kAyudan = QStringLiteral(
@@ -77,13 +78,13 @@ void tst_comandoenviar::campos_data()
     QTest::newRow("sin mensaje") << "mensaje"
                                  << ""
                                  << "Escriba el mensaje que desee enviar" << Icono::Informacion << R::Rechazado;
-    QTest::newRow("uno de mas") << "carEscritos"
-                                << " 141"
+    QTest::newRow("uno de mas") << "cuenta"
+                                << "141"
                                 << "Excedió el número máximo de caracteres que puede enviar este proveedor\r\r"
                                    "Reduzca su mensaje en unos cuantos caracteres e intente nuevamente."
                                 << Icono::Exclamacion << R::Rechazado;
-    QTest::newRow("justo el maximo") << "carEscritos"
-                                     << " 140"
+    QTest::newRow("justo el maximo") << "cuenta"
+                                     << "140"
                                      << "" << Icono::Ninguno << R::Enviar;
     QTest::newRow("alias valido") << "alias"
                                   << "juan"
@@ -97,28 +98,27 @@ void tst_comandoenviar::campos()
     QFETCH(QString, texto);
     QFETCH(Dialogos::Icono, icono);
     QFETCH(ResultadoComandoEnviar, resultado);
-    DatosComandoEnviar d = datosBuenos();
+    MensajeSaliente d = datosBuenos();
     if (campo == QLatin1String("codArea"))
-        d.codArea = valor;
+        d.destinatario.codArea = valor;
     else if (campo == QLatin1String("numero"))
-        d.numero = valor;
+        d.destinatario.numero = valor;
     else if (campo == QLatin1String("alias")) {
-        d.modoAlias = true;
-        d.alias = valor;
-        d.codArea.clear(); // the number boxes do not matter in alias mode
+        d.destinatario.modoAlias = true;
+        d.destinatario.alias = valor;
+        d.destinatario.codArea.clear(); // the number boxes do not matter in alias mode
     } else if (campo == QLatin1String("remitente"))
         d.remitente = valor;
     else if (campo == QLatin1String("mensaje"))
-        d.mensaje = valor;
-    else if (campo == QLatin1String("carEscritos"))
-        d.carEscritos = valor;
+        d.texto = valor;
+    else if (campo == QLatin1String("cuenta"))
+        d.cuenta = valor.toInt();
     ConfiguracionRemota config;
-    EstadoEnvio envio;
-    envio.ServidorAlternativo = QStringLiteral("viejo");
+    d.ServidorAlternativo = QStringLiteral("viejo");
     qint16 corto = 0, largo = 0;
     DialogosGuion dialogos;
-    QCOMPARE(ValidarComandoEnviar(d, config, envio, corto, largo, dialogos), resultado);
-    QVERIFY(envio.ServidorAlternativo.isEmpty());
+    QCOMPARE(ValidarComandoEnviar(d, config, corto, largo, dialogos), resultado);
+    QVERIFY(d.ServidorAlternativo.isEmpty());
     if (texto.isEmpty()) {
         QVERIFY(dialogos.llamadas.isEmpty());
         QCOMPARE(corto, qint16(1));
@@ -180,20 +180,19 @@ void tst_comandoenviar::directivas()
     QFETCH(QString, configuracion);
     QFETCH(bool, modoAlias);
     QFETCH(QString, comienzo);
-    DatosComandoEnviar d = datosBuenos();
-    d.mensaje = QStringLiteral("Gran oferta hoy");
-    d.carEscritos = QStringLiteral("18");
+    MensajeSaliente d = datosBuenos();
+    d.texto = QStringLiteral("Gran oferta hoy");
+    d.cuenta = 18;
     d.remitente = QStringLiteral(" Ana ");
     if (modoAlias) {
-        d.modoAlias = true;
-        d.alias = QStringLiteral("juan");
+        d.destinatario.modoAlias = true;
+        d.destinatario.alias = QStringLiteral("juan");
     }
     ConfiguracionRemota config;
     LeerConfiguracion(config, configuracion);
-    EstadoEnvio envio;
     qint16 corto = 0, largo = 0;
     DialogosGuion dialogos;
-    const R r = ValidarComandoEnviar(d, config, envio, corto, largo, dialogos);
+    const R r = ValidarComandoEnviar(d, config, corto, largo, dialogos);
     if (comienzo.isEmpty()) {
         QCOMPARE(r, R::Enviar);
         QVERIFY(dialogos.llamadas.isEmpty());
@@ -213,10 +212,10 @@ void tst_comandoenviar::psinAvisaPorCadaEntradaYSigue()
     ConfiguracionRemota config;
     LeerConfiguracion(config,
                       QStringLiteral("psinArgentina - Personal;psinArgentina - Claro;psinARGENTINA - personal"));
-    EstadoEnvio envio;
     qint16 corto = 0, largo = 0;
     DialogosGuion dialogos;
-    QCOMPARE(ValidarComandoEnviar(datosBuenos(), config, envio, corto, largo, dialogos), R::Enviar);
+    MensajeSaliente bueno = datosBuenos();
+    QCOMPARE(ValidarComandoEnviar(bueno, config, corto, largo, dialogos), R::Enviar);
     QCOMPARE(dialogos.llamadas.size(), 2);
     const QString texto =
         QStringLiteral("NTX Mensajes ha detectado que el proveedor al cuál está enviando este mensaje puede que "
@@ -237,10 +236,10 @@ void tst_comandoenviar::sinConfiguracionNoSeMiranListas()
 {
     ConfiguracionRemota config; // never parsed
     config.nblo = QStringList{QString(), QStringLiteral("3511234567")};
-    EstadoEnvio envio;
     qint16 corto = 0, largo = 0;
     DialogosGuion dialogos;
-    QCOMPARE(ValidarComandoEnviar(datosBuenos(), config, envio, corto, largo, dialogos), R::Enviar);
+    MensajeSaliente bueno = datosBuenos();
+    QCOMPARE(ValidarComandoEnviar(bueno, config, corto, largo, dialogos), R::Enviar);
 }
 
 void tst_comandoenviar::pser_data()
@@ -275,25 +274,24 @@ void tst_comandoenviar::pser()
     QFETCH(QString, servidor);
     ConfiguracionRemota config;
     LeerConfiguracion(config, configuracion);
-    DatosComandoEnviar d = datosBuenos();
-    d.proveedor = proveedor;
-    EstadoEnvio envio;
+    MensajeSaliente d = datosBuenos();
+    d.ProveedorActual = proveedor;
     qint16 corto = 0, largo = 0;
     DialogosGuion dialogos;
-    QCOMPARE(ValidarComandoEnviar(d, config, envio, corto, largo, dialogos), R::Enviar);
-    QCOMPARE(envio.ServidorAlternativo, servidor);
+    QCOMPARE(ValidarComandoEnviar(d, config, corto, largo, dialogos), R::Enviar);
+    QCOMPARE(d.ServidorAlternativo, servidor);
 }
 
 void tst_comandoenviar::ventanaCorta()
 {
     ConfiguracionRemota config;
-    EstadoEnvio envio;
     qint16 corto = 0, largo = 0;
     DialogosGuion dialogos;
+    MensajeSaliente bueno = datosBuenos();
     for (int i = 1; i <= 8; ++i)
-        QCOMPARE(ValidarComandoEnviar(datosBuenos(), config, envio, corto, largo, dialogos), R::Enviar);
+        QCOMPARE(ValidarComandoEnviar(bueno, config, corto, largo, dialogos), R::Enviar);
     QVERIFY(dialogos.llamadas.isEmpty());
-    QCOMPARE(ValidarComandoEnviar(datosBuenos(), config, envio, corto, largo, dialogos), R::RechazadoLimpiar);
+    QCOMPARE(ValidarComandoEnviar(bueno, config, corto, largo, dialogos), R::RechazadoLimpiar);
     QCOMPARE(dialogos.llamadas.size(), 1);
     QCOMPARE(dialogos.llamadas[0].texto,
              QStringLiteral("No puede enviar tantos mensajes de texto seguidos, por favor espere unos instantes "
@@ -303,21 +301,21 @@ void tst_comandoenviar::ventanaCorta()
     QCOMPARE(corto, qint16(9));
     QCOMPARE(largo, qint16(8)); // the long window is not counted when the short one refuses
     corto = 0;                  // the timer closed the short window
-    QCOMPARE(ValidarComandoEnviar(datosBuenos(), config, envio, corto, largo, dialogos), R::Enviar);
+    QCOMPARE(ValidarComandoEnviar(bueno, config, corto, largo, dialogos), R::Enviar);
 }
 
 void tst_comandoenviar::ventanaLarga()
 {
     ConfiguracionRemota config;
-    EstadoEnvio envio;
     qint16 corto = 0, largo = 0;
     DialogosGuion dialogos;
+    MensajeSaliente bueno = datosBuenos();
     for (int i = 1; i <= 40; ++i) {
         corto = 0;
-        QCOMPARE(ValidarComandoEnviar(datosBuenos(), config, envio, corto, largo, dialogos), R::Enviar);
+        QCOMPARE(ValidarComandoEnviar(bueno, config, corto, largo, dialogos), R::Enviar);
     }
     corto = 0;
-    QCOMPARE(ValidarComandoEnviar(datosBuenos(), config, envio, corto, largo, dialogos), R::RechazadoLimpiar);
+    QCOMPARE(ValidarComandoEnviar(bueno, config, corto, largo, dialogos), R::RechazadoLimpiar);
     QCOMPARE(dialogos.llamadas.size(), 1);
     QVERIFY(dialogos.llamadas[0].texto.startsWith(
         QStringLiteral("No puede enviar tantos mensajes de texto seguidos, por favor espere antes de intentar "

@@ -2,6 +2,7 @@
 // markers in order, their messages, the wrong-code step back, errors and closing.
 #include <QSignalSpy>
 #include <QTest>
+#include <functional>
 
 #include "entornoenvio.h"
 #include "envio/frmverificacion.h"
@@ -21,10 +22,13 @@ class tst_verificacionpaginas : public QObject
         EntornoEnvio e;
         Ventana *w = nullptr;
         VistaWebGuion *v = nullptr;
-        explicit Prueba(const QString &proveedor)
+        explicit Prueba(const QString &proveedor, const std::function<void(MensajeSaliente &)> &preparar = {})
         {
-            e.ctx.envio.ProveedorActual = proveedor;
-            w = new Ventana(e.ctx, e.principal);
+            e.mensaje.ProveedorActual = proveedor;
+            if (preparar)
+                preparar(e.mensaje);
+            w = new Ventana(e.ctx, e.mensaje);
+            e.principal.escuchar(static_cast<VerificacionPagina *>(w));
             v = e.vistas.at(0);
         }
         ~Prueba() { delete w; }
@@ -204,8 +208,11 @@ void tst_verificacionpaginas::movilnetRespuestas()
     QFETCH(QString, estado);
     QFETCH(QString, titulo);
     QFETCH(QString, texto);
-    Prueba<frmVerificacionMovilnet> p(QStringLiteral("Venezuela - Movilnet"));
-    p.e.ctx.envio.DestinatarioNumero = QStringLiteral("16 1234567");
+    // The number quoted is the one captured at the press: area code, blank, number.
+    Prueba<frmVerificacionMovilnet> p(QStringLiteral("Venezuela - Movilnet"), [](MensajeSaliente &m) {
+        m.destinatario.codArea = QStringLiteral("16");
+        m.destinatario.numero = QStringLiteral("1234567");
+    });
     QSignalSpy rechazos(p.w, &QDialog::rejected);
     p.responder(html);
     if (imagen == 0) {

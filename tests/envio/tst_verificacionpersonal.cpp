@@ -2,7 +2,9 @@
 // their texts, page fitting, the code box, the POST, the answer reading.
 #include <QSignalSpy>
 #include <QTest>
+#include <functional>
 
+#include "comando/configuracionremota.h"
 #include "entornoenvio.h"
 #include "envio/codificacion.h"
 #include "envio/frmverificacionpersonal.h"
@@ -26,10 +28,13 @@ class tst_verificacionpersonal : public QObject
         frmVerificacionPersonal *w = nullptr;
         VistaWebGuion *verificacion = nullptr;
         VistaWebGuion *envia = nullptr;
-        Prueba()
+        explicit Prueba(const std::function<void(MensajeSaliente &)> &preparar = {})
         {
-            e.ctx.envio.ProveedorActual = QStringLiteral("Argentina - Personal");
-            w = new frmVerificacionPersonal(e.ctx, e.principal, QStringLiteral("ntx"));
+            e.mensaje.ProveedorActual = QStringLiteral("Argentina - Personal");
+            if (preparar)
+                preparar(e.mensaje);
+            w = new frmVerificacionPersonal(e.ctx, e.mensaje, QStringLiteral("ntx"));
+            e.principal.escuchar(w);
             verificacion = e.vistas.at(0);
             envia = e.vistas.at(1);
         }
@@ -64,7 +69,6 @@ private Q_SLOTS:
     void envioPost();
     void servidorAlternativo();
     void codigoIncorrecto();
-    void entregado_data();
     void entregado();
     void respuestaCortaNoQuedaEsperando();
     void ticksDeEnvio();
@@ -322,9 +326,10 @@ void tst_verificacionpersonal::f5TraeOtraImagen()
 
 void tst_verificacionpersonal::envioPost()
 {
-    Prueba p;
-    p.e.principal.textoRemitente = QStringLiteral("Iñaki & Co");
-    p.e.principal.textoMensaje = QStringLiteral("¿50% + 1 = más?");
+    Prueba p([](MensajeSaliente &m) {
+        m.remitente = QStringLiteral("Iñaki & Co");
+        m.texto = QStringLiteral("¿50% + 1 = más?");
+    });
     p.paginaLista();
     p.escribirCodigo(QStringLiteral("0427"));
     p.w->cmdEnviar_Click();
@@ -349,8 +354,8 @@ void tst_verificacionpersonal::envioPost()
 void tst_verificacionpersonal::servidorAlternativo()
 {
     EntornoEnvio e;
-    e.ctx.envio.ServidorAlternativo = QStringLiteral("127.0.0.1:4999");
-    frmVerificacionPersonal w(e.ctx, e.principal, QStringLiteral("t"));
+    e.mensaje.ServidorAlternativo = QStringLiteral("127.0.0.1:4999");
+    frmVerificacionPersonal w(e.ctx, e.mensaje, QStringLiteral("t"));
     VistaWebGuion *v = e.vistas.at(0);
     QCOMPARE(v->navegaciones[0].direccion, QStringLiteral("http://127.0.0.1:4999/Mensajes/sms.php"));
     v->ponerPaginaHtml(QStringLiteral("http://127.0.0.1:4999/Mensajes/sms.php"), kPaginaCodigo);
@@ -403,18 +408,9 @@ void tst_verificacionpersonal::codigoIncorrecto()
     QVERIFY(p.w->cmdEnviar->isEnabled());
 }
 
-void tst_verificacionpersonal::entregado_data()
-{
-    QTest::addColumn<bool>("historial");
-    QTest::newRow("con historial") << true;
-    QTest::newRow("sin historial") << false;
-}
-
 void tst_verificacionpersonal::entregado()
 {
-    QFETCH(bool, historial);
     Prueba p;
-    p.e.principal.historial = historial;
     QSignalSpy rechazos(p.w, &QDialog::rejected);
     p.paginaLista();
     p.escribirCodigo(QStringLiteral("1234"));
@@ -431,7 +427,10 @@ void tst_verificacionpersonal::entregado()
     QCOMPARE(p.e.principal.estados.size(), 1);
     QCOMPARE(p.e.principal.estados[0], qMakePair(1, QStringLiteral("Personal: Mensaje ha sido enviado a la red")));
     QCOMPARE(p.e.principal.escrituraMostrada, 1);
-    QCOMPARE(p.e.principal.guardados, historial ? 1 : 0);
+    QCOMPARE(p.e.principal.guardados, 1);
+    // The outcome carries the message as it was handed over.
+    QCOMPARE(p.e.principal.mensajes[0].DestinatarioNombre(), QStringLiteral("Juan"));
+    QCOMPARE(p.e.principal.mensajes[0].texto, QStringLiteral("Hola"));
     QVERIFY(!p.w->timReadyState.isActive());
     QVERIFY(!p.w->timReadyStateEnvio.isActive());
     QCOMPARE(p.envia->scripts.count(QStringLiteral("window.alert=function(alertMsg) {window.status=alertMsg;}")) >= 1,

@@ -1,9 +1,10 @@
 // The main window's history switches (check box and menu item, with their
-// notice) and the append built from the main window's controls.
+// notice) and the append of a delivered message when its delivery window ends.
 #include "bancohistorial.h"
 #include "dobles/controlesventana.h"
 #include "shell/frmbrowser.h"
 
+#include <QFile>
 #include <QTest>
 
 class tst_frmBrowserHistorial : public QObject
@@ -74,34 +75,46 @@ private Q_SLOTS:
         QCOMPARE(avisos.mostrados.size(), 1);
     }
 
-    void guardarDesdeLaVentana_data()
+    // A delivery window's outcome reaches the history: the message as captured at the press
+    // is appended when it was delivered and saving is on.
+    void guardarAlTerminarElEnvio_data()
     {
         QTest::addColumn<bool>("conAlias");
-        QTest::addColumn<QByteArray>("destino");
-        QTest::newRow("código y número") << false << QByteArray("011 45678901");
-        QTest::newRow("alias") << true << QByteArray("pepito 'el grande'");
+        QTest::addColumn<bool>("enviado");
+        QTest::addColumn<bool>("marcado");
+        QTest::addColumn<QByteArray>("destino"); // empty: nothing appended
+        QTest::newRow("código y número") << false << true << true << QByteArray("011 45678901");
+        QTest::newRow("alias") << true << true << true << QByteArray("pepito 'el grande'");
+        QTest::newRow("no enviado") << false << false << true << QByteArray();
+        QTest::newRow("sin historial") << false << true << false << QByteArray();
     }
-    void guardarDesdeLaVentana()
+    void guardarAlTerminarElEnvio()
     {
         QFETCH(bool, conAlias);
+        QFETCH(bool, enviado);
+        QFETCH(bool, marcado);
         QFETCH(QByteArray, destino);
         Banco b;
         frmBrowser ventana(*b.ctx);
-        controlesDe(ventana).txtCodArea->setText(QStringLiteral("011"));
-        controlesDe(ventana).txtNumero->setText(QStringLiteral("45678901"));
-        controlesDe(ventana).txtalias->setText(QStringLiteral("pepito \"el grande\""));
-        controlesDe(ventana).txtalias->setVisible(conAlias);
-        controlesDe(ventana).cboRemitente->setEditText(QStringLiteral("Ana"));
-        ventana.composicion().ponerTextoMensaje(QStringLiteral("hola\r\nchau"));
-        controlesDe(ventana).cboAddress->setCurrentText(QStringLiteral("Argentina - Personal"));
-        // Typing the number names the recipient; the label is set last, as a contact match would leave it.
-        controlesDe(ventana).lblNombreDestinatario->setText(QStringLiteral("Juan \"Pérez\""));
-        const QString proveedor = controlesDe(ventana).cboAddress->currentText();
-        QCOMPARE(proveedor, QStringLiteral("Argentina - Personal"));
-        ventana.historial().GuardarEnHistorial();
+        controlesDe(ventana).chkHistorial->setCheckState(marcado ? Qt::Checked : Qt::Unchecked);
+        MensajeSaliente m;
+        m.ProveedorActual = QStringLiteral("Argentina - Personal");
+        m.destinatario.codArea = QStringLiteral("011");
+        m.destinatario.numero = QStringLiteral("45678901");
+        m.destinatario.alias = QStringLiteral("pepito \"el grande\"");
+        m.destinatario.modoAlias = conAlias;
+        m.destinatario.nombre = QStringLiteral("Juan \"Pérez\"");
+        m.destinatario.agendado = true;
+        m.remitente = QStringLiteral("Ana");
+        m.texto = QStringLiteral("hola\r\nchau");
+        ventana.historial().envioTerminado(m, ResultadoEnvio{enviado, QStringLiteral("x"), true});
         QVERIFY(b.dialogos.llamadas.isEmpty());
+        if (destino.isEmpty()) {
+            QVERIFY(!QFile::exists(b.ruta()));
+            return;
+        }
         QCOMPARE(leerBytes(b.ruta()), QByteArray(Cab + "#2012-11-19 19:07:05#,\"Juan 'P\xE9rez'\",\"" + destino +
-                                                 "\",\"Ana\",\"hola\r\nchau\",\"" + proveedor.toLatin1() + "\"\r\n"));
+                                                 "\",\"Ana\",\"hola\r\nchau\",\"Argentina - Personal\"\r\n"));
     }
 };
 

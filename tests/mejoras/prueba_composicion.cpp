@@ -1,8 +1,9 @@
-// The composer controller offscreen, with its real controls in a small stand-in
+// The composer panel offscreen, built as the window builds it, in a small stand-in
 // for the main window: typing into the message box, the status texts of the two
 // switches, the counter with its beep and red labels, the key filters and Enter
 // focus order, the sender box and the clear button.
 #include <QApplication>
+#include <QSignalSpy>
 #include <QTest>
 #include <QTimer>
 
@@ -15,8 +16,8 @@
 
 #include "dobles/contextoprueba.h"
 #include "mejoras/abreviaturas.h"
-#include "mejoras/controladorcomposicion.h"
 #include "mejoras/frmabreviaturas.h"
+#include "mejoras/panelcomposicion.h"
 #include "plataforma/combodesplegable.h"
 
 namespace {
@@ -49,93 +50,58 @@ struct EstadoFalso
     bool panel2Habilitado() const { return panel2; }
 };
 
-// The main window as the composer sees it: its own controls, real, and a status bar.
-class FalsaPrincipal final : public VentanaComposicion
+// The composer as the window shows it: the real panel in a small window of its
+// own, with the two switches and the menu items the main window hands it, and a
+// status bar that keeps what the panel's signals write.
+class FalsaPrincipal final
 {
 public:
     explicit FalsaPrincipal(Contexto &ctx)
     {
-        auto linea = [this](int maximo = 0) {
-            auto *t = new QLineEdit(&raiz);
-            if (maximo > 0)
-                t->setMaxLength(maximo);
-            return t;
-        };
-        c.lblCodArea = new QLabel(QStringLiteral("0"), &raiz);
-        c.txtCodArea = linea(6);
-        c.txtCodArea->setText(QStringLiteral("[Cod]"));
-        c.lblNumero = new QLabel(QStringLiteral("15"), &raiz);
-        c.txtNumero = linea(25);
-        c.txtNumero->setText(QStringLiteral("[Núm]"));
-        c.lblalias = new QLabel(QStringLiteral("Alias:"), &raiz);
-        c.txtalias = linea(25);
-        c.lblalias->hide();
-        c.txtalias->hide();
-        c.lblremitente = new QLabel(QStringLiteral("De:"), &raiz);
-        c.cboRemitente = new ComboDesplegable(&raiz);
-        c.cboRemitente->setEditable(true);
-        c.cboRemitente->setInsertPolicy(QComboBox::NoInsert);
-        c.txtmsj = new QPlainTextEdit(&raiz);
-        c.txtmsj->setTabChangesFocus(true);
-        c.txtcarescritos = linea();
-        c.txtcarescritos->setText(QStringLiteral("0"));
-        c.lblcarescritos = new QLabel(QStringLiteral("Caracteres escritos"), &raiz);
-        c.txtmaxcar = linea();
-        c.txtmaxcar->setText(QStringLiteral("140"));
-        c.lblmaxcar = new QLabel(QStringLiteral("(Máximo            )"), &raiz);
-        c.cmdlimpiar = new QPushButton(QStringLiteral("Limpiar"), &raiz);
-        c.chkLMate = new QCheckBox(QStringLiteral("Activar LenguajeMate"), &raiz);
-        c.chkLMate->setTristate(true);
-        c.chkAbreviaturas = new QCheckBox(QStringLiteral("Activar Abreviaturas Personalizadas"), &raiz);
-        c.chkAbreviaturas->setTristate(true);
-        for (QAction **a : {&c.mnuMejorasLenguajeMate, &c.mnuMejorasAbreviaturas, &c.mnuAbreviaturas,
-                            &c.mnuExportarAbreviaturas, &c.mnuImportarAbreviaturas})
+        panel = new PanelComposicion(ctx, &raiz);
+        panel->move(0, 0);
+        chkLMate = new QCheckBox(QStringLiteral("Activar LenguajeMate"), &raiz);
+        chkLMate->setTristate(true);
+        chkLMate->setGeometry(0, panel->height(), 300, 22);
+        chkAbreviaturas = new QCheckBox(QStringLiteral("Activar Abreviaturas Personalizadas"), &raiz);
+        chkAbreviaturas->setTristate(true);
+        chkAbreviaturas->setGeometry(0, panel->height() + 24, 300, 22);
+        for (QAction **a : {&mnuMejorasLenguajeMate, &mnuMejorasAbreviaturas, &mnuAbreviaturas,
+                            &mnuExportarAbreviaturas, &mnuImportarAbreviaturas})
             *a = new QAction(&raiz);
-        c.mnuMejorasLenguajeMate->setCheckable(true);
-        c.mnuMejorasAbreviaturas->setCheckable(true);
-        int y = 0;
-        for (QWidget *w : raiz.findChildren<QWidget *>(Qt::FindDirectChildrenOnly)) {
-            w->setGeometry(0, y, 300, w == c.txtmsj ? 120 : 22);
-            y += w == c.txtmsj ? 124 : 24;
-        }
-        raiz.resize(300, y);
-        composicion_ = std::make_unique<ControladorComposicion>(ctx, *this, c);
-        txtmsj = c.txtmsj;
-        txtCodArea = c.txtCodArea;
-        txtNumero = c.txtNumero;
-        txtalias = c.txtalias;
-        cboRemitente = c.cboRemitente;
-        txtcarescritos = c.txtcarescritos;
-        txtmaxcar = c.txtmaxcar;
-        lblcarescritos = c.lblcarescritos;
-        lblmaxcar = c.lblmaxcar;
-        cmdlimpiar = c.cmdlimpiar;
-        chkLMate = c.chkLMate;
-        chkAbreviaturas = c.chkAbreviaturas;
-        mnuMejorasLenguajeMate = c.mnuMejorasLenguajeMate;
-        mnuMejorasAbreviaturas = c.mnuMejorasAbreviaturas;
-        mnuAbreviaturas = c.mnuAbreviaturas;
-        mnuExportarAbreviaturas = c.mnuExportarAbreviaturas;
-        mnuImportarAbreviaturas = c.mnuImportarAbreviaturas;
+        mnuMejorasLenguajeMate->setCheckable(true);
+        mnuMejorasAbreviaturas->setCheckable(true);
+        raiz.resize(std::max(300, panel->width()), panel->height() + 48);
+        panel->ponerInterruptores({chkLMate, chkAbreviaturas, mnuMejorasLenguajeMate, mnuMejorasAbreviaturas,
+                                   mnuAbreviaturas, mnuExportarAbreviaturas, mnuImportarAbreviaturas});
+        QObject::connect(panel, &PanelComposicion::estado, &raiz,
+                         [this](int imagen, const QString &texto) { ponerEstado(imagen, texto); });
+        QObject::connect(panel, &PanelComposicion::panelLMate, &raiz,
+                         [this](bool habilitado) { estado.panel2 = habilitado; });
+        QObject::connect(panel, &PanelComposicion::destinoCambiado, &raiz, [this] { ++destinosCambiados; });
+        txtmsj = buscar<QPlainTextEdit>("txtmsj");
+        txtCodArea = buscar<QLineEdit>("txtCodArea");
+        txtNumero = buscar<QLineEdit>("txtNumero");
+        txtalias = buscar<QLineEdit>("txtalias");
+        cboRemitente = buscar<ComboDesplegable>("cboRemitente");
+        txtcarescritos = buscar<QLineEdit>("txtcarescritos");
+        txtmaxcar = buscar<QLineEdit>("txtmaxcar");
+        lblcarescritos = buscar<QLabel>("lblcarescritos");
+        lblmaxcar = buscar<QLabel>("lblmaxcar");
+        cmdlimpiar = buscar<QPushButton>("cmdlimpiar");
+        cmdEnviar = buscar<QPushButton>("cmdEnviar");
     }
 
-    ControladorComposicion &composicion() { return *composicion_; }
+    PanelComposicion &composicion() { return *panel; }
     void show() { raiz.show(); }
     void activateWindow() { raiz.activateWindow(); }
-
-    void ponerEstado(int imagen, const QString &texto) override
+    void ponerEstado(int imagen, const QString &texto)
     {
         estado.imagen = imagen;
         estado.texto = texto;
     }
-    int imagenEstado() const override { return estado.imagen; }
-    QString textoEstado() const override { return estado.texto; }
-    void habilitarPanelLMate(bool habilitado) override { estado.panel2 = habilitado; }
-    void destinoCambiado() override { ++destinosCambiados; }
-    QWidget *ventana() override { return &raiz; }
 
     QWidget raiz;
-    ControlesComposicion c;
     EstadoFalso estado;
     EstadoFalso *StatusBar1 = &estado;
     int destinosCambiados = 0;
@@ -143,14 +109,24 @@ public:
     QLineEdit *txtCodArea, *txtNumero, *txtalias, *txtcarescritos, *txtmaxcar;
     ComboDesplegable *cboRemitente;
     QLabel *lblcarescritos, *lblmaxcar;
-    QPushButton *cmdlimpiar;
+    QPushButton *cmdlimpiar, *cmdEnviar;
     QCheckBox *chkLMate, *chkAbreviaturas;
     QAction *mnuMejorasLenguajeMate, *mnuMejorasAbreviaturas, *mnuAbreviaturas, *mnuExportarAbreviaturas,
         *mnuImportarAbreviaturas;
 
 private:
-    std::unique_ptr<ControladorComposicion> composicion_;
+    template <typename T> T *buscar(const char *nombre) const
+    {
+        return panel->findChild<T *>(QString::fromLatin1(nombre));
+    }
+    PanelComposicion *panel;
 };
+
+// A user's click on a switch, where its box is.
+void clic(QCheckBox *casilla)
+{
+    QTest::mouseClick(casilla, Qt::LeftButton, {}, QPoint(6, casilla->height() / 2));
+}
 
 struct Ventana
 {
@@ -162,17 +138,12 @@ struct Ventana
         f.show();
         f.activateWindow();
     }
-    void activarLenguajeMate()
-    {
-        f.chkLMate->setCheckState(Qt::Checked);
-        f.composicion().chkLMate_Click();
-    }
+    void activarLenguajeMate() { f.composicion().activarLenguajeMate(); }
     void activarAbreviaturas(const ParesAbreviatura &pares)
     {
         for (const auto &par : pares)
             GuardarAbreviatura(p.ajustes, par.first, par.second);
-        f.chkAbreviaturas->setCheckState(Qt::Checked);
-        f.composicion().chkAbreviaturas_Click();
+        f.composicion().activarAbreviaturas();
     }
     int caret() const { return f.txtmsj->textCursor().position(); }
 };
@@ -292,8 +263,7 @@ private Q_SLOTS:
         QVERIFY(v.f.mnuMejorasLenguajeMate->isChecked());
         QCOMPARE(v.f.StatusBar1->textoPanel1(), QStringLiteral("LenguajeMate está activo"));
         QCOMPARE(v.f.StatusBar1->imagenPanel1(), 4);
-        v.f.chkLMate->setCheckState(Qt::Unchecked);
-        v.f.composicion().chkLMate_Click();
+        clic(v.f.chkLMate);
         QVERIFY(!v.f.composicion().LenguajeMateActivo);
         QVERIFY(!v.f.StatusBar1->panel2Habilitado());
         QVERIFY(!v.f.mnuMejorasLenguajeMate->isChecked());
@@ -319,8 +289,7 @@ private Q_SLOTS:
     {
         Ventana v;
         v.p.dialogos.respuestas << Dialogos::Respuesta::No;
-        v.f.chkAbreviaturas->setCheckState(Qt::Checked);
-        v.f.composicion().chkAbreviaturas_Click();
+        clic(v.f.chkAbreviaturas);
         QCOMPARE(v.p.dialogos.llamadas.size(), 1);
         const auto m = v.p.dialogos.llamadas.first();
         QCOMPARE(
@@ -355,8 +324,7 @@ private Q_SLOTS:
                 GuardarAbreviatura(v.p.ajustes, QStringLiteral("hola"), QStringLiteral("hl"));
             w->cmdCerrar_Click();
         });
-        v.f.chkAbreviaturas->setCheckState(Qt::Checked);
-        v.f.composicion().chkAbreviaturas_Click();
+        clic(v.f.chkAbreviaturas);
         QVERIFY(visto);
         QCOMPARE(v.f.chkAbreviaturas->checkState(), agregar ? Qt::Checked : Qt::Unchecked);
         QCOMPARE(v.f.mnuMejorasAbreviaturas->isChecked(), agregar);
@@ -371,8 +339,7 @@ private Q_SLOTS:
         v.activarAbreviaturas({{QStringLiteral("hola"), QStringLiteral("hl")}});
         QCOMPARE(v.f.StatusBar1->textoPanel1(), QStringLiteral("Abreviaturas Personalizadas está activo"));
         QVERIFY(v.f.mnuMejorasAbreviaturas->isChecked());
-        v.f.chkAbreviaturas->setCheckState(Qt::Unchecked);
-        v.f.composicion().chkAbreviaturas_Click();
+        clic(v.f.chkAbreviaturas);
         QCOMPARE(v.f.StatusBar1->textoPanel1(), QStringLiteral("Abreviaturas Personalizadas está inactivo"));
         QVERIFY(!v.f.mnuMejorasAbreviaturas->isChecked());
         QCOMPARE(v.f.composicion().TablaAbreviaturas.size(), 1);
@@ -413,7 +380,7 @@ private Q_SLOTS:
     void contadorYPitido()
     {
         Ventana v;
-        v.f.txtmaxcar->setText(QStringLiteral("138"));
+        v.f.composicion().PonerProveedor(nullptr); // the limit before a provider is known: 138
         v.f.cboRemitente->setEditText(QStringLiteral("Ana"));
         v.f.composicion().ponerTextoMensaje(QString(135, u'a'));
         QCOMPARE(v.f.txtcarescritos->text(), QStringLiteral(" 138"));
@@ -587,13 +554,15 @@ private Q_SLOTS:
         v.p.ajustes.escribir(QStringLiteral("Mensajes"), QStringLiteral("Remitente3"), QStringLiteral("Beto"));
         v.p.ajustes.escribir(QStringLiteral("Mensajes"), QStringLiteral("Remitente9"), QStringLiteral("Caro"));
         v.f.cboRemitente->setEditText(QStringLiteral("Yo"));
-        v.f.composicion().cboRemitente_DropDown();
+        v.f.cboRemitente->showPopup();
+        v.f.cboRemitente->hidePopup();
         QCOMPARE(v.f.cboRemitente->count(), 3);
         QCOMPARE(v.f.cboRemitente->itemText(0), QStringLiteral("Ana"));
         QCOMPARE(v.f.cboRemitente->itemText(2), QStringLiteral("Caro"));
         QCOMPARE(v.f.cboRemitente->currentText(), QStringLiteral("Yo"));
         // A second drop-down does not pile up entries.
-        v.f.composicion().cboRemitente_DropDown();
+        v.f.cboRemitente->showPopup();
+        v.f.cboRemitente->hidePopup();
         QCOMPARE(v.f.cboRemitente->count(), 3);
         // Opened from the keyboard the list is refilled too.
         v.p.ajustes.escribir(QStringLiteral("Mensajes"), QStringLiteral("Remitente5"), QStringLiteral("Dani"));
@@ -633,7 +602,7 @@ private Q_SLOTS:
                  QStringLiteral("LenguajeMate está procesando el texto mientras lo escribe"));
         // An already empty message still gets its pass.
         v.f.ponerEstado(1, QStringLiteral("otro"));
-        v.f.composicion().cmdlimpiar_Click();
+        QTest::mouseClick(v.f.cmdlimpiar, Qt::LeftButton);
         QCOMPARE(v.f.StatusBar1->imagenPanel1(), 4);
     }
 
@@ -659,6 +628,45 @@ private Q_SLOTS:
         QCOMPARE(v.p.dialogos.archivos.last().at(0), QStringLiteral("Exportar Abreviaturas a un archivo"));
         v.f.mnuImportarAbreviaturas->trigger();
         QCOMPARE(v.p.dialogos.archivos.last().at(0), QStringLiteral("Importar Abreviaturas de un archivo"));
+    }
+
+    // "Enviar Mensaje" captures the message once: the alias box trimmed first, then
+    // every field, the count as a number and the provider's limit.
+    void enviarCapturaElMensaje_data()
+    {
+        QTest::addColumn<bool>("conAlias");
+        QTest::newRow("código y número") << false;
+        QTest::newRow("alias") << true;
+    }
+    void enviarCapturaElMensaje()
+    {
+        QFETCH(bool, conAlias);
+        Ventana v;
+        v.f.txtCodArea->setText(QStringLiteral("351"));
+        v.f.txtNumero->setText(QStringLiteral("1234567"));
+        if (conAlias) {
+            v.f.txtCodArea->hide();
+            v.f.txtalias->show();
+            v.f.txtalias->setText(QStringLiteral("  ju an  "));
+        }
+        v.f.cboRemitente->setEditText(QStringLiteral("Ana"));
+        v.f.composicion().ponerTextoMensaje(QStringLiteral("hola\r\nchau"));
+        QSignalSpy enviados(&v.f.composicion(), &PanelComposicion::enviar);
+        const int destinosAntes = v.f.destinosCambiados;
+        QTest::mouseClick(v.f.cmdEnviar, Qt::LeftButton);
+        QCOMPARE(enviados.size(), 1);
+        const auto m = enviados.at(0).at(0).value<MensajeSaliente>();
+        QCOMPARE(m.destinatario.codArea, QStringLiteral("351"));
+        QCOMPARE(m.destinatario.numero, QStringLiteral("1234567"));
+        QCOMPARE(m.destinatario.modoAlias, conAlias);
+        QCOMPARE(m.destinatario.alias, conAlias ? QStringLiteral("ju an") : QString());
+        QCOMPARE(v.f.txtalias->text(), m.destinatario.alias);
+        // The trimmed alias is a change of destination: the recipient frame looks again before the capture.
+        QCOMPARE(v.f.destinosCambiados > destinosAntes, conAlias);
+        QCOMPARE(m.remitente, QStringLiteral("Ana"));
+        QCOMPARE(m.texto, QStringLiteral("hola\r\nchau"));
+        QCOMPARE(m.cuenta, 3 + 10);
+        QCOMPARE(m.maximo, 140);
     }
 };
 

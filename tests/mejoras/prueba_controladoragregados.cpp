@@ -44,7 +44,7 @@ struct ControlesPropios
     }
 };
 
-class VentanaFalsa final : public VentanaAgregados
+class VentanaFalsa final : public VentanaAgregados, public MensajeComposicion
 {
 public:
     QWidget raiz;
@@ -72,7 +72,7 @@ struct Escenario
     ContextoPrueba p;
     VentanaFalsa v;
     ControlesPropios controles{&v.raiz};
-    ControladorAgregados ctl{p.ctx, v, controles.c};
+    ControladorAgregados ctl{p.ctx, v, v, controles.c};
 
     Escenario()
     {
@@ -312,7 +312,7 @@ private Q_SLOTS:
         ControladorAgregados &ctl = f.agregados();
         c.picEscritura->show();
         f.show();
-        c.txtmaxcar->setText(QStringLiteral("138"));
+        f.composicion().PonerProveedor(nullptr); // the limit before a provider is known: 138
         c.cboRemitente->setEditText(QStringLiteral("Ana"));
         f.composicion().ponerTextoMensaje(mensaje);
         QVERIFY(f.composicion().textoMensaje().size() <= LargoMaximoMensaje);

@@ -106,6 +106,8 @@ private Q_SLOTS:
     void menuMejorasSigueCasillas();
     void menuMejorasSegunProveedor_data();
     void menuMejorasSegunProveedor();
+    void botonesDeMejorasAbrenSusMenus_data();
+    void botonesDeMejorasAbrenSusMenus();
     void menuAlternaCasilla_data();
     void menuAlternaCasilla();
     void menuHerramientasVersion();
@@ -158,17 +160,28 @@ void tst_frmBrowser::controlesEnSuLugar_data()
 {
     QTest::addColumn<QString>("control");
     QTest::addColumn<QRect>("lugar");
-    QTest::newRow("fraBarra") << "fraBarra" << enPixeles(0, 15, 3375, 795);
-    QTest::newRow("tbToolBar") << "tbToolBar" << enPixeles(120, 0, 2970, 690);
-    QTest::newRow("brwPublicidad") << "brwPublicidad" << enPixeles(0, 720, 11020, 1455);
-    QTest::newRow("brwWebBrowser") << "brwWebBrowser" << enPixeles(0, 2280, 11020, 4635);
-    QTest::newRow("picEscritura") << "picEscritura" << enPixeles(0, 2280, 11020, 4635);
-    QTest::newRow("brwConfWeb") << "brwConfWeb" << enPixeles(6600, 480, 30, 30);
-    QTest::newRow("fraDatos") << "fraDatos" << enPixeles(360, 0, 5415, 4455);
-    QTest::newRow("fraDestinatario") << "fraDestinatario" << enPixeles(6840, 0, 3735, 735);
-    QTest::newRow("picContactos") << "picContactos" << enPixeles(6840, 840, 3735, 3615);
-    QTest::newRow("picMejoras") << "picMejoras" << enPixeles(6840, 840, 3735, 3615);
-    QTest::newRow("StatusBar1") << "StatusBar1" << enPixeles(0, 6945, 11010, 300);
+    const struct
+    {
+        const char *control;
+        QRect lugar;
+    } lugares[] = {
+        {"fraBarra", enPixeles(0, 15, 3375, 795)},
+        {"tbToolBar", enPixeles(120, 0, 2970, 690)},
+        {"brwPublicidad", enPixeles(0, 720, 11020, 1455)},
+        {"brwWebBrowser", enPixeles(0, 2280, 11020, 4635)},
+        {"picEscritura", enPixeles(0, 2280, 11020, 4635)},
+        {"brwConfWeb", enPixeles(6600, 480, 30, 30)},
+        {"fraDatos", enPixeles(360, 0, 5415, 4455)},
+        {"fraDestinatario", enPixeles(6840, 0, 3735, 735)},
+        {"picContactos", enPixeles(6840, 840, 3735, 3615)},
+        {"picMejoras", enPixeles(6840, 840, 3735, 3615)},
+        {"StatusBar1", enPixeles(0, 6945, 11010, 300)},
+        // The composer's own controls, in the panel.
+        {"txtmsj", QRect(10, 80, 344, 150)},
+        {"cmdEnviar", QRect(244, 264, 110, 26)},
+    };
+    for (const auto &l : lugares)
+        QTest::newRow(l.control) << QString::fromLatin1(l.control) << l.lugar;
 }
 
 void tst_frmBrowser::controlesEnSuLugar()
@@ -177,15 +190,9 @@ void tst_frmBrowser::controlesEnSuLugar()
     QFETCH(QRect, lugar);
     Banco b;
     frmBrowser &v = *b.ventana;
-    const QHash<QString, QWidget *> controles{
-        {"fraBarra", controlesDe(v).fraBarra},           {"tbToolBar", controlesDe(v).tbToolBar},
-        {"brwPublicidad", controlesDe(v).brwPublicidad}, {"brwWebBrowser", controlesDe(v).brwWebBrowser},
-        {"picEscritura", controlesDe(v).picEscritura},   {"brwConfWeb", controlesDe(v).brwConfWeb},
-        {"fraDatos", controlesDe(v).fraDatos},           {"fraDestinatario", controlesDe(v).fraDestinatario},
-        {"picContactos", controlesDe(v).picContactos},   {"picMejoras", controlesDe(v).picMejoras},
-        {"StatusBar1", controlesDe(v).StatusBar1}};
-    QVERIFY(controles.value(control));
-    const QRect real = controles.value(control)->geometry();
+    const QWidget *encontrado = v.findChild<QWidget *>(control);
+    QVERIFY(encontrado);
+    const QRect real = encontrado->geometry();
     if (control == QLatin1String("tbToolBar")) {
         // The bar may grow to its buttons' width with the desktop's fonts, never over the provider list.
         QCOMPARE(real.topLeft(), lugar.topLeft());
@@ -268,34 +275,30 @@ void tst_frmBrowser::menus()
 
 void tst_frmBrowser::temporizadores_data()
 {
-    QTest::addColumn<int>("indice");
     QTest::addColumn<int>("intervalo");
     QTest::addColumn<bool>("alCargar");
-    QTest::newRow("timToolTips") << 0 << 10000 << true;
-    QTest::newRow("timDestroyToolTips") << 1 << 14000 << false;
-    QTest::newRow("timPublicidad") << 2 << 64000 << false;
+    QTest::newRow("timToolTips") << 10000 << true;
+    QTest::newRow("timDestroyToolTips") << 14000 << false;
+    QTest::newRow("timPublicidad") << 64000 << false;
     // The home page starts loading during the load, which switches the indicator on.
-    QTest::newRow("timTimer") << 3 << 15 << true;
-    QTest::newRow("timAnti") << 4 << 60000 << true;
-    QTest::newRow("timAlternarContactos") << 5 << 6 << false;
-    QTest::newRow("timAlternarMejoras") << 6 << 6 << false;
+    QTest::newRow("timTimer") << 15 << true;
+    QTest::newRow("timAnti") << 60000 << true;
+    QTest::newRow("timAlternarContactos") << 6 << false;
+    QTest::newRow("timAlternarMejoras") << 6 << false;
 }
 
 void tst_frmBrowser::temporizadores()
 {
-    QFETCH(int, indice);
     QFETCH(int, intervalo);
     QFETCH(bool, alCargar);
     Banco b;
     frmBrowser &v = *b.ventana;
-    QTimer *t[] = {controlesDe(v).timToolTips,       controlesDe(v).timDestroyToolTips,
-                   controlesDe(v).timPublicidad,     controlesDe(v).timTimer,
-                   controlesDe(v).timAnti,           controlesDe(v).timAlternarContactos,
-                   controlesDe(v).timAlternarMejoras};
-    QCOMPARE(t[indice]->interval(), intervalo);
-    QVERIFY(!t[indice]->isActive());
+    const QTimer *t = v.findChild<QTimer *>(QString::fromLatin1(QTest::currentDataTag()));
+    QVERIFY(t);
+    QCOMPARE(t->interval(), intervalo);
+    QVERIFY(!t->isActive());
     QVERIFY(v.Form_Load());
-    QCOMPARE(t[indice]->isActive(), alCargar);
+    QCOMPARE(t->isActive(), alCargar);
 }
 
 void tst_frmBrowser::barraDeHerramientas()
@@ -455,7 +458,6 @@ void tst_frmBrowser::proveedor()
     QVERIFY(!controlesDe(v).lblalias->isVisible());
     QVERIFY(controlesDe(v).cboRemitente->isVisible());
     QVERIFY(controlesDe(v).cmdEnviar->isEnabled());
-    QCOMPARE(b.ctx->envio.ProveedorActual, nombre);
     QCOMPARE(controlesDe(v).StatusBar1->imagenPanel1(), 4);
     QCOMPARE(controlesDe(v).StatusBar1->textoPanel1(),
              QStringLiteral("Rellene los datos y escriba el mensaje, luego presione Enviar Mensaje"));
@@ -594,9 +596,71 @@ void tst_frmBrowser::menuMejorasSegunProveedor()
     frmBrowser &v = *b.ventana;
     controlesDe(v).cboAddress->setCurrentIndex(indice);
     v.mnuMejoras_Click();
-    QCOMPARE(controlesDe(v).mnuSaludosyFirmas->isEnabled(), habilitado);
-    QCOMPARE(controlesDe(v).mnuPOPImagenes->isEnabled(), habilitado);
-    QCOMPARE(controlesDe(v).mnuIconosGestuales->isEnabled(), habilitado);
+    // The menu bar's entries are greyed; the menus themselves stay usable from the extras buttons.
+    QCOMPARE(controlesDe(v).mnuSaludosyFirmas->menuAction()->isEnabled(), habilitado);
+    QCOMPARE(controlesDe(v).mnuPOPImagenes->menuAction()->isEnabled(), habilitado);
+    QCOMPARE(controlesDe(v).mnuIconosGestuales->menuAction()->isEnabled(), habilitado);
+}
+
+void tst_frmBrowser::botonesDeMejorasAbrenSusMenus_data()
+{
+    QTest::addColumn<QString>("boton");
+    QTest::addColumn<QString>("menu");
+    QTest::addColumn<QString>("entrada"); // an entry clicked in the menu; empty: none
+    QTest::newRow("Iconos gestuales") << "cmdEmoticon"
+                                      << "mnuIconosGestuales" << QString();
+    QTest::newRow("Imágenes") << "cmdImagenes"
+                              << "mnuPOPImagenes"
+                              << "mnuImagenes0";
+    QTest::newRow("Saludos y Firmas") << "cmdFirmas"
+                                      << "mnuSaludosyFirmas"
+                                      << "mnuSaludosyFirmasPersonalizar";
+}
+
+// A fresh start: a provider chosen, "Ver Mejoras", then each button. Its menu opens
+// with live entries, whether or not the menu bar's "Mejoras" was ever opened.
+void tst_frmBrowser::botonesDeMejorasAbrenSusMenus()
+{
+    QFETCH(QString, boton);
+    QFETCH(QString, menu);
+    QFETCH(QString, entrada);
+    Banco b;
+    frmBrowser &v = *b.ventana;
+    QVERIFY(v.Form_Load());
+    v.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&v));
+    controlesDe(v).cboAddress->setCurrentIndex(1);
+    Q_EMIT controlesDe(v).cboAddress->activated(1);
+    QTest::mouseClick(controlesDe(v).cmdAlternarContactos, Qt::LeftButton);
+    for (int i = 0; i < 1000 && controlesDe(v).timAlternarContactos->isActive(); ++i)
+        v.timAlternarContactos_Timer();
+    auto *pulsado = v.findChild<QPushButton *>(boton);
+    auto *abierto = v.findChild<QMenu *>(menu);
+    QVERIFY(pulsado && abierto);
+    QVERIFY(pulsado->isVisible());
+    QTest::mouseClick(pulsado, Qt::LeftButton);
+    QTRY_VERIFY(abierto->isVisible());
+    QVERIFY(abierto->isEnabled());
+    for (QAction *a : abierto->actions())
+        QVERIFY2(a->isSeparator() || a->isEnabled(), qPrintable(a->text()));
+    if (entrada.isEmpty()) {
+        abierto->hide();
+        return;
+    }
+    QAction *elegida = v.findChild<QAction *>(entrada);
+    QVERIFY(elegida);
+    QString modal;
+    QTimer::singleShot(0, qApp, [&modal] {
+        if (QWidget *w = QApplication::activeModalWidget()) {
+            modal = QString::fromLatin1(w->metaObject()->className());
+            w->close();
+        }
+    });
+    QTest::mouseClick(abierto, Qt::LeftButton, {}, abierto->actionGeometry(elegida).center());
+    if (entrada == QLatin1String("mnuSaludosyFirmasPersonalizar"))
+        QCOMPARE(modal, QStringLiteral("frmPreferencias"));
+    else
+        QVERIFY(!v.composicion().textoMensaje().isEmpty());
 }
 
 void tst_frmBrowser::menuAlternaCasilla_data()
@@ -617,10 +681,10 @@ void tst_frmBrowser::menuAlternaCasilla()
     // With a table of abbreviations the switch turns on without asking.
     b.ajustes.escribir("Abreviaturas1.0", "tb", "también");
     controlesDe(v).chkAbreviaturas->setCheckState(antes);
-    v.composicion().mnuMejorasAbreviaturas_Click();
+    controlesDe(v).mnuMejorasAbreviaturas->trigger();
     QCOMPARE(controlesDe(v).chkAbreviaturas->checkState(), despues);
     controlesDe(v).chkLMate->setCheckState(antes);
-    v.composicion().mnuMejorasLenguajeMate_Click();
+    controlesDe(v).mnuMejorasLenguajeMate->trigger();
     QCOMPARE(controlesDe(v).chkLMate->checkState(), despues);
     if (antes != Qt::PartiallyChecked)
         QCOMPARE(v.composicion().LenguajeMateActivo, despues == Qt::Checked);

@@ -14,7 +14,7 @@
 #include "envio/frmverificacion.h"
 #include "envio/frmverificacionmovilnet.h"
 #include "envio/frmverificacionpersonal.h"
-#include "envio/principalenvio.h"
+#include "envio/mensajesaliente.h"
 #include "historial/frmhistorial.h"
 #include "historial/principalhistorial.h"
 #include "mejoras/frmabreviaturanueva.h"
@@ -36,10 +36,7 @@
 
 namespace {
 
-class Principal final : public PrincipalAgenda,
-                        public PrincipalHistorial,
-                        public VentanaPreferencias,
-                        public PrincipalEnvio
+class Principal final : public PrincipalAgenda, public PrincipalHistorial, public VentanaPreferencias
 {
 public:
     void NuevoContacto() override {}
@@ -56,14 +53,6 @@ public:
     void enfocarDestino() override {}
     bool historialPermanente() const override { return false; }
     void ponerHistorialPermanente(bool) override {}
-    void ponerEstado(int, const QString &) override {}
-    void mostrarEscritura() override {}
-    bool historialMarcado() const override { return false; }
-    void guardarEnHistorial() override {}
-    QString remitente() const override { return {}; }
-    QString mensaje() const override { return {}; }
-    QString codArea() const override { return {}; }
-    QString numero() const override { return {}; }
 };
 
 struct Entorno
@@ -78,10 +67,12 @@ struct Entorno
                  sistema,      instancia,
                  avisos,       [](QWidget *padre) { return static_cast<VistaWeb *>(new VistaWebGuion(padre)); },
                  Direcciones{}};
+    MensajeSaliente mensaje;
     Entorno()
     {
-        ctx.envio.ProveedorActual = QStringLiteral("Argentina - Claro");
-        ctx.envio.DestinatarioNombre = QStringLiteral("Juan");
+        mensaje.ProveedorActual = QStringLiteral("Argentina - Claro");
+        mensaje.destinatario.nombre = QStringLiteral("Juan");
+        mensaje.destinatario.agendado = true;
     }
 };
 
@@ -121,11 +112,11 @@ private Q_SLOTS:
         QTest::newRow("frmAbreviaturaNueva")
             << Fabrica([](Entorno &e) -> QWidget * { return new frmAbreviaturaNueva(e.ctx); });
         QTest::newRow("frmVerificacion") << Fabrica(
-            [](Entorno &e) -> QWidget * { return new frmVerificacion(e.ctx, e.principal); });
+            [](Entorno &e) -> QWidget * { return new frmVerificacion(e.ctx, e.mensaje); });
         QTest::newRow("frmVerificacionMovilnet")
-            << Fabrica([](Entorno &e) -> QWidget * { return new frmVerificacionMovilnet(e.ctx, e.principal); });
+            << Fabrica([](Entorno &e) -> QWidget * { return new frmVerificacionMovilnet(e.ctx, e.mensaje); });
         QTest::newRow("frmVerificacionPersonal") << Fabrica([](Entorno &e) -> QWidget * {
-            auto *v = new frmVerificacionPersonal(e.ctx, e.principal, QStringLiteral("ntx"));
+            auto *v = new frmVerificacionPersonal(e.ctx, e.mensaje, QStringLiteral("ntx"));
             // Enter on an empty code puts up the longer caption once the window is on screen.
             QTimer::singleShot(0, v, [v] {
                 int enter = 13;
