@@ -29,10 +29,16 @@ PAQUETES=(
     # from outside, xkbcomp to give the keyboard the Spanish letters, screenshots,
     # and reading the simulator's inspection paths (HTTP, JSON).
     xvfb openbox xdotool x11-xkb-utils imagemagick curl jq
+    # The same demonstration under Wayland: a compositor that runs without a
+    # screen (sway), keys sent through its virtual-keyboard protocol (wtype),
+    # screenshots (grim), and Qt's Wayland platform plugin for the programs.
+    sway grim wtype qt6-wayland
     # The package: CPack finds the executables with file(1) and dpkg-shlibdeps
     # (dpkg-dev) works out the libraries they need; the installation test
     # validates the desktop entries and the AppStream file.
     dpkg-dev file desktop-file-utils appstream
+    # The package's check against Debian's policy (scripts/empaquetar runs it).
+    lintian
     # The fuzz harnesses of the readers: clang and its libFuzzer and sanitizer runtimes.
     clang libclang-rt-14-dev
 )

@@ -99,6 +99,7 @@ frmBrowser::frmBrowser(Contexto &contexto, QWidget *parent)
     ui.nombrar();
     crearControladores();
     conectar();
+    ui.cboAddress->setFocus(); // the first thing to do; a keyboard user starts there
 }
 
 frmBrowser::~frmBrowser()
@@ -443,7 +444,15 @@ void frmBrowser::crearControladores()
 
 void frmBrowser::conectar()
 {
-    connect(ui.cboAddress, &QComboBox::activated, this, [this] { cboAddress_Click(); });
+    // A provider chosen (with the keyboard too) leads on to the number; the web panels are no stop between.
+    // Later, not now: the key that chose it is not done yet and would act on the number as well.
+    connect(ui.cboAddress, &QComboBox::activated, this, [this] {
+        cboAddress_Click();
+        QTimer::singleShot(0, this, [this] {
+            if (escrituraVisible())
+                enfocarDestino();
+        });
+    });
     connect(ui.tbToolBar, &QToolBar::actionTriggered, this,
             [this](QAction *a) { tbToolBar_ButtonClick(a->data().toString()); });
     connect(ui.mnuMejoras, &QMenu::aboutToShow, this, &frmBrowser::mnuMejoras_Click);

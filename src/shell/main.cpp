@@ -23,6 +23,8 @@ int main(int argc, char *argv[])
     compartirProcesosMotor();
     QApplication aplicacion(argc, argv);
     aplicacion.setQuitOnLastWindowClosed(false);
+    // The Wayland application id: a dock groups the windows with this desktop entry.
+    aplicacion.setDesktopFileName(QStringLiteral("ar.com.ntxvarel.mensajes"));
     instalarTraduccionesQt(aplicacion, {QStringLiteral("qtbase"), QStringLiteral("qtwebengine")});
     PrepararFuentes();
 
