@@ -5,6 +5,7 @@
 
 #include "agenda/registrocontacto.h"
 #include "comun/contexto.h"
+#include "plataforma/colores.h"
 
 namespace {
 
@@ -36,7 +37,8 @@ frmContacto::frmContacto(Contexto &contexto, std::function<void()> refrescarPane
 
     lblBuscarEmpresa = new QLabel(QStringLiteral("Detectar proveedor"), this);
     lblBuscarEmpresa->setGeometry(Twips(3600, 1040, 1560, 255));
-    lblBuscarEmpresa->setStyleSheet(QStringLiteral("color: blue; text-decoration: underline;"));
+    lblBuscarEmpresa->setStyleSheet(QStringLiteral("color: %1; text-decoration: underline;")
+                                        .arg(ColorLegible(Qt::blue, palette().color(QPalette::Window)).name()));
     lblBuscarEmpresa->setCursor(Qt::PointingHandCursor);
     lblBuscarEmpresa->installEventFilter(this);
 

@@ -7,6 +7,7 @@
 
 #include "comun/claves.h"
 #include "envio/proveedores.h"
+#include "plataforma/colores.h"
 
 #include <QApplication>
 #include <QCloseEvent>
@@ -170,8 +171,9 @@ void frmBrowser::crearControles()
     for (const Proveedor &p : TablaProveedores())
         ui.cboAddress->addItem(p.nombre);
     ui.cboAddress->setCurrentIndex(-1);
-    ui.lblBuscarEmpresa = etiqueta(QStringLiteral("<span style=\"color:#0000ff\">Detectar proveedor</span>"), cliente,
-                                   twips(9360, 405, 1500, 240));
+    ui.lblBuscarEmpresa = etiqueta(QStringLiteral("<span style=\"color:%1\">Detectar proveedor</span>")
+                                       .arg(ColorLegible(Qt::blue, palette().color(QPalette::Window)).name()),
+                                   cliente, twips(9360, 405, 1500, 240));
     ui.lblBuscarEmpresa->setCursor(Qt::PointingHandCursor);
 
     // Web views
