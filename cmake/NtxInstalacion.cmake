@@ -19,15 +19,38 @@ configure_file(${CMAKE_SOURCE_DIR}/distribucion/ar.com.ntxvarel.mensajes.metainf
 install(FILES ${CMAKE_BINARY_DIR}/ar.com.ntxvarel.mensajes.metainfo.xml
         DESTINATION ${CMAKE_INSTALL_DATADIR}/metainfo)
 
+# Manual pages and the changelog compressed as Debian wants them: best
+# compression, no name or time in the gzip header (the package is reproducible).
+find_program(NTX_GZIP gzip REQUIRED)
+set(comprimidos)
+foreach(fuente man/ntxmensajes.1 man/ntxasistente.1 changelog)
+    get_filename_component(nombre ${fuente} NAME)
+    set(destino ${CMAKE_BINARY_DIR}/distribucion/${nombre}.gz)
+    add_custom_command(OUTPUT ${destino}
+                       COMMAND ${CMAKE_COMMAND} -E make_directory ${CMAKE_BINARY_DIR}/distribucion
+                       COMMAND sh -c "\"$0\" -9n -c \"$1\" > \"$2\"" ${NTX_GZIP}
+                               ${CMAKE_SOURCE_DIR}/distribucion/${fuente} ${destino}
+                       DEPENDS ${CMAKE_SOURCE_DIR}/distribucion/${fuente} VERBATIM)
+    list(APPEND comprimidos ${destino})
+endforeach()
+add_custom_target(ntx_distribucion ALL DEPENDS ${comprimidos})
+install(FILES ${CMAKE_BINARY_DIR}/distribucion/ntxmensajes.1.gz ${CMAKE_BINARY_DIR}/distribucion/ntxasistente.1.gz
+        DESTINATION ${CMAKE_INSTALL_MANDIR}/man1)
+# The licence in Debian's machine-readable form (the GPL's text is in
+# common-licenses on every Debian system), and the release history.
+install(FILES ${CMAKE_SOURCE_DIR}/distribucion/copyright ${CMAKE_BINARY_DIR}/distribucion/changelog.gz
+        DESTINATION ${CMAKE_INSTALL_DATADIR}/doc/ntx-mensajes)
+
 set(CPACK_GENERATOR DEB)
 set(CPACK_PACKAGE_NAME ntx-mensajes)
 set(CPACK_PACKAGE_VENDOR "ntxVarel!")
 set(CPACK_PACKAGE_CONTACT "NTX Mensajes <mensajes@ntxvarel.com.ar>")
 set(CPACK_PACKAGE_DESCRIPTION_SUMMARY "Mensajes de texto gratis a celulares desde la computadora")
-# One string: several would be joined with ";".
-set(CPACK_PACKAGE_DESCRIPTION "NTX Mensajes envía mensajes de texto (SMS) gratis a celulares de Claro y \
-Personal (Argentina) y de Movilnet (Venezuela) completando por usted los formularios web de cada operador. \
-Incluye agenda, abreviaturas, historial de mensajes enviados y un asistente de primera ejecución.")
+# One string (several would be joined with ";"), in lines of at most 80 columns.
+set(CPACK_PACKAGE_DESCRIPTION "NTX Mensajes envía mensajes de texto (SMS) gratis a celulares de Claro y\n\
+Personal (Argentina) y de Movilnet (Venezuela) completando por usted los\n\
+formularios web de cada operador. Incluye agenda, abreviaturas, historial de\n\
+mensajes enviados y un asistente de primera ejecución.")
 set(CPACK_PACKAGING_INSTALL_PREFIX /usr)
 set(CPACK_STRIP_FILES ON)
 set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
@@ -40,5 +63,7 @@ set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
 set(CPACK_DEBIAN_PACKAGE_DEPENDS "qt6-translations-l10n, fonts-liberation")
 # A verified update is handed to the desktop's handler for its type (xdg-open, or
 # gio open); without either the client says where the file was saved.
-set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "xdg-utils | libglib2.0-bin")
+# Under a Wayland session Qt needs its Wayland plugin; without it the programs
+# fall back to XWayland.
+set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "xdg-utils | libglib2.0-bin, qt6-wayland")
 include(CPack)

@@ -33,10 +33,16 @@ PAQUETES=(
     # (XEmbed), the window tree read to find the icon in it, and the settings file
     # read to see what the program saved on its way out.
     trayer x11-utils sqlite3
+    # The same demonstration under Wayland: a compositor that runs without a
+    # screen (sway), keys sent through its virtual-keyboard protocol (wtype),
+    # screenshots (grim), and Qt's Wayland platform plugin for the programs.
+    sway grim wtype qt6-wayland
     # The package: CPack finds the executables with file(1) and dpkg-shlibdeps
     # (dpkg-dev) works out the libraries they need; the installation test
     # validates the desktop entries and the AppStream file.
     dpkg-dev file desktop-file-utils appstream
+    # The package's check against Debian's policy (scripts/empaquetar runs it).
+    lintian
     # The fuzz harnesses of the readers: clang and its libFuzzer and sanitizer runtimes.
     clang libclang-rt-14-dev
 )

@@ -6,6 +6,7 @@
 #include "agenda/registrocontacto.h"
 #include "comun/claves.h"
 #include "plataforma/ajustes.h"
+#include "plataforma/colores.h"
 #include "plataforma/dialogos.h"
 #include "plataforma/instanciaunica.h"
 #include "plataforma/sistema.h"
@@ -31,10 +32,8 @@ frmAsistente1::frmAsistente1(ServiciosAsistente servicios, QWidget *parent)
 
     picPresentacion = new QWidget(this);
     picPresentacion->setGeometry(0, 0, 480, 90);
-    picPresentacion->setAutoFillBackground(true);
-    QPalette fondo = picPresentacion->palette();
-    fondo.setColor(QPalette::Window, Qt::white);
-    picPresentacion->setPalette(fondo);
+    // White with its own dark letters under any theme.
+    ColoresClarosPropios(picPresentacion, Qt::white);
     Picture1 = new QLabel(picPresentacion);
     Picture1->setGeometry(16, 13, 64, 64);
     Picture1->setPixmap(

@@ -8,6 +8,7 @@
 #include <QVBoxLayout>
 
 #include "comun/contexto.h"
+#include "plataforma/colores.h"
 #include "shell/arranque.h"
 #include "shell/controladorayuda.h"
 
@@ -36,7 +37,7 @@ QLabel *enlace(const QString &texto, QWidget *padre)
     auto *l = new QLabel(texto, padre);
     l->setTextFormat(Qt::PlainText);
     QPalette paleta = l->palette();
-    paleta.setColor(QPalette::WindowText, QColor(0, 0, 255));
+    paleta.setColor(QPalette::WindowText, ColorLegible(QColor(0, 0, 255), paleta.color(QPalette::Window)));
     l->setPalette(paleta);
     QFont subrayada = l->font();
     subrayada.setUnderline(true);
@@ -120,7 +121,7 @@ frmacercadentx::frmacercadentx(Contexto &contexto, QWidget *parent)
     lblAviso->setObjectName(QStringLiteral("lblAviso"));
     lblAviso->setWordWrap(true);
     QPalette gris = lblAviso->palette();
-    gris.setColor(QPalette::WindowText, QColor(90, 90, 90));
+    gris.setColor(QPalette::WindowText, ColorLegible(QColor(90, 90, 90), gris.color(QPalette::Window)));
     lblAviso->setPalette(gris);
 
     Command1 = new QPushButton(QStringLiteral("Aceptar"), this);

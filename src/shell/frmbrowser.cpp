@@ -8,6 +8,7 @@
 #include "comun/claves.h"
 #include "envio/proveedores.h"
 #include "shell/iconobandeja.h"
+#include "plataforma/colores.h"
 
 #include <QApplication>
 #include <QCloseEvent>
@@ -92,6 +93,7 @@ frmBrowser::frmBrowser(Contexto &contexto, QWidget *parent)
     ui.nombrar();
     crearControladores();
     conectar();
+    ui.cboAddress->setFocus(); // the first thing to do; a keyboard user starts there
 }
 
 frmBrowser::~frmBrowser()
@@ -162,8 +164,9 @@ void frmBrowser::crearControles()
     for (const Proveedor &p : TablaProveedores())
         ui.cboAddress->addItem(p.nombre);
     ui.cboAddress->setCurrentIndex(-1);
-    ui.lblBuscarEmpresa = etiqueta(QStringLiteral("<span style=\"color:#0000ff\">Detectar proveedor</span>"), cliente,
-                                   twips(9360, 405, 1500, 240));
+    ui.lblBuscarEmpresa = etiqueta(QStringLiteral("<span style=\"color:%1\">Detectar proveedor</span>")
+                                       .arg(ColorLegible(Qt::blue, palette().color(QPalette::Window)).name()),
+                                   cliente, twips(9360, 405, 1500, 240));
     ui.lblBuscarEmpresa->setCursor(Qt::PointingHandCursor);
 
     // Web views
@@ -393,7 +396,15 @@ void frmBrowser::crearControladores()
 
 void frmBrowser::conectar()
 {
-    connect(ui.cboAddress, &QComboBox::activated, this, [this] { cboAddress_Click(); });
+    // A provider chosen (with the keyboard too) leads on to the number; the web panels are no stop between.
+    // Later, not now: the key that chose it is not done yet and would act on the number as well.
+    connect(ui.cboAddress, &QComboBox::activated, this, [this] {
+        cboAddress_Click();
+        QTimer::singleShot(0, this, [this] {
+            if (escrituraVisible())
+                enfocarDestino();
+        });
+    });
     connect(ui.tbToolBar, &QToolBar::actionTriggered, this,
             [this](QAction *a) { tbToolBar_ButtonClick(a->data().toString()); });
     connect(ui.mnuMejoras, &QMenu::aboutToShow, this, &frmBrowser::mnuMejoras_Click);

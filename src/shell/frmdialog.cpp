@@ -7,6 +7,7 @@
 #include <QVBoxLayout>
 
 #include "comun/contexto.h"
+#include "plataforma/colores.h"
 
 frmDialog::frmDialog(Contexto &contexto, QWidget *parent)
     : QDialog(parent)
@@ -32,7 +33,7 @@ frmDialog::frmDialog(Contexto &contexto, QWidget *parent)
     lblURL->setTextFormat(Qt::PlainText);
     lblURL->setCursor(Qt::PointingHandCursor);
     QPalette paleta = lblURL->palette();
-    paleta.setColor(QPalette::WindowText, QColor(0, 0, 128));
+    paleta.setColor(QPalette::WindowText, ColorLegible(QColor(0, 0, 128), paleta.color(QPalette::Window)));
     lblURL->setPalette(paleta);
     QFont subrayada = lblURL->font();
     subrayada.setUnderline(true);

@@ -5,6 +5,7 @@
 #include <QRegion>
 
 #include "comun/contexto.h"
+#include "plataforma/colores.h"
 
 void VentanaSiempreVisible(QWidget *ventana)
 {
@@ -32,10 +33,8 @@ frmSplash::frmSplash(Contexto &contexto, Arranque::MostrarAviso aviso, std::func
     setWindowTitle(QStringLiteral("NTX Mensajes"));
     setFixedSize(420, 260);
     setFont(QFont(QStringLiteral("Verdana"), 9));
-    setAutoFillBackground(true);
-    QPalette fondo = palette();
-    fondo.setColor(QPalette::Window, Qt::white);
-    setPalette(fondo);
+    // White with its own dark letters under any theme.
+    ColoresClarosPropios(this, Qt::white);
 
     imgLogo = new QLabel(this);
     imgLogo->setGeometry(36, 40, 96, 96);

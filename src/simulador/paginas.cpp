@@ -118,7 +118,7 @@ QByteArray paginaPublicidad(const QString &baseSitio)
                                           "href=\"%2\">Novedades de NTX</a></div>")
                                .arg(baseSitio, rutaInicio());
     return documento(QStringLiteral("Publicidad"), cuerpo,
-                     QStringLiteral("margin:0;background:#fff8d0;font-family:sans-serif"));
+                     QStringLiteral("margin:0;background:#fff8d0;color:#222;font-family:sans-serif"));
 }
 
 QByteArray paginaConfiguracion(const QString &texto)

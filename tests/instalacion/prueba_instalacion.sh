@@ -34,7 +34,9 @@ for f in bin/ntxmensajes bin/ntxasistente share/ntx-mensajes/logica/index.htm \
          share/ntx-mensajes/logica/enviando.gif share/icons/hicolor/48x48/apps/ntx-mensajes.png \
          share/icons/hicolor/256x256/apps/ntx-mensajes.png share/metainfo/ar.com.ntxvarel.mensajes.metainfo.xml \
          share/applications/ar.com.ntxvarel.mensajes.desktop \
-         share/applications/ar.com.ntxvarel.mensajes.asistente.desktop; do
+         share/applications/ar.com.ntxvarel.mensajes.asistente.desktop \
+         share/man/man1/ntxmensajes.1.gz share/man/man1/ntxasistente.1.gz \
+         share/doc/ntx-mensajes/copyright share/doc/ntx-mensajes/changelog.gz; do
     [ -e "$R/$f" ] || falla "no se instaló $f"
 done
 [ ! -e "$R/bin/logica" ] || falla "las páginas locales quedaron en bin/"
@@ -44,6 +46,23 @@ appstreamcli validate --no-net "$R/share/metainfo/ar.com.ntxvarel.mensajes.metai
 for entrada in "$R"/share/applications/*.desktop; do
     programa=$(sed -n 's/^Exec=\([^ ]*\).*/\1/p' "$entrada")
     [ -x "$R/bin/$programa" ] || falla "$entrada ejecuta $programa, que no se instaló"
+done
+# Manual pages that man can read, the client's documenting "/c:"; a copyright
+# file in Debian's machine-readable form; a changelog whose last entry is this version.
+for pagina in ntxmensajes ntxasistente; do
+    texto=$(MANWIDTH=100 LC_ALL=C.UTF-8 man -l "$R/share/man/man1/$pagina.1.gz" 2>&1) || falla "man no lee $pagina.1"
+    grep -q "^ *$pagina - " <<<"$texto" || falla "la página de $pagina no empieza por su nombre"
+done
+MANWIDTH=100 LC_ALL=C.UTF-8 man -l "$R/share/man/man1/ntxmensajes.1.gz" 2>/dev/null | grep -q '/c:"nombre"' ||
+    falla "la página de ntxmensajes no documenta /c:"
+head -n 1 "$R/share/doc/ntx-mensajes/copyright" | grep -q '^Format: https://www.debian.org/doc/packaging-manuals/copyright-format/1.0/' ||
+    falla "el archivo copyright no tiene el formato legible por máquina"
+grep -q '^License: GPL-3.0-or-later$' "$R/share/doc/ntx-mensajes/copyright" || falla "copyright sin la licencia GPL-3.0-or-later"
+zcat "$R/share/doc/ntx-mensajes/changelog.gz" | head -n 1 | grep -q "^ntx-mensajes ($VERSION) " ||
+    falla "el changelog no empieza por la versión $VERSION"
+for entrada in "$R"/share/applications/*.desktop; do
+    grep -q '^StartupWMClass=' "$entrada" && grep -q '^Icon=ntx-mensajes$' "$entrada" ||
+        falla "$entrada sin StartupWMClass o sin el ícono"
 done
 grep -q "<release version=\"$VERSION\"" "$R/share/metainfo/ar.com.ntxvarel.mensajes.metainfo.xml" ||
     falla "el metainfo no anuncia la versión $VERSION"

@@ -1,5 +1,7 @@
 // Every window of the program, built with the fonts it asks for: no caption of a
-// label, button or check box may be wider than what its control shows.
+// label, button or check box may be wider than what its control shows (the test
+// command runs this again at the scales of laptop screens, QT_SCALE_FACTOR), and
+// under a dark palette every caption stays readable on what lies behind it.
 #include "agenda/frmagenda.h"
 #include "agenda/frmcontacto.h"
 #include "agenda/principalagenda.h"
@@ -20,6 +22,7 @@
 #include "mejoras/frmabreviaturanueva.h"
 #include "mejoras/frmabreviaturas.h"
 #include "mejoras/frmpreferencias.h"
+#include "plataforma/colores.h"
 #include "plataforma/fuentes.h"
 #include "shell/frmacercadentx.h"
 #include "shell/frmbrowser.h"
@@ -27,7 +30,12 @@
 
 #include <QAbstractButton>
 #include <QApplication>
+#include <QDir>
 #include <QLabel>
+#include <QPushButton>
+#include <QRegularExpression>
+#include <QScopeGuard>
+#include <QStyleFactory>
 #include <QTabBar>
 #include <QTest>
 #include <QTimer>
@@ -77,6 +85,52 @@ struct Entorno
 };
 
 using Fabrica = std::function<QWidget *(Entorno &)>;
+
+// A dark theme as desktops give it: Fusion's roles with light letters on dark grey.
+QPalette PaletaOscura()
+{
+    QPalette p;
+    const QColor oscuro(53, 53, 53);
+    p.setColor(QPalette::Window, oscuro);
+    p.setColor(QPalette::WindowText, QColor(235, 235, 235));
+    p.setColor(QPalette::Base, QColor(35, 35, 35));
+    p.setColor(QPalette::AlternateBase, oscuro);
+    p.setColor(QPalette::Text, QColor(235, 235, 235));
+    p.setColor(QPalette::Button, oscuro);
+    p.setColor(QPalette::ButtonText, QColor(235, 235, 235));
+    p.setColor(QPalette::ToolTipBase, QColor(25, 25, 25));
+    p.setColor(QPalette::ToolTipText, QColor(235, 235, 235));
+    p.setColor(QPalette::Link, QColor(42, 130, 218));
+    p.setColor(QPalette::Highlight, QColor(42, 130, 218));
+    p.setColor(QPalette::HighlightedText, Qt::black);
+    p.setColor(QPalette::Disabled, QPalette::WindowText, QColor(127, 127, 127));
+    p.setColor(QPalette::Disabled, QPalette::ButtonText, QColor(127, 127, 127));
+    p.setColor(QPalette::Disabled, QPalette::Text, QColor(127, 127, 127));
+    return p;
+}
+
+// What lies behind a control: the first of it and its parents that paints its own background.
+QColor FondoDe(const QWidget *control)
+{
+    for (const QWidget *w = control; w; w = w->parentWidget()) {
+        if (w->autoFillBackground() || w->isWindow())
+            return w->palette().color(w->backgroundRole());
+    }
+    return control->palette().color(QPalette::Window);
+}
+
+// The letters' colour: a colour written into a rich-text caption, or the palette's.
+QColor LetrasDe(const QWidget *control)
+{
+    static const QRegularExpression enTexto(QStringLiteral("color:\\s*(#[0-9a-fA-F]{6})"));
+    if (const auto *etiqueta = qobject_cast<const QLabel *>(control)) {
+        const QRegularExpressionMatch m = enTexto.match(etiqueta->text());
+        if (m.hasMatch())
+            return QColor(m.captured(1));
+    }
+    return control->palette().color(control->isEnabled() ? QPalette::Active : QPalette::Disabled,
+                                    control->foregroundRole());
+}
 
 } // namespace
 
@@ -140,6 +194,10 @@ private Q_SLOTS:
         ventana->show();
         QVERIFY(QTest::qWaitForWindowExposed(ventana.get()));
         QCoreApplication::processEvents();
+        // At the scale asked for, or the run would prove nothing about it.
+        const QByteArray escala = qgetenv("QT_SCALE_FACTOR");
+        if (!escala.isEmpty())
+            QCOMPARE(ventana->devicePixelRatioF(), escala.toDouble());
         QStringList cortados, deOtroSistema;
         const auto revisar = [&] {
             const QList<QWidget *> controles = ventana->findChildren<QWidget *>();
@@ -177,6 +235,73 @@ private Q_SLOTS:
         QVERIFY2(cortados.isEmpty(), qPrintable(cortados.join(QStringLiteral("; "))));
         deOtroSistema.removeDuplicates();
         QVERIFY2(deOtroSistema.isEmpty(), qPrintable(deOtroSistema.join(QStringLiteral("; "))));
+    }
+
+    void textosLegibles_data() { textosEnteros_data(); }
+
+    // Under a dark palette: no fixed light background under palette letters, no fixed
+    // dark letters on the palette's background. NTX_CAPTURAS=<carpeta> keeps pictures.
+    void textosLegibles()
+    {
+        QFETCH(Fabrica, fabrica);
+        const QPalette antes = QApplication::palette();
+        QApplication::setPalette(PaletaOscura());
+        const auto restaurar = qScopeGuard([&antes] { QApplication::setPalette(antes); });
+        Entorno e;
+        std::unique_ptr<QWidget> ventana(fabrica(e));
+        ventana->show();
+        QVERIFY(QTest::qWaitForWindowExposed(ventana.get()));
+        QCoreApplication::processEvents();
+        QStringList ilegibles;
+        const QList<QWidget *> controles = ventana->findChildren<QWidget *>();
+        for (const QWidget *control : controles) {
+            const auto *etiqueta = qobject_cast<const QLabel *>(control);
+            const auto *boton = qobject_cast<const QAbstractButton *>(control);
+            if (!control->isVisible() || (!etiqueta && !boton))
+                continue;
+            const QString texto = etiqueta ? etiqueta->text() : boton->text();
+            if (texto.isEmpty() || (etiqueta && !etiqueta->pixmap().isNull()))
+                continue;
+            // A push button paints its own face from the palette; its caption is on that.
+            const QColor fondo = qobject_cast<const QPushButton *>(control) ? control->palette().color(QPalette::Button)
+                                                                            : FondoDe(control);
+            const double contraste = Contraste(LetrasDe(control), fondo);
+            // Disabled captions are meant to be faint; the rest must read.
+            if (contraste < (control->isEnabled() ? 3.0 : 1.5))
+                ilegibles << QStringLiteral("%1 \"%2\" (%3 sobre %4)")
+                                 .arg(control->objectName(), texto, LetrasDe(control).name(), fondo.name());
+        }
+        const QString carpeta = qEnvironmentVariable("NTX_CAPTURAS");
+        if (!carpeta.isEmpty() && QDir().mkpath(carpeta))
+            ventana->grab().save(carpeta + QLatin1Char('/') + QLatin1String(QTest::currentDataTag()) +
+                                 QStringLiteral("-oscuro.png"));
+        QVERIFY2(ilegibles.isEmpty(), qPrintable(ilegibles.join(QStringLiteral("; "))));
+    }
+
+    void colorLegible_data()
+    {
+        QTest::addColumn<QColor>("color");
+        QTest::addColumn<QColor>("fondo");
+        QTest::addColumn<bool>("igual");
+        QTest::newRow("azul sobre blanco") << QColor(0, 0, 255) << QColor(Qt::white) << true;
+        QTest::newRow("azul marino sobre gris claro") << QColor(0, 0, 128) << QColor(240, 240, 240) << true;
+        QTest::newRow("azul sobre gris oscuro") << QColor(0, 0, 255) << QColor(53, 53, 53) << false;
+        QTest::newRow("azul marino sobre negro") << QColor(0, 0, 128) << QColor(Qt::black) << false;
+        QTest::newRow("gris sobre gris oscuro") << QColor(90, 90, 90) << QColor(53, 53, 53) << false;
+        QTest::newRow("claro sobre oscuro ya legible") << QColor(200, 200, 255) << QColor(53, 53, 53) << true;
+    }
+
+    // Kept on light backgrounds; on dark ones lightened to a readable contrast, same hue.
+    void colorLegible()
+    {
+        QFETCH(QColor, color);
+        QFETCH(QColor, fondo);
+        QFETCH(bool, igual);
+        const QColor legible = ColorLegible(color, fondo);
+        QCOMPARE(legible == color, igual);
+        QVERIFY2(Contraste(legible, fondo) >= 3.0, qPrintable(legible.name()));
+        if (!igual && color.hslHue() >= 0)
+            QCOMPARE(legible.hslHue(), color.hslHue());
     }
 
     // The check itself: a caption one letter too long for its label is caught.
