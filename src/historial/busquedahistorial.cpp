@@ -3,6 +3,7 @@
 #include <QStringMatcher>
 
 #include <algorithm>
+#include <iterator>
 
 namespace busqueda_historial {
 
@@ -65,9 +66,14 @@ void IndiceBusqueda::construir(const almacen_historial::HistorialIndexado &histo
     construido_ = true;
 }
 
-QList<int> IndiceBusqueda::buscar(const QString &consulta, const QList<int> *entre) const
+QList<int> IndiceBusqueda::buscar(const QString &consulta, const QList<int> *entre, const QString &yaBuscada) const
 {
-    const QStringList palabras = Palabras(consulta);
+    QStringList palabras = Palabras(consulta);
+    if (entre) {
+        // Every record of `entre` holds these already.
+        for (const QString &vieja : Palabras(yaBuscada))
+            palabras.removeOne(vieja);
+    }
     const qsizetype n = inicios_.size();
     QList<int> resultado;
     if (palabras.isEmpty()) {
@@ -76,6 +82,13 @@ QList<int> IndiceBusqueda::buscar(const QString &consulta, const QList<int> *ent
         resultado.resize(n);
         for (qsizetype i = 0; i < n; ++i)
             resultado[i] = int(i);
+        return resultado;
+    }
+    if (entre && entre->size() * 8 > n) {
+        // Among many records one pass through the whole text is faster than each record apart.
+        const QList<int> amplio = buscar(palabras.join(QLatin1Char(' ')));
+        std::set_intersection(entre->cbegin(), entre->cend(), amplio.cbegin(), amplio.cend(),
+                              std::back_inserter(resultado));
         return resultado;
     }
     // The longest word rules out the most records: searched through the whole text at once.

@@ -23,8 +23,9 @@ public:
 
     // Records (0-based, ascending) that match `consulta`; all of them for a blank
     // search. `entre` (ascending), when given, limits the search to those records:
-    // the matches of a search that this one extends.
-    QList<int> buscar(const QString &consulta, const QList<int> *entre = nullptr) const;
+    // the matches of `yaBuscada`, a search that this one extends; its words are
+    // not looked for again.
+    QList<int> buscar(const QString &consulta, const QList<int> *entre = nullptr, const QString &yaBuscada = {}) const;
 
     // Whether a search for `nueva` can only narrow the matches of `anterior`.
     static bool estrecha(const QString &anterior, const QString &nueva);

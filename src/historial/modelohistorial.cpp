@@ -338,7 +338,7 @@ void ModeloHistorial::filtrar(const QString &consulta)
     }
     // Typing on only narrows: the new matches are among the last ones.
     coincidencias_ = antes && busqueda_historial::IndiceBusqueda::estrecha(anterior, consulta)
-                         ? indice_.buscar(consulta, &coincidencias_)
+                         ? indice_.buscar(consulta, &coincidencias_, anterior)
                          : indice_.buscar(consulta);
     visible_.assign(size_t(historial_.size()), 0);
     for (const int k : std::as_const(coincidencias_)) {

@@ -288,6 +288,12 @@ private Q_SLOTS:
         QCOMPARE(vistos.at(4), (QList<int>{1, 3}));
         QCOMPARE(vistos.at(5), (QList<int>{1, 2, 3, 4, 5}));
         QCOMPARE(m.consulta(), QString());
+        // A second word typed on: only the new word is looked for among the last matches.
+        for (const char *c : {"cafe", "cafe ", "cafe r", "cafe ro", "cafe rosa"})
+            m.filtrar(QString::fromUtf8(c));
+        QCOMPARE(::posiciones(m), (QList<int>{3}));
+        m.filtrar(QStringLiteral("cafe rosa mañana"));
+        QCOMPARE(::posiciones(m), (QList<int>{}));
     }
 
     void ordenarConFiltro()
