@@ -36,9 +36,13 @@ Utf16 PareceUtf16(const QByteArray &bytes)
     return Utf16::No;
 }
 
+// A byte-order mark at the start of the file is taken off before; one at the start
+// of a value belongs to the value.
+constexpr auto SinQuitarMarca = QStringDecoder::Flag::Stateless | QStringDecoder::Flag::ConvertInitialBom;
+
 QString Utf8OWindows1252(QByteArrayView bytes)
 {
-    QStringDecoder d(QStringDecoder::Utf8, QStringDecoder::Flag::Stateless);
+    QStringDecoder d(QStringDecoder::Utf8, SinQuitarMarca);
     QString s = d(bytes);
     if (!d.hasError())
         return s;
@@ -293,7 +297,8 @@ ContactoLeido Terminar(const TarjetaEnCurso &t)
 {
     ContactoLeido c;
     c.linea = t.linea;
-    if (t.hayFn && !t.fn.trimmed().isEmpty()) {
+    // FN as written (blanks and all); N only stands in for a missing or blank FN.
+    if (t.hayFn && (!t.fn.trimmed().isEmpty() || !t.hayN)) {
         c.nombre = t.fn;
     } else if (t.hayN) {
         const QList<QString> partes = Componentes(t.n);
@@ -555,20 +560,20 @@ QString DecodificarTexto(const QByteArray &bytes)
     if (bytes.startsWith("\xEF\xBB\xBF"))
         return Utf8OWindows1252(QByteArrayView(bytes).sliced(3));
     if (bytes.startsWith("\xFF\xFE")) {
-        QStringDecoder d(QStringDecoder::Utf16LE);
+        QStringDecoder d(QStringDecoder::Utf16LE, SinQuitarMarca);
         return d(QByteArrayView(bytes).sliced(2));
     }
     if (bytes.startsWith("\xFE\xFF")) {
-        QStringDecoder d(QStringDecoder::Utf16BE);
+        QStringDecoder d(QStringDecoder::Utf16BE, SinQuitarMarca);
         return d(QByteArrayView(bytes).sliced(2));
     }
     switch (PareceUtf16(bytes)) {
     case Utf16::Le: {
-        QStringDecoder d(QStringDecoder::Utf16LE);
+        QStringDecoder d(QStringDecoder::Utf16LE, SinQuitarMarca);
         return d(bytes);
     }
     case Utf16::Be: {
-        QStringDecoder d(QStringDecoder::Utf16BE);
+        QStringDecoder d(QStringDecoder::Utf16BE, SinQuitarMarca);
         return d(bytes);
     }
     case Utf16::No:

@@ -58,6 +58,24 @@ void partirEtiqueta(const QString &etiqueta, QString *mensaje, QString *fecha)
     *fecha = etiqueta.mid(donde + qsizetype(sizeof(Separador) - 1));
 }
 
+namespace {
+
+QString conPuntos(int n)
+{
+    QString texto = QString::number(n < 0 ? -qint64(n) : qint64(n));
+    for (qsizetype i = texto.size() - 3; i > 0; i -= 3) {
+        texto.insert(i, QLatin1Char('.'));
+    }
+    return n < 0 ? QLatin1Char('-') + texto : texto;
+}
+
+} // namespace
+
+QString textoCuenta(int mostrados, int total)
+{
+    return conPuntos(mostrados) + QLatin1String(" de ") + conPuntos(total) + QLatin1String(" mensajes");
+}
+
 } // namespace lista_historial
 
 namespace lh = lista_historial;

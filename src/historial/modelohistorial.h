@@ -39,6 +39,9 @@ QString etiqueta(const RegistroHistorial &registro, const QLocale &locale);
 // holds one, a message might.
 void partirEtiqueta(const QString &etiqueta, QString *mensaje, QString *fecha);
 
+// "12 de 3.456 mensajes": thousands grouped with a dot, also for four digits.
+QString textoCuenta(int mostrados, int total);
+
 } // namespace lista_historial
 
 class ModeloHistorial final : public QAbstractTableModel

@@ -8,10 +8,12 @@
 #include <QTest>
 #include <QTimer>
 
+#include "agenda/frmagenda.h"
 #include "agenda/frmimportarcontactos.h"
 #include "agenda/principalagenda.h"
 #include "agenda/registrocontacto.h"
 #include "dobles/contextoprueba.h"
+#include "plataforma/ajustessqlite.h"
 
 namespace {
 
@@ -287,6 +289,77 @@ private Q_SLOTS:
         // No file chosen: nothing at all.
         QVERIFY(!frmImportarContactos::Importar(p->ctx, *principal, &principal->principal));
         QCOMPARE(p->dialogos.llamadas.size(), 1);
+    }
+
+    // From the address book window's button to the settings file on disk, with the
+    // real store: a phone's vCard 2.1 file (quoted-printable Latin-1).
+    void extremoAExtremoDesdeLaAgenda()
+    {
+        QTemporaryDir dir;
+        AjustesSqlite almacen(dir.path());
+        QVERIFY(almacen.escribir(SeccionAgenda, QStringLiteral("Ana"),
+                                 Registro(QStringLiteral("Ana"), QStringLiteral("Argentina - Claro"),
+                                          QStringLiteral("11"), QStringLiteral("44445555"))));
+        ContextoPrueba prueba(&almacen);
+        PrincipalFalsa principalDeLaAgenda;
+        const QString ruta = dir.filePath(QStringLiteral("telefono.vcf"));
+        QFile f(ruta);
+        QVERIFY(f.open(QIODevice::WriteOnly));
+        f.write("BEGIN:VCARD\r\nVERSION:2.1\r\nN;CHARSET=ISO-8859-1;ENCODING=QUOTED-PRINTABLE:Mu=F1oz;Jos=E9;;;\r\n"
+                "TEL;HOME:0351 4221100\r\nTEL;CELL:0351 15-555-1234\r\nEND:VCARD\r\n"
+                "BEGIN:VCARD\r\nVERSION:2.1\r\nFN:Ana\r\nTEL;CELL:0351 15-555-9999\r\nEND:VCARD\r\n"
+                "BEGIN:VCARD\r\nVERSION:2.1\r\nFN:Pepe\r\nTEL;CELL:+58 426 7654321\r\nEND:VCARD\r\n"
+                "BEGIN:VCARD\r\nVERSION:2.1\r\nFN:Oficina\r\nTEL;WORK:0800 555 1234\r\nEND:VCARD\r\n");
+        f.close();
+        prueba.dialogos.nombresDeArchivo = {ruta};
+
+        frmAgenda agenda(prueba.ctx, principalDeLaAgenda, &principalDeLaAgenda.principal);
+        const ControlesFrmAgenda a = ControlesFrmAgenda::buscar(agenda);
+        agenda.show();
+        QCOMPARE(a.tvwAgenda->topLevelItemCount(), 1);
+        QCOMPARE(a.cmdImportarOtro->text(), QStringLiteral("Importar contactos de otro programa..."));
+        bool vista = false;
+        QTimer::singleShot(0, this, [&vista] {
+            auto *ventana = qobject_cast<frmImportarContactos *>(QApplication::activeModalWidget());
+            QVERIFY(ventana);
+            const ControlesImportar c = ControlesImportar::buscar(*ventana);
+            QCOMPARE(Columna(c.lvwContactos, 0), (QStringList{"José Muñoz", "Ana", "Pepe"}));
+            QCOMPARE(Columna(c.lvwRechazados, 1), (QStringList{"Oficina"}));
+            Elegir(c.cboProveedor, 2);
+            QTest::mouseClick(c.cmdProveedorTodos, Qt::LeftButton);
+            QTest::mouseClick(c.cmdImportar, Qt::LeftButton);
+            vista = true;
+        });
+        QTest::mouseClick(a.cmdImportarOtro, Qt::LeftButton);
+        QVERIFY(vista);
+        QCOMPARE(prueba.dialogos.llamadas.last().texto,
+                 QStringLiteral("Importación terminada\r\n\r\n · Importados: 2\r\n · Omitidos: 1\r\n · Rechazados: 1"));
+        // The window shows the new contacts at once.
+        QStringList nodos;
+        for (int i = 0; i < a.tvwAgenda->topLevelItemCount(); ++i)
+            nodos.append(a.tvwAgenda->topLevelItem(i)->text(0));
+        QCOMPARE(nodos, (QStringList{"Ana", "José Muñoz", "Pepe"}));
+        QCOMPARE(principalDeLaAgenda.llamadas, (QStringList{"Panel", "Actualizar"}));
+
+        // What another process reads from the file.
+        AjustesSqlite otro(dir.path());
+        const ParesAjustes enDisco = otro.enumerar(SeccionAgenda);
+        QCOMPARE(enDisco.size(), 3);
+        QCOMPARE(enDisco.at(0).second, Registro(QStringLiteral("Ana"), QStringLiteral("Argentina - Claro"),
+                                                QStringLiteral("11"), QStringLiteral("44445555")));
+        QCOMPARE(enDisco.at(1).second,
+                 QStringLiteral("$_NO10José Muñoz$_PR20Argentina - Personal$_CA03351$_NU075551234"));
+        QCOMPARE(enDisco.at(2).second, QStringLiteral("$_NO04Pepe$_PR20Venezuela - Movilnet$_CA0226$_NU077654321"));
+
+        // And back out to a phone: the vCard export of the same window.
+        const QString salida = dir.filePath(QStringLiteral("agenda.vcf"));
+        prueba.dialogos.nombresDeArchivo = {salida};
+        QTest::mouseClick(a.cmdExportarVCard, Qt::LeftButton);
+        QFile vcf(salida);
+        QVERIFY(vcf.open(QIODevice::ReadOnly));
+        const QByteArray exportado = vcf.readAll();
+        QCOMPARE(exportado.count("BEGIN:VCARD"), 3);
+        QVERIFY(exportado.contains("FN:Jos\xC3\xA9 Mu\xC3\xB1oz\r\nTEL;VALUE=uri;TYPE=cell:tel:+5493515551234\r\n"));
     }
 
     void exportarVCard()

@@ -28,10 +28,10 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *datos, size_t tamano)
     if (proveedor == 2) {
         campos.proveedor = Agenda::ProveedorMovilnet;
         campos.codArea = digitos.size() % 2 ? QStringLiteral("16") : QStringLiteral("26");
-        campos.numero = (digitos + QStringLiteral("1234567")).left(7);
+        campos.numero = QString(digitos + QStringLiteral("1234567")).left(7);
     } else {
         campos.proveedor = proveedor ? Agenda::ProveedorPersonal : Agenda::ProveedorClaro;
-        const QString diez = (QStringLiteral("3") + digitos + QStringLiteral("514123456")).left(10);
+        const QString diez = QString(QStringLiteral("3") + digitos + QStringLiteral("514123456")).left(10);
         const int largoArea = 2 + int(digitos.size() % 3);
         campos.codArea = diez.left(largoArea);
         campos.numero = diez.mid(largoArea);

@@ -139,7 +139,10 @@ int main(int argc, char **argv)
     semilla("csvcontactos", "webmail",
             QByteArray("Name,Given Name,Family Name,Phone 1 - Type,Phone 1 - Value\r\n"
                        "Ana G\xc3\xb3mez,Ana,G\xc3\xb3mez,Mobile,\"+54 9 351 555-1234 ::: 0351 4221100\"\r\n"));
-    semilla("csvcontactos", "puntoycoma", QByteArray("Nombre;Tel\xe9fono m\xf3vil\r\n\xd1and\xfa;0351 15 5551234\r\n"));
+    semilla("csvcontactos", "puntoycoma",
+            QByteArray("Nombre;Tel\xe9"
+                       "fono m\xf3vil\r\n\xd1"
+                       "and\xfa;0351 15 5551234\r\n"));
     semilla("csvcontactos", "fila",
             QByteArrayLiteral("Juan\0"
                               "0351 15 5551234"));

@@ -238,6 +238,24 @@ private Q_SLOTS:
         QVERIFY(!m.hayRegistros());
     }
 
+    void textoCuenta_data()
+    {
+        QTest::addColumn<int>("mostrados");
+        QTest::addColumn<int>("total");
+        QTest::addColumn<QString>("texto");
+        QTest::newRow("pocos") << 12 << 345 << "12 de 345 mensajes";
+        QTest::newRow("miles") << 12 << 3456 << "12 de 3.456 mensajes";
+        QTest::newRow("cien mil") << 100000 << 100000 << "100.000 de 100.000 mensajes";
+        QTest::newRow("millones") << 0 << 1234567 << "0 de 1.234.567 mensajes";
+    }
+    void textoCuenta()
+    {
+        QFETCH(int, mostrados);
+        QFETCH(int, total);
+        QFETCH(QString, texto);
+        QCOMPARE(lh::textoCuenta(mostrados, total), texto);
+    }
+
     void filtrar_data()
     {
         QTest::addColumn<QString>("consulta");
