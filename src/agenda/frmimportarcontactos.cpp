@@ -200,8 +200,11 @@ bool frmImportarContactos::Cargar()
     show();
     m_cargando = true;
     m_cancelado = false;
-    c.cmdImportar->setEnabled(false);
-    c.cboRegion->setEnabled(false);
+    // Only Cancel acts while the numbers are split.
+    const QList<QWidget *> quietos{c.cmdImportar,       c.cboRegion,    c.lvwContactos,     c.cboProveedor,
+                                   c.cmdProveedorTodos, c.cboConflicto, c.cmdConflictoTodos};
+    for (QWidget *control : quietos)
+        control->setEnabled(false);
     c.prgAvance->setValue(0);
     c.prgAvance->show();
     ParesAjustes pares;
@@ -219,7 +222,8 @@ bool frmImportarContactos::Cargar()
         });
     m_cargando = false;
     c.prgAvance->hide();
-    c.cboRegion->setEnabled(true);
+    for (QWidget *control : quietos)
+        control->setEnabled(true);
     if (!hecho) {
         done(QDialog::Rejected);
         return false;

@@ -233,7 +233,8 @@ private Q_SLOTS:
         int avances = 0;
         bool barraVisible = false;
         p->sistema.alDejarCorrerMensajes = [&] {
-            barraVisible = c.prgAvance->isVisible();
+            barraVisible = c.prgAvance->isVisible() && c.cmdCancelar->isEnabled() && !c.cmdImportar->isEnabled() &&
+                           !c.cmdProveedorTodos->isEnabled() && !c.lvwContactos->isEnabled();
             if (++avances == 2)
                 QTest::mouseClick(c.cmdCancelar, Qt::LeftButton);
         };
