@@ -120,15 +120,15 @@ int main(int argc, char **argv)
     semilla("comandos", "panel", QByteArray("ntx://panel/1a/2b/F"));
 
     // Contacts from other programs: the exporter's vCard, an older phone's, a webmail's CSV.
-    const QString registroJuan =
+    const QString tarjetaJuan =
         QString::fromUtf8(contacto(QStringLiteral("Juan Pérez"), QStringLiteral("Argentina - Personal"),
                                    QStringLiteral("351"), QStringLiteral("5551234")));
-    const QString registroPepe =
+    const QString tarjetaPepe =
         QString::fromUtf8(contacto(QStringLiteral("Pepe"), QStringLiteral("Venezuela - Movilnet"), QStringLiteral("16"),
                                    QStringLiteral("1234567")));
     semilla(
         "vcard", "exportado",
-        Agenda::EscribirVCard({{QStringLiteral("Juan Pérez"), registroJuan}, {QStringLiteral("Pepe"), registroPepe}}));
+        Agenda::EscribirVCard({{QStringLiteral("Juan Pérez"), tarjetaJuan}, {QStringLiteral("Pepe"), tarjetaPepe}}));
     semilla("vcard", "telefono21",
             QByteArray("BEGIN:VCARD\r\nVERSION:2.1\r\nN;CHARSET=ISO-8859-1;ENCODING=QUOTED-PRINTABLE:Mu=F1oz;Jos=E9\r\n"
                        "FN;ENCODING=QUOTED-PRINTABLE:Jos=E9 Mu=\r\n=F1oz\r\nTEL;CELL:0351 15-123-4567\r\n"
