@@ -18,6 +18,10 @@ PAQUETES=(
     libsodium-dev
     # The update test's https site on loopback gets a self-signed certificate from it.
     openssl
+    # Phone numbers of contacts imported from phones and webmail (vCard, CSV): read in
+    # all their written forms and split into area code and number. The package
+    # depends on libphonenumber8, which dpkg-shlibdeps puts among the package's own.
+    libphonenumber-dev
     # The benchmarks under bench/, built by the test command.
     libbenchmark-dev
     # Fonts: DejaVu so windows drawn headless or on the virtual display have letters;

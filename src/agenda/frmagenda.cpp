@@ -2,6 +2,7 @@
 
 #include <QKeyEvent>
 
+#include "agenda/frmimportarcontactos.h"
 #include "agenda/principalagenda.h"
 #include "agenda/registrocontacto.h"
 #include "comun/contexto.h"
@@ -41,7 +42,7 @@ frmAgenda::frmAgenda(Contexto &contexto, PrincipalAgenda &principal, QWidget *pa
     , m_principal(principal)
 {
     setWindowTitle(QStringLiteral("Agenda"));
-    setFixedSize(Twips(0, 0, 6600, 5040).size());
+    setFixedSize(Twips(0, 0, 6600, 5520).size());
 
     ui.fraAgenda = new QGroupBox(QStringLiteral("Agenda"), this);
     ui.fraAgenda->setGeometry(Twips(120, 60, 6360, 3300));
@@ -76,7 +77,12 @@ frmAgenda::frmAgenda(Contexto &contexto, PrincipalAgenda &principal, QWidget *pa
 
     ui.StatusBar = new QStatusBar(this);
     ui.StatusBar->setSizeGripEnabled(false);
-    ui.StatusBar->setGeometry(Twips(0, 4680, 6600, 360));
+    // A row for contacts from other programs, between the quick contacts and the status bar.
+    ui.cmdImportarOtro = new QPushButton(QStringLiteral("Importar contactos de otro programa..."), this);
+    ui.cmdImportarOtro->setGeometry(Twips(120, 4560, 3900, 420));
+    ui.cmdExportarVCard = new QPushButton(QStringLiteral("Exportar a vCard..."), this);
+    ui.cmdExportarVCard->setGeometry(Twips(4140, 4560, 2340, 420));
+    ui.StatusBar->setGeometry(Twips(0, 5160, 6600, 360));
     ui.StatusBarPanel1 = new QLabel(ui.StatusBar);
     ui.StatusBarPanel1->setMinimumWidth(110);
     ui.StatusBarPanel2 = new QLabel(ui.StatusBar);
@@ -105,6 +111,8 @@ frmAgenda::frmAgenda(Contexto &contexto, PrincipalAgenda &principal, QWidget *pa
     connect(ui.cmdCerrar, &QPushButton::clicked, this, &frmAgenda::cmdCerrar_Click);
     connect(ui.cmdAgregarRapida, &QPushButton::clicked, this, &frmAgenda::cmdAgregarRapida_Click);
     connect(ui.cmdEliminarRapida, &QPushButton::clicked, this, &frmAgenda::cmdEliminarRapida_Click);
+    connect(ui.cmdImportarOtro, &QPushButton::clicked, this, &frmAgenda::cmdImportarOtro_Click);
+    connect(ui.cmdExportarVCard, &QPushButton::clicked, this, &frmAgenda::cmdExportarVCard_Click);
     connect(ui.tvwAgenda, &QTreeWidget::currentItemChanged, this, [this] { tvwAgenda_NodeClick(); });
     connect(ui.tvwAgenda, &QTreeWidget::itemClicked, this, [this] { tvwAgenda_NodeClick(); });
     connect(ui.tvwAgenda, &QTreeWidget::itemDoubleClicked, this, [this] { tvwAgenda_DblClick(); });
@@ -374,4 +382,15 @@ void frmAgenda::mnuEliminar_Click(int n)
                              Dialogos::Respuesta::No) == Dialogos::Respuesta::Si)
         ctx.ajustes.borrarClave(SeccionMensajes, ClaveRapida(n));
     m_principal.ActualizarAgenda();
+}
+
+void frmAgenda::cmdImportarOtro_Click()
+{
+    if (frmImportarContactos::Importar(ctx, m_principal, this))
+        Form_Load();
+}
+
+void frmAgenda::cmdExportarVCard_Click()
+{
+    Agenda::ExportarVCard(ctx);
 }

@@ -25,7 +25,8 @@ class PrincipalAgenda;
     X(QPushButton, cmdModificar) X(QPushButton, cmdEliminar) X(QPushButton, cmdEscribir) \
     X(QGroupBox, fraAgendaRapida) X(QWidget, picAgendaRapida) X(QPushButton, cmdAgregarRapida) \
     X(QPushButton, cmdEliminarRapida) X(QPushButton, cmdCerrar) X(QMenu, mnuPopAgregarRapida) \
-    X(QMenu, mnuPopEliminarRapida) X(QStatusBar, StatusBar) X(QLabel, StatusBarPanel1) X(QLabel, StatusBarPanel2)
+    X(QMenu, mnuPopEliminarRapida) X(QStatusBar, StatusBar) X(QLabel, StatusBarPanel1) X(QLabel, StatusBarPanel2) \
+    X(QPushButton, cmdImportarOtro) X(QPushButton, cmdExportarVCard)
 // clang-format on
 
 // tvwAgenda's node text is the name, Qt::UserRole the record. The quick-slot
@@ -71,6 +72,8 @@ private Q_SLOTS:
     void cmdEliminarRapida_Click();
     void mnuAgregar_Click(int n);
     void mnuEliminar_Click(int n);
+    void cmdImportarOtro_Click();
+    void cmdExportarVCard_Click();
 
 private:
     void tvwAgenda_KeyDown(int codigo);

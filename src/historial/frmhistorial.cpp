@@ -12,6 +12,7 @@
 #include <QVBoxLayout>
 
 #include "comun/contexto.h"
+#include "historial/exportarhistorial.h"
 #include "historial/frmespere.h"
 #include "historial/historial.h"
 #include "historial/principalhistorial.h"
@@ -108,7 +109,12 @@ frmHistorial::frmHistorial(Contexto &contexto, PrincipalHistorial &principal, QW
     ui.cmdEliminar = new QPushButton(QStringLiteral("Eliminar"), this);
     ui.cmdEliminarTodos = new QPushButton(QStringLiteral("Eliminar Todos"), this);
     ui.cmdCerrar = new QPushButton(QStringLiteral("Cerrar"), this);
-    for (QPushButton *b : {ui.cmdReenviar, ui.cmdEliminar, ui.cmdEliminarTodos, ui.cmdCerrar}) {
+    ui.cmdExportar = new QPushButton(QStringLiteral("Exportar..."), this);
+    ui.txtBuscar = new QLineEdit(this);
+    ui.txtBuscar->setPlaceholderText(QStringLiteral("Buscar por destinatario, número, texto, remitente o proveedor"));
+    ui.txtBuscar->setClearButtonEnabled(true);
+    ui.lblCuenta = etiqueta(QString(), this);
+    for (QPushButton *b : {ui.cmdReenviar, ui.cmdEliminar, ui.cmdEliminarTodos, ui.cmdCerrar, ui.cmdExportar}) {
         b->setAutoDefault(false);
     }
 
@@ -144,13 +150,18 @@ frmHistorial::frmHistorial(Contexto &contexto, PrincipalHistorial &principal, QW
     botones->addWidget(ui.cmdReenviar);
     botones->addWidget(ui.cmdEliminar);
     botones->addWidget(ui.cmdEliminarTodos);
+    botones->addWidget(ui.cmdExportar);
     botones->addStretch(1);
     botones->addWidget(ui.cmdCerrar);
     auto *abajo = new QHBoxLayout;
     abajo->addWidget(ui.fraVistaPrevia, 1);
     abajo->addLayout(botones);
 
+    auto *busqueda = new QHBoxLayout;
+    busqueda->addWidget(ui.txtBuscar, 1);
+    busqueda->addWidget(ui.lblCuenta);
     auto *cuerpo = new QVBoxLayout;
+    cuerpo->addLayout(busqueda);
     cuerpo->addWidget(ui.lvwHistorial, 3);
     cuerpo->addLayout(abajo, 2);
     auto *todo = new QVBoxLayout(this);
@@ -169,6 +180,8 @@ frmHistorial::frmHistorial(Contexto &contexto, PrincipalHistorial &principal, QW
     connect(ui.cmdEliminar, &QPushButton::clicked, this, &frmHistorial::cmdEliminar_Click);
     connect(ui.cmdEliminarTodos, &QPushButton::clicked, this, &frmHistorial::cmdEliminarTodos_Click);
     connect(ui.cmdCerrar, &QPushButton::clicked, this, &frmHistorial::cmdCerrar_Click);
+    connect(ui.cmdExportar, &QPushButton::clicked, this, &frmHistorial::cmdExportar_Click);
+    connect(ui.txtBuscar, &QLineEdit::textChanged, this, &frmHistorial::txtBuscar_Change);
     connect(ui.lvwHistorial, &QTreeView::clicked, this, &frmHistorial::lvwHistorial_ItemClick);
     connect(ui.lvwHistorial->selectionModel(), &QItemSelectionModel::currentRowChanged, this,
             &frmHistorial::lvwHistorial_ItemClick);
@@ -338,6 +351,10 @@ bool frmHistorial::Form_Load()
         ui.lvwHistorial->setCurrentIndex(modelo_->index(0, 0));
         ui.lvwHistorial->scrollToTop();
         llenando_ = false;
+        // A reload (after a deletion) keeps the search typed.
+        ui.txtBuscar->setEnabled(true);
+        ui.cmdExportar->setEnabled(true);
+        mostrarBusqueda();
         break;
     }
     case HistorialErrorAcceso:
@@ -382,6 +399,9 @@ void frmHistorial::almacenVacio(const QString &fila, const QString &mensaje, con
     ui.cmdReenviar->setEnabled(false);
     ui.cmdEliminar->setEnabled(false);
     ui.cmdEliminarTodos->setEnabled(false);
+    ui.txtBuscar->setEnabled(false);
+    ui.cmdExportar->setEnabled(false);
+    ui.lblCuenta->clear();
     ponerPanel(1, panel);
     ponerPanel(2, QString());
 }
@@ -529,6 +549,52 @@ void frmHistorial::cmdEliminarTodos_Click()
 void frmHistorial::cmdCerrar_Click()
 {
     done(QDialog::Rejected);
+}
+
+void frmHistorial::mostrarBusqueda()
+{
+    modelo_->filtrar(ui.txtBuscar->text());
+    ui.lblCuenta->setText(lista_historial::textoCuenta(modelo_->rowCount(), modelo_->totalRegistros()));
+    // The first record shown is selected; the pane waits for the user's choice.
+    llenando_ = true;
+    ui.lvwHistorial->setCurrentIndex(modelo_->index(0, 0));
+    ui.lvwHistorial->scrollToTop();
+    llenando_ = false;
+    ponerMensaje(QStringLiteral("(Seleccione un mensaje)"), Qt::AlignHCenter);
+    ui.lblPara->clear();
+    ui.lblDe->clear();
+    ui.lblFecha->clear();
+    ui.lblProveedor->clear();
+}
+
+void frmHistorial::txtBuscar_Change()
+{
+    if (!modelo_->hayRegistros()) {
+        return;
+    }
+    mostrarBusqueda();
+}
+
+void frmHistorial::cmdExportar_Click()
+{
+    if (!modelo_->hayRegistros()) {
+        return;
+    }
+    const QString ruta = ctx.dialogos.guardarArchivo(QStringLiteral("Exportar mensajes"), exportar_historial::FiltroCsv,
+                                                     QStringLiteral("Mensajes enviados.csv"), true);
+    if (ruta.isEmpty()) {
+        return;
+    }
+    // The records shown, in the list's order.
+    QString error;
+    if (!exportar_historial::EscribirCsv(ruta, modelo_->historial(), modelo_->registrosMostrados(), &error)) {
+        ctx.dialogos.mensaje(QStringLiteral("No se pudieron exportar los mensajes\r\n\r\n") + error,
+                             Dialogos::Botones::Aceptar, Dialogos::Icono::Critico, Dialogos::tituloPrograma());
+        return;
+    }
+    ctx.dialogos.mensaje(QStringLiteral("Se exportaron ") + QString::number(modelo_->registrosMostrados().size()) +
+                             QStringLiteral(" mensajes."),
+                         Dialogos::Botones::Aceptar, Dialogos::Icono::Informacion, Dialogos::tituloPrograma());
 }
 
 void MostrarHistorial(Contexto &ctx, PrincipalHistorial &principal)

@@ -7,6 +7,7 @@
 #include <QDialog>
 #include <QGroupBox>
 #include <QLabel>
+#include <QLineEdit>
 #include <QPushButton>
 #include <QRect>
 #include <QStatusBar>
@@ -28,10 +29,12 @@ class PrincipalHistorial;
     X(QLabel, lblLabelFecha) X(QLabel, lblLabelDe) X(QLabel, lblLabelPara) X(QLabel, lblLabelProveedor) \
     X(QLabel, lblFecha) X(QLabel, lblDe) X(QLabel, lblPara) X(QLabel, lblProveedor) X(QTextEdit, txtMensaje) \
     X(QPushButton, cmdReenviar) X(QPushButton, cmdEliminar) X(QPushButton, cmdEliminarTodos) \
-    X(QPushButton, cmdCerrar) X(QStatusBar, sbrHistorial)
+    X(QPushButton, cmdCerrar) X(QStatusBar, sbrHistorial) \
+    X(QLineEdit, txtBuscar) X(QLabel, lblCuenta) X(QPushButton, cmdExportar)
 // clang-format on
 
-// lvwHistorial is a report list over the window's ModeloHistorial.
+// lvwHistorial is a report list over the window's ModeloHistorial; txtBuscar filters
+// it as the user types and lblCuenta says "12 de 3.456 mensajes".
 struct ControlesFrmHistorial
 {
     NTX_CONTROLES(NTX_CONTROLES_HISTORIAL, ControlesFrmHistorial)
@@ -71,6 +74,8 @@ private Q_SLOTS:
     void cmdEliminar_Click();
     void cmdEliminarTodos_Click();
     void cmdCerrar_Click();
+    void txtBuscar_Change();
+    void cmdExportar_Click();
 
 private:
     struct Huella
@@ -91,6 +96,8 @@ private:
     void almacenVacio(const QString &fila, const QString &mensaje, const QString &panel);
     void cerrarPorError(const QString &texto);
     int filaSeleccionada() const;
+    // The search of txtBuscar applied to the list just read or filtered again.
+    void mostrarBusqueda();
 
     Contexto &ctx;
     PrincipalHistorial &principal_;

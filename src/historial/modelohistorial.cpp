@@ -58,6 +58,24 @@ void partirEtiqueta(const QString &etiqueta, QString *mensaje, QString *fecha)
     *fecha = etiqueta.mid(donde + qsizetype(sizeof(Separador) - 1));
 }
 
+namespace {
+
+QString conPuntos(int n)
+{
+    QString texto = QString::number(n < 0 ? -qint64(n) : qint64(n));
+    for (qsizetype i = texto.size() - 3; i > 0; i -= 3) {
+        texto.insert(i, QLatin1Char('.'));
+    }
+    return n < 0 ? QLatin1Char('-') + texto : texto;
+}
+
+} // namespace
+
+QString textoCuenta(int mostrados, int total)
+{
+    return conPuntos(mostrados) + QLatin1String(" de ") + conPuntos(total) + QLatin1String(" mensajes");
+}
+
 } // namespace lista_historial
 
 namespace lh = lista_historial;
@@ -84,6 +102,11 @@ void ModeloHistorial::cargar(almacen_historial::HistorialIndexado historial, con
             alAvanzar(int(k + 1));
         }
     }
+    todos_ = filas_;
+    indice_ = {};
+    consulta_.clear();
+    coincidencias_.clear();
+    visible_.clear();
     endResetModel();
 }
 
@@ -93,6 +116,11 @@ void ModeloHistorial::ponerMarcador(const QString &texto)
     historial_.clear();
     claves_.assign(Columnas, std::nullopt);
     filas_.clear();
+    todos_.clear();
+    indice_ = {};
+    consulta_.clear();
+    coincidencias_.clear();
+    visible_.clear();
     marcador_ = texto;
     columnaOrden_ = -1;
     orden_ = Qt::AscendingOrder;
@@ -106,6 +134,11 @@ void ModeloHistorial::vaciar()
     historial_ = {};
     claves_.assign(Columnas, std::nullopt);
     filas_ = {};
+    todos_ = {};
+    indice_ = {};
+    consulta_.clear();
+    coincidencias_ = {};
+    visible_ = {};
     marcador_.clear();
     columnaOrden_ = -1;
     endResetModel();
@@ -263,20 +296,73 @@ void ModeloHistorial::sort(int columna, Qt::SortOrder orden)
     }
 
     emit layoutAboutToBeChanged({}, QAbstractItemModel::VerticalSortHint);
-    // Selection and current row follow their records.
-    std::vector<int> filaDe(nuevo.size());
-    for (size_t fila = 0; fila < nuevo.size(); ++fila) {
-        filaDe[size_t(nuevo[fila])] = int(fila);
+    const QList<int> anteriores = filas_;
+    todos_ = QList<int>(nuevo.begin(), nuevo.end());
+    aplicarFiltro();
+    // Selection and current row follow their records (the search is the same: every shown record stays shown).
+    std::vector<int> filaDe(nuevo.size(), -1);
+    for (qsizetype fila = 0; fila < filas_.size(); ++fila) {
+        filaDe[size_t(filas_[fila])] = int(fila);
     }
     const QModelIndexList antes = persistentIndexList();
     QModelIndexList despues;
     despues.reserve(antes.size());
     for (const QModelIndex &i : antes) {
-        despues.append(index(filaDe[size_t(filas_[i.row()])], i.column()));
+        const int fila = filaDe[size_t(anteriores[i.row()])];
+        despues.append(fila < 0 ? QModelIndex() : index(fila, i.column()));
     }
-    filas_ = QList<int>(nuevo.begin(), nuevo.end());
     changePersistentIndexList(antes, despues);
     columnaOrden_ = columna;
     orden_ = orden;
     emit layoutChanged({}, QAbstractItemModel::VerticalSortHint);
+}
+
+void ModeloHistorial::aplicarFiltro()
+{
+    if (!hayFiltro()) {
+        filas_ = todos_;
+        return;
+    }
+    QList<int> filas;
+    filas.reserve(coincidencias_.size());
+    for (const int k : std::as_const(todos_)) {
+        if (visible_[size_t(k)]) {
+            filas.append(k);
+        }
+    }
+    filas_ = std::move(filas);
+}
+
+void ModeloHistorial::filtrar(const QString &consulta)
+{
+    if (historial_.isEmpty() || consulta == consulta_) {
+        return;
+    }
+    const bool antes = hayFiltro();
+    const QString anterior = consulta_;
+    consulta_ = consulta;
+    if (!hayFiltro()) {
+        if (!antes) {
+            return;
+        }
+        beginResetModel();
+        coincidencias_.clear();
+        filas_ = todos_;
+        endResetModel();
+        return;
+    }
+    if (!indice_.construido()) {
+        indice_.construir(historial_);
+    }
+    // Typing on only narrows: the new matches are among the last ones.
+    coincidencias_ = antes && busqueda_historial::IndiceBusqueda::estrecha(anterior, consulta)
+                         ? indice_.buscar(consulta, &coincidencias_, anterior)
+                         : indice_.buscar(consulta);
+    visible_.assign(size_t(historial_.size()), 0);
+    for (const int k : std::as_const(coincidencias_)) {
+        visible_[size_t(k)] = 1;
+    }
+    beginResetModel();
+    aplicarFiltro();
+    endResetModel();
 }

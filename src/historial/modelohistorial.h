@@ -13,6 +13,7 @@
 #include <vector>
 
 #include "historial/almacenhistorial.h"
+#include "historial/busquedahistorial.h"
 
 namespace lista_historial {
 
@@ -38,6 +39,9 @@ QString etiqueta(const RegistroHistorial &registro, const QLocale &locale);
 // holds one, a message might.
 void partirEtiqueta(const QString &etiqueta, QString *mensaje, QString *fecha);
 
+// "12 de 3.456 mensajes": thousands grouped with a dot, also for four digits.
+QString textoCuenta(int mostrados, int total);
+
 } // namespace lista_historial
 
 class ModeloHistorial final : public QAbstractTableModel
@@ -59,6 +63,16 @@ public:
     void vaciar();
 
     bool hayRegistros() const { return !historial_.isEmpty(); }
+    // Every record read, whether shown or not.
+    int totalRegistros() const { return int(historial_.size()); }
+    const almacen_historial::HistorialIndexado &historial() const { return historial_; }
+    // The records shown (0-based indices into historial()), in the rows' order.
+    const QList<int> &registrosMostrados() const { return filas_; }
+
+    // Shows only the records that match `consulta` (all of them for a blank one),
+    // keeping the order; a row's position in the file stays what posicion() says.
+    void filtrar(const QString &consulta);
+    QString consulta() const { return consulta_; }
     // The record shown in `fila`, decoded now; none on the placeholder row or out of range.
     std::optional<RegistroHistorial> registro(int fila) const;
     // Its position in the file (1 = first record), 0 when there is none.
@@ -80,12 +94,20 @@ public:
 private:
     bool esFila(int fila) const { return fila >= 0 && fila < filas_.size(); }
     QString textoRegistro(int k, int columna) const;
+    bool hayFiltro() const { return !consulta_.trimmed().isEmpty(); }
+    // filas_ from todos_ and the current search.
+    void aplicarFiltro();
     const std::vector<QCollatorSortKey> &clavesTexto(int columna);
 
     QLocale locale_;
     almacen_historial::HistorialIndexado historial_;
     std::vector<std::optional<std::vector<QCollatorSortKey>>> claves_; // per column, made on the first sort
     QList<int> filas_;                                                 // shown row -> record index
+    QList<int> todos_;                                                 // every record, in the order of the rows
+    busqueda_historial::IndiceBusqueda indice_;                        // made at the first search
+    QString consulta_;
+    QList<int> coincidencias_; // ascending; meaningful while consulta_ is not blank
+    std::vector<char> visible_;
     QString marcador_;
     int columnaOrden_ = -1;
     Qt::SortOrder orden_ = Qt::AscendingOrder;

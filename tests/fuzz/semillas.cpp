@@ -1,6 +1,7 @@
 // Writes the seed corpus of each harness into <carpeta>/<harness>/, made with the
 // program's own writers where it has one.
 #include "agenda/archivoagenda.h"
+#include "agenda/lectorcontactos.h"
 #include "agenda/registrocontacto.h"
 #include "historial/almacenhistorial.h"
 #include "mejoras/archivoabreviaturas.h"
@@ -117,5 +118,36 @@ int main(int argc, char **argv)
     semilla("comandos", "salem", QByteArray("ntx://salem/1Hola_mundo/F"));
     semilla("comandos", "naveg", QByteArray("ntx://naveg/1http://example.com/F"));
     semilla("comandos", "panel", QByteArray("ntx://panel/1a/2b/F"));
+
+    // Contacts from other programs: the exporter's vCard, an older phone's, a webmail's CSV.
+    const QString tarjetaJuan =
+        QString::fromUtf8(contacto(QStringLiteral("Juan Pérez"), QStringLiteral("Argentina - Personal"),
+                                   QStringLiteral("351"), QStringLiteral("5551234")));
+    const QString tarjetaPepe =
+        QString::fromUtf8(contacto(QStringLiteral("Pepe"), QStringLiteral("Venezuela - Movilnet"), QStringLiteral("16"),
+                                   QStringLiteral("1234567")));
+    semilla(
+        "vcard", "exportado",
+        Agenda::EscribirVCard({{QStringLiteral("Juan Pérez"), tarjetaJuan}, {QStringLiteral("Pepe"), tarjetaPepe}}));
+    semilla("vcard", "telefono21",
+            QByteArray("BEGIN:VCARD\r\nVERSION:2.1\r\nN;CHARSET=ISO-8859-1;ENCODING=QUOTED-PRINTABLE:Mu=F1oz;Jos=E9\r\n"
+                       "FN;ENCODING=QUOTED-PRINTABLE:Jos=E9 Mu=\r\n=F1oz\r\nTEL;CELL:0351 15-123-4567\r\n"
+                       "PHOTO;ENCODING=BASE64;TYPE=JPEG:/9j/4AAQ\r\nSkZJRg\r\n\r\nEND:VCARD\r\n"));
+    semilla("vcard", "webmail30",
+            QByteArray("BEGIN:VCARD\nVERSION:3.0\nFN:Ana\nN:;Ana;;;\nitem1.TEL:+54 9 11 5555-0000\n"
+                       "item1.X-ABLabel:M\xc3\xb3vil\nTEL;TYPE=CELL:0416-1234567\nEND:VCARD\n"));
+    semilla("csvcontactos", "webmail",
+            QByteArray("Name,Given Name,Family Name,Phone 1 - Type,Phone 1 - Value\r\n"
+                       "Ana G\xc3\xb3mez,Ana,G\xc3\xb3mez,Mobile,\"+54 9 351 555-1234 ::: 0351 4221100\"\r\n"));
+    semilla("csvcontactos", "puntoycoma",
+            QByteArray("Nombre;Tel\xe9"
+                       "fono m\xf3vil\r\n\xd1"
+                       "and\xfa;0351 15 5551234\r\n"));
+    semilla("csvcontactos", "fila",
+            QByteArrayLiteral("Juan\0"
+                              "0351 15 5551234"));
+    semilla("vcard", "contacto",
+            QByteArrayLiteral("Juan\0\x01\0"
+                              "3515551234"));
     return 0;
 }

@@ -1,5 +1,6 @@
 // The rows of the history list: preview, cell texts, tag, and the sort by a
 // column (dates in time order, texts alphabetically, equal rows in file order).
+#include "historial/exportarhistorial.h"
 #include "historial/modelohistorial.h"
 
 #include <QTest>
@@ -43,6 +44,24 @@ QList<int> posiciones(const ModeloHistorial &m)
         p.append(m.posicion(fila));
     }
     return p;
+}
+
+// Five messages to search: accents, a line break, several fields.
+TablaHistorial muestraBusqueda()
+{
+    TablaHistorial t;
+    t.append({QDateTime(QDate(2012, 11, 1), QTime(9, 5, 7)), QStringLiteral("Luis"), QStringLiteral("011 45678901"),
+              QStringLiteral("Ana"), QStringLiteral("Café, mañana\r\ntemprano"), QStringLiteral("Argentina - Claro")});
+    t.append({QDateTime(QDate(2012, 11, 2), QTime(10, 0)), QStringLiteral("Ñandú"), QStringLiteral("011 45678901"),
+              QStringLiteral("Ana"), QStringLiteral("hola"), QStringLiteral("Argentina - Claro")});
+    t.append({QDateTime(QDate(2012, 11, 3), QTime(10, 0)), QStringLiteral("Rosa"), QStringLiteral("011 45678901"),
+              QStringLiteral("Ana"), QStringLiteral("Café con Rosa"), QStringLiteral("Argentina - Claro")});
+    t.append({QDateTime(QDate(2012, 11, 4), QTime(10, 0)), QStringLiteral("(No agendado)"),
+              QStringLiteral("351 5551234"), QStringLiteral("Ana"), QStringLiteral("te llamo"),
+              QStringLiteral("Argentina - Personal")});
+    t.append({QDateTime(QDate(2012, 11, 5), QTime(10, 0)), QStringLiteral("Pepe"), QStringLiteral("16 1234567"),
+              QStringLiteral("Beto"), QStringLiteral("chau"), QStringLiteral("Venezuela - Movilnet")});
+    return t;
 }
 
 } // namespace
@@ -217,6 +236,113 @@ private Q_SLOTS:
         m.vaciar();
         QCOMPARE(m.rowCount(), 0);
         QVERIFY(!m.hayRegistros());
+    }
+
+    void textoCuenta_data()
+    {
+        QTest::addColumn<int>("mostrados");
+        QTest::addColumn<int>("total");
+        QTest::addColumn<QString>("texto");
+        QTest::newRow("pocos") << 12 << 345 << "12 de 345 mensajes";
+        QTest::newRow("miles") << 12 << 3456 << "12 de 3.456 mensajes";
+        QTest::newRow("cien mil") << 100000 << 100000 << "100.000 de 100.000 mensajes";
+        QTest::newRow("millones") << 0 << 1234567 << "0 de 1.234.567 mensajes";
+    }
+    void textoCuenta()
+    {
+        QFETCH(int, mostrados);
+        QFETCH(int, total);
+        QFETCH(QString, texto);
+        QCOMPARE(lh::textoCuenta(mostrados, total), texto);
+    }
+
+    void filtrar_data()
+    {
+        QTest::addColumn<QString>("consulta");
+        QTest::addColumn<QList<int>>("posiciones"); // shown, newest first
+        QTest::newRow("vacía: todos") << "" << QList<int>{5, 4, 3, 2, 1};
+        QTest::newRow("blancos: todos") << "   " << QList<int>{5, 4, 3, 2, 1};
+        QTest::newRow("sin acento encuentra con acento") << "cafe" << QList<int>{3, 1};
+        QTest::newRow("mayúsculas y acento en la búsqueda") << "CAFÉ" << QList<int>{3, 1};
+        QTest::newRow("nombre del destinatario") << "ñandu" << QList<int>{2};
+        QTest::newRow("número") << "351 555" << QList<int>{4};
+        QTest::newRow("número pegado") << "5551234" << QList<int>{4};
+        QTest::newRow("remitente") << "beto" << QList<int>{5};
+        QTest::newRow("proveedor") << "movilnet" << QList<int>{5};
+        QTest::newRow("dos palabras, en cualquier campo") << "cafe rosa" << QList<int>{3};
+        QTest::newRow("palabras a ambos lados de un salto de línea") << "mañana temprano" << QList<int>{1};
+        QTest::newRow("nada") << "xyzzy" << QList<int>{};
+        QTest::newRow("no cruza de un campo a otro") << "claroana" << QList<int>{};
+    }
+    void filtrar()
+    {
+        QFETCH(QString, consulta);
+        QFETCH(QList<int>, posiciones);
+        ModeloHistorial m;
+        m.cargar(indexado(muestraBusqueda()));
+        m.sort(ModeloHistorial::ColFecha, Qt::DescendingOrder);
+        m.filtrar(consulta);
+        QCOMPARE(::posiciones(m), posiciones);
+        QCOMPARE(m.totalRegistros(), 5);
+        // Each row shows the record at its position in the file.
+        for (int fila = 0; fila < m.rowCount(); ++fila)
+            QCOMPARE(m.registro(fila)->mensaje, muestraBusqueda().at(m.posicion(fila) - 1).mensaje);
+    }
+
+    void filtrarAlEscribirYBorrar()
+    {
+        ModeloHistorial m;
+        m.cargar(indexado(muestraBusqueda()));
+        // Letter by letter, as typed: each search narrows the last one.
+        QList<QList<int>> vistos;
+        for (const QString &c : {QStringLiteral("c"), QStringLiteral("ca"), QStringLiteral("caf"),
+                                 QStringLiteral("cafe"), QStringLiteral("caf"), QString()}) {
+            m.filtrar(c);
+            vistos.append(::posiciones(m));
+        }
+        QCOMPARE(vistos.at(0), (QList<int>{1, 2, 3, 5})); // no "c" in the fourth
+        QCOMPARE(vistos.at(3), (QList<int>{1, 3}));
+        // Deleting a letter widens the search again.
+        QCOMPARE(vistos.at(4), (QList<int>{1, 3}));
+        QCOMPARE(vistos.at(5), (QList<int>{1, 2, 3, 4, 5}));
+        QCOMPARE(m.consulta(), QString());
+        // A second word typed on: only the new word is looked for among the last matches.
+        for (const char *c : {"cafe", "cafe ", "cafe r", "cafe ro", "cafe rosa"})
+            m.filtrar(QString::fromUtf8(c));
+        QCOMPARE(::posiciones(m), (QList<int>{3}));
+        m.filtrar(QStringLiteral("cafe rosa mañana"));
+        QCOMPARE(::posiciones(m), (QList<int>{}));
+    }
+
+    void ordenarConFiltro()
+    {
+        ModeloHistorial m;
+        m.cargar(indexado(muestraBusqueda()));
+        m.filtrar(QStringLiteral("cafe"));
+        m.sort(ModeloHistorial::ColFecha, Qt::AscendingOrder);
+        QCOMPARE(::posiciones(m), (QList<int>{1, 3}));
+        m.sort(ModeloHistorial::ColFecha, Qt::DescendingOrder);
+        QCOMPARE(::posiciones(m), (QList<int>{3, 1}));
+        QCOMPARE(m.registrosMostrados(), (QList<int>{2, 0}));
+        m.filtrar(QString());
+        QCOMPARE(::posiciones(m), (QList<int>{5, 4, 3, 2, 1}));
+    }
+
+    void csv()
+    {
+        const TablaHistorial tabla = muestraBusqueda();
+        const almacen_historial::HistorialIndexado h = indexado(tabla);
+        const QByteArray csv = exportar_historial::Csv(h, {2, 0});
+        QVERIFY(csv.startsWith("\xEF\xBB\xBF"));
+        const QString texto = QString::fromUtf8(csv.mid(3));
+        QCOMPARE(texto, QStringLiteral("Fecha y hora,Destinatario,Número,Remitente,Proveedor,Mensaje\r\n"
+                                       "2012-11-03T10:00:00,Rosa,011 45678901,Ana,Argentina - Claro,Café con Rosa\r\n"
+                                       "2012-11-01T09:05:07,Luis,011 45678901,Ana,Argentina - Claro,"
+                                       "\"Café, mañana\r\ntemprano\"\r\n"));
+        QCOMPARE(exportar_historial::CampoCsv(QStringLiteral("dijo 'hola', chau")),
+                 QStringLiteral("\"dijo 'hola', chau\""));
+        QCOMPARE(exportar_historial::CampoCsv(QStringLiteral("a\"b")), QStringLiteral("\"a\"\"b\""));
+        QCOMPARE(exportar_historial::CampoCsv(QStringLiteral("simple")), QStringLiteral("simple"));
     }
 };
 
