@@ -10,6 +10,7 @@ class frmVerificacionMovilnet final : public VerificacionPagina
 public:
     frmVerificacionMovilnet(Contexto &ctx, const MensajeSaliente &mensaje, QWidget *padre = nullptr);
 
+private:
     void Form_Load();
     void brwVerificacion_DownloadComplete() override;
 };
