@@ -10,7 +10,9 @@ class frmVerificacionMovilnet final : public VerificacionPagina
 public:
     frmVerificacionMovilnet(Contexto &ctx, const MensajeSaliente &mensaje, QWidget *padre = nullptr);
 
-private:
+private Q_SLOTS:
     void Form_Load();
+
+private:
     void brwVerificacion_DownloadComplete() override;
 };

@@ -53,6 +53,7 @@ protected:
     bool eventFilter(QObject *objeto, QEvent *evento) override;
 
 private Q_SLOTS:
+    void Form_Load();
     void timReadyState_Timer();
     void timReadyStateEnvio_Timer();
     void cmdEnviar_Click();
@@ -63,10 +64,10 @@ private Q_SLOTS:
     void brwVerificacion_WindowClosing(bool &cancelar);
     void brwEnviaPersonal_DocumentComplete();
     void brw_NavigateError(const QString &direccion, bool &cancelar);
+    // Through the event filter: the key's code, set to 0 when the key is refused.
+    void txtVerificacion_KeyPress(int &tecla);
 
 private:
-    void Form_Load();
-    void txtVerificacion_KeyPress(int &tecla);
     // The address of the gateway page in use (alternative server or the configured host).
     QString direccionPasarela() const;
     bool esPasarela(const QString &direccion) const;
