@@ -344,6 +344,8 @@ void tst_envio_e2e::claroEntregado()
         w->grab().save(QStringLiteral("/tmp/envio_claro.png"));
         const QString clave = codigo(direcciones.claro);
         teclear(u.brwVerificacion, QStringLiteral("codigo"), clave);
+        if (QTest::currentTestFailed())
+            return; // the modal window is closed, not left open until the watchdog
         conducido = true;
         cerrar.activo = false;
     });
@@ -383,6 +385,8 @@ void tst_envio_e2e::claroCodigoIncorrecto()
         // Typed and submitted with the keyboard: a page left without a user gesture
         // would be skipped by the engine's back step.
         teclear(u.brwVerificacion, QStringLiteral("codigo"), malo);
+        if (QTest::currentTestFailed())
+            return; // the modal window is closed, not left open until the watchdog
         QTRY_VERIFY_WITH_TIMEOUT(!c.dialogos.llamadas.isEmpty(), kEspera);
         // Back on the code form, the window still open.
         QTRY_VERIFY_WITH_TIMEOUT(u.brwVerificacion->htmlCuerpo().contains(QLatin1String("formulario")), kEspera);
@@ -416,6 +420,8 @@ void tst_envio_e2e::movilnetEntregado()
         w->grab().save(QStringLiteral("/tmp/envio_movilnet.png"));
         const QString clave = codigo(direcciones.movilnet);
         teclear(u.brwVerificacion, QStringLiteral("clave"), clave);
+        if (QTest::currentTestFailed())
+            return; // the modal window is closed, not left open until the watchdog
         conducido = true;
         cerrar.activo = false;
     });
@@ -451,6 +457,8 @@ void tst_envio_e2e::movilnetCodigoIncorrecto()
         const QString malo =
             codigo(direcciones.movilnet) == QLatin1String("1111") ? QStringLiteral("2222") : QStringLiteral("1111");
         teclear(u.brwVerificacion, QStringLiteral("clave"), malo);
+        if (QTest::currentTestFailed())
+            return; // the modal window is closed, not left open until the watchdog
         conducido = true;
         cerrar.activo = false;
     });
