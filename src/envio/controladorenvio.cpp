@@ -73,16 +73,16 @@ void ControladorEnvio::EnviarMensaje(const MensajeSaliente &mensaje)
     } else if (proveedor == Proveedores::Claro) {
         frmVerificacion ventana(ctx, mensaje, dueno_);
         connect(&ventana, &VerificacionPagina::terminado, this, &ControladorEnvio::envioTerminado);
-        ventana.brwVerificacion->navegar(
+        ventana.navegar(
             DireccionClaro(ctx.direcciones.claro, ConsultaClaro(area, numero, mensaje.remitente, mensaje.texto, cola)));
-        ventana.lblTextoArriba->setText(QStringLiteral("Para poder enviar a este proveedor necesita escribir el "
-                                                       "código de verificación que ve más abajo"));
+        ventana.setTextoArriba(QStringLiteral("Para poder enviar a este proveedor necesita escribir el "
+                                              "código de verificación que ve más abajo"));
         ventana.exec();
     } else {
         frmVerificacionMovilnet ventana(ctx, mensaje, dueno_);
         connect(&ventana, &VerificacionPagina::terminado, this, &ControladorEnvio::envioTerminado);
-        ventana.brwVerificacion->navegar(DireccionMovilnet(
-            ctx.direcciones.movilnet, ConsultaMovilnet(area, numero, mensaje.remitente, mensaje.texto, cola)));
+        ventana.navegar(DireccionMovilnet(ctx.direcciones.movilnet,
+                                          ConsultaMovilnet(area, numero, mensaje.remitente, mensaje.texto, cola)));
         ventana.exec();
     }
 }

@@ -8,8 +8,8 @@ frmVerificacion::frmVerificacion(Contexto &ctx, const MensajeSaliente &mensaje, 
 
 void frmVerificacion::brwVerificacion_DownloadComplete()
 {
-    brwVerificacion->setAtributoCuerpo(QStringLiteral("scroll"), QStringLiteral("no"));
-    const QString html = brwVerificacion->htmlCuerpo();
+    ui.brwVerificacion->setAtributoCuerpo(QStringLiteral("scroll"), QStringLiteral("no"));
+    const QString html = ui.brwVerificacion->htmlCuerpo();
     const auto hay = [&html](const char *marcador) {
         return html.contains(QLatin1String(marcador), Qt::CaseInsensitive);
     };
@@ -37,16 +37,16 @@ void frmVerificacion::brwVerificacion_DownloadComplete()
                                              "proveedor para enviar mensajes a este número."),
                           tituloNoEnviado);
     } else if (hay("Ingreso incorrecto")) {
-        brwVerificacion->detener();
+        ui.brwVerificacion->detener();
         ctx_.dialogos.mensaje(QStringLiteral("El código de verificación ingresado no es el correcto.\r\n"
                                              " · Ingrese nuevamente el código, si no lo ve claramente presione F5 "
                                              "para mostrar otro"),
                               Dialogos::Botones::Aceptar, Dialogos::Icono::Exclamacion, mensaje_.ProveedorActual);
         if (cerrada())
             return;
-        brwVerificacion->detener();
-        brwVerificacion->atras();
+        ui.brwVerificacion->detener();
+        ui.brwVerificacion->atras();
     } else {
-        fraVerificacion->hide();
+        ui.fraVerificacion->hide();
     }
 }

@@ -10,5 +10,6 @@ class frmVerificacion final : public VerificacionPagina
 public:
     frmVerificacion(Contexto &ctx, const MensajeSaliente &mensaje, QWidget *padre = nullptr);
 
+private:
     void brwVerificacion_DownloadComplete() override;
 };

@@ -5,18 +5,18 @@
 frmVerificacionMovilnet::frmVerificacionMovilnet(Contexto &ctx, const MensajeSaliente &mensaje, QWidget *padre)
     : VerificacionPagina(ctx, mensaje, padre)
 {
-    lblTextoArriba->setText(QStringLiteral("Escriba el código de verificación para enviar:"));
+    ui.lblTextoArriba->setText(QStringLiteral("Escriba el código de verificación para enviar:"));
     Form_Load();
 }
 
 void frmVerificacionMovilnet::Form_Load()
 {
-    brwVerificacion->setSilencioso(true);
+    ui.brwVerificacion->setSilencioso(true);
 }
 
 void frmVerificacionMovilnet::brwVerificacion_DownloadComplete()
 {
-    const QString html = brwVerificacion->htmlCuerpo();
+    const QString html = ui.brwVerificacion->htmlCuerpo();
     if (html.contains(QLatin1String("mensaje fue enviado"), Qt::CaseInsensitive)) {
         informarEnviado(QStringLiteral("Movilnet: Mensaje ha sido enviado al destinatario"),
                         QStringLiteral("Mensaje enviado: El mensaje fue enviado a ") + mensaje_.DestinatarioNombre());
@@ -29,6 +29,6 @@ void frmVerificacionMovilnet::brwVerificacion_DownloadComplete()
                               QStringLiteral(" no sea un cliente activo de esta empresa."),
                           mensaje_.ProveedorActual + QStringLiteral(": Mensaje No Enviado"));
     } else {
-        fraVerificacion->hide();
+        ui.fraVerificacion->hide();
     }
 }

@@ -10,6 +10,9 @@ class frmVerificacionMovilnet final : public VerificacionPagina
 public:
     frmVerificacionMovilnet(Contexto &ctx, const MensajeSaliente &mensaje, QWidget *padre = nullptr);
 
+private Q_SLOTS:
     void Form_Load();
+
+private:
     void brwVerificacion_DownloadComplete() override;
 };

@@ -42,53 +42,57 @@ frmVerificacionPersonal::frmVerificacionPersonal(Contexto &ctx, const MensajeSal
     setModal(true);
     setFixedSize(320, 170);
 
-    lblTextoArriba = new QLabel(QStringLiteral("Escriba el código de verificación para enviar:"), this);
-    lblTextoArriba->setGeometry(12, 8, 296, 20);
+    ui.lblTextoArriba = new QLabel(QStringLiteral("Escriba el código de verificación para enviar:"), this);
+    ui.lblTextoArriba->setGeometry(12, 8, 296, 20);
 
     // Only the verification image of the gateway page shows through this view.
-    brwVerificacion = ctx_.crearVistaWeb(this);
-    brwVerificacion->setGeometry(110, 32, 100, 40);
+    ui.brwVerificacion = ctx_.crearVistaWeb(this);
+    ui.brwVerificacion->setGeometry(110, 32, 100, 40);
 
-    fraVerificacion = new QFrame(this);
-    fraVerificacion->setFrameShape(QFrame::StyledPanel);
-    fraVerificacion->setAutoFillBackground(true);
-    fraVerificacion->setGeometry(12, 30, 296, 46);
-    lblTrabajando = new QLabel(kConectando, fraVerificacion);
-    lblTrabajando->setWordWrap(true);
-    lblTrabajando->setAlignment(Qt::AlignCenter);
-    lblTrabajando->setGeometry(4, 2, 288, 42);
-    fraVerificacion->raise();
+    ui.fraVerificacion = new QFrame(this);
+    ui.fraVerificacion->setFrameShape(QFrame::StyledPanel);
+    ui.fraVerificacion->setAutoFillBackground(true);
+    ui.fraVerificacion->setGeometry(12, 30, 296, 46);
+    ui.lblTrabajando = new QLabel(kConectando, ui.fraVerificacion);
+    ui.lblTrabajando->setWordWrap(true);
+    ui.lblTrabajando->setAlignment(Qt::AlignCenter);
+    ui.lblTrabajando->setGeometry(4, 2, 288, 42);
+    ui.fraVerificacion->raise();
 
-    lblEscribaaqui = new QLabel(QStringLiteral("Escriba aquí el código que ve arriba:"), this);
-    lblEscribaaqui->setGeometry(12, 88, 220, 22);
-    txtVerificacion = new QLineEdit(this);
-    txtVerificacion->setGeometry(236, 86, 72, 24);
-    txtVerificacion->installEventFilter(this);
+    ui.lblEscribaaqui = new QLabel(QStringLiteral("Escriba aquí el código que ve arriba:"), this);
+    ui.lblEscribaaqui->setGeometry(12, 88, 220, 22);
+    ui.txtVerificacion = new QLineEdit(this);
+    ui.txtVerificacion->setGeometry(236, 86, 72, 24);
+    ui.txtVerificacion->installEventFilter(this);
 
-    cmdEnviar = new QPushButton(QStringLiteral("Enviar"), this);
-    cmdEnviar->setGeometry(122, 128, 90, 28);
-    cmdEnviar->setEnabled(false);
-    cmdEnviar->setAutoDefault(false);
-    cmdCancelar = new QPushButton(QStringLiteral("Cancelar"), this);
-    cmdCancelar->setGeometry(218, 128, 90, 28);
-    cmdCancelar->setAutoDefault(false);
+    ui.cmdEnviar = new QPushButton(QStringLiteral("Enviar"), this);
+    ui.cmdEnviar->setGeometry(122, 128, 90, 28);
+    ui.cmdEnviar->setEnabled(false);
+    ui.cmdEnviar->setAutoDefault(false);
+    ui.cmdCancelar = new QPushButton(QStringLiteral("Cancelar"), this);
+    ui.cmdCancelar->setGeometry(218, 128, 90, 28);
+    ui.cmdCancelar->setAutoDefault(false);
 
     // 30 x 30 twips: present but practically invisible.
-    brwEnviaPersonal = ctx_.crearVistaWeb(this);
-    brwEnviaPersonal->setGeometry(0, 0, 2, 2);
+    ui.brwEnviaPersonal = ctx_.crearVistaWeb(this);
+    ui.brwEnviaPersonal->setGeometry(0, 0, 2, 2);
 
-    timReadyState.setInterval(500);
-    timReadyStateEnvio.setInterval(150);
+    ui.timReadyState = new QTimer(this);
+    ui.timReadyState->setInterval(500);
+    ui.timReadyStateEnvio = new QTimer(this);
+    ui.timReadyStateEnvio->setInterval(150);
+    ui.nombrar();
 
-    connect(&timReadyState, &QTimer::timeout, this, &frmVerificacionPersonal::timReadyState_Timer);
-    connect(&timReadyStateEnvio, &QTimer::timeout, this, &frmVerificacionPersonal::timReadyStateEnvio_Timer);
-    connect(cmdEnviar, &QPushButton::clicked, this, &frmVerificacionPersonal::cmdEnviar_Click);
-    connect(cmdCancelar, &QPushButton::clicked, this, &frmVerificacionPersonal::cmdCancelar_Click);
-    connect(brwVerificacion, &VistaWeb::focoRecibido, this, &frmVerificacionPersonal::brwVerificacion_GotFocus);
-    connect(brwVerificacion, &VistaWeb::cierreDeVentana, this, &frmVerificacionPersonal::brwVerificacion_WindowClosing);
-    connect(brwEnviaPersonal, &VistaWeb::documentoCompleto, this,
+    connect(ui.timReadyState, &QTimer::timeout, this, &frmVerificacionPersonal::timReadyState_Timer);
+    connect(ui.timReadyStateEnvio, &QTimer::timeout, this, &frmVerificacionPersonal::timReadyStateEnvio_Timer);
+    connect(ui.cmdEnviar, &QPushButton::clicked, this, &frmVerificacionPersonal::cmdEnviar_Click);
+    connect(ui.cmdCancelar, &QPushButton::clicked, this, &frmVerificacionPersonal::cmdCancelar_Click);
+    connect(ui.brwVerificacion, &VistaWeb::focoRecibido, this, &frmVerificacionPersonal::brwVerificacion_GotFocus);
+    connect(ui.brwVerificacion, &VistaWeb::cierreDeVentana, this,
+            &frmVerificacionPersonal::brwVerificacion_WindowClosing);
+    connect(ui.brwEnviaPersonal, &VistaWeb::documentoCompleto, this,
             &frmVerificacionPersonal::brwEnviaPersonal_DocumentComplete);
-    for (VistaWeb *vista : {brwVerificacion, brwEnviaPersonal}) {
+    for (VistaWeb *vista : {ui.brwVerificacion, ui.brwEnviaPersonal}) {
         connect(vista, &VistaWeb::errorDeNavegacion, this,
                 [this](const QString &direccion, const QString &, int, bool &cancelar) {
                     brw_NavigateError(direccion, cancelar);
@@ -99,20 +103,20 @@ frmVerificacionPersonal::frmVerificacionPersonal(Contexto &ctx, const MensajeSal
     auto *recargar = new QShortcut(QKeySequence(Qt::Key_F5), this);
     connect(recargar, &QShortcut::activated, this, &frmVerificacionPersonal::recargarImagen);
     // Nothing leaves the verification page: a new window it asks for is not opened anywhere.
-    connect(brwVerificacion, &VistaWeb::nuevaVentana, this, [](const QString &) {});
+    connect(ui.brwVerificacion, &VistaWeb::nuevaVentana, this, [](const QString &) {});
 
     Form_Load();
 }
 
 void frmVerificacionPersonal::Form_Load()
 {
-    brwVerificacion->setSilencioso(true);
-    brwEnviaPersonal->setSilencioso(true);
+    ui.brwVerificacion->setSilencioso(true);
+    ui.brwEnviaPersonal->setSilencioso(true);
     TicksCarga = 0;
     TicksEnvio = 0;
     setWindowTitle(mensaje_.ProveedorActual);
-    brwVerificacion->navegar(direccionPasarela());
-    timReadyState.start();
+    ui.brwVerificacion->navegar(direccionPasarela());
+    ui.timReadyState->start();
 }
 
 QString frmVerificacionPersonal::direccionPasarela() const
@@ -138,11 +142,11 @@ QString frmVerificacionPersonal::textoServidorLento()
 
 void frmVerificacionPersonal::timReadyState_Timer()
 {
-    brwVerificacion->setSilencioso(true);
-    timReadyState.stop();
+    ui.brwVerificacion->setSilencioso(true);
+    ui.timReadyState->stop();
     sumar(TicksCarga);
     if (TicksCarga == 20)
-        lblTrabajando->setText(
+        ui.lblTrabajando->setText(
             QStringLiteral("La carga está demorando más de lo normal, espere unos instantes más por favor..."));
     if (TicksCarga == 180)
         ctx_.dialogos.mensaje(textoServidorLento(), Dialogos::Botones::Aceptar, Dialogos::Icono::Informacion,
@@ -150,60 +154,60 @@ void frmVerificacionPersonal::timReadyState_Timer()
     if (cerrada_)
         return;
     if (TicksCarga > 180)
-        lblTrabajando->setText(kMuyLento);
-    if (brwVerificacion->estadoListo() < 3) {
-        timReadyState.start();
+        ui.lblTrabajando->setText(kMuyLento);
+    if (ui.brwVerificacion->estadoListo() < 3) {
+        ui.timReadyState->start();
         return;
     }
     // Any other page (an error page, a redirect elsewhere) leaves the panel up until the user cancels.
-    if (!esPasarela(brwVerificacion->direccion()))
+    if (!esPasarela(ui.brwVerificacion->direccion()))
         return;
 
-    CookiePagina = brwVerificacion->cookies();
-    ArchivoImagen = ArchivoImagenDe(brwVerificacion->htmlRaiz());
-    txtVerificacion->clear();
+    CookiePagina = ui.brwVerificacion->cookies();
+    ArchivoImagen = ArchivoImagenDe(ui.brwVerificacion->htmlRaiz());
+    ui.txtVerificacion->clear();
     const int arriba = desplazamiento(ctx_.ConfiguracionRemota.perx, 425);
     const int izquierda = desplazamiento(ctx_.ConfiguracionRemota.pery, 18);
-    brwVerificacion->setDesbordeRaiz(QStringLiteral("hidden"));
-    brwVerificacion->setAtributoCuerpo(QStringLiteral("scroll"), QStringLiteral("no"));
-    brwVerificacion->setAtributoCuerpo(QStringLiteral("leftMargin"), QStringLiteral("0"));
-    brwVerificacion->setAtributoCuerpo(QStringLiteral("topMargin"), QStringLiteral("0"));
-    brwVerificacion->setScroll(arriba, izquierda);
-    if (brwVerificacion->scrollArriba() == arriba) {
-        cmdEnviar->setEnabled(true);
-        fraVerificacion->hide();
-        txtVerificacion->setFocus();
+    ui.brwVerificacion->setDesbordeRaiz(QStringLiteral("hidden"));
+    ui.brwVerificacion->setAtributoCuerpo(QStringLiteral("scroll"), QStringLiteral("no"));
+    ui.brwVerificacion->setAtributoCuerpo(QStringLiteral("leftMargin"), QStringLiteral("0"));
+    ui.brwVerificacion->setAtributoCuerpo(QStringLiteral("topMargin"), QStringLiteral("0"));
+    ui.brwVerificacion->setScroll(arriba, izquierda);
+    if (ui.brwVerificacion->scrollArriba() == arriba) {
+        ui.cmdEnviar->setEnabled(true);
+        ui.fraVerificacion->hide();
+        ui.txtVerificacion->setFocus();
     } else {
-        timReadyState.start(); // not laid out yet
+        ui.timReadyState->start(); // not laid out yet
     }
 }
 
 void frmVerificacionPersonal::cmdEnviar_Click()
 {
-    if (txtVerificacion->text().size() != 4) {
-        lblEscribaaqui->setText(QStringLiteral("Escriba correctamente el código aquí:"));
+    if (ui.txtVerificacion->text().size() != 4) {
+        ui.lblEscribaaqui->setText(QStringLiteral("Escriba correctamente el código aquí:"));
         ctx_.sistema.pitido();
         return;
     }
-    cmdEnviar->setEnabled(false);
-    fraVerificacion->show();
-    lblTrabajando->setText(QStringLiteral("Enviando el mensaje, espere por favor..."));
+    ui.cmdEnviar->setEnabled(false);
+    ui.fraVerificacion->show();
+    ui.lblTrabajando->setText(QStringLiteral("Enviando el mensaje, espere por favor..."));
     CuerpoPost = CuerpoPersonal(cola, mensaje_.remitente, mensaje_.texto, mensaje_.destinatario.codArea,
-                                mensaje_.destinatario.numero, ArchivoImagen, txtVerificacion->text());
+                                mensaje_.destinatario.numero, ArchivoImagen, ui.txtVerificacion->text());
     const QString cabeceras =
         CabecerasPersonal(HostPersonal(ctx_.direcciones.personal, mensaje_.ServidorAlternativo), CookiePagina);
     scrollEnvioAnterior_ = -1;
-    brwEnviaPersonal->navegarPost(direccionPasarela(), TextoABytes(CuerpoPost), cabeceras);
-    timReadyStateEnvio.start();
+    ui.brwEnviaPersonal->navegarPost(direccionPasarela(), TextoABytes(CuerpoPost), cabeceras);
+    ui.timReadyStateEnvio->start();
 }
 
 void frmVerificacionPersonal::timReadyStateEnvio_Timer()
 {
-    brwEnviaPersonal->setSilencioso(true);
-    timReadyStateEnvio.stop();
+    ui.brwEnviaPersonal->setSilencioso(true);
+    ui.timReadyStateEnvio->stop();
     sumar(TicksEnvio);
     if (TicksEnvio == 60)
-        lblTrabajando->setText(
+        ui.lblTrabajando->setText(
             QStringLiteral("El envío está demorando más de lo normal, espere unos instantes más por favor..."));
     if (TicksEnvio == 600)
         ctx_.dialogos.mensaje(textoServidorLento(), Dialogos::Botones::Aceptar, Dialogos::Icono::Informacion,
@@ -211,45 +215,45 @@ void frmVerificacionPersonal::timReadyStateEnvio_Timer()
     if (cerrada_)
         return;
     if (TicksEnvio > 600)
-        lblTrabajando->setText(kMuyLento);
-    if (brwEnviaPersonal->estadoListo() < 3) {
-        timReadyStateEnvio.start();
+        ui.lblTrabajando->setText(kMuyLento);
+    if (ui.brwEnviaPersonal->estadoListo() < 3) {
+        ui.timReadyStateEnvio->start();
         return;
     }
-    if (!esPasarela(brwEnviaPersonal->direccion()))
+    if (!esPasarela(ui.brwEnviaPersonal->direccion()))
         return;
 
-    const QString html = brwEnviaPersonal->htmlRaiz();
-    brwEnviaPersonal->ejecutarScript(kScriptAlerta);
-    brwEnviaPersonal->setScroll(100, brwEnviaPersonal->scrollIzquierda());
-    const int leido = brwEnviaPersonal->scrollArriba();
+    const QString html = ui.brwEnviaPersonal->htmlRaiz();
+    ui.brwEnviaPersonal->ejecutarScript(kScriptAlerta);
+    ui.brwEnviaPersonal->setScroll(100, ui.brwEnviaPersonal->scrollIzquierda());
+    const int leido = ui.brwEnviaPersonal->scrollArriba();
     // The answer is laid out when the offset reads back; a page too short to
     // reach it is laid out once the offset stops moving between two polls.
     if (leido != 100 && leido != scrollEnvioAnterior_) {
         scrollEnvioAnterior_ = leido;
-        timReadyStateEnvio.start();
+        ui.timReadyStateEnvio->start();
         return;
     }
 
     if (html.contains(QLatin1String("ingresado es incorrecto"), Qt::CaseInsensitive)) {
-        brwEnviaPersonal->detener();
+        ui.brwEnviaPersonal->detener();
         ctx_.dialogos.mensaje(QStringLiteral("El código de verificación ingresado no es el correcto.\r\n"
                                              " · Escriba nuevamente el código de verificación"),
                               Dialogos::Botones::Aceptar, Dialogos::Icono::Exclamacion, mensaje_.ProveedorActual);
         if (cerrada_)
             return;
-        fraVerificacion->show();
-        lblTrabajando->setText(QStringLiteral("Cambiando imagen de verificación..."));
-        cmdEnviar->setEnabled(false);
-        brwVerificacion->navegar(direccionPasarela());
+        ui.fraVerificacion->show();
+        ui.lblTrabajando->setText(QStringLiteral("Cambiando imagen de verificación..."));
+        ui.cmdEnviar->setEnabled(false);
+        ui.brwVerificacion->navegar(direccionPasarela());
         TicksCarga = 0;
         TicksEnvio = 0;
-        timReadyState.start();
+        ui.timReadyState->start();
         return;
     }
 
     // No success sentence is known: any other answer counts as delivered.
-    brwEnviaPersonal->detener();
+    ui.brwEnviaPersonal->detener();
     cerrar();
     ctx_.dialogos.mensaje(QStringLiteral("Mensaje enviado: El mensaje para ") + mensaje_.DestinatarioNombre() +
                               QStringLiteral(" fue enviado correctamente a la red de Personal"),
@@ -262,14 +266,14 @@ void frmVerificacionPersonal::timReadyStateEnvio_Timer()
 void frmVerificacionPersonal::recargarImagen()
 {
     // While a code is on its way the image stays: the answer decides what comes next.
-    if (cerrada_ || timReadyStateEnvio.isActive())
+    if (cerrada_ || ui.timReadyStateEnvio->isActive())
         return;
-    fraVerificacion->show();
-    lblTrabajando->setText(QStringLiteral("Cambiando imagen de verificación..."));
-    cmdEnviar->setEnabled(false);
-    brwVerificacion->navegar(direccionPasarela());
+    ui.fraVerificacion->show();
+    ui.lblTrabajando->setText(QStringLiteral("Cambiando imagen de verificación..."));
+    ui.cmdEnviar->setEnabled(false);
+    ui.brwVerificacion->navegar(direccionPasarela());
     TicksCarga = 0;
-    timReadyState.start();
+    ui.timReadyState->start();
 }
 
 void frmVerificacionPersonal::cmdCancelar_Click()
@@ -285,18 +289,18 @@ void frmVerificacionPersonal::txtVerificacion_KeyPress(int &tecla)
         tecla = 0;
         // While the image loads or a code is on its way the button is off: Enter must not post
         // twice, but a short code is still pointed out (that check posts nothing).
-        if (cmdEnviar->isEnabled() || txtVerificacion->text().size() != 4)
+        if (ui.cmdEnviar->isEnabled() || ui.txtVerificacion->text().size() != 4)
             cmdEnviar_Click();
         return;
     }
     tecla = 0;
-    lblEscribaaqui->setText(QStringLiteral("Escriba solo números aquí:"));
+    ui.lblEscribaaqui->setText(QStringLiteral("Escriba solo números aquí:"));
     ctx_.sistema.pitido();
 }
 
 void frmVerificacionPersonal::brwVerificacion_GotFocus()
 {
-    txtVerificacion->setFocus();
+    ui.txtVerificacion->setFocus();
 }
 
 void frmVerificacionPersonal::brwVerificacion_WindowClosing(bool &cancelar)
@@ -306,7 +310,7 @@ void frmVerificacionPersonal::brwVerificacion_WindowClosing(bool &cancelar)
 
 void frmVerificacionPersonal::brwEnviaPersonal_DocumentComplete()
 {
-    brwEnviaPersonal->ejecutarScript(kScriptAlerta);
+    ui.brwEnviaPersonal->ejecutarScript(kScriptAlerta);
 }
 
 void frmVerificacionPersonal::brw_NavigateError(const QString &direccion, bool &)
@@ -322,14 +326,14 @@ void frmVerificacionPersonal::brw_NavigateError(const QString &direccion, bool &
 void frmVerificacionPersonal::cerrar()
 {
     cerrada_ = true;
-    timReadyState.stop();
-    timReadyStateEnvio.stop();
+    ui.timReadyState->stop();
+    ui.timReadyStateEnvio->stop();
     reject();
 }
 
 bool frmVerificacionPersonal::eventFilter(QObject *objeto, QEvent *evento)
 {
-    if (objeto == txtVerificacion && evento->type() == QEvent::KeyPress) {
+    if (objeto == ui.txtVerificacion && evento->type() == QEvent::KeyPress) {
         auto *tecla = static_cast<QKeyEvent *>(evento);
         int codigo = 0;
         if (tecla->key() == Qt::Key_Backspace)

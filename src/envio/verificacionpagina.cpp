@@ -16,54 +16,65 @@ VerificacionPagina::VerificacionPagina(Contexto &ctx, const MensajeSaliente &men
     setModal(true);
     resize(660, 520);
 
-    lblTextoArriba = new QLabel(this);
-    lblTextoArriba->setGeometry(12, 8, 636, 22);
-    brwVerificacion = ctx_.crearVistaWeb(this);
-    brwVerificacion->setGeometry(12, 34, 636, 432);
+    ui.lblTextoArriba = new QLabel(this);
+    ui.lblTextoArriba->setGeometry(12, 8, 636, 22);
+    ui.brwVerificacion = ctx_.crearVistaWeb(this);
+    ui.brwVerificacion->setGeometry(12, 34, 636, 432);
 
-    fraVerificacion = new QFrame(this);
-    fraVerificacion->setFrameShape(QFrame::StyledPanel);
-    fraVerificacion->setAutoFillBackground(true);
-    fraVerificacion->setGeometry(180, 200, 300, 80);
-    lblTrabajando = new QLabel(kConectando, fraVerificacion);
-    lblTrabajando->setWordWrap(true);
-    lblTrabajando->setAlignment(Qt::AlignCenter);
-    lblTrabajando->setGeometry(8, 8, 284, 64);
-    fraVerificacion->raise();
+    ui.fraVerificacion = new QFrame(this);
+    ui.fraVerificacion->setFrameShape(QFrame::StyledPanel);
+    ui.fraVerificacion->setAutoFillBackground(true);
+    ui.fraVerificacion->setGeometry(180, 200, 300, 80);
+    ui.lblTrabajando = new QLabel(kConectando, ui.fraVerificacion);
+    ui.lblTrabajando->setWordWrap(true);
+    ui.lblTrabajando->setAlignment(Qt::AlignCenter);
+    ui.lblTrabajando->setGeometry(8, 8, 284, 64);
+    ui.fraVerificacion->raise();
 
-    cmdAceptar = new QPushButton(QStringLiteral("Cancelar"), this);
-    cmdAceptar->setGeometry(548, 478, 100, 30);
-    cmdAceptar->setAutoDefault(false);
+    ui.cmdAceptar = new QPushButton(QStringLiteral("Cancelar"), this);
+    ui.cmdAceptar->setGeometry(548, 478, 100, 30);
+    ui.cmdAceptar->setAutoDefault(false);
+    ui.nombrar();
 
-    connect(cmdAceptar, &QPushButton::clicked, this, &VerificacionPagina::cmdAceptar_Click);
+    connect(ui.cmdAceptar, &QPushButton::clicked, this, &VerificacionPagina::cmdAceptar_Click);
     // A frame of the page navigating later gets no completion of its own: only the page
     // itself puts the panel up, so that a completion always takes it down.
-    connect(brwVerificacion, &VistaWeb::antesDeNavegar, this,
+    connect(ui.brwVerificacion, &VistaWeb::antesDeNavegar, this,
             [this](const QString &, const QString &, const QByteArray &, const QString &, bool &, bool marcoPrincipal) {
                 if (marcoPrincipal)
                     brwVerificacion_BeforeNavigate2();
             });
     // Nothing leaves the verification page: a new window it asks for is not opened anywhere.
-    connect(brwVerificacion, &VistaWeb::nuevaVentana, this, [](const QString &) {});
+    connect(ui.brwVerificacion, &VistaWeb::nuevaVentana, this, [](const QString &) {});
     // The gateway's wrong-code page tells the user to press F5 for another code.
     auto *recargar = new QShortcut(QKeySequence(Qt::Key_F5), this);
     connect(recargar, &QShortcut::activated, this, [this] {
         if (!cerrada_)
-            brwVerificacion->recargar();
+            ui.brwVerificacion->recargar();
     });
-    connect(brwVerificacion, &VistaWeb::errorDeNavegacion, this,
+    connect(ui.brwVerificacion, &VistaWeb::errorDeNavegacion, this,
             [this](const QString &, const QString &, int, bool &cancelar) { brwVerificacion_NavigateError(cancelar); });
-    connect(brwVerificacion, &VistaWeb::cierreDeVentana, this, &VerificacionPagina::brwVerificacion_WindowClosing);
-    connect(brwVerificacion, &VistaWeb::descargaCompleta, this, [this] {
+    connect(ui.brwVerificacion, &VistaWeb::cierreDeVentana, this, &VerificacionPagina::brwVerificacion_WindowClosing);
+    connect(ui.brwVerificacion, &VistaWeb::descargaCompleta, this, [this] {
         if (!cerrada_)
             brwVerificacion_DownloadComplete();
     });
 }
 
+void VerificacionPagina::navegar(const QString &direccion)
+{
+    ui.brwVerificacion->navegar(direccion);
+}
+
+void VerificacionPagina::setTextoArriba(const QString &texto)
+{
+    ui.lblTextoArriba->setText(texto);
+}
+
 void VerificacionPagina::brwVerificacion_BeforeNavigate2()
 {
     if (!cerrada_)
-        fraVerificacion->show();
+        ui.fraVerificacion->show();
 }
 
 void VerificacionPagina::brwVerificacion_NavigateError(bool &)
@@ -92,7 +103,7 @@ void VerificacionPagina::cerrar()
     if (cerrada_)
         return;
     cerrada_ = true;
-    brwVerificacion->detener();
+    ui.brwVerificacion->detener();
     reject();
 }
 

@@ -226,22 +226,23 @@ void tst_envio_e2e::personalEntregado()
         CerrarModal cerrar;
         frmVerificacionPersonal *w = nullptr;
         QTRY_VERIFY_WITH_TIMEOUT((w = ventanaModal<frmVerificacionPersonal>()) != nullptr, kEspera);
-        connect(w->brwVerificacion, &VistaWeb::documentoCompleto, w, [&, w] {
+        const auto u = ControlesFrmVerificacionPersonal::buscar(*w);
+        connect(u.brwVerificacion, &VistaWeb::documentoCompleto, w, [&, w] {
             if (msPagina < 0) {
                 msPagina = reloj.elapsed();
-                tickPagina = w->TicksCarga;
+                tickPagina = w->ticksCarga();
             }
         });
-        QTRY_VERIFY_WITH_TIMEOUT(w->cmdEnviar->isEnabled(), kEspera);
+        QTRY_VERIFY_WITH_TIMEOUT(u.cmdEnviar->isEnabled(), kEspera);
         msImagen = reloj.elapsed();
-        tickImagen = w->TicksCarga;
-        QVERIFY(w->fraVerificacion->isHidden());
+        tickImagen = w->ticksCarga();
+        QVERIFY(u.fraVerificacion->isHidden());
         w->grab().save(QStringLiteral("/tmp/envio_personal.png"));
-        archivoImagen = w->ArchivoImagen;
+        archivoImagen = w->archivoImagen();
         clave = codigo(direcciones.personal);
         QCOMPARE(clave.size(), 4);
-        QTest::keyClicks(w->txtVerificacion, clave);
-        QTest::keyClick(w->txtVerificacion, Qt::Key_Return);
+        QTest::keyClicks(u.txtVerificacion, clave);
+        QTest::keyClick(u.txtVerificacion, Qt::Key_Return);
         conducido = true;
         cerrar.activo = false;
     });
@@ -300,18 +301,19 @@ void tst_envio_e2e::personalCodigoIncorrecto()
         CerrarModal cerrar;
         frmVerificacionPersonal *w = nullptr;
         QTRY_VERIFY_WITH_TIMEOUT((w = ventanaModal<frmVerificacionPersonal>()) != nullptr, kEspera);
-        QTRY_VERIFY_WITH_TIMEOUT(w->cmdEnviar->isEnabled(), kEspera);
-        primeraImagen = w->ArchivoImagen;
+        const auto u = ControlesFrmVerificacionPersonal::buscar(*w);
+        QTRY_VERIFY_WITH_TIMEOUT(u.cmdEnviar->isEnabled(), kEspera);
+        primeraImagen = w->archivoImagen();
         const QString bueno = codigo(direcciones.personal);
         const QString malo = bueno == QLatin1String("1111") ? QStringLiteral("2222") : QStringLiteral("1111");
-        QTest::keyClicks(w->txtVerificacion, malo);
-        QTest::mouseClick(w->cmdEnviar, Qt::LeftButton);
+        QTest::keyClicks(u.txtVerificacion, malo);
+        QTest::mouseClick(u.cmdEnviar, Qt::LeftButton);
         // The wrong-code box, then a new image on the same window.
         QTRY_VERIFY_WITH_TIMEOUT(!c.dialogos.llamadas.isEmpty(), kEspera);
-        QTRY_VERIFY_WITH_TIMEOUT(w->cmdEnviar->isEnabled(), kEspera);
-        QVERIFY(w->ArchivoImagen != primeraImagen);
+        QTRY_VERIFY_WITH_TIMEOUT(u.cmdEnviar->isEnabled(), kEspera);
+        QVERIFY(w->archivoImagen() != primeraImagen);
         QVERIFY(w->isVisible());
-        w->cmdCancelar_Click();
+        QTest::mouseClick(u.cmdCancelar, Qt::LeftButton);
         conducido = true;
         cerrar.activo = false;
     });
@@ -335,12 +337,15 @@ void tst_envio_e2e::claroEntregado()
         CerrarModal cerrar;
         frmVerificacion *w = nullptr;
         QTRY_VERIFY_WITH_TIMEOUT((w = ventanaModal<frmVerificacion>()) != nullptr, kEspera);
-        QTRY_VERIFY_WITH_TIMEOUT(w->fraVerificacion->isHidden(), kEspera); // the operator's form is on screen
-        QCOMPARE(w->lblTextoArriba->text(), QStringLiteral("Para poder enviar a este proveedor necesita escribir el "
-                                                           "código de verificación que ve más abajo"));
+        const auto u = ControlesVerificacionPagina::buscar(*w);
+        QTRY_VERIFY_WITH_TIMEOUT(u.fraVerificacion->isHidden(), kEspera); // the operator's form is on screen
+        QCOMPARE(u.lblTextoArriba->text(), QStringLiteral("Para poder enviar a este proveedor necesita escribir el "
+                                                          "código de verificación que ve más abajo"));
         w->grab().save(QStringLiteral("/tmp/envio_claro.png"));
         const QString clave = codigo(direcciones.claro);
-        teclear(w->brwVerificacion, QStringLiteral("codigo"), clave);
+        teclear(u.brwVerificacion, QStringLiteral("codigo"), clave);
+        if (QTest::currentTestFailed())
+            return; // the modal window is closed, not left open until the watchdog
         conducido = true;
         cerrar.activo = false;
     });
@@ -373,17 +378,20 @@ void tst_envio_e2e::claroCodigoIncorrecto()
         CerrarModal cerrar;
         frmVerificacion *w = nullptr;
         QTRY_VERIFY_WITH_TIMEOUT((w = ventanaModal<frmVerificacion>()) != nullptr, kEspera);
-        QTRY_VERIFY_WITH_TIMEOUT(w->fraVerificacion->isHidden(), kEspera);
+        const auto u = ControlesVerificacionPagina::buscar(*w);
+        QTRY_VERIFY_WITH_TIMEOUT(u.fraVerificacion->isHidden(), kEspera);
         const QString malo =
             codigo(direcciones.claro) == QLatin1String("1111") ? QStringLiteral("2222") : QStringLiteral("1111");
         // Typed and submitted with the keyboard: a page left without a user gesture
         // would be skipped by the engine's back step.
-        teclear(w->brwVerificacion, QStringLiteral("codigo"), malo);
+        teclear(u.brwVerificacion, QStringLiteral("codigo"), malo);
+        if (QTest::currentTestFailed())
+            return; // the modal window is closed, not left open until the watchdog
         QTRY_VERIFY_WITH_TIMEOUT(!c.dialogos.llamadas.isEmpty(), kEspera);
         // Back on the code form, the window still open.
-        QTRY_VERIFY_WITH_TIMEOUT(w->brwVerificacion->htmlCuerpo().contains(QLatin1String("formulario")), kEspera);
+        QTRY_VERIFY_WITH_TIMEOUT(u.brwVerificacion->htmlCuerpo().contains(QLatin1String("formulario")), kEspera);
         QVERIFY(w->isVisible());
-        w->cmdAceptar_Click();
+        QTest::mouseClick(u.cmdAceptar, Qt::LeftButton);
         conducido = true;
         cerrar.activo = false;
     });
@@ -407,10 +415,13 @@ void tst_envio_e2e::movilnetEntregado()
         CerrarModal cerrar;
         frmVerificacionMovilnet *w = nullptr;
         QTRY_VERIFY_WITH_TIMEOUT((w = ventanaModal<frmVerificacionMovilnet>()) != nullptr, kEspera);
-        QTRY_VERIFY_WITH_TIMEOUT(w->fraVerificacion->isHidden(), kEspera);
+        const auto u = ControlesVerificacionPagina::buscar(*w);
+        QTRY_VERIFY_WITH_TIMEOUT(u.fraVerificacion->isHidden(), kEspera);
         w->grab().save(QStringLiteral("/tmp/envio_movilnet.png"));
         const QString clave = codigo(direcciones.movilnet);
-        teclear(w->brwVerificacion, QStringLiteral("clave"), clave);
+        teclear(u.brwVerificacion, QStringLiteral("clave"), clave);
+        if (QTest::currentTestFailed())
+            return; // the modal window is closed, not left open until the watchdog
         conducido = true;
         cerrar.activo = false;
     });
@@ -441,10 +452,13 @@ void tst_envio_e2e::movilnetCodigoIncorrecto()
         CerrarModal cerrar;
         frmVerificacionMovilnet *w = nullptr;
         QTRY_VERIFY_WITH_TIMEOUT((w = ventanaModal<frmVerificacionMovilnet>()) != nullptr, kEspera);
-        QTRY_VERIFY_WITH_TIMEOUT(w->fraVerificacion->isHidden(), kEspera);
+        const auto u = ControlesVerificacionPagina::buscar(*w);
+        QTRY_VERIFY_WITH_TIMEOUT(u.fraVerificacion->isHidden(), kEspera);
         const QString malo =
             codigo(direcciones.movilnet) == QLatin1String("1111") ? QStringLiteral("2222") : QStringLiteral("1111");
-        teclear(w->brwVerificacion, QStringLiteral("clave"), malo);
+        teclear(u.brwVerificacion, QStringLiteral("clave"), malo);
+        if (QTest::currentTestFailed())
+            return; // the modal window is closed, not left open until the watchdog
         conducido = true;
         cerrar.activo = false;
     });

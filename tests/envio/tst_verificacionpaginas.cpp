@@ -21,6 +21,7 @@ class tst_verificacionpaginas : public QObject
     {
         EntornoEnvio e;
         Ventana *w = nullptr;
+        ControlesVerificacionPagina c;
         VistaWebGuion *v = nullptr;
         explicit Prueba(const QString &proveedor, const std::function<void(MensajeSaliente &)> &preparar = {})
         {
@@ -29,6 +30,7 @@ class tst_verificacionpaginas : public QObject
                 preparar(e.mensaje);
             w = new Ventana(e.ctx, e.mensaje);
             e.principal.escuchar(static_cast<VerificacionPagina *>(w));
+            c = ControlesVerificacionPagina::buscar(*w);
             v = e.vistas.at(0);
         }
         ~Prueba() { delete w; }
@@ -106,7 +108,7 @@ void tst_verificacionpaginas::claroRespuestas()
     QCOMPARE(p.v->atributoCuerpo(QStringLiteral("scroll")), QStringLiteral("no"));
     if (imagen == 0) {
         QCOMPARE(rechazos.size(), 0);
-        QVERIFY(p.w->fraVerificacion->isHidden());
+        QVERIFY(p.c.fraVerificacion->isHidden());
         QVERIFY(p.e.dialogos.llamadas.isEmpty());
         QVERIFY(p.e.principal.estados.isEmpty());
         return;
@@ -136,7 +138,7 @@ void tst_verificacionpaginas::claroCodigoIncorrectoVuelveAtras()
     p.v->ponerPaginaHtml(QStringLiteral("http://127.0.0.1:4002/sms/enviar.aspx"),
                          QStringLiteral("Ingreso INCORRECTO del codigo"));
     p.v->navegar(QStringLiteral("http://127.0.0.1:4002/sms/default.aspx?m=1"));
-    QVERIFY(p.w->fraVerificacion->isHidden());
+    QVERIFY(p.c.fraVerificacion->isHidden());
     p.v->navegar(QStringLiteral("http://127.0.0.1:4002/sms/enviar.aspx"));
     QCOMPARE(rechazos.size(), 0);
     QCOMPARE(p.e.dialogos.llamadas.size(), 1);
@@ -148,7 +150,7 @@ void tst_verificacionpaginas::claroCodigoIncorrectoVuelveAtras()
     QCOMPARE(p.v->detenciones, 2);
     QCOMPARE(p.v->atrases, 1);
     QCOMPARE(p.v->direccion(), QStringLiteral("http://127.0.0.1:4002/sms/default.aspx?m=1"));
-    QVERIFY(p.w->fraVerificacion->isHidden()); // the form is back on screen
+    QVERIFY(p.c.fraVerificacion->isHidden()); // the form is back on screen
     QVERIFY(p.e.principal.estados.isEmpty());
     QCOMPARE(p.e.principal.guardados, 0);
 }
@@ -217,7 +219,7 @@ void tst_verificacionpaginas::movilnetRespuestas()
     p.responder(html);
     if (imagen == 0) {
         QCOMPARE(rechazos.size(), 0);
-        QVERIFY(p.w->fraVerificacion->isHidden());
+        QVERIFY(p.c.fraVerificacion->isHidden());
         QVERIFY(p.e.dialogos.llamadas.isEmpty());
         return;
     }
@@ -236,9 +238,9 @@ void tst_verificacionpaginas::movilnetCargaYError()
     Prueba<frmVerificacionMovilnet> p(QStringLiteral("Venezuela - Movilnet"));
     QVERIFY(p.v->esSilencioso());
     QCOMPARE(p.w->windowTitle(), QStringLiteral("Venezuela - Movilnet"));
-    QCOMPARE(p.w->lblTextoArriba->text(), QStringLiteral("Escriba el código de verificación para enviar:"));
-    QCOMPARE(p.w->cmdAceptar->text(), QStringLiteral("Cancelar"));
-    QCOMPARE(p.w->lblTrabajando->text(), kConectando);
+    QCOMPARE(p.c.lblTextoArriba->text(), QStringLiteral("Escriba el código de verificación para enviar:"));
+    QCOMPARE(p.c.cmdAceptar->text(), QStringLiteral("Cancelar"));
+    QCOMPARE(p.c.lblTrabajando->text(), kConectando);
     p.v->navegar(QStringLiteral("http://127.0.0.1:4003/smsinternet/validarCliente.jsp?x"));
     p.v->fallarCarga(-105);
     QCOMPARE(p.e.dialogos.llamadas.size(), 1);
@@ -264,7 +266,7 @@ void tst_verificacionpaginas::cierrePedidoPorLaPagina()
 
     Prueba<frmVerificacion> b(QStringLiteral("Argentina - Claro"));
     QSignalSpy rb(b.w, &QDialog::rejected);
-    QTest::mouseClick(b.w->cmdAceptar, Qt::LeftButton);
+    QTest::mouseClick(b.c.cmdAceptar, Qt::LeftButton);
     QCOMPARE(rb.size(), 1);
     QCOMPARE(b.e.principal.guardados, 0);
 }
@@ -285,15 +287,15 @@ void tst_verificacionpaginas::panelAntesDeNavegar()
     QFETCH(bool, marcoPrincipal);
     auto comprobar = [marcoPrincipal](auto &p) {
         p.responder(QStringLiteral("<form></form>"));
-        QVERIFY(p.w->fraVerificacion->isHidden());
+        QVERIFY(p.c.fraVerificacion->isHidden());
         // A frame's navigation never completes the page: the panel would stay up for good.
         p.v->dispararAntesDeNavegar(QStringLiteral("http://127.0.0.1:4002/sms/enviar.aspx"),
                                     marcoPrincipal ? QString() : QStringLiteral("publicidad"), {}, {}, marcoPrincipal);
-        QCOMPARE(p.w->fraVerificacion->isHidden(), !marcoPrincipal);
+        QCOMPARE(p.c.fraVerificacion->isHidden(), !marcoPrincipal);
         // A new window asked for by the page goes nowhere.
         p.v->dispararNuevaVentana(QStringLiteral("http://example.org/promo"));
         QVERIFY(p.e.sistema.direccionesAbiertas.isEmpty());
-        QCOMPARE(p.w->fraVerificacion->isHidden(), !marcoPrincipal);
+        QCOMPARE(p.c.fraVerificacion->isHidden(), !marcoPrincipal);
         QVERIFY(p.w->isVisible());
     };
     if (movilnet) {

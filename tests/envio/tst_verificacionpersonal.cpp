@@ -16,6 +16,13 @@ const QString kMuyLento =
     QStringLiteral("El servidor está respondiendo muy lentamente, por favor espere o intente más tarde...");
 const QString kPaginaCodigo =
     QStringLiteral("<form><img src=\"tmp/ab12cd34ef56gh78ij90.png\"><input name=codigo></form>");
+
+// A tick of a polling timer, without waiting for it.
+void disparar(QTimer *temporizador)
+{
+    if (!QMetaObject::invokeMethod(temporizador, "timeout"))
+        qFatal("timeout no disparado");
+}
 } // namespace
 
 class tst_verificacionpersonal : public QObject
@@ -26,6 +33,7 @@ class tst_verificacionpersonal : public QObject
     {
         EntornoEnvio e;
         frmVerificacionPersonal *w = nullptr;
+        ControlesFrmVerificacionPersonal c;
         VistaWebGuion *verificacion = nullptr;
         VistaWebGuion *envia = nullptr;
         explicit Prueba(const std::function<void(MensajeSaliente &)> &preparar = {})
@@ -35,6 +43,7 @@ class tst_verificacionpersonal : public QObject
                 preparar(e.mensaje);
             w = new frmVerificacionPersonal(e.ctx, e.mensaje, QStringLiteral("ntx"));
             e.principal.escuchar(w);
+            c = ControlesFrmVerificacionPersonal::buscar(*w);
             verificacion = e.vistas.at(0);
             envia = e.vistas.at(1);
         }
@@ -44,9 +53,16 @@ class tst_verificacionpersonal : public QObject
         {
             verificacion->ponerPaginaHtml(kPasarela, kPaginaCodigo, QStringLiteral("PHPSESSID=s1"));
             verificacion->completarCarga();
-            w->timReadyState_Timer();
+            tick();
         }
-        void escribirCodigo(const QString &codigo) { w->txtVerificacion->setText(codigo); }
+        void tick() { disparar(c.timReadyState); }
+        void tickEnvio() { disparar(c.timReadyStateEnvio); }
+        void escribirCodigo(const QString &codigo)
+        {
+            c.txtVerificacion->clear();
+            QTest::keyClicks(c.txtVerificacion, codigo);
+        }
+        void enviar() { QTest::mouseClick(c.cmdEnviar, Qt::LeftButton); }
     };
 
 private Q_SLOTS:
@@ -87,14 +103,14 @@ void tst_verificacionpersonal::carga()
     QVERIFY(!p.verificacion->navegaciones[0].post);
     QVERIFY(p.verificacion->esSilencioso());
     QVERIFY(p.envia->esSilencioso());
-    QVERIFY(p.w->timReadyState.isActive());
-    QCOMPARE(p.w->timReadyState.interval(), 500);
-    QVERIFY(!p.w->timReadyStateEnvio.isActive());
-    QCOMPARE(p.w->timReadyStateEnvio.interval(), 150);
-    QVERIFY(!p.w->cmdEnviar->isEnabled());
-    QVERIFY(!p.w->fraVerificacion->isHidden());
-    QCOMPARE(p.w->lblTrabajando->text(), kConectando);
-    QCOMPARE(p.w->TicksCarga, qint16(0));
+    QVERIFY(p.c.timReadyState->isActive());
+    QCOMPARE(p.c.timReadyState->interval(), 500);
+    QVERIFY(!p.c.timReadyStateEnvio->isActive());
+    QCOMPARE(p.c.timReadyStateEnvio->interval(), 150);
+    QVERIFY(!p.c.cmdEnviar->isEnabled());
+    QVERIFY(!p.c.fraVerificacion->isHidden());
+    QCOMPARE(p.c.lblTrabajando->text(), kConectando);
+    QCOMPARE(p.w->ticksCarga(), qint16(0));
     QVERIFY(p.envia->width() <= 2 && p.envia->height() <= 2);
 }
 
@@ -120,11 +136,11 @@ void tst_verificacionpersonal::ticksDeCarga()
     QFETCH(int, avisos);
     Prueba p;
     for (int i = 0; i < ticks; ++i) {
-        p.w->timReadyState_Timer();
-        QVERIFY(p.w->timReadyState.isActive()); // still loading: polling goes on
+        p.tick();
+        QVERIFY(p.c.timReadyState->isActive()); // still loading: polling goes on
     }
-    QCOMPARE(p.w->TicksCarga, qint16(ticks));
-    QCOMPARE(p.w->lblTrabajando->text(), texto);
+    QCOMPARE(p.w->ticksCarga(), qint16(ticks));
+    QCOMPARE(p.c.lblTrabajando->text(), texto);
     QCOMPARE(p.e.dialogos.llamadas.size(), avisos);
     if (avisos) {
         QCOMPARE(p.e.dialogos.llamadas[0].titulo, QStringLiteral("NTX Mensajes: Mensaje en espera"));
@@ -143,9 +159,9 @@ void tst_verificacionpersonal::avisoDeCargaUnaSolaVez()
 {
     Prueba p;
     for (int i = 0; i < 700; ++i)
-        p.w->timReadyState_Timer();
+        p.tick();
     QCOMPARE(p.e.dialogos.llamadas.size(), 1);
-    QCOMPARE(p.w->lblTrabajando->text(), kMuyLento);
+    QCOMPARE(p.c.lblTrabajando->text(), kMuyLento);
 }
 
 void tst_verificacionpersonal::paginaListaSeAjusta_data()
@@ -165,20 +181,20 @@ void tst_verificacionpersonal::paginaListaSeAjusta()
     QFETCH(int, izquierda);
     Prueba p;
     LeerConfiguracion(p.e.ctx.ConfiguracionRemota, configuracion);
-    p.w->txtVerificacion->setText(QStringLiteral("99"));
+    p.c.txtVerificacion->setText(QStringLiteral("99"));
     p.paginaLista();
-    QCOMPARE(p.w->CookiePagina, QStringLiteral("PHPSESSID=s1"));
-    QCOMPARE(p.w->ArchivoImagen, QStringLiteral("tmp%2Fab12cd34ef56gh78ij90"));
-    QVERIFY(p.w->txtVerificacion->text().isEmpty());
+    QCOMPARE(p.w->cookiePagina(), QStringLiteral("PHPSESSID=s1"));
+    QCOMPARE(p.w->archivoImagen(), QStringLiteral("tmp%2Fab12cd34ef56gh78ij90"));
+    QVERIFY(p.c.txtVerificacion->text().isEmpty());
     QCOMPARE(p.verificacion->escriturasDesborde, QStringList{QStringLiteral("hidden")});
     QCOMPARE(p.verificacion->atributoCuerpo(QStringLiteral("scroll")), QStringLiteral("no"));
     QCOMPARE(p.verificacion->atributoCuerpo(QStringLiteral("leftMargin")), QStringLiteral("0"));
     QCOMPARE(p.verificacion->atributoCuerpo(QStringLiteral("topMargin")), QStringLiteral("0"));
     QCOMPARE(p.verificacion->escriturasScroll.size(), 1);
     QCOMPARE(p.verificacion->escriturasScroll[0], (VistaWebGuion::EscrituraScroll{arriba, izquierda}));
-    QVERIFY(p.w->cmdEnviar->isEnabled());
-    QVERIFY(p.w->fraVerificacion->isHidden());
-    QVERIFY(!p.w->timReadyState.isActive());
+    QVERIFY(p.c.cmdEnviar->isEnabled());
+    QVERIFY(p.c.fraVerificacion->isHidden());
+    QVERIFY(!p.c.timReadyState->isActive());
 }
 
 void tst_verificacionpersonal::ajusteEsperaAlDibujo()
@@ -186,14 +202,14 @@ void tst_verificacionpersonal::ajusteEsperaAlDibujo()
     Prueba p;
     p.verificacion->setEscriturasDiferidas(true);
     p.paginaLista();
-    QVERIFY(!p.w->cmdEnviar->isEnabled());
-    QVERIFY(!p.w->fraVerificacion->isHidden());
-    QVERIFY(p.w->timReadyState.isActive()); // asks again at the next tick
+    QVERIFY(!p.c.cmdEnviar->isEnabled());
+    QVERIFY(!p.c.fraVerificacion->isHidden());
+    QVERIFY(p.c.timReadyState->isActive()); // asks again at the next tick
     p.verificacion->refrescar();
-    p.w->timReadyState_Timer();
-    QVERIFY(p.w->cmdEnviar->isEnabled());
-    QVERIFY(p.w->fraVerificacion->isHidden());
-    QCOMPARE(p.w->TicksCarga, qint16(2));
+    p.tick();
+    QVERIFY(p.c.cmdEnviar->isEnabled());
+    QVERIFY(p.c.fraVerificacion->isHidden());
+    QCOMPARE(p.w->ticksCarga(), qint16(2));
 }
 
 void tst_verificacionpersonal::otraPaginaDejaElPanel()
@@ -203,10 +219,10 @@ void tst_verificacionpersonal::otraPaginaDejaElPanel()
     p.verificacion->completarCarga();
     p.verificacion->navegar(QStringLiteral("http://127.0.0.1:4001/Mensajes/mantenimiento.php"));
     p.verificacion->completarCarga();
-    p.w->timReadyState_Timer();
-    QVERIFY(!p.w->timReadyState.isActive());
-    QVERIFY(!p.w->fraVerificacion->isHidden());
-    QVERIFY(!p.w->cmdEnviar->isEnabled());
+    p.tick();
+    QVERIFY(!p.c.timReadyState->isActive());
+    QVERIFY(!p.c.fraVerificacion->isHidden());
+    QVERIFY(!p.c.cmdEnviar->isEnabled());
     QVERIFY(p.verificacion->escriturasScroll.isEmpty());
 }
 
@@ -215,59 +231,61 @@ void tst_verificacionpersonal::codigoDeTresCifras()
     Prueba p;
     p.paginaLista();
     p.escribirCodigo(QStringLiteral("123"));
-    p.w->cmdEnviar_Click();
-    QCOMPARE(p.w->lblEscribaaqui->text(), QStringLiteral("Escriba correctamente el código aquí:"));
+    p.enviar();
+    QCOMPARE(p.c.lblEscribaaqui->text(), QStringLiteral("Escriba correctamente el código aquí:"));
     QCOMPARE(p.e.sistema.pitidos, 1);
     QVERIFY(p.envia->navegaciones.isEmpty());
-    QVERIFY(p.w->cmdEnviar->isEnabled());
+    QVERIFY(p.c.cmdEnviar->isEnabled());
 }
 
 void tst_verificacionpersonal::filtroDelCodigo_data()
 {
     QTest::addColumn<int>("tecla");
+    QTest::addColumn<QString>("texto"); // after "12"
     QTest::addColumn<bool>("pasa");
-    QTest::newRow("cero") << int('0') << true;
-    QTest::newRow("nueve") << int('9') << true;
-    QTest::newRow("retroceso") << 8 << true;
-    QTest::newRow("letra") << int('a') << false;
-    QTest::newRow("blanco") << int(' ') << false;
-    QTest::newRow("signo") << int('-') << false;
+    QTest::newRow("cero") << int(Qt::Key_0) << "120" << true;
+    QTest::newRow("nueve") << int(Qt::Key_9) << "129" << true;
+    QTest::newRow("retroceso") << int(Qt::Key_Backspace) << "1" << true;
+    QTest::newRow("letra") << int(Qt::Key_A) << "12" << false;
+    QTest::newRow("blanco") << int(Qt::Key_Space) << "12" << false;
+    QTest::newRow("signo") << int(Qt::Key_Minus) << "12" << false;
 }
 
 void tst_verificacionpersonal::filtroDelCodigo()
 {
     QFETCH(int, tecla);
+    QFETCH(QString, texto);
     QFETCH(bool, pasa);
     Prueba p;
-    int codigo = tecla;
-    p.w->txtVerificacion_KeyPress(codigo);
-    QCOMPARE(codigo, pasa ? tecla : 0);
+    p.escribirCodigo(QStringLiteral("12"));
+    QTest::keyClick(p.c.txtVerificacion, Qt::Key(tecla));
+    QCOMPARE(p.c.txtVerificacion->text(), texto);
     QCOMPARE(p.e.sistema.pitidos, pasa ? 0 : 1);
-    QCOMPARE(p.w->lblEscribaaqui->text(), pasa ? QStringLiteral("Escriba aquí el código que ve arriba:")
-                                               : QStringLiteral("Escriba solo números aquí:"));
+    QCOMPARE(p.c.lblEscribaaqui->text(), pasa ? QStringLiteral("Escriba aquí el código que ve arriba:")
+                                              : QStringLiteral("Escriba solo números aquí:"));
 }
 
 void tst_verificacionpersonal::teclasReales()
 {
     Prueba p;
-    QTest::keyClicks(p.w->txtVerificacion, QStringLiteral("12a3x4"));
-    QCOMPARE(p.w->txtVerificacion->text(), QStringLiteral("1234"));
+    QTest::keyClicks(p.c.txtVerificacion, QStringLiteral("12a3x4"));
+    QCOMPARE(p.c.txtVerificacion->text(), QStringLiteral("1234"));
     QCOMPARE(p.e.sistema.pitidos, 2);
-    QTest::keyClick(p.w->txtVerificacion, Qt::Key_Backspace);
-    QCOMPARE(p.w->txtVerificacion->text(), QStringLiteral("123"));
+    QTest::keyClick(p.c.txtVerificacion, Qt::Key_Backspace);
+    QCOMPARE(p.c.txtVerificacion->text(), QStringLiteral("123"));
 }
 
 void tst_verificacionpersonal::enterEnviaSoloConBotonActivo()
 {
     Prueba p;
     p.escribirCodigo(QStringLiteral("1234"));
-    QTest::keyClick(p.w->txtVerificacion, Qt::Key_Return);
+    QTest::keyClick(p.c.txtVerificacion, Qt::Key_Return);
     QVERIFY(p.envia->navegaciones.isEmpty()); // image not ready yet
     p.paginaLista();
     p.escribirCodigo(QStringLiteral("1234"));
-    QTest::keyClick(p.w->txtVerificacion, Qt::Key_Return);
+    QTest::keyClick(p.c.txtVerificacion, Qt::Key_Return);
     QCOMPARE(p.envia->navegaciones.size(), 1);
-    QTest::keyClick(p.w->txtVerificacion, Qt::Key_Enter);
+    QTest::keyClick(p.c.txtVerificacion, Qt::Key_Enter);
     QCOMPARE(p.envia->navegaciones.size(), 1); // a second Enter while sending posts nothing
 }
 
@@ -291,10 +309,10 @@ void tst_verificacionpersonal::enterConCodigoCortoAvisaSiempre()
     if (imagenLista)
         p.paginaLista();
     p.escribirCodigo(codigo);
-    QTest::keyClick(p.w->txtVerificacion, Qt::Key_Return);
+    QTest::keyClick(p.c.txtVerificacion, Qt::Key_Return);
     QCOMPARE(p.e.sistema.pitidos, pitidos);
-    QCOMPARE(p.w->lblEscribaaqui->text(), pitidos ? QStringLiteral("Escriba correctamente el código aquí:")
-                                                  : QStringLiteral("Escriba aquí el código que ve arriba:"));
+    QCOMPARE(p.c.lblEscribaaqui->text(), pitidos ? QStringLiteral("Escriba correctamente el código aquí:")
+                                                 : QStringLiteral("Escriba aquí el código que ve arriba:"));
     QVERIFY(p.envia->navegaciones.isEmpty());
 }
 
@@ -305,21 +323,21 @@ void tst_verificacionpersonal::f5TraeOtraImagen()
     p.w->activateWindow();
     QVERIFY(QTest::qWaitForWindowActive(p.w));
     p.paginaLista();
-    QVERIFY(p.w->fraVerificacion->isHidden());
+    QVERIFY(p.c.fraVerificacion->isHidden());
     const qsizetype antes = p.verificacion->navegaciones.size();
-    QTest::keyClick(p.w->txtVerificacion, Qt::Key_F5);
+    QTest::keyClick(p.c.txtVerificacion, Qt::Key_F5);
     QCOMPARE(p.verificacion->navegaciones.size(), antes + 1);
     QCOMPARE(p.verificacion->navegaciones.last().direccion, kPasarela);
-    QVERIFY(!p.w->cmdEnviar->isEnabled());
-    QVERIFY(!p.w->fraVerificacion->isHidden());
-    QVERIFY(p.w->timReadyState.isActive());
+    QVERIFY(!p.c.cmdEnviar->isEnabled());
+    QVERIFY(!p.c.fraVerificacion->isHidden());
+    QVERIFY(p.c.timReadyState->isActive());
     p.paginaLista();
-    QVERIFY(p.w->cmdEnviar->isEnabled());
+    QVERIFY(p.c.cmdEnviar->isEnabled());
     // While a code is on its way F5 changes nothing.
     p.escribirCodigo(QStringLiteral("1234"));
-    p.w->cmdEnviar_Click();
+    p.enviar();
     const qsizetype enviando = p.verificacion->navegaciones.size();
-    QTest::keyClick(p.w->txtVerificacion, Qt::Key_F5);
+    QTest::keyClick(p.c.txtVerificacion, Qt::Key_F5);
     QCOMPARE(p.verificacion->navegaciones.size(), enviando);
     QCOMPARE(p.envia->navegaciones.size(), 1);
 }
@@ -332,7 +350,7 @@ void tst_verificacionpersonal::envioPost()
     });
     p.paginaLista();
     p.escribirCodigo(QStringLiteral("0427"));
-    p.w->cmdEnviar_Click();
+    p.enviar();
     QCOMPARE(p.envia->navegaciones.size(), 1);
     const VistaWebGuion::Navegacion &n = p.envia->navegaciones[0];
     QCOMPARE(n.direccion, kPasarela);
@@ -344,11 +362,11 @@ void tst_verificacionpersonal::envioPost()
     QCOMPARE(n.cabeceras, QStringLiteral("Referer: http://127.0.0.1:4001/Mensajes/sms.php\n"
                                          "Content-Type: application/x-www-form-urlencoded\n"
                                          "Cookie: PHPSESSID=s1"));
-    QVERIFY(!p.w->cmdEnviar->isEnabled());
-    QVERIFY(!p.w->fraVerificacion->isHidden());
-    QCOMPARE(p.w->lblTrabajando->text(), QStringLiteral("Enviando el mensaje, espere por favor..."));
-    QVERIFY(p.w->timReadyStateEnvio.isActive());
-    QCOMPARE(QString::fromLatin1(n.cuerpo), QString::fromLatin1(TextoABytes(p.w->CuerpoPost)));
+    QVERIFY(!p.c.cmdEnviar->isEnabled());
+    QVERIFY(!p.c.fraVerificacion->isHidden());
+    QCOMPARE(p.c.lblTrabajando->text(), QStringLiteral("Enviando el mensaje, espere por favor..."));
+    QVERIFY(p.c.timReadyStateEnvio->isActive());
+    QCOMPARE(QString::fromLatin1(n.cuerpo), QString::fromLatin1(TextoABytes(p.w->cuerpoPost())));
 }
 
 void tst_verificacionpersonal::servidorAlternativo()
@@ -356,14 +374,15 @@ void tst_verificacionpersonal::servidorAlternativo()
     EntornoEnvio e;
     e.mensaje.ServidorAlternativo = QStringLiteral("127.0.0.1:4999");
     frmVerificacionPersonal w(e.ctx, e.mensaje, QStringLiteral("t"));
+    const auto c = ControlesFrmVerificacionPersonal::buscar(w);
     VistaWebGuion *v = e.vistas.at(0);
     QCOMPARE(v->navegaciones[0].direccion, QStringLiteral("http://127.0.0.1:4999/Mensajes/sms.php"));
     v->ponerPaginaHtml(QStringLiteral("http://127.0.0.1:4999/Mensajes/sms.php"), kPaginaCodigo);
     v->completarCarga();
-    w.timReadyState_Timer();
-    QVERIFY(w.cmdEnviar->isEnabled());
-    w.txtVerificacion->setText(QStringLiteral("1111"));
-    w.cmdEnviar_Click();
+    disparar(c.timReadyState);
+    QVERIFY(c.cmdEnviar->isEnabled());
+    QTest::keyClicks(c.txtVerificacion, QStringLiteral("1111"));
+    QTest::mouseClick(c.cmdEnviar, Qt::LeftButton);
     QCOMPARE(e.vistas.at(1)->navegaciones[0].direccion, QStringLiteral("http://127.0.0.1:4999/Mensajes/sms.php"));
     QVERIFY(e.vistas.at(1)->navegaciones[0].cabeceras.startsWith(
         QStringLiteral("Referer: http://127.0.0.1:4999/Mensajes/sms.php\n")));
@@ -373,16 +392,18 @@ void tst_verificacionpersonal::codigoIncorrecto()
 {
     Prueba p;
     QSignalSpy rechazos(p.w, &QDialog::rejected);
+    for (int i = 0; i < 6; ++i)
+        p.tick();
     p.paginaLista();
+    QCOMPARE(p.w->ticksCarga(), qint16(7));
     p.escribirCodigo(QStringLiteral("9999"));
-    p.w->TicksCarga = 7;
-    p.w->cmdEnviar_Click();
-    p.w->timReadyStateEnvio_Timer(); // still loading
+    p.enviar();
+    p.tickEnvio(); // still loading
     p.envia->ponerPaginaHtml(kPasarela, QStringLiteral("<p>El código INGRESADO ES INCORRECTO</p>"));
     p.envia->completarCarga();
-    p.w->timReadyStateEnvio_Timer();
-    QCOMPARE(p.w->TicksEnvio, qint16(0));
-    QCOMPARE(p.w->TicksCarga, qint16(0));
+    p.tickEnvio();
+    QCOMPARE(p.w->ticksEnvio(), qint16(0));
+    QCOMPARE(p.w->ticksCarga(), qint16(0));
     QCOMPARE(p.e.dialogos.llamadas.size(), 1);
     QCOMPARE(p.e.dialogos.llamadas[0].texto, QStringLiteral("El código de verificación ingresado no es el "
                                                             "correcto.\r\n · Escriba nuevamente el código de "
@@ -392,10 +413,10 @@ void tst_verificacionpersonal::codigoIncorrecto()
     QVERIFY(p.envia->detenciones >= 1);
     QCOMPARE(p.verificacion->navegaciones.size(), 2); // a new image
     QCOMPARE(p.verificacion->navegaciones[1].direccion, kPasarela);
-    QVERIFY(p.w->timReadyState.isActive());
-    QVERIFY(!p.w->cmdEnviar->isEnabled());
-    QVERIFY(!p.w->fraVerificacion->isHidden());
-    QCOMPARE(p.w->lblTrabajando->text(), QStringLiteral("Cambiando imagen de verificación..."));
+    QVERIFY(p.c.timReadyState->isActive());
+    QVERIFY(!p.c.cmdEnviar->isEnabled());
+    QVERIFY(!p.c.fraVerificacion->isHidden());
+    QCOMPARE(p.c.lblTrabajando->text(), QStringLiteral("Cambiando imagen de verificación..."));
     QVERIFY(p.e.principal.estados.isEmpty());
     QCOMPARE(p.e.principal.guardados, 0);
     QCOMPARE(rechazos.size(), 0); // the window stays for another try
@@ -403,9 +424,9 @@ void tst_verificacionpersonal::codigoIncorrecto()
     // The new image comes and the loop starts over.
     p.verificacion->ponerPaginaHtml(kPasarela, QStringLiteral("<img src=\"tmp/zzzzzzzzzzzzzzzzzzzz.png\">"));
     p.verificacion->completarCarga();
-    p.w->timReadyState_Timer();
-    QCOMPARE(p.w->ArchivoImagen, QStringLiteral("tmp%2Fzzzzzzzzzzzzzzzzzzzz"));
-    QVERIFY(p.w->cmdEnviar->isEnabled());
+    p.tick();
+    QCOMPARE(p.w->archivoImagen(), QStringLiteral("tmp%2Fzzzzzzzzzzzzzzzzzzzz"));
+    QVERIFY(p.c.cmdEnviar->isEnabled());
 }
 
 void tst_verificacionpersonal::entregado()
@@ -414,10 +435,10 @@ void tst_verificacionpersonal::entregado()
     QSignalSpy rechazos(p.w, &QDialog::rejected);
     p.paginaLista();
     p.escribirCodigo(QStringLiteral("1234"));
-    p.w->cmdEnviar_Click();
+    p.enviar();
     p.envia->ponerPaginaHtml(kPasarela, QStringLiteral("<p>Su mensaje fue procesado</p>"));
     p.envia->completarCarga();
-    p.w->timReadyStateEnvio_Timer();
+    p.tickEnvio();
     QCOMPARE(rechazos.size(), 1); // closed
     QCOMPARE(p.e.dialogos.llamadas.size(), 1);
     QCOMPARE(p.e.dialogos.llamadas[0].texto,
@@ -431,8 +452,8 @@ void tst_verificacionpersonal::entregado()
     // The outcome carries the message as it was handed over.
     QCOMPARE(p.e.principal.mensajes[0].DestinatarioNombre(), QStringLiteral("Juan"));
     QCOMPARE(p.e.principal.mensajes[0].texto, QStringLiteral("Hola"));
-    QVERIFY(!p.w->timReadyState.isActive());
-    QVERIFY(!p.w->timReadyStateEnvio.isActive());
+    QVERIFY(!p.c.timReadyState->isActive());
+    QVERIFY(!p.c.timReadyStateEnvio->isActive());
     QCOMPARE(p.envia->scripts.count(QStringLiteral("window.alert=function(alertMsg) {window.status=alertMsg;}")) >= 1,
              true);
 }
@@ -442,14 +463,14 @@ void tst_verificacionpersonal::respuestaCortaNoQuedaEsperando()
     Prueba p;
     p.paginaLista();
     p.escribirCodigo(QStringLiteral("1234"));
-    p.w->cmdEnviar_Click();
+    p.enviar();
     p.envia->setScrollMaximo(40, 0);
     p.envia->ponerPaginaHtml(kPasarela, QStringLiteral("ok"));
     p.envia->completarCarga();
-    p.w->timReadyStateEnvio_Timer();
-    QVERIFY(p.w->timReadyStateEnvio.isActive()); // first read-back differs: poll again
+    p.tickEnvio();
+    QVERIFY(p.c.timReadyStateEnvio->isActive()); // first read-back differs: poll again
     QVERIFY(p.e.dialogos.llamadas.isEmpty());
-    p.w->timReadyStateEnvio_Timer();
+    p.tickEnvio();
     QCOMPARE(p.e.dialogos.llamadas.size(), 1); // the offset stopped moving: the answer is read
     QCOMPARE(p.e.principal.guardados, 1);
 }
@@ -459,14 +480,14 @@ void tst_verificacionpersonal::ticksDeEnvio()
     Prueba p;
     p.paginaLista();
     p.escribirCodigo(QStringLiteral("1234"));
-    p.w->cmdEnviar_Click();
+    p.enviar();
     for (int i = 1; i <= 700; ++i) {
-        p.w->timReadyStateEnvio_Timer();
-        QVERIFY(p.w->timReadyStateEnvio.isActive());
+        p.tickEnvio();
+        QVERIFY(p.c.timReadyStateEnvio->isActive());
         if (i == 59)
-            QCOMPARE(p.w->lblTrabajando->text(), QStringLiteral("Enviando el mensaje, espere por favor..."));
+            QCOMPARE(p.c.lblTrabajando->text(), QStringLiteral("Enviando el mensaje, espere por favor..."));
         if (i == 60 || i == 600)
-            QCOMPARE(p.w->lblTrabajando->text(),
+            QCOMPARE(p.c.lblTrabajando->text(),
                      QStringLiteral("El envío está demorando más de lo normal, espere unos instantes más por "
                                     "favor..."));
         if (i == 599)
@@ -474,11 +495,11 @@ void tst_verificacionpersonal::ticksDeEnvio()
         if (i == 600)
             QCOMPARE(p.e.dialogos.llamadas.size(), 1);
         if (i == 601)
-            QCOMPARE(p.w->lblTrabajando->text(), kMuyLento);
+            QCOMPARE(p.c.lblTrabajando->text(), kMuyLento);
     }
     QCOMPARE(p.e.dialogos.llamadas.size(), 1);
     QCOMPARE(p.e.dialogos.llamadas[0].titulo, QStringLiteral("NTX Mensajes: Mensaje en espera"));
-    QCOMPARE(p.w->TicksEnvio, qint16(700));
+    QCOMPARE(p.w->ticksEnvio(), qint16(700));
 }
 
 void tst_verificacionpersonal::errorDeNavegacion_data()
@@ -502,7 +523,7 @@ void tst_verificacionpersonal::errorDeNavegacion()
     if (enEnvio) {
         p.paginaLista();
         p.escribirCodigo(QStringLiteral("1234"));
-        p.w->cmdEnviar_Click();
+        p.enviar();
         vista = p.envia;
     }
     vista->dispararErrorDeNavegacion(direccion, -7);
@@ -527,19 +548,19 @@ void tst_verificacionpersonal::errorDeNavegacion()
                             " · Si el error persiste, puede que el servidor esté muy ocupado temporalmente, intente "
                             "más tarde"));
     QCOMPARE(p.e.principal.guardados, 0);
-    QVERIFY(!p.w->timReadyState.isActive());
-    QVERIFY(!p.w->timReadyStateEnvio.isActive());
+    QVERIFY(!p.c.timReadyState->isActive());
+    QVERIFY(!p.c.timReadyStateEnvio->isActive());
 }
 
 void tst_verificacionpersonal::focoYCierre()
 {
     Prueba p;
     p.verificacion->dispararFoco();
-    QCOMPARE(p.w->focusWidget(), p.w->txtVerificacion);
+    QCOMPARE(p.w->focusWidget(), p.c.txtVerificacion);
     QSignalSpy rechazos(p.w, &QDialog::rejected);
     QVERIFY(p.verificacion->dispararCierreDeVentana());
     QCOMPARE(rechazos.size(), 0);
-    p.w->cmdCancelar_Click();
+    QTest::mouseClick(p.c.cmdCancelar, Qt::LeftButton);
     QCOMPARE(rechazos.size(), 1);
     QVERIFY(p.envia->navegaciones.isEmpty());
     QCOMPARE(p.e.principal.guardados, 0);

@@ -173,8 +173,7 @@ private Q_SLOTS:
             auto *v = new frmVerificacionPersonal(e.ctx, e.mensaje, QStringLiteral("ntx"));
             // Enter on an empty code puts up the longer caption once the window is on screen.
             QTimer::singleShot(0, v, [v] {
-                int enter = 13;
-                v->txtVerificacion_KeyPress(enter);
+                QTest::keyClick(ControlesFrmVerificacionPersonal::buscar(*v).txtVerificacion, Qt::Key_Return);
             });
             return v;
         });
