@@ -13,9 +13,11 @@
 #include <QApplication>
 #include <QCloseEvent>
 #include <QHeaderView>
+#include <QLayout>
 #include <QMenuBar>
 #include <QPointer>
 #include <QSystemTrayIcon>
+#include <QWindow>
 #include <QWindowStateChangeEvent>
 #include <cmath>
 
@@ -90,6 +92,11 @@ frmBrowser::frmBrowser(Contexto &contexto, QWidget *parent)
     setFont(fuente);
     crearControles();
     crearMenus();
+    // The controls stand at fixed places: the window keeps their size, without a maximise
+    // button, and ends where the status bar does.
+    setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
+                   Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint);
+    layout()->setSizeConstraint(QLayout::SetFixedSize);
     ui.nombrar();
     crearControladores();
     conectar();
@@ -189,9 +196,19 @@ void frmBrowser::crearControles()
 
     ui.fraDestinatario = new QGroupBox(QStringLiteral("Nombre destinatario"), ui.picEscritura);
     ui.fraDestinatario->setGeometry(twips(6840, 0, 3735, 735));
-    ui.lblNombreDestinatario = etiqueta(QStringLiteral("(Ninguno)"), ui.fraDestinatario, QRect(8, 20, 110, 22));
-    ui.cmdAgendar = boton(QStringLiteral("Agendar"), ui.fraDestinatario, QRect(120, 18, 58, 24));
-    ui.cmdAlEscritorio = boton(QStringLiteral("Al escritorio"), ui.fraDestinatario, QRect(180, 18, 66, 24));
+    ui.cmdAgendar = boton(QStringLiteral("Agendar"), ui.fraDestinatario, QRect());
+    ui.cmdAlEscritorio = boton(QStringLiteral("Al escritorio"), ui.fraDestinatario, QRect());
+    {
+        // Only one of the two shows at a time: the same place at the right edge, wide enough
+        // for either caption with the style's margins; the name takes the rest of the row.
+        constexpr int Margen = 8, Separacion = 4;
+        const int ancho = std::max(ui.cmdAgendar->sizeHint().width(), ui.cmdAlEscritorio->sizeHint().width());
+        const QRect lugar(ui.fraDestinatario->width() - Margen - ancho, 18, ancho, 24);
+        ui.cmdAgendar->setGeometry(lugar);
+        ui.cmdAlEscritorio->setGeometry(lugar);
+        ui.lblNombreDestinatario = etiqueta(QStringLiteral("(Ninguno)"), ui.fraDestinatario,
+                                            QRect(Margen, 20, lugar.x() - Separacion - Margen, 22));
+    }
 
     // Side panels: both at the same place; the slide moves them in twips.
     ui.picContactos = new QWidget(ui.picEscritura);
@@ -508,6 +525,46 @@ void frmBrowser::reenviar(const QString &mensaje, const QString &remitente)
 void frmBrowser::enfocarDestino()
 {
     composicion_->enfocarDestino();
+}
+
+void frmBrowser::setVisible(bool visible)
+{
+    if (visible == isVisible()) {
+        QMainWindow::setVisible(visible);
+        return;
+    }
+    if (!visible) {
+        lugarAlOcultarse = geometry();
+        recuperandoLugar = false;
+    } else if (!lugarAlOcultarse.isNull()) {
+        // A window mapped again is placed anew by some window managers (next to the update
+        // window, or centred): it asks for its place and moves back there if placed elsewhere.
+        setGeometry(lugarAlOcultarse);
+        if (QWindow *nativa = windowHandle()) {
+            nativa->setGeometry(lugarAlOcultarse);
+            nativa->removeEventFilter(this);
+            nativa->installEventFilter(this);
+            recuperandoLugar = true;
+        }
+    }
+    QMainWindow::setVisible(visible);
+}
+
+void frmBrowser::moveEvent(QMoveEvent *evento)
+{
+    QMainWindow::moveEvent(evento);
+    if (recuperandoLugar && isVisible() && geometry().topLeft() != lugarAlOcultarse.topLeft()) {
+        recuperandoLugar = false;
+        setGeometry(lugarAlOcultarse);
+    }
+}
+
+bool frmBrowser::eventFilter(QObject *objeto, QEvent *evento)
+{
+    // The window manager places a window before it is exposed: later moves are the user's.
+    if (objeto == windowHandle() && evento->type() == QEvent::Expose && windowHandle()->isExposed())
+        recuperandoLugar = false;
+    return QMainWindow::eventFilter(objeto, evento);
 }
 
 void frmBrowser::ocultarVentana()

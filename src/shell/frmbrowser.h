@@ -97,8 +97,13 @@ public:
     int bandejaMensaje = 0;
     qint16 velocidadSale = 0, velocidadEntra = 0;
 
+    // Shown again after a hide (tray, update, history), the window asks for the place it had.
+    void setVisible(bool visible) override;
+
 protected:
     void changeEvent(QEvent *evento) override;
+    void moveEvent(QMoveEvent *evento) override;
+    bool eventFilter(QObject *objeto, QEvent *evento) override;
     void closeEvent(QCloseEvent *evento) override;
 
 private:
@@ -156,4 +161,6 @@ private:
     std::unique_ptr<ControladorTips> tips_;
     std::unique_ptr<ControladorAyuda> ayuda_;
     QSystemTrayIcon *bandeja = nullptr;
+    QRect lugarAlOcultarse;        // client-area geometry when last hidden; null before
+    bool recuperandoLugar = false; // shown again, not yet exposed: a placement by the window manager is undone
 };

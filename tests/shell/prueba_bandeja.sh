@@ -4,6 +4,9 @@
 #   - minimised, the window goes to the tray and the balloon points at the icon;
 #   - right click on the icon, "Abrir NTX Mensajes": the window is back, the icon
 #     gone, the process alive;
+#   - minimised again, a left click on the icon: the window is back;
+#   - each time it comes back it stands where it was before going to the tray;
+#   - the window manager offers no maximise for the fixed-size window;
 #   - minimised again, right click, "Salir": the process ends by itself with code 0
 #     and its options are saved.
 #
@@ -163,8 +166,38 @@ menu_bandeja() {
     fi
 }
 
+# "x y ancho alto" of the main window on the screen.
+lugar_principal() {
+    ventana_principal || return 1
+    echo "$X $Y $WIDTH $HEIGHT"
+}
+
 esperar "$ESPERA" ventana_principal || falla "no apareció la ventana principal"
 capturar 1-principal
+# The user moves it away from where the window manager put it (a window mapped anew
+# would be placed there again).
+xdotool windowmove "$PRINCIPAL" 131 87
+# Its place no longer changes by itself.
+LUGAR=""
+asentada() {
+    local ahora
+    ahora=$(lugar_principal) || return 1
+    [ "$ahora" = "$LUGAR" ] && return 0
+    LUGAR=$ahora
+    sleep 0.5
+    return 1
+}
+esperar "$ESPERA" asentada || falla "la ventana principal no quedó quieta"
+echo "Ventana principal en $LUGAR"
+acciones=$(xprop -id "$PRINCIPAL" _NET_WM_ALLOWED_ACTIONS 2>/dev/null || true)
+[ -n "$acciones" ] || falla "el administrador de ventanas no publicó las acciones de la ventana principal"
+! grep -q MAXIMIZE <<<"$acciones" || falla "la ventana principal, de tamaño fijo, se puede maximizar: $acciones"
+
+# volvio_al_lugar <cómo>: the window came back where it was.
+en_su_lugar() { [ "$(lugar_principal)" = "$LUGAR" ]; }
+volvio_al_lugar() {
+    esperar 10 en_su_lugar || falla "tras $1 la ventana volvió en $(lugar_principal), no en $LUGAR"
+}
 minimizar
 
 # The balloon points at the icon: it stands next to it, not in a corner of the screen.
@@ -193,7 +226,18 @@ esperar "$ESPERA" volvio || falla "la ventana no volvió"
 esperar "$ESPERA" sin_icono || falla "el ícono siguió en el área de notificación"
 vivo || falla "«Abrir NTX Mensajes» terminó el proceso"
 capturar 3-abierta
-echo "«Abrir NTX Mensajes»: la ventana volvió y el ícono se fue"
+volvio_al_lugar "«Abrir NTX Mensajes»"
+echo "«Abrir NTX Mensajes»: la ventana volvió a su lugar y el ícono se fue"
+
+# A left click on the icon brings it back too, at the same place.
+minimizar
+xdotool mousemove $((IX + IW / 2)) $((IY + IH / 2)) click 1
+esperar "$ESPERA" volvio || falla "el clic sobre el ícono no trajo la ventana"
+esperar "$ESPERA" sin_icono || falla "el ícono siguió en el área de notificación tras el clic"
+vivo || falla "el clic sobre el ícono terminó el proceso"
+capturar 4-clic
+volvio_al_lugar "el clic sobre el ícono"
+echo "Clic sobre el ícono: la ventana volvió a su lugar"
 
 # Back to the tray: the process still answers its window.
 minimizar

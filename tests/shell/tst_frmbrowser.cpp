@@ -84,6 +84,10 @@ private Q_SLOTS:
     void controlesEnSuLugar_data();
     void controlesEnSuLugar();
     void tresVistasCreadas();
+    void filaDestinatarioAlineada();
+    void ventanaDeTamanoFijo();
+    void vuelveDondeEstaba_data();
+    void vuelveDondeEstaba();
     void menus_data();
     void menus();
     void temporizadores_data();
@@ -217,6 +221,92 @@ void tst_frmBrowser::tresVistasCreadas()
     b.ventana->show();
     QVERIFY(controlesDe(*b.ventana).brwWebBrowser->isVisible());
     QVERIFY(!controlesDe(*b.ventana).picEscritura->isVisible());
+}
+
+void tst_frmBrowser::filaDestinatarioAlineada()
+{
+    Banco b;
+    frmBrowser &v = *b.ventana;
+    v.show();
+    const QGroupBox *marco = controlesDe(v).fraDestinatario;
+    const QLabel *nombre = controlesDe(v).lblNombreDestinatario;
+    const QPushButton *agendar = controlesDe(v).cmdAgendar;
+    const QPushButton *alEscritorio = controlesDe(v).cmdAlEscritorio;
+    // One of the two shows at a time, at the same place by the right edge.
+    QCOMPARE(agendar->geometry(), alEscritorio->geometry());
+    const int margenDerecho = marco->width() - 1 - agendar->geometry().right();
+    QVERIFY2(margenDerecho >= 4 && margenDerecho <= 10, qPrintable(QString::number(margenDerecho)));
+    QVERIFY(nombre->geometry().right() < agendar->x());
+    QCOMPARE(nombre->x(), margenDerecho);
+    for (const QPushButton *boton : {agendar, alEscritorio}) {
+        // The caption keeps the style's margins on both sides.
+        QVERIFY2(boton->width() >= boton->sizeHint().width(), qPrintable(boton->text()));
+        QVERIFY2(boton->width() >= boton->fontMetrics().horizontalAdvance(boton->text()) + 12,
+                 qPrintable(boton->text()));
+        QVERIFY(boton->geometry().bottom() < marco->height());
+    }
+}
+
+void tst_frmBrowser::ventanaDeTamanoFijo()
+{
+    Banco b;
+    frmBrowser &v = *b.ventana;
+    v.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&v));
+    const QSize normal = v.size();
+    // No empty strip below the status bar: the window ends with the client area.
+    QCOMPARE(v.centralWidget()->geometry().bottom(), v.height() - 1);
+    QCOMPARE(v.centralWidget()->width(), v.width());
+    QCOMPARE(controlesDe(v).StatusBar1->geometry().bottom(), v.centralWidget()->height() - 1);
+    // Nothing to maximise: the controls stand at fixed places.
+    QCOMPARE(v.minimumSize(), normal);
+    QCOMPARE(v.maximumSize(), normal);
+    QVERIFY(!(v.windowFlags() & Qt::WindowMaximizeButtonHint));
+    QVERIFY(v.windowFlags() & Qt::WindowMinimizeButtonHint);
+    QVERIFY(v.windowFlags() & Qt::WindowCloseButtonHint);
+    // A real window manager then offers no maximise (the tray script checks it with openbox).
+}
+
+void tst_frmBrowser::vuelveDondeEstaba_data()
+{
+    QTest::addColumn<QString>("ruta");
+    QTest::newRow("actualización cancelada") << "actualizacion";
+    QTest::newRow("bandeja, clic") << "clic";
+    QTest::newRow("bandeja, Abrir NTX Mensajes") << "menu";
+}
+
+void tst_frmBrowser::vuelveDondeEstaba()
+{
+    QFETCH(QString, ruta);
+    Banco b;
+    frmBrowser &v = *b.ventana;
+    QTemporaryDir datos;
+    b.sistema.datosLocales = datos.path() + QStringLiteral("/");
+    v.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&v));
+    const QRect lugar = v.geometry();
+    if (ruta == QLatin1String("actualizacion")) {
+        b.web().navegar(Sitio + QStringLiteral("/ntxbin/act_ver_2_5_0.htm"));
+        b.web().completarCarga();
+        b.dialogos.respuestas = {Dialogos::Respuesta::Si};
+        QVERIFY(b.web().dispararAntesDeNavegar(QStringLiteral("ntx://actdw/1127.0.0.1:9/ntxmensajes.exe/241123/F")));
+        QPointer<frmActualizar> actualizacion = v.panelesWeb().comandos().ventanaActualizacion();
+        QVERIFY(actualizacion);
+        QVERIFY(!v.isVisible());
+        actualizacion->close();
+        delete actualizacion;
+    } else {
+        v.ponerEnBandeja();
+        QVERIFY(!v.isVisible());
+        if (ruta == QLatin1String("clic"))
+            v.frmBrowserMinimizado(514.0 * 15);
+        else
+            controlesDe(v).mnuNotifAbrir->trigger();
+    }
+    QVERIFY(v.isVisible());
+    QCOMPARE(v.geometry(), lugar);
+    // Shown again, the window asks the window manager for that place instead of being placed anew.
+    QVERIFY(v.testAttribute(Qt::WA_Moved));
 }
 
 void tst_frmBrowser::menus_data()
