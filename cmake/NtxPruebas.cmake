@@ -22,7 +22,10 @@ function(ntx_prueba nombre)
         list(APPEND etiquetas nucleo)
     endif()
     if(P_WEB OR P_E2E)
-        list(APPEND entorno "QTWEBENGINE_DISABLE_SANDBOX=1" "QTWEBENGINE_CHROMIUM_FLAGS=--disable-gpu")
+        # The engine's profile folder is per test: a profile in use by another run on the
+        # same machine (another build folder, the demonstration) makes loads stall.
+        list(APPEND entorno "QTWEBENGINE_DISABLE_SANDBOX=1" "QTWEBENGINE_CHROMIUM_FLAGS=--disable-gpu"
+             "XDG_DATA_HOME=${CMAKE_BINARY_DIR}/datos-prueba/${nombre}")
     endif()
     if(P_E2E)
         list(APPEND etiquetas e2e)
