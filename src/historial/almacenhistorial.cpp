@@ -411,11 +411,6 @@ QString limpiar(const QString &texto)
     return limpio;
 }
 
-QByteArray literalFecha(const QDateTime &fecha)
-{
-    return Windows1252::codificar(EscritorArchivoTexto::literalFecha(fecha));
-}
-
 QDateTime leerLiteralFecha(const QByteArray &literal)
 {
     Fecha fecha;
@@ -432,15 +427,9 @@ QString nombreTemporal(const QString &ruta)
 
 QByteArray lineaRegistro(const RegistroHistorial &registro)
 {
-    // Straight to bytes: an append of a long message spends its time here, not in the write.
-    QByteArray linea = literalFecha(registro.fecha);
-    for (const QString *texto :
-         {&registro.destinatario, &registro.destino, &registro.remitente, &registro.mensaje, &registro.proveedor}) {
-        QByteArray bytes = Windows1252::codificar(*texto);
-        bytes.replace('"', '\''); // the cleaning of `limpiar`
-        linea += ",\"" + bytes + '"';
-    }
-    return linea;
+    return Windows1252::codificar(EscritorArchivoTexto::lineaDeRegistro(
+        {registro.fecha, limpiar(registro.destinatario), limpiar(registro.destino), limpiar(registro.remitente),
+         limpiar(registro.mensaje), limpiar(registro.proveedor)}));
 }
 
 bool tieneCabecera(const QString &primeraLinea)

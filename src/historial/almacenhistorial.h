@@ -46,8 +46,6 @@ inline constexpr char Cabecera[] = "NTXHistorial1.0";
 // Double quotes become apostrophes, so a stored text never holds one.
 QString limpiar(const QString &texto);
 
-// "#yyyy-mm-dd hh:mm:ss#".
-QByteArray literalFecha(const QDateTime &fecha);
 // Accepts "#yyyy-mm-dd hh:mm:ss#" and the date-only "#yyyy-mm-dd#"; invalid otherwise.
 QDateTime leerLiteralFecha(const QByteArray &literal);
 

@@ -111,7 +111,8 @@ private Q_SLOTS:
 
     void escrituraExacta()
     {
-        QCOMPARE(ah::literalFecha(QDateTime(QDate(2012, 1, 2), QTime(3, 4, 5))), QByteArray("#2012-01-02 03:04:05#"));
+        QVERIFY(ah::lineaRegistro(registro(QString(), QDateTime(QDate(2012, 1, 2), QTime(3, 4, 5))))
+                    .startsWith("#2012-01-02 03:04:05#,"));
         RegistroHistorial r = registro(QStringLiteral("Dijo \"hola\", chau"));
         r.destinatario = QStringLiteral("El \"Tano\"");
         r.destino = QStringLiteral("\"alias\"");
@@ -128,6 +129,10 @@ private Q_SLOTS:
         QTest::newRow("euro y comillas tipográficas") << QStringLiteral("€ “x” …") << QByteArray("\x80 \x93x\x94 \x85");
         QTest::newRow("fuera del código") << QStringLiteral("a中b") << QByteArray("a?b");
         QTest::newRow("par sustituto") << QStringLiteral("a\U0001F600b") << QByteArray("a?b");
+        // Quotes become apostrophes: nothing is escaped in this format.
+        QTest::newRow("comillas") << QStringLiteral("\"a\" \"\"") << QByteArray("'a' ''");
+        QTest::newRow("coma y salto") << QStringLiteral("a, b\r\nc") << QByteArray("a, b\r\nc");
+        QTest::newRow("vacío") << QString() << QByteArray();
     }
     void codigoDePagina()
     {
@@ -141,7 +146,7 @@ private Q_SLOTS:
         QCOMPARE(ah::leer(ruta(), tabla), HistorialLeido);
         QCOMPARE(tabla.size(), 1);
         if (!bytes.contains('?')) {
-            QCOMPARE(tabla[0].mensaje, texto);
+            QCOMPARE(tabla[0].mensaje, QString(texto).replace(u'"', u'\''));
         }
     }
 
