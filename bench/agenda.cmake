@@ -3,7 +3,6 @@ if(NOT NTX_SOLO_NUCLEO)
     ntx_bench(bench_agenda
         SOURCES ${CMAKE_CURRENT_LIST_DIR}/bench_agenda.cpp
         LIBS ntxventanas ntxdobles)
-    target_include_directories(bench_agenda PRIVATE ${CMAKE_SOURCE_DIR}/tests)
 endif()
 if(NOT NTX_SOLO_NUCLEO)
     ntx_bench(bench_agenda_inicio SOURCES ${CMAKE_CURRENT_LIST_DIR}/bench_agenda_inicio.cpp LIBS ntxplataforma)
@@ -16,5 +15,4 @@ endif()
 # Agenda file export and import, and opening the address book, with 10,000 contacts.
 if(NOT NTX_SOLO_NUCLEO)
     ntx_bench(bench_agenda_archivo SOURCES ${CMAKE_CURRENT_LIST_DIR}/bench_agenda_archivo.cpp LIBS ntxventanas ntxdobles)
-    target_include_directories(bench_agenda_archivo PRIVATE ${CMAKE_SOURCE_DIR}/tests)
 endif()

@@ -70,17 +70,6 @@ double msCrudo(const QString &ruta)
     return mediana(veces);
 }
 
-// The median read beside the median raw scan: a loaded machine moves both alike.
-void informar(benchmark::State &estado, const QString &ruta, const QList<double> &lecturas)
-{
-    const double msLectura = mediana(lecturas);
-    const double crudo = msCrudo(ruta);
-    estado.counters["lectura_ms"] = msLectura;
-    estado.counters["MB"] = double(QFile(ruta).size()) / (1024 * 1024);
-    estado.counters["crudo_ms"] = crudo;
-    estado.counters["x_crudo"] = msLectura / crudo;
-}
-
 void BM_RecorridoCrudo(benchmark::State &estado)
 {
     QTemporaryDir carpeta;
@@ -134,31 +123,6 @@ void BM_LeerHistorial(benchmark::State &estado)
     estado.counters["x_crudo"] = msLectura / crudo;
 }
 BENCHMARK(BM_LeerHistorial)->Unit(benchmark::kMillisecond)->Iterations(10);
-
-// The whole table of records (six texts each), as an export or a test reads it;
-// kept beside the indexed read to show what the window no longer pays. Dropping
-// the table afterwards is not counted.
-void BM_LeerHistorialTabla(benchmark::State &estado)
-{
-    QTemporaryDir carpeta;
-    const QString ruta = crearAlmacen(carpeta);
-    QList<double> ms;
-    for (auto _ : estado) {
-        QElapsedTimer t;
-        t.start();
-        TablaHistorial tabla;
-        const auto resultado = ah::leer(ruta, tabla);
-        ms.append(double(t.nsecsElapsed()) / 1e6);
-        estado.PauseTiming();
-        if (resultado != HistorialLeido || tabla.size() != Registros) {
-            estado.SkipWithError("the store did not read back whole");
-        }
-        tabla = TablaHistorial();
-        estado.ResumeTiming();
-    }
-    informar(estado, ruta, ms);
-}
-BENCHMARK(BM_LeerHistorialTabla)->Unit(benchmark::kMillisecond)->Iterations(10);
 
 void BM_AgregarAlHistorial(benchmark::State &estado)
 {

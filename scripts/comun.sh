@@ -49,6 +49,8 @@ PAQUETES=(
     lintian
     # The fuzz harnesses of the readers: clang and its libFuzzer and sanitizer runtimes.
     clang libclang-rt-14-dev
+    # The test command checks that every source is laid out as .clang-format says.
+    clang-format
 )
 
 instalar_faltantes() {

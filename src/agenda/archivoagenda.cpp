@@ -68,7 +68,7 @@ QString LineaArchivoAgenda(const QString &nombre, const QString &registro, bool 
     }
     if (comillasCambiadas)
         *comillasCambiadas = comillas;
-    return QLatin1Char('"') + n + QStringLiteral("\",\"") + r + QLatin1Char('"');
+    return EscritorArchivoTexto::lineaDeRegistro({n, r});
 }
 
 bool EscribirArchivoAgenda(const QString &ruta, const Contactos &contactos, FalloArchivoAgenda *fallo,

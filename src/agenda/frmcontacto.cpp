@@ -38,7 +38,7 @@ frmContacto::frmContacto(Contexto &contexto, std::function<void()> refrescarPane
     ui.lblBuscarEmpresa = new QLabel(QStringLiteral("Detectar proveedor"), this);
     ui.lblBuscarEmpresa->setGeometry(Twips(3600, 1040, 1560, 255));
     ui.lblBuscarEmpresa->setStyleSheet(QStringLiteral("color: %1; text-decoration: underline;")
-                                        .arg(ColorLegible(Qt::blue, palette().color(QPalette::Window)).name()));
+                                           .arg(ColorLegible(Qt::blue, palette().color(QPalette::Window)).name()));
     ui.lblBuscarEmpresa->setCursor(Qt::PointingHandCursor);
     ui.lblBuscarEmpresa->installEventFilter(this);
 

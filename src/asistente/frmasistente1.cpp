@@ -13,8 +13,6 @@
 
 namespace {
 
-const QString Seccion = QStringLiteral("Mensajes");
-
 QString VersionCorta()
 {
     return QString::number(NTX_VERSION_MAYOR) + QLatin1Char('.') + QString::number(NTX_VERSION_MENOR);
@@ -75,17 +73,17 @@ void frmAsistente1::Form_Load()
 
     ClavePrimeraVez = ::ClavePrimeraVez();
     bool legible = true;
-    PrimeraVez = s.ajustes.leerBooleano(Seccion, ClavePrimeraVez, true, &legible);
+    PrimeraVez = s.ajustes.leerBooleano(SeccionMensajes, ClavePrimeraVez, true, &legible);
     if (!legible) {
         PrimeraVez = true;
-        s.ajustes.escribirBooleano(Seccion, ClavePrimeraVez, true);
+        s.ajustes.escribirBooleano(SeccionMensajes, ClavePrimeraVez, true);
     }
 
     Bienvenida = PrimeraVez ? QStringLiteral("Gracias por instalar NTX Mensajes ") + VersionCorta()
                             : QStringLiteral("NTX Mensajes ") + VersionCorta();
     lblPresentacion->setText(Bienvenida);
 
-    const QString remitente = s.ajustes.leer(Seccion, QStringLiteral("Remitente0"));
+    const QString remitente = s.ajustes.leer(SeccionMensajes, ClaveRemitente(0));
     if (!remitente.isEmpty())
         txtRemitente0->setText(remitente);
 
@@ -127,13 +125,13 @@ void frmAsistente1::cmdCerrar_Click()
         return;
     }
     if (!nombre.isEmpty())
-        s.ajustes.escribir(Seccion, QStringLiteral("Remitente0"), nombre);
+        s.ajustes.escribir(SeccionMensajes, ClaveRemitente(0), nombre);
 
     // The client must find the mutex free, or it would hand over to nobody and end.
     s.instancia.liberarMutex();
     s.sistema.dejarCorrerMensajes();
     QString error;
-    if (!s.ajustes.escribirBooleano(Seccion, ClavePrimeraVez, false))
+    if (!s.ajustes.escribirBooleano(SeccionMensajes, ClavePrimeraVez, false))
         error = QStringLiteral("No se pudo guardar la configuración.");
     else if (!s.sistema.lineaDeComandos().contains(QStringLiteral("/noejecutar"), Qt::CaseInsensitive) &&
              !s.sistema.iniciarPrograma(QStringLiteral("ntxmensajes"))) {

@@ -49,6 +49,15 @@ QString ValorPorDefecto(Clave clave)
     return QString::fromUtf16(definicion(clave).defecto);
 }
 
+std::optional<Clave> ClavePorNombre(const QString &nombre)
+{
+    for (const DefinicionClave &d : Tabla) {
+        if (nombre == QStringView(d.nombre))
+            return d.clave;
+    }
+    return std::nullopt;
+}
+
 QString LeerClave(const Ajustes &ajustes, Clave clave)
 {
     return ajustes.leer(SeccionMensajes, NombreClave(clave), ValorPorDefecto(clave));

@@ -5,6 +5,8 @@
 
 #include <QString>
 
+#include <optional>
+
 class Ajustes;
 
 inline const QString SeccionMensajes = QStringLiteral("Mensajes");
@@ -27,6 +29,8 @@ enum class Clave {
 // key's default is "True" or "False"; an empty default means "absent").
 QString NombreClave(Clave clave);
 QString ValorPorDefecto(Clave clave);
+// The key stored under `nombre` (exact case); none for a name outside the table.
+std::optional<Clave> ClavePorNombre(const QString &nombre);
 
 QString LeerClave(const Ajustes &ajustes, Clave clave);
 // A value that is no Boolean word gives the default with `legible` false.

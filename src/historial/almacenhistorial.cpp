@@ -4,11 +4,9 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
-#include <QHash>
 #include <QSaveFile>
 
 #include <algorithm>
-#include <climits>
 #include <cstring>
 #include <filesystem>
 
@@ -46,39 +44,6 @@ void poner(ErrorHistorial *error, int numero)
         *error = errorDe(numero);
     }
 }
-
-// Local date-times of the records. Asking the system for the local offset of
-// every record costs more than the rest of the reading together, so it is asked
-// once per day (twice: a day whose offset changes is then asked per hour).
-class ZonaLocal
-{
-public:
-    QDateTime fecha(QDate dia, QTime hora)
-    {
-        const qint64 clave = dia.toJulianDay();
-        auto it = dias_.constFind(clave);
-        if (it == dias_.cend()) {
-            const int inicio = QDateTime(dia, QTime(0, 0)).offsetFromUtc();
-            const int fin = QDateTime(dia, QTime(23, 59, 59)).offsetFromUtc();
-            it = dias_.insert(clave, inicio == fin ? inicio : Variable);
-        }
-        int desfase = *it;
-        if (desfase == Variable) {
-            const qint64 claveHora = clave * 24 + hora.hour();
-            auto h = horas_.constFind(claveHora);
-            if (h == horas_.cend()) {
-                h = horas_.insert(claveHora, QDateTime(dia, QTime(hora.hour(), 0)).offsetFromUtc());
-            }
-            desfase = *h;
-        }
-        return QDateTime(dia, hora, Qt::OffsetFromUTC, desfase);
-    }
-
-private:
-    static constexpr int Variable = INT_MIN;
-    QHash<qint64, int> dias_;
-    QHash<qint64, int> horas_;
-};
 
 using GramaticaRegistro::Campo;
 using GramaticaRegistro::Fecha;
@@ -203,19 +168,6 @@ private:
     Fecha fecha_;
 };
 
-// An upper bound of the records, to reserve once.
-qsizetype contarLineas(const QByteArray &datos, qsizetype desde)
-{
-    qsizetype lineas = 1;
-    const char *p = datos.constData() + desde;
-    const char *fin = datos.constData() + datos.size();
-    while ((p = static_cast<const char *>(std::memchr(p, '\n', size_t(fin - p))))) {
-        ++lineas;
-        ++p;
-    }
-    return lineas;
-}
-
 void llenar(RegistroHistorial *registro, const Campo campos[6])
 {
     registro->destinatario = GramaticaRegistro::texto(campos[1]);
@@ -224,34 +176,6 @@ void llenar(RegistroHistorial *registro, const Campo campos[6])
     registro->mensaje = GramaticaRegistro::texto(campos[4]);
     registro->proveedor = GramaticaRegistro::texto(campos[5]);
 }
-
-// Sender, provider and often the recipient repeat from one record to the next:
-// the table shares one string for them instead of one per record, which saves an
-// allocation and its memory each time.
-class TextosRepetidos
-{
-public:
-    void llenar(RegistroHistorial *registro, const Campo campos[6])
-    {
-        QString *destinos[5] = {&registro->destinatario, &registro->destino, &registro->remitente, &registro->mensaje,
-                                &registro->proveedor};
-        for (int i = 0; i < 5; ++i) {
-            const Campo &c = campos[i + 1];
-            const QByteArrayView bytes(c.desde, c.hasta - c.desde);
-            if (bytes != bytes_[i] || c.comillasDobladas != dobladas_[i]) {
-                bytes_[i] = bytes;
-                dobladas_[i] = c.comillasDobladas;
-                textos_[i] = GramaticaRegistro::texto(c);
-            }
-            *destinos[i] = textos_[i];
-        }
-    }
-
-private:
-    QByteArrayView bytes_[5];
-    bool dobladas_[5] = {};
-    QString textos_[5];
-};
 
 // Offset just after the first line (and its line end) of `datos`, and that line.
 qsizetype finPrimeraLinea(const QByteArray &datos, QByteArray *linea)
@@ -411,11 +335,6 @@ QString limpiar(const QString &texto)
     return limpio;
 }
 
-QByteArray literalFecha(const QDateTime &fecha)
-{
-    return Windows1252::codificar(EscritorArchivoTexto::literalFecha(fecha));
-}
-
 QDateTime leerLiteralFecha(const QByteArray &literal)
 {
     Fecha fecha;
@@ -432,55 +351,14 @@ QString nombreTemporal(const QString &ruta)
 
 QByteArray lineaRegistro(const RegistroHistorial &registro)
 {
-    // Straight to bytes: an append of a long message spends its time here, not in the write.
-    QByteArray linea = literalFecha(registro.fecha);
-    for (const QString *texto :
-         {&registro.destinatario, &registro.destino, &registro.remitente, &registro.mensaje, &registro.proveedor}) {
-        QByteArray bytes = Windows1252::codificar(*texto);
-        bytes.replace('"', '\''); // the cleaning of `limpiar`
-        linea += ",\"" + bytes + '"';
-    }
-    return linea;
+    return Windows1252::codificar(EscritorArchivoTexto::lineaDeRegistro(
+        {registro.fecha, limpiar(registro.destinatario), limpiar(registro.destino), limpiar(registro.remitente),
+         limpiar(registro.mensaje), limpiar(registro.proveedor)}));
 }
 
 bool tieneCabecera(const QString &primeraLinea)
 {
     return primeraLinea.contains(QLatin1String(Cabecera), Qt::CaseInsensitive);
-}
-
-EstadoHistorial leer(const QString &ruta, TablaHistorial &tabla, const std::function<void()> &alAvanzar)
-{
-    tabla.clear();
-    QByteArray datos;
-    qsizetype cuerpo = 0;
-    bool falloLectura = false;
-    if (!cargar(ruta, &datos, &cuerpo, &falloLectura)) {
-        return HistorialSinAlmacen;
-    }
-    tabla.reserve(contarLineas(datos, cuerpo));
-    Escaner escaner(datos.constData(), datos.constData() + datos.size(), cuerpo);
-    ZonaLocal zona;
-    TextosRepetidos repetidos;
-    int danados = 0;
-    for (;;) {
-        qsizetype desde = 0, hasta = 0;
-        const auto resultado = escaner.siguiente(&desde, &hasta);
-        if (resultado == Escaner::Resultado::Fin) {
-            break;
-        }
-        if (resultado == Escaner::Resultado::Danado) {
-            ++danados;
-            continue;
-        }
-        RegistroHistorial registro;
-        registro.fecha = zona.fecha(escaner.fecha().fecha(), escaner.fecha().hora());
-        repetidos.llenar(&registro, escaner.campos());
-        tabla.append(std::move(registro));
-        if (alAvanzar) {
-            alAvanzar();
-        }
-    }
-    return estadoDe(tabla.size(), danados, falloLectura);
 }
 
 EstadoHistorial HistorialIndexado::leer(const QString &ruta)

@@ -9,8 +9,6 @@
 #include <QList>
 #include <QString>
 
-#include <functional>
-
 struct RegistroHistorial
 {
     QDateTime fecha;      // local clock when stored; read back with the local offset of that hour
@@ -46,8 +44,6 @@ inline constexpr char Cabecera[] = "NTXHistorial1.0";
 // Double quotes become apostrophes, so a stored text never holds one.
 QString limpiar(const QString &texto);
 
-// "#yyyy-mm-dd hh:mm:ss#".
-QByteArray literalFecha(const QDateTime &fecha);
 // Accepts "#yyyy-mm-dd hh:mm:ss#" and the date-only "#yyyy-mm-dd#"; invalid otherwise.
 QDateTime leerLiteralFecha(const QByteArray &literal);
 
@@ -56,12 +52,6 @@ QByteArray lineaRegistro(const RegistroHistorial &registro);
 
 // True when the first line of the file holds the header, in any case.
 bool tieneCabecera(const QString &primeraLinea);
-
-// Reads the store. `alAvanzar` (may be empty) runs after each record. A damaged
-// record is skipped (reading goes on at the next line that starts with a date
-// literal) and makes the status HistorialErrorLectura, or HistorialVacio when no
-// record is whole.
-EstadoHistorial leer(const QString &ruta, TablaHistorial &tabla, const std::function<void()> &alAvanzar = {});
 
 // Appends one record with a single write. A file whose first line lacks the
 // header is renamed aside (see `nombreApartado`) and a new store started; missing
@@ -74,8 +64,8 @@ bool agregar(const QString &ruta, const RegistroHistorial &registro, const QDate
 // (a counter is added when that name is taken).
 QString nombreApartado(const QString &ruta, const QDateTime &ahora);
 
-// Removes record k (1-based, counting the records `leer` returns) with an atomic
-// replace; false (store untouched) when the store is missing, lacks its header,
+// Removes record k (1-based, counting the records `HistorialIndexado` reads) with an
+// atomic replace; false (store untouched) when the store is missing, lacks its header,
 // is unreadable or cannot be rewritten. Damaged parts of the store are moved to a
 // file aside named after `ahora`.
 bool borrarRegistro(const QString &ruta, int k, ErrorHistorial *error,
@@ -92,12 +82,14 @@ enum class CampoHistorial { Destinatario, Destino, Remitente, Mensaje, Proveedor
 
 // The store read at once and kept as its bytes with where each record starts; the
 // texts of a record are decoded only when asked for. Reading 100,000 records this
-// way costs a few times a plain read of the file, far less than a TablaHistorial.
+// way costs a few times a plain read of the file, far less than decoding them all.
 // Record i (0-based) is the one `borrarRegistro` calls i + 1.
 class HistorialIndexado
 {
 public:
-    // The same statuses as `leer`.
+    // A damaged record is skipped (reading goes on at the next line that starts with
+    // a date literal) and makes the status HistorialErrorLectura, or HistorialVacio
+    // when no record is whole.
     EstadoHistorial leer(const QString &ruta);
     // The same over the bytes of a store already in memory.
     EstadoHistorial leerDatos(QByteArray datos);

@@ -80,7 +80,7 @@ bool EscribirArchivoAbreviaturas(const QString &ruta, const ParesAbreviatura &pa
             reemplazo.replace(u'"', u'\'');
             ++cambiadas;
         }
-        ok = escritor.escribirLinea(u'"' + palabra + QStringLiteral("\",\"") + reemplazo + u'"');
+        ok = escritor.escribirRegistro({palabra, reemplazo});
         if (entrePares)
             entrePares();
     }

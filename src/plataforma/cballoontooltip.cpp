@@ -129,11 +129,11 @@ public:
 
     QSize tamanoCuerpo() const
     {
-        const QSize titulo = tamanoTitulo();
+        const QSize cabecera = tamanoTitulo();
         const QSize cuerpo = tamanoTexto();
-        int ancho = qMax(titulo.width(), cuerpo.width());
-        int alto = titulo.height() + cuerpo.height();
-        if (!titulo.isEmpty() && !cuerpo.isEmpty())
+        int ancho = qMax(cabecera.width(), cuerpo.width());
+        int alto = cabecera.height() + cuerpo.height();
+        if (!cabecera.isEmpty() && !cuerpo.isEmpty())
             alto += 4;
         return QSize(ancho + 2 * Relleno, alto + 2 * Relleno);
     }

@@ -7,8 +7,8 @@
 
 #include "comun/claves.h"
 #include "envio/proveedores.h"
-#include "shell/iconobandeja.h"
 #include "plataforma/colores.h"
+#include "shell/iconobandeja.h"
 
 #include <QApplication>
 #include <QCloseEvent>

@@ -6,6 +6,7 @@
 #include <QStyle>
 #include <QVBoxLayout>
 
+#include "comun/claves.h"
 #include "comun/contexto.h"
 #include "plataforma/colores.h"
 
@@ -81,8 +82,10 @@ void frmDialog::lblURL_Click()
 
 void frmDialog::cmdAceptar_Click()
 {
-    if (chkNoMas->isChecked() && !chkNoMasTag.isEmpty()) {
-        ctx.ajustes.escribirBooleano(QStringLiteral("Mensajes"), chkNoMasTag, true);
+    // Only a key of the settings table: the box never writes a stray name.
+    const std::optional<Clave> clave = ClavePorNombre(chkNoMasTag);
+    if (chkNoMas->isChecked() && clave) {
+        EscribirClaveBooleana(ctx.ajustes, *clave, true);
     }
     accept();
 }

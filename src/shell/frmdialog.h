@@ -1,6 +1,6 @@
 // frmDialog: the general notice. The caller sets the text, optionally a link
 // (caption and address in lblURLTag) and a "do not show again" box bound to a
-// settings key of section "Mensajes" (chkNoMasTag), then shows it modally.
+// key of the settings table (chkNoMasTag, see comun/claves.h), then shows it modally.
 #pragma once
 
 #include <QCheckBox>
@@ -25,7 +25,7 @@ public:
     QPushButton *cmdAceptar = nullptr;
 
     QString lblURLTag;   // address opened by a click on the link
-    QString chkNoMasTag; // settings key that gets True when the box is ticked
+    QString chkNoMasTag; // name of the settings key that gets True when the box is ticked
 
     void Form_Activate();
     void lblURL_Click();

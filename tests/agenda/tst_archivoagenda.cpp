@@ -86,6 +86,43 @@ private Q_SLOTS:
                             "\"Pin\",\"$_NO03Pin$_PR20Venezuela - Movilnet$_CA05alias$_NU04AB12\"\r\n"));
     }
 
+    void lineaExacta_data()
+    {
+        QTest::addColumn<QString>("nombre");
+        QTest::addColumn<QString>("registro");
+        QTest::addColumn<QString>("linea");
+        QTest::addColumn<bool>("comillasCambiadas");
+        QTest::newRow("simple") << "Juan"
+                                << "r"
+                                << "\"Juan\",\"r\"" << false;
+        QTest::newRow("comas") << "Pérez, Juan"
+                               << "a,b"
+                               << "\"Pérez, Juan\",\"a,b\"" << false;
+        // Nothing is escaped in this format: a quote becomes an apostrophe.
+        QTest::newRow("comillas en el nombre") << "Juan \"el Loco\""
+                                               << "x"
+                                               << "\"Juan 'el Loco'\",\"x\"" << true;
+        QTest::newRow("comillas en el registro") << "a"
+                                                 << "b\"\"c"
+                                                 << "\"a\",\"b''c\"" << true;
+        QTest::newRow("vacíos") << ""
+                                << ""
+                                << "\"\",\"\"" << false;
+        QTest::newRow("blancos") << "  Ana "
+                                 << " r "
+                                 << "\"  Ana \",\" r \"" << false;
+    }
+    void lineaExacta()
+    {
+        QFETCH(QString, nombre);
+        QFETCH(QString, registro);
+        QFETCH(QString, linea);
+        QFETCH(bool, comillasCambiadas);
+        bool cambiadas = !comillasCambiadas;
+        QCOMPARE(LineaArchivoAgenda(nombre, registro, &cambiadas), linea);
+        QCOMPARE(cambiadas, comillasCambiadas);
+    }
+
     void idaYVuelta_data()
     {
         QTest::addColumn<QString>("nombre");

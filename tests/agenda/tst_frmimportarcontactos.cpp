@@ -323,12 +323,12 @@ private Q_SLOTS:
         QTimer::singleShot(0, this, [&vista] {
             auto *ventana = qobject_cast<frmImportarContactos *>(QApplication::activeModalWidget());
             QVERIFY(ventana);
-            const ControlesImportar c = ControlesImportar::buscar(*ventana);
-            QCOMPARE(Columna(c.lvwContactos, 0), (QStringList{"José Muñoz", "Ana", "Pepe"}));
-            QCOMPARE(Columna(c.lvwRechazados, 1), (QStringList{"Oficina"}));
-            Elegir(c.cboProveedor, 2);
-            QTest::mouseClick(c.cmdProveedorTodos, Qt::LeftButton);
-            QTest::mouseClick(c.cmdImportar, Qt::LeftButton);
+            const ControlesImportar ci = ControlesImportar::buscar(*ventana);
+            QCOMPARE(Columna(ci.lvwContactos, 0), (QStringList{"José Muñoz", "Ana", "Pepe"}));
+            QCOMPARE(Columna(ci.lvwRechazados, 1), (QStringList{"Oficina"}));
+            Elegir(ci.cboProveedor, 2);
+            QTest::mouseClick(ci.cmdProveedorTodos, Qt::LeftButton);
+            QTest::mouseClick(ci.cmdImportar, Qt::LeftButton);
             vista = true;
         });
         QTest::mouseClick(a.cmdImportarOtro, Qt::LeftButton);

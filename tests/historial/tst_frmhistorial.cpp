@@ -517,11 +517,11 @@ private Q_SLOTS:
         QVERIFY(fila >= 0);
         seleccionar(*w.v, fila);
         pulsar(controles(*w.v).cmdEliminar);
-        TablaHistorial despues;
-        almacen_historial::leer(w.b.ruta(), despues);
+        almacen_historial::HistorialIndexado despues;
+        despues.leer(w.b.ruta());
         QStringList mensajes;
-        for (const auto &r : despues) {
-            mensajes.append(r.mensaje);
+        for (qsizetype i = 0; i < despues.size(); ++i) {
+            mensajes.append(despues.texto(i, almacen_historial::CampoHistorial::Mensaje));
         }
         QCOMPARE(mensajes, (QStringList{t[0].mensaje, t[2].mensaje}));
     }

@@ -132,20 +132,37 @@ private Q_SLOTS:
         QCOMPARE(pares.at(1).second, QStringLiteral("línea\r\nnueva"));
     }
 
+    void bytesExportados_data()
+    {
+        QTest::addColumn<ParesAbreviatura>("pares");
+        QTest::addColumn<int>("comillasCambiadas");
+        QTest::addColumn<QByteArray>("registros");
+        QTest::newRow("tres pares") << ParesAbreviatura{{"hola", "hl"},
+                                                        {"mñn", "mañana, temprano"},
+                                                        {"firma", "Saludos\r\nAna"}}
+                                    << 0
+                                    << QByteArray("\"hola\",\"hl\"\r\n\"m\xf1n\",\"ma\xf1"
+                                                  "ana, temprano\"\r\n\"firma\",\"Saludos\r\nAna\"\r\n");
+        // Nothing is escaped in this format: a quote becomes an apostrophe.
+        QTest::newRow("comillas") << ParesAbreviatura{{"di\"jo", "\"sí\""}, {"ok", "a \"\" b"}} << 2
+                                  << QByteArray("\"di'jo\",\"'s\xed'\"\r\n\"ok\",\"a '' b\"\r\n");
+        QTest::newRow("salto LF") << ParesAbreviatura{{"firma", "a\nb"}} << 0 << QByteArray("\"firma\",\"a\r\nb\"\r\n");
+        QTest::newRow("vacío y blancos") << ParesAbreviatura{{"x", ""}, {" y ", "  "}} << 0
+                                         << QByteArray("\"x\",\"\"\r\n\" y \",\"  \"\r\n");
+        QTest::newRow("fuera del código") << ParesAbreviatura{{"zh", "a中b"}} << 0 << QByteArray("\"zh\",\"a?b\"\r\n");
+    }
     void bytesExportados()
     {
-        const ParesAbreviatura pares = {{QStringLiteral("hola"), QStringLiteral("hl")},
-                                        {QStringLiteral("mñn"), QStringLiteral("mañana, temprano")},
-                                        {QStringLiteral("firma"), QStringLiteral("Saludos\r\nAna")}};
+        QFETCH(ParesAbreviatura, pares);
+        QFETCH(int, comillasCambiadas);
+        QFETCH(QByteArray, registros);
         FalloArchivo fallo;
         int comillas = -1, llamadas = 0;
         QVERIFY(EscribirArchivoAbreviaturas(ruta("exacto.ntxabrev"), pares, &fallo, &comillas,
                                             [&llamadas] { ++llamadas; }));
-        QCOMPARE(comillas, 0);
-        QCOMPARE(llamadas, 3);
-        QCOMPARE(leerBytes(ruta("exacto.ntxabrev")),
-                 QByteArray("NTXAbreviaturas1.0\r\n\"hola\",\"hl\"\r\n\"m\xf1n\",\"ma\xf1"
-                            "ana, temprano\"\r\n\"firma\",\"Saludos\r\nAna\"\r\n"));
+        QCOMPARE(comillas, comillasCambiadas);
+        QCOMPARE(llamadas, pares.size());
+        QCOMPARE(leerBytes(ruta("exacto.ntxabrev")), QByteArray("NTXAbreviaturas1.0\r\n" + registros));
     }
 
     void idaYVuelta()

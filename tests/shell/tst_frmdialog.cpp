@@ -130,6 +130,7 @@ private Q_SLOTS:
         QTest::newRow("tildada") << "TipHistorialNoMas" << true << 1;
         QTest::newRow("sin tildar") << "TipHistorialNoMas" << false << 0;
         QTest::newRow("sin clave") << QString() << true << 0;
+        QTest::newRow("clave fuera de la tabla") << "TipX" << true << 0;
     }
     void aceptar()
     {
