@@ -17,6 +17,7 @@
 #include "mejoras/archivoabreviaturas.h"
 #include "mejoras/frmabreviaturas.h"
 #include "mejoras/pasadatexto.h"
+#include "plataforma/colocacion.h"
 #include "plataforma/combodesplegable.h"
 
 namespace {
@@ -134,40 +135,7 @@ int teclaEscrita(const QKeyEvent *evento)
 
 } // namespace
 
-namespace {
-
-constexpr int TwipsPorPixel = 15;
-
-QRect twips(int x, int y, int ancho, int alto)
-{
-    return QRect(qRound(x / double(TwipsPorPixel)), qRound(y / double(TwipsPorPixel)),
-                 qRound(ancho / double(TwipsPorPixel)), qRound(alto / double(TwipsPorPixel)));
-}
-
-QLabel *etiqueta(const QString &texto, QWidget *padre, const QRect &lugar)
-{
-    auto *l = new QLabel(texto, padre);
-    l->setGeometry(lugar);
-    return l;
-}
-
-QLineEdit *caja(const QString &texto, int maximo, QWidget *padre, const QRect &lugar)
-{
-    auto *t = new QLineEdit(texto, padre);
-    if (maximo > 0)
-        t->setMaxLength(maximo);
-    t->setGeometry(lugar);
-    return t;
-}
-
-QPushButton *boton(const QString &texto, QWidget *padre, const QRect &lugar)
-{
-    auto *b = new QPushButton(texto, padre);
-    b->setGeometry(lugar);
-    return b;
-}
-
-} // namespace
+using namespace colocacion;
 
 PanelComposicion::PanelComposicion(Contexto &contexto, QWidget *padre)
     : QGroupBox(QStringLiteral("Número destinatario"), padre)

@@ -7,6 +7,7 @@
 
 #include "comun/claves.h"
 #include "envio/proveedores.h"
+#include "plataforma/colocacion.h"
 #include "plataforma/colores.h"
 #include "shell/iconobandeja.h"
 
@@ -21,29 +22,9 @@
 #include <QWindowStateChangeEvent>
 #include <cmath>
 
+using namespace colocacion;
+
 namespace {
-
-constexpr int TwipsPorPixel = 15;
-
-QRect twips(int x, int y, int ancho, int alto)
-{
-    return QRect(qRound(x / double(TwipsPorPixel)), qRound(y / double(TwipsPorPixel)),
-                 qRound(ancho / double(TwipsPorPixel)), qRound(alto / double(TwipsPorPixel)));
-}
-
-QPushButton *boton(const QString &texto, QWidget *padre, const QRect &lugar)
-{
-    auto *b = new QPushButton(texto, padre);
-    b->setGeometry(lugar);
-    return b;
-}
-
-QLabel *etiqueta(const QString &texto, QWidget *padre, const QRect &lugar)
-{
-    auto *l = new QLabel(texto, padre);
-    l->setGeometry(lugar);
-    return l;
-}
 
 // The program may set the grey state; a click of the user never leads to it.
 class CasillaConGris final : public QCheckBox
