@@ -1,5 +1,6 @@
 #include "shell/barraestado.h"
 
+#include <QAccessible>
 #include <QHash>
 #include <QIcon>
 #include <QPixmap>
@@ -33,4 +34,7 @@ void BarraEstado::ponerPanel1(int imagen, const QString &texto)
         it = cache.insert(imagen, QIcon(QStringLiteral(":/estado/%1.png").arg(imagen)).pixmap(16, 16));
     icono_->setPixmap(*it);
     texto_->setText(texto);
+    // A screen reader hears the new status, as a live region's change, while the user types.
+    QAccessibleEvent aviso(texto_, QAccessible::NameChanged);
+    QAccessible::updateAccessibility(&aviso);
 }
