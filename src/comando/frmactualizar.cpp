@@ -90,7 +90,7 @@ frmActualizar::frmActualizar(Contexto &ctx_, QWidget *padre)
     ui.pbrProgreso = new QProgressBar(this);
     ui.lblText = new QLabel(QStringLiteral("Completado"), this);
     ui.lblProgreso = new QLabel(QStringLiteral("0 %"), this);
-    ui.cmdCancelar = new QPushButton(QStringLiteral("Cancelar"), this);
+    ui.cmdCancelar = new QPushButton(QStringLiteral("&Cancelar"), this);
     ui.nombrar();
     setWindowTitle(QStringLiteral("Actualizando NTX Mensajes..."));
     setFont(QFont(QStringLiteral("Tahoma"), 8));
