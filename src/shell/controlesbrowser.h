@@ -18,6 +18,8 @@
 #include <QToolButton>
 #include <QTreeWidget>
 
+#include "agenda/panelcontactos.h"
+#include "agenda/paneldestinatario.h"
 #include "mejoras/panelcomposicion.h"
 #include "plataforma/combodesplegable.h"
 #include "plataforma/vistaweb.h"
@@ -25,15 +27,12 @@
 
 // clang-format off
 #define NTX_CONTROLES_BROWSER(X) \
-    X(QFrame, fraBarra) X(QToolBar, tbToolBar) X(QToolButton, botonAgenda) X(QMenu, menuAgendaRapida) \
-    X(QAction, accionPersonalizar) X(QAction, accionInicio) X(QAction, accionHistorial) \
+    X(QFrame, fraBarra) X(QToolBar, tbToolBar) X(QToolButton, botonAgenda) \
+    X(QAction, accionInicio) X(QAction, accionHistorial) \
     X(QLabel, lblAddress) X(ComboDesplegable, cboAddress) X(QLabel, lblBuscarEmpresa) \
     X(VistaWeb, brwPublicidad) X(VistaWeb, brwWebBrowser) X(VistaWeb, brwConfWeb) \
     X(QWidget, picEscritura) X(PanelComposicion, fraDatos) \
-    X(QGroupBox, fraDestinatario) X(QLabel, lblNombreDestinatario) X(QPushButton, cmdAgendar) \
-    X(QPushButton, cmdAlEscritorio) \
-    X(QWidget, picContactos) X(QPushButton, cmdAlternarContactos) X(QPushButton, cmdEscribirA) \
-    X(QPushButton, cmdAbrirAgenda) X(QGroupBox, fraContactos) X(QTreeWidget, tvwContactos) \
+    X(PanelDestinatario, fraDestinatario) X(PanelContactos, picContactos) \
     X(QWidget, picMejoras) X(QPushButton, cmdAlternarMejoras) X(QGroupBox, fraAgreguealMensaje) \
     X(QPushButton, cmdEmoticon) X(QPushButton, cmdImagenes) X(QPushButton, cmdFirmas) \
     X(QGroupBox, fraMejorasEscritura) X(QCheckBox, chkHistorial) X(QCheckBox, chkLMate) \
@@ -61,7 +60,6 @@ struct ControlesVentana
 #define NTX_CAMPO(tipo, nombre) tipo *nombre = nullptr;
     NTX_CONTROLES_BROWSER(NTX_CAMPO)
 #undef NTX_CAMPO
-    QAction *accionesRapidas[10] = {}; // "rap1".."rap10"
 
     // Gives every control its own name as object name.
     void nombrar()
@@ -69,8 +67,6 @@ struct ControlesVentana
 #define NTX_NOMBRE(tipo, nombre) nombre->setObjectName(QStringLiteral(#nombre));
         NTX_CONTROLES_BROWSER(NTX_NOMBRE)
 #undef NTX_NOMBRE
-        for (int i = 0; i < 10; ++i)
-            accionesRapidas[i]->setObjectName(QStringLiteral("rap") + QString::number(i + 1));
     }
 };
 
@@ -79,7 +75,10 @@ struct ControlesBrowser : ControlesVentana
 {
 #define NTX_CAMPO(tipo, nombre) tipo *nombre = nullptr;
     NTX_CONTROLES_COMPOSICION(NTX_CAMPO)
+    NTX_CONTROLES_CONTACTOS(NTX_CAMPO)
+    NTX_CONTROLES_DESTINATARIO(NTX_CAMPO)
 #undef NTX_CAMPO
+    QAction *accionesRapidas[10] = {}; // "rap1".."rap10"
 
     // The controls of a built window, found by their names.
     static ControlesBrowser buscar(const QObject &ventana)
@@ -88,6 +87,8 @@ struct ControlesBrowser : ControlesVentana
 #define NTX_BUSCAR(tipo, nombre) c.nombre = ventana.findChild<tipo *>(QStringLiteral(#nombre));
         NTX_CONTROLES_BROWSER(NTX_BUSCAR)
         NTX_CONTROLES_COMPOSICION(NTX_BUSCAR)
+        NTX_CONTROLES_CONTACTOS(NTX_BUSCAR)
+        NTX_CONTROLES_DESTINATARIO(NTX_BUSCAR)
 #undef NTX_BUSCAR
         for (int i = 0; i < 10; ++i)
             c.accionesRapidas[i] = ventana.findChild<QAction *>(QStringLiteral("rap") + QString::number(i + 1));

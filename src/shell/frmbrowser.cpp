@@ -115,34 +115,12 @@ void frmBrowser::crearControles()
     ui.accionHistorial->setToolTip(QStringLiteral("Muestra los mensajes enviados"));
     ui.tbToolBar->addSeparator()->setData(QStringLiteral("sep2"));
 
-    ui.menuAgendaRapida = new QMenu(this);
-    QAction *titulo = ui.menuAgendaRapida->addAction(QStringLiteral("Agenda Rápida"));
-    titulo->setEnabled(false);
-    ui.menuAgendaRapida->addSeparator();
-    for (int i = 0; i < 10; ++i) {
-        ui.accionesRapidas[i] = ui.menuAgendaRapida->addAction(QString());
-        ui.accionesRapidas[i]->setData(QStringLiteral("rap%1").arg(i + 1));
-        ui.accionesRapidas[i]->setEnabled(false);
-    }
-    ui.menuAgendaRapida->addSeparator();
-    ui.accionPersonalizar = ui.menuAgendaRapida->addAction(QStringLiteral("Personalizar..."));
-    ui.accionPersonalizar->setData(QStringLiteral("personalizar"));
     ui.botonAgenda = new QToolButton(ui.tbToolBar);
     ui.botonAgenda->setText(QStringLiteral("Agenda"));
     ui.botonAgenda->setToolTip(QStringLiteral("Abre la Agenda"));
     ui.botonAgenda->setIcon(QIcon(QStringLiteral(":/barra/agenda.png")));
     ui.botonAgenda->setToolButtonStyle(Qt::ToolButtonTextUnderIcon);
-    ui.botonAgenda->setMenu(ui.menuAgendaRapida);
-    // A press opens the address book; its arrow, the quick contacts.
-    ui.botonAgenda->setPopupMode(QToolButton::MenuButtonPopup);
     ui.tbToolBar->addWidget(ui.botonAgenda);
-    // The three buttons stay in sight: with the desktop's fonts the bar may need more
-    // than its place, up to the provider list.
-    const int anchoBarra = std::min(ui.tbToolBar->sizeHint().width(), twips(0, 0, 3480 - 120, 0).width());
-    if (anchoBarra > ui.tbToolBar->width()) {
-        ui.tbToolBar->resize(anchoBarra, ui.tbToolBar->height());
-        ui.fraBarra->resize(std::max(ui.fraBarra->width(), ui.tbToolBar->x() + anchoBarra), ui.fraBarra->height());
-    }
 
     // Provider choice
     ui.lblAddress =
@@ -175,35 +153,22 @@ void frmBrowser::crearControles()
     composicion_ = new PanelComposicion(ctx, ui.picEscritura);
     ui.fraDatos = composicion_;
 
-    ui.fraDestinatario = new QGroupBox(QStringLiteral("Nombre destinatario"), ui.picEscritura);
-    ui.fraDestinatario->setGeometry(twips(6840, 0, 3735, 735));
-    ui.cmdAgendar = boton(QStringLiteral("Agendar"), ui.fraDestinatario, QRect());
-    ui.cmdAlEscritorio = boton(QStringLiteral("Al escritorio"), ui.fraDestinatario, QRect());
-    {
-        // Only one of the two shows at a time: the same place at the right edge, wide enough
-        // for either caption with the style's margins; the name takes the rest of the row.
-        constexpr int Margen = 8, Separacion = 4;
-        const int ancho = std::max(ui.cmdAgendar->sizeHint().width(), ui.cmdAlEscritorio->sizeHint().width());
-        const QRect lugar(ui.fraDestinatario->width() - Margen - ancho, 18, ancho, 24);
-        ui.cmdAgendar->setGeometry(lugar);
-        ui.cmdAlEscritorio->setGeometry(lugar);
-        ui.lblNombreDestinatario = etiqueta(QStringLiteral("(Ninguno)"), ui.fraDestinatario,
-                                            QRect(Margen, 20, lugar.x() - Separacion - Margen, 22));
-    }
+    ui.fraDestinatario = new PanelDestinatario(ctx, ui.picEscritura);
 
     // Side panels: both at the same place; the slide moves them in twips.
-    ui.picContactos = new QWidget(ui.picEscritura);
-    ui.picContactos->setGeometry(twips(6840, 840, 3735, 3615));
+    ui.picContactos = new PanelContactos(ctx, static_cast<VentanaContactos &>(*this),
+                                         static_cast<DestinoComposicion &>(*composicion_), ui.picEscritura);
     ponerIzquierdaPanel(ui.picContactos, 6840);
-    ui.fraContactos = new QGroupBox(QStringLiteral("Contactos"), ui.picContactos);
-    ui.fraContactos->setGeometry(QRect(0, 0, 249, 208));
-    ui.tvwContactos = new QTreeWidget(ui.fraContactos);
-    ui.tvwContactos->setGeometry(QRect(6, 18, 237, 184));
-    ui.tvwContactos->setHeaderHidden(true);
-    ui.tvwContactos->setRootIsDecorated(false);
-    ui.cmdAlternarContactos = boton(QStringLiteral("Ver Mejoras"), ui.picContactos, QRect(0, 212, 81, 28));
-    ui.cmdEscribirA = boton(QStringLiteral("Escribir"), ui.picContactos, QRect(84, 212, 80, 28));
-    ui.cmdAbrirAgenda = boton(QStringLiteral("Abrir Agenda"), ui.picContactos, QRect(168, 212, 81, 28));
+    ui.botonAgenda->setMenu(ui.picContactos->agendaRapida());
+    // A press opens the address book; its arrow, the quick contacts.
+    ui.botonAgenda->setPopupMode(QToolButton::MenuButtonPopup);
+    // The three buttons stay in sight: with the desktop's fonts the bar may need more
+    // than its place, up to the provider list.
+    const int anchoBarra = std::min(ui.tbToolBar->sizeHint().width(), twips(0, 0, 3480 - 120, 0).width());
+    if (anchoBarra > ui.tbToolBar->width()) {
+        ui.tbToolBar->resize(anchoBarra, ui.tbToolBar->height());
+        ui.fraBarra->resize(std::max(ui.fraBarra->width(), ui.tbToolBar->x() + anchoBarra), ui.fraBarra->height());
+    }
 
     ui.picMejoras = new QWidget(ui.picEscritura);
     ui.picMejoras->setGeometry(twips(6840, 840, 3735, 3615));
@@ -332,22 +297,6 @@ void frmBrowser::crearControladores()
                                       ui.mnuMejorasAbreviaturas, ui.mnuAbreviaturas, ui.mnuExportarAbreviaturas,
                                       ui.mnuImportarAbreviaturas});
 
-    ControlesContactos contactos;
-    contactos.lblNombreDestinatario = ui.lblNombreDestinatario;
-    contactos.cmdAgendar = ui.cmdAgendar;
-    contactos.cmdAlEscritorio = ui.cmdAlEscritorio;
-    contactos.tvwContactos = ui.tvwContactos;
-    contactos.cmdEscribirA = ui.cmdEscribirA;
-    contactos.cmdAbrirAgenda = ui.cmdAbrirAgenda;
-    std::copy(std::begin(ui.accionesRapidas), std::end(ui.accionesRapidas), std::begin(contactos.accionesRapidas));
-    contactos.accionPersonalizar = ui.accionPersonalizar;
-    contactos.mnuAbrirAgenda = ui.mnuAbrirAgenda;
-    contactos.mnuArchivoNuevoContacto = ui.mnuArchivoNuevoContacto;
-    contactos.mnuImportarAgenda = ui.mnuImportarAgenda;
-    contactos.mnuExportarAgenda = ui.mnuExportarAgenda;
-    contactos_ = std::make_unique<ControladorContactos>(ctx, static_cast<VentanaContactos &>(*this),
-                                                        static_cast<DestinoComposicion &>(*composicion_), contactos);
-
     envio_ = std::make_unique<ControladorEnvio>(ctx, this);
     historial_ = std::make_unique<ControladorHistorial>(
         ctx, static_cast<VentanaHistorial &>(*this),
@@ -372,10 +321,10 @@ void frmBrowser::crearControladores()
     agregados_ = std::make_unique<ControladorAgregados>(ctx, static_cast<VentanaAgregados &>(*this),
                                                         static_cast<MensajeComposicion &>(*composicion_), agregados);
 
-    tips_ = std::make_unique<ControladorTips>(ctx, static_cast<VentanaTips &>(*this),
-                                              ControlesTips{ui.timToolTips, ui.timDestroyToolTips, ui.cboAddress,
-                                                            composicion_->campoMensaje(), ui.cmdAgendar,
-                                                            ui.cmdAlEscritorio});
+    tips_ = std::make_unique<ControladorTips>(
+        ctx, static_cast<VentanaTips &>(*this),
+        ControlesTips{ui.timToolTips, ui.timDestroyToolTips, ui.cboAddress, composicion_->campoMensaje(),
+                      ui.fraDestinatario->botonAgendar(), ui.fraDestinatario->botonAlEscritorio()});
 
     ControlesAyuda ayuda;
     ayuda.mnuAyudaWeb = ui.mnuAyudaWeb;
@@ -410,7 +359,6 @@ void frmBrowser::conectar()
     connect(ui.mnuArchivoSalir, &QAction::triggered, this, &frmBrowser::mnuArchivoSalir_Click);
     connect(ui.mnuNotifAbrir, &QAction::triggered, this, &frmBrowser::mnuNotifAbrir_Click);
     connect(ui.mnuNotifSalir, &QAction::triggered, this, &frmBrowser::mnuNotifSalir_Click);
-    connect(ui.cmdAlternarContactos, &QPushButton::clicked, this, &frmBrowser::cmdAlternarContactos_Click);
     connect(ui.cmdAlternarMejoras, &QPushButton::clicked, this, &frmBrowser::cmdAlternarMejoras_Click);
     connect(ui.timAlternarContactos, &QTimer::timeout, this, &frmBrowser::timAlternarContactos_Timer);
     connect(ui.timAlternarMejoras, &QTimer::timeout, this, &frmBrowser::timAlternarMejoras_Timer);
@@ -419,8 +367,7 @@ void frmBrowser::conectar()
     // The composer: status bar, recipient frame, the send.
     connect(composicion_, &PanelComposicion::estado, ui.StatusBar1, &BarraEstado::ponerPanel1);
     connect(composicion_, &PanelComposicion::panelLMate, ui.StatusBar1, &BarraEstado::habilitarPanel2);
-    connect(composicion_, &PanelComposicion::destinoCambiado, contactos_.get(),
-            &ControladorContactos::MostrarDestinatario);
+    connect(composicion_, &PanelComposicion::destinoCambiado, ui.picContactos, &PanelContactos::MostrarDestinatario);
     connect(composicion_, &PanelComposicion::enviar, this, &frmBrowser::enviarMensaje);
     // The sending: a refusal by the rate windows clears the composer; an outcome goes to
     // the status bar, the composer and the history.
@@ -430,6 +377,19 @@ void frmBrowser::conectar()
     connect(ui.cboAddress, &ComboDesplegable::desplegando, tips_.get(), &ControladorTips::cboAddress_DropDown);
     connect(ui.mnuPreferencias, &QAction::triggered, this,
             [this] { abrirPreferencias(frmPreferencias::PestanaGeneral); });
+
+    // The contacts: the recipient row shows whom the boxes name; its buttons first close
+    // the guided tip that points at them; the menu bar's agenda items.
+    connect(ui.picContactos, &PanelContactos::destinatario, ui.fraDestinatario,
+            &PanelDestinatario::MostrarDestinatario);
+    connect(ui.picContactos, &PanelContactos::verMejoras, this, &frmBrowser::deslizarAMejoras);
+    connect(ui.fraDestinatario, &PanelDestinatario::pulsado, tips_.get(), &ControladorTips::CerrarGlobo);
+    connect(ui.fraDestinatario, &PanelDestinatario::agendar, ui.picContactos, &PanelContactos::AgendarDestinatario);
+    connect(ui.mnuAbrirAgenda, &QAction::triggered, ui.picContactos, &PanelContactos::AbrirAgenda);
+    connect(ui.mnuArchivoNuevoContacto, &QAction::triggered, ui.picContactos, &PanelContactos::NuevoContacto);
+    connect(ui.mnuExportarAgenda, &QAction::triggered, ui.picContactos, &PanelContactos::ExportarAgenda);
+    connect(ui.mnuImportarAgenda, &QAction::triggered, ui.picContactos, &PanelContactos::ImportarAgenda);
+
     connect(ui.mnuBuscarActualizacion, &QAction::triggered, paneles_.get(),
             &ControladorPanelesWeb::mnuBuscarActualizacion_Click);
 }
@@ -474,8 +434,8 @@ void frmBrowser::mostrarVentana()
 void frmBrowser::enviarMensaje(MensajeSaliente mensaje)
 {
     mensaje.ProveedorActual = ui.cboAddress->currentText();
-    mensaje.destinatario.nombre = contactos_->nombreDestinatario();
-    mensaje.destinatario.agendado = contactos_->destinatarioAgendado();
+    mensaje.destinatario.nombre = ui.fraDestinatario->nombre();
+    mensaje.destinatario.agendado = ui.fraDestinatario->agendado();
     envio_->Enviar(mensaje);
 }
 
@@ -600,11 +560,6 @@ void frmBrowser::apagarTimDestroyToolTips()
     ui.timDestroyToolTips->stop();
 }
 
-void frmBrowser::cerrarGlobo()
-{
-    tips_->CerrarGlobo();
-}
-
 void frmBrowser::abrirPreferencias(int pestana)
 {
     MostrarPreferencias(ctx, static_cast<VentanaPreferencias &>(*this), this, pestana);
@@ -719,8 +674,8 @@ void frmBrowser::CargarPasos()
     paneles_->Cargar();
 
     // The contact list must be there before the command line names a contact.
-    contactos_->ActualizarAgenda();
-    contactos_->IniciarPanelContactos();
+    ui.picContactos->ActualizarAgenda();
+    ui.picContactos->IniciarPanelContactos();
 
     if (LMateAjuste)
         composicion_->activarLenguajeMate();
@@ -737,7 +692,7 @@ void frmBrowser::CargarPasos()
 
     ponerEstado(ImagenListo, QStringLiteral("Listo. Para empezar, elija un proveedor de la lista."));
 
-    contactos_->ProcesarLineaDeComandos(QString());
+    ui.picContactos->ProcesarLineaDeComandos(QString());
 
     ui.timToolTips->start();
     ui.timAnti->start();
@@ -880,9 +835,8 @@ void frmBrowser::cmdAlternarMejoras_Click()
     ui.timAlternarMejoras->start();
 }
 
-void frmBrowser::cmdAlternarContactos_Click()
+void frmBrowser::deslizarAMejoras()
 {
-    ui.cmdAlternarContactos->setEnabled(false);
     ponerIzquierdaPanel(ui.picMejoras, 11000);
     ui.picMejoras->show();
     velocidadSale = 3800;
@@ -912,10 +866,7 @@ void frmBrowser::timAlternarMejoras_Timer()
         return;
     ui.timAlternarMejoras->stop();
     ponerIzquierdaPanel(ui.picContactos, 6841);
-    ui.cmdAlternarContactos->setEnabled(true);
-    ui.tvwContactos->hide();
-    ui.tvwContactos->show();
-    ui.cmdAlternarContactos->setFocus();
+    ui.picContactos->terminarDeslizamiento();
 }
 
 void frmBrowser::timAlternarContactos_Timer()
@@ -977,7 +928,7 @@ void frmBrowser::cboAddress_Click()
     ponerEstado(ImagenNormal, QStringLiteral("Rellene los datos y escriba el mensaje, luego presione Enviar Mensaje"));
     SeleccionarProveedor(ui.cboAddress->currentText());
     composicion_->ActualizarContador();
-    contactos_->ActualizarAgenda();
+    ui.picContactos->ActualizarAgenda();
 }
 
 void frmBrowser::SeleccionarProveedor(const QString &nombre)

@@ -9,7 +9,8 @@
 #include <functional>
 #include <memory>
 
-#include "agenda/controladorcontactos.h"
+#include "agenda/panelcontactos.h"
+#include "agenda/paneldestinatario.h"
 #include "comando/controladorpanelesweb.h"
 #include "comun/contexto.h"
 #include "envio/controladorenvio.h"
@@ -47,7 +48,8 @@ public:
     void ErrorAlInicializar(const QString &descripcion);
 
     PanelComposicion &composicion() { return *composicion_; }
-    ControladorContactos &contactos() { return *contactos_; }
+    // The contacts panel: the receiver window hands it a second start's command line.
+    PanelContactos &contactos() { return *ui.picContactos; }
     ControladorEnvio &envio() { return *envio_; }
     ControladorHistorial &historial() { return *historial_; }
     ControladorPanelesWeb &panelesWeb() { return *paneles_; }
@@ -69,7 +71,6 @@ public:
     void ponerEnBandeja();
     void Form_MouseMove(int botones, int shift, double x, double y);
     void frmBrowserMinimizado(double x);
-    void cmdAlternarContactos_Click();
     void cmdAlternarMejoras_Click();
     void timAlternarContactos_Timer();
     void timAlternarMejoras_Timer();
@@ -127,7 +128,6 @@ private:
     void navegarNavegador(const QString &direccion) override;
     void encenderTimToolTips() override;
     void apagarTimDestroyToolTips() override;
-    void cerrarGlobo() override;
     void abrirPreferencias(int pestana) override;
     bool historialPermanente() const override;
     void ponerHistorialPermanente(bool valor) override;
@@ -136,6 +136,8 @@ private:
     void navegarAreaPrincipal(const QString &direccion) override;
     void mostrarAreaPrincipal() override;
 
+    // "Ver Mejoras" was pressed: the improvements panel slides in.
+    void deslizarAMejoras();
     // The load's steps after the settings are read; a failure throws.
     void CargarPasos();
     void crearControles();
@@ -153,7 +155,6 @@ private:
 
     ControlesVentana ui;
     PanelComposicion *composicion_ = nullptr;
-    std::unique_ptr<ControladorContactos> contactos_;
     std::unique_ptr<ControladorEnvio> envio_;
     std::unique_ptr<ControladorHistorial> historial_;
     std::unique_ptr<ControladorPanelesWeb> paneles_;
