@@ -1,6 +1,6 @@
-// The history of the main window: the switches ("Guardar una copia de este
-// mensaje" and its menu item), the append of the message just sent, and the
-// history window opened from the menu and the toolbar.
+// The history of the main window: what the saving switch ("Guardar una copia de
+// este mensaje", in the improvements panel) means, the append of the message
+// just sent, and the history window opened from the menu and the toolbar.
 #pragma once
 
 #include <QObject>
@@ -11,12 +11,9 @@
 #include "historial/principalhistorial.h"
 
 class QAction;
-class QCheckBox;
 
 struct ControlesHistorial
 {
-    QCheckBox *chkHistorial = nullptr;
-    QAction *mnuHistorial = nullptr;
     QAction *mnuHistorialMsjs = nullptr; // "Abrir Mensajes enviados"
 };
 
@@ -34,20 +31,20 @@ public:
     ControladorHistorial(Contexto &ctx, VentanaHistorial &ventana, const ControlesHistorial &controles,
                          QObject *padre = nullptr);
 
-    void chkHistorial_Click();
-    void mnuHistorial_Click();
     void mnuHistorialMsjs_Click();
-    bool historialMarcado() const;
+    // The saving switch was turned on or off by the user: the status bar says so, and a
+    // notice tells when this differs from the permanent setting.
+    void cambioHistorial(bool guardar, bool permanente);
+    // What the saving switch shows, whoever changed it.
+    void ponerGuardar(bool guardar);
     // Appends the message just sent, as it was captured at the press.
     void GuardarEnHistorial(const MensajeSaliente &mensaje);
     // A delivery window ended: a delivered message is kept while saving is on.
     void envioTerminado(const MensajeSaliente &mensaje, const ResultadoEnvio &resultado);
 
-    // The "Historial" setting read at load: saving is permanent unless switched off.
-    bool HistorialPermanente = true;
-
 private:
     Contexto &ctx;
     VentanaHistorial &ventana_;
     ControlesHistorial c;
+    bool guardar_ = false;
 };

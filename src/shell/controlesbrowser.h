@@ -20,6 +20,7 @@
 
 #include "agenda/panelcontactos.h"
 #include "agenda/paneldestinatario.h"
+#include "mejoras/panelagregados.h"
 #include "mejoras/panelcomposicion.h"
 #include "plataforma/combodesplegable.h"
 #include "plataforma/vistaweb.h"
@@ -33,19 +34,13 @@
     X(VistaWeb, brwPublicidad) X(VistaWeb, brwWebBrowser) X(VistaWeb, brwConfWeb) \
     X(QWidget, picEscritura) X(PanelComposicion, fraDatos) \
     X(PanelDestinatario, fraDestinatario) X(PanelContactos, picContactos) \
-    X(QWidget, picMejoras) X(QPushButton, cmdAlternarMejoras) X(QGroupBox, fraAgreguealMensaje) \
-    X(QPushButton, cmdEmoticon) X(QPushButton, cmdImagenes) X(QPushButton, cmdFirmas) \
-    X(QGroupBox, fraMejorasEscritura) X(QCheckBox, chkHistorial) X(QCheckBox, chkLMate) \
-    X(QCheckBox, chkAbreviaturas) \
+    X(PanelAgregados, picMejoras) \
     X(BarraEstado, StatusBar1) \
     X(QMenu, mnuArchivo) X(QAction, mnuAbrirAgenda) X(QAction, mnuArchivoNuevoContacto) \
     X(QAction, mnuHistorialMsjs) X(QMenu, mnuSubImportar) X(QMenu, mnuSubExportar) \
     X(QAction, mnuImportarAgenda) X(QAction, mnuImportarAbreviaturas) X(QAction, mnuExportarAgenda) \
     X(QAction, mnuExportarAbreviaturas) X(QAction, mnuPreferencias) X(QAction, mnuArchivoSalir) \
-    X(QMenu, mnuMejoras) X(QAction, mnuMejorasLenguajeMate) X(QAction, mnuMejorasAbreviaturas) \
-    X(QAction, mnuHistorial) X(QMenu, mnuIconosGestuales) X(QMenu, mnuCaras) X(QMenu, mnuCaritas) \
-    X(QMenu, mnuCosas) X(QMenu, mnuSaludosyFirmas) X(QMenu, mnuSubSaludos) X(QMenu, mnuSubFirmas) \
-    X(QAction, mnuSaludosyFirmasPersonalizar) X(QMenu, mnuPOPImagenes) \
+    X(QMenu, mnuMejoras) \
     X(QMenu, mnuHerramientas) X(QAction, mnuAsistenteConfiguracion) X(QAction, mnuAbreviaturas) \
     X(QAction, mnuntxGeo) X(QAction, mnuAutoVersion) X(QAction, mnuBuscarActualizacion) \
     X(QMenu, MnuAyuda) X(QAction, mnuAyudaWeb) X(QAction, mnuAyudaHistoria) X(QAction, mnuEstadoServicios) \
@@ -77,6 +72,7 @@ struct ControlesBrowser : ControlesVentana
     NTX_CONTROLES_COMPOSICION(NTX_CAMPO)
     NTX_CONTROLES_CONTACTOS(NTX_CAMPO)
     NTX_CONTROLES_DESTINATARIO(NTX_CAMPO)
+    NTX_CONTROLES_AGREGADOS(NTX_CAMPO)
 #undef NTX_CAMPO
     QAction *accionesRapidas[10] = {}; // "rap1".."rap10"
 
@@ -89,6 +85,7 @@ struct ControlesBrowser : ControlesVentana
         NTX_CONTROLES_COMPOSICION(NTX_BUSCAR)
         NTX_CONTROLES_CONTACTOS(NTX_BUSCAR)
         NTX_CONTROLES_DESTINATARIO(NTX_BUSCAR)
+        NTX_CONTROLES_AGREGADOS(NTX_BUSCAR)
 #undef NTX_BUSCAR
         for (int i = 0; i < 10; ++i)
             c.accionesRapidas[i] = ventana.findChild<QAction *>(QStringLiteral("rap") + QString::number(i + 1));

@@ -26,32 +26,6 @@ using namespace colocacion;
 
 namespace {
 
-// The program may set the grey state; a click of the user never leads to it.
-class CasillaConGris final : public QCheckBox
-{
-public:
-    using QCheckBox::QCheckBox;
-
-protected:
-    void nextCheckState() override { setCheckState(checkState() == Qt::Checked ? Qt::Unchecked : Qt::Checked); }
-};
-
-QCheckBox *casilla(const QString &texto, QWidget *padre, const QRect &lugar)
-{
-    auto *c = new CasillaConGris(texto, padre);
-    c->setTristate(true);
-    c->setGeometry(lugar);
-    return c;
-}
-
-void marcaSegunCasilla(QAction *accion, const QCheckBox *casilla)
-{
-    if (casilla->checkState() == Qt::Checked)
-        accion->setChecked(true);
-    else if (casilla->checkState() == Qt::Unchecked)
-        accion->setChecked(false);
-}
-
 // Assigning a fractional value to a 16-bit integer rounds halves to the even integer.
 qint16 frenar(qint16 velocidad)
 {
@@ -170,22 +144,8 @@ void frmBrowser::crearControles()
         ui.fraBarra->resize(std::max(ui.fraBarra->width(), ui.tbToolBar->x() + anchoBarra), ui.fraBarra->height());
     }
 
-    ui.picMejoras = new QWidget(ui.picEscritura);
-    ui.picMejoras->setGeometry(twips(6840, 840, 3735, 3615));
+    ui.picMejoras = new PanelAgregados(ctx, static_cast<MensajeComposicion &>(*composicion_), ui.picEscritura);
     ponerIzquierdaPanel(ui.picMejoras, 6840);
-    ui.fraAgreguealMensaje = new QGroupBox(QStringLiteral("Agregue al mensaje..."), ui.picMejoras);
-    ui.fraAgreguealMensaje->setGeometry(QRect(0, 0, 249, 86));
-    ui.cmdEmoticon = boton(QStringLiteral("Iconos gestuales"), ui.fraAgreguealMensaje, QRect(6, 20, 116, 26));
-    ui.cmdImagenes = boton(QStringLiteral("Imágenes"), ui.fraAgreguealMensaje, QRect(127, 20, 116, 26));
-    ui.cmdFirmas = boton(QStringLiteral("Saludos y Firmas"), ui.fraAgreguealMensaje, QRect(6, 52, 237, 26));
-    ui.fraMejorasEscritura = new QGroupBox(QStringLiteral("Mejoras"), ui.picMejoras);
-    ui.fraMejorasEscritura->setGeometry(QRect(0, 90, 249, 118));
-    ui.chkHistorial =
-        casilla(QStringLiteral("Guardar una copia de este mensaje"), ui.fraMejorasEscritura, QRect(8, 22, 235, 24));
-    ui.chkLMate = casilla(QStringLiteral("Activar LenguajeMate"), ui.fraMejorasEscritura, QRect(8, 52, 235, 24));
-    ui.chkAbreviaturas =
-        casilla(QStringLiteral("Activar Abreviaturas Personalizadas"), ui.fraMejorasEscritura, QRect(8, 82, 235, 24));
-    ui.cmdAlternarMejoras = boton(QStringLiteral("Ver Contactos"), ui.picMejoras, QRect(0, 212, 120, 28));
     ui.picMejoras->hide();
 
     // Status bar
@@ -235,23 +195,7 @@ void frmBrowser::crearMenus()
     ui.mnuArchivoSalir = accion(ui.mnuArchivo, QStringLiteral("Salir"));
 
     ui.mnuMejoras = barra->addMenu(QStringLiteral("Mejoras"));
-    ui.mnuMejorasLenguajeMate = accion(ui.mnuMejoras, QStringLiteral("Activar LenguajeMate"), ctrl('L'));
-    ui.mnuMejorasLenguajeMate->setCheckable(true);
-    ui.mnuMejorasAbreviaturas = accion(ui.mnuMejoras, QStringLiteral("Activar Abreviaturas"), ctrl('A'));
-    ui.mnuMejorasAbreviaturas->setCheckable(true);
-    ui.mnuHistorial = accion(ui.mnuMejoras, QStringLiteral("Guardar copia de mensaje"), ctrl('H'));
-    ui.mnuHistorial->setCheckable(true);
-    ui.mnuMejoras->addSeparator();
-    ui.mnuIconosGestuales = ui.mnuMejoras->addMenu(QStringLiteral("Iconos Gestuales"));
-    ui.mnuCaras = ui.mnuIconosGestuales->addMenu(QStringLiteral("Caras"));
-    ui.mnuCaritas = ui.mnuIconosGestuales->addMenu(QStringLiteral("Caritas"));
-    ui.mnuCosas = ui.mnuIconosGestuales->addMenu(QStringLiteral("Cosas"));
-    ui.mnuSaludosyFirmas = ui.mnuMejoras->addMenu(QStringLiteral("Saludos y Firmas"));
-    ui.mnuSubSaludos = ui.mnuSaludosyFirmas->addMenu(QStringLiteral("Saludos"));
-    ui.mnuSubFirmas = ui.mnuSaludosyFirmas->addMenu(QStringLiteral("Firmas"));
-    ui.mnuSaludosyFirmas->addSeparator();
-    ui.mnuSaludosyFirmasPersonalizar = accion(ui.mnuSaludosyFirmas, QStringLiteral("Personalizar..."));
-    ui.mnuPOPImagenes = ui.mnuMejoras->addMenu(QStringLiteral("Imagenes"));
+    ui.picMejoras->ponerEnMenu(ui.mnuMejoras);
 
     ui.mnuHerramientas = barra->addMenu(QStringLiteral("Herramientas"));
     ui.mnuAsistenteConfiguracion = accion(ui.mnuHerramientas, QStringLiteral("Asistente para la configuración"));
@@ -276,11 +220,6 @@ void frmBrowser::crearMenus()
     ui.MnuAyuda->addSeparator();
     ui.mnuAcercade = accion(ui.MnuAyuda, QStringLiteral("Acerca de NTX Mensajes..."));
 
-    // In the menu bar available only while a provider is chosen (the menu's opening decides).
-    // Only their entries there are greyed: the extras buttons pop up the same menus.
-    for (QMenu *menu : {ui.mnuIconosGestuales, ui.mnuSaludosyFirmas, ui.mnuPOPImagenes})
-        menu->menuAction()->setEnabled(false);
-
     ui.mnuNotificacion = new QMenu(QStringLiteral("MenuIconoNotificacion"), this);
     ui.mnuNotifAbrir = ui.mnuNotificacion->addAction(QStringLiteral("Abrir NTX Mensajes"));
     QFont negrita = ui.mnuNotifAbrir->font();
@@ -293,33 +232,12 @@ void frmBrowser::crearMenus()
 
 void frmBrowser::crearControladores()
 {
-    composicion_->ponerInterruptores({ui.chkLMate, ui.chkAbreviaturas, ui.mnuMejorasLenguajeMate,
-                                      ui.mnuMejorasAbreviaturas, ui.mnuAbreviaturas, ui.mnuExportarAbreviaturas,
-                                      ui.mnuImportarAbreviaturas});
-
     envio_ = std::make_unique<ControladorEnvio>(ctx, this);
-    historial_ = std::make_unique<ControladorHistorial>(
-        ctx, static_cast<VentanaHistorial &>(*this),
-        ControlesHistorial{ui.chkHistorial, ui.mnuHistorial, ui.mnuHistorialMsjs});
+    historial_ = std::make_unique<ControladorHistorial>(ctx, static_cast<VentanaHistorial &>(*this),
+                                                        ControlesHistorial{ui.mnuHistorialMsjs});
     paneles_ = std::make_unique<ControladorPanelesWeb>(
         ctx, static_cast<VentanaPanelesWeb &>(*this),
         ControlesPanelesWeb{ui.brwWebBrowser, ui.brwPublicidad, ui.brwConfWeb, ui.timPublicidad, ui.timTimer});
-
-    ControlesAgregados agregados;
-    agregados.cmdEmoticon = ui.cmdEmoticon;
-    agregados.cmdImagenes = ui.cmdImagenes;
-    agregados.cmdFirmas = ui.cmdFirmas;
-    agregados.mnuIconosGestuales = ui.mnuIconosGestuales;
-    agregados.mnuCaras = ui.mnuCaras;
-    agregados.mnuCaritas = ui.mnuCaritas;
-    agregados.mnuCosas = ui.mnuCosas;
-    agregados.mnuSaludosyFirmas = ui.mnuSaludosyFirmas;
-    agregados.mnuSubSaludos = ui.mnuSubSaludos;
-    agregados.mnuSubFirmas = ui.mnuSubFirmas;
-    agregados.mnuSaludosyFirmasPersonalizar = ui.mnuSaludosyFirmasPersonalizar;
-    agregados.mnuPOPImagenes = ui.mnuPOPImagenes;
-    agregados_ = std::make_unique<ControladorAgregados>(ctx, static_cast<VentanaAgregados &>(*this),
-                                                        static_cast<MensajeComposicion &>(*composicion_), agregados);
 
     tips_ = std::make_unique<ControladorTips>(
         ctx, static_cast<VentanaTips &>(*this),
@@ -359,7 +277,6 @@ void frmBrowser::conectar()
     connect(ui.mnuArchivoSalir, &QAction::triggered, this, &frmBrowser::mnuArchivoSalir_Click);
     connect(ui.mnuNotifAbrir, &QAction::triggered, this, &frmBrowser::mnuNotifAbrir_Click);
     connect(ui.mnuNotifSalir, &QAction::triggered, this, &frmBrowser::mnuNotifSalir_Click);
-    connect(ui.cmdAlternarMejoras, &QPushButton::clicked, this, &frmBrowser::cmdAlternarMejoras_Click);
     connect(ui.timAlternarContactos, &QTimer::timeout, this, &frmBrowser::timAlternarContactos_Timer);
     connect(ui.timAlternarMejoras, &QTimer::timeout, this, &frmBrowser::timAlternarMejoras_Timer);
     connect(ui.timAnti, &QTimer::timeout, envio_.get(), &ControladorEnvio::timAnti_Timer);
@@ -377,6 +294,20 @@ void frmBrowser::conectar()
     connect(ui.cboAddress, &ComboDesplegable::desplegando, tips_.get(), &ControladorTips::cboAddress_DropDown);
     connect(ui.mnuPreferencias, &QAction::triggered, this,
             [this] { abrirPreferencias(frmPreferencias::PestanaGeneral); });
+
+    // The improvements panel: its switches tell the composer and the history; the composer
+    // may clear the abbreviation switch again; its menus add to the composer's message.
+    connect(ui.picMejoras, &PanelAgregados::verContactos, this, &frmBrowser::deslizarAContactos);
+    connect(ui.picMejoras, &PanelAgregados::preferencias, this, &frmBrowser::abrirPreferencias);
+    connect(ui.picMejoras, &PanelAgregados::lenguajeMate, composicion_, &PanelComposicion::ponerLenguajeMate);
+    connect(ui.picMejoras, &PanelAgregados::abreviaturasMarcadas, composicion_, &PanelComposicion::casillaAbreviaturas);
+    connect(ui.picMejoras, &PanelAgregados::abreviaturas, composicion_, &PanelComposicion::ponerAbreviaturas);
+    connect(composicion_, &PanelComposicion::marcarAbreviaturas, ui.picMejoras, &PanelAgregados::marcarAbreviaturas);
+    connect(ui.picMejoras, &PanelAgregados::historialMarcado, historial_.get(), &ControladorHistorial::ponerGuardar);
+    connect(ui.picMejoras, &PanelAgregados::historial, historial_.get(), &ControladorHistorial::cambioHistorial);
+    connect(ui.mnuAbreviaturas, &QAction::triggered, composicion_, &PanelComposicion::MostrarAbreviaturas);
+    connect(ui.mnuExportarAbreviaturas, &QAction::triggered, composicion_, &PanelComposicion::ExportarAbreviaturas);
+    connect(ui.mnuImportarAbreviaturas, &QAction::triggered, composicion_, &PanelComposicion::ImportarAbreviaturas);
 
     // The contacts: the recipient row shows whom the boxes name; its buttons first close
     // the guided tip that points at them; the menu bar's agenda items.
@@ -562,20 +493,7 @@ void frmBrowser::apagarTimDestroyToolTips()
 
 void frmBrowser::abrirPreferencias(int pestana)
 {
-    MostrarPreferencias(ctx, static_cast<VentanaPreferencias &>(*this), this, pestana);
-}
-
-bool frmBrowser::historialPermanente() const
-{
-    return historial_->HistorialPermanente;
-}
-
-void frmBrowser::ponerHistorialPermanente(bool valor)
-{
-    // The flag first: the switch then agrees with it and shows no notice.
-    historial_->HistorialPermanente = valor;
-    ui.chkHistorial->setCheckState(valor ? Qt::Checked : Qt::Unchecked);
-    historial_->chkHistorial_Click();
+    MostrarPreferencias(ctx, *ui.picMejoras, this, pestana);
 }
 
 bool frmBrowser::ventanaALaVista() const
@@ -634,7 +552,7 @@ bool frmBrowser::Form_Load()
     AbreviaturasAjuste = LeerClaveBooleana(ctx.ajustes, Clave::Abreviaturas, &okAbreviaturas);
     PanelVisible = LeerClave(ctx.ajustes, Clave::PanelVisible);
     const bool historialPermanente = LeerClaveBooleana(ctx.ajustes, Clave::Historial, &okHistorial);
-    historial_->HistorialPermanente = historialPermanente;
+    ui.picMejoras->HistorialPermanente = historialPermanente;
     if (!okLMate || !okAbreviaturas || !okHistorial) {
         // Only these four options go back to their defaults: the section also keeps
         // sender names, greetings, signatures and quick contacts, which must survive.
@@ -678,13 +596,11 @@ void frmBrowser::CargarPasos()
     ui.picContactos->IniciarPanelContactos();
 
     if (LMateAjuste)
-        composicion_->activarLenguajeMate();
+        ui.picMejoras->activarLenguajeMate();
     if (AbreviaturasAjuste)
-        composicion_->activarAbreviaturas();
-    if (historial_->HistorialPermanente) {
-        ui.chkHistorial->setCheckState(Qt::Checked);
-        historial_->chkHistorial_Click();
-    }
+        ui.picMejoras->activarAbreviaturas();
+    if (ui.picMejoras->HistorialPermanente)
+        ui.picMejoras->activarHistorial();
 
     const bool contactos = PanelVisible.toLower() == QLatin1String("contactos");
     ui.picContactos->setVisible(contactos);
@@ -700,9 +616,10 @@ void frmBrowser::CargarPasos()
 
 void frmBrowser::Form_Unload()
 {
-    if (ui.chkAbreviaturas->checkState() == Qt::Checked)
+    const Qt::CheckState abreviaturas = ui.picMejoras->estadoAbreviaturas();
+    if (abreviaturas == Qt::Checked)
         EscribirClaveBooleana(ctx.ajustes, Clave::Abreviaturas, true);
-    else if (ui.chkAbreviaturas->checkState() == Qt::Unchecked)
+    else if (abreviaturas == Qt::Unchecked)
         EscribirClaveBooleana(ctx.ajustes, Clave::Abreviaturas, false);
     EscribirClaveBooleana(ctx.ajustes, Clave::LMate, composicion_->LenguajeMateActivo);
     // Mid-slide both panels show and the contacts win.
@@ -824,9 +741,8 @@ void frmBrowser::mnuNotifSalir_Click()
 
 // ---- Side-panel slide ----
 
-void frmBrowser::cmdAlternarMejoras_Click()
+void frmBrowser::deslizarAContactos()
 {
-    ui.cmdAlternarMejoras->setEnabled(false);
     // The incoming panel waits shown beyond the visible part: both count as shown while sliding.
     ponerIzquierdaPanel(ui.picContactos, 11000);
     ui.picContactos->show();
@@ -875,19 +791,14 @@ void frmBrowser::timAlternarContactos_Timer()
         return;
     ui.timAlternarContactos->stop();
     ponerIzquierdaPanel(ui.picMejoras, 6841);
-    ui.cmdAlternarMejoras->setEnabled(true);
-    ui.cmdAlternarMejoras->setFocus();
+    ui.picMejoras->terminarDeslizamiento();
 }
 
 // ---- Menus and toolbar ----
 
 void frmBrowser::mnuMejoras_Click()
 {
-    marcaSegunCasilla(ui.mnuMejorasLenguajeMate, ui.chkLMate);
-    marcaSegunCasilla(ui.mnuMejorasAbreviaturas, ui.chkAbreviaturas);
-    const bool habilitar = ui.cboAddress->currentIndex() >= 0;
-    for (QMenu *menu : {ui.mnuSaludosyFirmas, ui.mnuPOPImagenes, ui.mnuIconosGestuales})
-        menu->menuAction()->setEnabled(habilitar);
+    ui.picMejoras->ActualizarMenu(ui.cboAddress->currentIndex() >= 0);
 }
 
 void frmBrowser::mnuHerramientas_Click()

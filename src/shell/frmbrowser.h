@@ -15,8 +15,8 @@
 #include "comun/contexto.h"
 #include "envio/controladorenvio.h"
 #include "historial/controladorhistorial.h"
-#include "mejoras/controladoragregados.h"
 #include "mejoras/frmpreferencias.h"
+#include "mejoras/panelagregados.h"
 #include "mejoras/panelcomposicion.h"
 #include "shell/controladorayuda.h"
 #include "shell/controladortips.h"
@@ -29,8 +29,6 @@ class frmBrowser final : public QMainWindow,
                          private VentanaContactos,
                          private VentanaHistorial,
                          private VentanaPanelesWeb,
-                         private VentanaAgregados,
-                         private VentanaPreferencias,
                          private VentanaTips,
                          private VentanaAyuda
 {
@@ -53,7 +51,6 @@ public:
     ControladorEnvio &envio() { return *envio_; }
     ControladorHistorial &historial() { return *historial_; }
     ControladorPanelesWeb &panelesWeb() { return *paneles_; }
-    ControladorAgregados &agregados() { return *agregados_; }
     ControladorTips &tips() { return *tips_; }
     ControladorAyuda &ayuda() { return *ayuda_; }
 
@@ -71,7 +68,6 @@ public:
     void ponerEnBandeja();
     void Form_MouseMove(int botones, int shift, double x, double y);
     void frmBrowserMinimizado(double x);
-    void cmdAlternarMejoras_Click();
     void timAlternarContactos_Timer();
     void timAlternarMejoras_Timer();
 
@@ -128,9 +124,6 @@ private:
     void navegarNavegador(const QString &direccion) override;
     void encenderTimToolTips() override;
     void apagarTimDestroyToolTips() override;
-    void abrirPreferencias(int pestana) override;
-    bool historialPermanente() const override;
-    void ponerHistorialPermanente(bool valor) override;
     bool ventanaALaVista() const override;
     void quitarProveedor() override;
     void navegarAreaPrincipal(const QString &direccion) override;
@@ -138,6 +131,10 @@ private:
 
     // "Ver Mejoras" was pressed: the improvements panel slides in.
     void deslizarAMejoras();
+    // "Ver Contactos" was pressed: the contacts panel slides in.
+    void deslizarAContactos();
+    // The preferences dialog, modal, on tab `pestana` (0 to 3).
+    void abrirPreferencias(int pestana);
     // The load's steps after the settings are read; a failure throws.
     void CargarPasos();
     void crearControles();
@@ -158,7 +155,6 @@ private:
     std::unique_ptr<ControladorEnvio> envio_;
     std::unique_ptr<ControladorHistorial> historial_;
     std::unique_ptr<ControladorPanelesWeb> paneles_;
-    std::unique_ptr<ControladorAgregados> agregados_;
     std::unique_ptr<ControladorTips> tips_;
     std::unique_ptr<ControladorAyuda> ayuda_;
     QSystemTrayIcon *bandeja = nullptr;

@@ -34,7 +34,7 @@ private Q_SLOTS:
         QFETCH(QString, aviso);
         Banco b;
         frmBrowser ventana(*b.ctx);
-        ventana.historial().HistorialPermanente = permanente;
+        controlesDe(ventana).picMejoras->HistorialPermanente = permanente;
         controlesDe(ventana).chkHistorial->setChecked(!marcar);
         controlesDe(ventana).mnuHistorial->setChecked(!marcar);
         auto &avisos = b.avisos;
@@ -56,7 +56,7 @@ private Q_SLOTS:
     {
         Banco b;
         frmBrowser ventana(*b.ctx);
-        ventana.historial().HistorialPermanente = true;
+        controlesDe(ventana).picMejoras->HistorialPermanente = true;
         controlesDe(ventana).chkHistorial->setChecked(true);
         controlesDe(ventana).mnuHistorial->setChecked(true);
         auto &avisos = b.avisos;
@@ -67,7 +67,7 @@ private Q_SLOTS:
                  QStringLiteral("No guardar mensajes durante esta sesión"));
         // The handler ran once: one notice, not two.
         QCOMPARE(avisos.mostrados.size(), 1);
-        ventana.historial().mnuHistorial_Click();
+        controlesDe(ventana).mnuHistorial->trigger();
         QVERIFY(controlesDe(ventana).chkHistorial->isChecked());
         QVERIFY(controlesDe(ventana).mnuHistorial->isChecked());
         QCOMPARE(controlesDe(ventana).StatusBar1->textoPanel1(),

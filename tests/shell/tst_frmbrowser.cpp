@@ -1054,8 +1054,9 @@ void tst_frmBrowser::deslizamiento()
     frmBrowser &v = *b.ventana;
     v.show();
     controlesDe(v).picEscritura->show();
-    QWidget *sale = haciaContactos ? controlesDe(v).picMejoras : controlesDe(v).picContactos;
-    QWidget *entra = haciaContactos ? controlesDe(v).picContactos : controlesDe(v).picMejoras;
+    QWidget *mejoras = controlesDe(v).picMejoras, *contactos = controlesDe(v).picContactos;
+    QWidget *sale = haciaContactos ? mejoras : contactos;
+    QWidget *entra = haciaContactos ? contactos : mejoras;
     QPushButton *pulsado = haciaContactos ? controlesDe(v).cmdAlternarMejoras : controlesDe(v).cmdAlternarContactos;
     QPushButton *llega = haciaContactos ? controlesDe(v).cmdAlternarContactos : controlesDe(v).cmdAlternarMejoras;
     QTimer &reloj = haciaContactos ? *controlesDe(v).timAlternarMejoras : *controlesDe(v).timAlternarContactos;
