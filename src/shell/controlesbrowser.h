@@ -20,6 +20,7 @@
 
 #include "agenda/panelcontactos.h"
 #include "agenda/paneldestinatario.h"
+#include "comando/panelesweb.h"
 #include "mejoras/panelagregados.h"
 #include "mejoras/panelcomposicion.h"
 #include "plataforma/combodesplegable.h"
@@ -31,7 +32,6 @@
     X(QFrame, fraBarra) X(QToolBar, tbToolBar) X(QToolButton, botonAgenda) \
     X(QAction, accionInicio) X(QAction, accionHistorial) \
     X(QLabel, lblAddress) X(ComboDesplegable, cboAddress) X(QLabel, lblBuscarEmpresa) \
-    X(VistaWeb, brwPublicidad) X(VistaWeb, brwWebBrowser) X(VistaWeb, brwConfWeb) \
     X(QWidget, picEscritura) X(PanelComposicion, fraDatos) \
     X(PanelDestinatario, fraDestinatario) X(PanelContactos, picContactos) \
     X(PanelAgregados, picMejoras) \
@@ -46,7 +46,7 @@
     X(QMenu, MnuAyuda) X(QAction, mnuAyudaWeb) X(QAction, mnuAyudaHistoria) X(QAction, mnuEstadoServicios) \
     X(QAction, mnuntxvarelcomar) X(QAction, MnuAyudantxVarelAutor) X(QAction, mnuforosdentx) \
     X(QAction, mnuAyudaComentarios) X(QAction, mnuAcercade) X(QMenu, mnuNotificacion) X(QAction, mnuNotifAbrir) X(QAction, mnuNotifSalir) \
-    X(QTimer, timToolTips) X(QTimer, timDestroyToolTips) X(QTimer, timPublicidad) X(QTimer, timTimer) \
+    X(QTimer, timToolTips) X(QTimer, timDestroyToolTips) \
     X(QTimer, timAnti) X(QTimer, timAlternarContactos) X(QTimer, timAlternarMejoras)
 // clang-format on
 
@@ -73,6 +73,7 @@ struct ControlesBrowser : ControlesVentana
     NTX_CONTROLES_CONTACTOS(NTX_CAMPO)
     NTX_CONTROLES_DESTINATARIO(NTX_CAMPO)
     NTX_CONTROLES_AGREGADOS(NTX_CAMPO)
+    NTX_CONTROLES_PANELESWEB(NTX_CAMPO)
 #undef NTX_CAMPO
     QAction *accionesRapidas[10] = {}; // "rap1".."rap10"
 
@@ -86,6 +87,7 @@ struct ControlesBrowser : ControlesVentana
         NTX_CONTROLES_CONTACTOS(NTX_BUSCAR)
         NTX_CONTROLES_DESTINATARIO(NTX_BUSCAR)
         NTX_CONTROLES_AGREGADOS(NTX_BUSCAR)
+        NTX_CONTROLES_PANELESWEB(NTX_BUSCAR)
 #undef NTX_BUSCAR
         for (int i = 0; i < 10; ++i)
             c.accionesRapidas[i] = ventana.findChild<QAction *>(QStringLiteral("rap") + QString::number(i + 1));

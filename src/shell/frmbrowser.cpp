@@ -109,14 +109,8 @@ void frmBrowser::crearControles()
                                    cliente, twips(9360, 405, 1500, 240));
     ui.lblBuscarEmpresa->setCursor(Qt::PointingHandCursor);
 
-    // Web views
-    ui.brwPublicidad = ctx.crearVistaWeb(cliente);
-    ui.brwPublicidad->setGeometry(twips(0, 720, 11020, 1455));
-    ui.brwWebBrowser = ctx.crearVistaWeb(cliente);
-    ui.brwWebBrowser->setGeometry(twips(0, 2280, 11020, 4635));
-    // Only read, never shown: no renderer of its own where a plain reader is given.
-    ui.brwConfWeb = ctx.crearLectorPagina ? ctx.crearLectorPagina(cliente) : ctx.crearVistaWeb(cliente);
-    ui.brwConfWeb->setGeometry(twips(6600, 480, 30, 30));
+    // Web views: the advertising band, the home area and the configuration reader.
+    paneles_ = new PanelesWeb(ctx, static_cast<VentanaPanelesWeb &>(*this), cliente, this);
 
     // Composer
     ui.picEscritura = new QWidget(cliente);
@@ -157,9 +151,11 @@ void frmBrowser::crearControles()
     {
         QTimer **temporizador;
         int intervalo;
-    } tiempos[] = {
-        {&ui.timToolTips, 10000}, {&ui.timDestroyToolTips, 14000}, {&ui.timPublicidad, 64000}, {&ui.timTimer, 15},
-        {&ui.timAnti, 60000},     {&ui.timAlternarContactos, 6},   {&ui.timAlternarMejoras, 6}};
+    } tiempos[] = {{&ui.timToolTips, 10000},
+                   {&ui.timDestroyToolTips, 14000},
+                   {&ui.timAnti, 60000},
+                   {&ui.timAlternarContactos, 6},
+                   {&ui.timAlternarMejoras, 6}};
     for (const auto &t : tiempos) {
         *t.temporizador = new QTimer(this);
         (*t.temporizador)->setInterval(t.intervalo);
@@ -235,9 +231,6 @@ void frmBrowser::crearControladores()
     envio_ = std::make_unique<ControladorEnvio>(ctx, this);
     historial_ = std::make_unique<ControladorHistorial>(ctx, static_cast<VentanaHistorial &>(*this),
                                                         ControlesHistorial{ui.mnuHistorialMsjs});
-    paneles_ = std::make_unique<ControladorPanelesWeb>(
-        ctx, static_cast<VentanaPanelesWeb &>(*this),
-        ControlesPanelesWeb{ui.brwWebBrowser, ui.brwPublicidad, ui.brwConfWeb, ui.timPublicidad, ui.timTimer});
 
     tips_ = std::make_unique<ControladorTips>(
         ctx, static_cast<VentanaTips &>(*this),
@@ -321,8 +314,13 @@ void frmBrowser::conectar()
     connect(ui.mnuExportarAgenda, &QAction::triggered, ui.picContactos, &PanelContactos::ExportarAgenda);
     connect(ui.mnuImportarAgenda, &QAction::triggered, ui.picContactos, &PanelContactos::ImportarAgenda);
 
-    connect(ui.mnuBuscarActualizacion, &QAction::triggered, paneles_.get(),
-            &ControladorPanelesWeb::mnuBuscarActualizacion_Click);
+    // The web panels: the home area's failure hides the composer; the command links may start
+    // the guided tips over; the help menus show pages in the home area.
+    connect(paneles_, &PanelesWeb::ocultarEscritura, ui.picEscritura, &QWidget::hide);
+    connect(&paneles_->comandos(), &EjecutorComandos::guiasReiniciadas, tips_.get(), &ControladorTips::ReiniciarTips);
+    connect(ayuda_.get(), &ControladorAyuda::navegarAreaPrincipal, paneles_, &PanelesWeb::navegarNavegador);
+    connect(ayuda_.get(), &ControladorAyuda::mostrarAreaPrincipal, paneles_, &PanelesWeb::mostrarNavegador);
+    connect(ui.mnuBuscarActualizacion, &QAction::triggered, paneles_, &PanelesWeb::mnuBuscarActualizacion_Click);
 }
 
 // ---- What the subsystems see of the window ----
@@ -376,11 +374,6 @@ void frmBrowser::envioTerminado(const MensajeSaliente &mensaje, const ResultadoE
     if (resultado.mostrarEscritura)
         ui.picEscritura->show();
     historial_->envioTerminado(mensaje, resultado);
-}
-
-void frmBrowser::ocultarEscritura()
-{
-    ui.picEscritura->hide();
 }
 
 bool frmBrowser::escrituraVisible() const
@@ -444,11 +437,6 @@ void frmBrowser::ocultarVentana()
     hide();
 }
 
-void frmBrowser::encenderIndicador()
-{
-    ui.timTimer->start();
-}
-
 bool frmBrowser::hayProveedor() const
 {
     return ui.cboAddress->currentIndex() != -1;
@@ -464,33 +452,6 @@ void frmBrowser::mostrarEscritura(bool visible)
     ui.picEscritura->setVisible(visible);
 }
 
-bool frmBrowser::navegadorVisible() const
-{
-    return !ui.brwWebBrowser->isHidden();
-}
-
-void frmBrowser::mostrarNavegador(bool visible)
-{
-    ui.brwWebBrowser->setVisible(visible);
-}
-
-void frmBrowser::navegarNavegador(const QString &direccion)
-{
-    ui.brwWebBrowser->navegar(direccion);
-}
-
-void frmBrowser::encenderTimToolTips()
-{
-    // The tour starts over: a tip of the old one does not stay up.
-    tips_->CerrarGlobo();
-    ui.timToolTips->start();
-}
-
-void frmBrowser::apagarTimDestroyToolTips()
-{
-    ui.timDestroyToolTips->stop();
-}
-
 void frmBrowser::abrirPreferencias(int pestana)
 {
     MostrarPreferencias(ctx, *ui.picMejoras, this, pestana);
@@ -499,21 +460,6 @@ void frmBrowser::abrirPreferencias(int pestana)
 bool frmBrowser::ventanaALaVista() const
 {
     return isVisible() && !isMinimized() && !enBandeja;
-}
-
-void frmBrowser::quitarProveedor()
-{
-    ui.cboAddress->setCurrentIndex(-1);
-}
-
-void frmBrowser::navegarAreaPrincipal(const QString &direccion)
-{
-    ui.brwWebBrowser->navegar(direccion);
-}
-
-void frmBrowser::mostrarAreaPrincipal()
-{
-    ui.brwWebBrowser->show();
 }
 
 // ---- Side panels ----

@@ -11,7 +11,7 @@
 
 #include "agenda/panelcontactos.h"
 #include "agenda/paneldestinatario.h"
-#include "comando/controladorpanelesweb.h"
+#include "comando/panelesweb.h"
 #include "comun/contexto.h"
 #include "envio/controladorenvio.h"
 #include "historial/controladorhistorial.h"
@@ -50,7 +50,7 @@ public:
     PanelContactos &contactos() { return *ui.picContactos; }
     ControladorEnvio &envio() { return *envio_; }
     ControladorHistorial &historial() { return *historial_; }
-    ControladorPanelesWeb &panelesWeb() { return *paneles_; }
+    PanelesWeb &panelesWeb() { return *paneles_; }
     ControladorTips &tips() { return *tips_; }
     ControladorAyuda &ayuda() { return *ayuda_; }
 
@@ -110,24 +110,14 @@ private:
     QString proveedorActual() const override;
     bool elegirProveedor(const QString &proveedor) override;
     void mostrarVentana() override;
-    void ocultarEscritura() override;
     bool escrituraVisible() const override;
     void reenviar(const QString &mensaje, const QString &remitente) override;
     void enfocarDestino() override;
     void ocultarVentana() override;
-    void encenderIndicador() override;
     bool hayProveedor() const override;
     void limpiarProveedor() override;
     void mostrarEscritura(bool visible) override;
-    bool navegadorVisible() const override;
-    void mostrarNavegador(bool visible) override;
-    void navegarNavegador(const QString &direccion) override;
-    void encenderTimToolTips() override;
-    void apagarTimDestroyToolTips() override;
     bool ventanaALaVista() const override;
-    void quitarProveedor() override;
-    void navegarAreaPrincipal(const QString &direccion) override;
-    void mostrarAreaPrincipal() override;
 
     // "Ver Mejoras" was pressed: the improvements panel slides in.
     void deslizarAMejoras();
@@ -154,7 +144,7 @@ private:
     PanelComposicion *composicion_ = nullptr;
     std::unique_ptr<ControladorEnvio> envio_;
     std::unique_ptr<ControladorHistorial> historial_;
-    std::unique_ptr<ControladorPanelesWeb> paneles_;
+    PanelesWeb *paneles_ = nullptr;
     std::unique_ptr<ControladorTips> tips_;
     std::unique_ptr<ControladorAyuda> ayuda_;
     QSystemTrayIcon *bandeja = nullptr;
