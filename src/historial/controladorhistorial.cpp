@@ -7,10 +7,12 @@
 #include "historial/historial.h"
 
 ControladorHistorial::ControladorHistorial(Contexto &contexto, VentanaHistorial &ventana,
-                                           const ControlesHistorial &controles, QObject *padre)
+                                           ReenvioComposicion &composicion, const ControlesHistorial &controles,
+                                           QObject *padre)
     : QObject(padre)
     , ctx(contexto)
     , ventana_(ventana)
+    , composicion_(composicion)
     , c(controles)
 {
     connect(c.mnuHistorialMsjs, &QAction::triggered, this, &ControladorHistorial::mnuHistorialMsjs_Click);
@@ -18,7 +20,7 @@ ControladorHistorial::ControladorHistorial(Contexto &contexto, VentanaHistorial 
 
 void ControladorHistorial::mnuHistorialMsjs_Click()
 {
-    MostrarHistorial(ctx, ventana_);
+    MostrarHistorial(ctx, *this);
 }
 
 void ControladorHistorial::cambioHistorial(bool guardar, bool permanente)

@@ -6,6 +6,7 @@
 #include <QObject>
 #include <QString>
 
+#include "comun/composicion.h"
 #include "comun/contexto.h"
 #include "envio/mensajesaliente.h"
 #include "historial/principalhistorial.h"
@@ -17,19 +18,26 @@ struct ControlesHistorial
     QAction *mnuHistorialMsjs = nullptr; // "Abrir Mensajes enviados"
 };
 
-// What the history needs of the main window: the status bar, beyond what the history window sees.
-class VentanaHistorial : public PrincipalHistorial
+// What the history needs of the main window: the status bar, the window itself
+// and whether the composer is up.
+class VentanaHistorial
 {
 public:
+    virtual ~VentanaHistorial() = default;
     virtual void ponerEstado(int imagen, const QString &texto) = 0;
+    // Owner of the history window, hidden while the store is read or rewritten.
+    virtual QWidget *ventana() = 0;
+    // The composer panel picEscritura is shown (a provider is chosen).
+    virtual bool escrituraVisible() const = 0;
 };
 
-class ControladorHistorial final : public QObject
+// The history window's view of the main window is the window and the composer together.
+class ControladorHistorial final : public QObject, private PrincipalHistorial
 {
     Q_OBJECT
 public:
-    ControladorHistorial(Contexto &ctx, VentanaHistorial &ventana, const ControlesHistorial &controles,
-                         QObject *padre = nullptr);
+    ControladorHistorial(Contexto &ctx, VentanaHistorial &ventana, ReenvioComposicion &composicion,
+                         const ControlesHistorial &controles, QObject *padre = nullptr);
 
     void mnuHistorialMsjs_Click();
     // The saving switch was turned on or off by the user: the status bar says so, and a
@@ -43,8 +51,17 @@ public:
     void envioTerminado(const MensajeSaliente &mensaje, const ResultadoEnvio &resultado);
 
 private:
+    QWidget *ventana() override { return ventana_.ventana(); }
+    bool escrituraVisible() const override { return ventana_.escrituraVisible(); }
+    void reenviar(const QString &mensaje, const QString &remitente) override
+    {
+        composicion_.reenviar(mensaje, remitente);
+    }
+    void enfocarDestino() override { composicion_.enfocarDestino(); }
+
     Contexto &ctx;
     VentanaHistorial &ventana_;
+    ReenvioComposicion &composicion_;
     ControlesHistorial c;
     bool guardar_ = false;
 };

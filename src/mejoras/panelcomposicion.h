@@ -31,7 +31,10 @@ struct Proveedor;
     X(QLineEdit, txtmaxcar) X(QPushButton, cmdlimpiar) X(QPushButton, cmdEnviar)
 // clang-format on
 
-class PanelComposicion final : public QGroupBox, public MensajeComposicion, public DestinoComposicion
+class PanelComposicion final : public QGroupBox,
+                               public MensajeComposicion,
+                               public DestinoComposicion,
+                               public ReenvioComposicion
 {
     Q_OBJECT
     Q_DISABLE_COPY_MOVE(PanelComposicion)
@@ -66,12 +69,12 @@ public Q_SLOTS:
     // The sender box's text.
     void ponerRemitente(const QString &remitente);
     // A message taken back from the history: text and sender.
-    void reenviar(const QString &mensaje, const QString &remitente);
+    void reenviar(const QString &mensaje, const QString &remitente) override;
     void habilitarEnvio(bool habilitado);
     void enfocarRemitente() override;
     void enfocarMensaje() override;
     // The alias box when shown, else the area code.
-    void enfocarDestino();
+    void enfocarDestino() override;
     // Empties the boxes as "Limpiar" does.
     void limpiar();
     // The counter and its limit check, as after a change of provider.

@@ -230,6 +230,7 @@ void frmBrowser::crearControladores()
 {
     envio_ = std::make_unique<ControladorEnvio>(ctx, this);
     historial_ = std::make_unique<ControladorHistorial>(ctx, static_cast<VentanaHistorial &>(*this),
+                                                        static_cast<ReenvioComposicion &>(*composicion_),
                                                         ControlesHistorial{ui.mnuHistorialMsjs});
 
     tips_ = std::make_unique<ControladorTips>(
@@ -260,7 +261,7 @@ void frmBrowser::conectar()
         cboAddress_Click();
         QTimer::singleShot(0, this, [this] {
             if (escrituraVisible())
-                enfocarDestino();
+                composicion_->enfocarDestino();
         });
     });
     connect(ui.tbToolBar, &QToolBar::actionTriggered, this,
@@ -380,16 +381,6 @@ bool frmBrowser::escrituraVisible() const
 {
     // While the window itself is hidden (the history loading) the composer still counts as shown.
     return !ui.picEscritura->isHidden();
-}
-
-void frmBrowser::reenviar(const QString &mensaje, const QString &remitente)
-{
-    composicion_->reenviar(mensaje, remitente);
-}
-
-void frmBrowser::enfocarDestino()
-{
-    composicion_->enfocarDestino();
 }
 
 void frmBrowser::setVisible(bool visible)

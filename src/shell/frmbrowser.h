@@ -111,8 +111,6 @@ private:
     bool elegirProveedor(const QString &proveedor) override;
     void mostrarVentana() override;
     bool escrituraVisible() const override;
-    void reenviar(const QString &mensaje, const QString &remitente) override;
-    void enfocarDestino() override;
     void ocultarVentana() override;
     bool hayProveedor() const override;
     void limpiarProveedor() override;
