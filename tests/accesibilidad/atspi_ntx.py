@@ -184,8 +184,28 @@ def buscar(nodo, condicion):
 
 
 def con_foco(nodo):
-    """The node with the keyboard focus under `nodo`, or None."""
-    return buscar(nodo, lambda n: estados(n).contains(pyatspi.STATE_FOCUSED))
+    """The node with the keyboard focus under `nodo`, or None. A web page keeps its own
+    focused mark while the window's focus is elsewhere: a focused control outside or
+    inside it wins over the page itself."""
+    enfocados = []
+
+    def juntar(n):
+        for hijo in hijos(n):
+            if hijo is None or not es_visible(hijo):
+                continue
+            s = estados(hijo)
+            if s is not None and s.contains(pyatspi.STATE_FOCUSED):
+                enfocados.append(hijo)
+            juntar(hijo)
+
+    juntar(nodo)
+    controles = [n for n in enfocados if n.getRoleName() != "document web"]
+    elegido = (controles or enfocados or [None])[-1]
+    # A multi-line box reports the focus on its inner area: the box is what has it.
+    if elegido is not None and elegido.getRoleName() == "filler" and elegido.parent is not None \
+            and elegido.parent.getRoleName() == "text":
+        elegido = elegido.parent
+    return elegido
 
 
 def descripcion_nodo(nodo):
@@ -461,9 +481,27 @@ class Recorrido:
         shutil.rmtree(self.capturas, ignore_errors=True)
         os.makedirs(self.capturas)
         self.ventana = None
+        self.ultimo = None
+        # Where the focus is, as a screen reader learns it: from the focus events on the bus
+        # (items of a list keep their focused mark when the list loses the focus).
+        pyatspi.Registry.registerEventListener(self.oir_foco, "object:state-changed:focused")
+
+    def oir_foco(self, evento):
+        if evento.detail1 == 1:
+            self.ultimo = evento.source
+        elif evento.source == self.ultimo:
+            self.ultimo = None
 
     def foco(self):
-        return con_foco(self.ventana) if self.ventana is not None else None
+        atender_eventos()
+        nodo = self.ultimo
+        try:
+            if nodo is not None and nodo.getRoleName() == "filler" and nodo.parent is not None \
+                    and nodo.parent.getRoleName() == "text":
+                nodo = nodo.parent
+        except Exception:
+            return None
+        return nodo
 
     def esperar_foco(self, condicion, descripcion, segundos=15):
         encontrado = esperar(lambda: (lambda n: n if n is not None and condicion(n) else None)(self.foco()),
@@ -500,7 +538,9 @@ def prueba_teclado(sesion):
     r.ventana = esperar_ventana(r"^NTX Mensajes$", lambda v: buscar(v, lambda n: n.getRoleName() == "menu bar"))
     subprocess.run(["xdotool", "search", "--sync", "--onlyvisible", "--name", "^NTX Mensajes$", "windowactivate"],
                    env=sesion.entorno, capture_output=True, timeout=30)
-    es_lista = lambda n: n.getRoleName() == "combo box" and n.name.startswith("Proveedor")
+    es_lista = lambda n: n.getRoleName() == "combo box" and any(
+        h is not None and h.getRoleName() == "list" and any(
+            i is not None and i.name == "Argentina - Claro" for i in hijos(h)) for h in hijos(n))
     r.esperar_foco(es_lista, "la lista de proveedores", ESPERA)
     r.paso("principal", foco=es_lista, descripcion="la lista de proveedores")
     # Home chooses the first provider, Claro; the composer opens with the area code.
