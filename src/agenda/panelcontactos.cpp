@@ -50,12 +50,16 @@ void PanelContactos::crearControles()
     tvwContactos->setGeometry(QRect(6, 18, 237, 184));
     tvwContactos->setHeaderHidden(true);
     tvwContactos->setRootIsDecorated(false);
+    tvwContactos->setAccessibleName(QStringLiteral("Contactos"));
+    tvwContactos->setAccessibleDescription(QStringLiteral("Enter escribe un mensaje al contacto elegido"));
     cmdAlternarContactos = boton(QStringLiteral("Ver Mejoras"), this, QRect(0, 212, 81, 28));
     cmdEscribirA = boton(QStringLiteral("Escribir"), this, QRect(84, 212, 80, 28));
     cmdAbrirAgenda = boton(QStringLiteral("Abrir Agenda"), this, QRect(168, 212, 81, 28));
 
     // The toolbar's drop-down: a caption, the ten quick slots, "Personalizar...".
     menuAgendaRapida = new QMenu(this);
+    // Its title shows where the menu bar offers it too.
+    menuAgendaRapida->setTitle(QStringLiteral("Agenda &Rápida"));
     QAction *titulo = menuAgendaRapida->addAction(QStringLiteral("Agenda Rápida"));
     titulo->setEnabled(false);
     menuAgendaRapida->addSeparator();

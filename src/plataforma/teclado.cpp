@@ -1,8 +1,11 @@
 #include "plataforma/teclado.h"
 
+#include <QApplication>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QStyleOption>
+#include <algorithm>
+#include <cstdlib>
 
 void HacerEnlaceDeTeclado(QLabel *etiqueta, const QString &descripcion)
 {
@@ -29,6 +32,41 @@ bool EsActivarPorTeclado(const QEvent *evento)
 
 namespace {
 
+bool RecibeTab(const QWidget *w)
+{
+    while (w->focusProxy())
+        w = w->focusProxy();
+    return (w->focusPolicy() & Qt::TabFocus) && w->isEnabled();
+}
+
+// Rows within a few pixels read as one row, left to right.
+bool AntesAlLeer(const QWidget *a, const QWidget *b)
+{
+    constexpr int MismaFila = 6;
+    const QRect ra = a->geometry();
+    const QRect rb = b->geometry();
+    if (std::abs(ra.top() - rb.top()) > MismaFila)
+        return ra.top() < rb.top();
+    return ra.left() < rb.left();
+}
+
+void Juntar(QWidget *padre, QList<QWidget *> &orden)
+{
+    QList<QWidget *> hijos;
+    for (QObject *objeto : padre->children()) {
+        auto *w = qobject_cast<QWidget *>(objeto);
+        if (w && !w->isWindow() && w->isVisible())
+            hijos << w;
+    }
+    std::stable_sort(hijos.begin(), hijos.end(), AntesAlLeer);
+    for (QWidget *w : hijos) {
+        if (RecibeTab(w))
+            orden << w;
+        else
+            Juntar(w, orden);
+    }
+}
+
 // The option the style is handed, marked as after a Tab while it draws: options are
 // the caller's temporaries, and the mark is taken off again before returning.
 template <typename Dibujar> void ComoTrasTab(const QStyleOption *opcion, Dibujar dibujar)
@@ -43,6 +81,32 @@ template <typename Dibujar> void ComoTrasTab(const QStyleOption *opcion, Dibujar
 }
 
 } // namespace
+
+QList<QWidget *> OrdenDeLectura(QWidget *raiz)
+{
+    QList<QWidget *> orden;
+    Juntar(raiz, orden);
+    return orden;
+}
+
+bool EnfocarEnOrden(QWidget *raiz, bool adelante)
+{
+    const QList<QWidget *> orden = OrdenDeLectura(raiz);
+    QWidget *actual = QApplication::focusWidget();
+    if (orden.isEmpty() || (actual && actual != raiz && !raiz->isAncestorOf(actual)))
+        return false;
+    const qsizetype n = orden.size();
+    qsizetype i = -1;
+    for (qsizetype k = 0; k < n && actual; ++k) {
+        if (orden.at(k) == actual || orden.at(k)->isAncestorOf(actual)) {
+            i = k;
+            break;
+        }
+    }
+    const qsizetype siguiente = i < 0 ? (adelante ? 0 : n - 1) : (i + (adelante ? 1 : n - 1)) % n;
+    orden.at(siguiente)->setFocus(adelante ? Qt::TabFocusReason : Qt::BacktabFocusReason);
+    return true;
+}
 
 void EstiloFocoVisible::drawPrimitive(PrimitiveElement elemento, const QStyleOption *opcion, QPainter *pintor,
                                       const QWidget *control) const

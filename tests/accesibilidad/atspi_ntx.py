@@ -102,11 +102,14 @@ def recorrer(nodo, profundidad=0, lineas=None, enfocables=None):
     marcas = []
     if es_enfocable(nodo):
         marcas.append("enfocable")
-        enfocables.append((rol, nombre, descripcion))
+        enfocables.append((rol, nombre_leido(nodo), descripcion))
     s = estados(nodo)
     if s is not None and s.contains(pyatspi.STATE_FOCUSED):
         marcas.append("con foco")
     linea = "  " * profundidad + "[%s] «%s»" % (rol, nombre)
+    leido = nombre_leido(nodo)
+    if leido != nombre:
+        linea += " (se lee «%s»)" % leido
     if descripcion:
         linea += " — %s" % descripcion
     if marcas:
@@ -208,10 +211,35 @@ def con_foco(nodo):
     return elegido
 
 
+def nombre_leido(nodo):
+    """What a screen reader says a control is: the label it is labelled by (a list box's name
+    is its value on Linux, its label comes by this relation), else its name; a web view's
+    inner part, by the view's name."""
+    try:
+        nombre = nodo.name
+        if nodo.getRoleName() == "combo box":
+            for relacion in nodo.getRelationSet():
+                if relacion.getRelationType() == pyatspi.RELATION_LABELLED_BY:
+                    etiquetas = [relacion.getTarget(i).name for i in range(relacion.getNTargets())]
+                    etiquetas = [e.replace("&", "") for e in etiquetas if e]
+                    if etiquetas:
+                        return etiquetas[0]
+        padre = nodo
+        for _ in range(2):
+            if nombre or padre.getRoleName() != "filler" or padre.parent is None:
+                break
+            padre = padre.parent
+            nombre = padre.name
+        return nombre
+    except Exception:
+        return ""
+
+
 def descripcion_nodo(nodo):
     if nodo is None:
         return "(nada)"
-    return "[%s] «%s»" % (nodo.getRoleName(), nodo.name)
+    leido = nombre_leido(nodo)
+    return "[%s] «%s»%s" % (nodo.getRoleName(), nodo.name, "" if leido == nodo.name else " (se lee «%s»)" % leido)
 
 
 class Falla(Exception):
@@ -253,19 +281,19 @@ class Sesion:
         return p
 
     def pantalla(self):
-        # Another run on the machine may take the display number or its socket: check, retry.
-        for _ in range(3):
-            lector, escritor = os.pipe()
-            p = subprocess.Popen(["Xvfb", "-displayfd", str(escritor), "-screen", "0", "1280x800x24",
-                                  "-nolisten", "tcp", "-noreset"], pass_fds=(escritor,),
-                                 stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
+        # A display number of its own, far from the low ones other runs on the machine take
+        # (their lock files may be gone): checked, and another one tried if it does not answer.
+        import random
+        for _ in range(5):
+            numero = random.randint(200, 899)
+            if os.path.exists("/tmp/.X11-unix/X%d" % numero) or os.path.exists("/tmp/.X%d-lock" % numero):
+                continue
+            p = subprocess.Popen(["Xvfb", ":%d" % numero, "-screen", "0", "1280x800x24", "-nolisten", "tcp",
+                                  "-noreset"], stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
             self.procesos.append(p)
-            os.close(escritor)
-            numero = os.read(lector, 32).decode().strip()
-            os.close(lector)
-            self.entorno["DISPLAY"] = ":" + numero
-            if numero and esperar(lambda: p.poll() is None and subprocess.run(
-                    ["xdotool", "getdisplaygeometry"], env=self.entorno, capture_output=True).returncode == 0, 10):
+            self.entorno["DISPLAY"] = ":%d" % numero
+            if esperar(lambda: p.poll() is None and subprocess.run(
+                    ["xdotool", "getdisplaygeometry"], env=self.entorno, capture_output=True).returncode == 0, 15):
                 break
             p.kill()
         else:
@@ -538,9 +566,7 @@ def prueba_teclado(sesion):
     r.ventana = esperar_ventana(r"^NTX Mensajes$", lambda v: buscar(v, lambda n: n.getRoleName() == "menu bar"))
     subprocess.run(["xdotool", "search", "--sync", "--onlyvisible", "--name", "^NTX Mensajes$", "windowactivate"],
                    env=sesion.entorno, capture_output=True, timeout=30)
-    es_lista = lambda n: n.getRoleName() == "combo box" and any(
-        h is not None and h.getRoleName() == "list" and any(
-            i is not None and i.name == "Argentina - Claro" for i in hijos(h)) for h in hijos(n))
+    es_lista = lambda n: n.getRoleName() == "combo box" and nombre_leido(n).startswith("Elija un proveedor")
     r.esperar_foco(es_lista, "la lista de proveedores", ESPERA)
     r.paso("principal", foco=es_lista, descripcion="la lista de proveedores")
     # Home chooses the first provider, Claro; the composer opens with the area code.
@@ -559,13 +585,16 @@ def prueba_teclado(sesion):
         vistos.append(nombre)
         if (nodo or r.foco()) is not None and (nodo or r.foco()).name == "Mensaje":
             break
+        if nombre_leido(nodo or r.foco()) == "":
+            raise Falla("Tab llegó a un control sin nombre: %s" % nombre)
     else:
         raise Falla("Tab no volvió al mensaje en 40 pasos: %s" % " → ".join(vistos))
-    for esperado in ("De: remitente", "Código de área", "Número", "Enviar Mensaje"):
+    for esperado in ("De:", "Código de área", "Número", "Enviar Mensaje", "Publicidad", "Agenda", "Inicio",
+                     "Enviados"):
         if not any("«%s»" % esperado in v for v in vistos):
             raise Falla("Tab no pasó por «%s»: %s" % (esperado, " → ".join(vistos)))
-    # Backwards to "Enviar Mensaje", pressed with the space bar.
-    r.paso("limpiar", "shift+Tab", foco=lambda n: n.name != "Mensaje", descripcion="lo anterior al mensaje")
+    # Shift+Tab goes back to the number; Tab on to "Enviar Mensaje", pressed with the space bar.
+    r.paso("atras", "shift+Tab", foco="Número")
     for _ in range(40):
         if r.foco() is not None and r.foco().name == "Enviar Mensaje":
             break
@@ -574,7 +603,9 @@ def prueba_teclado(sesion):
     sesion.teclas("space")
     r.ventana = esperar_ventana(r"^Argentina - Claro$")
     # The window opens with the keyboard in the gateway's code box.
-    es_codigo = lambda n: n.getRoleName() in ("entry", "text") and n.name != "Página de verificación"
+    # The page's own boxes are not on the bus: the focus is in the page, and the code typed
+    # next, with no click, reaching the gateway proves it was in its box.
+    es_codigo = lambda n: nombre_leido(n) == "Página de verificación" or n.getRoleName() == "entry"
     r.esperar_foco(es_codigo, "el código de la pasarela", ESPERA)
     codigo = sesion.sim(sesion.entorno["NTX_CLARO"], "codigo").strip()
     if len(codigo) != 4:
