@@ -1,5 +1,6 @@
 #include "historial/frmhistorial.h"
 
+#include <QContextMenuEvent>
 #include <QEventLoop>
 #include <QFileInfo>
 #include <QFontMetricsF>
@@ -7,6 +8,7 @@
 #include <QHBoxLayout>
 #include <QHeaderView>
 #include <QKeyEvent>
+#include <QMenu>
 #include <QStyle>
 #include <QTextOption>
 #include <QVBoxLayout>
@@ -477,6 +479,27 @@ bool frmHistorial::eventFilter(QObject *objeto, QEvent *evento)
     if (objeto == ui.lvwHistorial && evento->type() == QEvent::KeyPress &&
         static_cast<QKeyEvent *>(evento)->key() == Qt::Key_Delete) {
         lvwHistorial_KeyDown(46);
+        return true;
+    }
+    // The menu key (or a right click) offers what the buttons beside the list do.
+    if (objeto == ui.lvwHistorial && evento->type() == QEvent::ContextMenu) {
+        QMenu menu(this);
+        menu.setObjectName(QStringLiteral("mnuHistorial"));
+        QAction *reenviar = menu.addAction(QStringLiteral("&Reenviar"));
+        reenviar->setEnabled(ui.cmdReenviar->isEnabled());
+        QAction *eliminar = menu.addAction(QStringLiteral("&Eliminar"));
+        eliminar->setEnabled(ui.cmdEliminar->isEnabled());
+        const auto *pedido = static_cast<QContextMenuEvent *>(evento);
+        const QModelIndex actual = ui.lvwHistorial->currentIndex();
+        const QPoint lugar =
+            pedido->reason() == QContextMenuEvent::Keyboard && actual.isValid()
+                ? ui.lvwHistorial->viewport()->mapToGlobal(ui.lvwHistorial->visualRect(actual).bottomLeft())
+                : pedido->globalPos();
+        QAction *elegida = menu.exec(lugar);
+        if (elegida == reenviar)
+            cmdReenviar_Click();
+        else if (elegida == eliminar)
+            cmdEliminar_Click();
         return true;
     }
     // A key that moves in the list or picks a row shows the row it leaves current, also

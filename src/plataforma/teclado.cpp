@@ -124,4 +124,12 @@ void EstiloFocoVisible::drawComplexControl(ComplexControl elemento, const QStyle
                                            const QWidget *control) const
 {
     ComoTrasTab(opcion, [&] { QProxyStyle::drawComplexControl(elemento, opcion, pintor, control); });
+    // A toolbar's buttons show the focus only as a faint raised face: a frame around them too.
+    if (elemento == CC_ToolButton && opcion && (opcion->state & State_HasFocus)) {
+        QStyleOptionFocusRect marco;
+        marco.QStyleOption::operator=(*opcion);
+        marco.rect = opcion->rect.adjusted(1, 1, -1, -1);
+        marco.state |= State_KeyboardFocusChange;
+        QProxyStyle::drawPrimitive(PE_FrameFocusRect, &marco, pintor, control);
+    }
 }

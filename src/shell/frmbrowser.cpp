@@ -65,9 +65,11 @@ frmBrowser::frmBrowser(Contexto &contexto, QWidget *parent)
 // buttons stops of Tab, the quick contacts opened by Down on "Agenda".
 void frmBrowser::prepararTeclado()
 {
+    // Alt+P reaches the provider list from anywhere in the window.
+    ui.lblAddress->setText(QStringLiteral("Elija un &proveedor para escribir el mensaje:"));
     ui.lblAddress->setBuddy(ui.cboAddress);
     ui.cboAddress->setAccessibleName(QStringLiteral("Proveedor"));
-    ui.cboAddress->setAccessibleDescription(ui.lblAddress->text());
+    ui.cboAddress->setAccessibleDescription(QStringLiteral("Elija un proveedor para escribir el mensaje"));
     for (QAction *accion : {ui.accionInicio, ui.accionHistorial}) {
         if (QWidget *boton = ui.tbToolBar->widgetForAction(accion))
             boton->setFocusPolicy(Qt::TabFocus);

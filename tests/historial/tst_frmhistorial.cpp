@@ -7,12 +7,14 @@
 #include "historial/principalhistorial.h"
 
 #include <QApplication>
+#include <QContextMenuEvent>
 #include <QDir>
 #include <QHeaderView>
 #include <QScreen>
 #include <QSignalSpy>
 #include <QStyle>
 #include <QTest>
+#include <QTimer>
 #include <QWindow>
 
 namespace {
@@ -369,6 +371,28 @@ private Q_SLOTS:
         QCOMPARE(c.txtMensaje->toPlainText(), QStringLiteral("(Seleccione un mensaje)"));
         QTest::keyClick(c.lvwHistorial, Qt::Key(tecla));
         QCOMPARE(c.txtMensaje->toPlainText(), mostrado);
+    }
+
+    // The menu key on the list offers what the buttons beside it do: "Reenviar" by its letter.
+    void menuDeLaListaConTeclado()
+    {
+        Ventana w(almacen(tres()));
+        QVERIFY(w.v->Abrir());
+        const ControlesFrmHistorial c = controles(*w.v);
+        QStringList opciones;
+        QTimer::singleShot(0, w.v.get(), [&opciones] {
+            QWidget *menu = QApplication::activePopupWidget();
+            QVERIFY(menu);
+            for (const QAction *a : menu->actions())
+                opciones << a->text();
+            QTest::keyClick(menu, Qt::Key_R);
+        });
+        QContextMenuEvent tecla(QContextMenuEvent::Keyboard, QPoint(4, 4), c.lvwHistorial->mapToGlobal(QPoint(4, 4)));
+        QApplication::sendEvent(c.lvwHistorial, &tecla);
+        QCOMPARE(opciones, QStringList({"&Reenviar", "&Eliminar"}));
+        // The preselected first row, newest first.
+        QCOMPARE(w.p.llamadas, (QStringList{QStringLiteral("reenviar"), QStringLiteral("enfocar")}));
+        QCOMPARE(w.p.mensaje, QStringLiteral("dos\r\nlíneas"));
     }
 
     void ordenarPorColumna_data()

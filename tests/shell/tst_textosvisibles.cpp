@@ -47,6 +47,7 @@
 #include <QTabBar>
 #include <QTest>
 #include <QTimer>
+#include <QToolButton>
 #include <QTreeWidget>
 #include <functional>
 #include <memory>
@@ -498,7 +499,7 @@ private Q_SLOTS:
         QTest::addColumn<QString>("control");
         const QStringList estilos = QStyleFactory::keys();
         for (const QString &estilo : estilos) {
-            for (const char *control : {"lista", "botón", "casilla", "caja", "enlace"})
+            for (const char *control : {"lista", "botón", "casilla", "caja", "enlace", "botón de barra"})
                 QTest::addRow("%s, %s", qPrintable(estilo), control) << estilo << QString::fromUtf8(control);
         }
     }
@@ -524,6 +525,12 @@ private Q_SLOTS:
             probado = new QPushButton(QStringLiteral("&Limpiar"), &ventana);
         } else if (control == QLatin1String("casilla")) {
             probado = new QCheckBox(QStringLiteral("Activar LenguajeMate"), &ventana);
+        } else if (control == QLatin1String("botón de barra")) {
+            auto *boton = new QToolButton(&ventana);
+            boton->setText(QStringLiteral("Inicio"));
+            boton->setAutoRaise(true);
+            boton->setFocusPolicy(Qt::TabFocus);
+            probado = boton;
         } else if (control == QLatin1String("caja")) {
             probado = new QLineEdit(QStringLiteral("351"), &ventana);
         } else {
