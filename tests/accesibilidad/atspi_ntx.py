@@ -447,7 +447,7 @@ def prueba_nombres(sesion):
     def oir(evento):
         try:
             if evento.source.parent.getRoleName() == "status bar":
-                anuncios.append(evento.source.name)
+                anuncios.append(str(evento.any_data or evento.source.name))
         except Exception:
             pass
 
@@ -602,6 +602,8 @@ def prueba_teclado(sesion):
     r.esperar_foco(lambda n: n.name == "Enviar Mensaje", "«Enviar Mensaje»")
     sesion.teclas("space")
     r.ventana = esperar_ventana(r"^Argentina - Claro$")
+    fallas = []
+    revisar_ventana("Argentina - Claro", r.ventana, fallas)
     # The window opens with the keyboard in the gateway's code box.
     # The page's own boxes are not on the bus: the focus is in the page, and the code typed
     # next, with no click, reaching the gateway proves it was in its box.
@@ -623,7 +625,7 @@ def prueba_teclado(sesion):
                for m in mensajes):
         raise Falla("la pasarela no recibió el mensaje: %s" % mensajes)
     print("La pasarela de Claro recibió el mensaje escrito sólo con el teclado.")
-    return []
+    return fallas
 
 
 if __name__ == "__main__":
