@@ -1,6 +1,5 @@
 #include "shell/barraestado.h"
 
-#include <QAccessible>
 #include <QHash>
 #include <QIcon>
 #include <QPixmap>
@@ -33,8 +32,7 @@ void BarraEstado::ponerPanel1(int imagen, const QString &texto)
     if (it == cache.end())
         it = cache.insert(imagen, QIcon(QStringLiteral(":/estado/%1.png").arg(imagen)).pixmap(16, 16));
     icono_->setPixmap(*it);
+    // The label tells screen readers of its new text itself (a name change on the bus, as a
+    // live region's): an event of our own would have it read twice.
     texto_->setText(texto);
-    // A screen reader hears the new status, as a live region's change, while the user types.
-    QAccessibleEvent aviso(texto_, QAccessible::NameChanged);
-    QAccessible::updateAccessibility(&aviso);
 }

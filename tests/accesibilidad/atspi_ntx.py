@@ -447,15 +447,22 @@ def prueba_nombres(sesion):
     def oir(evento):
         try:
             if evento.source.parent.getRoleName() == "status bar":
-                anuncios.append(str(evento.any_data or evento.source.name))
+                # The text as it is now, not as the library cached it.
+                evento.source.clear_cache()
+                anuncios.append(evento.source.name)
         except Exception:
             pass
 
     pyatspi.Registry.registerEventListener(oir, "object:property-change:accessible-name")
+    atender_eventos()
+    del anuncios[:]
     elegir_proveedor(sesion, principal, 1)
     if not esperar(lambda: buscar(principal, lambda n: n.name.replace("&", "") == "Enviar Mensaje"
                                   and es_enfocable(n)), 20):
         raise Falla("al elegir el proveedor no apareció el mensaje")
+    # Choosing a provider changes the bar's text (the composer's hint, then the page's "Listo"):
+    # each change is a name change of its panel on the bus (Qt sends the panel, not the text,
+    # so what is read here is its text by now).
     if not esperar(lambda: anuncios, 10):
         fallas.append("Barra de estado: su texto cambió sin anunciarse")
     else:

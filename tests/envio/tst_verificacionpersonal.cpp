@@ -1,7 +1,7 @@
 // The Personal delivery window driven with scripted views: polling ticks and
 // their texts, page fitting, the code box, the POST, the answer reading.
-#include <QSignalSpy>
 #include <QRegularExpression>
+#include <QSignalSpy>
 #include <QTest>
 #include <functional>
 
