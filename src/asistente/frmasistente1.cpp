@@ -1,6 +1,7 @@
 #include "asistente/frmasistente1.h"
 
 #include <QCloseEvent>
+#include <QShortcut>
 #include <QVBoxLayout>
 
 #include "agenda/registrocontacto.h"
@@ -66,6 +67,9 @@ frmAsistente1::frmAsistente1(ServiciosAsistente servicios, QWidget *parent)
     txtRemitente0->setAccessibleDescription(lblRemitente0explicacion->text());
 
     connect(cmdCerrar, &QPushButton::clicked, this, &frmAsistente1::cmdCerrar_Click);
+    // Escape closes it as its one button does.
+    auto *escape = new QShortcut(QKeySequence(Qt::Key_Escape), this);
+    connect(escape, &QShortcut::activated, cmdCerrar, &QPushButton::animateClick);
     connect(txtRemitente0, &QLineEdit::returnPressed, this, &frmAsistente1::cmdCerrar_Click);
 }
 

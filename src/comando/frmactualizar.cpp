@@ -11,6 +11,7 @@
 #include <QNetworkAccessManager>
 #include <QNetworkReply>
 #include <QScopeGuard>
+#include <QShortcut>
 #include <QTemporaryFile>
 #include <QVBoxLayout>
 
@@ -117,6 +118,9 @@ frmActualizar::frmActualizar(Contexto &ctx_, QWidget *padre)
     setFixedWidth(380);
 
     connect(ui.cmdCancelar, &QPushButton::clicked, this, &frmActualizar::cmdCancelar_Click);
+    // Escape is the cancel button, as in a dialog.
+    auto *escape = new QShortcut(QKeySequence(Qt::Key_Escape), this);
+    connect(escape, &QShortcut::activated, ui.cmdCancelar, &QPushButton::animateClick);
 }
 
 frmActualizar::~frmActualizar()

@@ -6,6 +6,7 @@
 #include "agenda/frmcontacto.h"
 #include "agenda/principalagenda.h"
 #include "asistente/frmasistente1.h"
+#include "comando/controlesactualizar.h"
 #include "comando/frmactualizar.h"
 #include "dobles/ajustesmemoria.h"
 #include "dobles/avisosguion.h"
@@ -33,6 +34,7 @@
 #include <QAccessible>
 #include <QApplication>
 #include <QCheckBox>
+#include <QDialog>
 #include <QDir>
 #include <QGroupBox>
 #include <QHash>
@@ -43,6 +45,7 @@
 #include <QPushButton>
 #include <QRegularExpression>
 #include <QScopeGuard>
+#include <QSignalSpy>
 #include <QStyleFactory>
 #include <QTabBar>
 #include <QTest>
@@ -461,6 +464,37 @@ private Q_SLOTS:
         EnCadaPestana(ventana.get(), revisar);
         repetidos.removeDuplicates();
         QVERIFY2(repetidos.isEmpty(), qPrintable(repetidos.join(QStringLiteral("; "))));
+    }
+
+    void escapeCancela_data() { textosEnteros_data(); }
+
+    // Escape does what the window's cancel or close button does: the dialog goes away.
+    void escapeCancela()
+    {
+        QFETCH(Fabrica, fabrica);
+        Entorno e;
+        std::unique_ptr<QWidget> ventana(fabrica(e));
+        if (qobject_cast<frmBrowser *>(ventana.get()))
+            QSKIP("la ventana principal no se cierra con Escape");
+        ventana->show();
+        QApplication::setActiveWindow(ventana.get());
+        QVERIFY(QTest::qWaitForWindowActive(ventana.get()));
+        QWidget *foco = QApplication::focusWidget() ? QApplication::focusWidget() : ventana.get();
+        if (auto *actualizar = qobject_cast<frmActualizar *>(ventana.get())) {
+            // Its cancel button asks the download to stop; Escape presses it.
+            QSignalSpy pulsado(ControlesActualizar::buscar(*actualizar).cmdCancelar, &QPushButton::clicked);
+            QTest::keyClick(foco, Qt::Key_Escape);
+            QTRY_COMPARE(pulsado.size(), 1);
+            return;
+        }
+        if (qobject_cast<frmAsistente1 *>(ventana.get())) {
+            // Its one button, "Cerrar", saves and ends the wizard.
+            QTest::keyClick(foco, Qt::Key_Escape);
+            QTRY_COMPARE(e.sistema.terminaciones.size(), 1);
+            return;
+        }
+        QTest::keyClick(foco, Qt::Key_Escape);
+        QTRY_VERIFY2(!ventana->isVisible(), qPrintable(foco->objectName()));
     }
 
     void ordenDeTabulacion_data() { textosEnteros_data(); }
