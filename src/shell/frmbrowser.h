@@ -1,8 +1,8 @@
-// frmBrowser: the client's main window. It creates and places every control,
-// owns one controller per subsystem (composer, contacts, sending, history, web
-// panels) and writes out the chains that cross them (load, close, provider
-// change). Its own handlers are those of the window: tray, side-panel slide,
-// menus that gather several subsystems, toolbar.
+// frmBrowser: the client's main window. It places the panels (composer, contacts,
+// recipient row, improvements, web views), each owning its controls, connects
+// them in one place (conectar), and writes out the chains that cross them (load,
+// close, provider change). Its own controls and handlers are those of the window:
+// tray, side-panel slide, menus that gather several subsystems, toolbar.
 #pragma once
 
 #include <QMainWindow>
