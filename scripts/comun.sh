@@ -11,6 +11,9 @@ PAQUETES=(
     qt6-base-dev qt6-webengine-dev libqt6webenginecore6-bin libgl-dev
     # Qt's own Spanish texts (file dialogs, context menus), loaded at start.
     qt6-translations-l10n
+    # The pictures of the windows are drawn as SVG, so they stay sharp on scaled
+    # screens; Qt reads them through the SVG icon and image plugins of this package.
+    libqt6svg6
     # The settings store.
     libsqlite3-dev
     # Ed25519 signatures of downloaded installers: the client checks them, the

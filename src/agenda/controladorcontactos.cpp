@@ -158,7 +158,7 @@ void ControladorContactos::IniciarPanelContactos()
         c.cmdEscribirA->setEnabled(false);
         return;
     }
-    const QIcon icono(QStringLiteral(":/iconos/contacto.png"));
+    const QIcon icono(QStringLiteral(":/iconos/contacto.svg"));
     for (const auto &par : std::as_const(pares)) {
         auto *nodo = new QTreeWidgetItem(c.tvwContactos, {par.first});
         nodo->setIcon(0, icono);

@@ -6,6 +6,7 @@
 
 #include "comun/contexto.h"
 #include "plataforma/colores.h"
+#include "plataforma/imagenes.h"
 
 void VentanaSiempreVisible(QWidget *ventana)
 {
@@ -38,8 +39,7 @@ frmSplash::frmSplash(Contexto &contexto, Arranque::MostrarAviso aviso, std::func
 
     imgLogo = new QLabel(this);
     imgLogo->setGeometry(36, 40, 96, 96);
-    imgLogo->setPixmap(
-        QPixmap(QStringLiteral(":/iconos/ntx.png")).scaled(96, 96, Qt::KeepAspectRatio, Qt::SmoothTransformation));
+    imgLogo->setPixmap(ImagenNitida(QStringLiteral(":/iconos/ntx.svg"), QSize(96, 96), this));
     Image1 = new QLabel(this);
     Image1->setGeometry(36, 200, 348, 4);
     Image1->setStyleSheet(QStringLiteral("background-color: rgb(0, 102, 204);"));
