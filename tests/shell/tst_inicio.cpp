@@ -284,8 +284,10 @@ private Q_SLOTS:
             });
         QVERIFY(!splash.Form_Load());
         QCOMPARE(vistos.size(), 1);
-        QCOMPARE(vistos.at(0).texto, Arranque::TextoAvisoSinConexion());
-        QVERIFY(vistos.at(0).texto.contains(QStringLiteral("Internet.\r\nModifique")));
+        QCOMPARE(vistos.at(0).texto,
+                 QStringLiteral("NTX Mensajes no se puede iniciar porque el equipo está configurado para trabajar "
+                                "sin conexión a Internet.\r\nActive la conexión de red desde la configuración del "
+                                "sistema o desde el ícono de red del panel."));
         QVERIFY(vistos.at(0).enlace.isEmpty());
         QVERIFY(vistos.at(0).direccion.isEmpty());
         QCOMPARE(sistema.terminaciones.size(), 1);
