@@ -40,6 +40,8 @@ PAQUETES=(
     # (XEmbed), the window tree read to find the icon in it, and the settings file
     # read to see what the program saved on its way out.
     trayer x11-utils sqlite3
+    # The desktop-notification test runs a session bus of its own.
+    dbus-daemon
     # The same demonstration under Wayland: a compositor that runs without a
     # screen (sway), keys sent through its virtual-keyboard protocol (wtype),
     # screenshots (grim), and Qt's Wayland platform plugin for the programs.

@@ -789,9 +789,13 @@ void frmBrowser::Form_Resize()
         EscribirClaveBooleana(ctx.ajustes, Clave::IconoNotificacion, true);
         usarBandeja = true;
     }
-    // Without a notification area the window just stays minimised on the task bar.
-    if (!usarBandeja || !QSystemTrayIcon::isSystemTrayAvailable())
+    if (!usarBandeja)
         return;
+    // Without a notification area the window stays minimised on the task bar.
+    if (!QSystemTrayIcon::isSystemTrayAvailable()) {
+        AvisarSinBandeja(ctx.sistema, &avisoSinBandeja);
+        return;
+    }
 
     ponerEnBandeja();
 }

@@ -1010,16 +1010,20 @@ void tst_frmBrowser::minimizarSinBandeja_data()
 {
     QTest::addColumn<QString>("opcion");
     QTest::addColumn<QString>("despues");
+    QTest::addColumn<int>("notificaciones"); // without a tray host, after two minimisings
     QTest::newRow("opción apagada") << "False"
-                                    << "False";
+                                    << "False" << 0;
     QTest::newRow("opción ilegible se corrige") << "tal vez"
-                                                << "True";
+                                                << "True" << 1;
+    QTest::newRow("opción encendida") << "True"
+                                      << "True" << 1;
 }
 
 void tst_frmBrowser::minimizarSinBandeja()
 {
     QFETCH(QString, opcion);
     QFETCH(QString, despues);
+    QFETCH(int, notificaciones);
     Banco b;
     frmBrowser &v = *b.ventana;
     b.ajustes.escribir("Mensajes", "IconoNotificacion", opcion);
@@ -1032,6 +1036,15 @@ void tst_frmBrowser::minimizarSinBandeja()
         QVERIFY(!v.iconoBandeja());
         QVERIFY(!v.enBandeja);
         QVERIFY(!v.bandejaGlobo);
+        // Restored and minimised again: the desktop's notification said it once.
+        v.setWindowState(Qt::WindowNoState);
+        v.setWindowState(Qt::WindowMinimized);
+        QVERIFY(v.isVisible());
+        QCOMPARE(b.sistema.notificaciones.size(), notificaciones);
+        if (notificaciones > 0)
+            QCOMPARE(b.sistema.notificaciones[0].texto,
+                     QStringLiteral("Este escritorio no tiene área de notificación: NTX Mensajes quedó minimizado en "
+                                    "la barra de tareas."));
     } else {
         QVERIFY(v.iconoBandeja());
         QVERIFY(v.enBandeja);

@@ -418,6 +418,44 @@ private Q_SLOTS:
         QVERIFY(!principal.enBandeja);
         QVERIFY(principal.isVisible());
     }
+
+    void recepcionSinTraerAlFrente_data()
+    {
+        QTest::addColumn<bool>("alFrente");          // whether the desktop let the window take the focus
+        QTest::addColumn<bool>("hayNotificaciones"); // whether a notification server runs
+        QTest::addColumn<int>("notificaciones");
+        QTest::newRow("traída al frente") << true << true << 0;
+        QTest::newRow("el escritorio no la trae") << false << true << 1;
+        QTest::newRow("ni la trae ni hay notificaciones") << false << false << 1;
+    }
+    // A compositor that forbids taking the focus (Wayland): the hand-over still reaches
+    // the composer, and the user hears of it through a desktop notification.
+    void recepcionSinTraerAlFrente()
+    {
+        QFETCH(bool, alFrente);
+        QFETCH(bool, hayNotificaciones);
+        QFETCH(int, notificaciones);
+        sistema.hayNotificaciones = hayNotificaciones;
+        frmBrowser principal(*ctx);
+        principal.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&principal));
+        frmWindowMessage receptora(*ctx, principal);
+        Q_EMIT instancia.textoRecibido(QStringLiteral("ejecucion"));
+        QVERIFY(receptora.txtRecibidos->text().isEmpty());
+        QTRY_COMPARE(QApplication::activeWindow(), &principal);
+        if (!alFrente)
+            QApplication::setActiveWindow(nullptr);
+        receptora.timAlFrente_Timer();
+        QCOMPARE(sistema.notificaciones.size(), notificaciones);
+        if (notificaciones > 0) {
+            QCOMPARE(sistema.notificaciones[0].titulo, QStringLiteral("NTX Mensajes ya está abierto"));
+            QCOMPARE(sistema.notificaciones[0].texto,
+                     QStringLiteral("El escritorio no permitió traer su ventana al frente. Vuelva a ella desde la "
+                                    "barra de tareas o con Alt+Tab."));
+        }
+        QVERIFY(principal.isVisible());
+        QVERIFY(dialogos.llamadas.isEmpty());
+    }
 };
 
 QTEST_MAIN(TstInicio)
