@@ -1,6 +1,7 @@
 #include "shell/frmsplash.h"
 
 #include <QApplication>
+#include <QPainter>
 #include <QPainterPath>
 #include <QRegion>
 
@@ -80,14 +81,47 @@ bool frmSplash::Form_Load()
         return false;
     }
 
-    QPainterPath forma;
-    forma.addRoundedRect(QRectF(0, 0, width(), height()), 30, 30);
-    setMask(QRegion(forma.toFillPolygon().toPolygon()));
+    darForma(RecortaConRegion(QGuiApplication::platformName()));
 
     show();
     timPrecarga.start();
     Timer1.start();
     return true;
+}
+
+bool frmSplash::RecortaConRegion(const QString &plataforma)
+{
+    return !plataforma.startsWith(QLatin1String("wayland"));
+}
+
+QPainterPath frmSplash::forma() const
+{
+    QPainterPath camino;
+    camino.addRoundedRect(QRectF(0, 0, width(), height()), 30, 30);
+    return camino;
+}
+
+void frmSplash::darForma(bool porRegion)
+{
+    // The region keeps clicks off the corners everywhere; only X11 also clips the drawing to it.
+    setMask(QRegion(forma().toFillPolygon().toPolygon()));
+    esquinasTransparentes = !porRegion;
+    if (esquinasTransparentes) {
+        // A Wayland compositor always composes: the corners stay transparent and the
+        // white is painted rounded (paintEvent).
+        setAttribute(Qt::WA_TranslucentBackground);
+        setAutoFillBackground(false);
+    }
+}
+
+void frmSplash::paintEvent(QPaintEvent *evento)
+{
+    if (esquinasTransparentes) {
+        QPainter pintor(this);
+        pintor.setRenderHint(QPainter::Antialiasing);
+        pintor.fillPath(forma(), palette().color(QPalette::Window));
+    }
+    QWidget::paintEvent(evento);
 }
 
 void frmSplash::timPrecarga_Timer()

@@ -259,6 +259,8 @@ private Q_SLOTS:
         QCOMPARE(splash.Timer1.interval(), 3000);
         splash.grab().save(QDir::temp().filePath(QStringLiteral("ntx_presentacion.png")));
 
+        QVERIFY(!splash.esquinasTransparentes);
+
         splash.timPrecarga_Timer();
         QCOMPARE(splash.principal, &principal);
         QVERIFY(!principal.isVisible());
@@ -266,6 +268,33 @@ private Q_SLOTS:
         QVERIFY(principal.isVisible());
         QVERIFY(!splash.isVisible());
         QCOMPARE(sistema.terminaciones.size(), 0);
+    }
+
+    void formaDeLaPresentacion_data()
+    {
+        QTest::addColumn<QString>("plataforma");
+        QTest::addColumn<bool>("porRegion");
+        QTest::newRow("X11") << "xcb" << true;
+        QTest::newRow("Wayland") << "wayland" << false;
+        QTest::newRow("Wayland con EGL") << "wayland-egl" << false;
+        QTest::newRow("sin pantalla") << "offscreen" << true;
+    }
+    // Rounded corners on every desktop: where the region does not clip the drawing
+    // (Wayland), the corners are transparent and the inside keeps its white.
+    void formaDeLaPresentacion()
+    {
+        QFETCH(QString, plataforma);
+        QFETCH(bool, porRegion);
+        QCOMPARE(frmSplash::RecortaConRegion(plataforma), porRegion);
+        frmSplash splash(*ctx, {}, {});
+        splash.darForma(porRegion);
+        QVERIFY(!splash.mask().contains(QPoint(0, 0)));
+        QCOMPARE(splash.esquinasTransparentes, !porRegion);
+        if (!porRegion) {
+            const QImage imagen = splash.grab().toImage();
+            QCOMPARE(qAlpha(imagen.pixel(1, 1)), 0);
+            QCOMPARE(imagen.pixelColor(imagen.width() / 2, imagen.height() - 10), QColor(Qt::white));
+        }
     }
 
     void sinConexionMuestraElAviso()
