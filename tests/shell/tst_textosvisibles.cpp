@@ -6,8 +6,10 @@
 #include "agenda/frmagenda.h"
 #include "agenda/frmcontacto.h"
 #include "agenda/principalagenda.h"
+#include "agenda/registrocontacto.h"
 #include "asistente/frmasistente1.h"
 #include "comando/frmactualizar.h"
+#include "comun/claves.h"
 #include "dobles/ajustesmemoria.h"
 #include "dobles/avisosguion.h"
 #include "dobles/dialogosguion.h"
@@ -43,6 +45,7 @@
 #include <QTabBar>
 #include <QTest>
 #include <QTimer>
+#include <QTreeWidget>
 #include <functional>
 #include <memory>
 
@@ -192,8 +195,17 @@ private Q_SLOTS:
             return v;
         });
         QTest::newRow("frmContacto") << Fabrica([](Entorno &e) -> QWidget * { return new frmContacto(e.ctx, [] {}); });
-        QTest::newRow("frmAgenda") << Fabrica(
-            [](Entorno &e) -> QWidget * { return new frmAgenda(e.ctx, e.principal); });
+        QTest::newRow("frmAgenda") << Fabrica([](Entorno &e) -> QWidget * {
+            // Two contacts, so the tree shows their names and picture.
+            for (const QString &nombre : {QStringLiteral("Juan Pérez"), QStringLiteral("Ana")}) {
+                QString registro;
+                Agenda::EscribirRegistro(
+                    {nombre, QStringLiteral("Argentina - Personal"), QStringLiteral("351"), QStringLiteral("5551234")},
+                    &registro, nullptr);
+                e.ajustes.escribir(SeccionAgenda, nombre, registro);
+            }
+            return new frmAgenda(e.ctx, e.principal);
+        });
         QTest::newRow("frmHistorial") << Fabrica(
             [](Entorno &e) -> QWidget * { return new frmHistorial(e.ctx, e.principal); });
         QTest::newRow("frmPreferencias") << Fabrica(
@@ -360,6 +372,17 @@ private Q_SLOTS:
                         QLatin1Char(' ') + boton->text(),
                     boton->icon().pixmap(boton->iconSize(), 2.0), boton->iconSize(), 2.0);
         }
+        // The pictures of the items of a tree (the contacts).
+        const QList<QTreeWidget *> arboles = ventana->findChildren<QTreeWidget *>();
+        for (const QTreeWidget *arbol : arboles) {
+            const QSize lado = arbol->iconSize().isValid() ? arbol->iconSize() : QSize(16, 16);
+            for (int i = 0; arbol->isVisible() && i < arbol->topLevelItemCount(); ++i) {
+                const QIcon icono = arbol->topLevelItem(i)->icon(0);
+                if (!icono.isNull())
+                    revisar(arbol->objectName() + QLatin1Char(' ') + arbol->topLevelItem(i)->text(0),
+                            icono.pixmap(lado, 2.0), lado, 2.0);
+            }
+        }
         if (!ventana->windowIcon().isNull() && ventana->windowIcon().cacheKey() != QIcon().cacheKey()) {
             revisar(QStringLiteral("icono de la ventana"), ventana->windowIcon().pixmap(QSize(32, 32), 2.0),
                     QSize(32, 32), 2.0);
@@ -371,9 +394,9 @@ private Q_SLOTS:
         borrosas.removeDuplicates();
         QVERIFY2(borrosas.isEmpty(), qPrintable(borrosas.join(QStringLiteral("; "))));
         // The windows that show pictures of the program: none of them went unchecked.
-        static const QStringList conImagenes = {QStringLiteral("frmBrowser"), QStringLiteral("frmSplash"),
+        static const QStringList conImagenes = {QStringLiteral("frmBrowser"),    QStringLiteral("frmSplash"),
                                                 QStringLiteral("frmAsistente1"), QStringLiteral("frmacercadentx"),
-                                                QStringLiteral("frmDialog")};
+                                                QStringLiteral("frmDialog"),     QStringLiteral("frmAgenda")};
         if (conImagenes.contains(QLatin1String(QTest::currentDataTag())))
             QVERIFY(vistas > 0);
     }
