@@ -110,6 +110,8 @@ QPalette PaletaOscura()
     p.setColor(QPalette::Link, QColor(42, 130, 218));
     p.setColor(QPalette::Highlight, QColor(42, 130, 218));
     p.setColor(QPalette::HighlightedText, Qt::black);
+    // Dark themes give the hint of an empty box a light grey too.
+    p.setColor(QPalette::PlaceholderText, QColor(150, 150, 150));
     p.setColor(QPalette::Disabled, QPalette::WindowText, QColor(127, 127, 127));
     p.setColor(QPalette::Disabled, QPalette::ButtonText, QColor(127, 127, 127));
     p.setColor(QPalette::Disabled, QPalette::Text, QColor(127, 127, 127));
