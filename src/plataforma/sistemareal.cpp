@@ -180,6 +180,11 @@ bool SistemaReal::modoSinConexion() const
 bool SistemaReal::notificar(const QString &titulo, const QString &texto, int msVisible)
 {
 #ifdef NTX_CON_DBUS
+    // No session bus announced: asking for one would have D-Bus start a bus of its own
+    // (autolaunch), left running after the program.
+    if (qEnvironmentVariableIsEmpty("DBUS_SESSION_BUS_ADDRESS") &&
+        !QFileInfo::exists(qEnvironmentVariable("XDG_RUNTIME_DIR") + QStringLiteral("/bus")))
+        return false;
     const QString servicio = QStringLiteral("org.freedesktop.Notifications");
     QDBusConnection bus = QDBusConnection::sessionBus();
     if (!bus.isConnected() || !bus.interface())
