@@ -165,7 +165,7 @@ void frmAgenda::Form_Load()
     const QSignalBlocker bloqueo(ui.tvwAgenda);
     ui.tvwAgenda->clear();
     ui.StatusBarPanel2->setText(QStringLiteral("Recuperando datos de la agenda...  "));
-    const QIcon icono(QStringLiteral(":/iconos/contacto.png"));
+    const QIcon icono(QStringLiteral(":/iconos/contacto.svg"));
     QList<QTreeWidgetItem *> nodos;
     nodos.reserve(m_contactos.size());
     for (const FilaContacto &fila : std::as_const(m_contactos)) {

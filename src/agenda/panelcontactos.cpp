@@ -135,7 +135,7 @@ void PanelContactos::IniciarPanelContactos()
         cmdEscribirA->setEnabled(false);
         return;
     }
-    const QIcon icono(QStringLiteral(":/iconos/contacto.png"));
+    const QIcon icono(QStringLiteral(":/iconos/contacto.svg"));
     for (const auto &par : std::as_const(pares)) {
         auto *nodo = new QTreeWidgetItem(tvwContactos, {par.first});
         nodo->setIcon(0, icono);

@@ -41,7 +41,7 @@ frmBrowser::frmBrowser(Contexto &contexto, QWidget *parent)
     // The pictures live in the static library's resources.
     Q_INIT_RESOURCE(recursos);
     setWindowTitle(QStringLiteral("NTX Mensajes"));
-    setWindowIcon(QIcon(QStringLiteral(":/iconos/ntx.png")));
+    setWindowIcon(QIcon(QStringLiteral(":/iconos/ntx.svg")));
     QFont fuente(QStringLiteral("Tahoma"));
     fuente.setPointSize(8);
     setFont(fuente);
@@ -79,12 +79,12 @@ void frmBrowser::crearControles()
     ui.tbToolBar->setIconSize(QSize(24, 24));
     ui.tbToolBar->setMovable(false);
     ui.tbToolBar->setFloatable(false);
-    ui.accionInicio = ui.tbToolBar->addAction(QIcon(QStringLiteral(":/barra/inicio.png")), QStringLiteral("Inicio"));
+    ui.accionInicio = ui.tbToolBar->addAction(QIcon(QStringLiteral(":/barra/inicio.svg")), QStringLiteral("Inicio"));
     ui.accionInicio->setData(QStringLiteral("Home"));
     ui.accionInicio->setToolTip(QStringLiteral("Vuelve a la presentación"));
     ui.tbToolBar->addSeparator()->setData(QStringLiteral("sep1"));
     ui.accionHistorial =
-        ui.tbToolBar->addAction(QIcon(QStringLiteral(":/barra/enviados.png")), QStringLiteral("Enviados"));
+        ui.tbToolBar->addAction(QIcon(QStringLiteral(":/barra/enviados.svg")), QStringLiteral("Enviados"));
     ui.accionHistorial->setData(QStringLiteral("historial"));
     ui.accionHistorial->setToolTip(QStringLiteral("Muestra los mensajes enviados"));
     ui.tbToolBar->addSeparator()->setData(QStringLiteral("sep2"));
@@ -92,7 +92,7 @@ void frmBrowser::crearControles()
     ui.botonAgenda = new QToolButton(ui.tbToolBar);
     ui.botonAgenda->setText(QStringLiteral("Agenda"));
     ui.botonAgenda->setToolTip(QStringLiteral("Abre la Agenda"));
-    ui.botonAgenda->setIcon(QIcon(QStringLiteral(":/barra/agenda.png")));
+    ui.botonAgenda->setIcon(QIcon(QStringLiteral(":/barra/agenda.svg")));
     ui.botonAgenda->setToolButtonStyle(Qt::ToolButtonTextUnderIcon);
     ui.tbToolBar->addWidget(ui.botonAgenda);
 
@@ -598,9 +598,13 @@ void frmBrowser::Form_Resize()
         EscribirClaveBooleana(ctx.ajustes, Clave::IconoNotificacion, true);
         usarBandeja = true;
     }
-    // Without a notification area the window just stays minimised on the task bar.
-    if (!usarBandeja || !QSystemTrayIcon::isSystemTrayAvailable())
+    if (!usarBandeja)
         return;
+    // Without a notification area the window stays minimised on the task bar.
+    if (!QSystemTrayIcon::isSystemTrayAvailable()) {
+        AvisarSinBandeja(ctx.sistema, &avisoSinBandeja);
+        return;
+    }
 
     ponerEnBandeja();
 }

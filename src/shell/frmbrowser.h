@@ -88,8 +88,9 @@ public:
     bool LMateAjuste = false;
     bool AbreviaturasAjuste = false;
     QString PanelVisible;
-    bool bandejaGlobo = false; // balloon already shown this run
-    bool enBandeja = false;    // hidden in the notification area
+    bool bandejaGlobo = false;    // balloon already shown this run
+    bool avisoSinBandeja = false; // told this run that there is no notification area
+    bool enBandeja = false;       // hidden in the notification area
     bool bandejaOcupada = false;
     int bandejaMensaje = 0;
     qint16 velocidadSale = 0, velocidadEntra = 0;

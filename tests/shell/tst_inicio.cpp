@@ -259,6 +259,8 @@ private Q_SLOTS:
         QCOMPARE(splash.Timer1.interval(), 3000);
         splash.grab().save(QDir::temp().filePath(QStringLiteral("ntx_presentacion.png")));
 
+        QVERIFY(!splash.esquinasTransparentes);
+
         splash.timPrecarga_Timer();
         QCOMPARE(splash.principal, &principal);
         QVERIFY(!principal.isVisible());
@@ -266,6 +268,33 @@ private Q_SLOTS:
         QVERIFY(principal.isVisible());
         QVERIFY(!splash.isVisible());
         QCOMPARE(sistema.terminaciones.size(), 0);
+    }
+
+    void formaDeLaPresentacion_data()
+    {
+        QTest::addColumn<QString>("plataforma");
+        QTest::addColumn<bool>("porRegion");
+        QTest::newRow("X11") << "xcb" << true;
+        QTest::newRow("Wayland") << "wayland" << false;
+        QTest::newRow("Wayland con EGL") << "wayland-egl" << false;
+        QTest::newRow("sin pantalla") << "offscreen" << true;
+    }
+    // Rounded corners on every desktop: where the region does not clip the drawing
+    // (Wayland), the corners are transparent and the inside keeps its white.
+    void formaDeLaPresentacion()
+    {
+        QFETCH(QString, plataforma);
+        QFETCH(bool, porRegion);
+        QCOMPARE(frmSplash::RecortaConRegion(plataforma), porRegion);
+        frmSplash splash(*ctx, {}, {});
+        splash.darForma(porRegion);
+        QVERIFY(!splash.mask().contains(QPoint(0, 0)));
+        QCOMPARE(splash.esquinasTransparentes, !porRegion);
+        if (!porRegion) {
+            const QImage imagen = splash.grab().toImage();
+            QCOMPARE(qAlpha(imagen.pixel(1, 1)), 0);
+            QCOMPARE(imagen.pixelColor(imagen.width() / 2, imagen.height() - 10), QColor(Qt::white));
+        }
     }
 
     void sinConexionMuestraElAviso()
@@ -284,8 +313,10 @@ private Q_SLOTS:
             });
         QVERIFY(!splash.Form_Load());
         QCOMPARE(vistos.size(), 1);
-        QCOMPARE(vistos.at(0).texto, Arranque::TextoAvisoSinConexion());
-        QVERIFY(vistos.at(0).texto.contains(QStringLiteral("Internet.\r\nModifique")));
+        QCOMPARE(vistos.at(0).texto,
+                 QStringLiteral("NTX Mensajes no se puede iniciar porque el equipo está configurado para trabajar "
+                                "sin conexión a Internet.\r\nActive la conexión de red desde la configuración del "
+                                "sistema o desde el ícono de red del panel."));
         QVERIFY(vistos.at(0).enlace.isEmpty());
         QVERIFY(vistos.at(0).direccion.isEmpty());
         QCOMPARE(sistema.terminaciones.size(), 1);
@@ -415,6 +446,44 @@ private Q_SLOTS:
         QVERIFY(!principal.isMinimized());
         QVERIFY(!principal.enBandeja);
         QVERIFY(principal.isVisible());
+    }
+
+    void recepcionSinTraerAlFrente_data()
+    {
+        QTest::addColumn<bool>("alFrente");          // whether the desktop let the window take the focus
+        QTest::addColumn<bool>("hayNotificaciones"); // whether a notification server runs
+        QTest::addColumn<int>("notificaciones");
+        QTest::newRow("traída al frente") << true << true << 0;
+        QTest::newRow("el escritorio no la trae") << false << true << 1;
+        QTest::newRow("ni la trae ni hay notificaciones") << false << false << 1;
+    }
+    // A compositor that forbids taking the focus (Wayland): the hand-over still reaches
+    // the composer, and the user hears of it through a desktop notification.
+    void recepcionSinTraerAlFrente()
+    {
+        QFETCH(bool, alFrente);
+        QFETCH(bool, hayNotificaciones);
+        QFETCH(int, notificaciones);
+        sistema.hayNotificaciones = hayNotificaciones;
+        frmBrowser principal(*ctx);
+        principal.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&principal));
+        frmWindowMessage receptora(*ctx, principal);
+        Q_EMIT instancia.textoRecibido(QStringLiteral("ejecucion"));
+        QVERIFY(receptora.txtRecibidos->text().isEmpty());
+        QTRY_COMPARE(QApplication::activeWindow(), &principal);
+        if (!alFrente)
+            QApplication::setActiveWindow(nullptr);
+        receptora.timAlFrente_Timer();
+        QCOMPARE(sistema.notificaciones.size(), notificaciones);
+        if (notificaciones > 0) {
+            QCOMPARE(sistema.notificaciones[0].titulo, QStringLiteral("NTX Mensajes ya está abierto"));
+            QCOMPARE(sistema.notificaciones[0].texto,
+                     QStringLiteral("El escritorio no permitió traer su ventana al frente. Vuelva a ella desde la "
+                                    "barra de tareas o con Alt+Tab."));
+        }
+        QVERIFY(principal.isVisible());
+        QVERIFY(dialogos.llamadas.isEmpty());
     }
 };
 
