@@ -11,7 +11,10 @@ ControladorEnvio::ControladorEnvio(Contexto &contexto, QWidget *dueno, QObject *
     : QObject(padre)
     , ctx(contexto)
     , dueno_(dueno)
-{}
+{
+    // The one-minute tick starts with the main window.
+    inicioMinuto = ctx.sistema.ahora();
+}
 
 void ControladorEnvio::Enviar(MensajeSaliente mensaje)
 {
@@ -29,16 +32,7 @@ void ControladorEnvio::Enviar(MensajeSaliente mensaje)
 
 void ControladorEnvio::timAnti_Timer()
 {
-    ++minutosCorto;
-    ++minutosLargo;
-    if (minutosCorto >= 2) {
-        ContadorCorto = 0;
-        minutosCorto = 0;
-    }
-    if (minutosLargo > 60) {
-        ContadorLargo = 0;
-        minutosLargo = 0;
-    }
+    tic(ctx.sistema.ahora());
 }
 
 void ControladorEnvio::EnviarMensaje(const MensajeSaliente &mensaje)
