@@ -26,7 +26,8 @@ public:
     void timAnti_Timer();
 
     // Checks the destination's shape and shows the provider's delivery window modally.
-    void EnviarMensaje(const MensajeSaliente &mensaje);
+    // A queue's windows block only the main window, so its own window stays usable.
+    void EnviarMensaje(const MensajeSaliente &mensaje, Qt::WindowModality modalidad = Qt::ApplicationModal);
 
 Q_SIGNALS:
     // A rate window refused the message: the composer is cleared.

@@ -1,0 +1,110 @@
+#include "envio/frmcola.h"
+
+#include <QCloseEvent>
+#include <QHeaderView>
+
+frmCola::frmCola(QWidget *padre)
+    : QDialog(padre)
+{
+    setWindowTitle(QStringLiteral("Envío a varios destinatarios"));
+    setFixedSize(440, 300);
+    ui.lblProgreso = new QLabel(this);
+    ui.lblProgreso->setGeometry(12, 10, 416, 20);
+    ui.lblEspera = new QLabel(this);
+    ui.lblEspera->setGeometry(12, 34, 416, 20);
+    ui.lblEspera->hide();
+    ui.lvwResumen = new QTreeWidget(this);
+    ui.lvwResumen->setGeometry(12, 60, 416, 190);
+    ui.lvwResumen->setRootIsDecorated(false);
+    ui.lvwResumen->setUniformRowHeights(true);
+    ui.lvwResumen->setHeaderLabels(
+        {QStringLiteral("Destinatario"), QStringLiteral("Proveedor"), QStringLiteral("Resultado")});
+    ui.lvwResumen->header()->resizeSection(0, 110);
+    ui.lvwResumen->header()->resizeSection(1, 130);
+    ui.cmdDetener = new QPushButton(QStringLiteral("Detener"), this);
+    ui.cmdDetener->setGeometry(12, 260, 100, 28);
+    ui.cmdReintentar = new QPushButton(QStringLiteral("Reintentar los no enviados"), this);
+    ui.cmdReintentar->setGeometry(120, 260, 200, 28);
+    ui.cmdReintentar->hide();
+    ui.cmdCerrar = new QPushButton(QStringLiteral("Cerrar"), this);
+    ui.cmdCerrar->setGeometry(328, 260, 100, 28);
+    ui.cmdCerrar->setEnabled(false);
+    ui.timEspera = new QTimer(this);
+    ui.timEspera->setInterval(1000);
+    ui.nombrar();
+
+    connect(ui.cmdDetener, &QPushButton::clicked, this, &frmCola::cmdDetener_Click);
+    connect(ui.cmdReintentar, &QPushButton::clicked, this, &frmCola::cmdReintentar_Click);
+    connect(ui.cmdCerrar, &QPushButton::clicked, this, &frmCola::cmdCerrar_Click);
+    connect(ui.timEspera, &QTimer::timeout, this, &frmCola::timEspera_Timer);
+}
+
+void frmCola::mostrarProgreso(const QString &texto)
+{
+    ui.lblProgreso->setText(texto);
+}
+
+void frmCola::mostrarEspera(const QString &texto)
+{
+    ui.lblEspera->setText(texto);
+    ui.lblEspera->setVisible(!texto.isEmpty());
+    if (texto.isEmpty())
+        ui.timEspera->stop();
+    else if (!ui.timEspera->isActive())
+        ui.timEspera->start();
+}
+
+void frmCola::mostrarResumen(const ColaEnvio &cola, bool terminada)
+{
+    m_terminada = terminada;
+    const QSignalBlocker bloqueo(ui.lvwResumen);
+    ui.lvwResumen->clear();
+    QList<QTreeWidgetItem *> filas;
+    filas.reserve(cola.elementos().size());
+    for (const ColaEnvio::Elemento &e : cola.elementos()) {
+        auto *fila =
+            new QTreeWidgetItem({e.mensaje.DestinatarioNombre(), e.mensaje.ProveedorActual, ColaEnvio::textoEstado(e)});
+        fila->setToolTip(2, fila->text(2));
+        filas.append(fila);
+    }
+    ui.lvwResumen->addTopLevelItems(filas);
+    ui.cmdDetener->setEnabled(!terminada);
+    ui.cmdCerrar->setEnabled(terminada);
+    ui.cmdReintentar->setVisible(terminada && cola.totales().noEnviados > 0);
+    if (terminada) {
+        mostrarEspera({});
+        ui.lblProgreso->setText(cola.textoTotales());
+    }
+}
+
+void frmCola::cmdDetener_Click()
+{
+    ui.cmdDetener->setEnabled(false);
+    Q_EMIT detener();
+}
+
+void frmCola::cmdReintentar_Click()
+{
+    Q_EMIT reintentar();
+}
+
+void frmCola::cmdCerrar_Click()
+{
+    close();
+}
+
+void frmCola::timEspera_Timer()
+{
+    Q_EMIT esperaTic();
+}
+
+void frmCola::closeEvent(QCloseEvent *evento)
+{
+    // While the queue runs, closing is "Detener": nothing is left half done.
+    if (!m_terminada) {
+        evento->ignore();
+        cmdDetener_Click();
+        return;
+    }
+    QDialog::closeEvent(evento);
+}
