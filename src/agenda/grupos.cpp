@@ -1,5 +1,7 @@
 #include "agenda/grupos.h"
 
+#include <QHash>
+
 #include "agenda/lineacomandos.h"
 #include "agenda/registrocontacto.h"
 #include "envio/colaenvio.h"
@@ -207,18 +209,18 @@ void Grupos::contactoEliminado(const QString &nombre)
 
 QList<DestinatarioCola> DestinatariosDeContactos(const Contactos &contactos, const QStringList &nombres)
 {
+    // Folded once per contact: a group of hundreds must not fold the book for each member.
+    QHash<QString, qsizetype> porNombre;
+    porNombre.reserve(contactos.size());
+    for (qsizetype i = contactos.size() - 1; i >= 0; --i)
+        porNombre.insert(Ajustes::plegar(contactos.at(i).nombre), i);
     QList<DestinatarioCola> lista;
     lista.reserve(nombres.size());
     for (const QString &nombre : nombres) {
         DestinatarioCola d;
         d.nombre = nombre;
-        const FilaContacto *fila = nullptr;
-        for (const FilaContacto &f : contactos) {
-            if (mismoNombre(f.nombre, nombre)) {
-                fila = &f;
-                break;
-            }
-        }
+        const qsizetype i = porNombre.value(Ajustes::plegar(nombre), -1);
+        const FilaContacto *fila = i >= 0 ? &contactos.at(i) : nullptr;
         CamposContacto campos;
         if (!fila) {
             d.motivo = QStringLiteral("El contacto no está en la Agenda");

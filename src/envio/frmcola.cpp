@@ -58,16 +58,28 @@ void frmCola::mostrarResumen(const ColaEnvio &cola, bool terminada)
 {
     m_terminada = terminada;
     const QSignalBlocker bloqueo(ui.lvwResumen);
-    ui.lvwResumen->clear();
-    QList<QTreeWidgetItem *> filas;
-    filas.reserve(cola.elementos().size());
-    for (const ColaEnvio::Elemento &e : cola.elementos()) {
-        auto *fila =
-            new QTreeWidgetItem({e.mensaje.DestinatarioNombre(), e.mensaje.ProveedorActual, ColaEnvio::textoEstado(e)});
-        fila->setToolTip(2, fila->text(2));
-        filas.append(fila);
+    const auto &elementos = cola.elementos();
+    // During a queue only results change: the rows are rewritten in place, so a
+    // delivery costs one pass over the texts, not a new list.
+    if (ui.lvwResumen->topLevelItemCount() != elementos.size()) {
+        ui.lvwResumen->clear();
+        QList<QTreeWidgetItem *> filas;
+        filas.reserve(elementos.size());
+        for (qsizetype i = 0; i < elementos.size(); ++i)
+            filas.append(new QTreeWidgetItem());
+        ui.lvwResumen->addTopLevelItems(filas);
     }
-    ui.lvwResumen->addTopLevelItems(filas);
+    for (int i = 0; i < elementos.size(); ++i) {
+        const ColaEnvio::Elemento &e = elementos.at(i);
+        QTreeWidgetItem *fila = ui.lvwResumen->topLevelItem(i);
+        const QString estado = ColaEnvio::textoEstado(e);
+        if (fila->text(2) == estado && fila->text(0) == e.mensaje.DestinatarioNombre())
+            continue;
+        fila->setText(0, e.mensaje.DestinatarioNombre());
+        fila->setText(1, e.mensaje.ProveedorActual);
+        fila->setText(2, estado);
+        fila->setToolTip(2, estado);
+    }
     ui.cmdDetener->setEnabled(!terminada);
     ui.cmdCerrar->setEnabled(terminada);
     ui.cmdReintentar->setVisible(terminada && cola.totales().noEnviados > 0);
