@@ -1,6 +1,7 @@
 #include "agenda/grupos.h"
 
 #include <QHash>
+#include <QSet>
 
 #include "agenda/lineacomandos.h"
 #include "agenda/registrocontacto.h"
@@ -205,6 +206,53 @@ void Grupos::contactoEliminado(const QString &nombre)
         if (buscar(g.miembros, nombre) >= 0)
             quitar(g.nombre, nombre, nullptr);
     }
+}
+
+QString TextoPara(const QStringList &nombres, int mostrados)
+{
+    const qsizetype n = nombres.size();
+    if (n == 0)
+        return QStringLiteral("Para: ");
+    if (mostrados >= n) {
+        if (n == 1)
+            return QStringLiteral("Para: ") + nombres.first();
+        return QStringLiteral("Para: ") + nombres.mid(0, n - 1).join(QStringLiteral(", ")) + QStringLiteral(" y ") +
+               nombres.last();
+    }
+    mostrados = qMax(1, mostrados);
+    return QStringLiteral("Para: ") + nombres.mid(0, mostrados).join(QStringLiteral(", ")) + QStringLiteral(" y ") +
+           QString::number(n - mostrados) + QStringLiteral(" más");
+}
+
+QStringList ExpandirDestinatarios(const Contactos &contactos, const Grupos &grupos, const QStringList &nombres,
+                                  const QStringList &nombresGrupos, QString *problema)
+{
+    QHash<QString, QString> enAgenda; // folded name -> the name as stored
+    for (const FilaContacto &f : contactos)
+        enAgenda.insert(Ajustes::plegar(f.nombre), f.nombre);
+    QStringList todos = nombres;
+    for (const QString &g : nombresGrupos) {
+        const QStringList miembros = grupos.miembros(g);
+        if (problema && problema->isEmpty()) {
+            if (!grupos.existe(g))
+                *problema = QStringLiteral("No existe el grupo ") + g + QStringLiteral(" en la Agenda.");
+            else if (miembros.isEmpty())
+                *problema = QStringLiteral("El grupo ") + g +
+                            QStringLiteral(" no tiene contactos. Agregue contactos al grupo antes de escribirle.");
+        }
+        todos += miembros;
+    }
+    QStringList resultado;
+    QSet<QString> vistos;
+    for (const QString &n : std::as_const(todos)) {
+        const QString plegado = Ajustes::plegar(n);
+        const auto it = enAgenda.constFind(plegado);
+        if (it == enAgenda.constEnd() || vistos.contains(plegado))
+            continue;
+        vistos.insert(plegado);
+        resultado.append(it.value());
+    }
+    return resultado;
 }
 
 QList<DestinatarioCola> DestinatariosDeContactos(const Contactos &contactos, const QStringList &nombres)

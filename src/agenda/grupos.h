@@ -63,6 +63,17 @@ private:
     Ajustes &m_ajustes;
 };
 
+// The recipient row with several recipients: "Para: Juan, Ana y Eva", or the first
+// `mostrados` names and how many more ("Para: Juan, Ana y 3 más").
+QString TextoPara(const QStringList &nombres, int mostrados);
+
+// The contacts of a command line or of a choice in the address book: the names
+// given and each group's members, in order, each contact once, only those in
+// `contactos`. `problema` gets a Spanish message for a group that does not
+// exist or has no members (the first one found).
+QStringList ExpandirDestinatarios(const Contactos &contactos, const Grupos &grupos, const QStringList &nombres,
+                                  const QStringList &nombresGrupos, QString *problema);
+
 // The members of a group as recipients of a queue, in the group's order; a
 // member gone from `contactos` or whose record cannot be used carries the reason.
 QList<DestinatarioCola> DestinatariosDeContactos(const Contactos &contactos, const QStringList &nombres);

@@ -18,6 +18,9 @@ private Q_SLOTS:
     void operaciones();
     void agendaCambia();
     void destinatarios();
+    void textoPara_data();
+    void textoPara();
+    void expandir();
 };
 
 void TstGrupos::valor_data()
@@ -154,6 +157,43 @@ void TstGrupos::destinatarios()
     QCOMPARE(d.at(2).motivo, "El contacto tiene un alias, que su proveedor no acepta");
     QCOMPARE(d.at(3).motivo, "El número del contacto tiene caracteres que no son dígitos");
     QCOMPARE(d.at(4).motivo, "El contacto no está en la Agenda");
+}
+
+void TstGrupos::textoPara_data()
+{
+    QTest::addColumn<QStringList>("nombres");
+    QTest::addColumn<int>("mostrados");
+    QTest::addColumn<QString>("texto");
+    QTest::newRow("dos") << QStringList{"Juan", "Ana"} << 2 << "Para: Juan y Ana";
+    QTest::newRow("todos caben") << QStringList{"Juan", "Ana", "Eva"} << 5 << "Para: Juan, Ana y Eva";
+    QTest::newRow("y 3 mas") << QStringList{"Juan", "Ana", "Eva", "Luis", "Pia"} << 2 << "Para: Juan, Ana y 3 más";
+    QTest::newRow("al menos uno") << QStringList{"Juan", "Ana"} << 0 << "Para: Juan y 1 más";
+}
+
+void TstGrupos::textoPara()
+{
+    QFETCH(QStringList, nombres);
+    QFETCH(int, mostrados);
+    QTEST(TextoPara(nombres, mostrados), "texto");
+}
+
+void TstGrupos::expandir()
+{
+    AjustesMemoria ajustes;
+    Grupos grupos(ajustes);
+    grupos.crear("Amigos", nullptr);
+    grupos.agregar("Amigos", {"Ana", "Borrado", "Luis"}, nullptr);
+    grupos.crear("Vacío", nullptr);
+    const Contactos contactos{{"Ana", {}}, {"Luis", {}}, {"Eva", {}}};
+    QString problema;
+    QCOMPARE(ExpandirDestinatarios(contactos, grupos, {"eva", "Nadie"}, {"amigos"}, &problema),
+             (QStringList{"Eva", "Ana", "Luis"}));
+    QCOMPARE(problema, "");
+    QCOMPARE(ExpandirDestinatarios(contactos, grupos, {"Ana"}, {"Vacío", "Otro"}, &problema), QStringList{"Ana"});
+    QCOMPARE(problema, "El grupo Vacío no tiene contactos. Agregue contactos al grupo antes de escribirle.");
+    problema.clear();
+    QVERIFY(ExpandirDestinatarios(contactos, grupos, {}, {"Otro"}, &problema).isEmpty());
+    QCOMPARE(problema, "No existe el grupo Otro en la Agenda.");
 }
 
 QTEST_APPLESS_MAIN(TstGrupos)
