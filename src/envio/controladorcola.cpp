@@ -1,5 +1,7 @@
 #include "envio/controladorcola.h"
 
+#include <QGuiApplication>
+#include <QScreen>
 #include <QTimer>
 
 #include "comun/contexto.h"
@@ -20,8 +22,12 @@ ControladorCola::~ControladorCola() = default;
 
 bool ControladorCola::Iniciar(const MensajeSaliente &base, const QList<DestinatarioCola> &destinatarios)
 {
-    if (m_activa)
+    if (m_activa) {
+        ctx.dialogos.mensaje(QStringLiteral("Ya se está enviando un mensaje a varios destinatarios. Espere a que "
+                                            "termine o presione Detener en la ventana del envío."),
+                             Dialogos::Botones::Aceptar, Dialogos::Icono::Exclamacion, Dialogos::tituloPrograma());
         return false;
+    }
     MensajeSaliente comun = base;
     const MaximoCola menor = MenorMaximo(destinatarios);
     if (!menor.proveedor.isEmpty())
@@ -51,10 +57,16 @@ bool ControladorCola::Iniciar(const MensajeSaliente &base, const QList<Destinata
         connect(m_ventana.get(), &frmCola::detener, this, &ControladorCola::Detener);
         connect(m_ventana.get(), &frmCola::reintentar, this, &ControladorCola::reintentar);
         connect(m_ventana.get(), &frmCola::esperaTic, this, &ControladorCola::esperaTic);
+        // In the screen's top right corner: the delivery windows open in the middle.
+        if (const QScreen *pantalla = QGuiApplication::primaryScreen()) {
+            const QRect area = pantalla->availableGeometry();
+            m_ventana->move(area.right() - m_ventana->frameGeometry().width() - 8, area.top() + 8);
+        }
     }
     m_activa = true;
     m_ventana->mostrarResumen(m_cola, false);
     m_ventana->show();
+    m_ventana->raise();
     programarAvance();
     return true;
 }
@@ -145,6 +157,10 @@ void ControladorCola::terminar()
 {
     m_activa = false;
     m_ventana->mostrarResumen(m_cola, true);
+    // The summary comes to the front, over the main window the last delivery left active.
+    m_ventana->show();
+    m_ventana->raise();
+    m_ventana->activateWindow();
     const ColaEnvio::Totales t = m_cola.totales();
     Q_EMIT estado(t.enviados > 0 && t.noEnviados == 0 ? ImagenEnviado : ImagenNoEnviado, m_cola.textoTotales());
     Q_EMIT terminada();

@@ -32,6 +32,7 @@
 #include "plataforma/vistawebmotor.h"
 #include "plataforma/vistawebperfil.h"
 #include "shell/frmbrowser.h"
+#include "teclearpagina.h"
 #include <QWebEngineView>
 
 namespace {
@@ -39,29 +40,6 @@ namespace {
 const QString kMensaje = QStringLiteral("Mañana & café ¿sí?");
 const QString kRemitente = QStringLiteral("José");
 constexpr int kEspera = 60000;
-
-// Types `texto` and Enter into the page's field `id` of the real view, checking through the page.
-void teclear(VistaWeb *vista, const QString &id, const QString &texto)
-{
-    auto *motorWeb = static_cast<VistaWebMotor *>(vista);
-    QWidget *destino = motorWeb->motor()->focusProxy() ? motorWeb->motor()->focusProxy() : motorWeb->motor();
-    vista->window()->activateWindow();
-    destino->setFocus(Qt::OtherFocusReason);
-    const QString campo = QStringLiteral("document.getElementById('") + id + QStringLiteral("')");
-    for (int intento = 0; intento < 5; ++intento) {
-        QSignalSpy foto(motorWeb, &VistaWebMotor::instantaneaActualizada);
-        vista->ejecutarScript(campo + QStringLiteral(".value=''; ") + campo + QStringLiteral(".focus();"));
-        foto.wait(kEspera);
-        QTest::keyClicks(destino, texto);
-        QSignalSpy eco(motorWeb, &VistaWebMotor::instantaneaActualizada);
-        vista->ejecutarScript(QStringLiteral("document.body.setAttribute('data-tecleado', ") + campo +
-                              QStringLiteral(".value);"));
-        eco.wait(kEspera);
-        if (vista->atributoCuerpo(QStringLiteral("data-tecleado")) == texto)
-            break;
-    }
-    QTest::keyClick(destino, Qt::Key_Return);
-}
 
 } // namespace
 

@@ -158,6 +158,9 @@ void tst_controladorcola::esperaLaVentanaYSeDetiene()
     t.envio.ContadorCorto = 6;
     QVERIFY(t.cola.Iniciar(Prueba::base(), Prueba::destinatarios(5)));
     QTRY_VERIFY(t.ui().lblEspera->isVisibleTo(t.cola.ventana()));
+    // A second queue is refused while this one runs, and says why.
+    QVERIFY(!t.cola.Iniciar(Prueba::base(), Prueba::destinatarios(2)));
+    QVERIFY(t.p.dialogos.llamadas.last().texto.startsWith("Ya se está enviando un mensaje a varios destinatarios."));
     QCOMPARE(t.entregados.size(), 2);
     QCOMPARE(t.ui().lblEspera->text(), "Esperando 120 s para no superar el límite de envíos");
     QVERIFY(t.ui().timEspera->isActive());
