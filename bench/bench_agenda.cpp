@@ -72,7 +72,7 @@ void BM_MostrarDestinatarioPorNumero(benchmark::State &estado)
     // The last contact: the walk crosses the whole list, as for a number nobody has.
     controlesDe(e.ventana).txtNumero->setText(QString::number(4000000 + 9999));
     for (auto _ : estado)
-        e.ventana.contactos().MostrarDestinatarioPorNumero();
+        e.ventana.contactos().MostrarDestinatario();
     if (controlesDe(e.ventana).lblNombreDestinatario->text() != QStringLiteral("Contacto 9999"))
         estado.SkipWithError("el destinatario no se encontró");
 }

@@ -16,7 +16,7 @@
 #include "dobles/controlesventana.h"
 #include "dobles/vistawebguion.h"
 #include "mejoras/abreviaturas.h"
-#include "mejoras/controladoragregados.h"
+#include "mejoras/panelagregados.h"
 #include "shell/frmbrowser.h"
 
 namespace {
@@ -30,8 +30,8 @@ struct Escenario
     {
         for (int i = 0; i < 1000; ++i)
             GuardarAbreviatura(p.ajustes, QStringLiteral("pal%1").arg(i), QStringLiteral("reemplazo %1").arg(i));
-        ventana.composicion().activarLenguajeMate();
-        ventana.composicion().activarAbreviaturas();
+        controlesDe(ventana).picMejoras->activarLenguajeMate();
+        controlesDe(ventana).picMejoras->activarAbreviaturas();
         controlesDe(ventana).picEscritura->show();
         ventana.show();
     }
@@ -77,7 +77,7 @@ void BM_Teclear400(benchmark::State &estado)
 }
 BENCHMARK(BM_Teclear400)->Unit(benchmark::kMillisecond);
 
-class VentanaMenus final : public VentanaAgregados, public MensajeComposicion
+class ComposicionMenus final : public MensajeComposicion
 {
 public:
     QWidget raiz;
@@ -85,34 +85,17 @@ public:
     QString textoMensaje() const override { return txtmsj->toPlainText(); }
     void ponerTextoMensaje(const QString &texto) override { txtmsj->setPlainText(texto); }
     void enfocarMensaje() override { txtmsj->setFocus(); }
-    void abrirPreferencias(int) override {}
-    QWidget *ventana() override { return &raiz; }
 };
 
+// The real improvements panel in a small window; its buttons found by name.
 struct EscenarioMenus
 {
     ContextoPrueba p;
-    VentanaMenus v;
-    QMenu mnuIconosGestuales, mnuSaludosyFirmas, mnuPOPImagenes;
-    ControlesAgregados c;
-    std::unique_ptr<ControladorAgregados> ctl;
+    ComposicionMenus v;
+    PanelAgregados *panel = new PanelAgregados(p.ctx, v, &v.raiz);
 
     EscenarioMenus()
     {
-        c.cmdEmoticon = new QPushButton(QStringLiteral("Iconos gestuales"), &v.raiz);
-        c.cmdImagenes = new QPushButton(QStringLiteral("Imágenes"), &v.raiz);
-        c.cmdFirmas = new QPushButton(QStringLiteral("Saludos y Firmas"), &v.raiz);
-        c.mnuIconosGestuales = &mnuIconosGestuales;
-        c.mnuCaras = mnuIconosGestuales.addMenu(QStringLiteral("Caras"));
-        c.mnuCaritas = mnuIconosGestuales.addMenu(QStringLiteral("Caritas"));
-        c.mnuCosas = mnuIconosGestuales.addMenu(QStringLiteral("Cosas"));
-        c.mnuSaludosyFirmas = &mnuSaludosyFirmas;
-        c.mnuSubSaludos = mnuSaludosyFirmas.addMenu(QStringLiteral("Saludos"));
-        c.mnuSubFirmas = mnuSaludosyFirmas.addMenu(QStringLiteral("Firmas"));
-        mnuSaludosyFirmas.addSeparator();
-        c.mnuSaludosyFirmasPersonalizar = mnuSaludosyFirmas.addAction(QStringLiteral("Personalizar..."));
-        c.mnuPOPImagenes = &mnuPOPImagenes;
-        ctl = std::make_unique<ControladorAgregados>(p.ctx, v, v, c);
         for (int i = 0; i < 10; ++i) {
             p.ajustes.escribir(SeccionMensajes, ClaveSaludo(i),
                                QStringLiteral("Un saludo bastante largo, el número %1").arg(i));
@@ -123,16 +106,18 @@ struct EscenarioMenus
 };
 
 // One opening: the click, the menu shown and its events run, then closed.
-void abrirMenu(benchmark::State &estado, void (ControladorAgregados::*clic)(), QMenu EscenarioMenus::*menu)
+void abrirMenu(benchmark::State &estado, const char *boton, const char *nombreMenu)
 {
     EscenarioMenus e;
+    auto *b = e.panel->findChild<QPushButton *>(QString::fromLatin1(boton));
+    auto *menu = e.panel->findChild<QMenu *>(QString::fromLatin1(nombreMenu));
     for (auto _ : estado) {
-        (e.ctl.get()->*clic)();
+        b->click();
         QCoreApplication::processEvents();
-        if (!(e.*menu).isVisible())
+        if (!menu->isVisible())
             estado.SkipWithError("el menú no se abrió");
         estado.PauseTiming();
-        (e.*menu).hide();
+        menu->hide();
         QCoreApplication::processEvents();
         estado.ResumeTiming();
     }
@@ -140,19 +125,19 @@ void abrirMenu(benchmark::State &estado, void (ControladorAgregados::*clic)(), Q
 
 void BM_AbrirEmoticones(benchmark::State &estado)
 {
-    abrirMenu(estado, &ControladorAgregados::cmdEmoticon_Click, &EscenarioMenus::mnuIconosGestuales);
+    abrirMenu(estado, "cmdEmoticon", "mnuIconosGestuales");
 }
 BENCHMARK(BM_AbrirEmoticones)->Unit(benchmark::kMillisecond);
 
 void BM_AbrirImagenes(benchmark::State &estado)
 {
-    abrirMenu(estado, &ControladorAgregados::cmdImagenes_Click, &EscenarioMenus::mnuPOPImagenes);
+    abrirMenu(estado, "cmdImagenes", "mnuPOPImagenes");
 }
 BENCHMARK(BM_AbrirImagenes)->Unit(benchmark::kMillisecond);
 
 void BM_AbrirSaludosYFirmas(benchmark::State &estado)
 {
-    abrirMenu(estado, &ControladorAgregados::cmdFirmas_Click, &EscenarioMenus::mnuSaludosyFirmas);
+    abrirMenu(estado, "cmdFirmas", "mnuSaludosyFirmas");
 }
 BENCHMARK(BM_AbrirSaludosYFirmas)->Unit(benchmark::kMillisecond);
 

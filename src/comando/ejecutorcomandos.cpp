@@ -8,10 +8,12 @@
 
 #include <QDir>
 
-EjecutorComandos::EjecutorComandos(Contexto &ctx_, PrincipalComando &principal_, QObject *padre)
+EjecutorComandos::EjecutorComandos(Contexto &ctx_, PrincipalComando &principal_, NavegadorComando &navegador_,
+                                   QObject *padre)
     : QObject(padre)
     , ctx(ctx_)
     , principal(principal_)
+    , navegador(navegador_)
 {}
 
 bool EjecutorComandos::atenderNavegacion(const QString &direccion, const QString &paginaActual, bool marcoPrincipal)
@@ -70,25 +72,25 @@ void EjecutorComandos::EjecutarComando(const QString &enlace)
         return;
     case Tipo::Princ:
     case Tipo::Notic:
-        principal.encenderIndicador();
+        navegador.encenderIndicador();
         principal.limpiarProveedor();
         principal.mostrarEscritura(false);
-        principal.mostrarNavegador(true);
-        principal.navegarNavegador(orden.tipo == Tipo::Princ ? PaginaInicio(ctx.direcciones)
+        navegador.mostrarNavegador(true);
+        navegador.navegarNavegador(orden.tipo == Tipo::Princ ? PaginaInicio(ctx.direcciones)
                                                              : PaginaAvisos(ctx.direcciones));
         return;
     case Tipo::Actua:
-        principal.encenderIndicador();
+        navegador.encenderIndicador();
         principal.mostrarEscritura(false);
-        principal.mostrarNavegador(true);
-        principal.navegarNavegador(PaginaComprobarVersion(ctx.direcciones));
+        navegador.mostrarNavegador(true);
+        navegador.navegarNavegador(PaginaComprobarVersion(ctx.direcciones));
         return;
     case Tipo::Naveg:
-        principal.navegarNavegador(DireccionConEsquemaDelSitio(ctx.direcciones, orden.primero));
+        navegador.navegarNavegador(DireccionConEsquemaDelSitio(ctx.direcciones, orden.primero));
         return;
     case Tipo::Panel:
-        if (principal.navegadorVisible() && !principal.escrituraVisible() && principal.hayProveedor()) {
-            principal.mostrarNavegador(false);
+        if (navegador.navegadorVisible() && !principal.escrituraVisible() && principal.hayProveedor()) {
+            navegador.mostrarNavegador(false);
             principal.mostrarEscritura(true);
         }
         return;
@@ -125,8 +127,7 @@ void EjecutorComandos::reiniciarGuias()
                                         "texto que aparecerán a continuación, éstos le indicarán dónde y cómo seguir."),
                          Dialogos::Botones::Aceptar, Dialogos::Icono::Informacion, Dialogos::tituloPrograma());
     BorrarClaveSiExiste(ctx.ajustes, Clave::TTMostrado);
-    principal.encenderTimToolTips();
-    principal.apagarTimDestroyToolTips();
+    Q_EMIT guiasReiniciadas();
 }
 
 void EjecutorComandos::actualizar(const QString &direccion, const QString &tamano, const QString &modo)

@@ -1,5 +1,6 @@
 // Runs the "ntx://" links of the home view and the advertising band on the main
-// window, through PrincipalComando, and decides which links may run at all.
+// window and its home view (PrincipalComando, NavegadorComando), and decides
+// which links may run at all.
 #pragma once
 
 #include "comando/frmactualizar.h"
@@ -7,6 +8,7 @@
 #include <QObject>
 #include <QPointer>
 
+class NavegadorComando;
 class PrincipalComando;
 struct Contexto;
 
@@ -15,7 +17,7 @@ class EjecutorComandos final : public QObject
     Q_OBJECT
     Q_DISABLE_COPY_MOVE(EjecutorComandos)
 public:
-    EjecutorComandos(Contexto &ctx, PrincipalComando &principal, QObject *padre = nullptr);
+    EjecutorComandos(Contexto &ctx, PrincipalComando &principal, NavegadorComando &navegador, QObject *padre = nullptr);
 
     // For the before-navigate handlers of brwWebBrowser and brwPublicidad. True when
     // `direccion` is a command link: the caller cancels the navigation. The link runs
@@ -43,6 +45,8 @@ Q_SIGNALS:
     // What the status bar of the main window should show now (a picture of the
     // status bar and a text); the page-loading indicator has nothing more to say.
     void estado(int imagen, const QString &texto);
+    // The guided tips start over from their first step (timToolTips on, timDestroyToolTips off).
+    void guiasReiniciadas();
 
 private:
     void actualizar(const QString &direccion, const QString &tamano, const QString &modo);
@@ -50,5 +54,6 @@ private:
 
     Contexto &ctx;
     PrincipalComando &principal;
+    NavegadorComando &navegador;
     QPointer<frmActualizar> actualizacion_;
 };

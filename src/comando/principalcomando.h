@@ -1,6 +1,6 @@
-// What the command engine needs of the main window: the home view and the
-// composer panel, the loading indicator, the provider selection, the window
-// itself and the two timers of the guided tips.
+// What the command engine needs of the main window (the window itself, the
+// composer panel, the provider selection) and of the web panels (the home view
+// and its loading indicator). The guided tips start over through its signal.
 #pragma once
 
 #include <QString>
@@ -18,21 +18,24 @@ public:
     virtual void ocultarVentana() = 0;
     virtual void mostrarVentana() = 0;
 
-    // timTimer on: the page-loading indicator.
-    virtual void encenderIndicador() = 0;
     // cboAddress: a provider chosen (list index other than -1); clearing sets index -1.
     virtual bool hayProveedor() const = 0;
     virtual void limpiarProveedor() = 0;
 
-    // picEscritura (the composer) and brwWebBrowser (the home view).
+    // picEscritura (the composer).
     virtual bool escrituraVisible() const = 0;
     virtual void mostrarEscritura(bool visible) = 0;
+};
+
+class NavegadorComando
+{
+public:
+    virtual ~NavegadorComando() = default;
+
+    // timTimer on: the page-loading indicator.
+    virtual void encenderIndicador() = 0;
+    // brwWebBrowser (the home view).
     virtual bool navegadorVisible() const = 0;
     virtual void mostrarNavegador(bool visible) = 0;
-    // Navigates brwWebBrowser.
     virtual void navegarNavegador(const QString &direccion) = 0;
-
-    // Guided tips: timToolTips on, timDestroyToolTips off.
-    virtual void encenderTimToolTips() = 0;
-    virtual void apagarTimDestroyToolTips() = 0;
 };

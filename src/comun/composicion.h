@@ -1,6 +1,6 @@
 // What other parts of the main window may ask of the composer, declared below the
-// subsystems so that Agenda and Mejoras reach it without knowing the panel. The
-// composer panel implements both; the window hands it to the contacts and extras.
+// subsystems so that Agenda, Mejoras and Historial reach it without knowing the
+// panel. The composer panel implements them; the window hands it to the others.
 #pragma once
 
 #include <QString>
@@ -34,4 +34,15 @@ public:
     virtual void ponerAlias(const QString &alias) = 0;
     virtual void enfocarRemitente() = 0;
     virtual void enfocarMensaje() = 0;
+};
+
+// A message taken back from the history into the composer.
+class ReenvioComposicion
+{
+public:
+    virtual ~ReenvioComposicion() = default;
+    // The message box gets the text (CR LF line breaks) and the sender box the sender.
+    virtual void reenviar(const QString &mensaje, const QString &remitente) = 0;
+    // Focus to the alias box when shown, else the area code.
+    virtual void enfocarDestino() = 0;
 };

@@ -1,8 +1,6 @@
 #include "mejoras/panelcomposicion.h"
 #include "comun/imagenestado.h"
 
-#include <QAction>
-#include <QCheckBox>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
@@ -28,32 +26,6 @@ const QString TextoAbreviaturasInactivo = QStringLiteral("Abreviaturas Personali
 constexpr qsizetype LargoMaximoRemitente = 22;
 // The text the message box held after the last pass, to cut an edit that overflows it.
 const char *const PropiedadTextoAnterior = "ntxTextoAnterior";
-
-bool marcada(const QCheckBox *casilla)
-{
-    return casilla && casilla->checkState() == Qt::Checked;
-}
-
-// A click never leaves a switch grey: the grey state is only set by the program.
-void sinGrisAlHacerClic(QCheckBox *casilla)
-{
-    if (casilla->checkState() == Qt::PartiallyChecked) {
-        const QSignalBlocker bloqueo(casilla);
-        casilla->setCheckState(Qt::Checked);
-    }
-}
-
-// A menu item toggles its check box between ticked and clear; the grey state stays.
-bool alternarCasilla(QCheckBox *casilla)
-{
-    if (casilla->checkState() == Qt::Checked)
-        casilla->setCheckState(Qt::Unchecked);
-    else if (casilla->checkState() == Qt::Unchecked)
-        casilla->setCheckState(Qt::Checked);
-    else
-        return false;
-    return true;
-}
 
 QString textoEstadoPasada(bool abreviaturas, bool lenguajeMate)
 {
@@ -158,20 +130,6 @@ PanelComposicion::PanelComposicion(Contexto &contexto, QWidget *padre)
          {static_cast<QObject *>(txtCodArea), static_cast<QObject *>(txtNumero), static_cast<QObject *>(txtalias),
           static_cast<QObject *>(cboRemitente), static_cast<QObject *>(cboRemitente->lineEdit())})
         control->installEventFilter(this);
-}
-
-void PanelComposicion::ponerInterruptores(const InterruptoresComposicion &interruptores)
-{
-    s = interruptores;
-    connect(s.chkLMate, &QCheckBox::clicked, this, &PanelComposicion::chkLMate_Click);
-    connect(s.chkAbreviaturas, &QCheckBox::clicked, this, &PanelComposicion::chkAbreviaturas_Click);
-    connect(s.mnuMejorasLenguajeMate, &QAction::triggered, this, &PanelComposicion::mnuMejorasLenguajeMate_Click);
-    connect(s.mnuMejorasAbreviaturas, &QAction::triggered, this, &PanelComposicion::mnuMejorasAbreviaturas_Click);
-    connect(s.mnuAbreviaturas, &QAction::triggered, this, &PanelComposicion::MostrarAbreviaturas);
-    connect(s.mnuExportarAbreviaturas, &QAction::triggered, this,
-            [this] { ExportarAbreviaturas(ctx.ajustes, ctx.dialogos, ctx.sistema); });
-    connect(s.mnuImportarAbreviaturas, &QAction::triggered, this,
-            [this] { ImportarAbreviaturas(ctx.ajustes, ctx.dialogos, ctx.sistema); });
 }
 
 void PanelComposicion::crearControles()
@@ -388,7 +346,7 @@ void PanelComposicion::txtmsj_Change()
         reescribir = true;
     }
 
-    const bool conAbreviaturas = marcada(s.chkAbreviaturas);
+    const bool conAbreviaturas = AbreviaturasMarcadas;
     OpcionesPasada opciones;
     opciones.lenguajeMate = LenguajeMateActivo;
     opciones.abreviaturas = conAbreviaturas;
@@ -429,26 +387,17 @@ void PanelComposicion::txtcarescritos_Change()
 
 // ---- Switches ----
 
-void PanelComposicion::chkLMate_Click()
+void PanelComposicion::ponerLenguajeMate(bool activo)
 {
-    sinGrisAlHacerClic(s.chkLMate);
-    LenguajeMateActivo = s.chkLMate->checkState() == Qt::Checked;
+    LenguajeMateActivo = activo;
     Q_EMIT panelLMate(LenguajeMateActivo);
     Q_EMIT estado(ImagenNormal, LenguajeMateActivo ? QStringLiteral("LenguajeMate está activo")
                                                    : QStringLiteral("LenguajeMate está inactivo"));
-    s.mnuMejorasLenguajeMate->setChecked(LenguajeMateActivo);
 }
 
-void PanelComposicion::activarLenguajeMate()
+void PanelComposicion::casillaAbreviaturas(bool marcada)
 {
-    s.chkLMate->setCheckState(Qt::Checked);
-    chkLMate_Click();
-}
-
-void PanelComposicion::activarAbreviaturas()
-{
-    s.chkAbreviaturas->setCheckState(Qt::Checked);
-    chkAbreviaturas_Click();
+    AbreviaturasMarcadas = marcada;
 }
 
 void PanelComposicion::CargarAbreviaturas()
@@ -456,31 +405,25 @@ void PanelComposicion::CargarAbreviaturas()
     TablaAbreviaturas = LeerTablaAbreviaturas(ctx.ajustes);
     if (!TablaAbreviaturas.isEmpty())
         return;
-    if (marcada(s.chkAbreviaturas)) {
-        {
-            const QSignalBlocker bloqueo(s.chkAbreviaturas);
-            s.chkAbreviaturas->setCheckState(Qt::Unchecked);
-        }
+    if (AbreviaturasMarcadas) {
+        AbreviaturasMarcadas = false;
+        Q_EMIT marcarAbreviaturas(false);
         Q_EMIT estado(ImagenNormal, TextoAbreviaturasInactivo);
-        s.mnuMejorasAbreviaturas->setChecked(false);
     }
 }
 
-void PanelComposicion::chkAbreviaturas_Click()
+void PanelComposicion::ponerAbreviaturas(bool marcada)
 {
-    sinGrisAlHacerClic(s.chkAbreviaturas);
-    if (s.chkAbreviaturas->checkState() != Qt::Checked) {
+    AbreviaturasMarcadas = marcada;
+    if (!marcada) {
         Q_EMIT estado(ImagenNormal, TextoAbreviaturasInactivo);
-        s.mnuMejorasAbreviaturas->setChecked(false);
+        Q_EMIT marcarAbreviaturas(false);
         return;
     }
     const auto activar = [this] {
-        {
-            const QSignalBlocker bloqueo(s.chkAbreviaturas);
-            s.chkAbreviaturas->setCheckState(Qt::Checked);
-        }
+        AbreviaturasMarcadas = true;
+        Q_EMIT marcarAbreviaturas(true);
         Q_EMIT estado(ImagenNormal, TextoAbreviaturasActivo);
-        s.mnuMejorasAbreviaturas->setChecked(true);
     };
     CargarAbreviaturas();
     if (!TablaAbreviaturas.isEmpty()) {
@@ -498,16 +441,14 @@ void PanelComposicion::chkAbreviaturas_Click()
         activar();
 }
 
-void PanelComposicion::mnuMejorasLenguajeMate_Click()
+void PanelComposicion::ExportarAbreviaturas()
 {
-    if (alternarCasilla(s.chkLMate))
-        chkLMate_Click();
+    ::ExportarAbreviaturas(ctx.ajustes, ctx.dialogos, ctx.sistema);
 }
 
-void PanelComposicion::mnuMejorasAbreviaturas_Click()
+void PanelComposicion::ImportarAbreviaturas()
 {
-    if (alternarCasilla(s.chkAbreviaturas))
-        chkAbreviaturas_Click();
+    ::ImportarAbreviaturas(ctx.ajustes, ctx.dialogos, ctx.sistema);
 }
 
 void PanelComposicion::MostrarAbreviaturas()

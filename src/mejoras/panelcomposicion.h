@@ -2,7 +2,7 @@
 // boxes, the sender box, the message box with its text-change pass, the counter
 // and its limit check, the clear and send buttons. It owns its controls; the
 // window places it and listens to its signals. The LenguajeMate and abbreviation
-// switches (in the extras panel) and their menu items are handed to it.
+// switches belong to the improvements panel, which tells it when they change.
 #pragma once
 
 #include <QGroupBox>
@@ -14,8 +14,6 @@
 #include "comun/contexto.h"
 #include "envio/mensajesaliente.h"
 
-class QAction;
-class QCheckBox;
 class ComboDesplegable;
 class QKeyEvent;
 class QLabel;
@@ -33,26 +31,15 @@ struct Proveedor;
     X(QLineEdit, txtmaxcar) X(QPushButton, cmdlimpiar) X(QPushButton, cmdEnviar)
 // clang-format on
 
-// Switches and menu items of the composer that other parts of the window show.
-struct InterruptoresComposicion
-{
-    QCheckBox *chkLMate = nullptr;        // tristate: clear, ticked, grey
-    QCheckBox *chkAbreviaturas = nullptr; // tristate
-    QAction *mnuMejorasLenguajeMate = nullptr;
-    QAction *mnuMejorasAbreviaturas = nullptr;
-    QAction *mnuAbreviaturas = nullptr;
-    QAction *mnuExportarAbreviaturas = nullptr;
-    QAction *mnuImportarAbreviaturas = nullptr;
-};
-
-class PanelComposicion final : public QGroupBox, public MensajeComposicion, public DestinoComposicion
+class PanelComposicion final : public QGroupBox,
+                               public MensajeComposicion,
+                               public DestinoComposicion,
+                               public ReenvioComposicion
 {
     Q_OBJECT
     Q_DISABLE_COPY_MOVE(PanelComposicion)
 public:
     explicit PanelComposicion(Contexto &ctx, QWidget *padre = nullptr);
-    // The switches and menu items it drives, once the window has made them.
-    void ponerInterruptores(const InterruptoresComposicion &interruptores);
 
     // The message with CR LF at each line break, whatever the widget keeps inside.
     QString textoMensaje() const override;
@@ -82,21 +69,27 @@ public Q_SLOTS:
     // The sender box's text.
     void ponerRemitente(const QString &remitente);
     // A message taken back from the history: text and sender.
-    void reenviar(const QString &mensaje, const QString &remitente);
+    void reenviar(const QString &mensaje, const QString &remitente) override;
     void habilitarEnvio(bool habilitado);
     void enfocarRemitente() override;
     void enfocarMensaje() override;
     // The alias box when shown, else the area code.
-    void enfocarDestino();
+    void enfocarDestino() override;
     // Empties the boxes as "Limpiar" does.
     void limpiar();
     // The counter and its limit check, as after a change of provider.
     void ActualizarContador();
-    // The saved switches at load: ticked, as a click would leave them.
-    void activarLenguajeMate();
-    void activarAbreviaturas();
+    // The LenguajeMate switch was turned on or off.
+    void ponerLenguajeMate(bool activo);
+    // The abbreviation switch was ticked (the list is loaded; none defined: the user is
+    // offered to define some) or cleared.
+    void ponerAbreviaturas(bool marcada);
+    // What the abbreviation switch shows, whoever changed it: the text pass follows it.
+    void casillaAbreviaturas(bool marcada);
     void CargarAbreviaturas();
     void MostrarAbreviaturas();
+    void ExportarAbreviaturas();
+    void ImportarAbreviaturas();
 
 Q_SIGNALS:
     // Panel 1 of the status bar: picture and text. Written on every key: the bar skips repeats.
@@ -107,6 +100,8 @@ Q_SIGNALS:
     void destinoCambiado();
     // "Enviar Mensaje": the composer's part of the message, captured once.
     void enviar(const MensajeSaliente &mensaje);
+    // The abbreviation switch must show ticked or clear: the list was loaded, or found empty.
+    void marcarAbreviaturas(bool marcada);
 
 protected:
     bool eventFilter(QObject *objeto, QEvent *evento) override;
@@ -114,10 +109,6 @@ protected:
 private Q_SLOTS:
     void txtmsj_Change();
     void txtcarescritos_Change();
-    void chkLMate_Click();
-    void chkAbreviaturas_Click();
-    void mnuMejorasLenguajeMate_Click();
-    void mnuMejorasAbreviaturas_Click();
     void txtCodArea_Change();
     void txtNumero_Change();
     void txtalias_Change();
@@ -144,7 +135,7 @@ private:
     void filtroNumerico(int &tecla, QWidget *siguiente, const QString &aviso);
 
     Contexto &ctx;
-    InterruptoresComposicion s;
+    bool AbreviaturasMarcadas = false; // the abbreviation switch is ticked
 #define NTX_CAMPO(tipo, nombre) tipo *nombre = nullptr;
     NTX_CONTROLES_COMPOSICION(NTX_CAMPO)
 #undef NTX_CAMPO

@@ -71,21 +71,21 @@ void ControladorAyuda::mnuAyudaWeb_Click()
 
 void ControladorAyuda::mnuAyudaHistoria_Click()
 {
-    ventana.ocultarEscritura();
-    ventana.navegarAreaPrincipal(QStringLiteral("file://") + ctx.sistema.carpetaPrograma() +
-                                 QStringLiteral("/logica/historia.htm"));
-    ventana.quitarProveedor();
-    ventana.mostrarAreaPrincipal();
+    ventana.mostrarEscritura(false);
+    Q_EMIT navegarAreaPrincipal(QStringLiteral("file://") + ctx.sistema.carpetaPrograma() +
+                                QStringLiteral("/logica/historia.htm"));
+    ventana.limpiarProveedor();
+    Q_EMIT mostrarAreaPrincipal(true);
 }
 
 void ControladorAyuda::mnuEstadoServicios_Click()
 {
     ventana.ponerEstado(ImagenListo, QStringLiteral("Listo"));
-    ventana.quitarProveedor();
-    ventana.ocultarEscritura();
-    ventana.navegarAreaPrincipal(DireccionRedireccion(ctx.direcciones, Redireccion::EstadoServicios));
+    ventana.limpiarProveedor();
+    ventana.mostrarEscritura(false);
+    Q_EMIT navegarAreaPrincipal(DireccionRedireccion(ctx.direcciones, Redireccion::EstadoServicios));
     // With the composer hidden the main area must show, or the window would show neither.
-    ventana.mostrarAreaPrincipal();
+    Q_EMIT mostrarAreaPrincipal(true);
 }
 
 void ControladorAyuda::mnuntxvarelcomar_Click()

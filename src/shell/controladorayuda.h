@@ -36,13 +36,10 @@ public:
     virtual ~VentanaAyuda() = default;
 
     virtual void ponerEstado(int imagen, const QString &texto) = 0;
-    // picEscritura hidden.
-    virtual void ocultarEscritura() = 0;
+    // picEscritura shown or hidden.
+    virtual void mostrarEscritura(bool visible) = 0;
     // cboAddress without a selection (list index -1), without running its click handler.
-    virtual void quitarProveedor() = 0;
-    // brwWebBrowser navigated to an address, and shown.
-    virtual void navegarAreaPrincipal(const QString &direccion) = 0;
-    virtual void mostrarAreaPrincipal() = 0;
+    virtual void limpiarProveedor() = 0;
     // Owner of the boxes and the About box.
     virtual QWidget *ventana() = 0;
 };
@@ -80,6 +77,11 @@ public:
     void lblBuscarEmpresa_Click();
     void mnuntxGeo_Click();
     void mnuAsistenteConfiguracion_Click();
+
+Q_SIGNALS:
+    // The main area (the home view brwWebBrowser) navigated to an address, and shown.
+    void navegarAreaPrincipal(const QString &direccion);
+    void mostrarAreaPrincipal(bool visible);
 
 protected:
     bool eventFilter(QObject *objeto, QEvent *evento) override;

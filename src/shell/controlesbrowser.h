@@ -18,6 +18,10 @@
 #include <QToolButton>
 #include <QTreeWidget>
 
+#include "agenda/panelcontactos.h"
+#include "agenda/paneldestinatario.h"
+#include "comando/panelesweb.h"
+#include "mejoras/panelagregados.h"
 #include "mejoras/panelcomposicion.h"
 #include "plataforma/combodesplegable.h"
 #include "plataforma/vistaweb.h"
@@ -25,34 +29,24 @@
 
 // clang-format off
 #define NTX_CONTROLES_BROWSER(X) \
-    X(QFrame, fraBarra) X(QToolBar, tbToolBar) X(QToolButton, botonAgenda) X(QMenu, menuAgendaRapida) \
-    X(QAction, accionPersonalizar) X(QAction, accionInicio) X(QAction, accionHistorial) \
+    X(QFrame, fraBarra) X(QToolBar, tbToolBar) X(QToolButton, botonAgenda) \
+    X(QAction, accionInicio) X(QAction, accionHistorial) \
     X(QLabel, lblAddress) X(ComboDesplegable, cboAddress) X(QLabel, lblBuscarEmpresa) \
-    X(VistaWeb, brwPublicidad) X(VistaWeb, brwWebBrowser) X(VistaWeb, brwConfWeb) \
     X(QWidget, picEscritura) X(PanelComposicion, fraDatos) \
-    X(QGroupBox, fraDestinatario) X(QLabel, lblNombreDestinatario) X(QPushButton, cmdAgendar) \
-    X(QPushButton, cmdAlEscritorio) \
-    X(QWidget, picContactos) X(QPushButton, cmdAlternarContactos) X(QPushButton, cmdEscribirA) \
-    X(QPushButton, cmdAbrirAgenda) X(QGroupBox, fraContactos) X(QTreeWidget, tvwContactos) \
-    X(QWidget, picMejoras) X(QPushButton, cmdAlternarMejoras) X(QGroupBox, fraAgreguealMensaje) \
-    X(QPushButton, cmdEmoticon) X(QPushButton, cmdImagenes) X(QPushButton, cmdFirmas) \
-    X(QGroupBox, fraMejorasEscritura) X(QCheckBox, chkHistorial) X(QCheckBox, chkLMate) \
-    X(QCheckBox, chkAbreviaturas) \
+    X(PanelDestinatario, fraDestinatario) X(PanelContactos, picContactos) \
+    X(PanelAgregados, picMejoras) \
     X(BarraEstado, StatusBar1) \
     X(QMenu, mnuArchivo) X(QAction, mnuAbrirAgenda) X(QAction, mnuArchivoNuevoContacto) \
     X(QAction, mnuHistorialMsjs) X(QMenu, mnuSubImportar) X(QMenu, mnuSubExportar) \
     X(QAction, mnuImportarAgenda) X(QAction, mnuImportarAbreviaturas) X(QAction, mnuExportarAgenda) \
     X(QAction, mnuExportarAbreviaturas) X(QAction, mnuPreferencias) X(QAction, mnuArchivoSalir) \
-    X(QMenu, mnuMejoras) X(QAction, mnuMejorasLenguajeMate) X(QAction, mnuMejorasAbreviaturas) \
-    X(QAction, mnuHistorial) X(QMenu, mnuIconosGestuales) X(QMenu, mnuCaras) X(QMenu, mnuCaritas) \
-    X(QMenu, mnuCosas) X(QMenu, mnuSaludosyFirmas) X(QMenu, mnuSubSaludos) X(QMenu, mnuSubFirmas) \
-    X(QAction, mnuSaludosyFirmasPersonalizar) X(QMenu, mnuPOPImagenes) \
+    X(QMenu, mnuMejoras) \
     X(QMenu, mnuHerramientas) X(QAction, mnuAsistenteConfiguracion) X(QAction, mnuAbreviaturas) \
     X(QAction, mnuntxGeo) X(QAction, mnuAutoVersion) X(QAction, mnuBuscarActualizacion) \
     X(QMenu, MnuAyuda) X(QAction, mnuAyudaWeb) X(QAction, mnuAyudaHistoria) X(QAction, mnuEstadoServicios) \
     X(QAction, mnuntxvarelcomar) X(QAction, MnuAyudantxVarelAutor) X(QAction, mnuforosdentx) \
     X(QAction, mnuAyudaComentarios) X(QAction, mnuAcercade) X(QMenu, mnuNotificacion) X(QAction, mnuNotifAbrir) X(QAction, mnuNotifSalir) \
-    X(QTimer, timToolTips) X(QTimer, timDestroyToolTips) X(QTimer, timPublicidad) X(QTimer, timTimer) \
+    X(QTimer, timToolTips) X(QTimer, timDestroyToolTips) \
     X(QTimer, timAnti) X(QTimer, timAlternarContactos) X(QTimer, timAlternarMejoras)
 // clang-format on
 
@@ -61,7 +55,6 @@ struct ControlesVentana
 #define NTX_CAMPO(tipo, nombre) tipo *nombre = nullptr;
     NTX_CONTROLES_BROWSER(NTX_CAMPO)
 #undef NTX_CAMPO
-    QAction *accionesRapidas[10] = {}; // "rap1".."rap10"
 
     // Gives every control its own name as object name.
     void nombrar()
@@ -69,8 +62,6 @@ struct ControlesVentana
 #define NTX_NOMBRE(tipo, nombre) nombre->setObjectName(QStringLiteral(#nombre));
         NTX_CONTROLES_BROWSER(NTX_NOMBRE)
 #undef NTX_NOMBRE
-        for (int i = 0; i < 10; ++i)
-            accionesRapidas[i]->setObjectName(QStringLiteral("rap") + QString::number(i + 1));
     }
 };
 
@@ -79,7 +70,12 @@ struct ControlesBrowser : ControlesVentana
 {
 #define NTX_CAMPO(tipo, nombre) tipo *nombre = nullptr;
     NTX_CONTROLES_COMPOSICION(NTX_CAMPO)
+    NTX_CONTROLES_CONTACTOS(NTX_CAMPO)
+    NTX_CONTROLES_DESTINATARIO(NTX_CAMPO)
+    NTX_CONTROLES_AGREGADOS(NTX_CAMPO)
+    NTX_CONTROLES_PANELESWEB(NTX_CAMPO)
 #undef NTX_CAMPO
+    QAction *accionesRapidas[10] = {}; // "rap1".."rap10"
 
     // The controls of a built window, found by their names.
     static ControlesBrowser buscar(const QObject &ventana)
@@ -88,6 +84,10 @@ struct ControlesBrowser : ControlesVentana
 #define NTX_BUSCAR(tipo, nombre) c.nombre = ventana.findChild<tipo *>(QStringLiteral(#nombre));
         NTX_CONTROLES_BROWSER(NTX_BUSCAR)
         NTX_CONTROLES_COMPOSICION(NTX_BUSCAR)
+        NTX_CONTROLES_CONTACTOS(NTX_BUSCAR)
+        NTX_CONTROLES_DESTINATARIO(NTX_BUSCAR)
+        NTX_CONTROLES_AGREGADOS(NTX_BUSCAR)
+        NTX_CONTROLES_PANELESWEB(NTX_BUSCAR)
 #undef NTX_BUSCAR
         for (int i = 0; i < 10; ++i)
             c.accionesRapidas[i] = ventana.findChild<QAction *>(QStringLiteral("rap") + QString::number(i + 1));

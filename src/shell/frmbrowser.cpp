@@ -26,32 +26,6 @@ using namespace colocacion;
 
 namespace {
 
-// The program may set the grey state; a click of the user never leads to it.
-class CasillaConGris final : public QCheckBox
-{
-public:
-    using QCheckBox::QCheckBox;
-
-protected:
-    void nextCheckState() override { setCheckState(checkState() == Qt::Checked ? Qt::Unchecked : Qt::Checked); }
-};
-
-QCheckBox *casilla(const QString &texto, QWidget *padre, const QRect &lugar)
-{
-    auto *c = new CasillaConGris(texto, padre);
-    c->setTristate(true);
-    c->setGeometry(lugar);
-    return c;
-}
-
-void marcaSegunCasilla(QAction *accion, const QCheckBox *casilla)
-{
-    if (casilla->checkState() == Qt::Checked)
-        accion->setChecked(true);
-    else if (casilla->checkState() == Qt::Unchecked)
-        accion->setChecked(false);
-}
-
 // Assigning a fractional value to a 16-bit integer rounds halves to the even integer.
 qint16 frenar(qint16 velocidad)
 {
@@ -115,34 +89,12 @@ void frmBrowser::crearControles()
     ui.accionHistorial->setToolTip(QStringLiteral("Muestra los mensajes enviados"));
     ui.tbToolBar->addSeparator()->setData(QStringLiteral("sep2"));
 
-    ui.menuAgendaRapida = new QMenu(this);
-    QAction *titulo = ui.menuAgendaRapida->addAction(QStringLiteral("Agenda Rápida"));
-    titulo->setEnabled(false);
-    ui.menuAgendaRapida->addSeparator();
-    for (int i = 0; i < 10; ++i) {
-        ui.accionesRapidas[i] = ui.menuAgendaRapida->addAction(QString());
-        ui.accionesRapidas[i]->setData(QStringLiteral("rap%1").arg(i + 1));
-        ui.accionesRapidas[i]->setEnabled(false);
-    }
-    ui.menuAgendaRapida->addSeparator();
-    ui.accionPersonalizar = ui.menuAgendaRapida->addAction(QStringLiteral("Personalizar..."));
-    ui.accionPersonalizar->setData(QStringLiteral("personalizar"));
     ui.botonAgenda = new QToolButton(ui.tbToolBar);
     ui.botonAgenda->setText(QStringLiteral("Agenda"));
     ui.botonAgenda->setToolTip(QStringLiteral("Abre la Agenda"));
     ui.botonAgenda->setIcon(QIcon(QStringLiteral(":/barra/agenda.png")));
     ui.botonAgenda->setToolButtonStyle(Qt::ToolButtonTextUnderIcon);
-    ui.botonAgenda->setMenu(ui.menuAgendaRapida);
-    // A press opens the address book; its arrow, the quick contacts.
-    ui.botonAgenda->setPopupMode(QToolButton::MenuButtonPopup);
     ui.tbToolBar->addWidget(ui.botonAgenda);
-    // The three buttons stay in sight: with the desktop's fonts the bar may need more
-    // than its place, up to the provider list.
-    const int anchoBarra = std::min(ui.tbToolBar->sizeHint().width(), twips(0, 0, 3480 - 120, 0).width());
-    if (anchoBarra > ui.tbToolBar->width()) {
-        ui.tbToolBar->resize(anchoBarra, ui.tbToolBar->height());
-        ui.fraBarra->resize(std::max(ui.fraBarra->width(), ui.tbToolBar->x() + anchoBarra), ui.fraBarra->height());
-    }
 
     // Provider choice
     ui.lblAddress =
@@ -157,14 +109,8 @@ void frmBrowser::crearControles()
                                    cliente, twips(9360, 405, 1500, 240));
     ui.lblBuscarEmpresa->setCursor(Qt::PointingHandCursor);
 
-    // Web views
-    ui.brwPublicidad = ctx.crearVistaWeb(cliente);
-    ui.brwPublicidad->setGeometry(twips(0, 720, 11020, 1455));
-    ui.brwWebBrowser = ctx.crearVistaWeb(cliente);
-    ui.brwWebBrowser->setGeometry(twips(0, 2280, 11020, 4635));
-    // Only read, never shown: no renderer of its own where a plain reader is given.
-    ui.brwConfWeb = ctx.crearLectorPagina ? ctx.crearLectorPagina(cliente) : ctx.crearVistaWeb(cliente);
-    ui.brwConfWeb->setGeometry(twips(6600, 480, 30, 30));
+    // Web views: the advertising band, the home area and the configuration reader.
+    paneles_ = new PanelesWeb(ctx, static_cast<VentanaPanelesWeb &>(*this), cliente, this);
 
     // Composer
     ui.picEscritura = new QWidget(cliente);
@@ -175,52 +121,25 @@ void frmBrowser::crearControles()
     composicion_ = new PanelComposicion(ctx, ui.picEscritura);
     ui.fraDatos = composicion_;
 
-    ui.fraDestinatario = new QGroupBox(QStringLiteral("Nombre destinatario"), ui.picEscritura);
-    ui.fraDestinatario->setGeometry(twips(6840, 0, 3735, 735));
-    ui.cmdAgendar = boton(QStringLiteral("Agendar"), ui.fraDestinatario, QRect());
-    ui.cmdAlEscritorio = boton(QStringLiteral("Al escritorio"), ui.fraDestinatario, QRect());
-    {
-        // Only one of the two shows at a time: the same place at the right edge, wide enough
-        // for either caption with the style's margins; the name takes the rest of the row.
-        constexpr int Margen = 8, Separacion = 4;
-        const int ancho = std::max(ui.cmdAgendar->sizeHint().width(), ui.cmdAlEscritorio->sizeHint().width());
-        const QRect lugar(ui.fraDestinatario->width() - Margen - ancho, 18, ancho, 24);
-        ui.cmdAgendar->setGeometry(lugar);
-        ui.cmdAlEscritorio->setGeometry(lugar);
-        ui.lblNombreDestinatario = etiqueta(QStringLiteral("(Ninguno)"), ui.fraDestinatario,
-                                            QRect(Margen, 20, lugar.x() - Separacion - Margen, 22));
-    }
+    ui.fraDestinatario = new PanelDestinatario(ctx, ui.picEscritura);
 
     // Side panels: both at the same place; the slide moves them in twips.
-    ui.picContactos = new QWidget(ui.picEscritura);
-    ui.picContactos->setGeometry(twips(6840, 840, 3735, 3615));
+    ui.picContactos = new PanelContactos(ctx, static_cast<VentanaContactos &>(*this),
+                                         static_cast<DestinoComposicion &>(*composicion_), ui.picEscritura);
     ponerIzquierdaPanel(ui.picContactos, 6840);
-    ui.fraContactos = new QGroupBox(QStringLiteral("Contactos"), ui.picContactos);
-    ui.fraContactos->setGeometry(QRect(0, 0, 249, 208));
-    ui.tvwContactos = new QTreeWidget(ui.fraContactos);
-    ui.tvwContactos->setGeometry(QRect(6, 18, 237, 184));
-    ui.tvwContactos->setHeaderHidden(true);
-    ui.tvwContactos->setRootIsDecorated(false);
-    ui.cmdAlternarContactos = boton(QStringLiteral("Ver Mejoras"), ui.picContactos, QRect(0, 212, 81, 28));
-    ui.cmdEscribirA = boton(QStringLiteral("Escribir"), ui.picContactos, QRect(84, 212, 80, 28));
-    ui.cmdAbrirAgenda = boton(QStringLiteral("Abrir Agenda"), ui.picContactos, QRect(168, 212, 81, 28));
+    ui.botonAgenda->setMenu(ui.picContactos->agendaRapida());
+    // A press opens the address book; its arrow, the quick contacts.
+    ui.botonAgenda->setPopupMode(QToolButton::MenuButtonPopup);
+    // The three buttons stay in sight: with the desktop's fonts the bar may need more
+    // than its place, up to the provider list.
+    const int anchoBarra = std::min(ui.tbToolBar->sizeHint().width(), twips(0, 0, 3480 - 120, 0).width());
+    if (anchoBarra > ui.tbToolBar->width()) {
+        ui.tbToolBar->resize(anchoBarra, ui.tbToolBar->height());
+        ui.fraBarra->resize(std::max(ui.fraBarra->width(), ui.tbToolBar->x() + anchoBarra), ui.fraBarra->height());
+    }
 
-    ui.picMejoras = new QWidget(ui.picEscritura);
-    ui.picMejoras->setGeometry(twips(6840, 840, 3735, 3615));
+    ui.picMejoras = new PanelAgregados(ctx, static_cast<MensajeComposicion &>(*composicion_), ui.picEscritura);
     ponerIzquierdaPanel(ui.picMejoras, 6840);
-    ui.fraAgreguealMensaje = new QGroupBox(QStringLiteral("Agregue al mensaje..."), ui.picMejoras);
-    ui.fraAgreguealMensaje->setGeometry(QRect(0, 0, 249, 86));
-    ui.cmdEmoticon = boton(QStringLiteral("Iconos gestuales"), ui.fraAgreguealMensaje, QRect(6, 20, 116, 26));
-    ui.cmdImagenes = boton(QStringLiteral("Imágenes"), ui.fraAgreguealMensaje, QRect(127, 20, 116, 26));
-    ui.cmdFirmas = boton(QStringLiteral("Saludos y Firmas"), ui.fraAgreguealMensaje, QRect(6, 52, 237, 26));
-    ui.fraMejorasEscritura = new QGroupBox(QStringLiteral("Mejoras"), ui.picMejoras);
-    ui.fraMejorasEscritura->setGeometry(QRect(0, 90, 249, 118));
-    ui.chkHistorial =
-        casilla(QStringLiteral("Guardar una copia de este mensaje"), ui.fraMejorasEscritura, QRect(8, 22, 235, 24));
-    ui.chkLMate = casilla(QStringLiteral("Activar LenguajeMate"), ui.fraMejorasEscritura, QRect(8, 52, 235, 24));
-    ui.chkAbreviaturas =
-        casilla(QStringLiteral("Activar Abreviaturas Personalizadas"), ui.fraMejorasEscritura, QRect(8, 82, 235, 24));
-    ui.cmdAlternarMejoras = boton(QStringLiteral("Ver Contactos"), ui.picMejoras, QRect(0, 212, 120, 28));
     ui.picMejoras->hide();
 
     // Status bar
@@ -232,9 +151,11 @@ void frmBrowser::crearControles()
     {
         QTimer **temporizador;
         int intervalo;
-    } tiempos[] = {
-        {&ui.timToolTips, 10000}, {&ui.timDestroyToolTips, 14000}, {&ui.timPublicidad, 64000}, {&ui.timTimer, 15},
-        {&ui.timAnti, 60000},     {&ui.timAlternarContactos, 6},   {&ui.timAlternarMejoras, 6}};
+    } tiempos[] = {{&ui.timToolTips, 10000},
+                   {&ui.timDestroyToolTips, 14000},
+                   {&ui.timAnti, 60000},
+                   {&ui.timAlternarContactos, 6},
+                   {&ui.timAlternarMejoras, 6}};
     for (const auto &t : tiempos) {
         *t.temporizador = new QTimer(this);
         (*t.temporizador)->setInterval(t.intervalo);
@@ -270,23 +191,7 @@ void frmBrowser::crearMenus()
     ui.mnuArchivoSalir = accion(ui.mnuArchivo, QStringLiteral("Salir"));
 
     ui.mnuMejoras = barra->addMenu(QStringLiteral("Mejoras"));
-    ui.mnuMejorasLenguajeMate = accion(ui.mnuMejoras, QStringLiteral("Activar LenguajeMate"), ctrl('L'));
-    ui.mnuMejorasLenguajeMate->setCheckable(true);
-    ui.mnuMejorasAbreviaturas = accion(ui.mnuMejoras, QStringLiteral("Activar Abreviaturas"), ctrl('A'));
-    ui.mnuMejorasAbreviaturas->setCheckable(true);
-    ui.mnuHistorial = accion(ui.mnuMejoras, QStringLiteral("Guardar copia de mensaje"), ctrl('H'));
-    ui.mnuHistorial->setCheckable(true);
-    ui.mnuMejoras->addSeparator();
-    ui.mnuIconosGestuales = ui.mnuMejoras->addMenu(QStringLiteral("Iconos Gestuales"));
-    ui.mnuCaras = ui.mnuIconosGestuales->addMenu(QStringLiteral("Caras"));
-    ui.mnuCaritas = ui.mnuIconosGestuales->addMenu(QStringLiteral("Caritas"));
-    ui.mnuCosas = ui.mnuIconosGestuales->addMenu(QStringLiteral("Cosas"));
-    ui.mnuSaludosyFirmas = ui.mnuMejoras->addMenu(QStringLiteral("Saludos y Firmas"));
-    ui.mnuSubSaludos = ui.mnuSaludosyFirmas->addMenu(QStringLiteral("Saludos"));
-    ui.mnuSubFirmas = ui.mnuSaludosyFirmas->addMenu(QStringLiteral("Firmas"));
-    ui.mnuSaludosyFirmas->addSeparator();
-    ui.mnuSaludosyFirmasPersonalizar = accion(ui.mnuSaludosyFirmas, QStringLiteral("Personalizar..."));
-    ui.mnuPOPImagenes = ui.mnuMejoras->addMenu(QStringLiteral("Imagenes"));
+    ui.picMejoras->ponerEnMenu(ui.mnuMejoras);
 
     ui.mnuHerramientas = barra->addMenu(QStringLiteral("Herramientas"));
     ui.mnuAsistenteConfiguracion = accion(ui.mnuHerramientas, QStringLiteral("Asistente para la configuración"));
@@ -311,11 +216,6 @@ void frmBrowser::crearMenus()
     ui.MnuAyuda->addSeparator();
     ui.mnuAcercade = accion(ui.MnuAyuda, QStringLiteral("Acerca de NTX Mensajes..."));
 
-    // In the menu bar available only while a provider is chosen (the menu's opening decides).
-    // Only their entries there are greyed: the extras buttons pop up the same menus.
-    for (QMenu *menu : {ui.mnuIconosGestuales, ui.mnuSaludosyFirmas, ui.mnuPOPImagenes})
-        menu->menuAction()->setEnabled(false);
-
     ui.mnuNotificacion = new QMenu(QStringLiteral("MenuIconoNotificacion"), this);
     ui.mnuNotifAbrir = ui.mnuNotificacion->addAction(QStringLiteral("Abrir NTX Mensajes"));
     QFont negrita = ui.mnuNotifAbrir->font();
@@ -328,54 +228,15 @@ void frmBrowser::crearMenus()
 
 void frmBrowser::crearControladores()
 {
-    composicion_->ponerInterruptores({ui.chkLMate, ui.chkAbreviaturas, ui.mnuMejorasLenguajeMate,
-                                      ui.mnuMejorasAbreviaturas, ui.mnuAbreviaturas, ui.mnuExportarAbreviaturas,
-                                      ui.mnuImportarAbreviaturas});
-
-    ControlesContactos contactos;
-    contactos.lblNombreDestinatario = ui.lblNombreDestinatario;
-    contactos.cmdAgendar = ui.cmdAgendar;
-    contactos.cmdAlEscritorio = ui.cmdAlEscritorio;
-    contactos.tvwContactos = ui.tvwContactos;
-    contactos.cmdEscribirA = ui.cmdEscribirA;
-    contactos.cmdAbrirAgenda = ui.cmdAbrirAgenda;
-    std::copy(std::begin(ui.accionesRapidas), std::end(ui.accionesRapidas), std::begin(contactos.accionesRapidas));
-    contactos.accionPersonalizar = ui.accionPersonalizar;
-    contactos.mnuAbrirAgenda = ui.mnuAbrirAgenda;
-    contactos.mnuArchivoNuevoContacto = ui.mnuArchivoNuevoContacto;
-    contactos.mnuImportarAgenda = ui.mnuImportarAgenda;
-    contactos.mnuExportarAgenda = ui.mnuExportarAgenda;
-    contactos_ = std::make_unique<ControladorContactos>(ctx, static_cast<VentanaContactos &>(*this),
-                                                        static_cast<DestinoComposicion &>(*composicion_), contactos);
-
     envio_ = std::make_unique<ControladorEnvio>(ctx, this);
-    historial_ = std::make_unique<ControladorHistorial>(
-        ctx, static_cast<VentanaHistorial &>(*this),
-        ControlesHistorial{ui.chkHistorial, ui.mnuHistorial, ui.mnuHistorialMsjs});
-    paneles_ = std::make_unique<ControladorPanelesWeb>(
-        ctx, static_cast<VentanaPanelesWeb &>(*this),
-        ControlesPanelesWeb{ui.brwWebBrowser, ui.brwPublicidad, ui.brwConfWeb, ui.timPublicidad, ui.timTimer});
+    historial_ = std::make_unique<ControladorHistorial>(ctx, static_cast<VentanaHistorial &>(*this),
+                                                        static_cast<ReenvioComposicion &>(*composicion_),
+                                                        ControlesHistorial{ui.mnuHistorialMsjs});
 
-    ControlesAgregados agregados;
-    agregados.cmdEmoticon = ui.cmdEmoticon;
-    agregados.cmdImagenes = ui.cmdImagenes;
-    agregados.cmdFirmas = ui.cmdFirmas;
-    agregados.mnuIconosGestuales = ui.mnuIconosGestuales;
-    agregados.mnuCaras = ui.mnuCaras;
-    agregados.mnuCaritas = ui.mnuCaritas;
-    agregados.mnuCosas = ui.mnuCosas;
-    agregados.mnuSaludosyFirmas = ui.mnuSaludosyFirmas;
-    agregados.mnuSubSaludos = ui.mnuSubSaludos;
-    agregados.mnuSubFirmas = ui.mnuSubFirmas;
-    agregados.mnuSaludosyFirmasPersonalizar = ui.mnuSaludosyFirmasPersonalizar;
-    agregados.mnuPOPImagenes = ui.mnuPOPImagenes;
-    agregados_ = std::make_unique<ControladorAgregados>(ctx, static_cast<VentanaAgregados &>(*this),
-                                                        static_cast<MensajeComposicion &>(*composicion_), agregados);
-
-    tips_ = std::make_unique<ControladorTips>(ctx, static_cast<VentanaTips &>(*this),
-                                              ControlesTips{ui.timToolTips, ui.timDestroyToolTips, ui.cboAddress,
-                                                            composicion_->campoMensaje(), ui.cmdAgendar,
-                                                            ui.cmdAlEscritorio});
+    tips_ = std::make_unique<ControladorTips>(
+        ctx, static_cast<VentanaTips &>(*this),
+        ControlesTips{ui.timToolTips, ui.timDestroyToolTips, ui.cboAddress, composicion_->campoMensaje(),
+                      ui.fraDestinatario->botonAgendar(), ui.fraDestinatario->botonAlEscritorio()});
 
     ControlesAyuda ayuda;
     ayuda.mnuAyudaWeb = ui.mnuAyudaWeb;
@@ -400,7 +261,7 @@ void frmBrowser::conectar()
         cboAddress_Click();
         QTimer::singleShot(0, this, [this] {
             if (escrituraVisible())
-                enfocarDestino();
+                composicion_->enfocarDestino();
         });
     });
     connect(ui.tbToolBar, &QToolBar::actionTriggered, this,
@@ -410,8 +271,6 @@ void frmBrowser::conectar()
     connect(ui.mnuArchivoSalir, &QAction::triggered, this, &frmBrowser::mnuArchivoSalir_Click);
     connect(ui.mnuNotifAbrir, &QAction::triggered, this, &frmBrowser::mnuNotifAbrir_Click);
     connect(ui.mnuNotifSalir, &QAction::triggered, this, &frmBrowser::mnuNotifSalir_Click);
-    connect(ui.cmdAlternarContactos, &QPushButton::clicked, this, &frmBrowser::cmdAlternarContactos_Click);
-    connect(ui.cmdAlternarMejoras, &QPushButton::clicked, this, &frmBrowser::cmdAlternarMejoras_Click);
     connect(ui.timAlternarContactos, &QTimer::timeout, this, &frmBrowser::timAlternarContactos_Timer);
     connect(ui.timAlternarMejoras, &QTimer::timeout, this, &frmBrowser::timAlternarMejoras_Timer);
     connect(ui.timAnti, &QTimer::timeout, envio_.get(), &ControladorEnvio::timAnti_Timer);
@@ -419,8 +278,7 @@ void frmBrowser::conectar()
     // The composer: status bar, recipient frame, the send.
     connect(composicion_, &PanelComposicion::estado, ui.StatusBar1, &BarraEstado::ponerPanel1);
     connect(composicion_, &PanelComposicion::panelLMate, ui.StatusBar1, &BarraEstado::habilitarPanel2);
-    connect(composicion_, &PanelComposicion::destinoCambiado, contactos_.get(),
-            &ControladorContactos::MostrarDestinatario);
+    connect(composicion_, &PanelComposicion::destinoCambiado, ui.picContactos, &PanelContactos::MostrarDestinatario);
     connect(composicion_, &PanelComposicion::enviar, this, &frmBrowser::enviarMensaje);
     // The sending: a refusal by the rate windows clears the composer; an outcome goes to
     // the status bar, the composer and the history.
@@ -430,8 +288,40 @@ void frmBrowser::conectar()
     connect(ui.cboAddress, &ComboDesplegable::desplegando, tips_.get(), &ControladorTips::cboAddress_DropDown);
     connect(ui.mnuPreferencias, &QAction::triggered, this,
             [this] { abrirPreferencias(frmPreferencias::PestanaGeneral); });
-    connect(ui.mnuBuscarActualizacion, &QAction::triggered, paneles_.get(),
-            &ControladorPanelesWeb::mnuBuscarActualizacion_Click);
+
+    // The improvements panel: its switches tell the composer and the history; the composer
+    // may clear the abbreviation switch again; its menus add to the composer's message.
+    connect(ui.picMejoras, &PanelAgregados::verContactos, this, &frmBrowser::deslizarAContactos);
+    connect(ui.picMejoras, &PanelAgregados::preferencias, this, &frmBrowser::abrirPreferencias);
+    connect(ui.picMejoras, &PanelAgregados::lenguajeMate, composicion_, &PanelComposicion::ponerLenguajeMate);
+    connect(ui.picMejoras, &PanelAgregados::abreviaturasMarcadas, composicion_, &PanelComposicion::casillaAbreviaturas);
+    connect(ui.picMejoras, &PanelAgregados::abreviaturas, composicion_, &PanelComposicion::ponerAbreviaturas);
+    connect(composicion_, &PanelComposicion::marcarAbreviaturas, ui.picMejoras, &PanelAgregados::marcarAbreviaturas);
+    connect(ui.picMejoras, &PanelAgregados::historialMarcado, historial_.get(), &ControladorHistorial::ponerGuardar);
+    connect(ui.picMejoras, &PanelAgregados::historial, historial_.get(), &ControladorHistorial::cambioHistorial);
+    connect(ui.mnuAbreviaturas, &QAction::triggered, composicion_, &PanelComposicion::MostrarAbreviaturas);
+    connect(ui.mnuExportarAbreviaturas, &QAction::triggered, composicion_, &PanelComposicion::ExportarAbreviaturas);
+    connect(ui.mnuImportarAbreviaturas, &QAction::triggered, composicion_, &PanelComposicion::ImportarAbreviaturas);
+
+    // The contacts: the recipient row shows whom the boxes name; its buttons first close
+    // the guided tip that points at them; the menu bar's agenda items.
+    connect(ui.picContactos, &PanelContactos::destinatario, ui.fraDestinatario,
+            &PanelDestinatario::MostrarDestinatario);
+    connect(ui.picContactos, &PanelContactos::verMejoras, this, &frmBrowser::deslizarAMejoras);
+    connect(ui.fraDestinatario, &PanelDestinatario::pulsado, tips_.get(), &ControladorTips::CerrarGlobo);
+    connect(ui.fraDestinatario, &PanelDestinatario::agendar, ui.picContactos, &PanelContactos::AgendarDestinatario);
+    connect(ui.mnuAbrirAgenda, &QAction::triggered, ui.picContactos, &PanelContactos::AbrirAgenda);
+    connect(ui.mnuArchivoNuevoContacto, &QAction::triggered, ui.picContactos, &PanelContactos::NuevoContacto);
+    connect(ui.mnuExportarAgenda, &QAction::triggered, ui.picContactos, &PanelContactos::ExportarAgenda);
+    connect(ui.mnuImportarAgenda, &QAction::triggered, ui.picContactos, &PanelContactos::ImportarAgenda);
+
+    // The web panels: the home area's failure hides the composer; the command links may start
+    // the guided tips over; the help menus show pages in the home area.
+    connect(paneles_, &PanelesWeb::ocultarEscritura, ui.picEscritura, &QWidget::hide);
+    connect(&paneles_->comandos(), &EjecutorComandos::guiasReiniciadas, tips_.get(), &ControladorTips::ReiniciarTips);
+    connect(ayuda_.get(), &ControladorAyuda::navegarAreaPrincipal, paneles_, &PanelesWeb::navegarNavegador);
+    connect(ayuda_.get(), &ControladorAyuda::mostrarAreaPrincipal, paneles_, &PanelesWeb::mostrarNavegador);
+    connect(ui.mnuBuscarActualizacion, &QAction::triggered, paneles_, &PanelesWeb::mnuBuscarActualizacion_Click);
 }
 
 // ---- What the subsystems see of the window ----
@@ -474,8 +364,8 @@ void frmBrowser::mostrarVentana()
 void frmBrowser::enviarMensaje(MensajeSaliente mensaje)
 {
     mensaje.ProveedorActual = ui.cboAddress->currentText();
-    mensaje.destinatario.nombre = contactos_->nombreDestinatario();
-    mensaje.destinatario.agendado = contactos_->destinatarioAgendado();
+    mensaje.destinatario.nombre = ui.fraDestinatario->nombre();
+    mensaje.destinatario.agendado = ui.fraDestinatario->agendado();
     envio_->Enviar(mensaje);
 }
 
@@ -487,25 +377,10 @@ void frmBrowser::envioTerminado(const MensajeSaliente &mensaje, const ResultadoE
     historial_->envioTerminado(mensaje, resultado);
 }
 
-void frmBrowser::ocultarEscritura()
-{
-    ui.picEscritura->hide();
-}
-
 bool frmBrowser::escrituraVisible() const
 {
     // While the window itself is hidden (the history loading) the composer still counts as shown.
     return !ui.picEscritura->isHidden();
-}
-
-void frmBrowser::reenviar(const QString &mensaje, const QString &remitente)
-{
-    composicion_->reenviar(mensaje, remitente);
-}
-
-void frmBrowser::enfocarDestino()
-{
-    composicion_->enfocarDestino();
 }
 
 void frmBrowser::setVisible(bool visible)
@@ -553,11 +428,6 @@ void frmBrowser::ocultarVentana()
     hide();
 }
 
-void frmBrowser::encenderIndicador()
-{
-    ui.timTimer->start();
-}
-
 bool frmBrowser::hayProveedor() const
 {
     return ui.cboAddress->currentIndex() != -1;
@@ -573,74 +443,14 @@ void frmBrowser::mostrarEscritura(bool visible)
     ui.picEscritura->setVisible(visible);
 }
 
-bool frmBrowser::navegadorVisible() const
-{
-    return !ui.brwWebBrowser->isHidden();
-}
-
-void frmBrowser::mostrarNavegador(bool visible)
-{
-    ui.brwWebBrowser->setVisible(visible);
-}
-
-void frmBrowser::navegarNavegador(const QString &direccion)
-{
-    ui.brwWebBrowser->navegar(direccion);
-}
-
-void frmBrowser::encenderTimToolTips()
-{
-    // The tour starts over: a tip of the old one does not stay up.
-    tips_->CerrarGlobo();
-    ui.timToolTips->start();
-}
-
-void frmBrowser::apagarTimDestroyToolTips()
-{
-    ui.timDestroyToolTips->stop();
-}
-
-void frmBrowser::cerrarGlobo()
-{
-    tips_->CerrarGlobo();
-}
-
 void frmBrowser::abrirPreferencias(int pestana)
 {
-    MostrarPreferencias(ctx, static_cast<VentanaPreferencias &>(*this), this, pestana);
-}
-
-bool frmBrowser::historialPermanente() const
-{
-    return historial_->HistorialPermanente;
-}
-
-void frmBrowser::ponerHistorialPermanente(bool valor)
-{
-    // The flag first: the switch then agrees with it and shows no notice.
-    historial_->HistorialPermanente = valor;
-    ui.chkHistorial->setCheckState(valor ? Qt::Checked : Qt::Unchecked);
-    historial_->chkHistorial_Click();
+    MostrarPreferencias(ctx, *ui.picMejoras, this, pestana);
 }
 
 bool frmBrowser::ventanaALaVista() const
 {
     return isVisible() && !isMinimized() && !enBandeja;
-}
-
-void frmBrowser::quitarProveedor()
-{
-    ui.cboAddress->setCurrentIndex(-1);
-}
-
-void frmBrowser::navegarAreaPrincipal(const QString &direccion)
-{
-    ui.brwWebBrowser->navegar(direccion);
-}
-
-void frmBrowser::mostrarAreaPrincipal()
-{
-    ui.brwWebBrowser->show();
 }
 
 // ---- Side panels ----
@@ -679,7 +489,7 @@ bool frmBrowser::Form_Load()
     AbreviaturasAjuste = LeerClaveBooleana(ctx.ajustes, Clave::Abreviaturas, &okAbreviaturas);
     PanelVisible = LeerClave(ctx.ajustes, Clave::PanelVisible);
     const bool historialPermanente = LeerClaveBooleana(ctx.ajustes, Clave::Historial, &okHistorial);
-    historial_->HistorialPermanente = historialPermanente;
+    ui.picMejoras->HistorialPermanente = historialPermanente;
     if (!okLMate || !okAbreviaturas || !okHistorial) {
         // Only these four options go back to their defaults: the section also keeps
         // sender names, greetings, signatures and quick contacts, which must survive.
@@ -719,17 +529,15 @@ void frmBrowser::CargarPasos()
     paneles_->Cargar();
 
     // The contact list must be there before the command line names a contact.
-    contactos_->ActualizarAgenda();
-    contactos_->IniciarPanelContactos();
+    ui.picContactos->ActualizarAgenda();
+    ui.picContactos->IniciarPanelContactos();
 
     if (LMateAjuste)
-        composicion_->activarLenguajeMate();
+        ui.picMejoras->activarLenguajeMate();
     if (AbreviaturasAjuste)
-        composicion_->activarAbreviaturas();
-    if (historial_->HistorialPermanente) {
-        ui.chkHistorial->setCheckState(Qt::Checked);
-        historial_->chkHistorial_Click();
-    }
+        ui.picMejoras->activarAbreviaturas();
+    if (ui.picMejoras->HistorialPermanente)
+        ui.picMejoras->activarHistorial();
 
     const bool contactos = PanelVisible.toLower() == QLatin1String("contactos");
     ui.picContactos->setVisible(contactos);
@@ -737,7 +545,7 @@ void frmBrowser::CargarPasos()
 
     ponerEstado(ImagenListo, QStringLiteral("Listo. Para empezar, elija un proveedor de la lista."));
 
-    contactos_->ProcesarLineaDeComandos(QString());
+    ui.picContactos->ProcesarLineaDeComandos(QString());
 
     ui.timToolTips->start();
     ui.timAnti->start();
@@ -745,9 +553,10 @@ void frmBrowser::CargarPasos()
 
 void frmBrowser::Form_Unload()
 {
-    if (ui.chkAbreviaturas->checkState() == Qt::Checked)
+    const Qt::CheckState abreviaturas = ui.picMejoras->estadoAbreviaturas();
+    if (abreviaturas == Qt::Checked)
         EscribirClaveBooleana(ctx.ajustes, Clave::Abreviaturas, true);
-    else if (ui.chkAbreviaturas->checkState() == Qt::Unchecked)
+    else if (abreviaturas == Qt::Unchecked)
         EscribirClaveBooleana(ctx.ajustes, Clave::Abreviaturas, false);
     EscribirClaveBooleana(ctx.ajustes, Clave::LMate, composicion_->LenguajeMateActivo);
     // Mid-slide both panels show and the contacts win.
@@ -869,9 +678,8 @@ void frmBrowser::mnuNotifSalir_Click()
 
 // ---- Side-panel slide ----
 
-void frmBrowser::cmdAlternarMejoras_Click()
+void frmBrowser::deslizarAContactos()
 {
-    ui.cmdAlternarMejoras->setEnabled(false);
     // The incoming panel waits shown beyond the visible part: both count as shown while sliding.
     ponerIzquierdaPanel(ui.picContactos, 11000);
     ui.picContactos->show();
@@ -880,9 +688,8 @@ void frmBrowser::cmdAlternarMejoras_Click()
     ui.timAlternarMejoras->start();
 }
 
-void frmBrowser::cmdAlternarContactos_Click()
+void frmBrowser::deslizarAMejoras()
 {
-    ui.cmdAlternarContactos->setEnabled(false);
     ponerIzquierdaPanel(ui.picMejoras, 11000);
     ui.picMejoras->show();
     velocidadSale = 3800;
@@ -912,10 +719,7 @@ void frmBrowser::timAlternarMejoras_Timer()
         return;
     ui.timAlternarMejoras->stop();
     ponerIzquierdaPanel(ui.picContactos, 6841);
-    ui.cmdAlternarContactos->setEnabled(true);
-    ui.tvwContactos->hide();
-    ui.tvwContactos->show();
-    ui.cmdAlternarContactos->setFocus();
+    ui.picContactos->terminarDeslizamiento();
 }
 
 void frmBrowser::timAlternarContactos_Timer()
@@ -924,19 +728,14 @@ void frmBrowser::timAlternarContactos_Timer()
         return;
     ui.timAlternarContactos->stop();
     ponerIzquierdaPanel(ui.picMejoras, 6841);
-    ui.cmdAlternarMejoras->setEnabled(true);
-    ui.cmdAlternarMejoras->setFocus();
+    ui.picMejoras->terminarDeslizamiento();
 }
 
 // ---- Menus and toolbar ----
 
 void frmBrowser::mnuMejoras_Click()
 {
-    marcaSegunCasilla(ui.mnuMejorasLenguajeMate, ui.chkLMate);
-    marcaSegunCasilla(ui.mnuMejorasAbreviaturas, ui.chkAbreviaturas);
-    const bool habilitar = ui.cboAddress->currentIndex() >= 0;
-    for (QMenu *menu : {ui.mnuSaludosyFirmas, ui.mnuPOPImagenes, ui.mnuIconosGestuales})
-        menu->menuAction()->setEnabled(habilitar);
+    ui.picMejoras->ActualizarMenu(ui.cboAddress->currentIndex() >= 0);
 }
 
 void frmBrowser::mnuHerramientas_Click()
@@ -977,7 +776,7 @@ void frmBrowser::cboAddress_Click()
     ponerEstado(ImagenNormal, QStringLiteral("Rellene los datos y escriba el mensaje, luego presione Enviar Mensaje"));
     SeleccionarProveedor(ui.cboAddress->currentText());
     composicion_->ActualizarContador();
-    contactos_->ActualizarAgenda();
+    ui.picContactos->ActualizarAgenda();
 }
 
 void frmBrowser::SeleccionarProveedor(const QString &nombre)

@@ -1,21 +1,22 @@
-// frmBrowser: the client's main window. It creates and places every control,
-// owns one controller per subsystem (composer, contacts, sending, history, web
-// panels) and writes out the chains that cross them (load, close, provider
-// change). Its own handlers are those of the window: tray, side-panel slide,
-// menus that gather several subsystems, toolbar.
+// frmBrowser: the client's main window. It places the panels (composer, contacts,
+// recipient row, improvements, web views), each owning its controls, connects
+// them in one place (conectar), and writes out the chains that cross them (load,
+// close, provider change). Its own controls and handlers are those of the window:
+// tray, side-panel slide, menus that gather several subsystems, toolbar.
 #pragma once
 
 #include <QMainWindow>
 #include <functional>
 #include <memory>
 
-#include "agenda/controladorcontactos.h"
-#include "comando/controladorpanelesweb.h"
+#include "agenda/panelcontactos.h"
+#include "agenda/paneldestinatario.h"
+#include "comando/panelesweb.h"
 #include "comun/contexto.h"
 #include "envio/controladorenvio.h"
 #include "historial/controladorhistorial.h"
-#include "mejoras/controladoragregados.h"
 #include "mejoras/frmpreferencias.h"
+#include "mejoras/panelagregados.h"
 #include "mejoras/panelcomposicion.h"
 #include "shell/controladorayuda.h"
 #include "shell/controladortips.h"
@@ -28,8 +29,6 @@ class frmBrowser final : public QMainWindow,
                          private VentanaContactos,
                          private VentanaHistorial,
                          private VentanaPanelesWeb,
-                         private VentanaAgregados,
-                         private VentanaPreferencias,
                          private VentanaTips,
                          private VentanaAyuda
 {
@@ -47,11 +46,11 @@ public:
     void ErrorAlInicializar(const QString &descripcion);
 
     PanelComposicion &composicion() { return *composicion_; }
-    ControladorContactos &contactos() { return *contactos_; }
+    // The contacts panel: the receiver window hands it a second start's command line.
+    PanelContactos &contactos() { return *ui.picContactos; }
     ControladorEnvio &envio() { return *envio_; }
     ControladorHistorial &historial() { return *historial_; }
-    ControladorPanelesWeb &panelesWeb() { return *paneles_; }
-    ControladorAgregados &agregados() { return *agregados_; }
+    PanelesWeb &panelesWeb() { return *paneles_; }
     ControladorTips &tips() { return *tips_; }
     ControladorAyuda &ayuda() { return *ayuda_; }
 
@@ -69,8 +68,6 @@ public:
     void ponerEnBandeja();
     void Form_MouseMove(int botones, int shift, double x, double y);
     void frmBrowserMinimizado(double x);
-    void cmdAlternarContactos_Click();
-    void cmdAlternarMejoras_Click();
     void timAlternarContactos_Timer();
     void timAlternarMejoras_Timer();
 
@@ -113,29 +110,19 @@ private:
     QString proveedorActual() const override;
     bool elegirProveedor(const QString &proveedor) override;
     void mostrarVentana() override;
-    void ocultarEscritura() override;
     bool escrituraVisible() const override;
-    void reenviar(const QString &mensaje, const QString &remitente) override;
-    void enfocarDestino() override;
     void ocultarVentana() override;
-    void encenderIndicador() override;
     bool hayProveedor() const override;
     void limpiarProveedor() override;
     void mostrarEscritura(bool visible) override;
-    bool navegadorVisible() const override;
-    void mostrarNavegador(bool visible) override;
-    void navegarNavegador(const QString &direccion) override;
-    void encenderTimToolTips() override;
-    void apagarTimDestroyToolTips() override;
-    void cerrarGlobo() override;
-    void abrirPreferencias(int pestana) override;
-    bool historialPermanente() const override;
-    void ponerHistorialPermanente(bool valor) override;
     bool ventanaALaVista() const override;
-    void quitarProveedor() override;
-    void navegarAreaPrincipal(const QString &direccion) override;
-    void mostrarAreaPrincipal() override;
 
+    // "Ver Mejoras" was pressed: the improvements panel slides in.
+    void deslizarAMejoras();
+    // "Ver Contactos" was pressed: the contacts panel slides in.
+    void deslizarAContactos();
+    // The preferences dialog, modal, on tab `pestana` (0 to 3).
+    void abrirPreferencias(int pestana);
     // The load's steps after the settings are read; a failure throws.
     void CargarPasos();
     void crearControles();
@@ -153,11 +140,9 @@ private:
 
     ControlesVentana ui;
     PanelComposicion *composicion_ = nullptr;
-    std::unique_ptr<ControladorContactos> contactos_;
     std::unique_ptr<ControladorEnvio> envio_;
     std::unique_ptr<ControladorHistorial> historial_;
-    std::unique_ptr<ControladorPanelesWeb> paneles_;
-    std::unique_ptr<ControladorAgregados> agregados_;
+    PanelesWeb *paneles_ = nullptr;
     std::unique_ptr<ControladorTips> tips_;
     std::unique_ptr<ControladorAyuda> ayuda_;
     QSystemTrayIcon *bandeja = nullptr;

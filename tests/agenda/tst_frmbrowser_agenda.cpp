@@ -86,7 +86,7 @@ class TstFrmBrowserAgenda : public QObject
             otro ? *otro : static_cast<Ajustes &>(ajustes), dialogos, sistema, instancia, avisos,
             [](QWidget *p) { return new VistaWebGuion(p); }, Direcciones::desdeEntorno());
         w = std::make_unique<frmBrowser>(*ctx);
-        w->contactos().ActualizarAgenda();
+        controlesDe(*w).picContactos->ActualizarAgenda();
     }
     void elegirProveedor(const QString &p)
     {
@@ -145,8 +145,8 @@ private Q_SLOTS:
         abrir();
         elegirProveedor(Personal);
         controlesDe(*w).txtCodArea->setText(codArea);
+        // Every change of a destination box looks the recipient up.
         controlesDe(*w).txtNumero->setText(numero);
-        w->contactos().MostrarDestinatarioPorNumero();
         QCOMPARE(controlesDe(*w).lblNombreDestinatario->text(), etiqueta);
         QCOMPARE(!controlesDe(*w).cmdAgendar->isHidden(), agendarVisible);
         QCOMPARE(controlesDe(*w).cmdAgendar->isEnabled(), agendarHabilitado);
@@ -158,14 +158,15 @@ private Q_SLOTS:
     {
         guardar(QStringLiteral("Pin"), Personal, QStringLiteral("alias"), QStringLiteral("AB12"));
         abrir();
+        // The alias box shown instead of the number boxes, as for a provider with aliases.
+        controlesDe(*w).txtCodArea->hide();
+        controlesDe(*w).txtalias->show();
+        controlesDe(*w).txtCodArea->setText(QStringLiteral("351")); // not what is looked up in alias mode
         controlesDe(*w).txtalias->setText(QStringLiteral("ab12"));
-        w->contactos().MostrarDestinatarioPorAlias();
         QCOMPARE(controlesDe(*w).lblNombreDestinatario->text(), QStringLiteral("Pin"));
         controlesDe(*w).txtalias->setText(QStringLiteral("AB1"));
-        w->contactos().MostrarDestinatarioPorAlias();
         QCOMPARE(controlesDe(*w).lblNombreDestinatario->text(), QStringLiteral("(No agendado)"));
         controlesDe(*w).txtalias->clear();
-        w->contactos().MostrarDestinatarioPorAlias();
         QCOMPARE(controlesDe(*w).lblNombreDestinatario->text(), QStringLiteral("(Ninguno)"));
         QVERIFY(!controlesDe(*w).cmdAgendar->isEnabled());
     }
@@ -201,7 +202,7 @@ private Q_SLOTS:
     void panelDeContactos()
     {
         abrir();
-        w->contactos().IniciarPanelContactos();
+        controlesDe(*w).picContactos->IniciarPanelContactos();
         QCOMPARE(controlesDe(*w).tvwContactos->topLevelItemCount(), 1);
         QCOMPARE(controlesDe(*w).tvwContactos->topLevelItem(0)->text(0),
                  QStringLiteral("No hay contactos en la Agenda"));
@@ -210,7 +211,7 @@ private Q_SLOTS:
 
         guardar(QStringLiteral("Zoe"), Personal, QStringLiteral("1"), QStringLiteral("2"));
         guardar(QStringLiteral("Ana"), Personal, QStringLiteral("3"), QStringLiteral("4"));
-        w->contactos().IniciarPanelContactos();
+        controlesDe(*w).picContactos->IniciarPanelContactos();
         QCOMPARE(controlesDe(*w).tvwContactos->topLevelItemCount(), 2);
         QCOMPARE(controlesDe(*w).tvwContactos->topLevelItem(0)->text(0), QStringLiteral("Zoe")); // store order
         QCOMPARE(controlesDe(*w).tvwContactos->topLevelItem(1)->data(0, Qt::UserRole).toString(),
@@ -256,7 +257,7 @@ private Q_SLOTS:
         int ocultada = 0;
         w->ocultarPresentacion = [&] { ++ocultada; };
         const QString numeroAntes = controlesDe(*w).txtNumero->text();
-        w->contactos().ProcesarLineaDeComandos(linea);
+        controlesDe(*w).picContactos->ProcesarLineaDeComandos(linea);
         QCOMPARE(controlesDe(*w).txtNumero->text(), numero.isEmpty() ? numeroAntes : numero);
         QCOMPARE(dialogos.llamadas.size(), mensajes);
         if (mensajes) {
@@ -297,8 +298,8 @@ private Q_SLOTS:
         abrir();
         const QString numeroAntes = controlesDe(*w).txtNumero->text();
         dialogos.respuestas.append(Dialogos::Respuesta::No);
-        w->contactos().EscribirAContacto(QStringLiteral("Malo"), Personal, QStringLiteral("3 51"),
-                                         QStringLiteral("5551234"));
+        controlesDe(*w).picContactos->IniciarPanelContactos();
+        controlesDe(*w).cmdEscribirA->click();
         QCOMPARE(dialogos.llamadas.size(), 1);
         QCOMPARE(dialogos.llamadas.at(0).titulo, QStringLiteral("NTX Mensajes - Contacto Inválido"));
         QCOMPARE(dialogos.llamadas.at(0).texto,
@@ -323,7 +324,7 @@ private Q_SLOTS:
                 QStringLiteral("4"));
         abrir();
         dialogos.respuestas.append(si ? Dialogos::Respuesta::Si : Dialogos::Respuesta::No);
-        w->contactos().ProcesarLineaDeComandos(QStringLiteral("/c:\"Viejo\""));
+        controlesDe(*w).picContactos->ProcesarLineaDeComandos(QStringLiteral("/c:\"Viejo\""));
         QCOMPARE(dialogos.llamadas.size(), 1);
         QVERIFY(dialogos.llamadas.at(0).texto.startsWith(
             QStringLiteral("Este contacto tiene asignado un proveedor al que esta versión de NTX Mensajes no puede "
@@ -352,7 +353,7 @@ private Q_SLOTS:
             QTest::keyClicks(c.txtNombre, QStringLiteral("Nuevo"));
             QTest::mouseClick(c.cmdAceptar, Qt::LeftButton, {}, c.cmdAceptar->rect().center());
         });
-        w->contactos().cmdAgendar_Click();
+        controlesDe(*w).cmdAgendar->click();
         QCOMPARE(titulo, QStringLiteral("Agenda - Nuevo Contacto"));
         QCOMPARE(accion, QStringLiteral("Agregar"));
         QCOMPARE(proveedor, Personal);
@@ -368,8 +369,8 @@ private Q_SLOTS:
     void modificarConProveedorDesconocidoFalla()
     {
         abrir();
-        QVERIFY(!w->contactos().ModificarContacto(QStringLiteral("X"), QStringLiteral("Otro"), QStringLiteral("1"),
-                                                  QStringLiteral("2")));
+        QVERIFY(!controlesDe(*w).picContactos->ModificarContacto(QStringLiteral("X"), QStringLiteral("Otro"),
+                                                                 QStringLiteral("1"), QStringLiteral("2")));
         QVERIFY(QApplication::activeModalWidget() == nullptr);
     }
 
@@ -389,7 +390,7 @@ private Q_SLOTS:
                 agenda->close();
             });
         });
-        w->contactos().NuevoContacto();
+        controlesDe(*w).mnuArchivoNuevoContacto->trigger();
         QCOMPARE(titulo, QStringLiteral("Agenda - Nuevo Contacto"));
         QVERIFY(agendaAbierta);
         QVERIFY(ajustes.enumerar(SeccionAgenda).isEmpty());

@@ -1,5 +1,5 @@
-// The main window as the command engine sees it, for tests: it records each
-// call in order and keeps the visibility flags the engine reads.
+// The main window and its home view as the command engine sees them, for tests:
+// it records each call in order and keeps the visibility flags the engine reads.
 #pragma once
 
 #include "comando/principalcomando.h"
@@ -8,7 +8,7 @@
 #include <QWidget>
 #include <functional>
 
-class PrincipalFalsa final : public PrincipalComando
+class PrincipalFalsa final : public PrincipalComando, public NavegadorComando
 {
 public:
     QWidget *ventana() override { return &widget; }
@@ -39,8 +39,8 @@ public:
         if (alNavegar)
             alNavegar(direccion);
     }
-    void encenderTimToolTips() override { llamadas << QStringLiteral("encenderTimToolTips"); }
-    void apagarTimDestroyToolTips() override { llamadas << QStringLiteral("apagarTimDestroyToolTips"); }
+    // The engine's signal that the guided tips start over.
+    void guiasReiniciadas() { llamadas << QStringLiteral("guiasReiniciadas"); }
 
     QWidget widget;
     QStringList llamadas;

@@ -64,7 +64,7 @@ class tst_comando_e2e : public QObject
         ContextoPrueba c;
         QTemporaryDir datos;
         PrincipalFalsa principal;
-        EjecutorComandos motor{c.ctx, principal};
+        EjecutorComandos motor{c.ctx, principal, principal};
         VistaWebMotor vista;
         QStringList ordenes;
 

@@ -79,7 +79,7 @@ private Q_SLOTS:
         QFETCH(bool, termina);
         ContextoPrueba c;
         PrincipalFalsa p;
-        EjecutorComandos motor(c.ctx, p);
+        EjecutorComandos motor(c.ctx, p, p);
         motor.EjecutarComando(enlace);
         QCOMPARE(c.dialogos.llamadas.size(), 1);
         QCOMPARE(c.dialogos.llamadas.first().texto, texto);
@@ -129,7 +129,7 @@ private Q_SLOTS:
         p.navegador = navegador;
         p.escritura = escritura;
         p.proveedor = proveedor;
-        EjecutorComandos motor(c.ctx, p);
+        EjecutorComandos motor(c.ctx, p, p);
         motor.EjecutarComando(enlace);
         QCOMPARE(p.llamadas, llamadas);
         QVERIFY(c.dialogos.llamadas.isEmpty());
@@ -141,7 +141,8 @@ private Q_SLOTS:
         ContextoPrueba c;
         EscribirClaveBooleana(c.ajustes, Clave::TTMostrado, true);
         PrincipalFalsa p;
-        EjecutorComandos motor(c.ctx, p);
+        EjecutorComandos motor(c.ctx, p, p);
+        QObject::connect(&motor, &EjecutorComandos::guiasReiniciadas, &p.widget, [&p] { p.guiasReiniciadas(); });
         motor.EjecutarComando(QStringLiteral("ntx://cusar/F"));
         QCOMPARE(c.dialogos.llamadas.size(), 1);
         QCOMPARE(c.dialogos.llamadas.first().texto,
@@ -152,7 +153,7 @@ private Q_SLOTS:
         QCOMPARE(c.dialogos.llamadas.first().icono, Icono::Informacion);
         QCOMPARE(c.ajustes.leer(SeccionMensajes, QStringLiteral("TTMostrado"), QStringLiteral("ausente")),
                  QStringLiteral("ausente"));
-        QCOMPARE(p.llamadas, (QStringList{"encenderTimToolTips", "apagarTimDestroyToolTips"}));
+        QCOMPARE(p.llamadas, (QStringList{"guiasReiniciadas"}));
     }
 
     void actdf_no_cierraSinDescargar()
@@ -161,7 +162,7 @@ private Q_SLOTS:
         c.ctx.direcciones.sitio = kSitio;
         c.dialogos.respuestas = {Respuesta::No};
         PrincipalFalsa p;
-        EjecutorComandos motor(c.ctx, p);
+        EjecutorComandos motor(c.ctx, p, p);
         QSignalSpy estados(&motor, &EjecutorComandos::estado);
         int estadosAlPreguntar = -1;
         c.dialogos.alMostrar = [&](const DialogosGuion::Llamada &) {
@@ -201,7 +202,7 @@ private Q_SLOTS:
         QTemporaryDir carpeta;
         c.sistema.datosLocales = carpeta.path() + QStringLiteral("/datos/");
         PrincipalFalsa p;
-        EjecutorComandos motor(c.ctx, p);
+        EjecutorComandos motor(c.ctx, p, p);
         QSignalSpy estados(&motor, &EjecutorComandos::estado);
         motor.EjecutarComando(QStringLiteral("ntx://actdw/1127.0.0.1:9/ntxmensajes.exe/2abc/F"));
         // The download, then the main window back and ready.
@@ -246,7 +247,7 @@ private Q_SLOTS:
         c.sistema.datosLocales = carpeta.path() + QStringLiteral("/");
         c.ctx.direcciones.sitio = sitio;
         PrincipalFalsa p;
-        EjecutorComandos motor(c.ctx, p);
+        EjecutorComandos motor(c.ctx, p, p);
         motor.EjecutarComando(enlace);
         QPointer<frmActualizar> ventana = motor.ventanaActualizacion();
         QVERIFY(ventana);
@@ -286,7 +287,7 @@ private Q_SLOTS:
         ContextoPrueba c;
         c.ctx.direcciones.sitio = kSitio;
         PrincipalFalsa p;
-        EjecutorComandos motor(c.ctx, p);
+        EjecutorComandos motor(c.ctx, p, p);
         QCOMPARE(motor.atenderNavegacion(direccion, pagina, principal), cancelar);
         QCOMPARE(c.dialogos.llamadas.size(), mensajes);
         QVERIFY(c.sistema.terminaciones.isEmpty());
@@ -298,7 +299,7 @@ private Q_SLOTS:
         ContextoPrueba c;
         c.ctx.direcciones.sitio = kSitio;
         PrincipalFalsa p;
-        EjecutorComandos motor(c.ctx, p);
+        EjecutorComandos motor(c.ctx, p, p);
         motor.mnuBuscarActualizacion_Click();
         QCOMPARE(p.llamadas.last(), QStringLiteral("navegar ") + kSitio + QStringLiteral("/ntxbin/act_ver_2_5_0.htm"));
         QVERIFY(c.dialogos.llamadas.isEmpty());

@@ -2,10 +2,32 @@
 // notice) and the append of a delivered message when its delivery window ends.
 #include "bancohistorial.h"
 #include "dobles/controlesventana.h"
+#include "historial/frmhistorial.h"
+#include "historial/historial.h"
+#include "historial/modelohistorial.h"
 #include "shell/frmbrowser.h"
 
+#include <QApplication>
 #include <QFile>
 #include <QTest>
+#include <QTimer>
+
+namespace {
+
+// Acts on the history window once it is up with its records.
+void AlAbrirseElHistorial(const std::function<void(frmHistorial *)> &accion)
+{
+    QTimer::singleShot(0, qApp, [accion] {
+        auto *v = qobject_cast<frmHistorial *>(QApplication::activeModalWidget());
+        if (!v || !v->isVisible() || v->modelo()->rowCount() == 0) {
+            AlAbrirseElHistorial(accion);
+            return;
+        }
+        accion(v);
+    });
+}
+
+} // namespace
 
 class tst_frmBrowserHistorial : public QObject
 {
@@ -34,7 +56,7 @@ private Q_SLOTS:
         QFETCH(QString, aviso);
         Banco b;
         frmBrowser ventana(*b.ctx);
-        ventana.historial().HistorialPermanente = permanente;
+        controlesDe(ventana).picMejoras->HistorialPermanente = permanente;
         controlesDe(ventana).chkHistorial->setChecked(!marcar);
         controlesDe(ventana).mnuHistorial->setChecked(!marcar);
         auto &avisos = b.avisos;
@@ -56,7 +78,7 @@ private Q_SLOTS:
     {
         Banco b;
         frmBrowser ventana(*b.ctx);
-        ventana.historial().HistorialPermanente = true;
+        controlesDe(ventana).picMejoras->HistorialPermanente = true;
         controlesDe(ventana).chkHistorial->setChecked(true);
         controlesDe(ventana).mnuHistorial->setChecked(true);
         auto &avisos = b.avisos;
@@ -67,12 +89,41 @@ private Q_SLOTS:
                  QStringLiteral("No guardar mensajes durante esta sesión"));
         // The handler ran once: one notice, not two.
         QCOMPARE(avisos.mostrados.size(), 1);
-        ventana.historial().mnuHistorial_Click();
+        controlesDe(ventana).mnuHistorial->trigger();
         QVERIFY(controlesDe(ventana).chkHistorial->isChecked());
         QVERIFY(controlesDe(ventana).mnuHistorial->isChecked());
         QCOMPARE(controlesDe(ventana).StatusBar1->textoPanel1(),
                  QStringLiteral("Guardar mensajes durante esta sesión"));
         QCOMPARE(avisos.mostrados.size(), 1);
+    }
+
+    // "Reenviar" in the history window puts the message and its sender into the main
+    // window's composer, and the focus goes to the destination.
+    void reenviarLlegaALaComposicion()
+    {
+        Banco b;
+        GuardarEnHistorial(*b.ctx, registro(QStringLiteral("hola\r\nchau")));
+        frmBrowser ventana(*b.ctx);
+        ControlesBrowser &c = controlesDe(ventana);
+        ventana.show();
+        c.cboAddress->setCurrentIndex(c.cboAddress->findText(QStringLiteral("Argentina - Personal")));
+        ventana.cboAddress_Click();
+        bool pulsado = false;
+        AlAbrirseElHistorial([&pulsado](frmHistorial *v) {
+            const ControlesFrmHistorial h = ControlesFrmHistorial::buscar(*v);
+            const QModelIndex indice = v->modelo()->index(0, ModeloHistorial::ColMensaje);
+            QTest::mouseClick(h.lvwHistorial->viewport(), Qt::LeftButton, {},
+                              h.lvwHistorial->visualRect(indice).center());
+            QTest::mouseClick(h.cmdReenviar, Qt::LeftButton, {}, h.cmdReenviar->rect().center());
+            pulsado = true;
+        });
+        c.mnuHistorialMsjs->trigger();
+        QVERIFY(pulsado);
+        QVERIFY(b.dialogos.llamadas.isEmpty());
+        QCOMPARE(c.txtmsj->toPlainText(), QStringLiteral("hola\nchau"));
+        QCOMPARE(c.cboRemitente->currentText(), QStringLiteral("Ana"));
+        // The window's own focus child: offscreen, the window shown again need not be the active one.
+        QTRY_COMPARE(ventana.focusWidget(), static_cast<QWidget *>(c.txtCodArea));
     }
 
     // A delivery window's outcome reaches the history: the message as captured at the press

@@ -17,6 +17,7 @@
 #include "dobles/contextoprueba.h"
 #include "mejoras/abreviaturas.h"
 #include "mejoras/frmabreviaturas.h"
+#include "mejoras/panelagregados.h"
 #include "mejoras/panelcomposicion.h"
 #include "plataforma/combodesplegable.h"
 
@@ -60,20 +61,24 @@ public:
     {
         panel = new PanelComposicion(ctx, &raiz);
         panel->move(0, 0);
-        chkLMate = new QCheckBox(QStringLiteral("Activar LenguajeMate"), &raiz);
-        chkLMate->setTristate(true);
-        chkLMate->setGeometry(0, panel->height(), 300, 22);
-        chkAbreviaturas = new QCheckBox(QStringLiteral("Activar Abreviaturas Personalizadas"), &raiz);
-        chkAbreviaturas->setTristate(true);
-        chkAbreviaturas->setGeometry(0, panel->height() + 24, 300, 22);
-        for (QAction **a : {&mnuMejorasLenguajeMate, &mnuMejorasAbreviaturas, &mnuAbreviaturas,
-                            &mnuExportarAbreviaturas, &mnuImportarAbreviaturas})
+        // The improvements panel below it, with its switches, connected as the window connects it.
+        mejoras = new PanelAgregados(ctx, *panel, &raiz);
+        mejoras->move(0, panel->height());
+        chkLMate = mejoras->findChild<QCheckBox *>(QStringLiteral("chkLMate"));
+        chkAbreviaturas = mejoras->findChild<QCheckBox *>(QStringLiteral("chkAbreviaturas"));
+        mnuMejorasLenguajeMate = mejoras->findChild<QAction *>(QStringLiteral("mnuMejorasLenguajeMate"));
+        mnuMejorasAbreviaturas = mejoras->findChild<QAction *>(QStringLiteral("mnuMejorasAbreviaturas"));
+        QObject::connect(mejoras, &PanelAgregados::lenguajeMate, panel, &PanelComposicion::ponerLenguajeMate);
+        QObject::connect(mejoras, &PanelAgregados::abreviaturasMarcadas, panel, &PanelComposicion::casillaAbreviaturas);
+        QObject::connect(mejoras, &PanelAgregados::abreviaturas, panel, &PanelComposicion::ponerAbreviaturas);
+        QObject::connect(panel, &PanelComposicion::marcarAbreviaturas, mejoras, &PanelAgregados::marcarAbreviaturas);
+        // The window's menu items of the abbreviations.
+        for (QAction **a : {&mnuAbreviaturas, &mnuExportarAbreviaturas, &mnuImportarAbreviaturas})
             *a = new QAction(&raiz);
-        mnuMejorasLenguajeMate->setCheckable(true);
-        mnuMejorasAbreviaturas->setCheckable(true);
-        raiz.resize(std::max(300, panel->width()), panel->height() + 48);
-        panel->ponerInterruptores({chkLMate, chkAbreviaturas, mnuMejorasLenguajeMate, mnuMejorasAbreviaturas,
-                                   mnuAbreviaturas, mnuExportarAbreviaturas, mnuImportarAbreviaturas});
+        QObject::connect(mnuAbreviaturas, &QAction::triggered, panel, &PanelComposicion::MostrarAbreviaturas);
+        QObject::connect(mnuExportarAbreviaturas, &QAction::triggered, panel, &PanelComposicion::ExportarAbreviaturas);
+        QObject::connect(mnuImportarAbreviaturas, &QAction::triggered, panel, &PanelComposicion::ImportarAbreviaturas);
+        raiz.resize(std::max(mejoras->width(), panel->width()), panel->height() + mejoras->height());
         QObject::connect(panel, &PanelComposicion::estado, &raiz,
                          [this](int imagen, const QString &texto) { ponerEstado(imagen, texto); });
         QObject::connect(panel, &PanelComposicion::panelLMate, &raiz,
@@ -120,6 +125,9 @@ private:
         return panel->findChild<T *>(QString::fromLatin1(nombre));
     }
     PanelComposicion *panel;
+
+public:
+    PanelAgregados *mejoras;
 };
 
 // A user's click on a switch, where its box is.
@@ -138,12 +146,12 @@ struct Ventana
         f.show();
         f.activateWindow();
     }
-    void activarLenguajeMate() { f.composicion().activarLenguajeMate(); }
+    void activarLenguajeMate() { f.mejoras->activarLenguajeMate(); }
     void activarAbreviaturas(const ParesAbreviatura &pares)
     {
         for (const auto &par : pares)
             GuardarAbreviatura(p.ajustes, par.first, par.second);
-        f.composicion().activarAbreviaturas();
+        f.mejoras->activarAbreviaturas();
     }
     int caret() const { return f.txtmsj->textCursor().position(); }
 };

@@ -27,10 +27,11 @@ struct Ventana final : public VentanaAyuda
     {
         pasos << QStringLiteral("estado %1 %2").arg(imagen).arg(texto);
     }
-    void ocultarEscritura() override { pasos << QStringLiteral("ocultar escritura"); }
-    void quitarProveedor() override { pasos << QStringLiteral("quitar proveedor"); }
-    void navegarAreaPrincipal(const QString &direccion) override { pasos << QStringLiteral("navegar ") + direccion; }
-    void mostrarAreaPrincipal() override { pasos << QStringLiteral("mostrar area"); }
+    void mostrarEscritura(bool visible) override
+    {
+        pasos << (visible ? QStringLiteral("mostrar escritura") : QStringLiteral("ocultar escritura"));
+    }
+    void limpiarProveedor() override { pasos << QStringLiteral("quitar proveedor"); }
     QWidget *ventana() override { return &w; }
 };
 
@@ -64,6 +65,11 @@ struct Banco
         lblBuscarEmpresa->setEnabled(false);
         controles.lblBuscarEmpresa = lblBuscarEmpresa;
         c = std::make_unique<ControladorAyuda>(p.ctx, v, controles);
+        // The main area, as the window connects it to the web panels.
+        QObject::connect(c.get(), &ControladorAyuda::navegarAreaPrincipal, &v.w,
+                         [this](const QString &direccion) { v.pasos << QStringLiteral("navegar ") + direccion; });
+        QObject::connect(c.get(), &ControladorAyuda::mostrarAreaPrincipal, &v.w,
+                         [this](bool) { v.pasos << QStringLiteral("mostrar area"); });
     }
 };
 

@@ -90,8 +90,6 @@ private Q_SLOTS:
     void vuelveDondeEstaba();
     void menus_data();
     void menus();
-    void temporizadores_data();
-    void temporizadores();
     void barraDeHerramientas();
 
     void cargaLeeAjustes_data();
@@ -160,44 +158,73 @@ private Q_SLOTS:
 
 // ---- Controls, menus, timers ----
 
+// Each control at its place, each timer with its interval and its state after the load.
 void tst_frmBrowser::controlesEnSuLugar_data()
 {
-    QTest::addColumn<QString>("control");
-    QTest::addColumn<QRect>("lugar");
+    QTest::addColumn<QRect>("lugar");   // null for a timer
+    QTest::addColumn<int>("intervalo"); // -1 for a control
+    QTest::addColumn<bool>("alCargar"); // a timer runs once the load is done
     const struct
     {
-        const char *control;
+        const char *nombre;
         QRect lugar;
-    } lugares[] = {
-        {"fraBarra", enPixeles(0, 15, 3375, 795)},
-        {"tbToolBar", enPixeles(120, 0, 2970, 690)},
-        {"brwPublicidad", enPixeles(0, 720, 11020, 1455)},
-        {"brwWebBrowser", enPixeles(0, 2280, 11020, 4635)},
-        {"picEscritura", enPixeles(0, 2280, 11020, 4635)},
-        {"brwConfWeb", enPixeles(6600, 480, 30, 30)},
-        {"fraDatos", enPixeles(360, 0, 5415, 4455)},
-        {"fraDestinatario", enPixeles(6840, 0, 3735, 735)},
-        {"picContactos", enPixeles(6840, 840, 3735, 3615)},
-        {"picMejoras", enPixeles(6840, 840, 3735, 3615)},
-        {"StatusBar1", enPixeles(0, 6945, 11010, 300)},
-        // The composer's own controls, in the panel.
-        {"txtmsj", QRect(10, 80, 344, 150)},
-        {"cmdEnviar", QRect(244, 264, 110, 26)},
+        int intervalo;
+        bool alCargar;
+    } filas[] = {
+        {"fraBarra", enPixeles(0, 15, 3375, 795), -1, false},
+        {"tbToolBar", enPixeles(120, 0, 2970, 690), -1, false},
+        {"brwPublicidad", enPixeles(0, 720, 11020, 1455), -1, false},
+        {"brwWebBrowser", enPixeles(0, 2280, 11020, 4635), -1, false},
+        {"picEscritura", enPixeles(0, 2280, 11020, 4635), -1, false},
+        {"brwConfWeb", enPixeles(6600, 480, 30, 30), -1, false},
+        {"fraDatos", enPixeles(360, 0, 5415, 4455), -1, false},
+        {"fraDestinatario", enPixeles(6840, 0, 3735, 735), -1, false},
+        {"picContactos", enPixeles(6840, 840, 3735, 3615), -1, false},
+        {"picMejoras", enPixeles(6840, 840, 3735, 3615), -1, false},
+        {"StatusBar1", enPixeles(0, 6945, 11010, 300), -1, false},
+        // The panels' own controls, in their panel.
+        {"txtmsj", QRect(10, 80, 344, 150), -1, false},
+        {"cmdEnviar", QRect(244, 264, 110, 26), -1, false},
+        {"fraContactos", QRect(0, 0, 249, 208), -1, false},
+        {"tvwContactos", QRect(6, 18, 237, 184), -1, false},
+        {"cmdAlternarContactos", QRect(0, 212, 81, 28), -1, false},
+        {"cmdEscribirA", QRect(84, 212, 80, 28), -1, false},
+        {"cmdAbrirAgenda", QRect(168, 212, 81, 28), -1, false},
+        // Timers.
+        {"timToolTips", QRect(), 10000, true},
+        {"timDestroyToolTips", QRect(), 14000, false},
+        {"timPublicidad", QRect(), 64000, false},
+        // The home page starts loading during the load, which switches the indicator on.
+        {"timTimer", QRect(), 15, true},
+        {"timAnti", QRect(), 60000, true},
+        {"timAlternarContactos", QRect(), 6, false},
+        {"timAlternarMejoras", QRect(), 6, false},
     };
-    for (const auto &l : lugares)
-        QTest::newRow(l.control) << QString::fromLatin1(l.control) << l.lugar;
+    for (const auto &f : filas)
+        QTest::newRow(f.nombre) << f.lugar << f.intervalo << f.alCargar;
 }
 
 void tst_frmBrowser::controlesEnSuLugar()
 {
-    QFETCH(QString, control);
     QFETCH(QRect, lugar);
+    QFETCH(int, intervalo);
+    QFETCH(bool, alCargar);
+    const QString nombre = QString::fromLatin1(QTest::currentDataTag());
     Banco b;
     frmBrowser &v = *b.ventana;
-    const QWidget *encontrado = v.findChild<QWidget *>(control);
+    if (intervalo >= 0) {
+        const QTimer *t = v.findChild<QTimer *>(nombre);
+        QVERIFY(t);
+        QCOMPARE(t->interval(), intervalo);
+        QVERIFY(!t->isActive());
+        QVERIFY(v.Form_Load());
+        QCOMPARE(t->isActive(), alCargar);
+        return;
+    }
+    const QWidget *encontrado = v.findChild<QWidget *>(nombre);
     QVERIFY(encontrado);
     const QRect real = encontrado->geometry();
-    if (control == QLatin1String("tbToolBar")) {
+    if (nombre == QLatin1String("tbToolBar")) {
         // The bar may grow to its buttons' width with the desktop's fonts, never over the provider list.
         QCOMPARE(real.topLeft(), lugar.topLeft());
         QCOMPARE(real.height(), lugar.height());
@@ -361,34 +388,6 @@ void tst_frmBrowser::menus()
     QVERIFY2(encontrada, qPrintable(texto));
     QCOMPARE(encontrada->shortcut(), atajo);
     QCOMPARE(encontrada->isEnabled(), habilitado);
-}
-
-void tst_frmBrowser::temporizadores_data()
-{
-    QTest::addColumn<int>("intervalo");
-    QTest::addColumn<bool>("alCargar");
-    QTest::newRow("timToolTips") << 10000 << true;
-    QTest::newRow("timDestroyToolTips") << 14000 << false;
-    QTest::newRow("timPublicidad") << 64000 << false;
-    // The home page starts loading during the load, which switches the indicator on.
-    QTest::newRow("timTimer") << 15 << true;
-    QTest::newRow("timAnti") << 60000 << true;
-    QTest::newRow("timAlternarContactos") << 6 << false;
-    QTest::newRow("timAlternarMejoras") << 6 << false;
-}
-
-void tst_frmBrowser::temporizadores()
-{
-    QFETCH(int, intervalo);
-    QFETCH(bool, alCargar);
-    Banco b;
-    frmBrowser &v = *b.ventana;
-    const QTimer *t = v.findChild<QTimer *>(QString::fromLatin1(QTest::currentDataTag()));
-    QVERIFY(t);
-    QCOMPARE(t->interval(), intervalo);
-    QVERIFY(!t->isActive());
-    QVERIFY(v.Form_Load());
-    QCOMPARE(t->isActive(), alCargar);
 }
 
 void tst_frmBrowser::barraDeHerramientas()
@@ -1055,8 +1054,9 @@ void tst_frmBrowser::deslizamiento()
     frmBrowser &v = *b.ventana;
     v.show();
     controlesDe(v).picEscritura->show();
-    QWidget *sale = haciaContactos ? controlesDe(v).picMejoras : controlesDe(v).picContactos;
-    QWidget *entra = haciaContactos ? controlesDe(v).picContactos : controlesDe(v).picMejoras;
+    QWidget *mejoras = controlesDe(v).picMejoras, *contactos = controlesDe(v).picContactos;
+    QWidget *sale = haciaContactos ? mejoras : contactos;
+    QWidget *entra = haciaContactos ? contactos : mejoras;
     QPushButton *pulsado = haciaContactos ? controlesDe(v).cmdAlternarMejoras : controlesDe(v).cmdAlternarContactos;
     QPushButton *llega = haciaContactos ? controlesDe(v).cmdAlternarContactos : controlesDe(v).cmdAlternarMejoras;
     QTimer &reloj = haciaContactos ? *controlesDe(v).timAlternarMejoras : *controlesDe(v).timAlternarContactos;
@@ -1109,7 +1109,7 @@ void tst_frmBrowser::deslizamientoAMitadGuardaContactos()
     controlesDe(v).picEscritura->show();
     controlesDe(v).picContactos->show();
     controlesDe(v).picMejoras->hide();
-    v.cmdAlternarContactos_Click();
+    controlesDe(v).cmdAlternarContactos->click();
     for (int i = 0; i < 20; ++i)
         v.timAlternarContactos_Timer();
     QVERIFY(controlesDe(v).timAlternarContactos->isActive());

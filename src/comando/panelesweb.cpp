@@ -1,4 +1,4 @@
-#include "comando/controladorpanelesweb.h"
+#include "comando/panelesweb.h"
 #include "comun/imagenestado.h"
 
 #include <QTimer>
@@ -6,6 +6,7 @@
 
 #include "comando/configuracionremota.h"
 #include "comando/paginas.h"
+#include "plataforma/colocacion.h"
 #include "plataforma/vistaweb.h"
 
 namespace {
@@ -45,97 +46,126 @@ const QString TextoSinConexion = QStringLiteral(
 
 } // namespace
 
-ControladorPanelesWeb::ControladorPanelesWeb(Contexto &contexto, VentanaPanelesWeb &ventana,
-                                             const ControlesPanelesWeb &controles, QObject *padre)
+PanelesWeb::PanelesWeb(Contexto &contexto, VentanaPanelesWeb &ventana, QWidget *area, QObject *padre)
     : QObject(padre)
     , ctx(contexto)
     , ventana_(ventana)
-    , c(controles)
-    , comandos_(contexto, ventana, this)
+    , comandos_(contexto, ventana, *this, this)
 {
-    connect(c.brwWebBrowser, &VistaWeb::antesDeNavegar, this, &ControladorPanelesWeb::brwWebBrowser_BeforeNavigate2);
-    connect(c.brwWebBrowser, &VistaWeb::errorDeNavegacion, this, &ControladorPanelesWeb::brwWebBrowser_NavigateError);
-    connect(c.brwWebBrowser, &VistaWeb::navegacionCompleta, this,
-            &ControladorPanelesWeb::brwWebBrowser_NavigateComplete2);
-    connect(c.brwPublicidad, &VistaWeb::antesDeNavegar, this, &ControladorPanelesWeb::brwPublicidad_BeforeNavigate2);
-    connect(c.brwPublicidad, &VistaWeb::errorDeNavegacion, this, &ControladorPanelesWeb::brwPublicidad_NavigateError);
-    connect(c.brwPublicidad, &VistaWeb::documentoCompleto, this,
-            &ControladorPanelesWeb::brwPublicidad_DocumentComplete);
-    connect(c.brwWebBrowser, &VistaWeb::nuevaVentana, this, &ControladorPanelesWeb::brwWebBrowser_NewWindow2);
-    connect(c.brwPublicidad, &VistaWeb::nuevaVentana, this, &ControladorPanelesWeb::brwWebBrowser_NewWindow2);
-    connect(c.brwConfWeb, &VistaWeb::documentoCompleto, this, &ControladorPanelesWeb::brwConfWeb_DocumentComplete);
-    connect(c.timPublicidad, &QTimer::timeout, this, &ControladorPanelesWeb::timPublicidad_Timer);
-    connect(c.timTimer, &QTimer::timeout, this, &ControladorPanelesWeb::timTimer_Timer);
+    using colocacion::twips;
+    brwPublicidad = ctx.crearVistaWeb(area);
+    brwPublicidad->setGeometry(twips(0, 720, 11020, 1455));
+    brwWebBrowser = ctx.crearVistaWeb(area);
+    brwWebBrowser->setGeometry(twips(0, 2280, 11020, 4635));
+    // Only read, never shown: no renderer of its own where a plain reader is given.
+    brwConfWeb = ctx.crearLectorPagina ? ctx.crearLectorPagina(area) : ctx.crearVistaWeb(area);
+    brwConfWeb->setGeometry(twips(6600, 480, 30, 30));
+    timPublicidad = new QTimer(this);
+    timPublicidad->setInterval(64000);
+    timTimer = new QTimer(this);
+    timTimer->setInterval(15);
+    NTX_CONTROLES_PANELESWEB(NTX_CONTROLES_NOMBRE)
+
+    connect(brwWebBrowser, &VistaWeb::antesDeNavegar, this, &PanelesWeb::brwWebBrowser_BeforeNavigate2);
+    connect(brwWebBrowser, &VistaWeb::errorDeNavegacion, this, &PanelesWeb::brwWebBrowser_NavigateError);
+    connect(brwWebBrowser, &VistaWeb::navegacionCompleta, this, &PanelesWeb::brwWebBrowser_NavigateComplete2);
+    connect(brwPublicidad, &VistaWeb::antesDeNavegar, this, &PanelesWeb::brwPublicidad_BeforeNavigate2);
+    connect(brwPublicidad, &VistaWeb::errorDeNavegacion, this, &PanelesWeb::brwPublicidad_NavigateError);
+    connect(brwPublicidad, &VistaWeb::documentoCompleto, this, &PanelesWeb::brwPublicidad_DocumentComplete);
+    connect(brwWebBrowser, &VistaWeb::nuevaVentana, this, &PanelesWeb::brwWebBrowser_NewWindow2);
+    connect(brwPublicidad, &VistaWeb::nuevaVentana, this, &PanelesWeb::brwWebBrowser_NewWindow2);
+    connect(brwConfWeb, &VistaWeb::documentoCompleto, this, &PanelesWeb::brwConfWeb_DocumentComplete);
+    connect(timPublicidad, &QTimer::timeout, this, &PanelesWeb::timPublicidad_Timer);
+    connect(timTimer, &QTimer::timeout, this, &PanelesWeb::timTimer_Timer);
     // An update question or download is what happens now, not a page loading.
     connect(&comandos_, &EjecutorComandos::estado, this, [this](int imagen, const QString &texto) {
-        c.timTimer->stop();
+        timTimer->stop();
         ventana_.ponerEstado(imagen, texto);
     });
 }
 
-QString ControladorPanelesWeb::paginaLocal(const QString &nombre) const
+void PanelesWeb::encenderIndicador()
+{
+    timTimer->start();
+}
+
+bool PanelesWeb::navegadorVisible() const
+{
+    return !brwWebBrowser->isHidden();
+}
+
+void PanelesWeb::mostrarNavegador(bool visible)
+{
+    brwWebBrowser->setVisible(visible);
+}
+
+void PanelesWeb::navegarNavegador(const QString &direccion)
+{
+    brwWebBrowser->navegar(direccion);
+}
+
+QString PanelesWeb::paginaLocal(const QString &nombre) const
 {
     return PaginaLocal(ctx.sistema, nombre);
 }
 
-QString ControladorPanelesWeb::paginaSitio(const QString &ruta) const
+QString PanelesWeb::paginaSitio(const QString &ruta) const
 {
     return PaginaSitio(ctx.direcciones, ruta);
 }
 
-void ControladorPanelesWeb::Cargar()
+void PanelesWeb::Cargar()
 {
-    c.brwWebBrowser->setSilencioso(true);
-    c.brwPublicidad->setSilencioso(true);
-    c.brwConfWeb->setSilencioso(true);
-    c.brwWebBrowser->navegar(paginaSitio(QStringLiteral("/ntxbin/princ/princ")));
-    c.brwPublicidad->navegar(paginaSitio(QStringLiteral("/ntxbin/pub/pub")));
-    c.brwConfWeb->navegar(paginaSitio(QStringLiteral("/ntxbin/conf/")));
+    brwWebBrowser->setSilencioso(true);
+    brwPublicidad->setSilencioso(true);
+    brwConfWeb->setSilencioso(true);
+    brwWebBrowser->navegar(paginaSitio(QStringLiteral("/ntxbin/princ/princ")));
+    brwPublicidad->navegar(paginaSitio(QStringLiteral("/ntxbin/pub/pub")));
+    brwConfWeb->navegar(paginaSitio(QStringLiteral("/ntxbin/conf/")));
 }
 
-void ControladorPanelesWeb::MostrarInicio()
+void PanelesWeb::MostrarInicio()
 {
-    c.brwWebBrowser->show();
-    c.brwWebBrowser->navegar(paginaSitio(QStringLiteral("/ntxbin/princ/princ")));
+    brwWebBrowser->show();
+    brwWebBrowser->navegar(paginaSitio(QStringLiteral("/ntxbin/princ/princ")));
 }
 
-void ControladorPanelesWeb::MostrarComposicion()
+void PanelesWeb::MostrarComposicion()
 {
-    c.brwWebBrowser->hide();
-    c.brwWebBrowser->navegar(paginaLocal(QStringLiteral("enviar.htm")));
+    brwWebBrowser->hide();
+    brwWebBrowser->navegar(paginaLocal(QStringLiteral("enviar.htm")));
 }
 
-void ControladorPanelesWeb::MostrarInicioLocal()
+void PanelesWeb::MostrarInicioLocal()
 {
-    c.brwWebBrowser->navegar(paginaLocal(QStringLiteral("index.htm")));
-    c.brwWebBrowser->show();
+    brwWebBrowser->navegar(paginaLocal(QStringLiteral("index.htm")));
+    brwWebBrowser->show();
 }
 
-void ControladorPanelesWeb::timTimer_Timer()
+void PanelesWeb::timTimer_Timer()
 {
-    if (!c.brwWebBrowser->ocupado()) {
-        c.timTimer->stop();
+    if (!brwWebBrowser->ocupado()) {
+        timTimer->stop();
         return;
     }
     ventana_.ponerEstado(ImagenConectando, QStringLiteral("Conectando..."));
 }
 
-void ControladorPanelesWeb::brwWebBrowser_BeforeNavigate2(const QString &url, const QString &marco,
-                                                          const QByteArray &post, const QString &cabeceras,
-                                                          bool &cancelar, bool marcoPrincipal)
+void PanelesWeb::brwWebBrowser_BeforeNavigate2(const QString &url, const QString &marco, const QByteArray &post,
+                                               const QString &cabeceras, bool &cancelar, bool marcoPrincipal)
 {
     Q_UNUSED(post);
     Q_UNUSED(cabeceras);
     // Command links never load; only the maker's own top-level page may give them.
-    if (comandos_.atenderNavegacion(url, c.brwWebBrowser->origenNavegacion(), marcoPrincipal)) {
+    if (comandos_.atenderNavegacion(url, brwWebBrowser->origenNavegacion(), marcoPrincipal)) {
         cancelar = true;
         return;
     }
     const bool local = EsArchivoLocal(url);
     if (!local && !esPaginaVacia(url) && ctx.sistema.modoSinConexion()) {
-        c.brwWebBrowser->hide();
+        brwWebBrowser->hide();
         ctx.avisos.mostrar(ventana_.ventana(), TextoSinConexion);
-        c.brwWebBrowser->show();
+        brwWebBrowser->show();
         cancelar = true;
         bool ignorado = false;
         brwWebBrowser_NavigateError(url, marco, 0, ignorado);
@@ -146,7 +176,7 @@ void ControladorPanelesWeb::brwWebBrowser_BeforeNavigate2(const QString &url, co
         return;
     }
     if (!local)
-        c.timTimer->start();
+        timTimer->start();
     if (abrirAparte(url, marco)) {
         // Post data cannot be handed to the user's browser; the address is what matters.
         cancelar = true;
@@ -154,7 +184,7 @@ void ControladorPanelesWeb::brwWebBrowser_BeforeNavigate2(const QString &url, co
     }
 }
 
-void ControladorPanelesWeb::brwWebBrowser_NewWindow2(const QString &url)
+void PanelesWeb::brwWebBrowser_NewWindow2(const QString &url)
 {
     // The panels never open windows of their own: a page's new window is the user's browser.
     // Only web addresses leave; a script's blank or javascript: window has nothing to show there.
@@ -164,22 +194,21 @@ void ControladorPanelesWeb::brwWebBrowser_NewWindow2(const QString &url)
         ctx.sistema.abrirEnNavegador(url);
 }
 
-void ControladorPanelesWeb::brwWebBrowser_NavigateComplete2(const QString &url)
+void PanelesWeb::brwWebBrowser_NavigateComplete2(const QString &url)
 {
     Q_UNUSED(url);
-    c.timTimer->stop();
+    timTimer->stop();
     ventana_.ponerEstado(ImagenListo, QStringLiteral("Listo"));
 }
 
-void ControladorPanelesWeb::brwWebBrowser_NavigateError(const QString &url, const QString &marco, int codigo,
-                                                        bool &cancelar)
+void PanelesWeb::brwWebBrowser_NavigateError(const QString &url, const QString &marco, int codigo, bool &cancelar)
 {
     Q_UNUSED(marco);
     Q_UNUSED(codigo);
     Q_UNUSED(cancelar);
-    c.timTimer->stop();
-    ventana_.ocultarEscritura();
-    c.brwWebBrowser->hide();
+    timTimer->stop();
+    Q_EMIT ocultarEscritura();
+    brwWebBrowser->hide();
     const bool sitio = EsSitio(ctx.direcciones, url);
     const bool actualizacion = sitio && contiene(url, "ntxbin/act");
     if (actualizacion) {
@@ -193,35 +222,34 @@ void ControladorPanelesWeb::brwWebBrowser_NavigateError(const QString &url, cons
                                             "Windows esté conectado a Internet"),
                              Dialogos::Botones::Aceptar, Dialogos::Icono::Critico, Dialogos::tituloPrograma());
     }
-    c.brwWebBrowser->show();
-    c.brwWebBrowser->detener();
+    brwWebBrowser->show();
+    brwWebBrowser->detener();
     if (actualizacion) {
-        c.brwWebBrowser->navegar(paginaSitio(QStringLiteral("/ntxbin/princ/princ")));
+        brwWebBrowser->navegar(paginaSitio(QStringLiteral("/ntxbin/princ/princ")));
         return;
     }
     // The local home page failing too must not send the view round in circles.
     const QString inicioLocal = paginaLocal(QStringLiteral("index.htm"));
     if (MismaPagina(url, inicioLocal))
         return;
-    c.brwWebBrowser->navegar(inicioLocal);
+    brwWebBrowser->navegar(inicioLocal);
 }
 
-void ControladorPanelesWeb::brwPublicidad_BeforeNavigate2(const QString &url, const QString &marco,
-                                                          const QByteArray &post, const QString &cabeceras,
-                                                          bool &cancelar, bool marcoPrincipal)
+void PanelesWeb::brwPublicidad_BeforeNavigate2(const QString &url, const QString &marco, const QByteArray &post,
+                                               const QString &cabeceras, bool &cancelar, bool marcoPrincipal)
 {
     Q_UNUSED(post);
     Q_UNUSED(cabeceras);
     // Command links never load; only the maker's own top-level page may give them.
-    if (comandos_.atenderNavegacion(url, c.brwPublicidad->origenNavegacion(), marcoPrincipal)) {
+    if (comandos_.atenderNavegacion(url, brwPublicidad->origenNavegacion(), marcoPrincipal)) {
         cancelar = true;
         return;
     }
     if (!EsArchivoLocal(url) && ctx.sistema.modoSinConexion()) {
         cancelar = true;
-        c.brwPublicidad->navegar(paginaLocal(QStringLiteral("pub.htm")));
+        brwPublicidad->navegar(paginaLocal(QStringLiteral("pub.htm")));
         publicidadRespaldo = true;
-        c.timPublicidad->start();
+        timPublicidad->start();
         return;
     }
     if (abrirAparte(url, marco)) {
@@ -230,39 +258,38 @@ void ControladorPanelesWeb::brwPublicidad_BeforeNavigate2(const QString &url, co
     }
 }
 
-void ControladorPanelesWeb::brwPublicidad_DocumentComplete(const QString &url)
+void PanelesWeb::brwPublicidad_DocumentComplete(const QString &url)
 {
-    c.brwPublicidad->setAtributoCuerpo(QStringLiteral("scroll"), QStringLiteral("no"));
+    brwPublicidad->setAtributoCuerpo(QStringLiteral("scroll"), QStringLiteral("no"));
     if (EsSitio(ctx.direcciones, url) && !publicidadRespaldo)
-        c.timPublicidad->stop();
+        timPublicidad->stop();
 }
 
-void ControladorPanelesWeb::brwPublicidad_NavigateError(const QString &url, const QString &marco, int codigo,
-                                                        bool &cancelar)
+void PanelesWeb::brwPublicidad_NavigateError(const QString &url, const QString &marco, int codigo, bool &cancelar)
 {
     Q_UNUSED(marco);
     Q_UNUSED(codigo);
     Q_UNUSED(cancelar);
     publicidadRespaldo = true;
-    c.timPublicidad->start();
+    timPublicidad->start();
     // A failing local page is left alone: loading it again would fail again at once.
     const QString publicidadLocal = paginaLocal(QStringLiteral("pub.htm"));
     if (MismaPagina(url, publicidadLocal))
         return;
-    c.brwPublicidad->navegar(publicidadLocal);
+    brwPublicidad->navegar(publicidadLocal);
 }
 
-void ControladorPanelesWeb::timPublicidad_Timer()
+void PanelesWeb::timPublicidad_Timer()
 {
     publicidadRespaldo = false;
-    c.brwPublicidad->navegar(paginaSitio(QStringLiteral("/ntxbin/pub/pub")));
+    brwPublicidad->navegar(paginaSitio(QStringLiteral("/ntxbin/pub/pub")));
 }
 
-void ControladorPanelesWeb::brwConfWeb_DocumentComplete(const QString &url)
+void PanelesWeb::brwConfWeb_DocumentComplete(const QString &url)
 {
     if (!contiene(url, "ntxbin/conf"))
         return;
-    const QString texto = c.brwConfWeb->textoCuerpo();
+    const QString texto = brwConfWeb->textoCuerpo();
     if (!contiene(texto, "ntxconfweb1.2"))
         return;
     // The marker and its separator take the first 14 characters of the body.

@@ -10,7 +10,7 @@
 #include "dobles/contextoprueba.h"
 #include "dobles/controlesventana.h"
 #include "mejoras/agregados.h"
-#include "mejoras/controladoragregados.h"
+#include "mejoras/panelagregados.h"
 #include "mejoras/pasadatexto.h"
 #include "shell/frmbrowser.h"
 
@@ -18,38 +18,12 @@ namespace {
 
 const QString Sobrepasado = QStringLiteral("Ha sobrepasado el máximo de caracteres, reduzca el mensaje");
 
-// Buttons and menus as the main window makes them.
-struct ControlesPropios
-{
-    QMenu mnuIconosGestuales{QStringLiteral("Iconos Gestuales")};
-    QMenu mnuSaludosyFirmas{QStringLiteral("Saludos y Firmas")};
-    QMenu mnuPOPImagenes{QStringLiteral("Imagenes")};
-    ControlesAgregados c;
-
-    explicit ControlesPropios(QWidget *padre)
-    {
-        c.cmdEmoticon = new QPushButton(QStringLiteral("Iconos gestuales"), padre);
-        c.cmdImagenes = new QPushButton(QStringLiteral("Imágenes"), padre);
-        c.cmdFirmas = new QPushButton(QStringLiteral("Saludos y Firmas"), padre);
-        c.mnuIconosGestuales = &mnuIconosGestuales;
-        c.mnuCaras = mnuIconosGestuales.addMenu(QStringLiteral("Caras"));
-        c.mnuCaritas = mnuIconosGestuales.addMenu(QStringLiteral("Caritas"));
-        c.mnuCosas = mnuIconosGestuales.addMenu(QStringLiteral("Cosas"));
-        c.mnuSaludosyFirmas = &mnuSaludosyFirmas;
-        c.mnuSubSaludos = mnuSaludosyFirmas.addMenu(QStringLiteral("Saludos"));
-        c.mnuSubFirmas = mnuSaludosyFirmas.addMenu(QStringLiteral("Firmas"));
-        mnuSaludosyFirmas.addSeparator();
-        c.mnuSaludosyFirmasPersonalizar = mnuSaludosyFirmas.addAction(QStringLiteral("Personalizar..."));
-        c.mnuPOPImagenes = &mnuPOPImagenes;
-    }
-};
-
-class VentanaFalsa final : public VentanaAgregados, public MensajeComposicion
+// The composer's message box, as the panel appends to it.
+class ComposicionFalsa final : public MensajeComposicion
 {
 public:
     QWidget raiz;
     QPlainTextEdit *txtmsj = new QPlainTextEdit(&raiz);
-    QList<int> pestanas;
     int pasadas = 0;
 
     QString textoMensaje() const override { return ConSaltosCrLf(txtmsj->toPlainText()); }
@@ -63,35 +37,33 @@ public:
         txtmsj->setFocus();
         txtmsj->moveCursor(QTextCursor::End);
     }
-    void abrirPreferencias(int pestana) override { pestanas.append(pestana); }
-    QWidget *ventana() override { return &raiz; }
 };
 
+// The real panel in a small window of its own; its controls found by name.
 struct Escenario
 {
     ContextoPrueba p;
-    VentanaFalsa v;
-    ControlesPropios controles{&v.raiz};
-    ControladorAgregados ctl{p.ctx, v, v, controles.c};
+    ComposicionFalsa v;
+    PanelAgregados *panel = new PanelAgregados(p.ctx, v, &v.raiz);
+    QList<int> pestanas;
 
     Escenario()
     {
+        QObject::connect(panel, &PanelAgregados::preferencias, &v.raiz,
+                         [this](int pestana) { pestanas.append(pestana); });
         v.raiz.resize(400, 300);
-        v.txtmsj->setGeometry(0, 100, 400, 200);
-        controles.c.cmdEmoticon->setGeometry(10, 20, 116, 26);
-        controles.c.cmdImagenes->setGeometry(130, 20, 116, 26);
-        controles.c.cmdFirmas->setGeometry(10, 52, 237, 26);
+        panel->move(0, 0);
+        v.txtmsj->setGeometry(0, 250, 400, 50);
         v.raiz.show();
         v.raiz.activateWindow();
     }
-    QAction *emoticon(const QString &nombre) const
-    {
-        for (QAction *a : ctl.mnuEmoticones) {
-            if (a->objectName() == nombre)
-                return a;
-        }
-        return nullptr;
-    }
+    template <typename T = QAction> T *control(const QString &nombre) const { return panel->findChild<T *>(nombre); }
+    QAction *emoticon(const QString &nombre) const { return control(nombre); }
+    QAction *imagen(int i) const { return control(QStringLiteral("mnuImagenes") + QString::number(i)); }
+    QAction *saludo(int i) const { return control(QStringLiteral("mnuSaludos") + QString::number(i)); }
+    QAction *firma(int i) const { return control(QStringLiteral("mnuFirmas") + QString::number(i)); }
+    QMenu *menu(const char *nombre) const { return control<QMenu>(QString::fromLatin1(nombre)); }
+    QPushButton *boton(const char *nombre) const { return control<QPushButton>(QString::fromLatin1(nombre)); }
     int caret() const { return v.txtmsj->textCursor().position(); }
 };
 
@@ -105,7 +77,7 @@ QStringList titulos(const QMenu *menu)
 
 } // namespace
 
-class PruebaControladorAgregados : public QObject
+class PruebaPanelAgregados : public QObject
 {
     Q_OBJECT
 private Q_SLOTS:
@@ -146,16 +118,16 @@ private Q_SLOTS:
     void menusDeEmoticones()
     {
         Escenario e;
-        QCOMPARE(e.controles.c.mnuCaras->actions().size(), 12);
-        QCOMPARE(e.controles.c.mnuCaritas->actions().size(), 11);
-        QCOMPARE(titulos(e.controles.c.mnuCosas),
+        QCOMPARE(e.menu("mnuCaras")->actions().size(), 12);
+        QCOMPARE(e.menu("mnuCaritas")->actions().size(), 11);
+        QCOMPARE(titulos(e.menu("mnuCosas")),
                  (QStringList{QStringLiteral("<3  (Corazón)"), QStringLiteral("-,--'-@  (Una rosa)"),
                               QStringLiteral("--,-@  (Una rosita)"), QStringLiteral("[TNT]---.',-  (¡Bomba!)"),
                               QStringLiteral("<')))><  (Pez)")}));
-        QCOMPARE(e.controles.c.mnuCaras->actions().first()->text(), QStringLiteral(" :-)  (Cara feliz)"));
-        QCOMPARE(e.controles.c.mnuCaras->actions().first()->objectName(), QStringLiteral("mnuCaraFeliz"));
-        QCOMPARE(e.controles.mnuPOPImagenes.actions().size(), 11);
-        QCOMPARE(e.controles.mnuPOPImagenes.actions().at(8)->text(), QStringLiteral("Corazón Flechado"));
+        QCOMPARE(e.menu("mnuCaras")->actions().first()->text(), QStringLiteral(" :-)  (Cara feliz)"));
+        QCOMPARE(e.menu("mnuCaras")->actions().first()->objectName(), QStringLiteral("mnuCaraFeliz"));
+        QCOMPARE(e.menu("mnuPOPImagenes")->actions().size(), 11);
+        QCOMPARE(e.menu("mnuPOPImagenes")->actions().at(8)->text(), QStringLiteral("Corazón Flechado"));
     }
 
     void menusDebajoDelBoton_data()
@@ -169,9 +141,11 @@ private Q_SLOTS:
     {
         QFETCH(int, boton);
         Escenario e;
-        const ControlesAgregados &c = e.controles.c;
-        QPushButton *b = QList<QPushButton *>{c.cmdEmoticon, c.cmdImagenes, c.cmdFirmas}.at(boton);
-        QMenu *menu = QList<QMenu *>{c.mnuIconosGestuales, c.mnuPOPImagenes, c.mnuSaludosyFirmas}.at(boton);
+        QPushButton *b =
+            QList<QPushButton *>{e.boton("cmdEmoticon"), e.boton("cmdImagenes"), e.boton("cmdFirmas")}.at(boton);
+        QMenu *menu =
+            QList<QMenu *>{e.menu("mnuIconosGestuales"), e.menu("mnuPOPImagenes"), e.menu("mnuSaludosyFirmas")}.at(
+                boton);
         b->click();
         QTRY_VERIFY(menu->isVisible());
         QCOMPARE(menu->pos(), b->mapToGlobal(QPoint(0, b->height())));
@@ -192,81 +166,79 @@ private Q_SLOTS:
         e.p.ajustes.escribir(SeccionMensajes, ClaveFirma(9), QStringLiteral("a"));
 
         // Opening the menu from its button rebuilds the entries.
-        e.controles.c.cmdFirmas->click();
-        QTRY_VERIFY(e.controles.mnuSaludosyFirmas.isVisible());
-        e.controles.mnuSaludosyFirmas.hide();
+        e.boton("cmdFirmas")->click();
+        QTRY_VERIFY(e.menu("mnuSaludosyFirmas")->isVisible());
+        e.menu("mnuSaludosyFirmas")->hide();
 
-        QCOMPARE(e.ctl.mnuSaludos.size(), 10);
-        QCOMPARE(e.ctl.mnuSaludos.at(0)->text(), QStringLiteral("Hola!"));
-        QCOMPARE(e.ctl.mnuSaludos.at(1)->text(), de31.left(30) + QStringLiteral("..."));
-        QCOMPARE(e.ctl.mnuSaludos.at(2)->text(), QStringLiteral("\"Ana\" && \"Luis\"   chau"));
-        QCOMPARE(e.ctl.mnuSaludos.at(3)->text(), QStringLiteral("(Vacío)"));
-        QVERIFY(!e.ctl.mnuSaludos.at(3)->isEnabled());
-        QVERIFY(e.ctl.mnuSaludos.at(4)->isEnabled());
-        QCOMPARE(e.ctl.mnuSaludos.at(5)->text(), QStringLiteral(" ilegible "));
-        QCOMPARE(e.ctl.mnuFirmas.at(9)->text(), QStringLiteral("a"));
-        QVERIFY(!e.ctl.mnuFirmas.at(1)->isEnabled());
+        QCOMPARE(e.menu("mnuSubSaludos")->actions().size(), 10);
+        QCOMPARE(e.menu("mnuSubFirmas")->actions().size(), 10);
+        QCOMPARE(e.saludo(0)->text(), QStringLiteral("Hola!"));
+        QCOMPARE(e.saludo(1)->text(), de31.left(30) + QStringLiteral("..."));
+        QCOMPARE(e.saludo(2)->text(), QStringLiteral("\"Ana\" && \"Luis\"   chau"));
+        QCOMPARE(e.saludo(3)->text(), QStringLiteral("(Vacío)"));
+        QVERIFY(!e.saludo(3)->isEnabled());
+        QVERIFY(e.saludo(4)->isEnabled());
+        QCOMPARE(e.saludo(5)->text(), QStringLiteral(" ilegible "));
+        QCOMPARE(e.firma(9)->text(), QStringLiteral("a"));
+        QVERIFY(!e.firma(1)->isEnabled());
 
-        e.ctl.mnuSaludos.at(0)->trigger();
+        e.saludo(0)->trigger();
         QCOMPARE(e.v.textoMensaje(), QStringLiteral("Hola! "));
         e.v.txtmsj->setPlainText(QString());
-        e.ctl.mnuSaludos.at(1)->trigger();
+        e.saludo(1)->trigger();
         QCOMPARE(e.v.textoMensaje(), de31 + u' ');
         e.v.txtmsj->setPlainText(QStringLiteral("Nos vemos"));
-        e.ctl.mnuFirmas.at(0)->trigger();
+        e.firma(0)->trigger();
         QCOMPARE(e.v.textoMensaje(), QStringLiteral("Nos vemos Juan"));
         e.v.txtmsj->setPlainText(QString());
-        e.ctl.mnuSaludos.at(2)->trigger();
+        e.saludo(2)->trigger();
         QCOMPARE(e.v.textoMensaje(), QStringLiteral("\"Ana\" & \"Luis\"\r\n\tchau "));
-        // An empty slot cannot be chosen, not even by calling its handler.
+        // An empty slot cannot be chosen.
         const int pasadas = e.v.pasadas;
-        e.ctl.mnuSaludos_Click(3);
-        e.ctl.mnuSaludos_Click(10);
-        e.ctl.mnuFirmas_Click(-1);
+        e.saludo(3)->trigger();
+        e.firma(1)->trigger();
         QCOMPARE(e.v.pasadas, pasadas);
 
         // Changes in the settings show at the next opening, from the menu bar too.
         e.p.ajustes.escribir(SeccionMensajes, ClaveSaludo(0), QString());
         e.p.ajustes.escribir(SeccionMensajes, ClaveSaludo(3), QStringLiteral("Buen día"));
-        e.controles.mnuSaludosyFirmas.popup(QPoint(0, 0));
-        QTRY_VERIFY(e.controles.mnuSaludosyFirmas.isVisible());
-        e.controles.mnuSaludosyFirmas.hide();
-        QVERIFY(!e.ctl.mnuSaludos.at(0)->isEnabled());
-        QCOMPARE(e.ctl.mnuSaludos.at(0)->text(), QStringLiteral("(Vacío)"));
-        QCOMPARE(e.ctl.mnuSaludos.at(3)->text(), QStringLiteral("Buen día"));
-        QVERIFY(e.ctl.mnuSaludos.at(3)->isEnabled());
+        e.menu("mnuSaludosyFirmas")->popup(QPoint(0, 0));
+        QTRY_VERIFY(e.menu("mnuSaludosyFirmas")->isVisible());
+        e.menu("mnuSaludosyFirmas")->hide();
+        QVERIFY(!e.saludo(0)->isEnabled());
+        QCOMPARE(e.saludo(0)->text(), QStringLiteral("(Vacío)"));
+        QCOMPARE(e.saludo(3)->text(), QStringLiteral("Buen día"));
+        QVERIFY(e.saludo(3)->isEnabled());
     }
 
     void personalizarAbreLasPreferencias()
     {
         Escenario e;
-        e.controles.c.mnuSaludosyFirmasPersonalizar->trigger();
-        QCOMPARE(e.v.pestanas, QList<int>{2});
+        e.control(QStringLiteral("mnuSaludosyFirmasPersonalizar"))->trigger();
+        QCOMPARE(e.pestanas, QList<int>{2});
     }
 
     // The notice until the user asks not to see it again; never with the key True.
     void avisoDeImagen()
     {
         Escenario e;
-        e.ctl.mnuImagenes.at(0)->trigger();
+        e.imagen(0)->trigger();
         QCOMPARE(e.p.avisos.mostrados.size(), 1);
         const auto aviso = e.p.avisos.mostrados.first();
         QCOMPARE(aviso.texto, TextoAvisoImagen());
         QCOMPARE(aviso.claveNoMas, QStringLiteral("TipImagenesNoMas"));
-        QCOMPARE(aviso.dueno, &e.v.raiz);
+        QCOMPARE(aviso.dueno, &e.v.raiz); // the window the panel is in
         QCOMPARE(e.v.textoMensaje(), QStringLiteral("\r\n\r\n\r\n\r\n") + ImagenesAgregadas().at(0).codigo);
         // The text was in place before the notice.
         e.p.avisos.marcarNoMas = true;
-        e.ctl.mnuImagenes_Click(3);
+        e.imagen(3)->trigger();
         QCOMPARE(e.p.avisos.mostrados.size(), 2);
-        e.ctl.mnuImagenes_Click(4);
-        e.ctl.mnuImagenes_Click(10);
+        e.imagen(4)->trigger();
+        e.imagen(10)->trigger();
         QCOMPARE(e.p.avisos.mostrados.size(), 2);
         QVERIFY(LeerClaveBooleana(e.p.ajustes, Clave::TipImagenesNoMas));
-        // Out of range: nothing.
-        const QString antes = e.v.textoMensaje();
-        e.ctl.mnuImagenes_Click(11);
-        QCOMPARE(e.v.textoMensaje(), antes);
+        // The last picture is the eleventh: there is no other.
+        QVERIFY(!e.imagen(11));
     }
 
     void avisoSegunLaClave_data()
@@ -283,7 +255,7 @@ private Q_SLOTS:
         QFETCH(bool, mostrado);
         Escenario e;
         EscribirClave(e.p.ajustes, Clave::TipImagenesNoMas, valor);
-        e.ctl.mnuImagenes_Click(2);
+        e.imagen(2)->trigger();
         QCOMPARE(e.p.avisos.mostrados.size(), mostrado ? 1 : 0);
         QVERIFY(e.v.textoMensaje().endsWith(ImagenesAgregadas().at(2).codigo));
     }
@@ -309,15 +281,14 @@ private Q_SLOTS:
         p.avisos.marcarNoMas = true;
         frmBrowser f(p.ctx);
         ControlesBrowser &c = controlesDe(f);
-        ControladorAgregados &ctl = f.agregados();
         c.picEscritura->show();
         f.show();
         f.composicion().PonerProveedor(nullptr); // the limit before a provider is known: 138
         c.cboRemitente->setEditText(QStringLiteral("Ana"));
         f.composicion().ponerTextoMensaje(mensaje);
         QVERIFY(f.composicion().textoMensaje().size() <= LargoMaximoMensaje);
-        ctl.mnuEmoticon_Click(0);
-        ctl.mnuImagenes_Click(imagen);
+        c.mnuCaras->actions().first()->trigger();
+        f.findChild<QAction *>(QStringLiteral("mnuImagenes") + QString::number(imagen))->trigger();
         const QString texto = f.composicion().textoMensaje();
         QVERIFY(texto.size() <= LargoMaximoMensaje);
         QCOMPARE(c.txtcarescritos->text(), QStringLiteral(" ") + QString::number(3 + texto.size()));
@@ -327,5 +298,5 @@ private Q_SLOTS:
     }
 };
 
-QTEST_MAIN(PruebaControladorAgregados)
-#include "prueba_controladoragregados.moc"
+QTEST_MAIN(PruebaPanelAgregados)
+#include "prueba_panelagregados.moc"

@@ -1,19 +1,20 @@
-#include "agenda/controladorcontactos.h"
+#include "agenda/panelcontactos.h"
 
 #include <QAction>
+#include <QGroupBox>
 #include <QKeyEvent>
-#include <QLabel>
+#include <QMenu>
 #include <QPushButton>
 #include <QTreeWidget>
 
-#include "agenda/accesodirecto.h"
 #include "agenda/exportaragenda.h"
 #include "agenda/frmagenda.h"
 #include "agenda/frmcontacto.h"
 #include "agenda/lineacomandos.h"
-#include "agenda/registrocontacto.h"
+#include "plataforma/colocacion.h"
 
 using namespace Agenda;
+using namespace colocacion;
 
 namespace {
 
@@ -21,50 +22,70 @@ const QString TituloInvalido = QStringLiteral("NTX Mensajes - Contacto Inválido
 
 } // namespace
 
-ControladorContactos::ControladorContactos(Contexto &contexto, VentanaContactos &ventana,
-                                           DestinoComposicion &composicion, const ControlesContactos &controles,
-                                           QObject *padre)
-    : QObject(padre)
+PanelContactos::PanelContactos(Contexto &contexto, VentanaContactos &ventana, DestinoComposicion &composicion,
+                               QWidget *padre)
+    : QWidget(padre)
     , ctx(contexto)
     , ventana_(ventana)
     , composicion_(composicion)
-    , c(controles)
 {
-    connect(c.cmdAgendar, &QPushButton::clicked, this, &ControladorContactos::cmdAgendar_Click);
-    connect(c.cmdAlEscritorio, &QPushButton::clicked, this, &ControladorContactos::cmdAlEscritorio_Click);
-    connect(c.cmdEscribirA, &QPushButton::clicked, this, &ControladorContactos::cmdEscribirA_Click);
-    connect(c.tvwContactos, &QTreeWidget::itemDoubleClicked, this, &ControladorContactos::cmdEscribirA_Click);
-    c.tvwContactos->installEventFilter(this);
-    for (QObject *abrir : {static_cast<QObject *>(c.cmdAbrirAgenda), static_cast<QObject *>(c.mnuAbrirAgenda),
-                           static_cast<QObject *>(c.accionPersonalizar)}) {
-        if (auto *boton = qobject_cast<QPushButton *>(abrir))
-            connect(boton, &QPushButton::clicked, this, &ControladorContactos::cmdAbrirAgenda_Click);
-        else
-            connect(static_cast<QAction *>(abrir), &QAction::triggered, this,
-                    &ControladorContactos::cmdAbrirAgenda_Click);
-    }
+    crearControles();
+    connect(cmdEscribirA, &QPushButton::clicked, this, &PanelContactos::cmdEscribirA_Click);
+    connect(tvwContactos, &QTreeWidget::itemDoubleClicked, this, &PanelContactos::tvwContactos_DblClick);
+    tvwContactos->installEventFilter(this);
+    connect(cmdAbrirAgenda, &QPushButton::clicked, this, &PanelContactos::cmdAbrirAgenda_Click);
+    connect(accionPersonalizar, &QAction::triggered, this, &PanelContactos::AbrirAgenda);
     for (int n = 1; n <= 10; ++n)
-        connect(c.accionesRapidas[n - 1], &QAction::triggered, this, [this, n] { Rapida_Click(n); });
-    connect(c.mnuArchivoNuevoContacto, &QAction::triggered, this, &ControladorContactos::NuevoContacto);
-    connect(c.mnuExportarAgenda, &QAction::triggered, this, &ControladorContactos::mnuExportarAgenda_Click);
-    connect(c.mnuImportarAgenda, &QAction::triggered, this, &ControladorContactos::mnuImportarAgenda_Click);
+        connect(accionesRapidas[n - 1], &QAction::triggered, this, [this, n] { Rapida_Click(n); });
+    connect(cmdAlternarContactos, &QPushButton::clicked, this, &PanelContactos::cmdAlternarContactos_Click);
 }
 
-bool ControladorContactos::eventFilter(QObject *objeto, QEvent *evento)
+void PanelContactos::crearControles()
 {
-    if (objeto == c.tvwContactos && evento->type() == QEvent::KeyPress) {
+    setObjectName(QStringLiteral("picContactos"));
+    setGeometry(twips(6840, 840, 3735, 3615));
+    fraContactos = new QGroupBox(QStringLiteral("Contactos"), this);
+    fraContactos->setGeometry(QRect(0, 0, 249, 208));
+    tvwContactos = new QTreeWidget(fraContactos);
+    tvwContactos->setGeometry(QRect(6, 18, 237, 184));
+    tvwContactos->setHeaderHidden(true);
+    tvwContactos->setRootIsDecorated(false);
+    cmdAlternarContactos = boton(QStringLiteral("Ver Mejoras"), this, QRect(0, 212, 81, 28));
+    cmdEscribirA = boton(QStringLiteral("Escribir"), this, QRect(84, 212, 80, 28));
+    cmdAbrirAgenda = boton(QStringLiteral("Abrir Agenda"), this, QRect(168, 212, 81, 28));
+
+    // The toolbar's drop-down: a caption, the ten quick slots, "Personalizar...".
+    menuAgendaRapida = new QMenu(this);
+    QAction *titulo = menuAgendaRapida->addAction(QStringLiteral("Agenda Rápida"));
+    titulo->setEnabled(false);
+    menuAgendaRapida->addSeparator();
+    for (int i = 0; i < 10; ++i) {
+        accionesRapidas[i] = menuAgendaRapida->addAction(QString());
+        accionesRapidas[i]->setData(QStringLiteral("rap%1").arg(i + 1));
+        accionesRapidas[i]->setObjectName(QStringLiteral("rap%1").arg(i + 1));
+        accionesRapidas[i]->setEnabled(false);
+    }
+    menuAgendaRapida->addSeparator();
+    accionPersonalizar = menuAgendaRapida->addAction(QStringLiteral("Personalizar..."));
+    accionPersonalizar->setData(QStringLiteral("personalizar"));
+    NTX_CONTROLES_CONTACTOS(NTX_CONTROLES_NOMBRE)
+}
+
+bool PanelContactos::eventFilter(QObject *objeto, QEvent *evento)
+{
+    if (objeto == tvwContactos && evento->type() == QEvent::KeyPress) {
         const int tecla = static_cast<QKeyEvent *>(evento)->key();
         if (tecla == Qt::Key_Return || tecla == Qt::Key_Enter) {
             cmdEscribirA_Click();
             return true;
         }
     }
-    return QObject::eventFilter(objeto, evento);
+    return QWidget::eventFilter(objeto, evento);
 }
 
-// ---- Contact list, quick slots and recipient frame ----
+// ---- Contact list, quick slots and recipient ----
 
-void ControladorContactos::ActualizarAgenda()
+void PanelContactos::ActualizarAgenda()
 {
     const bool leidos = LeerContactos(ctx.ajustes, &ctx.contactos);
     indice.construir(ctx.contactos);
@@ -76,99 +97,55 @@ void ControladorContactos::ActualizarAgenda()
     const auto entradas = CalcularRapidas(ctx.contactos, leidos, guardadas);
     for (int n = 1; n <= 10; ++n) {
         const EntradaRapida &e = entradas[static_cast<size_t>(n - 1)];
-        c.accionesRapidas[n - 1]->setText(e.texto);
-        c.accionesRapidas[n - 1]->setEnabled(e.habilitada);
+        accionesRapidas[n - 1]->setText(e.texto);
+        accionesRapidas[n - 1]->setEnabled(e.habilitada);
         if (e.borrarValor)
             ctx.ajustes.borrarClave(SeccionMensajes, ClaveRapida(n));
     }
 }
 
-void ControladorContactos::sinDestinatario(const QString &texto, bool agendarHabilitado)
+void PanelContactos::MostrarDestinatario()
 {
-    c.lblNombreDestinatario->setText(texto);
-    c.cmdAlEscritorio->hide();
-    c.cmdAlEscritorio->setEnabled(false);
-    c.cmdAgendar->show();
-    c.cmdAgendar->setEnabled(agendarHabilitado);
-}
-
-void ControladorContactos::conDestinatario(const QString &nombre)
-{
-    c.lblNombreDestinatario->setText(nombre);
-    c.cmdAlEscritorio->show();
-    c.cmdAlEscritorio->setEnabled(true);
-    c.cmdAgendar->hide();
-    c.cmdAgendar->setEnabled(false);
-}
-
-void ControladorContactos::MostrarDestinatario()
-{
-    if (composicion_.modoAlias())
-        MostrarDestinatarioPorAlias();
-    else
-        MostrarDestinatarioPorNumero();
-}
-
-QString ControladorContactos::nombreDestinatario() const
-{
-    return c.lblNombreDestinatario->text();
-}
-
-bool ControladorContactos::destinatarioAgendado() const
-{
-    // "Agendar" is available only for a destination that is not in the book.
-    return !c.cmdAgendar->isEnabled();
-}
-
-void ControladorContactos::MostrarDestinatarioPorNumero()
-{
-    const QString codArea = composicion_.codArea(), numero = composicion_.numero();
-    if (codArea.isEmpty() && numero.isEmpty()) {
-        sinDestinatario(QStringLiteral("(Ninguno)"), false);
-        return;
+    DestinatarioSaliente d;
+    d.modoAlias = composicion_.modoAlias();
+    d.codArea = composicion_.codArea();
+    d.numero = composicion_.numero();
+    d.alias = composicion_.alias();
+    int fila = -1;
+    if (d.modoAlias) {
+        if (!d.alias.isEmpty())
+            fila = indice.buscarPorAlias(ctx.contactos, d.alias);
+    } else if (!d.codArea.isEmpty() || !d.numero.isEmpty()) {
+        fila = indice.buscarPorNumero(ctx.contactos, d.codArea, d.numero);
     }
-    const int fila = indice.buscarPorNumero(ctx.contactos, codArea, numero);
-    if (fila < 0)
-        sinDestinatario(QStringLiteral("(No agendado)"), true);
-    else
-        conDestinatario(ctx.contactos.at(fila).nombre);
-}
-
-void ControladorContactos::MostrarDestinatarioPorAlias()
-{
-    const QString alias = composicion_.alias();
-    if (alias.isEmpty()) {
-        sinDestinatario(QStringLiteral("(Ninguno)"), false);
-        return;
+    if (fila >= 0) {
+        d.agendado = true;
+        d.nombre = ctx.contactos.at(fila).nombre;
     }
-    const int fila = indice.buscarPorAlias(ctx.contactos, alias);
-    if (fila < 0)
-        sinDestinatario(QStringLiteral("(No agendado)"), true);
-    else
-        conDestinatario(ctx.contactos.at(fila).nombre);
+    Q_EMIT destinatario(d);
 }
 
-void ControladorContactos::IniciarPanelContactos()
+void PanelContactos::IniciarPanelContactos()
 {
     ParesAjustes pares;
     ctx.ajustes.enumerarConEstado(SeccionAgenda, &pares);
-    c.tvwContactos->clear();
+    tvwContactos->clear();
     if (pares.isEmpty()) {
-        new QTreeWidgetItem(c.tvwContactos, {QStringLiteral("No hay contactos en la Agenda")});
-        c.cmdEscribirA->setEnabled(false);
+        new QTreeWidgetItem(tvwContactos, {QStringLiteral("No hay contactos en la Agenda")});
+        cmdEscribirA->setEnabled(false);
         return;
     }
     const QIcon icono(QStringLiteral(":/iconos/contacto.png"));
     for (const auto &par : std::as_const(pares)) {
-        auto *nodo = new QTreeWidgetItem(c.tvwContactos, {par.first});
+        auto *nodo = new QTreeWidgetItem(tvwContactos, {par.first});
         nodo->setIcon(0, icono);
         nodo->setData(0, Qt::UserRole, par.second);
     }
-    c.tvwContactos->setCurrentItem(c.tvwContactos->topLevelItem(0));
-    c.cmdEscribirA->setEnabled(true);
+    tvwContactos->setCurrentItem(tvwContactos->topLevelItem(0));
+    cmdEscribirA->setEnabled(true);
 }
 
-void ControladorContactos::ProcesarLineaDeComandos(const QString &linea)
+void PanelContactos::ProcesarLineaDeComandos(const QString &linea)
 {
     const QString texto = linea.isEmpty() ? ctx.sistema.lineaDeComandos() : linea;
     QString nombre;
@@ -186,19 +163,7 @@ void ControladorContactos::ProcesarLineaDeComandos(const QString &linea)
     }
 }
 
-void ControladorContactos::cmdAgendar_Click()
-{
-    ventana_.cerrarGlobo();
-    AgendarDestinatario();
-}
-
-void ControladorContactos::cmdAlEscritorio_Click()
-{
-    ventana_.cerrarGlobo();
-    CrearAccesoDirecto(ctx.dialogos, ctx.sistema, c.lblNombreDestinatario->text());
-}
-
-void ControladorContactos::escribirAGuardado(const QString &nombre)
+void PanelContactos::escribirAGuardado(const QString &nombre)
 {
     const QString registro = ctx.ajustes.leer(SeccionAgenda, nombre);
     if (registro.isEmpty()) {
@@ -213,35 +178,59 @@ void ControladorContactos::escribirAGuardado(const QString &nombre)
     EscribirAContacto(campos.nombre, campos.proveedor, campos.codArea, campos.numero);
 }
 
-void ControladorContactos::cmdEscribirA_Click()
+void PanelContactos::cmdEscribirA_Click()
 {
     // No contact selected (or the "no contacts" line): nothing to write to.
-    const QTreeWidgetItem *nodo = c.tvwContactos->currentItem();
-    if (!nodo || !c.cmdEscribirA->isEnabled())
+    const QTreeWidgetItem *nodo = tvwContactos->currentItem();
+    if (!nodo || !cmdEscribirA->isEnabled())
         return;
     escribirAGuardado(nodo->text(0));
 }
 
-void ControladorContactos::cmdAbrirAgenda_Click()
+void PanelContactos::tvwContactos_DblClick()
+{
+    cmdEscribirA_Click();
+}
+
+void PanelContactos::cmdAbrirAgenda_Click()
+{
+    AbrirAgenda();
+}
+
+void PanelContactos::AbrirAgenda()
 {
     frmAgenda::Mostrar(ctx, *this);
 }
 
-void ControladorContactos::Rapida_Click(int numero)
+void PanelContactos::cmdAlternarContactos_Click()
 {
-    QAction *entrada = c.accionesRapidas[numero - 1];
+    cmdAlternarContactos->setEnabled(false);
+    Q_EMIT verMejoras();
+}
+
+void PanelContactos::terminarDeslizamiento()
+{
+    cmdAlternarContactos->setEnabled(true);
+    tvwContactos->hide();
+    tvwContactos->show();
+    cmdAlternarContactos->setFocus();
+}
+
+void PanelContactos::Rapida_Click(int numero)
+{
+    QAction *entrada = accionesRapidas[numero - 1];
     if (entrada->isEnabled())
         escribirAGuardado(entrada->text());
 }
 
-void ControladorContactos::mnuExportarAgenda_Click()
+void PanelContactos::ExportarAgenda()
 {
-    ExportarAgenda(ctx);
+    ::ExportarAgenda(ctx);
 }
 
-void ControladorContactos::mnuImportarAgenda_Click()
+void PanelContactos::ImportarAgenda()
 {
-    ImportarAgenda(ctx, *this);
+    ::ImportarAgenda(ctx, *this);
 }
 
 // ---- Agenda procedures ----
@@ -255,7 +244,7 @@ void CopiarProveedores(const QStringList &proveedores, frmContacto &dialogo)
 
 } // namespace
 
-void ControladorContactos::eliminarContacto(const QString &nombre)
+void PanelContactos::eliminarContacto(const QString &nombre)
 {
     ctx.ajustes.borrarClave(SeccionAgenda, nombre);
     ActualizarAgenda();
@@ -263,7 +252,7 @@ void ControladorContactos::eliminarContacto(const QString &nombre)
     IniciarPanelContactos();
 }
 
-void ControladorContactos::preguntarProveedorNoDisponible(const QString &nombre, bool conGuion)
+void PanelContactos::preguntarProveedorNoDisponible(const QString &nombre, bool conGuion)
 {
     const QString texto =
         QStringLiteral("Este contacto tiene asignado un proveedor al que esta versión de NTX Mensajes no puede enviar "
@@ -276,8 +265,8 @@ void ControladorContactos::preguntarProveedorNoDisponible(const QString &nombre,
         eliminarContacto(nombre);
 }
 
-void ControladorContactos::preguntarModificar(const QString &nombre, const QString &proveedor, const QString &codArea,
-                                              const QString &numero)
+void PanelContactos::preguntarModificar(const QString &nombre, const QString &proveedor, const QString &codArea,
+                                        const QString &numero)
 {
     const QString texto = QStringLiteral("La información guardada para este contacto no es correcta.\r\nCompruebe "
                                          "que el número de teléfono sea el correcto y que contenga sólo "
@@ -290,8 +279,8 @@ void ControladorContactos::preguntarModificar(const QString &nombre, const QStri
 }
 
 // Steps shared by both ways of writing to a contact; true when the composer was filled.
-bool ControladorContactos::ponerEnComposicion(const QString &nombre, const QString &proveedor, const QString &codArea,
-                                              const QString &numero)
+bool PanelContactos::ponerEnComposicion(const QString &nombre, const QString &proveedor, const QString &codArea,
+                                        const QString &numero)
 {
     if (!DatosNumericosValidos(codArea, numero)) {
         preguntarModificar(nombre, proveedor, codArea, numero);
@@ -317,7 +306,7 @@ bool ControladorContactos::ponerEnComposicion(const QString &nombre, const QStri
     return true;
 }
 
-void ControladorContactos::NuevoContacto()
+void PanelContactos::NuevoContacto()
 {
     frmContacto dialogo(
         ctx, [this] { IniciarPanelContactos(); }, ventana_.ventana());
@@ -330,7 +319,7 @@ void ControladorContactos::NuevoContacto()
     ActualizarAgenda();
 }
 
-void ControladorContactos::AgendarDestinatario()
+void PanelContactos::AgendarDestinatario()
 {
     frmContacto dialogo(
         ctx, [this] { IniciarPanelContactos(); }, ventana_.ventana());
@@ -345,8 +334,8 @@ void ControladorContactos::AgendarDestinatario()
     ActualizarAgenda();
 }
 
-bool ControladorContactos::ModificarContacto(const QString &nombre, const QString &proveedor, const QString &codArea,
-                                             const QString &numero)
+bool PanelContactos::ModificarContacto(const QString &nombre, const QString &proveedor, const QString &codArea,
+                                       const QString &numero)
 {
     frmContacto dialogo(
         ctx, [this] { IniciarPanelContactos(); }, ventana_.ventana());
@@ -362,14 +351,14 @@ bool ControladorContactos::ModificarContacto(const QString &nombre, const QStrin
     return true;
 }
 
-void ControladorContactos::EscribirAContacto(const QString &nombre, const QString &proveedor, const QString &codArea,
-                                             const QString &numero)
+void PanelContactos::EscribirAContacto(const QString &nombre, const QString &proveedor, const QString &codArea,
+                                       const QString &numero)
 {
     if (ponerEnComposicion(nombre, proveedor, codArea, numero))
         composicion_.enfocarRemitente();
 }
 
-void ControladorContactos::EscribirAContactoPorNombre(const QString &nombre)
+void PanelContactos::EscribirAContactoPorNombre(const QString &nombre)
 {
     const int fila = indice.buscarPorNombre(ctx.contactos, nombre);
     if (fila < 0)
