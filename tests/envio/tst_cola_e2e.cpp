@@ -1,6 +1,7 @@
-// One message to several recipients end to end: the real main window, the real
-// delivery windows and web views against ntxsimulador on loopback, the history
-// file on disk. Each delivery window is answered as a user does it, in turn.
+// One message to several recipients end to end: a group chosen in the real main
+// window, "Enviar Mensaje", the real delivery windows and web views against
+// ntxsimulador on loopback, the history file on disk. Each delivery window is
+// answered as a user does it, in turn; the composer is never cleared.
 #include <QApplication>
 #include <QFile>
 #include <QJsonArray>
@@ -15,6 +16,7 @@
 #include <QTest>
 
 #include "agenda/grupos.h"
+#include "agenda/panelcontactos.h"
 #include "agenda/registrocontacto.h"
 #include "dobles/ajustesmemoria.h"
 #include "dobles/avisosguion.h"
@@ -77,7 +79,7 @@ class tst_cola_e2e : public QObject
         AvisosGuion avisos;
         Contexto ctx;
         frmBrowser *b = nullptr;
-        std::unique_ptr<ControladorCola> cola;
+        ControladorCola *cola = nullptr;
         Cliente(const QString &datos, const Direcciones &d)
             : ctx{ajustes, dialogos, sistema, instancia, avisos, fabricaVistaWebMotor(), d}
         {
@@ -85,32 +87,38 @@ class tst_cola_e2e : public QObject
             b = new frmBrowser(ctx);
             b->show();
             controlesDe(*b).chkHistorial->setCheckState(Qt::Checked);
-            cola = std::make_unique<ControladorCola>(ctx, b->envio());
+            cola = &b->cola();
         }
-        ~Cliente()
-        {
-            cola.reset();
-            delete b;
-        }
+        ~Cliente() { delete b; }
         void agendar(const QString &nombre, const QString &proveedor, const QString &numero)
         {
             QString registro;
             Agenda::EscribirRegistro({nombre, proveedor, QStringLiteral("351"), numero}, &registro, nullptr);
             ajustes.escribir(SeccionAgenda, nombre, registro);
         }
-        // A group of the address book, as the queue takes it.
+        // A group of the address book handed over on the command line, the message
+        // typed, "Enviar Mensaje" pressed; the question is answered "Sí".
         bool enviarAGrupo(const QStringList &miembros)
         {
             Agenda::Grupos grupos(ajustes);
             grupos.crear(QStringLiteral("Amigos"), nullptr);
             grupos.agregar(QStringLiteral("Amigos"), miembros, nullptr);
-            Contactos contactos;
-            Agenda::LeerContactos(ajustes, &contactos);
-            MensajeSaliente m;
-            m.remitente = kRemitente;
-            m.texto = kMensaje;
-            m.cuenta = int(kRemitente.size() + kMensaje.size());
-            return cola->Iniciar(m, Agenda::DestinatariosDeContactos(contactos, grupos.miembros("Amigos")));
+            controlesDe(*b).picContactos->ProcesarLineaDeComandos(QStringLiteral("/g:\"Amigos\""));
+            escribir(controlesDe(*b).cboRemitente->lineEdit(), kRemitente);
+            escribir(controlesDe(*b).txtmsj, kMensaje);
+            if (b->composicion().textoMensaje() != kMensaje)
+                return false;
+            QTest::mouseClick(controlesDe(*b).cmdEnviar, Qt::LeftButton);
+            return cola->activa();
+        }
+        static void escribir(QWidget *w, const QString &texto)
+        {
+            for (const QChar c : texto) {
+                if (c.unicode() < 128)
+                    QTest::keyClicks(w, QString(c));
+                else
+                    QTest::sendKeyEvent(QTest::Click, w, Qt::Key_unknown, QString(c), {});
+            }
         }
         QStringList historial() const
         {
@@ -233,6 +241,10 @@ void tst_cola_e2e::tresDestinatariosDosProveedores()
 
     QCOMPARE(c.resumen(), "Ana=Enviado; Luis=Enviado; Eva=Enviado");
     QCOMPARE(c.b->envio().ContadorCorto, qint16(3));
+    QCOMPARE(controlesDe(*c.b).StatusBar1->textoPanel1(),
+             "Envío a varios destinatarios: 3 enviados, 0 no enviados, 0 cancelados");
+    QCOMPARE(c.b->composicion().textoMensaje(), kMensaje);
+    QCOMPARE(controlesDe(*c.b).lblNombreDestinatario->text(), "Para: Ana, Luis y Eva");
 }
 
 void tst_cola_e2e::directivaYPasarelaCaida()
@@ -258,7 +270,8 @@ void tst_cola_e2e::directivaYPasarelaCaida()
     const QStringList h = c.historial();
     QCOMPARE(h.size(), 2);
     QVERIFY(h.at(1).contains("\"351 1234571\",\"José\""));
-    QCOMPARE(controlesDe(*c.b).StatusBar1->textoPanel1(), "Claro: Mensaje ha sido enviado al destinatario");
+    QCOMPARE(controlesDe(*c.b).StatusBar1->textoPanel1(),
+             "Envío a varios destinatarios: 1 enviado, 2 no enviados, 0 cancelados");
     const auto u = ControlesFrmCola::buscar(*c.cola->ventana());
     QVERIFY(u.cmdReintentar->isVisibleTo(c.cola->ventana()));
     QCOMPARE(u.lblProgreso->text(), "Envío a varios destinatarios: 1 enviado, 2 no enviados, 0 cancelados");
