@@ -295,6 +295,7 @@ private Q_SLOTS:
         QTest::newRow("ctrl-clic en el panel") << "panel"
                                                << "Juan,Eva"
                                                << "Para: Juan y Eva" << 120;
+        QTest::newRow("ctrl+a en el panel") << "todos" << "" << "Para: Juan, Ana y Eva" << 120;
         QTest::newRow("grupo en el panel") << "panel"
                                            << "Grupo: Amigos"
                                            << "Para: Juan, Ana y Eva" << 120;
@@ -324,6 +325,12 @@ private Q_SLOTS:
             c.picContactos->ProcesarLineaDeComandos(argumento);
         } else if (como == "agenda") {
             c.picContactos->EscribirAVarios({}, argumento);
+        } else if (como == "todos") {
+            // Ctrl+A in the tree, before the menu's shortcut of the same keys.
+            c.tvwContactos->setFocus();
+            QTest::keyClick(c.tvwContactos, Qt::Key_A, Qt::ControlModifier);
+            QCOMPARE(c.tvwContactos->selectedItems().size(), 4);
+            QTest::mouseClick(c.cmdEscribirA, Qt::LeftButton);
         } else {
             c.tvwContactos->clearSelection();
             for (const QString &n : argumento.split(u',')) {
