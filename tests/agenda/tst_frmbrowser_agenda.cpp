@@ -295,7 +295,9 @@ private Q_SLOTS:
         QTest::newRow("ctrl-clic en el panel") << "panel"
                                                << "Juan,Eva"
                                                << "Para: Juan y Eva" << 120;
-        QTest::newRow("ctrl+a en el panel") << "todos" << "" << "Para: Juan, Ana y Eva" << 120;
+        QTest::newRow("ctrl+a en el panel") << "todos"
+                                            << ""
+                                            << "Para: Juan, Ana y Eva" << 120;
         QTest::newRow("grupo en el panel") << "panel"
                                            << "Grupo: Amigos"
                                            << "Para: Juan, Ana y Eva" << 120;
