@@ -96,6 +96,8 @@ void ControladorCola::avanzar()
     m_ventana->mostrarEspera({});
     m_ventana->mostrarProgreso(m_cola.textoProgreso(indice));
     m_ventana->mostrarResumen(m_cola, false);
+    // Above the main window, so "Detener" stays in sight beside the delivery window.
+    m_ventana->raise();
     m_actual = indice;
     m_hayResultado = false;
     m_entregando = true;
