@@ -9,9 +9,10 @@ frmCola::frmCola(QWidget *padre)
     setWindowTitle(QStringLiteral("Envío a varios destinatarios"));
     setFixedSize(440, 300);
     ui.lblProgreso = new QLabel(this);
-    ui.lblProgreso->setGeometry(12, 10, 416, 20);
+    ui.lblProgreso->setGeometry(12, 6, 308, 32);
+    ui.lblProgreso->setWordWrap(true);
     ui.lblEspera = new QLabel(this);
-    ui.lblEspera->setGeometry(12, 34, 416, 20);
+    ui.lblEspera->setGeometry(12, 38, 416, 20);
     ui.lblEspera->hide();
     ui.lvwResumen = new QTreeWidget(this);
     ui.lvwResumen->setGeometry(12, 60, 416, 190);
@@ -21,10 +22,12 @@ frmCola::frmCola(QWidget *padre)
         {QStringLiteral("Destinatario"), QStringLiteral("Proveedor"), QStringLiteral("Resultado")});
     ui.lvwResumen->header()->resizeSection(0, 110);
     ui.lvwResumen->header()->resizeSection(1, 130);
+    // At the top right: the delivery windows open in the middle of the screen and
+    // would cover a button at the bottom left of this window.
     ui.cmdDetener = new QPushButton(QStringLiteral("Detener"), this);
-    ui.cmdDetener->setGeometry(12, 260, 100, 28);
+    ui.cmdDetener->setGeometry(328, 8, 100, 28);
     ui.cmdReintentar = new QPushButton(QStringLiteral("Reintentar los no enviados"), this);
-    ui.cmdReintentar->setGeometry(120, 260, 200, 28);
+    ui.cmdReintentar->setGeometry(12, 260, 200, 28);
     ui.cmdReintentar->hide();
     ui.cmdCerrar = new QPushButton(QStringLiteral("Cerrar"), this);
     ui.cmdCerrar->setGeometry(328, 260, 100, 28);
