@@ -5,6 +5,7 @@
 #include "shell/frmbrowser.h"
 #include "comun/imagenestado.h"
 
+#include "agenda/grupos.h"
 #include "comun/claves.h"
 #include "envio/proveedores.h"
 #include "plataforma/colocacion.h"
@@ -229,6 +230,9 @@ void frmBrowser::crearMenus()
 void frmBrowser::crearControladores()
 {
     envio_ = std::make_unique<ControladorEnvio>(ctx, this);
+    cola_ = std::make_unique<ControladorCola>(ctx, *envio_);
+    // A recipient deleted while the queue waits is not sent to.
+    cola_->sigueEnAgenda = [this](const QString &nombre) { return !ctx.ajustes.leer(SeccionAgenda, nombre).isEmpty(); };
     historial_ = std::make_unique<ControladorHistorial>(ctx, static_cast<VentanaHistorial &>(*this),
                                                         static_cast<ReenvioComposicion &>(*composicion_),
                                                         ControlesHistorial{ui.mnuHistorialMsjs});
@@ -284,6 +288,11 @@ void frmBrowser::conectar()
     // the status bar, the composer and the history.
     connect(envio_.get(), &ControladorEnvio::limpiarComposicion, composicion_, &PanelComposicion::limpiar);
     connect(envio_.get(), &ControladorEnvio::envioTerminado, this, &frmBrowser::envioTerminado);
+    connect(cola_.get(), &ControladorCola::estado, this, &frmBrowser::ponerEstado);
+    connect(ui.picContactos, &PanelContactos::varios, this, &frmBrowser::escribirAVarios);
+    connect(ui.fraDestinatario, &PanelDestinatario::variosCambiados, this, &frmBrowser::variosCambiados);
+    connect(ui.fraDestinatario, &PanelDestinatario::quedaUno, ui.picContactos,
+            [this](const QString &nombre) { ui.picContactos->EscribirAVarios({nombre}, {}); });
     connect(ui.botonAgenda, &QToolButton::clicked, this, [this] { tbToolBar_ButtonClick(QStringLiteral("agenda")); });
     connect(ui.cboAddress, &ComboDesplegable::desplegando, tips_.get(), &ControladorTips::cboAddress_DropDown);
     connect(ui.mnuPreferencias, &QAction::triggered, this,
@@ -363,6 +372,13 @@ void frmBrowser::mostrarVentana()
 
 void frmBrowser::enviarMensaje(MensajeSaliente mensaje)
 {
+    // Several recipients: each one's provider is the one in their contact record.
+    if (!ui.fraDestinatario->varios().isEmpty()) {
+        Contactos contactos;
+        Agenda::LeerContactos(ctx.ajustes, &contactos);
+        cola_->Iniciar(mensaje, Agenda::DestinatariosDeContactos(contactos, ui.fraDestinatario->varios()));
+        return;
+    }
     mensaje.ProveedorActual = ui.cboAddress->currentText();
     mensaje.destinatario.nombre = ui.fraDestinatario->nombre();
     mensaje.destinatario.agendado = ui.fraDestinatario->agendado();
@@ -375,6 +391,34 @@ void frmBrowser::envioTerminado(const MensajeSaliente &mensaje, const ResultadoE
     if (resultado.mostrarEscritura)
         ui.picEscritura->show();
     historial_->envioTerminado(mensaje, resultado);
+}
+
+void frmBrowser::escribirAVarios(const QStringList &nombres, const QString &grupo)
+{
+    // The boxes are emptied first: their change would otherwise end the list.
+    composicion_->ponerNumero(QString(), QString());
+    ui.fraDestinatario->MostrarVarios(nombres, grupo);
+    if (composicion_->remitente().isEmpty())
+        composicion_->ponerRemitente(ctx.ajustes.leer(SeccionMensajes, ClaveRemitente(0)));
+    composicion_->habilitarEnvio(true);
+    paneles_->MostrarComposicion();
+    ui.picEscritura->show();
+    variosCambiados(ui.fraDestinatario->varios());
+    composicion_->enfocarMensaje();
+}
+
+void frmBrowser::variosCambiados(const QStringList &nombres)
+{
+    if (nombres.isEmpty()) {
+        composicion_->PonerProveedor(BuscarProveedor(ui.cboAddress->currentText()));
+        composicion_->ActualizarContador();
+        return;
+    }
+    Contactos contactos;
+    Agenda::LeerContactos(ctx.ajustes, &contactos);
+    const MaximoCola menor = MenorMaximo(Agenda::DestinatariosDeContactos(contactos, nombres));
+    if (!menor.proveedor.isEmpty())
+        composicion_->ponerLimiteVarios(menor.maximo, menor.proveedor);
 }
 
 bool frmBrowser::escrituraVisible() const
@@ -570,6 +614,16 @@ void frmBrowser::Form_Unload()
 
 void frmBrowser::closeEvent(QCloseEvent *evento)
 {
+    if (cola_->activa()) {
+        if (ctx.dialogos.mensaje(QStringLiteral("NTX Mensajes está enviando un mensaje a varios destinatarios.\r\n\r\n"
+                                                "¿Desea detener el envío y cerrar NTX Mensajes?"),
+                                 Dialogos::Botones::SiNo, Dialogos::Icono::Pregunta, Dialogos::tituloPrograma(),
+                                 Dialogos::Respuesta::No) != Dialogos::Respuesta::Si) {
+            evento->ignore();
+            return;
+        }
+        cola_->Detener();
+    }
     Form_Unload();
     evento->accept();
 }
@@ -781,6 +835,9 @@ void frmBrowser::cboAddress_Click()
     SeleccionarProveedor(ui.cboAddress->currentText());
     composicion_->ActualizarContador();
     ui.picContactos->ActualizarAgenda();
+    // The provider list does not choose the providers of several recipients.
+    if (!ui.fraDestinatario->varios().isEmpty())
+        variosCambiados(ui.fraDestinatario->varios());
 }
 
 void frmBrowser::SeleccionarProveedor(const QString &nombre)

@@ -58,7 +58,8 @@ void frmWindowMessage::txtRecibidos_Change()
     // A window in front (a delivery window reading the composer, a question) acts on what
     // is there: a contact put into the composer now would change what it sends. The line
     // waits in the box until no modal window is left.
-    if (QApplication::activeModalWidget()) {
+    // A queue of several recipients holds the line the same way until its summary.
+    if (QApplication::activeModalWidget() || principal.cola().activa()) {
         esperaModal.start();
         return;
     }

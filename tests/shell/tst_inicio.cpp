@@ -385,7 +385,7 @@ private Q_SLOTS:
     void recepcion_data()
     {
         QTest::addColumn<QString>("texto");
-        QTest::addColumn<int>("estado");     // 0 normal, 1 minimised, 2 in the tray, 3 a modal window open
+        QTest::addColumn<int>("estado"); // 0 normal, 1 minimised, 2 in the tray, 3 a modal window open, 4 a queue runs
         QTest::addColumn<QString>("numero"); // empty: the composer is left as it was
         QTest::addColumn<int>("mensajes");
         QTest::newRow("sin argumentos") << "ejecucion" << 0 << "" << 0;
@@ -393,6 +393,7 @@ private Q_SLOTS:
         QTest::newRow("contacto, minimizada") << "ejecucion,/c:\"Juan\"" << 1 << "5551234" << 0;
         QTest::newRow("en la bandeja") << "ejecucion" << 2 << "" << 0;
         QTest::newRow("contacto, con una ventana modal") << "ejecucion,/c:\"Juan\"" << 3 << "5551234" << 0;
+        QTest::newRow("contacto, con una cola en curso") << "ejecucion,/c:\"Juan\"" << 4 << "5551234" << 1;
         QTest::newRow("comas") << "ejecucion,x, /c:\"Pérez, José\"" << 0 << "4" << 0;
         QTest::newRow("sintaxis") << "ejecucion,/c:Juan" << 0 << "" << 1;
         QTest::newRow("un mega") << QStringLiteral("ejecucion,") + QString(1 << 20, QLatin1Char('x')) +
@@ -432,12 +433,30 @@ private Q_SLOTS:
             modal.show();
             QTRY_VERIFY(QApplication::activeModalWidget());
         }
+        if (estado == 4) {
+            // Two recipients waiting for the send-rate window (the question is answered "Sí").
+            principal.envio().ContadorCorto = 8;
+            QList<DestinatarioCola> dos(2);
+            for (int i = 0; i < 2; ++i) {
+                dos[i].nombre = QStringLiteral("Juan");
+                dos[i].proveedor = QStringLiteral("Argentina - Personal");
+                dos[i].destino.codArea = QStringLiteral("351");
+                dos[i].destino.numero = QStringLiteral("555123") + QString::number(i);
+            }
+            MensajeSaliente m;
+            m.remitente = QStringLiteral("Yo");
+            m.texto = QStringLiteral("Hola");
+            QVERIFY(principal.cola().Iniciar(m, dos));
+        }
         Q_EMIT instancia.textoRecibido(texto);
-        if (estado == 3) {
+        if (estado == 3 || estado == 4) {
             // Nothing reaches the composer under the open window; all of it once it closes.
             QTest::qWait(400);
             QCOMPARE(controlesDe(principal).txtNumero->text(), numeroAntes);
-            modal.close();
+            if (estado == 3)
+                modal.close();
+            else
+                principal.cola().Detener();
             QTRY_VERIFY(receptora.txtRecibidos->text().isEmpty());
         }
         QVERIFY(receptora.txtRecibidos->text().isEmpty());
