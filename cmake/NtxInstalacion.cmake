@@ -10,6 +10,9 @@ foreach(lado 16 24 32 48 64 128 256)
     install(FILES ${CMAKE_SOURCE_DIR}/recursos/hicolor/${lado}x${lado}/ntx-mensajes.png
             DESTINATION ${CMAKE_INSTALL_DATADIR}/icons/hicolor/${lado}x${lado}/apps)
 endforeach()
+# The same picture as the windows' icon, for docks and launchers at any scale.
+install(FILES ${CMAKE_SOURCE_DIR}/recursos/iconos/ntx.svg DESTINATION ${CMAKE_INSTALL_DATADIR}/icons/hicolor/scalable/apps
+        RENAME ntx-mensajes.svg)
 install(FILES ${CMAKE_SOURCE_DIR}/distribucion/ar.com.ntxvarel.mensajes.desktop
               ${CMAKE_SOURCE_DIR}/distribucion/ar.com.ntxvarel.mensajes.asistente.desktop
         DESTINATION ${CMAKE_INSTALL_DATADIR}/applications)
@@ -58,9 +61,10 @@ set(CPACK_DEBIAN_PACKAGE_SECTION net)
 set(CPACK_DEBIAN_PACKAGE_HOMEPAGE "https://www.ntxvarel.com.ar/")
 # dpkg-shlibdeps finds the libraries (and, through the web engine's shlibs, its
 # helper process); what it cannot see: Qt's own Spanish texts, loaded at run time,
-# and the font that stands in for Tahoma.
+# the font that stands in for Tahoma, and Qt's SVG plugins, through which the
+# windows' pictures (drawn as SVG) are read.
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
-set(CPACK_DEBIAN_PACKAGE_DEPENDS "qt6-translations-l10n, fonts-liberation")
+set(CPACK_DEBIAN_PACKAGE_DEPENDS "qt6-translations-l10n, fonts-liberation, libqt6svg6")
 # A verified update is handed to the desktop's handler for its type (xdg-open, or
 # gio open); without either the client says where the file was saved.
 # Under a Wayland session Qt needs its Wayland plugin; without it the programs

@@ -11,6 +11,9 @@ PAQUETES=(
     qt6-base-dev qt6-webengine-dev libqt6webenginecore6-bin libgl-dev
     # Qt's own Spanish texts (file dialogs, context menus), loaded at start.
     qt6-translations-l10n
+    # The pictures of the windows are drawn as SVG, so they stay sharp on scaled
+    # screens; Qt reads them through the SVG icon and image plugins of this package.
+    libqt6svg6
     # The settings store.
     libsqlite3-dev
     # Ed25519 signatures of downloaded installers: the client checks them, the
@@ -37,6 +40,8 @@ PAQUETES=(
     # (XEmbed), the window tree read to find the icon in it, and the settings file
     # read to see what the program saved on its way out.
     trayer x11-utils sqlite3
+    # The desktop-notification test runs a session bus of its own.
+    dbus-daemon
     # The same demonstration under Wayland: a compositor that runs without a
     # screen (sway), keys sent through its virtual-keyboard protocol (wtype),
     # screenshots (grim), and Qt's Wayland platform plugin for the programs.

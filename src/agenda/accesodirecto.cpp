@@ -22,9 +22,14 @@ QString NombreArchivoAccesoDirecto(const QString &nombre, const QString &extensi
     return archivo + extension;
 }
 
-QString ArgumentoAccesoDirecto(const QString &nombre)
+QString ArgumentoAccesoDirecto(const QString &nombre, TipoAcceso tipo)
 {
-    return QStringLiteral("/c:\"") + nombre + QLatin1Char('"');
+    return (tipo == TipoAcceso::Grupo ? QStringLiteral("/g:\"") : QStringLiteral("/c:\"")) + nombre + QLatin1Char('"');
+}
+
+QString ArchivoAcceso(const QString &nombre, TipoAcceso tipo)
+{
+    return NombreArchivoAccesoDirecto(tipo == TipoAcceso::Grupo ? QStringLiteral("Grupo ") + nombre : nombre);
 }
 
 QString ProblemaAccesoDirecto(const QString &nombre)
@@ -81,12 +86,14 @@ QString ValorEscapado(const QString &valor)
 }
 
 QString ContenidoAccesoDirecto(const QString &nombre, const QString &ejecutable, const QString &icono,
-                               const QString &carpetaTrabajo)
+                               const QString &carpetaTrabajo, TipoAcceso tipo)
 {
-    const QString descripcion = ValorEscapado(QStringLiteral("Enviar un mensaje a ") + nombre);
+    const QString descripcion = ValorEscapado((tipo == TipoAcceso::Grupo ? QStringLiteral("Enviar un mensaje al grupo ")
+                                                                         : QStringLiteral("Enviar un mensaje a ")) +
+                                              nombre);
     // The string escapes apply after the Exec quoting: a backslash ends up as four.
-    const QString exec =
-        ValorEscapado(ArgumentoExec(ejecutable) + QLatin1Char(' ') + ArgumentoExec(ArgumentoAccesoDirecto(nombre)));
+    const QString exec = ValorEscapado(ArgumentoExec(ejecutable) + QLatin1Char(' ') +
+                                       ArgumentoExec(ArgumentoAccesoDirecto(nombre, tipo)));
     return QStringLiteral("[Desktop Entry]\n"
                           "Version=1.0\n"
                           "Type=Application\n"
@@ -118,9 +125,11 @@ bool GuardarAccesoDirecto(const QString &ruta, const QString &contenido, QString
     return true;
 }
 
-void CrearAccesoDirecto(Dialogos &dialogos, Sistema &sistema, const QString &nombre)
+void CrearAccesoDirecto(Dialogos &dialogos, Sistema &sistema, const QString &nombre, TipoAcceso tipo)
 {
-    const QString problema = ProblemaAccesoDirecto(nombre);
+    const bool grupo = tipo == TipoAcceso::Grupo;
+    // A group's name was checked when it was given.
+    const QString problema = grupo ? QString() : ProblemaAccesoDirecto(nombre);
     if (!problema.isEmpty()) {
         dialogos.mensaje(QStringLiteral("No se puede guardar el contacto rápido en el escritorio: ") + problema,
                          Dialogos::Botones::Aceptar, Dialogos::Icono::Exclamacion, Dialogos::tituloPrograma());
@@ -130,19 +139,21 @@ void CrearAccesoDirecto(Dialogos &dialogos, Sistema &sistema, const QString &nom
     if (!programa.endsWith(QLatin1Char('/')))
         programa += QLatin1Char('/');
     const QString escritorio = sistema.carpetaEspecial(Sistema::CarpetaEscritorio);
-    const QString ruta = escritorio + NombreArchivoAccesoDirecto(nombre);
+    const QString ruta = escritorio + ArchivoAcceso(nombre, tipo);
     QString error;
     if (escritorio.isEmpty()) {
         error = QStringLiteral("No se encontró la carpeta del escritorio.");
     } else if (GuardarAccesoDirecto(ruta,
                                     ContenidoAccesoDirecto(nombre, programa + QStringLiteral("ntxmensajes"),
-                                                           programa + QStringLiteral("icocrapido.png"), programa),
+                                                           programa + QStringLiteral("icocrapido.png"), programa, tipo),
                                     &error)) {
         // Some desktops start a launcher only once it is marked trusted; without gio it still works elsewhere.
         sistema.iniciarPrograma(QStringLiteral("gio"), {QStringLiteral("set"), ruta,
                                                         QStringLiteral("metadata::trusted"), QStringLiteral("true")});
-        dialogos.mensaje(QStringLiteral("El contacto rápido ha sido guardado en el escritorio.\r\n\r\n"
-                                        "Haga doble clic en el ícono del escritorio para enviar un mensaje."),
+        dialogos.mensaje((grupo ? QStringLiteral("El grupo ha sido guardado en el escritorio.")
+                                : QStringLiteral("El contacto rápido ha sido guardado en el escritorio.")) +
+                             QStringLiteral("\r\n\r\nHaga doble clic en el ícono del escritorio para enviar un "
+                                            "mensaje."),
                          Dialogos::Botones::Aceptar, Dialogos::Icono::Informacion, Dialogos::tituloPrograma());
         return;
     }

@@ -2,7 +2,9 @@
 
 #include <QKeyEvent>
 
+#include "agenda/accesodirecto.h"
 #include "agenda/frmimportarcontactos.h"
+#include "agenda/grupos.h"
 #include "agenda/principalagenda.h"
 #include "agenda/registrocontacto.h"
 #include "comun/contexto.h"
@@ -42,7 +44,8 @@ frmAgenda::frmAgenda(Contexto &contexto, PrincipalAgenda &principal, QWidget *pa
     , m_principal(principal)
 {
     setWindowTitle(QStringLiteral("Agenda"));
-    setFixedSize(Twips(0, 0, 6600, 5520).size());
+    // The groups take a column of their own at the right.
+    setFixedSize(Twips(0, 0, 10560, 5520).size());
 
     ui.fraAgenda = new QGroupBox(QStringLiteral("Agenda"), this);
     ui.fraAgenda->setGeometry(Twips(120, 60, 6360, 3300));
@@ -54,6 +57,8 @@ frmAgenda::frmAgenda(Contexto &contexto, PrincipalAgenda &principal, QWidget *pa
     ui.tvwAgenda->setRootIsDecorated(false);
     ui.tvwAgenda->setUniformRowHeights(true);
     ui.tvwAgenda->setColumnCount(1);
+    // Ctrl-click, Shift-click and Ctrl+A pick several contacts to write to or to put in a group.
+    ui.tvwAgenda->setSelectionMode(QAbstractItemView::ExtendedSelection);
     ui.cmdAgregar = new QPushButton(QStringLiteral("Nuevo Contacto"), ui.picAgenda);
     ui.cmdAgregar->setGeometry(Twips(4380, 0, 1800, 420));
     ui.cmdModificar = new QPushButton(QStringLiteral("Modificar"), ui.picAgenda);
@@ -82,7 +87,28 @@ frmAgenda::frmAgenda(Contexto &contexto, PrincipalAgenda &principal, QWidget *pa
     ui.cmdImportarOtro->setGeometry(Twips(120, 4560, 3900, 420));
     ui.cmdExportarVCard = new QPushButton(QStringLiteral("Exportar a vCard..."), this);
     ui.cmdExportarVCard->setGeometry(Twips(4140, 4560, 2340, 420));
-    ui.StatusBar->setGeometry(Twips(0, 5160, 6600, 360));
+    ui.StatusBar->setGeometry(Twips(0, 5160, 10560, 360));
+
+    ui.fraGrupos = new QGroupBox(QStringLiteral("Grupos"), this);
+    ui.fraGrupos->setGeometry(Twips(6600, 60, 3840, 4920));
+    ui.tvwGrupos = new QTreeWidget(ui.fraGrupos);
+    ui.tvwGrupos->setGeometry(Twips(120, 300, 3600, 2820));
+    ui.tvwGrupos->setHeaderHidden(true);
+    ui.tvwGrupos->setColumnCount(1);
+    ui.tvwGrupos->setUniformRowHeights(true);
+    ui.tvwGrupos->setAccessibleName(QStringLiteral("Grupos"));
+    const auto botonGrupo = [this](const QString &texto, int x, int y) {
+        auto *b = new QPushButton(texto, ui.fraGrupos);
+        b->setGeometry(Twips(x, y, 1740, 360));
+        return b;
+    };
+    ui.cmdNuevoGrupo = botonGrupo(QStringLiteral("Nuevo Grupo"), 120, 3240);
+    ui.cmdRenombrarGrupo = botonGrupo(QStringLiteral("Renombrar"), 1980, 3240);
+    ui.cmdAgregarAGrupo = botonGrupo(QStringLiteral("Agregar al grupo"), 120, 3660);
+    ui.cmdQuitarDeGrupo = botonGrupo(QStringLiteral("Quitar del grupo"), 1980, 3660);
+    ui.cmdEscribirAGrupo = botonGrupo(QStringLiteral("Escribir a"), 120, 4080);
+    ui.cmdEliminarGrupo = botonGrupo(QStringLiteral("Eliminar Grupo"), 1980, 4080);
+    ui.cmdAlEscritorioGrupo = botonGrupo(QStringLiteral("Al escritorio"), 120, 4500);
     ui.StatusBarPanel1 = new QLabel(ui.StatusBar);
     ui.StatusBarPanel1->setMinimumWidth(110);
     ui.StatusBarPanel2 = new QLabel(ui.StatusBar);
@@ -113,6 +139,13 @@ frmAgenda::frmAgenda(Contexto &contexto, PrincipalAgenda &principal, QWidget *pa
     connect(ui.cmdEliminarRapida, &QPushButton::clicked, this, &frmAgenda::cmdEliminarRapida_Click);
     connect(ui.cmdImportarOtro, &QPushButton::clicked, this, &frmAgenda::cmdImportarOtro_Click);
     connect(ui.cmdExportarVCard, &QPushButton::clicked, this, &frmAgenda::cmdExportarVCard_Click);
+    connect(ui.cmdNuevoGrupo, &QPushButton::clicked, this, &frmAgenda::cmdNuevoGrupo_Click);
+    connect(ui.cmdRenombrarGrupo, &QPushButton::clicked, this, &frmAgenda::cmdRenombrarGrupo_Click);
+    connect(ui.cmdEliminarGrupo, &QPushButton::clicked, this, &frmAgenda::cmdEliminarGrupo_Click);
+    connect(ui.cmdAgregarAGrupo, &QPushButton::clicked, this, &frmAgenda::cmdAgregarAGrupo_Click);
+    connect(ui.cmdQuitarDeGrupo, &QPushButton::clicked, this, &frmAgenda::cmdQuitarDeGrupo_Click);
+    connect(ui.cmdEscribirAGrupo, &QPushButton::clicked, this, &frmAgenda::cmdEscribirAGrupo_Click);
+    connect(ui.cmdAlEscritorioGrupo, &QPushButton::clicked, this, &frmAgenda::cmdAlEscritorioGrupo_Click);
     connect(ui.tvwAgenda, &QTreeWidget::currentItemChanged, this, [this] { tvwAgenda_NodeClick(); });
     connect(ui.tvwAgenda, &QTreeWidget::itemClicked, this, [this] { tvwAgenda_NodeClick(); });
     connect(ui.tvwAgenda, &QTreeWidget::itemDoubleClicked, this, [this] { tvwAgenda_DblClick(); });
@@ -157,6 +190,7 @@ frmAgenda *frmAgenda::Abierta()
 
 void frmAgenda::Form_Load()
 {
+    cargarGrupos();
     ParesAjustes pares;
     const bool leidos = ctx.ajustes.enumerarConEstado(SeccionAgenda, &pares);
     m_contactos.clear();
@@ -167,7 +201,7 @@ void frmAgenda::Form_Load()
     const QSignalBlocker bloqueo(ui.tvwAgenda);
     ui.tvwAgenda->clear();
     ui.StatusBarPanel2->setText(QStringLiteral("Recuperando datos de la agenda...  "));
-    const QIcon icono(QStringLiteral(":/iconos/contacto.png"));
+    const QIcon icono(QStringLiteral(":/iconos/contacto.svg"));
     QList<QTreeWidgetItem *> nodos;
     nodos.reserve(m_contactos.size());
     for (const FilaContacto &fila : std::as_const(m_contactos)) {
@@ -250,6 +284,16 @@ void frmAgenda::cmdAgregar_Click()
 
 void frmAgenda::cmdEscribir_Click()
 {
+    QStringList varios;
+    for (const QTreeWidgetItem *n : ui.tvwAgenda->selectedItems()) {
+        if (n->data(0, Qt::UserRole).isValid())
+            varios.append(n->text(0));
+    }
+    if (varios.size() > 1) {
+        close();
+        m_principal.EscribirAVarios(varios, {});
+        return;
+    }
     const QTreeWidgetItem *nodo = ui.tvwAgenda->currentItem();
     if (!nodo || !nodo->data(0, Qt::UserRole).isValid()) {
         avisar(QStringLiteral("Debe elegir primero un contacto al cual escribir el mensaje"));
@@ -285,6 +329,7 @@ void frmAgenda::cmdModificar_Click()
 void frmAgenda::eliminarContacto(const QString &nombre)
 {
     ctx.ajustes.borrarClave(SeccionAgenda, nombre);
+    Agenda::Grupos(ctx.ajustes).contactoEliminado(nombre);
     Form_Load();
     // The quick slots that named the contact are emptied by this refresh.
     m_principal.ActualizarAgenda();
@@ -402,4 +447,158 @@ void frmAgenda::cmdImportarOtro_Click()
 void frmAgenda::cmdExportarVCard_Click()
 {
     Agenda::ExportarVCard(ctx);
+}
+
+// ---- Groups ----
+
+void frmAgenda::cargarGrupos(const QString &elegir)
+{
+    const QSignalBlocker bloqueo(ui.tvwGrupos);
+    ui.tvwGrupos->clear();
+    const QIcon icono(QStringLiteral(":/iconos/contacto.png"));
+    QTreeWidgetItem *elegido = nullptr;
+    for (const Agenda::Grupo &g : Agenda::Grupos(ctx.ajustes).todos()) {
+        auto *nodo = new QTreeWidgetItem(QStringList{g.nombre});
+        nodo->setData(0, Qt::UserRole, g.nombre);
+        for (const QString &m : g.miembros) {
+            auto *miembro = new QTreeWidgetItem(nodo, QStringList{m});
+            miembro->setIcon(0, icono);
+        }
+        ui.tvwGrupos->addTopLevelItem(nodo);
+        nodo->setExpanded(true);
+        if (!elegir.isEmpty() && Ajustes::plegar(g.nombre) == Ajustes::plegar(elegir))
+            elegido = nodo;
+    }
+    if (elegido)
+        ui.tvwGrupos->setCurrentItem(elegido);
+    const bool hay = ui.tvwGrupos->topLevelItemCount() > 0;
+    for (QPushButton *b : {ui.cmdRenombrarGrupo, ui.cmdEliminarGrupo, ui.cmdAgregarAGrupo, ui.cmdQuitarDeGrupo,
+                           ui.cmdEscribirAGrupo, ui.cmdAlEscritorioGrupo})
+        b->setEnabled(hay);
+}
+
+void frmAgenda::avisarGrupos(const QString &texto)
+{
+    ctx.dialogos.mensaje(texto, Dialogos::Botones::Aceptar, Dialogos::Icono::Exclamacion,
+                         QStringLiteral("NTX Mensajes - Grupos"));
+}
+
+QString frmAgenda::grupoElegido()
+{
+    const QTreeWidgetItem *nodo = ui.tvwGrupos->currentItem();
+    if (nodo && nodo->parent())
+        nodo = nodo->parent();
+    if (!nodo) {
+        avisarGrupos(QStringLiteral("Debe elegir primero un grupo"));
+        return {};
+    }
+    return nodo->text(0);
+}
+
+void frmAgenda::cmdNuevoGrupo_Click()
+{
+    const QString nombre =
+        ctx.dialogos.pedirTexto(QStringLiteral("Nuevo grupo"), QStringLiteral("Nombre del grupo:"), QString());
+    if (nombre.isEmpty())
+        return;
+    QString error;
+    if (!Agenda::Grupos(ctx.ajustes).crear(nombre, &error)) {
+        avisarGrupos(error);
+        return;
+    }
+    cargarGrupos(nombre);
+    m_principal.IniciarPanelContactos();
+}
+
+void frmAgenda::cmdRenombrarGrupo_Click()
+{
+    const QString viejo = grupoElegido();
+    if (viejo.isEmpty())
+        return;
+    const QString nuevo =
+        ctx.dialogos.pedirTexto(QStringLiteral("Renombrar grupo"), QStringLiteral("Nuevo nombre del grupo:"), viejo);
+    if (nuevo.isEmpty() || nuevo == viejo)
+        return;
+    QString error;
+    if (!Agenda::Grupos(ctx.ajustes).renombrar(viejo, nuevo, &error)) {
+        avisarGrupos(error);
+        return;
+    }
+    cargarGrupos(nuevo);
+    m_principal.IniciarPanelContactos();
+}
+
+void frmAgenda::cmdEliminarGrupo_Click()
+{
+    const QString nombre = grupoElegido();
+    if (nombre.isEmpty())
+        return;
+    if (ctx.dialogos.mensaje(QStringLiteral("¿Está seguro que desea eliminar el grupo ") + nombre +
+                                 QStringLiteral("?\r\n\r\nLos contactos del grupo seguirán en la Agenda."),
+                             Dialogos::Botones::SiNo, Dialogos::Icono::Pregunta, QStringLiteral("Eliminar grupo"),
+                             Dialogos::Respuesta::No) != Dialogos::Respuesta::Si)
+        return;
+    QString error;
+    if (!Agenda::Grupos(ctx.ajustes).eliminar(nombre, &error))
+        avisarGrupos(error);
+    cargarGrupos();
+    m_principal.IniciarPanelContactos();
+}
+
+void frmAgenda::cmdAgregarAGrupo_Click()
+{
+    const QString grupo = grupoElegido();
+    if (grupo.isEmpty())
+        return;
+    QStringList nombres;
+    for (const QTreeWidgetItem *n : ui.tvwAgenda->selectedItems()) {
+        if (n->data(0, Qt::UserRole).isValid())
+            nombres.append(n->text(0));
+    }
+    if (nombres.isEmpty()) {
+        avisarGrupos(QStringLiteral("Elija en la Agenda los contactos que desea agregar al grupo ") + grupo);
+        return;
+    }
+    QString error;
+    if (!Agenda::Grupos(ctx.ajustes).agregar(grupo, nombres, &error))
+        avisarGrupos(error);
+    cargarGrupos(grupo);
+    m_principal.IniciarPanelContactos();
+}
+
+void frmAgenda::cmdQuitarDeGrupo_Click()
+{
+    const QTreeWidgetItem *nodo = ui.tvwGrupos->currentItem();
+    if (!nodo || !nodo->parent()) {
+        avisarGrupos(QStringLiteral("Elija en el grupo el contacto que desea quitar"));
+        return;
+    }
+    const QString grupo = nodo->parent()->text(0);
+    QString error;
+    if (!Agenda::Grupos(ctx.ajustes).quitar(grupo, nodo->text(0), &error))
+        avisarGrupos(error);
+    cargarGrupos(grupo);
+    m_principal.IniciarPanelContactos();
+}
+
+void frmAgenda::cmdEscribirAGrupo_Click()
+{
+    const QString grupo = grupoElegido();
+    if (grupo.isEmpty())
+        return;
+    const QStringList miembros = Agenda::Grupos(ctx.ajustes).miembros(grupo);
+    if (miembros.isEmpty()) {
+        avisarGrupos(QStringLiteral("El grupo ") + grupo +
+                     QStringLiteral(" no tiene contactos. Agregue contactos al grupo antes de escribirle."));
+        return;
+    }
+    close();
+    m_principal.EscribirAVarios(miembros, grupo);
+}
+
+void frmAgenda::cmdAlEscritorioGrupo_Click()
+{
+    const QString grupo = grupoElegido();
+    if (!grupo.isEmpty())
+        Agenda::CrearAccesoDirecto(ctx.dialogos, ctx.sistema, grupo, Agenda::TipoAcceso::Grupo);
 }

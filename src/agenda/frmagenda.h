@@ -26,11 +26,15 @@ class PrincipalAgenda;
     X(QGroupBox, fraAgendaRapida) X(QWidget, picAgendaRapida) X(QPushButton, cmdAgregarRapida) \
     X(QPushButton, cmdEliminarRapida) X(QPushButton, cmdCerrar) X(QMenu, mnuPopAgregarRapida) \
     X(QMenu, mnuPopEliminarRapida) X(QStatusBar, StatusBar) X(QLabel, StatusBarPanel1) X(QLabel, StatusBarPanel2) \
-    X(QPushButton, cmdImportarOtro) X(QPushButton, cmdExportarVCard)
+    X(QPushButton, cmdImportarOtro) X(QPushButton, cmdExportarVCard) \
+    X(QGroupBox, fraGrupos) X(QTreeWidget, tvwGrupos) X(QPushButton, cmdNuevoGrupo) \
+    X(QPushButton, cmdRenombrarGrupo) X(QPushButton, cmdEliminarGrupo) X(QPushButton, cmdAgregarAGrupo) \
+    X(QPushButton, cmdQuitarDeGrupo) X(QPushButton, cmdEscribirAGrupo) X(QPushButton, cmdAlEscritorioGrupo)
 // clang-format on
 
-// tvwAgenda's node text is the name, Qt::UserRole the record. The quick-slot
-// menus hold their ten entries in order (mnuAgregar(1) .. (10)).
+// tvwAgenda's node text is the name, Qt::UserRole the record; several nodes may
+// be selected. tvwGrupos holds a node per group with its members below it. The
+// quick-slot menus hold their ten entries in order (mnuAgregar(1) .. (10)).
 struct ControlesFrmAgenda
 {
     NTX_CONTROLES(NTX_CONTROLES_AGENDA, ControlesFrmAgenda)
@@ -74,6 +78,13 @@ private Q_SLOTS:
     void mnuEliminar_Click(int n);
     void cmdImportarOtro_Click();
     void cmdExportarVCard_Click();
+    void cmdNuevoGrupo_Click();
+    void cmdRenombrarGrupo_Click();
+    void cmdEliminarGrupo_Click();
+    void cmdAgregarAGrupo_Click();
+    void cmdQuitarDeGrupo_Click();
+    void cmdEscribirAGrupo_Click();
+    void cmdAlEscritorioGrupo_Click();
 
 private:
     void tvwAgenda_KeyDown(int codigo);
@@ -81,6 +92,11 @@ private:
     void mostrarDebajo(QMenu *menu, QPushButton *boton);
     void avisar(const QString &texto);
     void eliminarContacto(const QString &nombre);
+    // Fills tvwGrupos and selects `elegir` when given.
+    void cargarGrupos(const QString &elegir = {});
+    // The group of the selected node (a group or one of its members); empty after a message.
+    QString grupoElegido();
+    void avisarGrupos(const QString &texto);
 
     Contexto &ctx;
     ControlesFrmAgenda ui;

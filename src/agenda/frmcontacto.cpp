@@ -3,6 +3,7 @@
 #include <QKeyEvent>
 #include <QMouseEvent>
 
+#include "agenda/grupos.h"
 #include "agenda/registrocontacto.h"
 #include "comun/contexto.h"
 #include "plataforma/colores.h"
@@ -199,6 +200,9 @@ bool frmContacto::guardar(const QString &nombre, const QString &registro, const 
     // A name that differs only in case is the same value of the store: already replaced.
     if (!nombreAnterior.isNull() && Ajustes::plegar(nombreAnterior) != Ajustes::plegar(nombre))
         ctx.ajustes.borrarClave(SeccionAgenda, nombreAnterior);
+    // The groups follow the new name (also a new spelling of the same name).
+    if (!nombreAnterior.isNull() && nombreAnterior != nombre)
+        Agenda::Grupos(ctx.ajustes).contactoRenombrado(nombreAnterior, nombre);
     if (m_refrescarPanel)
         m_refrescarPanel();
     return true;

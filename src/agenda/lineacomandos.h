@@ -3,6 +3,7 @@
 #pragma once
 
 #include <QString>
+#include <QStringList>
 
 namespace Agenda {
 
@@ -18,5 +19,19 @@ enum class ArgumentoContacto {
 ArgumentoContacto AnalizarLineaDeComandos(const QString &linea, QString *nombre);
 
 QString MensajeSintaxisLineaDeComandos();
+
+// Every "/c:" contact and "/g:" group argument of the line (any case), in order,
+// each with its name in double quotes as the single "/c:" takes it.
+struct ArgumentosDestinatarios
+{
+    QStringList contactos;
+    QStringList grupos;
+    bool sintaxisInvalida = false; // one of them is malformed: nothing is taken
+    // Several recipients or a group; one "/c:" alone goes the single way.
+    bool varios() const { return !sintaxisInvalida && (contactos.size() + grupos.size() > 1 || !grupos.isEmpty()); }
+};
+ArgumentosDestinatarios AnalizarDestinatariosLinea(const QString &linea);
+
+QString MensajeSintaxisGrupoLineaDeComandos();
 
 } // namespace Agenda

@@ -10,11 +10,17 @@
 #include "agenda/exportaragenda.h"
 #include "agenda/frmagenda.h"
 #include "agenda/frmcontacto.h"
+#include "agenda/grupos.h"
 #include "agenda/lineacomandos.h"
 #include "plataforma/colocacion.h"
 
 using namespace Agenda;
 using namespace colocacion;
+
+namespace {
+// A group node of the tree carries the group's name here (a contact node has none).
+constexpr int RolGrupo = Qt::UserRole + 1;
+} // namespace
 
 namespace {
 
@@ -52,6 +58,8 @@ void PanelContactos::crearControles()
     tvwContactos->setRootIsDecorated(false);
     tvwContactos->setAccessibleName(QStringLiteral("Contactos"));
     tvwContactos->setAccessibleDescription(QStringLiteral("Enter escribe un mensaje al contacto elegido"));
+    // Ctrl-click, Shift-click and Ctrl+A pick several contacts for one message.
+    tvwContactos->setSelectionMode(QAbstractItemView::ExtendedSelection);
     cmdAlternarContactos = boton(QStringLiteral("&Ver Mejoras"), this, QRect(0, 212, 81, 28));
     cmdEscribirA = boton(QStringLiteral("Escri&bir"), this, QRect(84, 212, 80, 28));
     cmdAbrirAgenda = boton(QStringLiteral("Abrir Age&nda"), this, QRect(168, 212, 81, 28));
@@ -77,6 +85,12 @@ void PanelContactos::crearControles()
 
 bool PanelContactos::eventFilter(QObject *objeto, QEvent *evento)
 {
+    // Ctrl+A in the tree selects every contact, before the menu shortcut of the same keys.
+    if (objeto == tvwContactos && evento->type() == QEvent::ShortcutOverride &&
+        static_cast<QKeyEvent *>(evento)->matches(QKeySequence::SelectAll)) {
+        evento->accept();
+        return true;
+    }
     if (objeto == tvwContactos && evento->type() == QEvent::KeyPress) {
         const int tecla = static_cast<QKeyEvent *>(evento)->key();
         if (tecla == Qt::Key_Return || tecla == Qt::Key_Enter) {
@@ -159,11 +173,17 @@ void PanelContactos::IniciarPanelContactos()
         cmdEscribirA->setEnabled(false);
         return;
     }
-    const QIcon icono(QStringLiteral(":/iconos/contacto.png"));
+    const QIcon icono(QStringLiteral(":/iconos/contacto.svg"));
     for (const auto &par : std::as_const(pares)) {
         auto *nodo = new QTreeWidgetItem(tvwContactos, {par.first});
         nodo->setIcon(0, icono);
         nodo->setData(0, Qt::UserRole, par.second);
+    }
+    // The groups after the contacts; a group node carries its name in RolGrupo.
+    for (const Grupo &g : Grupos(ctx.ajustes).todos()) {
+        auto *nodo = new QTreeWidgetItem(tvwContactos, {QStringLiteral("Grupo: ") + g.nombre});
+        nodo->setData(0, RolGrupo, g.nombre);
+        nodo->setToolTip(0, g.miembros.isEmpty() ? QStringLiteral("(sin contactos)") : g.miembros.join(u'\n'));
     }
     tvwContactos->setCurrentItem(tvwContactos->topLevelItem(0));
     cmdEscribirA->setEnabled(true);
@@ -172,6 +192,18 @@ void PanelContactos::IniciarPanelContactos()
 void PanelContactos::ProcesarLineaDeComandos(const QString &linea)
 {
     const QString texto = linea.isEmpty() ? ctx.sistema.lineaDeComandos() : linea;
+    // Several "/c:" or a "/g:": the composer gets the list; one "/c:" alone goes on as always.
+    const ArgumentosDestinatarios argumentos = AnalizarDestinatariosLinea(texto);
+    if (argumentos.varios()) {
+        ventana_.mostrarVentana();
+        escribirAVariosGuardados(argumentos.contactos, argumentos.grupos);
+        return;
+    }
+    if (argumentos.sintaxisInvalida && texto.contains(QStringLiteral("/g:"), Qt::CaseInsensitive)) {
+        ctx.dialogos.mensaje(MensajeSintaxisGrupoLineaDeComandos(), Dialogos::Botones::Aceptar,
+                             Dialogos::Icono::Exclamacion, Dialogos::tituloPrograma());
+        return;
+    }
     QString nombre;
     switch (AnalizarLineaDeComandos(texto, &nombre)) {
     case ArgumentoContacto::Ninguno:
@@ -208,7 +240,48 @@ void PanelContactos::cmdEscribirA_Click()
     const QTreeWidgetItem *nodo = tvwContactos->currentItem();
     if (!nodo || !cmdEscribirA->isEnabled())
         return;
+    QStringList nombres, grupos;
+    for (const QTreeWidgetItem *n : tvwContactos->selectedItems()) {
+        if (n->data(0, RolGrupo).isValid())
+            grupos.append(n->data(0, RolGrupo).toString());
+        else if (n->data(0, Qt::UserRole).isValid())
+            nombres.append(n->text(0));
+    }
+    if (nombres.size() + grupos.size() > 1 || !grupos.isEmpty()) {
+        escribirAVariosGuardados(nombres, grupos);
+        return;
+    }
     escribirAGuardado(nodo->text(0));
+}
+
+void PanelContactos::EscribirAVarios(const QStringList &nombres, const QString &grupo)
+{
+    // A group's members come from its name: a contact deleted meanwhile is left out.
+    escribirAVariosGuardados(grupo.isEmpty() ? nombres : QStringList{},
+                             grupo.isEmpty() ? QStringList{} : QStringList{grupo});
+}
+
+void PanelContactos::escribirAVariosGuardados(const QStringList &nombres, const QStringList &grupos)
+{
+    // The book as stored now: another program, or a second start, may have changed it.
+    ActualizarAgenda();
+    IniciarPanelContactos();
+    const Contactos &contactos = ctx.contactos;
+    QString problema;
+    const QStringList todos = ExpandirDestinatarios(contactos, Grupos(ctx.ajustes), nombres, grupos, &problema);
+    if (!problema.isEmpty() || todos.isEmpty()) {
+        ctx.dialogos.mensaje(problema.isEmpty() ? QStringLiteral("Ninguno de los contactos elegidos está en la Agenda.")
+                                                : problema,
+                             Dialogos::Botones::Aceptar, Dialogos::Icono::Exclamacion, Dialogos::tituloPrograma());
+        if (todos.isEmpty())
+            return;
+    }
+    // One contact after all is the single way, exactly as before.
+    if (todos.size() == 1) {
+        escribirAGuardado(todos.first());
+        return;
+    }
+    Q_EMIT varios(todos, grupos.size() == 1 && nombres.isEmpty() ? grupos.first() : QString());
 }
 
 void PanelContactos::tvwContactos_DblClick()
@@ -271,6 +344,7 @@ void CopiarProveedores(const QStringList &proveedores, frmContacto &dialogo)
 void PanelContactos::eliminarContacto(const QString &nombre)
 {
     ctx.ajustes.borrarClave(SeccionAgenda, nombre);
+    Grupos(ctx.ajustes).contactoEliminado(nombre);
     ActualizarAgenda();
     // The panel would otherwise still list a contact that is gone.
     IniciarPanelContactos();

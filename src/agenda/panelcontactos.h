@@ -64,6 +64,8 @@ public:
     // Checks the contact and fills the composer; the focus goes to the sender box.
     void EscribirAContacto(const QString &nombre, const QString &proveedor, const QString &codArea,
                            const QString &numero) override;
+    // Several contacts, or a group's members: the composer gets them as its recipients.
+    void EscribirAVarios(const QStringList &nombres, const QString &grupo) override;
     QWidget *ventana() override { return ventana_.ventana(); }
 
 public Q_SLOTS:
@@ -88,6 +90,9 @@ Q_SIGNALS:
     void destinatario(const DestinatarioSaliente &destinatario);
     // "Ver Mejoras": the improvements panel slides in.
     void verMejoras();
+    // Several recipients chosen (contacts of the address book, each once); `grupo`
+    // names the group they came from, empty when picked one by one.
+    void varios(const QStringList &nombres, const QString &grupo);
 
 protected:
     bool eventFilter(QObject *objeto, QEvent *evento) override;
@@ -105,6 +110,8 @@ private:
     void crearControles();
     // Writes to the contact stored under `nombre`, as the panel and the quick entries do.
     void escribirAGuardado(const QString &nombre);
+    // Contacts and groups expanded into one list of recipients; one contact alone goes the single way.
+    void escribirAVariosGuardados(const QStringList &nombres, const QStringList &grupos);
     // Finds the contact by name; the focus goes to the message box. Silent when there is none.
     void EscribirAContactoPorNombre(const QString &nombre);
     void eliminarContacto(const QString &nombre);

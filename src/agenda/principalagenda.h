@@ -5,6 +5,7 @@
 #pragma once
 
 #include <QString>
+#include <QStringList>
 
 class QWidget;
 
@@ -22,6 +23,13 @@ public:
     // Checks the contact and puts it into the composer.
     virtual void EscribirAContacto(const QString &nombre, const QString &proveedor, const QString &codArea,
                                    const QString &numero) = 0;
+    // Several contacts, or the members of the group `grupo`, as the composer's
+    // recipients. The main window overrides it once its recipient row takes a list.
+    virtual void EscribirAVarios(const QStringList &nombres, const QString &grupo)
+    {
+        Q_UNUSED(nombres);
+        Q_UNUSED(grupo);
+    }
     // Reloads the contact list, the recipient label and the quick-contact drop-down.
     virtual void ActualizarAgenda() = 0;
     // Refills the contacts panel beside the composer.

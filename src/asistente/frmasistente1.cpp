@@ -9,6 +9,7 @@
 #include "plataforma/ajustes.h"
 #include "plataforma/colores.h"
 #include "plataforma/dialogos.h"
+#include "plataforma/imagenes.h"
 #include "plataforma/instanciaunica.h"
 #include "plataforma/sistema.h"
 
@@ -35,8 +36,7 @@ frmAsistente1::frmAsistente1(ServiciosAsistente servicios, QWidget *parent)
     ColoresClarosPropios(picPresentacion, Qt::white);
     Picture1 = new QLabel(picPresentacion);
     Picture1->setGeometry(16, 13, 64, 64);
-    Picture1->setPixmap(
-        QPixmap(QStringLiteral(":/iconos/ntx.png")).scaled(64, 64, Qt::KeepAspectRatio, Qt::SmoothTransformation));
+    Picture1->setPixmap(ImagenNitida(QStringLiteral(":/iconos/ntx.svg"), QSize(64, 64), this));
     lblPresentacion = new QLabel(QStringLiteral("Mensaje de Bienvenido."), picPresentacion);
     lblPresentacion->setGeometry(96, 20, 368, 50);
     lblPresentacion->setWordWrap(true);

@@ -31,7 +31,7 @@ int main(int argc, char *argv[])
 {
     QApplication app(argc, argv);
     app.setApplicationName(QStringLiteral("NTX"));
-    app.setWindowIcon(QIcon(QStringLiteral(":/iconos/ntx.png")));
+    app.setWindowIcon(QIcon(QStringLiteral(":/iconos/ntx.svg")));
     // The Wayland application id: a dock groups the window with this desktop entry.
     app.setDesktopFileName(QStringLiteral("ar.com.ntxvarel.mensajes.asistente"));
     instalarTraduccionesQt(app, {QStringLiteral("qtbase")});

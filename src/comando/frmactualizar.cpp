@@ -4,6 +4,7 @@
 #include "comando/comandos.h"
 #include "comando/firma.h"
 #include "comun/contexto.h"
+#include "comun/textosconexion.h"
 
 #include <QCloseEvent>
 #include <QFileInfo>
@@ -382,8 +383,8 @@ void frmActualizar::fallar(const QString &descripcion)
 QString frmActualizar::textoConexion() const
 {
     return QStringLiteral("No se puede conectar al sitio web de ") + NombreSitioFabricante +
-           QStringLiteral("\r\n\r\n · Compruebe que Windows esté conectado a Internet\r\n · Puede que el sitio web "
-                          "no esté disponible temporalmente");
+           QStringLiteral("\r\n\r\n") + TextosConexion::comprobarConexion() +
+           QStringLiteral("\r\n · Puede que el sitio web no esté disponible temporalmente");
 }
 
 void frmActualizar::cerrarRespuesta()

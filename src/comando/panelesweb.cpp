@@ -1,5 +1,6 @@
 #include "comando/panelesweb.h"
 #include "comun/imagenestado.h"
+#include "comun/textosconexion.h"
 
 #include <QTimer>
 #include <QUrl>
@@ -39,10 +40,9 @@ bool abrirAparte(const QString &direccion, const QString &marco)
     return esPublicidad(direccion) && !esPublicidad(marco) && !esApoyoPublicidad(direccion);
 }
 
-const QString TextoSinConexion = QStringLiteral(
-    "NTX Mensajes ha detectado que Windows está configurado para trabajar sin conexión.\r\nModifique esta "
-    "configuración desde Internet Explorer. Si usa Internet Explorer 6 podrá cambiar la configuración de "
-    "'Trabajar sin conexión' desde el menú Archivo, si usa una versión posterior desde el botón Herramientas.");
+const QString TextoSinConexion = QStringLiteral("NTX Mensajes ha detectado que ") +
+                                 TextosConexion::trabajaSinConexion() + QStringLiteral(".\r\n") +
+                                 TextosConexion::comoConectarse();
 
 } // namespace
 
@@ -216,12 +216,13 @@ void PanelesWeb::brwWebBrowser_NavigateError(const QString &url, const QString &
     if (actualizacion) {
         ctx.dialogos.mensaje(QStringLiteral("No se puede comprobar si existe una nueva versión de NTX Mensajes\r\n"
                                             "\r\nPuede que el sitio web de ntxVarel! no esté disponible "
-                                            "momentáneamente.\r\n · Compruebe que Windows esté conectado a Internet"),
+                                            "momentáneamente.\r\n") +
+                                 TextosConexion::comprobarConexion(),
                              Dialogos::Botones::Aceptar, Dialogos::Icono::Exclamacion, Dialogos::tituloPrograma());
     } else if (sitio && !contiene(url, "ntxbin/princ")) {
         ctx.dialogos.mensaje(QStringLiteral("No se pudo conectar con el sitio web de ntxVarel!\r\rPuede que el "
-                                            "sitio web no esté disponible momentáneamente.\r\n · Compruebe que "
-                                            "Windows esté conectado a Internet"),
+                                            "sitio web no esté disponible momentáneamente.\r\n") +
+                                 TextosConexion::comprobarConexion(),
                              Dialogos::Botones::Aceptar, Dialogos::Icono::Critico, Dialogos::tituloPrograma());
     }
     brwWebBrowser->show();

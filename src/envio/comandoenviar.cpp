@@ -1,5 +1,7 @@
 #include "envio/comandoenviar.h"
 
+#include "envio/proveedores.h"
+
 namespace {
 
 const QString kDosLineas = QStringLiteral("\r\n\r\n");
@@ -78,6 +80,39 @@ void sumar(qint16 &contador)
 {
     if (contador < 32767)
         ++contador;
+}
+
+bool remitenteTextoYLargo(const MensajeSaliente &mensaje, Dialogos &dialogos)
+{
+    if (mensaje.remitente.isEmpty()) {
+        informar(dialogos, QStringLiteral("Ingrese su nombre en el recuadro 'De:'"));
+        return false;
+    }
+    if (mensaje.texto.isEmpty()) {
+        informar(dialogos, QStringLiteral("Escriba el mensaje que desee enviar"));
+        return false;
+    }
+    if (mensaje.cuenta > mensaje.maximo) {
+        advertir(dialogos, QStringLiteral("Excedió el número máximo de caracteres que puede enviar este proveedor") +
+                               QStringLiteral("\r\r") +
+                               QStringLiteral("Reduzca su mensaje en unos cuantos caracteres e intente nuevamente."));
+        return false;
+    }
+    return true;
+}
+
+// rblo, then mblo; only once the configuration arrived.
+bool remitenteYPalabras(const MensajeSaliente &mensaje, const ConfiguracionRemota &config, Dialogos &dialogos)
+{
+    if (CoincideRemitente(config.rblo, mensaje.remitente)) {
+        advertir(dialogos, textoRblo());
+        return false;
+    }
+    if (CoincideMensaje(config.mblo, mensaje.texto)) {
+        advertir(dialogos, textoMblo());
+        return false;
+    }
+    return true;
 }
 
 } // namespace
@@ -184,20 +219,8 @@ ResultadoComandoEnviar ValidarComandoEnviar(MensajeSaliente &mensaje, const Conf
             return ResultadoComandoEnviar::Rechazado;
         }
     }
-    if (mensaje.remitente.isEmpty()) {
-        informar(dialogos, QStringLiteral("Ingrese su nombre en el recuadro 'De:'"));
+    if (!remitenteTextoYLargo(mensaje, dialogos))
         return ResultadoComandoEnviar::Rechazado;
-    }
-    if (mensaje.texto.isEmpty()) {
-        informar(dialogos, QStringLiteral("Escriba el mensaje que desee enviar"));
-        return ResultadoComandoEnviar::Rechazado;
-    }
-    if (mensaje.cuenta > mensaje.maximo) {
-        advertir(dialogos, QStringLiteral("Excedió el número máximo de caracteres que puede enviar este proveedor") +
-                               QStringLiteral("\r\r") +
-                               QStringLiteral("Reduzca su mensaje en unos cuantos caracteres e intente nuevamente."));
-        return ResultadoComandoEnviar::Rechazado;
-    }
 
     // Before the configuration arrives the lists do not exist: every scan is skipped.
     if (config.cargada) {
@@ -212,14 +235,8 @@ ResultadoComandoEnviar ValidarComandoEnviar(MensajeSaliente &mensaje, const Conf
         }
         for (int i = CoincidenciasProveedor(config.psin, mensaje.ProveedorActual); i > 0; --i)
             informar(dialogos, textoPsin());
-        if (CoincideRemitente(config.rblo, mensaje.remitente)) {
-            advertir(dialogos, textoRblo());
+        if (!remitenteYPalabras(mensaje, config, dialogos))
             return ResultadoComandoEnviar::Rechazado;
-        }
-        if (CoincideMensaje(config.mblo, mensaje.texto)) {
-            advertir(dialogos, textoMblo());
-            return ResultadoComandoEnviar::Rechazado;
-        }
     }
 
     switch (ContarEnvio(corto, largo)) {
@@ -233,4 +250,61 @@ ResultadoComandoEnviar ValidarComandoEnviar(MensajeSaliente &mensaje, const Conf
         break;
     }
     return ResultadoComandoEnviar::Enviar;
+}
+
+void LimitesEnvio::tic(const QDateTime &ahora)
+{
+    inicioMinuto = ahora;
+    ++minutosCorto;
+    ++minutosLargo;
+    if (minutosCorto >= 2) {
+        ContadorCorto = 0;
+        minutosCorto = 0;
+    }
+    if (minutosLargo > 60) {
+        ContadorLargo = 0;
+        minutosLargo = 0;
+    }
+}
+
+qint64 LimitesEnvio::esperaMs(const QDateTime &ahora) const
+{
+    if (cabeOtro())
+        return 0;
+    // What is left of the minute under way, then whole minutes to the window's end.
+    qint64 resto = MsMinuto;
+    if (inicioMinuto.isValid())
+        resto = qBound(qint64(0), MsMinuto - inicioMinuto.msecsTo(ahora), MsMinuto);
+    qint64 espera = 0;
+    if (ContadorCorto >= MaximoCorto)
+        espera = resto + qMax(0, 1 - minutosCorto) * MsMinuto;
+    if (ContadorLargo >= MaximoLargo)
+        espera = qMax(espera, resto + qMax(0, 60 - minutosLargo) * MsMinuto);
+    return espera;
+}
+
+QString MotivoDestinatario(const MensajeSaliente &mensaje, const ConfiguracionRemota &config)
+{
+    const DestinatarioSaliente &d = mensaje.destinatario;
+    const QString &proveedor = mensaje.ProveedorActual;
+    if (!BuscarProveedor(proveedor))
+        return QStringLiteral("NTX Mensajes no puede enviar mensajes al proveedor de este contacto");
+    if (d.modoAlias ? d.alias.isEmpty() : d.codArea.isEmpty() || d.numero.isEmpty())
+        return QStringLiteral("Falta el código de área o el número de teléfono");
+    if (config.cargada) {
+        if (CoincideNblo(config.nblo, d.modoAlias, d.alias, d.codArea, d.numero))
+            return QStringLiteral("Las directivas de seguridad no permiten enviar mensajes a este destinatario");
+        if (CoincideProveedor(config.pblo, proveedor))
+            return QStringLiteral("Las directivas de seguridad no permiten enviar mensajes a este proveedor");
+    }
+    if (!DestinoValido(proveedor, mensaje.codAreaPeticion(), mensaje.numeroPeticion()))
+        return QStringLiteral("El número de teléfono ingresado no corresponde a un cliente de ") + proveedor;
+    return {};
+}
+
+bool ValidarMensajeComun(const MensajeSaliente &mensaje, const ConfiguracionRemota &config, Dialogos &dialogos)
+{
+    if (!remitenteTextoYLargo(mensaje, dialogos))
+        return false;
+    return !config.cargada || remitenteYPalabras(mensaje, config, dialogos);
 }

@@ -11,7 +11,10 @@ ControladorEnvio::ControladorEnvio(Contexto &contexto, QWidget *dueno, QObject *
     : QObject(padre)
     , ctx(contexto)
     , dueno_(dueno)
-{}
+{
+    // The one-minute tick starts with the main window.
+    inicioMinuto = ctx.sistema.ahora();
+}
 
 void ControladorEnvio::Enviar(MensajeSaliente mensaje)
 {
@@ -29,19 +32,10 @@ void ControladorEnvio::Enviar(MensajeSaliente mensaje)
 
 void ControladorEnvio::timAnti_Timer()
 {
-    ++minutosCorto;
-    ++minutosLargo;
-    if (minutosCorto >= 2) {
-        ContadorCorto = 0;
-        minutosCorto = 0;
-    }
-    if (minutosLargo > 60) {
-        ContadorLargo = 0;
-        minutosLargo = 0;
-    }
+    tic(ctx.sistema.ahora());
 }
 
-void ControladorEnvio::EnviarMensaje(const MensajeSaliente &mensaje)
+void ControladorEnvio::EnviarMensaje(const MensajeSaliente &mensaje, Qt::WindowModality modalidad)
 {
     const QString cola = TextoCola(ctx.ConfiguracionRemota);
     const QString &proveedor = mensaje.ProveedorActual;
@@ -69,6 +63,7 @@ void ControladorEnvio::EnviarMensaje(const MensajeSaliente &mensaje)
     if (proveedor == Proveedores::Personal) {
         frmVerificacionPersonal ventana(ctx, mensaje, cola, dueno_);
         connect(&ventana, &frmVerificacionPersonal::terminado, this, &ControladorEnvio::envioTerminado);
+        ventana.setWindowModality(modalidad);
         ventana.exec();
     } else if (proveedor == Proveedores::Claro) {
         frmVerificacion ventana(ctx, mensaje, dueno_);
@@ -77,12 +72,14 @@ void ControladorEnvio::EnviarMensaje(const MensajeSaliente &mensaje)
             DireccionClaro(ctx.direcciones.claro, ConsultaClaro(area, numero, mensaje.remitente, mensaje.texto, cola)));
         ventana.setTextoArriba(QStringLiteral("Para poder enviar a este proveedor necesita escribir el "
                                               "código de verificación que ve más abajo"));
+        ventana.setWindowModality(modalidad);
         ventana.exec();
     } else {
         frmVerificacionMovilnet ventana(ctx, mensaje, dueno_);
         connect(&ventana, &VerificacionPagina::terminado, this, &ControladorEnvio::envioTerminado);
         ventana.navegar(DireccionMovilnet(ctx.direcciones.movilnet,
                                           ConsultaMovilnet(area, numero, mensaje.remitente, mensaje.texto, cola)));
+        ventana.setWindowModality(modalidad);
         ventana.exec();
     }
 }

@@ -7,11 +7,13 @@
 #include <QString>
 
 #include "comun/contexto.h"
+#include "envio/comandoenviar.h"
 #include "envio/mensajesaliente.h"
 
 class QWidget;
 
-class ControladorEnvio final : public QObject
+// The rate-limit windows it keeps are shared by single sends and queues.
+class ControladorEnvio final : public QObject, public LimitesEnvio
 {
     Q_OBJECT
 public:
@@ -24,10 +26,8 @@ public:
     void timAnti_Timer();
 
     // Checks the destination's shape and shows the provider's delivery window modally.
-    void EnviarMensaje(const MensajeSaliente &mensaje);
-
-    qint16 ContadorCorto = 0, ContadorLargo = 0;
-    qint16 minutosCorto = 0, minutosLargo = 0;
+    // A queue's windows block only the main window, so its own window stays usable.
+    void EnviarMensaje(const MensajeSaliente &mensaje, Qt::WindowModality modalidad = Qt::ApplicationModal);
 
 Q_SIGNALS:
     // A rate window refused the message: the composer is cleared.

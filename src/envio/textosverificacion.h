@@ -3,6 +3,8 @@
 
 #include <QString>
 
+#include "comun/textosconexion.h"
+
 namespace TextosVerificacion {
 
 inline const QString kConectando = QStringLiteral("Conectando al servidor, espere por favor...");
@@ -13,9 +15,9 @@ inline const QString kTituloNoEnviado = QStringLiteral("NTX Mensajes: Mensaje no
 inline QString servicioNoEncontrado(const QString &proveedor, const QString &ultimaLinea)
 {
     return QStringLiteral("No se encontró el servicio. El mensaje no ha sido enviado a ") + proveedor +
-           QStringLiteral("\r\rPuede que el servidor de este proveedor no esté disponible.\r\n"
-                          " · Compruebe que Windows esté conectado a Internet\r\n"
-                          " · Envíe el mensaje usando otro servidor de este proveedor (si está disponible)\r\n"
+           QStringLiteral("\r\rPuede que el servidor de este proveedor no esté disponible.\r\n") +
+           TextosConexion::comprobarConexion() +
+           QStringLiteral("\r\n · Envíe el mensaje usando otro servidor de este proveedor (si está disponible)\r\n"
                           " · Compruebe si los servicios están funcionando desde el menú Ayuda » Estado de los "
                           "Servicios\r\n") +
            ultimaLinea;

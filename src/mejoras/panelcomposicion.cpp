@@ -339,8 +339,20 @@ MensajeSaliente PanelComposicion::capturar()
     return m;
 }
 
+void PanelComposicion::ponerLimiteVarios(int maximo, const QString &proveedor)
+{
+    MaximoCaracteres = maximo;
+    txtmaxcar->setText(QString::number(MaximoCaracteres));
+    setTitle(QStringLiteral("Varios destinatarios: límite de ") + proveedor);
+    txtmaxcar->setToolTip(QStringLiteral("El máximo de ") + proveedor +
+                          QStringLiteral(", el menor entre los proveedores de los destinatarios"));
+    ActualizarContador();
+}
+
 void PanelComposicion::PonerProveedor(const Proveedor *proveedor)
 {
+    setTitle(QStringLiteral("Número destinatario"));
+    txtmaxcar->setToolTip(QString());
     cboRemitente->show();
     lblremitente->show();
     if (!proveedor) {

@@ -64,6 +64,9 @@ public:
 public Q_SLOTS:
     // The fields, labels and limit of a provider (null: the defaults shown before one is known).
     void PonerProveedor(const Proveedor *proveedor);
+    // Several recipients: the counter checks against the smallest maximum among their
+    // providers, and the frame names the provider that sets it.
+    void ponerLimiteVarios(int maximo, const QString &proveedor);
     // Writes the message box; its change handler runs as after a user's edit.
     void ponerTextoMensaje(const QString &texto) override;
     void ponerNumero(const QString &codArea, const QString &numero) override;

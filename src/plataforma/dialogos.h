@@ -32,6 +32,9 @@ public:
     virtual QString guardarArchivo(const QString &titulo, const QString &filtro, const QString &nombreInicial,
                                    bool confirmarSobrescribir) = 0;
 
+    // One line of text the user types (a group's name); empty when cancelled.
+    virtual QString pedirTexto(const QString &titulo, const QString &etiqueta, const QString &inicial) = 0;
+
     // The usual title of the program's boxes.
     static QString tituloPrograma() { return QStringLiteral("NTX Mensajes"); }
 

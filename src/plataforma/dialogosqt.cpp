@@ -4,6 +4,7 @@
 #include <QClipboard>
 #include <QFileDialog>
 #include <QGridLayout>
+#include <QInputDialog>
 #include <QMessageBox>
 #include <QPushButton>
 #include <QRegularExpression>
@@ -161,6 +162,17 @@ QString DialogosQt::archivo(bool guardar, const QString &titulo, const QString &
         return {};
     const QStringList elegidos = dialogo.selectedFiles();
     return elegidos.isEmpty() ? QString() : elegidos.constFirst();
+}
+
+QString DialogosQt::pedirTexto(const QString &titulo, const QString &etiqueta, const QString &inicial)
+{
+    QInputDialog d(padre());
+    d.setWindowTitle(titulo);
+    d.setLabelText(etiqueta);
+    d.setTextValue(inicial);
+    d.setOkButtonText(QStringLiteral("Aceptar"));
+    d.setCancelButtonText(QStringLiteral("Cancelar"));
+    return d.exec() == QDialog::Accepted ? d.textValue() : QString();
 }
 
 QString DialogosQt::abrirArchivo(const QString &titulo, const QString &filtro, const QString &nombreInicial)

@@ -18,6 +18,7 @@ public:
     QString abrirArchivo(const QString &titulo, const QString &filtro, const QString &nombreInicial) override;
     QString guardarArchivo(const QString &titulo, const QString &filtro, const QString &nombreInicial,
                            bool confirmarSobrescribir) override;
+    QString pedirTexto(const QString &titulo, const QString &etiqueta, const QString &inicial) override;
 
     // "Agenda (*.ntxagenda)|*.ntxagenda|Todos (*.*)|*.*" → {"Agenda (*.ntxagenda)", "Todos (*)"}.
     static QStringList convertirFiltro(const QString &filtro);

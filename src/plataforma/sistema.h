@@ -1,5 +1,6 @@
 // Every effect on the machine outside the program's own windows and files:
-// beep, browser, other programs, special folders, clock, offline state.
+// beep, browser, other programs, desktop notifications, special folders, clock,
+// offline state.
 #pragma once
 
 #include <QDateTime>
@@ -27,6 +28,17 @@ public:
     virtual bool abrirConManejador(const QString &ruta)
     {
         Q_UNUSED(ruta);
+        return false;
+    }
+    // A notice through the desktop's notifications (freedesktop notifications over
+    // D-Bus), for what a window cannot tell: a window the desktop would not bring
+    // forward, a notification area that is not there. True when a notification
+    // server took it, or will be started for it; false when there is none.
+    virtual bool notificar(const QString &titulo, const QString &texto, int msVisible)
+    {
+        Q_UNUSED(titulo);
+        Q_UNUSED(texto);
+        Q_UNUSED(msVisible);
         return false;
     }
     // Ends the process at once, without the close steps of any window.

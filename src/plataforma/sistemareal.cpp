@@ -12,6 +12,7 @@
 
 #ifdef NTX_CON_DBUS
 #include <QDBusConnection>
+#include <QDBusConnectionInterface>
 #include <QDBusMessage>
 #include <QDBusVariant>
 #endif
@@ -172,6 +173,40 @@ bool SistemaReal::modoSinConexion() const
     const QVariant valor = respuesta.arguments().constFirst().value<QDBusVariant>().variant();
     return valor.typeId() == QMetaType::Bool && !valor.toBool();
 #else
+    return false;
+#endif
+}
+
+bool SistemaReal::notificar(const QString &titulo, const QString &texto, int msVisible)
+{
+#ifdef NTX_CON_DBUS
+    // No session bus announced: asking for one would have D-Bus start a bus of its own
+    // (autolaunch), left running after the program.
+    if (qEnvironmentVariableIsEmpty("DBUS_SESSION_BUS_ADDRESS") &&
+        !QFileInfo::exists(qEnvironmentVariable("XDG_RUNTIME_DIR") + QStringLiteral("/bus")))
+        return false;
+    const QString servicio = QStringLiteral("org.freedesktop.Notifications");
+    QDBusConnection bus = QDBusConnection::sessionBus();
+    if (!bus.isConnected() || !bus.interface())
+        return false;
+    // A server that runs, or one the bus starts on the first call (most desktops).
+    const bool hay = bus.interface()->isServiceRegistered(servicio).value() ||
+                     bus.interface()->activatableServiceNames().value().contains(servicio);
+    if (!hay)
+        return false;
+    QDBusMessage llamada = QDBusMessage::createMethodCall(servicio, QStringLiteral("/org/freedesktop/Notifications"),
+                                                          servicio, QStringLiteral("Notify"));
+    QVariantMap pistas;
+    // The desktop groups the notice with the program's menu entry and its icon.
+    pistas.insert(QStringLiteral("desktop-entry"), QStringLiteral("ar.com.ntxvarel.mensajes"));
+    llamada << QStringLiteral("NTX Mensajes") << 0u << QStringLiteral("ntx-mensajes") << titulo << texto
+            << QStringList() << pistas << qint32(msVisible);
+    // Not waited for: the notice must not hold the window up while the server starts.
+    return bus.send(llamada);
+#else
+    Q_UNUSED(titulo);
+    Q_UNUSED(texto);
+    Q_UNUSED(msVisible);
     return false;
 #endif
 }

@@ -14,6 +14,7 @@ public:
     bool abrirEnNavegador(const QString &direccion) override;
     bool iniciarPrograma(const QString &nombre, const QStringList &argumentos = {}) override;
     bool abrirConManejador(const QString &ruta) override;
+    bool notificar(const QString &titulo, const QString &texto, int msVisible) override;
     [[noreturn]] void terminarProceso(int codigo = 0) override;
 
     QString carpetaEspecial(int identificador) const override;

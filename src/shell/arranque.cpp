@@ -3,6 +3,7 @@
 #include <QFileInfo>
 
 #include "comun/claves.h"
+#include "comun/textosconexion.h"
 #include "plataforma/ajustes.h"
 #include "plataforma/dialogos.h"
 #include "plataforma/instanciaunica.h"
@@ -64,12 +65,8 @@ QString TextoAvisoMotorAntiguo()
 
 QString TextoAvisoSinConexion()
 {
-    return QStringLiteral("NTX Mensajes no se puede iniciar porque Windows está configurado para trabajar sin "
-                          "conexión a Internet.") +
-           QStringLiteral("\r\n") +
-           QStringLiteral("Modifique esta configuración desde Internet Explorer. Si usa Internet Explorer 6 podrá "
-                          "cambiar la configuración de 'Trabajar sin conexión' desde el menú Archivo, si usa una "
-                          "versión posterior desde el botón Herramientas.");
+    return QStringLiteral("NTX Mensajes no se puede iniciar porque ") + TextosConexion::trabajaSinConexion() +
+           QStringLiteral(" a Internet.\r\n") + TextosConexion::comoConectarse();
 }
 
 QString TextoNoInstalado()

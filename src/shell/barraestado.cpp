@@ -1,8 +1,9 @@
 #include "shell/barraestado.h"
 
 #include <QHash>
-#include <QIcon>
 #include <QPixmap>
+
+#include "plataforma/imagenes.h"
 
 BarraEstado::BarraEstado(QWidget *parent)
     : QStatusBar(parent)
@@ -26,11 +27,12 @@ void BarraEstado::ponerPanel1(int imagen, const QString &texto)
     if (imagen == imagen_ && texto == texto_->text() && imagen_ != 0)
         return;
     imagen_ = imagen;
-    // Decoded once: the composer writes the panel on every key.
-    static QHash<int, QPixmap> cache;
-    auto it = cache.find(imagen);
+    // Drawn once for each screen ratio: the composer writes the panel on every key.
+    static QHash<QPair<int, qreal>, QPixmap> cache;
+    const QPair<int, qreal> clave(imagen, icono_->devicePixelRatioF());
+    auto it = cache.find(clave);
     if (it == cache.end())
-        it = cache.insert(imagen, QIcon(QStringLiteral(":/estado/%1.png").arg(imagen)).pixmap(16, 16));
+        it = cache.insert(clave, ImagenNitida(QStringLiteral(":/estado/%1.svg").arg(imagen), QSize(16, 16), icono_));
     icono_->setPixmap(*it);
     // The label tells screen readers of its new text itself (a name change on the bus, as a
     // live region's): an event of our own would have it read twice.

@@ -1,7 +1,6 @@
 #include "shell/frmacercadentx.h"
 
 #include <QHBoxLayout>
-#include <QIcon>
 #include <QMouseEvent>
 #include <QPainter>
 #include <QPainterPath>
@@ -9,6 +8,7 @@
 
 #include "comun/contexto.h"
 #include "plataforma/colores.h"
+#include "plataforma/imagenes.h"
 #include "shell/arranque.h"
 #include "shell/controladorayuda.h"
 
@@ -45,10 +45,12 @@ QLabel *enlace(const QString &texto, QWidget *padre)
     return l;
 }
 
-// The picture of the licence link: a small badge drawn here, so it needs no file.
-QPixmap insignia()
+// The picture of the licence link: a small badge drawn here, so it needs no file;
+// drawn in the screen's own pixels, so it is sharp on a scaled screen too.
+QPixmap insignia(qreal proporcion)
 {
-    QPixmap imagen(88, 31);
+    QPixmap imagen(QSize(88, 31) * proporcion);
+    imagen.setDevicePixelRatio(proporcion);
     imagen.fill(Qt::transparent);
     QPainter p(&imagen);
     p.setRenderHint(QPainter::Antialiasing);
@@ -85,7 +87,7 @@ frmacercadentx::frmacercadentx(Contexto &contexto, QWidget *parent)
 
     Image1 = new QLabel(this);
     Image1->setObjectName(QStringLiteral("Image1"));
-    Image1->setPixmap(QIcon(QStringLiteral(":/iconos/ntx.png")).pixmap(64, 64));
+    Image1->setPixmap(ImagenNitida(QStringLiteral(":/iconos/ntx.svg"), QSize(64, 64), this));
     Image1->setAlignment(Qt::AlignTop | Qt::AlignHCenter);
 
     lblTitulo = new QLabel(QStringLiteral("NTX Mensajes"), this);
@@ -109,7 +111,7 @@ frmacercadentx::frmacercadentx(Contexto &contexto, QWidget *parent)
 
     imgCC = new QLabel(this);
     imgCC->setObjectName(QStringLiteral("imgCC"));
-    imgCC->setPixmap(insignia());
+    imgCC->setPixmap(insignia(devicePixelRatioF()));
     imgCC->setCursor(Qt::PointingHandCursor);
 
     lblAviso = new QLabel(

@@ -5,6 +5,7 @@
 #include "shell/frmbrowser.h"
 #include "comun/imagenestado.h"
 
+#include "agenda/grupos.h"
 #include "comun/claves.h"
 #include "envio/proveedores.h"
 #include "plataforma/colocacion.h"
@@ -43,7 +44,7 @@ frmBrowser::frmBrowser(Contexto &contexto, QWidget *parent)
     // The pictures live in the static library's resources.
     Q_INIT_RESOURCE(recursos);
     setWindowTitle(QStringLiteral("NTX Mensajes"));
-    setWindowIcon(QIcon(QStringLiteral(":/iconos/ntx.png")));
+    setWindowIcon(QIcon(QStringLiteral(":/iconos/ntx.svg")));
     QFont fuente(QStringLiteral("Tahoma"));
     fuente.setPointSize(8);
     setFont(fuente);
@@ -108,12 +109,12 @@ void frmBrowser::crearControles()
     ui.tbToolBar->setIconSize(QSize(24, 24));
     ui.tbToolBar->setMovable(false);
     ui.tbToolBar->setFloatable(false);
-    ui.accionInicio = ui.tbToolBar->addAction(QIcon(QStringLiteral(":/barra/inicio.png")), QStringLiteral("Inicio"));
+    ui.accionInicio = ui.tbToolBar->addAction(QIcon(QStringLiteral(":/barra/inicio.svg")), QStringLiteral("Inicio"));
     ui.accionInicio->setData(QStringLiteral("Home"));
     ui.accionInicio->setToolTip(QStringLiteral("Vuelve a la presentación"));
     ui.tbToolBar->addSeparator()->setData(QStringLiteral("sep1"));
     ui.accionHistorial =
-        ui.tbToolBar->addAction(QIcon(QStringLiteral(":/barra/enviados.png")), QStringLiteral("Enviados"));
+        ui.tbToolBar->addAction(QIcon(QStringLiteral(":/barra/enviados.svg")), QStringLiteral("Enviados"));
     ui.accionHistorial->setData(QStringLiteral("historial"));
     ui.accionHistorial->setToolTip(QStringLiteral("Muestra los mensajes enviados"));
     ui.tbToolBar->addSeparator()->setData(QStringLiteral("sep2"));
@@ -121,7 +122,7 @@ void frmBrowser::crearControles()
     ui.botonAgenda = new QToolButton(ui.tbToolBar);
     ui.botonAgenda->setText(QStringLiteral("Agenda"));
     ui.botonAgenda->setToolTip(QStringLiteral("Abre la Agenda"));
-    ui.botonAgenda->setIcon(QIcon(QStringLiteral(":/barra/agenda.png")));
+    ui.botonAgenda->setIcon(QIcon(QStringLiteral(":/barra/agenda.svg")));
     ui.botonAgenda->setToolButtonStyle(Qt::ToolButtonTextUnderIcon);
     ui.tbToolBar->addWidget(ui.botonAgenda);
 
@@ -260,6 +261,9 @@ void frmBrowser::crearMenus()
 void frmBrowser::crearControladores()
 {
     envio_ = std::make_unique<ControladorEnvio>(ctx, this);
+    cola_ = std::make_unique<ControladorCola>(ctx, *envio_);
+    // A recipient deleted while the queue waits is not sent to.
+    cola_->sigueEnAgenda = [this](const QString &nombre) { return !ctx.ajustes.leer(SeccionAgenda, nombre).isEmpty(); };
     historial_ = std::make_unique<ControladorHistorial>(ctx, static_cast<VentanaHistorial &>(*this),
                                                         static_cast<ReenvioComposicion &>(*composicion_),
                                                         ControlesHistorial{ui.mnuHistorialMsjs});
@@ -315,6 +319,11 @@ void frmBrowser::conectar()
     // the status bar, the composer and the history.
     connect(envio_.get(), &ControladorEnvio::limpiarComposicion, composicion_, &PanelComposicion::limpiar);
     connect(envio_.get(), &ControladorEnvio::envioTerminado, this, &frmBrowser::envioTerminado);
+    connect(cola_.get(), &ControladorCola::estado, this, &frmBrowser::ponerEstado);
+    connect(ui.picContactos, &PanelContactos::varios, this, &frmBrowser::escribirAVarios);
+    connect(ui.fraDestinatario, &PanelDestinatario::variosCambiados, this, &frmBrowser::variosCambiados);
+    connect(ui.fraDestinatario, &PanelDestinatario::quedaUno, ui.picContactos,
+            [this](const QString &nombre) { ui.picContactos->EscribirAVarios({nombre}, {}); });
     connect(ui.botonAgenda, &QToolButton::clicked, this, [this] { tbToolBar_ButtonClick(QStringLiteral("agenda")); });
     connect(ui.cboAddress, &ComboDesplegable::desplegando, tips_.get(), &ControladorTips::cboAddress_DropDown);
     connect(ui.mnuPreferencias, &QAction::triggered, this,
@@ -394,6 +403,13 @@ void frmBrowser::mostrarVentana()
 
 void frmBrowser::enviarMensaje(MensajeSaliente mensaje)
 {
+    // Several recipients: each one's provider is the one in their contact record.
+    if (!ui.fraDestinatario->varios().isEmpty()) {
+        Contactos contactos;
+        Agenda::LeerContactos(ctx.ajustes, &contactos);
+        cola_->Iniciar(mensaje, Agenda::DestinatariosDeContactos(contactos, ui.fraDestinatario->varios()));
+        return;
+    }
     mensaje.ProveedorActual = ui.cboAddress->currentText();
     mensaje.destinatario.nombre = ui.fraDestinatario->nombre();
     mensaje.destinatario.agendado = ui.fraDestinatario->agendado();
@@ -406,6 +422,34 @@ void frmBrowser::envioTerminado(const MensajeSaliente &mensaje, const ResultadoE
     if (resultado.mostrarEscritura)
         ui.picEscritura->show();
     historial_->envioTerminado(mensaje, resultado);
+}
+
+void frmBrowser::escribirAVarios(const QStringList &nombres, const QString &grupo)
+{
+    // The boxes are emptied first: their change would otherwise end the list.
+    composicion_->ponerNumero(QString(), QString());
+    ui.fraDestinatario->MostrarVarios(nombres, grupo);
+    if (composicion_->remitente().isEmpty())
+        composicion_->ponerRemitente(ctx.ajustes.leer(SeccionMensajes, ClaveRemitente(0)));
+    composicion_->habilitarEnvio(true);
+    paneles_->MostrarComposicion();
+    ui.picEscritura->show();
+    variosCambiados(ui.fraDestinatario->varios());
+    composicion_->enfocarMensaje();
+}
+
+void frmBrowser::variosCambiados(const QStringList &nombres)
+{
+    if (nombres.isEmpty()) {
+        composicion_->PonerProveedor(BuscarProveedor(ui.cboAddress->currentText()));
+        composicion_->ActualizarContador();
+        return;
+    }
+    Contactos contactos;
+    Agenda::LeerContactos(ctx.ajustes, &contactos);
+    const MaximoCola menor = MenorMaximo(Agenda::DestinatariosDeContactos(contactos, nombres));
+    if (!menor.proveedor.isEmpty())
+        composicion_->ponerLimiteVarios(menor.maximo, menor.proveedor);
 }
 
 bool frmBrowser::escrituraVisible() const
@@ -608,6 +652,16 @@ void frmBrowser::Form_Unload()
 
 void frmBrowser::closeEvent(QCloseEvent *evento)
 {
+    if (cola_->activa()) {
+        if (ctx.dialogos.mensaje(QStringLiteral("NTX Mensajes está enviando un mensaje a varios destinatarios.\r\n\r\n"
+                                                "¿Desea detener el envío y cerrar NTX Mensajes?"),
+                                 Dialogos::Botones::SiNo, Dialogos::Icono::Pregunta, Dialogos::tituloPrograma(),
+                                 Dialogos::Respuesta::No) != Dialogos::Respuesta::Si) {
+            evento->ignore();
+            return;
+        }
+        cola_->Detener();
+    }
     Form_Unload();
     evento->accept();
 }
@@ -636,9 +690,13 @@ void frmBrowser::Form_Resize()
         EscribirClaveBooleana(ctx.ajustes, Clave::IconoNotificacion, true);
         usarBandeja = true;
     }
-    // Without a notification area the window just stays minimised on the task bar.
-    if (!usarBandeja || !QSystemTrayIcon::isSystemTrayAvailable())
+    if (!usarBandeja)
         return;
+    // Without a notification area the window stays minimised on the task bar.
+    if (!QSystemTrayIcon::isSystemTrayAvailable()) {
+        AvisarSinBandeja(ctx.sistema, &avisoSinBandeja);
+        return;
+    }
 
     ponerEnBandeja();
 }
@@ -815,6 +873,9 @@ void frmBrowser::cboAddress_Click()
     SeleccionarProveedor(ui.cboAddress->currentText());
     composicion_->ActualizarContador();
     ui.picContactos->ActualizarAgenda();
+    // The provider list does not choose the providers of several recipients.
+    if (!ui.fraDestinatario->varios().isEmpty())
+        variosCambiados(ui.fraDestinatario->varios());
 }
 
 void frmBrowser::SeleccionarProveedor(const QString &nombre)

@@ -1,8 +1,8 @@
-// frmBrowser: the client's main window. It creates and places every control,
-// owns one controller per subsystem (composer, contacts, sending, history, web
-// panels) and writes out the chains that cross them (load, close, provider
-// change). Its own handlers are those of the window: tray, side-panel slide,
-// menus that gather several subsystems, toolbar.
+// frmBrowser: the client's main window. It places the panels (composer, contacts,
+// recipient row, improvements, web views), each owning its controls, connects
+// them in one place (conectar), and writes out the chains that cross them (load,
+// close, provider change). Its own controls and handlers are those of the window:
+// tray, side-panel slide, menus that gather several subsystems, toolbar.
 #pragma once
 
 #include <QMainWindow>
@@ -13,6 +13,7 @@
 #include "agenda/paneldestinatario.h"
 #include "comando/panelesweb.h"
 #include "comun/contexto.h"
+#include "envio/controladorcola.h"
 #include "envio/controladorenvio.h"
 #include "historial/controladorhistorial.h"
 #include "mejoras/frmpreferencias.h"
@@ -49,6 +50,8 @@ public:
     // The contacts panel: the receiver window hands it a second start's command line.
     PanelContactos &contactos() { return *ui.picContactos; }
     ControladorEnvio &envio() { return *envio_; }
+    // The messages to several recipients, one delivery window after another.
+    ControladorCola &cola() { return *cola_; }
     ControladorHistorial &historial() { return *historial_; }
     PanelesWeb &panelesWeb() { return *paneles_; }
     ControladorTips &tips() { return *tips_; }
@@ -88,8 +91,9 @@ public:
     bool LMateAjuste = false;
     bool AbreviaturasAjuste = false;
     QString PanelVisible;
-    bool bandejaGlobo = false; // balloon already shown this run
-    bool enBandeja = false;    // hidden in the notification area
+    bool bandejaGlobo = false;    // balloon already shown this run
+    bool avisoSinBandeja = false; // told this run that there is no notification area
+    bool enBandeja = false;       // hidden in the notification area
     bool bandejaOcupada = false;
     int bandejaMensaje = 0;
     qint16 velocidadSale = 0, velocidadEntra = 0;
@@ -135,6 +139,10 @@ private:
     void enviarMensaje(MensajeSaliente mensaje);
     // A delivery window ended: status bar, composer and history, in that order.
     void envioTerminado(const MensajeSaliente &mensaje, const ResultadoEnvio &resultado);
+    // Several recipients were chosen: the composer's boxes give way to the list.
+    void escribirAVarios(const QStringList &nombres, const QString &grupo);
+    // The list changed (empty: back to one recipient): the counter's limit follows it.
+    void variosCambiados(const QStringList &nombres);
     void borrarIconoBandeja();
     void ponerIzquierdaPanel(QWidget *panel, float twips);
     // One tick of a side-panel slide; true when the incoming panel has arrived.
@@ -144,6 +152,7 @@ private:
     PanelComposicion *composicion_ = nullptr;
     std::unique_ptr<ControladorEnvio> envio_;
     std::unique_ptr<ControladorHistorial> historial_;
+    std::unique_ptr<ControladorCola> cola_;
     PanelesWeb *paneles_ = nullptr;
     std::unique_ptr<ControladorTips> tips_;
     std::unique_ptr<ControladorAyuda> ayuda_;

@@ -3,12 +3,12 @@
 
 #include <QHBoxLayout>
 #include <QMouseEvent>
-#include <QStyle>
 #include <QVBoxLayout>
 
 #include "comun/claves.h"
 #include "comun/contexto.h"
 #include "plataforma/colores.h"
+#include "plataforma/imagenes.h"
 
 frmDialog::frmDialog(Contexto &contexto, QWidget *parent)
     : QDialog(parent)
@@ -19,7 +19,8 @@ frmDialog::frmDialog(Contexto &contexto, QWidget *parent)
     setModal(true);
 
     auto *icono = new QLabel(this);
-    icono->setPixmap(style()->standardIcon(QStyle::SP_MessageBoxInformation).pixmap(32, 32));
+    // The program's own picture: the style's is a 32-pixel bitmap, blurred on a scaled screen.
+    icono->setPixmap(ImagenNitida(QStringLiteral(":/iconos/informacion.svg"), QSize(32, 32), this));
     icono->setAlignment(Qt::AlignTop);
 
     lblTexto = new QLabel(this);

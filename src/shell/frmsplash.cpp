@@ -1,11 +1,13 @@
 #include "shell/frmsplash.h"
 
 #include <QApplication>
+#include <QPainter>
 #include <QPainterPath>
 #include <QRegion>
 
 #include "comun/contexto.h"
 #include "plataforma/colores.h"
+#include "plataforma/imagenes.h"
 
 void VentanaSiempreVisible(QWidget *ventana)
 {
@@ -38,8 +40,7 @@ frmSplash::frmSplash(Contexto &contexto, Arranque::MostrarAviso aviso, std::func
 
     imgLogo = new QLabel(this);
     imgLogo->setGeometry(36, 40, 96, 96);
-    imgLogo->setPixmap(
-        QPixmap(QStringLiteral(":/iconos/ntx.png")).scaled(96, 96, Qt::KeepAspectRatio, Qt::SmoothTransformation));
+    imgLogo->setPixmap(ImagenNitida(QStringLiteral(":/iconos/ntx.svg"), QSize(96, 96), this));
     Image1 = new QLabel(this);
     Image1->setGeometry(36, 200, 348, 4);
     Image1->setStyleSheet(QStringLiteral("background-color: rgb(0, 102, 204);"));
@@ -80,14 +81,47 @@ bool frmSplash::Form_Load()
         return false;
     }
 
-    QPainterPath forma;
-    forma.addRoundedRect(QRectF(0, 0, width(), height()), 30, 30);
-    setMask(QRegion(forma.toFillPolygon().toPolygon()));
+    darForma(RecortaConRegion(QGuiApplication::platformName()));
 
     show();
     timPrecarga.start();
     Timer1.start();
     return true;
+}
+
+bool frmSplash::RecortaConRegion(const QString &plataforma)
+{
+    return !plataforma.startsWith(QLatin1String("wayland"));
+}
+
+QPainterPath frmSplash::forma() const
+{
+    QPainterPath camino;
+    camino.addRoundedRect(QRectF(0, 0, width(), height()), 30, 30);
+    return camino;
+}
+
+void frmSplash::darForma(bool porRegion)
+{
+    // The region keeps clicks off the corners everywhere; only X11 also clips the drawing to it.
+    setMask(QRegion(forma().toFillPolygon().toPolygon()));
+    esquinasTransparentes = !porRegion;
+    if (esquinasTransparentes) {
+        // A Wayland compositor always composes: the corners stay transparent and the
+        // white is painted rounded (paintEvent).
+        setAttribute(Qt::WA_TranslucentBackground);
+        setAutoFillBackground(false);
+    }
+}
+
+void frmSplash::paintEvent(QPaintEvent *evento)
+{
+    if (esquinasTransparentes) {
+        QPainter pintor(this);
+        pintor.setRenderHint(QPainter::Antialiasing);
+        pintor.fillPath(forma(), palette().color(QPalette::Window));
+    }
+    QWidget::paintEvent(evento);
 }
 
 void frmSplash::timPrecarga_Timer()

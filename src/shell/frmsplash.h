@@ -3,6 +3,7 @@
 #pragma once
 
 #include <QLabel>
+#include <QPainterPath>
 #include <QTimer>
 #include <QWidget>
 #include <functional>
@@ -43,7 +44,19 @@ public:
     void timPrecarga_Timer();
     void Timer1_Timer();
 
+    // Whether the window system clips a window's drawing to its region (X11 does; a
+    // Wayland compositor takes the region for input only).
+    static bool RecortaConRegion(const QString &plataforma);
+    // The rounded shape: the region, and where the region does not clip, transparent
+    // corners around a rounded background.
+    void darForma(bool porRegion);
+    bool esquinasTransparentes = false;
+
+protected:
+    void paintEvent(QPaintEvent *evento) override;
+
 private:
+    QPainterPath forma() const;
     Arranque::MostrarAviso m_aviso;
     std::function<QWidget *()> m_cargarPrincipal;
 };

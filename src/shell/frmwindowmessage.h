@@ -1,6 +1,8 @@
 // frmWindowMessage: the hidden receiver of the running client. A second start
 // hands its command line here; the text box's change brings the main window
-// forward and passes the command line on.
+// forward and passes the command line on. Where the desktop does not let it come
+// forward (a Wayland compositor forbids taking the focus), a desktop notification
+// says the program is already open.
 #pragma once
 
 #include <QLineEdit>
@@ -24,8 +26,15 @@ public:
     bool escuchando = false;
 
     void txtRecibidos_Change();
+    // A while after bringing the main window forward: when no window of the program
+    // got the focus, the user is told through a desktop notification.
+    void timAlFrente_Timer();
+
+    static QString tituloYaAbierto();
+    static QString textoYaAbierto();
 
 private:
+    QTimer timAlFrente;
     // Looks again for a line kept while a modal window was open.
     QTimer esperaModal;
 };

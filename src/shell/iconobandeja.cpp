@@ -4,6 +4,8 @@
 #include <QSystemTrayIcon>
 #include <QTimer>
 
+#include "plataforma/sistema.h"
+
 namespace {
 
 constexpr int PasoEspera = 50;
@@ -45,4 +47,15 @@ void MostrarGloboBandeja(QSystemTrayIcon *icono, const QString &titulo, const QS
     QTimer::singleShot(PasoEspera, icono, [icono, titulo, texto, msVisible, msEspera] {
         MostrarGloboBandeja(icono, titulo, texto, msVisible, msEspera - PasoEspera);
     });
+}
+
+void AvisarSinBandeja(Sistema &sistema, bool *avisado)
+{
+    if (*avisado)
+        return;
+    *avisado = true;
+    sistema.notificar(QStringLiteral("NTX Mensajes"),
+                      QStringLiteral("Este escritorio no tiene área de notificación: NTX Mensajes quedó minimizado "
+                                     "en la barra de tareas."),
+                      10000);
 }

@@ -1,10 +1,17 @@
 // What the main window's notification-area icon needs around QSystemTrayIcon on an
-// X11 tray (XEmbed): when the icon may go, and when its balloon may show.
+// X11 tray (XEmbed): when the icon may go, and when its balloon may show; and what
+// the user is told where there is no notification area.
 #pragma once
 
 #include <QString>
 
 class QSystemTrayIcon;
+class Sistema;
+
+// Minimised where no tray host runs: the window stays on the task bar, and the
+// notice the balloon would give goes, once (`avisado`), through the desktop's
+// notifications.
+void AvisarSinBandeja(Sistema &sistema, bool *avisado);
 
 // Hides and deletes the icon once the event being delivered now is over. Hiding it
 // destroys its X11 window, and inside the icon's own click (its menu runs there) Qt

@@ -26,7 +26,7 @@ int main(int argc, char *argv[])
     QApplication aplicacion(argc, argv);
     aplicacion.setQuitOnLastWindowClosed(false);
     // Every window, message boxes included, shows the program's icon.
-    aplicacion.setWindowIcon(QIcon(QStringLiteral(":/iconos/ntx.png")));
+    aplicacion.setWindowIcon(QIcon(QStringLiteral(":/iconos/ntx.svg")));
     // The Wayland application id: a dock groups the windows with this desktop entry.
     aplicacion.setDesktopFileName(QStringLiteral("ar.com.ntxvarel.mensajes"));
     instalarTraduccionesQt(aplicacion, {QStringLiteral("qtbase"), QStringLiteral("qtwebengine")});

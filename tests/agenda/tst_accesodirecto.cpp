@@ -7,6 +7,7 @@
 #include <QTest>
 
 #include "agenda/accesodirecto.h"
+#include "agenda/grupos.h"
 #include "agenda/lineacomandos.h"
 #include "dobles/dialogosguion.h"
 #include "dobles/sistemafalso.h"
@@ -147,31 +148,48 @@ private Q_SLOTS:
         QCOMPARE(NombreArchivoAccesoDirecto(nombre, QStringLiteral(".lnk")),
                  archivo.chopped(8) + QStringLiteral(".lnk"));
         QVERIFY(ProblemaAccesoDirecto(nombre).isEmpty());
+        QCOMPARE(ProblemaNombreGrupo(nombre).isEmpty(), !nombre.trimmed().isEmpty());
 
         const QString programa = QStringLiteral("/opt/mi programa $v/");
-        const QString contenido = ContenidoAccesoDirecto(nombre, programa + QStringLiteral("ntxmensajes"),
-                                                         programa + QStringLiteral("icocrapido.png"), programa);
-        QVERIFY(contenido.startsWith(QStringLiteral("[Desktop Entry]\n")));
-        QCOMPARE(Desescapar(Clave(contenido, QStringLiteral("Name"))), QStringLiteral("Enviar un mensaje a ") + nombre);
-        QCOMPARE(Desescapar(Clave(contenido, QStringLiteral("Icon"))), programa + QStringLiteral("icocrapido.png"));
-        QCOMPARE(Desescapar(Clave(contenido, QStringLiteral("Path"))), programa);
-        QCOMPARE(Clave(contenido, QStringLiteral("Type")), QStringLiteral("Application"));
+        // A group's launcher follows the same escapes, with "/g:" and a name of its own.
+        for (const TipoAcceso tipo : {TipoAcceso::Contacto, TipoAcceso::Grupo}) {
+            const bool grupo = tipo == TipoAcceso::Grupo;
+            const QString contenido =
+                ContenidoAccesoDirecto(nombre, programa + QStringLiteral("ntxmensajes"),
+                                       programa + QStringLiteral("icocrapido.png"), programa, tipo);
+            QVERIFY(contenido.startsWith(QStringLiteral("[Desktop Entry]\n")));
+            QCOMPARE(Desescapar(Clave(contenido, QStringLiteral("Name"))),
+                     (grupo ? QStringLiteral("Enviar un mensaje al grupo ") : QStringLiteral("Enviar un mensaje a ")) +
+                         nombre);
+            QCOMPARE(Desescapar(Clave(contenido, QStringLiteral("Icon"))), programa + QStringLiteral("icocrapido.png"));
+            QCOMPARE(Desescapar(Clave(contenido, QStringLiteral("Path"))), programa);
+            QCOMPARE(Clave(contenido, QStringLiteral("Type")), QStringLiteral("Application"));
 
-        QStringList argumentos;
-        QVERIFY(DividirExec(Desescapar(Clave(contenido, QStringLiteral("Exec"))), &argumentos));
-        QCOMPARE(argumentos.size(), 2);
-        QCOMPARE(argumentos.at(0), programa + QStringLiteral("ntxmensajes"));
-        QCOMPARE(argumentos.at(1), QStringLiteral("/c:\"") + nombre + u'"');
-        // The client joins its arguments with blanks and looks for "/c:".
-        QString leido;
-        QCOMPARE(AnalizarLineaDeComandos(argumentos.mid(1).join(u' '), &leido), ArgumentoContacto::Nombre);
-        QCOMPARE(leido, nombre);
+            QStringList argumentos;
+            QVERIFY(DividirExec(Desescapar(Clave(contenido, QStringLiteral("Exec"))), &argumentos));
+            QCOMPARE(argumentos.size(), 2);
+            QCOMPARE(argumentos.at(0), programa + QStringLiteral("ntxmensajes"));
+            QCOMPARE(argumentos.at(1), (grupo ? QStringLiteral("/g:\"") : QStringLiteral("/c:\"")) + nombre + u'"');
+            // The client joins its arguments with blanks and looks for "/c:" and "/g:".
+            QString leido;
+            const ArgumentosDestinatarios a = AnalizarDestinatariosLinea(argumentos.mid(1).join(u' '));
+            if (grupo) {
+                QCOMPARE(a.grupos, QStringList{nombre});
+                QVERIFY(a.varios());
+            } else {
+                QCOMPARE(AnalizarLineaDeComandos(argumentos.mid(1).join(u' '), &leido), ArgumentoContacto::Nombre);
+                QCOMPARE(leido, nombre);
+                QCOMPARE(a.contactos, QStringList{nombre});
+                QVERIFY(!a.varios());
+            }
 
-        QTemporaryDir dir;
-        const QString ruta = dir.filePath(NombreArchivoAccesoDirecto(nombre));
-        QString error;
-        QVERIFY2(GuardarAccesoDirecto(ruta, contenido, &error), qPrintable(error));
-        QCOMPARE(Validar(ruta), QString());
+            QTemporaryDir dir;
+            const QString ruta = dir.filePath(ArchivoAcceso(nombre, tipo));
+            QCOMPARE(QFileInfo(ruta).fileName(), grupo ? NombreArchivoAccesoDirecto("Grupo " + nombre) : archivo);
+            QString error;
+            QVERIFY2(GuardarAccesoDirecto(ruta, contenido, &error), qPrintable(error));
+            QCOMPARE(Validar(ruta), QString());
+        }
     }
 
     void nombresQueNoLleganAlPrograma_data()

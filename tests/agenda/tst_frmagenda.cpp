@@ -10,6 +10,7 @@
 #include "agenda/archivoagenda.h"
 #include "agenda/exportaragenda.h"
 #include "agenda/frmagenda.h"
+#include "agenda/grupos.h"
 #include "agenda/principalagenda.h"
 #include "agenda/registrocontacto.h"
 #include "dobles/contextoprueba.h"
@@ -49,6 +50,10 @@ public:
         llamadas.append(QStringLiteral("Escribir|") + n + u'|' + p + u'|' + ca + u'|' + nu);
         if (alEscribir)
             alEscribir();
+    }
+    void EscribirAVarios(const QStringList &nombres, const QString &grupo) override
+    {
+        llamadas.append(QStringLiteral("Varios|") + grupo + u'|' + nombres.join(u','));
     }
     void ActualizarAgenda() override { llamadas.append(QStringLiteral("Actualizar")); }
     void IniciarPanelContactos() override { llamadas.append(QStringLiteral("Panel")); }
@@ -296,6 +301,108 @@ private Q_SLOTS:
         abrir();
         pulsar(controles(*w).cmdEscribir);
         QCOMPARE(principal->llamadas, QStringList{"Escribir|Ana|Argentina - Claro||"});
+    }
+
+    // Each step "action|argument" as a user does it; then the groups as stored,
+    // the last call to the main window and the last message.
+    void grupos_data()
+    {
+        QTest::addColumn<QStringList>("pasos");
+        QTest::addColumn<QString>("grupos");
+        QTest::addColumn<QString>("llamada");
+        QTest::addColumn<QString>("mensaje");
+        QTest::newRow("crear, agregar dos y escribir")
+            << QStringList{"nuevo|Familia", "contactos|Juan,Ana", "agregar", "escribir"} << "Familia=Juan,Ana"
+            << "Varios|Familia|Juan,Ana"
+            << "";
+        QTest::newRow("grupo vacio no se envia")
+            << QStringList{"nuevo|Vacío", "escribir"} << "Vacío="
+            << "Panel"
+            << "El grupo Vacío no tiene contactos. Agregue contactos al grupo antes de escribirle.";
+        QTest::newRow("nombre repetido") << QStringList{"nuevo|A", "nuevo|a"} << "A="
+                                         << "Panel"
+                                         << "Ya existe un grupo llamado a";
+        QTest::newRow("crear cancelado") << QStringList{"nuevo|"} << ""
+                                         << ""
+                                         << "";
+        QTest::newRow("renombrar y quitar")
+            << QStringList{"nuevo|A", "contactos|Juan,Pin,Ana", "agregar", "miembro|Pin", "quitar", "renombrar|B"}
+            << "B=Juan,Ana"
+            << "Panel"
+            << "";
+        QTest::newRow("eliminar grupo") << QStringList{"nuevo|A", "nuevo|B", "grupo|A", "eliminar"} << "B="
+                                        << "Panel"
+                                        << "¿Está seguro que desea eliminar el grupo A?\r\n\r\nLos "
+                                           "contactos del grupo seguirán en la Agenda.";
+        QTest::newRow("agregar sin contactos") << QStringList{"nuevo|A", "contactos|", "agregar"} << "A="
+                                               << "Panel"
+                                               << "Elija en la Agenda los contactos que desea agregar al grupo A";
+        QTest::newRow("contacto eliminado sale del grupo")
+            << QStringList{"nuevo|A", "contactos|Juan,Ana", "agregar", "borrar|Juan"} << "A=Ana"
+            << "Panel"
+            << "¿Está seguro que desea eliminar permanentemente a Juan de la agenda?";
+        QTest::newRow("escribir a varios contactos") << QStringList{"contactos|Pin,Ana", "escribirContactos"} << ""
+                                                     << "Varios||Pin,Ana"
+                                                     << "";
+    }
+
+    void grupos()
+    {
+        QFETCH(QStringList, pasos);
+        tresContactos();
+        abrir();
+        const auto c = controles(*w);
+        const auto nodoGrupo = [&](const QString &texto) -> QTreeWidgetItem * {
+            const auto nodos = c.tvwGrupos->findItems(texto, Qt::MatchExactly | Qt::MatchRecursive);
+            return nodos.isEmpty() ? nullptr : nodos.first();
+        };
+        for (const QString &paso : pasos) {
+            const QString accion = paso.section(u'|', 0, 0);
+            const QString arg = paso.section(u'|', 1);
+            if (accion == "nuevo") {
+                dialogos().textos = {arg};
+                pulsar(c.cmdNuevoGrupo);
+            } else if (accion == "renombrar") {
+                dialogos().textos = {arg};
+                pulsar(c.cmdRenombrarGrupo);
+            } else if (accion == "grupo" || accion == "miembro") {
+                QTreeWidgetItem *n = nodoGrupo(arg);
+                QVERIFY(n);
+                QTest::mouseClick(c.tvwGrupos->viewport(), Qt::LeftButton, {}, c.tvwGrupos->visualItemRect(n).center());
+            } else if (accion == "contactos") {
+                c.tvwAgenda->clearSelection();
+                for (const QString &n : arg.split(u',', Qt::SkipEmptyParts)) {
+                    QTreeWidgetItem *nodo = c.tvwAgenda->findItems(n, Qt::MatchExactly).first();
+                    QTest::mouseClick(c.tvwAgenda->viewport(), Qt::LeftButton, Qt::ControlModifier,
+                                      c.tvwAgenda->visualItemRect(nodo).center());
+                }
+            } else if (accion == "agregar") {
+                pulsar(c.cmdAgregarAGrupo);
+            } else if (accion == "quitar") {
+                pulsar(c.cmdQuitarDeGrupo);
+            } else if (accion == "eliminar") {
+                pulsar(c.cmdEliminarGrupo);
+            } else if (accion == "escribir") {
+                pulsar(c.cmdEscribirAGrupo);
+            } else if (accion == "escribirContactos") {
+                pulsar(c.cmdEscribir);
+            } else if (accion == "borrar") {
+                elegir(arg);
+                pulsar(c.cmdEliminar);
+            }
+        }
+        QStringList texto;
+        for (const Agenda::Grupo &g : Agenda::Grupos(ajustes()).todos())
+            texto.append(g.nombre + u'=' + g.miembros.join(u','));
+        QTEST(texto.join(QStringLiteral("; ")), "grupos");
+        QTEST(principal->llamadas.value(principal->llamadas.size() - 1), "llamada");
+        QString mensaje;
+        for (const auto &l : dialogos().llamadas)
+            mensaje = l.texto;
+        QTEST(mensaje, "mensaje");
+        // The tree shows what is stored.
+        if (w->isVisible() && !texto.isEmpty())
+            QCOMPARE(c.tvwGrupos->topLevelItemCount(), qsizetype(texto.size()));
     }
 
     void modificar()

@@ -7,6 +7,8 @@
 
 #include "agenda/frmagenda.h"
 #include "agenda/frmcontacto.h"
+#include "agenda/grupos.h"
+#include "agenda/paneldestinatario.h"
 #include "agenda/registrocontacto.h"
 #include "dobles/ajustesmemoria.h"
 #include "dobles/avisosguion.h"
@@ -15,6 +17,7 @@
 #include "dobles/instanciafalsa.h"
 #include "dobles/sistemafalso.h"
 #include "dobles/vistawebguion.h"
+#include "envio/frmcola.h"
 #include "shell/frmbrowser.h"
 
 namespace {
@@ -297,6 +300,157 @@ private Q_SLOTS:
             QVERIFY(w->isVisible());
             QTRY_COMPARE(QApplication::focusWidget(), static_cast<QWidget *>(controlesDe(*w).txtmsj));
         }
+    }
+
+    // Several recipients chosen in each way the window offers; the recipient row,
+    // its tool tip and the counter's limit with the provider that sets it.
+    void variosDestinatarios_data()
+    {
+        QTest::addColumn<QString>("como");
+        QTest::addColumn<QString>("argumento");
+        QTest::addColumn<QString>("para");
+        QTest::addColumn<int>("maximo");
+        QTest::newRow("dos /c:") << "linea"
+                                 << "/c:\"Ana\" /c:\"Juan\""
+                                 << "Para: Ana y Juan" << 140;
+        QTest::newRow("/g:") << "linea"
+                             << "/g:\"Amigos\""
+                             << "Para: Juan, Ana y Eva" << 120;
+        QTest::newRow("ctrl-clic en el panel") << "panel"
+                                               << "Juan,Eva"
+                                               << "Para: Juan y Eva" << 120;
+        QTest::newRow("ctrl+a en el panel") << "todos"
+                                            << ""
+                                            << "Para: Juan, Ana y Eva" << 120;
+        QTest::newRow("grupo en el panel") << "panel"
+                                           << "Grupo: Amigos"
+                                           << "Para: Juan, Ana y Eva" << 120;
+        QTest::newRow("escribir a en la agenda") << "agenda"
+                                                 << "Amigos"
+                                                 << "Para: Juan, Ana y Eva" << 120;
+        QTest::newRow("uno solo: como siempre") << "linea"
+                                                << "/c:\"Juan\""
+                                                << "Juan" << 140;
+    }
+    void variosDestinatarios()
+    {
+        QFETCH(QString, como);
+        QFETCH(QString, argumento);
+        guardar(QStringLiteral("Juan"), Personal, QStringLiteral("351"), QStringLiteral("5551234"));
+        guardar(QStringLiteral("Ana"), Personal, QStringLiteral("351"), QStringLiteral("5551235"));
+        guardar(QStringLiteral("Eva"), QStringLiteral("Venezuela - Movilnet"), QStringLiteral("16"),
+                QStringLiteral("1234567"));
+        Agenda::Grupos grupos(ajustes);
+        grupos.crear(QStringLiteral("Amigos"), nullptr);
+        grupos.agregar(QStringLiteral("Amigos"), {"Juan", "Ana", "Eva"}, nullptr);
+        abrir();
+        w->show();
+        auto &c = controlesDe(*w);
+        c.picContactos->IniciarPanelContactos();
+        if (como == "linea") {
+            c.picContactos->ProcesarLineaDeComandos(argumento);
+        } else if (como == "agenda") {
+            c.picContactos->EscribirAVarios({}, argumento);
+        } else if (como == "todos") {
+            // Ctrl+A in the tree, before the menu's shortcut of the same keys.
+            c.tvwContactos->setFocus();
+            QTest::keyClick(c.tvwContactos, Qt::Key_A, Qt::ControlModifier);
+            QCOMPARE(c.tvwContactos->selectedItems().size(), 4);
+            QTest::mouseClick(c.cmdEscribirA, Qt::LeftButton);
+        } else {
+            c.tvwContactos->clearSelection();
+            for (const QString &n : argumento.split(u',')) {
+                QTreeWidgetItem *nodo = c.tvwContactos->findItems(n, Qt::MatchExactly).value(0);
+                QVERIFY(nodo);
+                QTest::mouseClick(c.tvwContactos->viewport(), Qt::LeftButton, Qt::ControlModifier,
+                                  c.tvwContactos->visualItemRect(nodo).center());
+            }
+            QTest::mouseClick(c.cmdEscribirA, Qt::LeftButton);
+        }
+        QTEST(c.lblNombreDestinatario->text(), "para");
+        QTEST(c.txtmaxcar->text().toInt(), "maximo");
+        QVERIFY(dialogos.llamadas.isEmpty());
+        auto *fra = w->findChild<PanelDestinatario *>(QStringLiteral("fraDestinatario"));
+        if (fra->varios().isEmpty()) {
+            QCOMPARE(c.txtNumero->text(), QStringLiteral("5551234")); // the single way
+            return;
+        }
+        QCOMPARE(c.lblNombreDestinatario->toolTip(), fra->varios().join(u'\n'));
+        QGroupBox *composicion = &w->composicion();
+        QVERIFY(composicion->title().startsWith(QStringLiteral("Varios destinatarios: límite de ")));
+        QVERIFY(composicion->title().endsWith(QTest::currentDataTag() == QByteArray("dos /c:")
+                                                  ? QStringLiteral("Argentina - Personal")
+                                                  : QStringLiteral("Venezuela - Movilnet")));
+
+        // A number typed in the composer goes back to one recipient, as today.
+        QTest::keyClicks(c.txtCodArea, QStringLiteral("3"));
+        QVERIFY(fra->varios().isEmpty());
+        QCOMPARE(composicion->title(), QStringLiteral("Número destinatario"));
+    }
+
+    void quitarDestinatarioYEnviarALaCola()
+    {
+        guardar(QStringLiteral("Juan"), Personal, QStringLiteral("351"), QStringLiteral("5551234"));
+        guardar(QStringLiteral("Ana"), Personal, QStringLiteral("351"), QStringLiteral("5551235"));
+        guardar(QStringLiteral("Eva"), Personal, QStringLiteral("351"), QStringLiteral("5551236"));
+        abrir();
+        w->show();
+        auto &c = controlesDe(*w);
+        c.picContactos->ProcesarLineaDeComandos(QStringLiteral("/c:\"Juan\" /c:\"Ana\" /c:\"Eva\""));
+        auto *fra = w->findChild<PanelDestinatario *>(QStringLiteral("fraDestinatario"));
+        auto *lista = fra->findChild<QPushButton *>(QStringLiteral("cmdDestinatarios"));
+        auto *menu = fra->findChild<QMenu *>(QStringLiteral("mnuDestinatarios"));
+        QVERIFY(lista->isVisibleTo(w.get()));
+        QTest::mouseClick(lista, Qt::LeftButton);
+        QCOMPARE(menu->actions().size(), 3);
+        menu->actions().at(1)->trigger(); // "Quitar a Ana"
+        QCOMPARE(c.lblNombreDestinatario->text(), QStringLiteral("Para: Juan y Eva"));
+
+        // "Enviar Mensaje" asks first; "No" opens nothing and leaves the composer as it was.
+        c.cboRemitente->setEditText(QStringLiteral("Yo"));
+        c.txtmsj->setPlainText(QStringLiteral("Hola"));
+        dialogos.respuestas = {Dialogos::Respuesta::No};
+        QTest::mouseClick(c.cmdEnviar, Qt::LeftButton);
+        QCOMPARE(dialogos.llamadas.size(), 1);
+        QVERIFY(dialogos.llamadas.at(0).texto.startsWith(QStringLiteral("Se enviarán 2 mensajes a 1 proveedor.")));
+        QVERIFY(!w->cola().activa());
+        QCOMPARE(c.txtmsj->toPlainText(), QStringLiteral("Hola"));
+
+        // Removing down to one: that contact the single way.
+        QTest::mouseClick(lista, Qt::LeftButton);
+        menu->actions().at(0)->trigger(); // "Quitar a Juan"
+        QVERIFY(fra->varios().isEmpty());
+        QCOMPARE(c.lblNombreDestinatario->text(), QStringLiteral("Eva"));
+        QCOMPARE(c.txtNumero->text(), QStringLiteral("5551236"));
+    }
+
+    void cerrarDuranteLaColaPregunta()
+    {
+        guardar(QStringLiteral("Juan"), Personal, QStringLiteral("351"), QStringLiteral("5551234"));
+        guardar(QStringLiteral("Ana"), Personal, QStringLiteral("351"), QStringLiteral("5551235"));
+        abrir();
+        w->show();
+        auto &c = controlesDe(*w);
+        // The send-rate window is full: the queue waits, and the window is closed meanwhile.
+        w->envio().ContadorCorto = 8;
+        c.picContactos->ProcesarLineaDeComandos(QStringLiteral("/c:\"Juan\" /c:\"Ana\""));
+        c.cboRemitente->setEditText(QStringLiteral("Yo"));
+        c.txtmsj->setPlainText(QStringLiteral("Hola"));
+        QTest::mouseClick(c.cmdEnviar, Qt::LeftButton);
+        QVERIFY(w->cola().activa());
+        QTRY_VERIFY(
+            w->cola().ventana()->findChild<QLabel *>(QStringLiteral("lblEspera"))->isVisibleTo(w->cola().ventana()));
+        dialogos.respuestas = {Dialogos::Respuesta::No};
+        QVERIFY(!w->close());
+        QVERIFY(w->cola().activa());
+        QCOMPARE(dialogos.llamadas.last().texto,
+                 QStringLiteral("NTX Mensajes está enviando un mensaje a varios destinatarios.\r\n\r\n¿Desea "
+                                "detener el envío y cerrar NTX Mensajes?"));
+        QVERIFY(sistema.terminaciones.isEmpty());
+        dialogos.respuestas = {Dialogos::Respuesta::Si};
+        w->close();
+        QVERIFY(!w->cola().activa());
+        QCOMPARE(sistema.terminaciones.size(), 1);
     }
 
     void cargaConContactoEnLaLinea()

@@ -13,6 +13,8 @@ private Q_SLOTS:
     void analiza_data();
     void analiza();
     void mensaje();
+    void varios_data();
+    void varios();
 };
 
 void TstLineaComandos::analiza_data()
@@ -58,6 +60,39 @@ void TstLineaComandos::mensaje()
     QCOMPARE(MensajeSintaxisLineaDeComandos(),
              QStringLiteral("El argumento c: de la línea de comandos tiene una sintaxis no válida. Use comillas "
                             "para encerrar el nombre del contacto."));
+}
+
+void TstLineaComandos::varios_data()
+{
+    QTest::addColumn<QString>("linea");
+    QTest::addColumn<QStringList>("contactos");
+    QTest::addColumn<QStringList>("grupos");
+    QTest::addColumn<bool>("sintaxisInvalida");
+    QTest::addColumn<bool>("varios");
+    QTest::newRow("ninguno") << "-x" << QStringList{} << QStringList{} << false << false;
+    QTest::newRow("uno solo: como siempre") << "/c:\"Ana\"" << QStringList{"Ana"} << QStringList{} << false << false;
+    QTest::newRow("dos contactos") << "/c:\"Ana\" /C:\"Luis\"" << QStringList{"Ana", "Luis"} << QStringList{} << false
+                                   << true;
+    QTest::newRow("un grupo") << "/g:\"Familia y amigos\"" << QStringList{} << QStringList{"Familia y amigos"} << false
+                              << true;
+    QTest::newRow("mezcla") << "/G:\"Trabajo\" /c:\"Pérez, Juan\" /c:\"Ana\"" << QStringList{"Pérez, Juan", "Ana"}
+                            << QStringList{"Trabajo"} << false << true;
+    QTest::newRow("marca dentro de un nombre")
+        << "/c:\"a /g:b\" /c:\"c\"" << QStringList{"a /g:b", "c"} << QStringList{} << false << true;
+    QTest::newRow("grupo sin comillas") << "/c:\"Ana\" /g:Trabajo" << QStringList{} << QStringList{} << true << false;
+    QTest::newRow("grupo vacio") << "/g:\"\"" << QStringList{} << QStringList{} << true << false;
+    QTest::newRow("65 caracteres") << "/g:\"" + QString(65, u'a') + "\"" << QStringList{} << QStringList{} << true
+                                   << false;
+}
+
+void TstLineaComandos::varios()
+{
+    QFETCH(QString, linea);
+    const ArgumentosDestinatarios a = AnalizarDestinatariosLinea(linea);
+    QTEST(a.contactos, "contactos");
+    QTEST(a.grupos, "grupos");
+    QTEST(a.sintaxisInvalida, "sintaxisInvalida");
+    QTEST(a.varios(), "varios");
 }
 
 QTEST_APPLESS_MAIN(TstLineaComandos)

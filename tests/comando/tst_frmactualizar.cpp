@@ -30,7 +30,7 @@ const QString kCancelada =
     QStringLiteral("Ha ocurrido un error al intentar actualizar NTX Mensajes. La actualización ha sido cancelada.");
 const QString kSinConexion =
     kCancelada +
-    QStringLiteral("\r\n\r\nNo se puede conectar al sitio web de ntxVarel!\r\n\r\n · Compruebe que Windows "
+    QStringLiteral("\r\n\r\nNo se puede conectar al sitio web de ntxVarel!\r\n\r\n · Compruebe que el equipo "
                    "esté conectado a Internet\r\n · Puede que el sitio web no esté disponible "
                    "temporalmente");
 const QString kNoEsperado =

@@ -53,6 +53,14 @@ public:
     std::function<void(const Llamada &)> alMostrar;
     // File dialogs: (title, filter, initial name) of each call, and the names to answer.
     QList<QStringList> archivos;
+    // Typed lines: (title, label, initial text) of each request, and the texts to answer.
+    QString pedirTexto(const QString &titulo, const QString &etiqueta, const QString &inicial) override
+    {
+        pedidos.append({titulo, etiqueta, inicial});
+        return textos.isEmpty() ? QString() : textos.takeFirst();
+    }
+    QList<QStringList> pedidos;
+    QStringList textos;
     QStringList nombresDeArchivo;
     // Save dialogs: whether each asked to confirm overwriting.
     QList<bool> confirmaciones;

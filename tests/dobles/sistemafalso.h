@@ -43,6 +43,11 @@ public:
         }
         return !abrirArchivosDeVerdad || AbrirConManejador(ruta, &error);
     }
+    bool notificar(const QString &titulo, const QString &texto, int msVisible) override
+    {
+        notificaciones.append({titulo, texto, msVisible});
+        return hayNotificaciones;
+    }
     void terminarProceso(int codigo = 0) override { terminaciones.append(codigo); }
 
     QString carpetaEspecial(int identificador) const override
@@ -77,6 +82,13 @@ public:
     QStringList archivosAbiertos;
     bool abrirArchivosDeVerdad = false;
     QList<int> terminaciones; // exit code of each request to end
+    struct Notificacion
+    {
+        QString titulo, texto;
+        int msVisible = 0;
+    };
+    QList<Notificacion> notificaciones; // every desktop notification asked for
+    bool hayNotificaciones = true;      // whether a notification server takes them
     int bombeos = 0;
     int bombeosConEntrada = 0;
     std::function<void()> alDejarCorrerMensajes; // lets a test act in the middle of a long loop

@@ -172,7 +172,7 @@ void tst_verificacionpaginas::claroErrorDeNavegacion()
     QCOMPARE(p.e.dialogos.llamadas[0].texto,
              QStringLiteral("No se encontró el servicio. El mensaje no ha sido enviado a Argentina - Claro\r\r"
                             "Puede que el servidor de este proveedor no esté disponible.\r\n"
-                            " · Compruebe que Windows esté conectado a Internet\r\n"
+                            " · Compruebe que el equipo esté conectado a Internet\r\n"
                             " · Envíe el mensaje usando otro servidor de este proveedor (si está disponible)\r\n"
                             " · Compruebe si los servicios están funcionando desde el menú Ayuda » Estado de los "
                             "Servicios\r\n"

@@ -32,7 +32,8 @@ DESTDIR="$DESTINO" cmake --install "$COMPILACION" --prefix /usr >/dev/null
 R="$DESTINO/usr"
 for f in bin/ntxmensajes bin/ntxasistente share/ntx-mensajes/logica/index.htm \
          share/ntx-mensajes/logica/enviando.gif share/icons/hicolor/48x48/apps/ntx-mensajes.png \
-         share/icons/hicolor/256x256/apps/ntx-mensajes.png share/metainfo/ar.com.ntxvarel.mensajes.metainfo.xml \
+         share/icons/hicolor/256x256/apps/ntx-mensajes.png share/icons/hicolor/scalable/apps/ntx-mensajes.svg \
+         share/metainfo/ar.com.ntxvarel.mensajes.metainfo.xml \
          share/applications/ar.com.ntxvarel.mensajes.desktop \
          share/applications/ar.com.ntxvarel.mensajes.asistente.desktop \
          share/man/man1/ntxmensajes.1.gz share/man/man1/ntxasistente.1.gz \

@@ -1,5 +1,6 @@
 // The system service on this machine: program search, special folders, command
-// line, ending the process, the offline switch and the message pump.
+// line, ending the process, the offline switch, the message pump and desktop
+// notifications (on a session bus of the test's own).
 #include "plataforma/sistemareal.h"
 #include "plataforma/traduccionesqt.h"
 
@@ -10,6 +11,11 @@
 #include <QTimer>
 #include <QWidget>
 #include <QtTest>
+
+#ifdef NTX_CON_DBUS
+#include <QDBusConnection>
+#include <QDBusConnectionInterface>
+#endif
 
 namespace {
 
@@ -35,6 +41,34 @@ bool crearEjecutable(const QString &ruta, const QByteArray &contenido, bool ejec
         return f.setPermissions(QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner);
     return true;
 }
+
+#ifdef NTX_CON_DBUS
+// A desktop's notification server as the freedesktop specification describes it:
+// records what it is asked to show.
+class ServidorNotificaciones final : public QObject
+{
+    Q_OBJECT
+    Q_CLASSINFO("D-Bus Interface", "org.freedesktop.Notifications")
+public:
+    struct Llamada
+    {
+        QString aplicacion, icono, titulo, texto;
+        QVariantMap pistas;
+        int msVisible = 0;
+    };
+    QList<Llamada> llamadas;
+
+public Q_SLOTS:
+    uint Notify(const QString &aplicacion, uint reemplaza, const QString &icono, const QString &titulo,
+                const QString &texto, const QStringList &acciones, const QVariantMap &pistas, int msVisible)
+    {
+        Q_UNUSED(reemplaza);
+        Q_UNUSED(acciones);
+        llamadas.append({aplicacion, icono, titulo, texto, pistas, msVisible});
+        return uint(llamadas.size());
+    }
+};
+#endif
 
 } // namespace
 
@@ -329,6 +363,48 @@ private Q_SLOTS:
         QCOMPARE(QCoreApplication::translate("QPlatformTheme", "Cancel"), QStringLiteral("Cancelar"));
         QCOMPARE(QCoreApplication::translate("QWidgetTextControl", "&Copy"), QStringLiteral("&Copiar"));
         QCOMPARE(QLocale().name(), QStringLiteral("es_AR"));
+    }
+
+    // Through the session bus (the test command gives this one a bus of its own,
+    // dbus-run-session): no server, nothing taken; with one, the notice arrives
+    // with the program's name, icon and menu entry.
+    void notificacionesDelEscritorio()
+    {
+#ifndef NTX_CON_DBUS
+        QSKIP("Qt sin D-Bus: el programa no envía notificaciones");
+#else
+        const QByteArray direccion = qgetenv("DBUS_SESSION_BUS_ADDRESS");
+        if (direccion.isEmpty())
+            QSKIP("sin bus de sesión (prueba_sistema_notificaciones la corre con uno propio)");
+        QVERIFY(QDBusConnection::sessionBus().isConnected());
+        const QString servicio = QStringLiteral("org.freedesktop.Notifications");
+        QDBusConnectionInterface *bus = QDBusConnection::sessionBus().interface();
+        if (bus->isServiceRegistered(servicio).value())
+            QSKIP("ya hay un servidor de notificaciones en este bus");
+
+        SistemaReal sistema;
+        if (!bus->activatableServiceNames().value().contains(servicio))
+            QVERIFY(!sistema.notificar(QStringLiteral("t"), QStringLiteral("x"), 1000));
+
+        QDBusConnection otra =
+            QDBusConnection::connectToBus(QString::fromLatin1(direccion), QStringLiteral("servidor"));
+        const auto desconectar = qScopeGuard([] { QDBusConnection::disconnectFromBus(QStringLiteral("servidor")); });
+        ServidorNotificaciones servidor;
+        QVERIFY(otra.registerObject(QStringLiteral("/org/freedesktop/Notifications"), &servidor,
+                                    QDBusConnection::ExportAllSlots));
+        QVERIFY(otra.registerService(servicio));
+        QVERIFY(
+            sistema.notificar(QStringLiteral("NTX Mensajes ya está abierto"), QStringLiteral("Vuelva a él"), 10000));
+        QTRY_COMPARE_WITH_TIMEOUT(servidor.llamadas.size(), 1, 20000);
+        const ServidorNotificaciones::Llamada &l = servidor.llamadas.constFirst();
+        QCOMPARE(l.aplicacion, QStringLiteral("NTX Mensajes"));
+        QCOMPARE(l.icono, QStringLiteral("ntx-mensajes"));
+        QCOMPARE(l.titulo, QStringLiteral("NTX Mensajes ya está abierto"));
+        QCOMPARE(l.texto, QStringLiteral("Vuelva a él"));
+        QCOMPARE(l.pistas.value(QStringLiteral("desktop-entry")).toString(),
+                 QStringLiteral("ar.com.ntxvarel.mensajes"));
+        QCOMPARE(l.msVisible, 10000);
+#endif
     }
 };
 

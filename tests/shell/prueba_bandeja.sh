@@ -1,7 +1,10 @@
 #!/usr/bin/env bash
 # The client's notification-area icon with a real tray host (trayer, XEmbed) on a
 # virtual X display with a window manager, driven with the mouse from outside:
-#   - minimised, the window goes to the tray and the balloon points at the icon;
+#   - started with no tray host, minimised, the window stays on the task bar (iconic,
+#     not hidden) and comes back when the task bar activates it;
+#   - a tray host started then is picked up: minimised, the window goes to the tray
+#     and the balloon points at the icon;
 #   - right click on the icon, "Abrir NTX Mensajes": the window is back, the icon
 #     gone, the process alive;
 #   - minimised again, a left click on the icon: the window is back;
@@ -73,10 +76,7 @@ export DISPLAY=":$(head -n 1 "$TEMPORAL/pantalla")"
 openbox --sm-disable >/dev/null 2>&1 &
 PROPIOS+=($!)
 esperar 30 xdotool get_desktop >/dev/null 2>&1 || falla "openbox no arrancó"
-trayer --edge bottom --align right --widthtype pixel --width 96 --heighttype pixel --height 32 \
-    >"$TEMPORAL/trayer.log" 2>&1 &
-PROPIOS+=($!)
-esperar 30 bash -c 'xdotool search --class trayer >/dev/null 2>&1' || falla "trayer no arrancó"
+# The tray host comes later: the client starts on a desktop without one.
 
 # ---- first run done, simulator, client ----
 "$BIN/ntxasistente" /noejecutar >/dev/null 2>&1 &
@@ -198,6 +198,31 @@ en_su_lugar() { [ "$(lugar_principal)" = "$LUGAR" ]; }
 volvio_al_lugar() {
     esperar 10 en_su_lugar || falla "tras $1 la ventana volvió en $(lugar_principal), no en $LUGAR"
 }
+
+# No tray host yet: minimised, the window is iconic on the task bar, not hidden away
+# (a hidden window has no task-bar button and could not be found again).
+SIN_BANDEJA=$PRINCIPAL
+xdotool windowminimize "$SIN_BANDEJA"
+en_barra_de_tareas() {
+    xprop -id "$SIN_BANDEJA" WM_STATE 2>/dev/null | grep -q 'window state: Iconic' &&
+        xprop -id "$SIN_BANDEJA" _NET_WM_STATE 2>/dev/null | grep -q _NET_WM_STATE_HIDDEN
+}
+esperar "$ESPERA" en_barra_de_tareas || falla "sin área de notificación, la ventana minimizada no quedó en la barra de tareas: $(xprop -id "$SIN_BANDEJA" WM_STATE _NET_WM_STATE 2>&1 | tr '\n' ' ')"
+esperar 5 sin_ventana_principal || falla "sin área de notificación, la ventana no se minimizó"
+! hay_icono || falla "sin área de notificación apareció un ícono"
+capturar 1b-sin-bandeja
+# As a click on its task-bar button.
+xdotool windowactivate "$SIN_BANDEJA"
+esperar "$ESPERA" ventana_principal || falla "la ventana minimizada sin área de notificación no volvió"
+vivo || falla "minimizar sin área de notificación terminó el proceso"
+volvio_al_lugar "minimizar sin área de notificación"
+echo "Sin área de notificación: la ventana quedó en la barra de tareas y volvió a su lugar"
+
+# A tray host appears: the next minimising goes to it.
+trayer --edge bottom --align right --widthtype pixel --width 96 --heighttype pixel --height 32 \
+    >"$TEMPORAL/trayer.log" 2>&1 &
+PROPIOS+=($!)
+esperar 30 bash -c 'xdotool search --class trayer >/dev/null 2>&1' || falla "trayer no arrancó"
 minimizar
 
 # The balloon points at the icon: it stands next to it, not in a corner of the screen.

@@ -1017,16 +1017,20 @@ void tst_frmBrowser::minimizarSinBandeja_data()
 {
     QTest::addColumn<QString>("opcion");
     QTest::addColumn<QString>("despues");
+    QTest::addColumn<int>("notificaciones"); // without a tray host, after two minimisings
     QTest::newRow("opción apagada") << "False"
-                                    << "False";
+                                    << "False" << 0;
     QTest::newRow("opción ilegible se corrige") << "tal vez"
-                                                << "True";
+                                                << "True" << 1;
+    QTest::newRow("opción encendida") << "True"
+                                      << "True" << 1;
 }
 
 void tst_frmBrowser::minimizarSinBandeja()
 {
     QFETCH(QString, opcion);
     QFETCH(QString, despues);
+    QFETCH(int, notificaciones);
     Banco b;
     frmBrowser &v = *b.ventana;
     b.ajustes.escribir("Mensajes", "IconoNotificacion", opcion);
@@ -1039,6 +1043,15 @@ void tst_frmBrowser::minimizarSinBandeja()
         QVERIFY(!v.iconoBandeja());
         QVERIFY(!v.enBandeja);
         QVERIFY(!v.bandejaGlobo);
+        // Restored and minimised again: the desktop's notification said it once.
+        v.setWindowState(Qt::WindowNoState);
+        v.setWindowState(Qt::WindowMinimized);
+        QVERIFY(v.isVisible());
+        QCOMPARE(b.sistema.notificaciones.size(), notificaciones);
+        if (notificaciones > 0)
+            QCOMPARE(b.sistema.notificaciones[0].texto,
+                     QStringLiteral("Este escritorio no tiene área de notificación: NTX Mensajes quedó minimizado en "
+                                    "la barra de tareas."));
     } else {
         QVERIFY(v.iconoBandeja());
         QVERIFY(v.enBandeja);
@@ -1317,12 +1330,12 @@ void tst_frmBrowser::errorAreaPrincipal_data()
     QTest::newRow("comprobación de versión")
         << Sitio + "/ntxbin/act_ver_2_5_0.htm"
         << "No se puede comprobar si existe una nueva versión de NTX Mensajes\r\n\r\nPuede que el sitio web de "
-           "ntxVarel! no esté disponible momentáneamente.\r\n · Compruebe que Windows esté conectado a Internet"
+           "ntxVarel! no esté disponible momentáneamente.\r\n · Compruebe que el equipo esté conectado a Internet"
         << int(Dialogos::Icono::Exclamacion) << Inicio;
     QTest::newRow("otra página del sitio")
         << Sitio + "/ntxbin/ayuda.htm"
         << "No se pudo conectar con el sitio web de ntxVarel!\r\rPuede que el sitio web no esté disponible "
-           "momentáneamente.\r\n · Compruebe que Windows esté conectado a Internet"
+           "momentáneamente.\r\n · Compruebe que el equipo esté conectado a Internet"
         << int(Dialogos::Icono::Critico) << InicioLocal;
     QTest::newRow("página de inicio") << Inicio << QString() << 0 << InicioLocal;
     QTest::newRow("página ajena") << "http://ads.google.com/x" << QString() << 0 << InicioLocal;
@@ -1382,8 +1395,9 @@ void tst_frmBrowser::sinConexionAreaPrincipal()
     QVERIFY(b.web().dispararAntesDeNavegar(Inicio));
     QCOMPARE(b.avisos.mostrados.size(), 1);
     const QString aviso = b.avisos.mostrados[0].texto;
-    QVERIFY(aviso.contains(QStringLiteral("NTX Mensajes ha detectado que Windows está configurado para trabajar "
-                                          "sin conexión.")));
+    QCOMPARE(aviso, QStringLiteral("NTX Mensajes ha detectado que el equipo está configurado para trabajar sin "
+                                   "conexión.\r\nActive la conexión de red desde la configuración del sistema o "
+                                   "desde el ícono de red del panel."));
     QVERIFY(ocultaDuranteAviso);
     QVERIFY(controlesDe(v).brwWebBrowser->isVisible());
     // Then as a failed home page: the local home page, no message box.

@@ -259,6 +259,8 @@ private Q_SLOTS:
         QCOMPARE(splash.Timer1.interval(), 3000);
         splash.grab().save(QDir::temp().filePath(QStringLiteral("ntx_presentacion.png")));
 
+        QVERIFY(!splash.esquinasTransparentes);
+
         splash.timPrecarga_Timer();
         QCOMPARE(splash.principal, &principal);
         QVERIFY(!principal.isVisible());
@@ -266,6 +268,33 @@ private Q_SLOTS:
         QVERIFY(principal.isVisible());
         QVERIFY(!splash.isVisible());
         QCOMPARE(sistema.terminaciones.size(), 0);
+    }
+
+    void formaDeLaPresentacion_data()
+    {
+        QTest::addColumn<QString>("plataforma");
+        QTest::addColumn<bool>("porRegion");
+        QTest::newRow("X11") << "xcb" << true;
+        QTest::newRow("Wayland") << "wayland" << false;
+        QTest::newRow("Wayland con EGL") << "wayland-egl" << false;
+        QTest::newRow("sin pantalla") << "offscreen" << true;
+    }
+    // Rounded corners on every desktop: where the region does not clip the drawing
+    // (Wayland), the corners are transparent and the inside keeps its white.
+    void formaDeLaPresentacion()
+    {
+        QFETCH(QString, plataforma);
+        QFETCH(bool, porRegion);
+        QCOMPARE(frmSplash::RecortaConRegion(plataforma), porRegion);
+        frmSplash splash(*ctx, {}, {});
+        splash.darForma(porRegion);
+        QVERIFY(!splash.mask().contains(QPoint(0, 0)));
+        QCOMPARE(splash.esquinasTransparentes, !porRegion);
+        if (!porRegion) {
+            const QImage imagen = splash.grab().toImage();
+            QCOMPARE(qAlpha(imagen.pixel(1, 1)), 0);
+            QCOMPARE(imagen.pixelColor(imagen.width() / 2, imagen.height() - 10), QColor(Qt::white));
+        }
     }
 
     void sinConexionMuestraElAviso()
@@ -284,8 +313,10 @@ private Q_SLOTS:
             });
         QVERIFY(!splash.Form_Load());
         QCOMPARE(vistos.size(), 1);
-        QCOMPARE(vistos.at(0).texto, Arranque::TextoAvisoSinConexion());
-        QVERIFY(vistos.at(0).texto.contains(QStringLiteral("Internet.\r\nModifique")));
+        QCOMPARE(vistos.at(0).texto,
+                 QStringLiteral("NTX Mensajes no se puede iniciar porque el equipo está configurado para trabajar "
+                                "sin conexión a Internet.\r\nActive la conexión de red desde la configuración del "
+                                "sistema o desde el ícono de red del panel."));
         QVERIFY(vistos.at(0).enlace.isEmpty());
         QVERIFY(vistos.at(0).direccion.isEmpty());
         QCOMPARE(sistema.terminaciones.size(), 1);
@@ -354,7 +385,7 @@ private Q_SLOTS:
     void recepcion_data()
     {
         QTest::addColumn<QString>("texto");
-        QTest::addColumn<int>("estado");     // 0 normal, 1 minimised, 2 in the tray, 3 a modal window open
+        QTest::addColumn<int>("estado"); // 0 normal, 1 minimised, 2 in the tray, 3 a modal window open, 4 a queue runs
         QTest::addColumn<QString>("numero"); // empty: the composer is left as it was
         QTest::addColumn<int>("mensajes");
         QTest::newRow("sin argumentos") << "ejecucion" << 0 << "" << 0;
@@ -362,6 +393,7 @@ private Q_SLOTS:
         QTest::newRow("contacto, minimizada") << "ejecucion,/c:\"Juan\"" << 1 << "5551234" << 0;
         QTest::newRow("en la bandeja") << "ejecucion" << 2 << "" << 0;
         QTest::newRow("contacto, con una ventana modal") << "ejecucion,/c:\"Juan\"" << 3 << "5551234" << 0;
+        QTest::newRow("contacto, con una cola en curso") << "ejecucion,/c:\"Juan\"" << 4 << "5551234" << 1;
         QTest::newRow("comas") << "ejecucion,x, /c:\"Pérez, José\"" << 0 << "4" << 0;
         QTest::newRow("sintaxis") << "ejecucion,/c:Juan" << 0 << "" << 1;
         QTest::newRow("un mega") << QStringLiteral("ejecucion,") + QString(1 << 20, QLatin1Char('x')) +
@@ -401,12 +433,30 @@ private Q_SLOTS:
             modal.show();
             QTRY_VERIFY(QApplication::activeModalWidget());
         }
+        if (estado == 4) {
+            // Two recipients waiting for the send-rate window (the question is answered "Sí").
+            principal.envio().ContadorCorto = 8;
+            QList<DestinatarioCola> dos(2);
+            for (int i = 0; i < 2; ++i) {
+                dos[i].nombre = QStringLiteral("Juan");
+                dos[i].proveedor = QStringLiteral("Argentina - Personal");
+                dos[i].destino.codArea = QStringLiteral("351");
+                dos[i].destino.numero = QStringLiteral("555123") + QString::number(i);
+            }
+            MensajeSaliente m;
+            m.remitente = QStringLiteral("Yo");
+            m.texto = QStringLiteral("Hola");
+            QVERIFY(principal.cola().Iniciar(m, dos));
+        }
         Q_EMIT instancia.textoRecibido(texto);
-        if (estado == 3) {
+        if (estado == 3 || estado == 4) {
             // Nothing reaches the composer under the open window; all of it once it closes.
             QTest::qWait(400);
             QCOMPARE(controlesDe(principal).txtNumero->text(), numeroAntes);
-            modal.close();
+            if (estado == 3)
+                modal.close();
+            else
+                principal.cola().Detener();
             QTRY_VERIFY(receptora.txtRecibidos->text().isEmpty());
         }
         QVERIFY(receptora.txtRecibidos->text().isEmpty());
@@ -415,6 +465,44 @@ private Q_SLOTS:
         QVERIFY(!principal.isMinimized());
         QVERIFY(!principal.enBandeja);
         QVERIFY(principal.isVisible());
+    }
+
+    void recepcionSinTraerAlFrente_data()
+    {
+        QTest::addColumn<bool>("alFrente");          // whether the desktop let the window take the focus
+        QTest::addColumn<bool>("hayNotificaciones"); // whether a notification server runs
+        QTest::addColumn<int>("notificaciones");
+        QTest::newRow("traída al frente") << true << true << 0;
+        QTest::newRow("el escritorio no la trae") << false << true << 1;
+        QTest::newRow("ni la trae ni hay notificaciones") << false << false << 1;
+    }
+    // A compositor that forbids taking the focus (Wayland): the hand-over still reaches
+    // the composer, and the user hears of it through a desktop notification.
+    void recepcionSinTraerAlFrente()
+    {
+        QFETCH(bool, alFrente);
+        QFETCH(bool, hayNotificaciones);
+        QFETCH(int, notificaciones);
+        sistema.hayNotificaciones = hayNotificaciones;
+        frmBrowser principal(*ctx);
+        principal.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&principal));
+        frmWindowMessage receptora(*ctx, principal);
+        Q_EMIT instancia.textoRecibido(QStringLiteral("ejecucion"));
+        QVERIFY(receptora.txtRecibidos->text().isEmpty());
+        QTRY_COMPARE(QApplication::activeWindow(), &principal);
+        if (!alFrente)
+            QApplication::setActiveWindow(nullptr);
+        receptora.timAlFrente_Timer();
+        QCOMPARE(sistema.notificaciones.size(), notificaciones);
+        if (notificaciones > 0) {
+            QCOMPARE(sistema.notificaciones[0].titulo, QStringLiteral("NTX Mensajes ya está abierto"));
+            QCOMPARE(sistema.notificaciones[0].texto,
+                     QStringLiteral("El escritorio no permitió traer su ventana al frente. Vuelva a ella desde la "
+                                    "barra de tareas o con Alt+Tab."));
+        }
+        QVERIFY(principal.isVisible());
+        QVERIFY(dialogos.llamadas.isEmpty());
     }
 };
 

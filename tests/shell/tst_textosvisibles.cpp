@@ -1,13 +1,16 @@
 // Every window of the program, built with the fonts it asks for: no caption of a
 // label, button or check box may be wider than what its control shows (the test
 // command runs this again at the scales of laptop screens, QT_SCALE_FACTOR), and
-// under a dark palette every caption stays readable on what lies behind it.
+// under a dark palette every caption stays readable on what lies behind it. Every
+// picture they show is drawn for the screen's ratio, not a smaller bitmap enlarged.
 #include "agenda/frmagenda.h"
 #include "agenda/frmcontacto.h"
 #include "agenda/principalagenda.h"
+#include "agenda/registrocontacto.h"
 #include "asistente/frmasistente1.h"
 #include "comando/controlesactualizar.h"
 #include "comando/frmactualizar.h"
+#include "comun/claves.h"
 #include "dobles/ajustesmemoria.h"
 #include "dobles/avisosguion.h"
 #include "dobles/dialogosguion.h"
@@ -25,10 +28,12 @@
 #include "mejoras/frmpreferencias.h"
 #include "plataforma/colores.h"
 #include "plataforma/fuentes.h"
+#include "plataforma/imagenes.h"
 #include "plataforma/teclado.h"
 #include "shell/frmacercadentx.h"
 #include "shell/frmbrowser.h"
 #include "shell/frmdialog.h"
+#include "shell/frmsplash.h"
 
 #include <QAbstractButton>
 #include <QAccessible>
@@ -38,6 +43,7 @@
 #include <QDir>
 #include <QGroupBox>
 #include <QHash>
+#include <QImage>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenu>
@@ -116,6 +122,8 @@ QPalette PaletaOscura()
     p.setColor(QPalette::Link, QColor(42, 130, 218));
     p.setColor(QPalette::Highlight, QColor(42, 130, 218));
     p.setColor(QPalette::HighlightedText, Qt::black);
+    // Dark themes give the hint of an empty box a light grey too.
+    p.setColor(QPalette::PlaceholderText, QColor(150, 150, 150));
     p.setColor(QPalette::Disabled, QPalette::WindowText, QColor(127, 127, 127));
     p.setColor(QPalette::Disabled, QPalette::ButtonText, QColor(127, 127, 127));
     p.setColor(QPalette::Disabled, QPalette::Text, QColor(127, 127, 127));
@@ -143,6 +151,39 @@ QColor LetrasDe(const QWidget *control)
     }
     return control->palette().color(control->isEnabled() ? QPalette::Active : QPalette::Disabled,
                                     control->foregroundRole());
+}
+
+// A picture of `proporcion` device pixels per logical pixel that holds no more than
+// a picture 1/proporcion its size: either blocks of equal pixels (enlarged without
+// smoothing), or so smooth that halving and doubling it changes almost nothing (a
+// picture drawn for its size has edges that this blurs). Compared premultiplied, so
+// the colour of transparent pixels does not count.
+bool PareceAmpliada(const QImage &imagen, qreal proporcion)
+{
+    const int n = qRound(proporcion);
+    if (n < 2 || imagen.isNull())
+        return false;
+    const QImage a = imagen.convertToFormat(QImage::Format_ARGB32_Premultiplied);
+    bool enBloques = true;
+    for (int y = 0; y < a.height() && enBloques; ++y)
+        for (int x = 0; x < a.width() && enBloques; ++x)
+            enBloques = a.pixel(x, y) == a.pixel(x - x % n, y - y % n);
+    if (enBloques)
+        return true;
+    const QImage ida = a.scaled(a.size() / n, Qt::IgnoreAspectRatio, Qt::SmoothTransformation)
+                           .scaled(a.size(), Qt::IgnoreAspectRatio, Qt::SmoothTransformation)
+                           .convertToFormat(QImage::Format_ARGB32_Premultiplied);
+    int distintos = 0;
+    for (int y = 0; y < a.height(); ++y) {
+        for (int x = 0; x < a.width(); ++x) {
+            const QRgb p = a.pixel(x, y), q = ida.pixel(x, y);
+            const int d = qMax(qMax(qAbs(qRed(p) - qRed(q)), qAbs(qGreen(p) - qGreen(q))),
+                               qMax(qAbs(qBlue(p) - qBlue(q)), qAbs(qAlpha(p) - qAlpha(q))));
+            if (d > 48)
+                ++distintos;
+        }
+    }
+    return distintos * 100 < a.width() * a.height();
 }
 
 // Words of Qt's own English captions: a control named with them was left unnamed.
@@ -261,8 +302,17 @@ private Q_SLOTS:
             return v;
         });
         QTest::newRow("frmContacto") << Fabrica([](Entorno &e) -> QWidget * { return new frmContacto(e.ctx, [] {}); });
-        QTest::newRow("frmAgenda") << Fabrica(
-            [](Entorno &e) -> QWidget * { return new frmAgenda(e.ctx, e.principal); });
+        QTest::newRow("frmAgenda") << Fabrica([](Entorno &e) -> QWidget * {
+            // Two contacts, so the tree shows their names and picture.
+            for (const QString &nombre : {QStringLiteral("Juan Pérez"), QStringLiteral("Ana")}) {
+                QString registro;
+                Agenda::EscribirRegistro(
+                    {nombre, QStringLiteral("Argentina - Personal"), QStringLiteral("351"), QStringLiteral("5551234")},
+                    &registro, nullptr);
+                e.ajustes.escribir(SeccionAgenda, nombre, registro);
+            }
+            return new frmAgenda(e.ctx, e.principal);
+        });
         QTest::newRow("frmHistorial") << Fabrica(
             [](Entorno &e) -> QWidget * { return new frmHistorial(e.ctx, e.principal); });
         QTest::newRow("frmPreferencias") << Fabrica(
@@ -289,6 +339,7 @@ private Q_SLOTS:
         QTest::newRow("frmAsistente1") << Fabrica([](Entorno &e) -> QWidget * {
             return new frmAsistente1({e.ajustes, e.dialogos, e.sistema, e.instancia});
         });
+        QTest::newRow("frmSplash") << Fabrica([](Entorno &e) -> QWidget * { return new frmSplash(e.ctx, {}, {}); });
     }
 
     void textosEnteros()
@@ -383,6 +434,110 @@ private Q_SLOTS:
         QVERIFY2(ilegibles.isEmpty(), qPrintable(ilegibles.join(QStringLiteral("; "))));
     }
 
+    void imagenesNitidas_data() { textosEnteros_data(); }
+
+    // The pictures of labels (drawn by the window for its screen) at the window's ratio;
+    // the icons of buttons and tool buttons, and the window's own, at ratio 2 in any
+    // run: each with the device pixels of its size, drawn for them.
+    void imagenesNitidas()
+    {
+        QFETCH(Fabrica, fabrica);
+        Entorno e;
+        std::unique_ptr<QWidget> ventana(fabrica(e));
+        ventana->show();
+        QVERIFY(QTest::qWaitForWindowExposed(ventana.get()));
+        QCoreApplication::processEvents();
+        const qreal proporcion = ventana->devicePixelRatioF();
+        QStringList borrosas;
+        int vistas = 0;
+        const auto revisar = [&](const QString &cual, const QPixmap &imagen, const QSize &tamano, qreal r) {
+            ++vistas;
+            if (imagen.size() != tamano * r || !qFuzzyCompare(imagen.devicePixelRatio(), r) ||
+                PareceAmpliada(imagen.toImage(), r))
+                borrosas << QStringLiteral("%1 (%2x%3 a %4)")
+                                .arg(cual)
+                                .arg(imagen.width())
+                                .arg(imagen.height())
+                                .arg(imagen.devicePixelRatio());
+        };
+        const QList<QLabel *> etiquetas = ventana->findChildren<QLabel *>();
+        for (const QLabel *etiqueta : etiquetas) {
+            if (!etiqueta->isVisible() || etiqueta->pixmap().isNull())
+                continue;
+            const QPixmap imagen = etiqueta->pixmap();
+            revisar(QLatin1String(etiqueta->metaObject()->className()) + QLatin1Char(' ') + etiqueta->objectName(),
+                    imagen, imagen.deviceIndependentSize().toSize(), proporcion);
+        }
+        const QList<QAbstractButton *> botones = ventana->findChildren<QAbstractButton *>();
+        for (const QAbstractButton *boton : botones) {
+            // Qt's own buttons (a search box's clear button, a bar's overflow arrow) show
+            // the style's pictures, not the program's.
+            if (!boton->isVisible() || boton->icon().isNull() || boton->objectName().startsWith(QLatin1String("qt_")) ||
+                boton->inherits("QLineEditIconButton"))
+                continue;
+            revisar(QLatin1String(boton->metaObject()->className()) + QLatin1Char(' ') + boton->objectName() +
+                        QLatin1Char(' ') + boton->text(),
+                    boton->icon().pixmap(boton->iconSize(), 2.0), boton->iconSize(), 2.0);
+        }
+        // The pictures of the items of a tree (the contacts).
+        const QList<QTreeWidget *> arboles = ventana->findChildren<QTreeWidget *>();
+        for (const QTreeWidget *arbol : arboles) {
+            const QSize lado = arbol->iconSize().isValid() ? arbol->iconSize() : QSize(16, 16);
+            for (int i = 0; arbol->isVisible() && i < arbol->topLevelItemCount(); ++i) {
+                const QIcon icono = arbol->topLevelItem(i)->icon(0);
+                if (!icono.isNull())
+                    revisar(arbol->objectName() + QLatin1Char(' ') + arbol->topLevelItem(i)->text(0),
+                            icono.pixmap(lado, 2.0), lado, 2.0);
+            }
+        }
+        if (!ventana->windowIcon().isNull() && ventana->windowIcon().cacheKey() != QIcon().cacheKey()) {
+            revisar(QStringLiteral("icono de la ventana"), ventana->windowIcon().pixmap(QSize(32, 32), 2.0),
+                    QSize(32, 32), 2.0);
+        }
+        const QString carpeta = qEnvironmentVariable("NTX_CAPTURAS");
+        if (!carpeta.isEmpty() && QDir().mkpath(carpeta))
+            ventana->grab().save(carpeta + QLatin1Char('/') + QLatin1String(QTest::currentDataTag()) +
+                                 QStringLiteral("-escala%1.png").arg(proporcion));
+        borrosas.removeDuplicates();
+        QVERIFY2(borrosas.isEmpty(), qPrintable(borrosas.join(QStringLiteral("; "))));
+        // The windows that show pictures of the program: none of them went unchecked.
+        static const QStringList conImagenes = {QStringLiteral("frmBrowser"),    QStringLiteral("frmSplash"),
+                                                QStringLiteral("frmAsistente1"), QStringLiteral("frmacercadentx"),
+                                                QStringLiteral("frmDialog"),     QStringLiteral("frmAgenda")};
+        if (conImagenes.contains(QLatin1String(QTest::currentDataTag())))
+            QVERIFY(vistas > 0);
+    }
+
+    // The check itself: the program's picture enlarged from its half size, smoothly or
+    // not, is caught; drawn for ratio 2 it is not.
+    void detectaUnaImagenAmpliada()
+    {
+        const QString ruta = QStringLiteral(":/iconos/ntx.svg");
+        const QImage chica = QIcon(ruta).pixmap(QSize(32, 32), 1.0).toImage();
+        QCOMPARE(chica.size(), QSize(32, 32));
+        QVERIFY(PareceAmpliada(chica.scaled(64, 64, Qt::IgnoreAspectRatio, Qt::SmoothTransformation), 2.0));
+        QVERIFY(PareceAmpliada(chica.scaled(64, 64, Qt::IgnoreAspectRatio, Qt::FastTransformation), 2.0));
+        const QPixmap nitida = QIcon(ruta).pixmap(QSize(32, 32), 2.0);
+        QCOMPARE(nitida.size(), QSize(64, 64));
+        QVERIFY(!PareceAmpliada(nitida.toImage(), 2.0));
+        // The helper the windows use draws for the ratio of the window's screen.
+        QWidget ventana;
+        const QPixmap dePrograma = ImagenNitida(ruta, QSize(96, 96), &ventana);
+        QCOMPARE(dePrograma.deviceIndependentSize().toSize(), QSize(96, 96));
+        QCOMPARE(dePrograma.devicePixelRatio(), ventana.devicePixelRatioF());
+        // Every picture of the program is there and draws.
+        for (const QString &imagen :
+             {QStringLiteral(":/barra/inicio.svg"), QStringLiteral(":/barra/enviados.svg"),
+              QStringLiteral(":/barra/agenda.svg"), QStringLiteral(":/iconos/contacto.svg"),
+              QStringLiteral(":/iconos/informacion.svg"), QStringLiteral(":/estado/1.svg"),
+              QStringLiteral(":/estado/2.svg"), QStringLiteral(":/estado/3.svg"), QStringLiteral(":/estado/4.svg"),
+              QStringLiteral(":/estado/5.svg"), QStringLiteral(":/estado/6.svg")}) {
+            const QPixmap p = QIcon(imagen).pixmap(QSize(16, 16), 2.0);
+            QVERIFY2(p.size() == QSize(32, 32), qPrintable(imagen));
+            QVERIFY2(!PareceAmpliada(p.toImage(), 2.0), qPrintable(imagen));
+        }
+    }
+
     void nombresAccesibles_data() { textosEnteros_data(); }
 
     // What a screen reader says for each control Tab reaches: a Spanish name, its own in the window.
@@ -394,6 +549,8 @@ private Q_SLOTS:
         ventana->show();
         QVERIFY(QTest::qWaitForWindowExposed(ventana.get()));
         QCoreApplication::processEvents();
+        if (qobject_cast<frmSplash *>(ventana.get()))
+            QSKIP("la presentación no tiene controles");
         QStringList fallas;
         const auto revisar = [&] {
             QHash<QString, QString> vistos;
@@ -474,6 +631,8 @@ private Q_SLOTS:
         QFETCH(Fabrica, fabrica);
         Entorno e;
         std::unique_ptr<QWidget> ventana(fabrica(e));
+        if (qobject_cast<frmSplash *>(ventana.get()))
+            QSKIP("la presentación se cierra sola");
         if (qobject_cast<frmBrowser *>(ventana.get()))
             QSKIP("la ventana principal no se cierra con Escape");
         ventana->show();
