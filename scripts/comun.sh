@@ -46,6 +46,10 @@ PAQUETES=(
     # screen (sway), keys sent through its virtual-keyboard protocol (wtype),
     # screenshots (grim), and Qt's Wayland platform plugin for the programs.
     sway grim wtype qt6-wayland
+    # The accessibility test: the AT-SPI bus and registry (at-spi2-core) on a private
+    # D-Bus session (dbus-daemon, dbus-run-session), read from outside as a screen
+    # reader reads it (python3-pyatspi, with its GObject bindings gir1.2-atspi-2.0).
+    at-spi2-core dbus-daemon dbus-bin python3-pyatspi gir1.2-atspi-2.0
     # The package: CPack finds the executables with file(1) and dpkg-shlibdeps
     # (dpkg-dev) works out the libraries they need; the installation test
     # validates the desktop entries and the AppStream file.

@@ -96,6 +96,7 @@ frmAgenda::frmAgenda(Contexto &contexto, PrincipalAgenda &principal, QWidget *pa
     ui.tvwGrupos->setHeaderHidden(true);
     ui.tvwGrupos->setColumnCount(1);
     ui.tvwGrupos->setUniformRowHeights(true);
+    ui.tvwGrupos->setAccessibleName(QStringLiteral("Grupos"));
     const auto botonGrupo = [this](const QString &texto, int x, int y) {
         auto *b = new QPushButton(texto, ui.fraGrupos);
         b->setGeometry(Twips(x, y, 1740, 360));
@@ -149,6 +150,8 @@ frmAgenda::frmAgenda(Contexto &contexto, PrincipalAgenda &principal, QWidget *pa
     connect(ui.tvwAgenda, &QTreeWidget::itemClicked, this, [this] { tvwAgenda_NodeClick(); });
     connect(ui.tvwAgenda, &QTreeWidget::itemDoubleClicked, this, [this] { tvwAgenda_DblClick(); });
     ui.tvwAgenda->installEventFilter(this);
+    ui.tvwAgenda->setAccessibleName(QStringLiteral("Contactos"));
+    ui.tvwAgenda->setAccessibleDescription(QStringLiteral("Enter escribe un mensaje al contacto elegido"));
 
     Form_Load();
 }
@@ -257,6 +260,13 @@ bool frmAgenda::eventFilter(QObject *objeto, QEvent *evento)
     if (objeto == ui.tvwAgenda && evento->type() == QEvent::KeyPress &&
         static_cast<QKeyEvent *>(evento)->key() == Qt::Key_Delete) {
         tvwAgenda_KeyDown(46);
+        return true;
+    }
+    // Enter on a contact writes to it, as a double click does, not the dialog's first button.
+    if (objeto == ui.tvwAgenda && evento->type() == QEvent::KeyPress && ui.tvwAgenda->currentItem() &&
+        (static_cast<QKeyEvent *>(evento)->key() == Qt::Key_Return ||
+         static_cast<QKeyEvent *>(evento)->key() == Qt::Key_Enter)) {
+        tvwAgenda_DblClick();
         return true;
     }
     return QDialog::eventFilter(objeto, evento);

@@ -7,6 +7,7 @@
 #include "agenda/registrocontacto.h"
 #include "comun/contexto.h"
 #include "plataforma/colores.h"
+#include "plataforma/teclado.h"
 
 namespace {
 
@@ -67,6 +68,17 @@ frmContacto::frmContacto(Contexto &contexto, std::function<void()> refrescarPane
     ui.cmdCancelar->setGeometry(Twips(3900, 2040, 1260, 375));
 
     ui.nombrar();
+    // Read aloud and reached by Alt and a letter: each label names its box.
+    ui.lblNombre->setText(QStringLiteral("&Nombre:"));
+    ui.lblNombre->setBuddy(ui.txtNombre);
+    ui.lblProveedor->setText(QStringLiteral("&Proveedor:"));
+    ui.lblProveedor->setBuddy(ui.cboProveedor);
+    ui.lblNumTitulo->setBuddy(ui.txtCodArea);
+    ui.txtCodArea->setAccessibleName(QStringLiteral("Código de área"));
+    ui.txtNumero->setAccessibleName(QStringLiteral("Número"));
+    ui.cmdAceptar->setText(QStringLiteral("&Guardar"));
+    ui.cmdCancelar->setText(QStringLiteral("&Cancelar"));
+    HacerEnlaceDeTeclado(ui.lblBuscarEmpresa, QStringLiteral("Busca el proveedor del número escrito"));
 
     connect(ui.cboProveedor, &QComboBox::activated, this, [this] { cboProveedor_Click(); });
     connect(ui.cmdAceptar, &QPushButton::clicked, this, &frmContacto::cmdAceptar_Click);
@@ -284,6 +296,10 @@ bool frmContacto::eventFilter(QObject *objeto, QEvent *evento)
         if (static_cast<QMouseEvent *>(evento)->button() == Qt::LeftButton)
             lblBuscarEmpresa_Click();
         return false;
+    }
+    if (objeto == ui.lblBuscarEmpresa && EsActivarPorTeclado(evento)) {
+        lblBuscarEmpresa_Click();
+        return true;
     }
     if ((objeto == ui.txtCodArea || objeto == ui.txtNumero) && evento->type() == QEvent::KeyPress) {
         const auto *tecla = static_cast<QKeyEvent *>(evento);

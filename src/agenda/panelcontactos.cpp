@@ -56,14 +56,18 @@ void PanelContactos::crearControles()
     tvwContactos->setGeometry(QRect(6, 18, 237, 184));
     tvwContactos->setHeaderHidden(true);
     tvwContactos->setRootIsDecorated(false);
+    tvwContactos->setAccessibleName(QStringLiteral("Contactos"));
+    tvwContactos->setAccessibleDescription(QStringLiteral("Enter escribe un mensaje al contacto elegido"));
     // Ctrl-click, Shift-click and Ctrl+A pick several contacts for one message.
     tvwContactos->setSelectionMode(QAbstractItemView::ExtendedSelection);
-    cmdAlternarContactos = boton(QStringLiteral("Ver Mejoras"), this, QRect(0, 212, 81, 28));
-    cmdEscribirA = boton(QStringLiteral("Escribir"), this, QRect(84, 212, 80, 28));
-    cmdAbrirAgenda = boton(QStringLiteral("Abrir Agenda"), this, QRect(168, 212, 81, 28));
+    cmdAlternarContactos = boton(QStringLiteral("&Ver Mejoras"), this, QRect(0, 212, 81, 28));
+    cmdEscribirA = boton(QStringLiteral("Escri&bir"), this, QRect(84, 212, 80, 28));
+    cmdAbrirAgenda = boton(QStringLiteral("Abrir Age&nda"), this, QRect(168, 212, 81, 28));
 
     // The toolbar's drop-down: a caption, the ten quick slots, "Personalizar...".
     menuAgendaRapida = new QMenu(this);
+    // Its title shows where the menu bar offers it too.
+    menuAgendaRapida->setTitle(QStringLiteral("Agenda &Rápida"));
     QAction *titulo = menuAgendaRapida->addAction(QStringLiteral("Agenda Rápida"));
     titulo->setEnabled(false);
     menuAgendaRapida->addSeparator();
@@ -93,6 +97,26 @@ bool PanelContactos::eventFilter(QObject *objeto, QEvent *evento)
             cmdEscribirA_Click();
             return true;
         }
+    }
+    // The menu key (or a right click) offers what the buttons below the list do.
+    if (objeto == tvwContactos && evento->type() == QEvent::ContextMenu) {
+        QMenu menu(this);
+        menu.setObjectName(QStringLiteral("mnuContactos"));
+        QAction *escribir = menu.addAction(QStringLiteral("&Escribir"));
+        escribir->setEnabled(cmdEscribirA->isEnabled());
+        QAction *agenda = menu.addAction(QStringLiteral("Abrir &Agenda"));
+        const auto *pedido = static_cast<QContextMenuEvent *>(evento);
+        const QTreeWidgetItem *actual = tvwContactos->currentItem();
+        const QPoint lugar =
+            pedido->reason() == QContextMenuEvent::Keyboard && actual
+                ? tvwContactos->viewport()->mapToGlobal(tvwContactos->visualItemRect(actual).bottomLeft())
+                : pedido->globalPos();
+        QAction *elegida = menu.exec(lugar);
+        if (elegida == escribir)
+            cmdEscribirA_Click();
+        else if (elegida == agenda)
+            cmdAbrirAgenda_Click();
+        return true;
     }
     return QWidget::eventFilter(objeto, evento);
 }

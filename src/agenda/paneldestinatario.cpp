@@ -17,8 +17,8 @@ PanelDestinatario::PanelDestinatario(Contexto &contexto, QWidget *padre)
 {
     setObjectName(QStringLiteral("fraDestinatario"));
     setGeometry(twips(6840, 0, 3735, 735));
-    cmdAgendar = boton(QStringLiteral("Agendar"), this, QRect());
-    cmdAlEscritorio = boton(QStringLiteral("Al escritorio"), this, QRect());
+    cmdAgendar = boton(QStringLiteral("A&gendar"), this, QRect());
+    cmdAlEscritorio = boton(QStringLiteral("Al escri&torio"), this, QRect());
     // Only one of the two shows at a time: the same place at the right edge, wide enough
     // for either caption with the style's margins; the name takes the rest of the row.
     constexpr int Margen = 8, Separacion = 4;

@@ -1,6 +1,7 @@
 #include "asistente/frmasistente1.h"
 
 #include <QCloseEvent>
+#include <QShortcut>
 #include <QVBoxLayout>
 
 #include "agenda/registrocontacto.h"
@@ -57,11 +58,18 @@ frmAsistente1::frmAsistente1(ServiciosAsistente servicios, QWidget *parent)
     fraBotones->setGeometry(0, 236, 480, 64);
     picBotones = new QWidget(fraBotones);
     picBotones->setGeometry(0, 8, 480, 56);
-    cmdCerrar = new QPushButton(QStringLiteral("Cerrar"), picBotones);
+    cmdCerrar = new QPushButton(QStringLiteral("&Cerrar"), picBotones);
     cmdCerrar->setGeometry(376, 14, 88, 28);
     cmdCerrar->setDefault(true);
 
+    // Read aloud with its question and what the name is for.
+    lblRemitente0->setBuddy(txtRemitente0);
+    txtRemitente0->setAccessibleDescription(lblRemitente0explicacion->text());
+
     connect(cmdCerrar, &QPushButton::clicked, this, &frmAsistente1::cmdCerrar_Click);
+    // Escape closes it as its one button does.
+    auto *escape = new QShortcut(QKeySequence(Qt::Key_Escape), this);
+    connect(escape, &QShortcut::activated, cmdCerrar, &QPushButton::animateClick);
     connect(txtRemitente0, &QLineEdit::returnPressed, this, &frmAsistente1::cmdCerrar_Click);
 }
 

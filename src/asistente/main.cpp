@@ -12,6 +12,7 @@
 #include "plataforma/fuentes.h"
 #include "plataforma/instanciaunicareal.h"
 #include "plataforma/sistemareal.h"
+#include "plataforma/teclado.h"
 #include "plataforma/traduccionesqt.h"
 
 namespace {
@@ -35,6 +36,8 @@ int main(int argc, char *argv[])
     app.setDesktopFileName(QStringLiteral("ar.com.ntxvarel.mensajes.asistente"));
     instalarTraduccionesQt(app, {QStringLiteral("qtbase")});
     PrepararFuentes();
+    // Whatever style the desktop or -style chose, the focus shows from the first moment.
+    app.setStyle(new EstiloFocoVisible(app.style()->name()));
 
     AjustesSqlite ajustes;
     DialogosQt dialogos;

@@ -12,6 +12,7 @@
 #include <QNetworkAccessManager>
 #include <QNetworkReply>
 #include <QScopeGuard>
+#include <QShortcut>
 #include <QTemporaryFile>
 #include <QVBoxLayout>
 
@@ -91,7 +92,7 @@ frmActualizar::frmActualizar(Contexto &ctx_, QWidget *padre)
     ui.pbrProgreso = new QProgressBar(this);
     ui.lblText = new QLabel(QStringLiteral("Completado"), this);
     ui.lblProgreso = new QLabel(QStringLiteral("0 %"), this);
-    ui.cmdCancelar = new QPushButton(QStringLiteral("Cancelar"), this);
+    ui.cmdCancelar = new QPushButton(QStringLiteral("&Cancelar"), this);
     ui.nombrar();
     setWindowTitle(QStringLiteral("Actualizando NTX Mensajes..."));
     setFont(QFont(QStringLiteral("Tahoma"), 8));
@@ -118,6 +119,9 @@ frmActualizar::frmActualizar(Contexto &ctx_, QWidget *padre)
     setFixedWidth(380);
 
     connect(ui.cmdCancelar, &QPushButton::clicked, this, &frmActualizar::cmdCancelar_Click);
+    // Escape is the cancel button, as in a dialog.
+    auto *escape = new QShortcut(QKeySequence(Qt::Key_Escape), this);
+    connect(escape, &QShortcut::activated, ui.cmdCancelar, &QPushButton::animateClick);
 }
 
 frmActualizar::~frmActualizar()

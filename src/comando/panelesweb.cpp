@@ -60,6 +60,8 @@ PanelesWeb::PanelesWeb(Contexto &contexto, VentanaPanelesWeb &ventana, QWidget *
     // Only read, never shown: no renderer of its own where a plain reader is given.
     brwConfWeb = ctx.crearLectorPagina ? ctx.crearLectorPagina(area) : ctx.crearVistaWeb(area);
     brwConfWeb->setGeometry(twips(6600, 480, 30, 30));
+    brwPublicidad->setAccessibleName(QStringLiteral("Publicidad"));
+    brwWebBrowser->setAccessibleName(QStringLiteral("Página de inicio"));
     timPublicidad = new QTimer(this);
     timPublicidad->setInterval(64000);
     timTimer = new QTimer(this);

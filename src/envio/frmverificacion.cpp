@@ -47,6 +47,6 @@ void frmVerificacion::brwVerificacion_DownloadComplete()
         ui.brwVerificacion->detener();
         ui.brwVerificacion->atras();
     } else {
-        ui.fraVerificacion->hide();
+        mostrarFormulario();
     }
 }

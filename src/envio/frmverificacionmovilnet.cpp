@@ -29,6 +29,6 @@ void frmVerificacionMovilnet::brwVerificacion_DownloadComplete()
                               QStringLiteral(" no sea un cliente activo de esta empresa."),
                           mensaje_.ProveedorActual + QStringLiteral(": Mensaje No Enviado"));
     } else {
-        ui.fraVerificacion->hide();
+        mostrarFormulario();
     }
 }

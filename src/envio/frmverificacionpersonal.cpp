@@ -82,6 +82,15 @@ frmVerificacionPersonal::frmVerificacionPersonal(Contexto &ctx, const MensajeSal
     ui.timReadyStateEnvio = new QTimer(this);
     ui.timReadyStateEnvio->setInterval(150);
     ui.nombrar();
+    // A screen reader says what to do with the picture; the code itself is only in the picture.
+    ui.brwVerificacion->setAccessibleName(QStringLiteral("Imagen del código de verificación"));
+    ui.brwVerificacion->setAccessibleDescription(
+        QStringLiteral("Escriba en el cuadro de abajo los números que muestra la imagen"));
+    ui.lblEscribaaqui->setBuddy(ui.txtVerificacion);
+    ui.txtVerificacion->setAccessibleName(QStringLiteral("Código de verificación"));
+    ui.txtVerificacion->setAccessibleDescription(ui.lblEscribaaqui->text());
+    ui.cmdEnviar->setText(QStringLiteral("&Enviar"));
+    ui.cmdCancelar->setText(QStringLiteral("&Cancelar"));
 
     connect(ui.timReadyState, &QTimer::timeout, this, &frmVerificacionPersonal::timReadyState_Timer);
     connect(ui.timReadyStateEnvio, &QTimer::timeout, this, &frmVerificacionPersonal::timReadyStateEnvio_Timer);

@@ -34,7 +34,11 @@ VerificacionPagina::VerificacionPagina(Contexto &ctx, const MensajeSaliente &men
     ui.cmdAceptar = new QPushButton(QStringLiteral("Cancelar"), this);
     ui.cmdAceptar->setGeometry(548, 478, 100, 30);
     ui.cmdAceptar->setAutoDefault(false);
+    ui.cmdAceptar->setText(QStringLiteral("&Cancelar"));
     ui.nombrar();
+    ui.brwVerificacion->setAccessibleName(QStringLiteral("Página de verificación"));
+    ui.brwVerificacion->setAccessibleDescription(
+        QStringLiteral("Escriba en el cuadro de la página los números que muestra la imagen y presione Enter"));
 
     connect(ui.cmdAceptar, &QPushButton::clicked, this, &VerificacionPagina::cmdAceptar_Click);
     // A frame of the page navigating later gets no completion of its own: only the page
@@ -96,6 +100,15 @@ void VerificacionPagina::brwVerificacion_WindowClosing(bool &cancelar)
 void VerificacionPagina::cmdAceptar_Click()
 {
     cerrar();
+}
+
+void VerificacionPagina::mostrarFormulario()
+{
+    ui.fraVerificacion->hide();
+    ui.brwVerificacion->setFocus();
+    ui.brwVerificacion->ejecutarScript(
+        QStringLiteral("(function () { var c = document.querySelector('form input[type=text], form input:not([type])');"
+                       " if (c) c.focus(); })()"));
 }
 
 void VerificacionPagina::cerrar()

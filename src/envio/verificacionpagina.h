@@ -48,6 +48,8 @@ protected:
     // Closes, reports not delivered with `estado`, shows `texto` in a critical box titled `titulo`.
     void informarNoEnviado(const QString &estado, const QString &texto, const QString &titulo);
     void informarEnviado(const QString &estado, const QString &texto);
+    // The gateway's form is up: the keyboard goes to its first text box, the code's.
+    void mostrarFormulario();
 
     Contexto &ctx_;
     const MensajeSaliente mensaje_;

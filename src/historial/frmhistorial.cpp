@@ -1,5 +1,6 @@
 #include "historial/frmhistorial.h"
 
+#include <QContextMenuEvent>
 #include <QEventLoop>
 #include <QFileInfo>
 #include <QFontMetricsF>
@@ -7,6 +8,7 @@
 #include <QHBoxLayout>
 #include <QHeaderView>
 #include <QKeyEvent>
+#include <QMenu>
 #include <QStyle>
 #include <QTextOption>
 #include <QVBoxLayout>
@@ -189,6 +191,25 @@ frmHistorial::frmHistorial(Contexto &contexto, PrincipalHistorial &principal, QW
     // Closing releases the records.
     connect(this, &QDialog::finished, modelo_, &ModeloHistorial::vaciar);
     ui.lvwHistorial->installEventFilter(this);
+
+    // Read aloud with their purpose; reached by Alt and a letter; Tab from top to bottom.
+    ui.txtBuscar->setAccessibleName(QStringLiteral("Buscar"));
+    ui.txtBuscar->setAccessibleDescription(ui.txtBuscar->placeholderText());
+    ui.lvwHistorial->setAccessibleName(QStringLiteral("Mensajes enviados"));
+    ui.lvwHistorial->setAccessibleDescription(QStringLiteral("Flechas para ver un mensaje, Suprimir para eliminarlo"));
+    ui.txtMensaje->setAccessibleName(QStringLiteral("Vista previa del mensaje"));
+    ui.cmdReenviar->setText(QStringLiteral("&Reenviar"));
+    ui.cmdEliminar->setText(QStringLiteral("&Eliminar"));
+    ui.cmdEliminarTodos->setText(QStringLiteral("Eliminar &Todos"));
+    ui.cmdExportar->setText(QStringLiteral("E&xportar..."));
+    ui.cmdCerrar->setText(QStringLiteral("&Cerrar"));
+    setTabOrder(ui.txtBuscar, ui.lvwHistorial);
+    setTabOrder(ui.lvwHistorial, ui.txtMensaje);
+    setTabOrder(ui.txtMensaje, ui.cmdReenviar);
+    setTabOrder(ui.cmdReenviar, ui.cmdEliminar);
+    setTabOrder(ui.cmdEliminar, ui.cmdEliminarTodos);
+    setTabOrder(ui.cmdEliminarTodos, ui.cmdExportar);
+    setTabOrder(ui.cmdExportar, ui.cmdCerrar);
 }
 
 frmHistorial::~frmHistorial() = default;
@@ -351,6 +372,8 @@ bool frmHistorial::Form_Load()
         ui.lvwHistorial->setCurrentIndex(modelo_->index(0, 0));
         ui.lvwHistorial->scrollToTop();
         llenando_ = false;
+        // The keyboard starts on that row: an arrow or Space shows it.
+        ui.lvwHistorial->setFocus();
         // A reload (after a deletion) keeps the search typed.
         ui.txtBuscar->setEnabled(true);
         ui.cmdExportar->setEnabled(true);
@@ -457,6 +480,44 @@ bool frmHistorial::eventFilter(QObject *objeto, QEvent *evento)
         static_cast<QKeyEvent *>(evento)->key() == Qt::Key_Delete) {
         lvwHistorial_KeyDown(46);
         return true;
+    }
+    // The menu key (or a right click) offers what the buttons beside the list do.
+    if (objeto == ui.lvwHistorial && evento->type() == QEvent::ContextMenu) {
+        QMenu menu(this);
+        menu.setObjectName(QStringLiteral("mnuHistorial"));
+        QAction *reenviar = menu.addAction(QStringLiteral("&Reenviar"));
+        reenviar->setEnabled(ui.cmdReenviar->isEnabled());
+        QAction *eliminar = menu.addAction(QStringLiteral("&Eliminar"));
+        eliminar->setEnabled(ui.cmdEliminar->isEnabled());
+        const auto *pedido = static_cast<QContextMenuEvent *>(evento);
+        const QModelIndex actual = ui.lvwHistorial->currentIndex();
+        const QPoint lugar =
+            pedido->reason() == QContextMenuEvent::Keyboard && actual.isValid()
+                ? ui.lvwHistorial->viewport()->mapToGlobal(ui.lvwHistorial->visualRect(actual).bottomLeft())
+                : pedido->globalPos();
+        QAction *elegida = menu.exec(lugar);
+        if (elegida == reenviar)
+            cmdReenviar_Click();
+        else if (elegida == eliminar)
+            cmdEliminar_Click();
+        return true;
+    }
+    // A key that moves in the list or picks a row shows the row it leaves current, also
+    // when the row did not change (the preselected first one, the only one).
+    if (objeto == ui.lvwHistorial && evento->type() == QEvent::KeyRelease) {
+        switch (static_cast<QKeyEvent *>(evento)->key()) {
+        case Qt::Key_Up:
+        case Qt::Key_Down:
+        case Qt::Key_Home:
+        case Qt::Key_End:
+        case Qt::Key_PageUp:
+        case Qt::Key_PageDown:
+        case Qt::Key_Space:
+            lvwHistorial_ItemClick();
+            break;
+        default:
+            break;
+        }
     }
     return QDialog::eventFilter(objeto, evento);
 }

@@ -24,6 +24,13 @@ frmAbreviaturaNueva::frmAbreviaturaNueva(Contexto &contexto, QWidget *parent)
     cmdGuardar = new QPushButton(QStringLiteral("Guardar"), this);
     cmdCancelar = new QPushButton(QStringLiteral("Cancelar"), this);
     cmdGuardar->setDefault(true);
+    // Alt and a letter reach each control; each label names its box for screen readers.
+    lblAlEscribir->setText(QStringLiteral("&Al escribir lo siguiente:"));
+    lblAlEscribir->setBuddy(txtAlEscribir);
+    lblConvertirA->setText(QStringLiteral("&Convertir a:"));
+    lblConvertirA->setBuddy(txtConvertirA);
+    cmdGuardar->setText(QStringLiteral("&Guardar"));
+    cmdCancelar->setText(QStringLiteral("Ca&ncelar"));
 
     auto *rejilla = new QGridLayout(this);
     rejilla->addWidget(lblAlEscribir, 0, 0);

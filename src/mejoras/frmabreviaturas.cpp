@@ -58,6 +58,17 @@ frmAbreviaturas::frmAbreviaturas(Contexto &contexto, std::function<void()> recar
     connect(tvwAbreviaturas, &QTreeWidget::currentItemChanged, this, &frmAbreviaturas::tvwAbreviaturas_NodeClick);
     connect(tvwAbreviaturas, &QTreeWidget::itemDoubleClicked, this, &frmAbreviaturas::tvwAbreviaturas_DblClick);
     tvwAbreviaturas->installEventFilter(this);
+    // Alt and a letter reach each control; each label names its box for screen readers.
+    lblAbreviaturas->setText(QStringLiteral("&Al escribir lo siguiente:"));
+    lblAbreviaturas->setBuddy(tvwAbreviaturas);
+    tvwAbreviaturas->setAccessibleName(QStringLiteral("Abreviaturas"));
+    tvwAbreviaturas->setAccessibleDescription(QStringLiteral("Lo que se escribe; a la derecha, en qué se convierte"));
+    lblConvertirA->setText(QStringLiteral("C&onvertir a:"));
+    lblConvertirA->setBuddy(txtConvertirA);
+    cmdAgregar->setText(QStringLiteral("A&gregar"));
+    cmdModificar->setText(QStringLiteral("&Modificar"));
+    cmdEliminar->setText(QStringLiteral("&Eliminar"));
+    cmdCerrar->setText(QStringLiteral("&Cerrar"));
 
     Form_Load();
 }

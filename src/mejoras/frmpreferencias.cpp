@@ -1,8 +1,11 @@
 #include "mejoras/frmpreferencias.h"
 
+#include <QContextMenuEvent>
 #include <QGridLayout>
 #include <QHBoxLayout>
 #include <QHeaderView>
+#include <QKeyEvent>
+#include <QMenu>
 #include <QVBoxLayout>
 
 #include "comun/claves.h"
@@ -79,10 +82,10 @@ frmPreferencias::frmPreferencias(Contexto &contexto, VentanaPreferencias &princi
     const struct
     {
         const char16_t *titulo, *clave;
-    } pestanas[] = {{u"General", u"General"},
-                    {u"Remitentes", u"Remitentes"},
-                    {u"Saludos y Firmas", u"Saludos"},
-                    {u"Avanzado", u"Avanzado"}};
+    } pestanas[] = {{u"&General", u"General"},
+                    {u"&Remitentes", u"Remitentes"},
+                    {u"&Saludos y Firmas", u"Saludos"},
+                    {u"A&vanzado", u"Avanzado"}};
     for (const auto &p : pestanas) {
         const int i = ui.TabStrip1->addTab(QString::fromUtf16(p.titulo));
         ui.TabStrip1->setTabData(i, QString::fromUtf16(p.clave));
@@ -150,19 +153,24 @@ frmPreferencias::frmPreferencias(Contexto &contexto, VentanaPreferencias &princi
     {
         auto *h = new QHBoxLayout(ui.picSaludos);
         h->setContentsMargins(0, 0, 0, 0);
-        auto *izquierda = new QVBoxLayout;
-        izquierda->addWidget(titulo(QStringLiteral("Saludos"), ui.picSaludos));
-        izquierda->addWidget(nota(QStringLiteral("Agregue a esta lista los saludos más frecuentes"), ui.picSaludos));
-        bloqueLista(ui.picSaludos, izquierda, ui.tvwSaludos, ui.txtSaludos, ui.cmdAgregarSaludo, ui.cmdEliminarSaludo,
+        // Each list a panel of its own: Tab goes through the greetings, then the signatures.
+        auto *colSaludos = new QWidget(ui.picSaludos);
+        auto *izquierda = new QVBoxLayout(colSaludos);
+        izquierda->setContentsMargins(0, 0, 0, 0);
+        izquierda->addWidget(titulo(QStringLiteral("Saludos"), colSaludos));
+        izquierda->addWidget(nota(QStringLiteral("Agregue a esta lista los saludos más frecuentes"), colSaludos));
+        bloqueLista(colSaludos, izquierda, ui.tvwSaludos, ui.txtSaludos, ui.cmdAgregarSaludo, ui.cmdEliminarSaludo,
                     int(LargoMaximoSaludo));
-        auto *derecha = new QVBoxLayout;
-        derecha->addWidget(titulo(QStringLiteral("Firmas"), ui.picSaludos));
-        derecha->addWidget(nota(QStringLiteral("Agregue a esta lista las firmas más fecuentes"), ui.picSaludos));
-        bloqueLista(ui.picSaludos, derecha, ui.tvwFirmas, ui.txtFirmas, ui.cmdAgregarFirma, ui.cmdEliminarFirma,
+        auto *colFirmas = new QWidget(ui.picSaludos);
+        auto *derecha = new QVBoxLayout(colFirmas);
+        derecha->setContentsMargins(0, 0, 0, 0);
+        derecha->addWidget(titulo(QStringLiteral("Firmas"), colFirmas));
+        derecha->addWidget(nota(QStringLiteral("Agregue a esta lista las firmas más fecuentes"), colFirmas));
+        bloqueLista(colFirmas, derecha, ui.tvwFirmas, ui.txtFirmas, ui.cmdAgregarFirma, ui.cmdEliminarFirma,
                     int(LargoMaximoSaludo));
-        h->addLayout(izquierda);
+        h->addWidget(colSaludos);
         h->addSpacing(8);
-        h->addLayout(derecha);
+        h->addWidget(colFirmas);
     }
 
     // Avanzado
@@ -224,7 +232,9 @@ frmPreferencias::frmPreferencias(Contexto &contexto, VentanaPreferencias &princi
         cajaBloqueada(l->caja, true);
         l->agregar->setEnabled(false);
         l->eliminar->setEnabled(false);
+        l->lista->installEventFilter(this);
     }
+    nombrarControles();
 
     connect(ui.TabStrip1, &QTabBar::currentChanged, this, &frmPreferencias::TabStrip1_Click);
     connect(ui.tvwRemitentes, &QTreeWidget::currentItemChanged, this, &frmPreferencias::tvwRemitentes_NodeClick);
@@ -254,6 +264,77 @@ frmPreferencias::frmPreferencias(Contexto &contexto, VentanaPreferencias &princi
 
     TabStrip1_Click();
     Form_Load();
+}
+
+// Each list, box and button its own name for screen readers (two lists share a tab), and
+// Alt and a letter for each button of a tab.
+void frmPreferencias::nombrarControles()
+{
+    const struct
+    {
+        const Lista &l;
+        const char16_t *lista, *caja, *agregar, *eliminar, *textoAgregar, *textoEliminar;
+    } nombres[] = {
+        {remitentes_, u"Lista de remitentes", u"Remitente elegido", u"Agregar o cambiar remitente",
+         u"Eliminar remitente", u"Agregar/Ca&mbiar", u"&Eliminar"},
+        {saludos_, u"Lista de saludos", u"Saludo elegido", u"Agregar o cambiar saludo", u"Eliminar saludo",
+         u"Agregar/Ca&mbiar", u"&Eliminar"},
+        {firmas_, u"Lista de firmas", u"Firma elegida", u"Agregar o cambiar firma", u"Eliminar firma",
+         u"Agregar/Cam&biar", u"E&liminar"},
+    };
+    for (const auto &n : nombres) {
+        n.l.lista->setAccessibleName(QString::fromUtf16(n.lista));
+        n.l.lista->setAccessibleDescription(
+            QStringLiteral("Suprimir elimina la entrada elegida; la tecla de menú muestra sus acciones"));
+        n.l.caja->setAccessibleName(QString::fromUtf16(n.caja));
+        n.l.agregar->setAccessibleName(QString::fromUtf16(n.agregar));
+        n.l.eliminar->setAccessibleName(QString::fromUtf16(n.eliminar));
+        n.l.agregar->setText(QString::fromUtf16(n.textoAgregar));
+        n.l.eliminar->setText(QString::fromUtf16(n.textoEliminar));
+    }
+    ui.cmdAceptar->setText(QStringLiteral("&Aceptar"));
+    ui.cmdCancelar->setText(QStringLiteral("&Cancelar"));
+    ui.cmdAyuda->setText(QStringLiteral("Ay&uda"));
+}
+
+const frmPreferencias::Lista *frmPreferencias::listaDe(const QObject *objeto) const
+{
+    for (const Lista *l : {&remitentes_, &saludos_, &firmas_}) {
+        if (l->lista == objeto)
+            return l;
+    }
+    return nullptr;
+}
+
+// Delete empties the chosen entry as "Eliminar" does; the menu key (or a right click)
+// offers what the buttons do.
+bool frmPreferencias::eventFilter(QObject *objeto, QEvent *evento)
+{
+    const Lista *l = listaDe(objeto);
+    if (l && evento->type() == QEvent::KeyPress && static_cast<QKeyEvent *>(evento)->key() == Qt::Key_Delete) {
+        if (l->eliminar->isEnabled())
+            eliminar(*l);
+        return true;
+    }
+    if (l && evento->type() == QEvent::ContextMenu) {
+        QMenu menu(this);
+        menu.setObjectName(QStringLiteral("mnuLista"));
+        QAction *cambiar = menu.addAction(QStringLiteral("&Cambiar"));
+        cambiar->setEnabled(l->lista->currentItem() != nullptr);
+        QAction *quitar = menu.addAction(QStringLiteral("&Eliminar"));
+        quitar->setEnabled(l->eliminar->isEnabled());
+        const QPoint lugar =
+            static_cast<QContextMenuEvent *>(evento)->reason() == QContextMenuEvent::Keyboard && l->lista->currentItem()
+                ? l->lista->viewport()->mapToGlobal(l->lista->visualItemRect(l->lista->currentItem()).bottomLeft())
+                : static_cast<QContextMenuEvent *>(evento)->globalPos();
+        QAction *elegida = menu.exec(lugar);
+        if (elegida == cambiar)
+            l->caja->setFocus(Qt::OtherFocusReason);
+        else if (elegida == quitar)
+            eliminar(*l);
+        return true;
+    }
+    return QDialog::eventFilter(objeto, evento);
 }
 
 void frmPreferencias::seleccionarPestana(int indice)

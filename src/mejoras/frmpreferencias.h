@@ -64,6 +64,9 @@ public:
     // Selects a tab as the user would, showing its panel.
     void seleccionarPestana(int indice);
 
+protected:
+    bool eventFilter(QObject *objeto, QEvent *evento) override;
+
 private Q_SLOTS:
     void Form_Load();
     void TabStrip1_Click();
@@ -93,6 +96,8 @@ private:
         qsizetype largoMostrado;
     };
 
+    void nombrarControles();
+    const Lista *listaDe(const QObject *objeto) const;
     void llenarLista(const Lista &l, QString (*clave)(int));
     void ponerEntrada(const Lista &l, QTreeWidgetItem *entrada, const QString &texto);
     void seleccionar(const Lista &l);

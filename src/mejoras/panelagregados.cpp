@@ -128,17 +128,17 @@ void PanelAgregados::crearControles()
     setGeometry(twips(6840, 840, 3735, 3615));
     fraAgreguealMensaje = new QGroupBox(QStringLiteral("Agregue al mensaje..."), this);
     fraAgreguealMensaje->setGeometry(QRect(0, 0, 249, 86));
-    cmdEmoticon = boton(QStringLiteral("Iconos gestuales"), fraAgreguealMensaje, QRect(6, 20, 116, 26));
-    cmdImagenes = boton(QStringLiteral("Imágenes"), fraAgreguealMensaje, QRect(127, 20, 116, 26));
-    cmdFirmas = boton(QStringLiteral("Saludos y Firmas"), fraAgreguealMensaje, QRect(6, 52, 237, 26));
+    cmdEmoticon = boton(QStringLiteral("Iconos gest&uales"), fraAgreguealMensaje, QRect(6, 20, 116, 26));
+    cmdImagenes = boton(QStringLiteral("Imágene&s"), fraAgreguealMensaje, QRect(127, 20, 116, 26));
+    cmdFirmas = boton(QStringLiteral("Saludos y &Firmas"), fraAgreguealMensaje, QRect(6, 52, 237, 26));
     fraMejorasEscritura = new QGroupBox(QStringLiteral("Mejoras"), this);
     fraMejorasEscritura->setGeometry(QRect(0, 90, 249, 118));
     chkHistorial =
-        casilla(QStringLiteral("Guardar una copia de este mensaje"), fraMejorasEscritura, QRect(8, 22, 235, 24));
-    chkLMate = casilla(QStringLiteral("Activar LenguajeMate"), fraMejorasEscritura, QRect(8, 52, 235, 24));
+        casilla(QStringLiteral("Guardar una &copia de este mensaje"), fraMejorasEscritura, QRect(8, 22, 235, 24));
+    chkLMate = casilla(QStringLiteral("Activa&r LenguajeMate"), fraMejorasEscritura, QRect(8, 52, 235, 24));
     chkAbreviaturas =
-        casilla(QStringLiteral("Activar Abreviaturas Personalizadas"), fraMejorasEscritura, QRect(8, 82, 235, 24));
-    cmdAlternarMejoras = boton(QStringLiteral("Ver Contactos"), this, QRect(0, 212, 120, 28));
+        casilla(QStringLiteral("Activar Abreviaturas Personali&zadas"), fraMejorasEscritura, QRect(8, 82, 235, 24));
+    cmdAlternarMejoras = boton(QStringLiteral("Ver C&ontactos"), this, QRect(0, 212, 120, 28));
 }
 
 void PanelAgregados::crearMenus()

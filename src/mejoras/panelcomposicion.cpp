@@ -167,6 +167,46 @@ void PanelComposicion::crearControles()
 #define NTX_NOMBRE(tipo, nombre) nombre->setObjectName(QStringLiteral(#nombre));
     NTX_CONTROLES_COMPOSICION(NTX_NOMBRE)
 #undef NTX_NOMBRE
+    nombrarControles();
+}
+
+// Each box its own name for screen readers (the frame's title is the panel's, not theirs),
+// Alt and a letter for the labelled ones, and the counters out of the Tab order.
+void PanelComposicion::nombrarControles()
+{
+    lblremitente->setText(QStringLiteral("&De:"));
+    lblremitente->setBuddy(cboRemitente);
+    cboRemitente->setAccessibleName(QStringLiteral("De: remitente"));
+    cboRemitente->lineEdit()->setAccessibleName(QStringLiteral("Nombre del remitente"));
+    txtCodArea->setAccessibleName(QStringLiteral("Código de área"));
+    txtNumero->setAccessibleName(QStringLiteral("Número"));
+    lblalias->setText(QStringLiteral("Al&ias:"));
+    lblalias->setBuddy(txtalias);
+    txtalias->setAccessibleName(QStringLiteral("Alias"));
+    txtmsj->setAccessibleName(QStringLiteral("Mensaje"));
+    txtcarescritos->setAccessibleName(QStringLiteral("Caracteres escritos"));
+    txtmaxcar->setAccessibleName(QStringLiteral("Máximo de caracteres"));
+    // Read-only: reached by the screen reader through the message box's description.
+    txtcarescritos->setFocusPolicy(Qt::NoFocus);
+    txtmaxcar->setFocusPolicy(Qt::NoFocus);
+    cmdlimpiar->setText(QStringLiteral("&Limpiar"));
+    cmdEnviar->setText(QStringLiteral("&Enviar Mensaje"));
+    describirContador();
+}
+
+QString PanelComposicion::TextoContador(int escritos, int maximo)
+{
+    return QStringLiteral("%1 de %2 caracteres").arg(escritos).arg(maximo);
+}
+
+void PanelComposicion::describirContador()
+{
+    const QString texto = TextoContador(CaracteresEscritos, MaximoCaracteres);
+    if (txtcarescritos->accessibleDescription() == texto)
+        return;
+    txtcarescritos->setAccessibleDescription(texto);
+    txtmaxcar->setAccessibleDescription(texto);
+    txtmsj->setAccessibleDescription(texto);
 }
 
 // ---- Fields ----
@@ -320,6 +360,7 @@ void PanelComposicion::PonerProveedor(const Proveedor *proveedor)
         txtmaxcar->setText(QString::number(MaximoCaracteres));
         lblCodArea->setText(QStringLiteral("0"));
         lblNumero->setText(QStringLiteral("15"));
+        describirContador();
         return;
     }
     lblCodArea->setText(proveedor->rotuloCodArea);
@@ -328,6 +369,7 @@ void PanelComposicion::PonerProveedor(const Proveedor *proveedor)
     lblalias->hide();
     MaximoCaracteres = proveedor->maximo;
     txtmaxcar->setText(QString::number(MaximoCaracteres));
+    describirContador();
     for (QWidget *w : {static_cast<QWidget *>(txtCodArea), static_cast<QWidget *>(txtNumero),
                        static_cast<QWidget *>(lblCodArea), static_cast<QWidget *>(lblNumero)})
         w->show();
@@ -339,6 +381,7 @@ void PanelComposicion::escribirContador(const QString &mensajeCrLf)
 {
     CaracteresEscritos = int(ContarCaracteres(cboRemitente->currentText(), mensajeCrLf));
     txtcarescritos->setText(NumeroConSigno(CaracteresEscritos));
+    describirContador();
     // The check runs here, also when the count did not change.
     txtcarescritos_Change();
 }

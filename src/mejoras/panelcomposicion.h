@@ -51,6 +51,8 @@ public:
     bool modoAlias() const override;
     // The area code and number boxes are shown.
     bool modoNumero() const override;
+    // How the counter reads aloud: "57 de 140 caracteres".
+    static QString TextoContador(int escritos, int maximo);
     // The message box, where the guided tips point.
     QWidget *campoMensaje() const;
 
@@ -123,6 +125,8 @@ private Q_SLOTS:
 
 private:
     void crearControles();
+    void nombrarControles();
+    void describirContador();
     void txtCodArea_KeyPress(int &tecla);
     void txtNumero_KeyPress(int &tecla);
     void txtalias_KeyPress(int &tecla);

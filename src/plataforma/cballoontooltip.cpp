@@ -362,6 +362,11 @@ void CBalloonToolTip::cargarContenido()
     globo_->texto = tipText_;
     globo_->colorTexto = foreColor_;
     globo_->colorFondo = backColor_;
+    // A screen reader reads what the balloon paints: the title as its name, the text below.
+    QString plano = tipText_;
+    plano.replace(QLatin1String("\r\n"), QLatin1String("\n"));
+    globo_->setAccessibleName(title_.isEmpty() ? plano : title_);
+    globo_->setAccessibleDescription(title_.isEmpty() ? QString() : plano);
     if (globo_->isVisible())
         colocar();
     globo_->update();

@@ -34,5 +34,7 @@ void BarraEstado::ponerPanel1(int imagen, const QString &texto)
     if (it == cache.end())
         it = cache.insert(clave, ImagenNitida(QStringLiteral(":/estado/%1.svg").arg(imagen), QSize(16, 16), icono_));
     icono_->setPixmap(*it);
+    // The label tells screen readers of its new text itself (a name change on the bus, as a
+    // live region's): an event of our own would have it read twice.
     texto_->setText(texto);
 }

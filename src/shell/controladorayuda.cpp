@@ -6,6 +6,7 @@
 #include <QMouseEvent>
 
 #include "comun/contexto.h"
+#include "plataforma/teclado.h"
 #include "shell/frmacercadentx.h"
 
 QString DireccionRedireccion(const Direcciones &direcciones, int id)
@@ -55,6 +56,7 @@ ControladorAyuda::ControladorAyuda(Contexto &contexto, VentanaAyuda &v, const Co
         c.lblBuscarEmpresa->setEnabled(true);
         c.lblBuscarEmpresa->setCursor(Qt::PointingHandCursor);
         c.lblBuscarEmpresa->installEventFilter(this);
+        HacerEnlaceDeTeclado(c.lblBuscarEmpresa, QStringLiteral("Busca el proveedor del número escrito"));
     }
 }
 
@@ -156,6 +158,10 @@ bool ControladorAyuda::eventFilter(QObject *objeto, QEvent *evento)
 {
     if (objeto == c.lblBuscarEmpresa && evento->type() == QEvent::MouseButtonRelease &&
         static_cast<QMouseEvent *>(evento)->button() == Qt::LeftButton) {
+        lblBuscarEmpresa_Click();
+        return true;
+    }
+    if (objeto == c.lblBuscarEmpresa && EsActivarPorTeclado(evento)) {
         lblBuscarEmpresa_Click();
         return true;
     }

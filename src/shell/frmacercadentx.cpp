@@ -126,7 +126,7 @@ frmacercadentx::frmacercadentx(Contexto &contexto, QWidget *parent)
     gris.setColor(QPalette::WindowText, ColorLegible(QColor(90, 90, 90), gris.color(QPalette::Window)));
     lblAviso->setPalette(gris);
 
-    Command1 = new QPushButton(QStringLiteral("Aceptar"), this);
+    Command1 = new QPushButton(QStringLiteral("&Aceptar"), this);
     Command1->setObjectName(QStringLiteral("Command1"));
     Command1->setDefault(true);
     connect(Command1, &QPushButton::clicked, this, &frmacercadentx::Command1_Click);

@@ -10,11 +10,13 @@
 #include "envio/proveedores.h"
 #include "plataforma/colocacion.h"
 #include "plataforma/colores.h"
+#include "plataforma/teclado.h"
 #include "shell/iconobandeja.h"
 
 #include <QApplication>
 #include <QCloseEvent>
 #include <QHeaderView>
+#include <QKeyEvent>
 #include <QLayout>
 #include <QMenuBar>
 #include <QPointer>
@@ -56,7 +58,34 @@ frmBrowser::frmBrowser(Contexto &contexto, QWidget *parent)
     ui.nombrar();
     crearControladores();
     conectar();
+    prepararTeclado();
     ui.cboAddress->setFocus(); // the first thing to do; a keyboard user starts there
+}
+
+// Reached and read without a mouse: the provider list named by its label, the toolbar's
+// buttons stops of Tab, the quick contacts opened by Down on "Agenda".
+void frmBrowser::prepararTeclado()
+{
+    // Alt+P reaches the provider list from anywhere in the window.
+    ui.lblAddress->setText(QStringLiteral("Elija un &proveedor para escribir el mensaje:"));
+    ui.lblAddress->setBuddy(ui.cboAddress);
+    ui.cboAddress->setAccessibleName(QStringLiteral("Proveedor"));
+    ui.cboAddress->setAccessibleDescription(QStringLiteral("Elija un proveedor para escribir el mensaje"));
+    for (QAction *accion : {ui.accionInicio, ui.accionHistorial}) {
+        if (QWidget *boton = ui.tbToolBar->widgetForAction(accion))
+            boton->setFocusPolicy(Qt::TabFocus);
+    }
+    ui.botonAgenda->setFocusPolicy(Qt::TabFocus);
+    ui.botonAgenda->setAccessibleDescription(ui.botonAgenda->toolTip() +
+                                             QStringLiteral("; flecha abajo: Agenda Rápida"));
+    ui.botonAgenda->installEventFilter(this);
+}
+
+bool frmBrowser::focusNextPrevChild(bool siguiente)
+{
+    // The order of the screen, panel by panel: the web views' own order of creation
+    // would send Tab back to the toolbar from the advertising band for ever.
+    return EnfocarEnOrden(centralWidget(), siguiente) || QMainWindow::focusNextPrevChild(siguiente);
 }
 
 frmBrowser::~frmBrowser()
@@ -174,9 +203,11 @@ void frmBrowser::crearMenus()
     auto ctrl = [](char letra) { return QKeySequence(Qt::CTRL | Qt::Key(letra)); };
 
     QMenuBar *barra = menuBar();
-    ui.mnuArchivo = barra->addMenu(QStringLiteral("Archivo"));
+    ui.mnuArchivo = barra->addMenu(QStringLiteral("&Archivo"));
     ui.mnuAbrirAgenda = accion(ui.mnuArchivo, QStringLiteral("Abrir Agenda"), ctrl('G'));
     ui.mnuArchivoNuevoContacto = accion(ui.mnuArchivo, QStringLiteral("Nuevo Contacto"));
+    // The quick contacts of the toolbar's "Agenda", reached from the menu bar as well.
+    ui.mnuArchivo->addMenu(ui.picContactos->agendaRapida());
     ui.mnuArchivo->addSeparator();
     ui.mnuHistorialMsjs = accion(ui.mnuArchivo, QStringLiteral("Abrir Mensajes enviados"));
     ui.mnuArchivo->addSeparator();
@@ -191,10 +222,10 @@ void frmBrowser::crearMenus()
     ui.mnuArchivo->addSeparator();
     ui.mnuArchivoSalir = accion(ui.mnuArchivo, QStringLiteral("Salir"));
 
-    ui.mnuMejoras = barra->addMenu(QStringLiteral("Mejoras"));
+    ui.mnuMejoras = barra->addMenu(QStringLiteral("&Mejoras"));
     ui.picMejoras->ponerEnMenu(ui.mnuMejoras);
 
-    ui.mnuHerramientas = barra->addMenu(QStringLiteral("Herramientas"));
+    ui.mnuHerramientas = barra->addMenu(QStringLiteral("&Herramientas"));
     ui.mnuAsistenteConfiguracion = accion(ui.mnuHerramientas, QStringLiteral("Asistente para la configuración"));
     ui.mnuAbreviaturas = accion(ui.mnuHerramientas, QStringLiteral("Configurar Abreviaturas..."), ctrl('R'));
     ui.mnuntxGeo = accion(ui.mnuHerramientas, QStringLiteral("Detectar proveedor"));
@@ -203,7 +234,7 @@ void frmBrowser::crearMenus()
     ui.mnuAutoVersion->setEnabled(false);
     ui.mnuBuscarActualizacion = accion(ui.mnuHerramientas, QStringLiteral("Buscar una nueva versión"), ctrl('B'));
 
-    ui.MnuAyuda = barra->addMenu(QStringLiteral("Ayuda"));
+    ui.MnuAyuda = barra->addMenu(QStringLiteral("A&yuda"));
     ui.mnuAyudaWeb = accion(ui.MnuAyuda, QStringLiteral("Ayuda de NTX Mensajes"));
     ui.mnuAyudaHistoria = accion(ui.MnuAyuda, QStringLiteral("Historia de las versiones"));
     ui.MnuAyuda->addSeparator();
@@ -461,6 +492,13 @@ void frmBrowser::moveEvent(QMoveEvent *evento)
 
 bool frmBrowser::eventFilter(QObject *objeto, QEvent *evento)
 {
+    // Down (or Alt+Down) on "Agenda" opens the quick contacts, as on a drop-down button.
+    if (objeto == ui.botonAgenda && evento->type() == QEvent::KeyPress &&
+        static_cast<QKeyEvent *>(evento)->key() == Qt::Key_Down &&
+        !(static_cast<QKeyEvent *>(evento)->modifiers() & ~(Qt::AltModifier | Qt::KeypadModifier))) {
+        ui.botonAgenda->showMenu();
+        return true;
+    }
     // The window manager places a window before it is exposed: later moves are the user's.
     if (objeto == windowHandle() && evento->type() == QEvent::Expose && windowHandle()->isExposed())
         recuperandoLugar = false;

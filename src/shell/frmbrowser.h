@@ -106,6 +106,7 @@ protected:
     void moveEvent(QMoveEvent *evento) override;
     bool eventFilter(QObject *objeto, QEvent *evento) override;
     void closeEvent(QCloseEvent *evento) override;
+    bool focusNextPrevChild(bool siguiente) override;
 
 private:
     // What the subsystems see of the window.
@@ -131,6 +132,7 @@ private:
     void CargarPasos();
     void crearControles();
     void crearMenus();
+    void prepararTeclado();
     void crearControladores();
     void conectar();
     // The composer captured a message: the provider and the recipient frame complete it once.

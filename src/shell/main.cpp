@@ -11,6 +11,7 @@
 #include "plataforma/fuentes.h"
 #include "plataforma/instanciaunicareal.h"
 #include "plataforma/sistemareal.h"
+#include "plataforma/teclado.h"
 #include "plataforma/traduccionesqt.h"
 #include "plataforma/vistawebperfil.h"
 #include "shell/arranque.h"
@@ -30,6 +31,8 @@ int main(int argc, char *argv[])
     aplicacion.setDesktopFileName(QStringLiteral("ar.com.ntxvarel.mensajes"));
     instalarTraduccionesQt(aplicacion, {QStringLiteral("qtbase"), QStringLiteral("qtwebengine")});
     PrepararFuentes();
+    // Whatever style the desktop or -style chose, the focus shows from the first moment.
+    aplicacion.setStyle(new EstiloFocoVisible(aplicacion.style()->name()));
 
     AjustesSqlite ajustes;
     DialogosQt dialogos;

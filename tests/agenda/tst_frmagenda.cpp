@@ -265,17 +265,24 @@ private Q_SLOTS:
     void escribirCierraYEscribe_data()
     {
         QTest::addColumn<bool>("dobleClic");
-        QTest::newRow("boton") << false;
-        QTest::newRow("doble clic") << true;
+        QTest::addColumn<int>("tecla");
+        QTest::newRow("boton") << false << 0;
+        QTest::newRow("doble clic") << true << 0;
+        // Enter on the chosen contact writes to it, not a blank "Nuevo Contacto".
+        QTest::newRow("Enter") << false << int(Qt::Key_Return);
+        QTest::newRow("Enter del teclado numérico") << false << int(Qt::Key_Enter);
     }
 
     void escribirCierraYEscribe()
     {
         QFETCH(bool, dobleClic);
+        QFETCH(int, tecla);
         tresContactos();
         abrir();
         elegir(QStringLiteral("Pin"));
-        if (dobleClic) {
+        if (tecla) {
+            QTest::keyClick(controles(*w).tvwAgenda, Qt::Key(tecla));
+        } else if (dobleClic) {
             const QPoint punto =
                 controles(*w).tvwAgenda->visualItemRect(controles(*w).tvwAgenda->currentItem()).center();
             QTest::mouseClick(controles(*w).tvwAgenda->viewport(), Qt::LeftButton, {}, punto);

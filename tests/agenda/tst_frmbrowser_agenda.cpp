@@ -1,6 +1,7 @@
 // The main window's contact handlers: recipient label, quick slots, contacts
 // panel, the command line and writing to a stored contact.
 #include <QApplication>
+#include <QContextMenuEvent>
 #include <QTest>
 #include <QTimer>
 
@@ -221,6 +222,29 @@ private Q_SLOTS:
                  Registro(QStringLiteral("Ana"), Personal, QStringLiteral("3"), QStringLiteral("4")));
         QCOMPARE(controlesDe(*w).tvwContactos->currentItem(), controlesDe(*w).tvwContactos->topLevelItem(0));
         QVERIFY(controlesDe(*w).cmdEscribirA->isEnabled());
+    }
+
+    // The menu key on the contacts offers what the buttons below them do: "Escribir" by its letter.
+    void menuDeContactosConTeclado()
+    {
+        guardar(QStringLiteral("Zoe"), Personal, QStringLiteral("351"), QStringLiteral("5551234"));
+        abrir();
+        w->show();
+        controlesDe(*w).picContactos->IniciarPanelContactos();
+        QStringList opciones;
+        QTimer::singleShot(0, w.get(), [&opciones] {
+            QWidget *menu = QApplication::activePopupWidget();
+            QVERIFY(menu);
+            for (const QAction *a : menu->actions())
+                opciones << a->text();
+            QTest::keyClick(menu, Qt::Key_E);
+        });
+        QTreeWidget *lista = controlesDe(*w).tvwContactos;
+        QContextMenuEvent tecla(QContextMenuEvent::Keyboard, QPoint(4, 4), lista->mapToGlobal(QPoint(4, 4)));
+        QApplication::sendEvent(lista, &tecla);
+        QCOMPARE(opciones, QStringList({"&Escribir", "Abrir &Agenda"}));
+        QCOMPARE(controlesDe(*w).cboAddress->currentText(), Personal);
+        QCOMPARE(controlesDe(*w).txtNumero->text(), QStringLiteral("5551234"));
     }
 
     void lineaDeComandos_data()

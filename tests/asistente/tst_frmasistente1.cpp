@@ -55,7 +55,7 @@ private Q_SLOTS:
         QCOMPARE(ventana->lblRemitente0->text(), QStringLiteral("¿Cuál es su nombre?"));
         QCOMPARE(ventana->lblRemitente0explicacion->text(),
                  QStringLiteral("Se usará este nombre como remitente de sus mensajes"));
-        QCOMPARE(ventana->cmdCerrar->text(), QStringLiteral("Cerrar"));
+        QCOMPARE(ventana->cmdCerrar->text(), QStringLiteral("&Cerrar"));
         QVERIFY(instancia.mutexTomado());
     }
 

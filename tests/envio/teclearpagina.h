@@ -24,15 +24,21 @@ void teclear(VistaWeb *vista, const QString &id, const QString &texto)
     vista->window()->activateWindow();
     destino->setFocus(Qt::OtherFocusReason);
     const QString campo = QStringLiteral("document.getElementById('") + id + QStringLiteral("')");
+    // The window runs scripts of its own on the page (it puts the caret in the code box), and
+    // each refreshes the snapshot: each step waits for its own mark rather than for a refresh.
     for (int intento = 0; intento < 5; ++intento) {
-        QSignalSpy foto(motorWeb, &VistaWebMotor::instantaneaActualizada);
-        vista->ejecutarScript(campo + QStringLiteral(".value=''; ") + campo + QStringLiteral(".focus();"));
-        foto.wait(kEsperaTecleo);
+        const QString marca = QString::number(intento);
+        vista->ejecutarScript(campo + QStringLiteral(".value=''; ") + campo +
+                              QStringLiteral(".focus(); document.body.setAttribute('data-listo', '") + marca +
+                              QStringLiteral("');"));
+        QVERIFY(QTest::qWaitFor([&] { return vista->atributoCuerpo(QStringLiteral("data-listo")) == marca; },
+                                kEsperaTecleo));
         QTest::keyClicks(destino, texto);
-        QSignalSpy eco(motorWeb, &VistaWebMotor::instantaneaActualizada);
         vista->ejecutarScript(QStringLiteral("document.body.setAttribute('data-tecleado', ") + campo +
-                              QStringLiteral(".value);"));
-        eco.wait(kEsperaTecleo);
+                              QStringLiteral(".value); document.body.setAttribute('data-eco', '") + marca +
+                              QStringLiteral("');"));
+        QVERIFY(
+            QTest::qWaitFor([&] { return vista->atributoCuerpo(QStringLiteral("data-eco")) == marca; }, kEsperaTecleo));
         if (vista->atributoCuerpo(QStringLiteral("data-tecleado")) == texto)
             break;
     }

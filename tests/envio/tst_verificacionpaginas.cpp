@@ -55,6 +55,8 @@ private Q_SLOTS:
     void panelAntesDeNavegar();
     void f5Recarga_data();
     void f5Recarga();
+    void formularioTomaElFoco_data();
+    void formularioTomaElFoco();
 };
 
 void tst_verificacionpaginas::claroRespuestas_data()
@@ -239,7 +241,7 @@ void tst_verificacionpaginas::movilnetCargaYError()
     QVERIFY(p.v->esSilencioso());
     QCOMPARE(p.w->windowTitle(), QStringLiteral("Venezuela - Movilnet"));
     QCOMPARE(p.c.lblTextoArriba->text(), QStringLiteral("Escriba el código de verificación para enviar:"));
-    QCOMPARE(p.c.cmdAceptar->text(), QStringLiteral("Cancelar"));
+    QCOMPARE(p.c.cmdAceptar->text(), QStringLiteral("&Cancelar"));
     QCOMPARE(p.c.lblTrabajando->text(), kConectando);
     p.v->navegar(QStringLiteral("http://127.0.0.1:4003/smsinternet/validarCliente.jsp?x"));
     p.v->fallarCarga(-105);
@@ -334,6 +336,39 @@ void tst_verificacionpaginas::f5Recarga()
     } else {
         Prueba<frmVerificacion> p(QStringLiteral("Argentina - Claro"));
         comprobar(p);
+    }
+}
+
+void tst_verificacionpaginas::formularioTomaElFoco_data()
+{
+    QTest::addColumn<bool>("movilnet");
+    QTest::newRow("Claro") << false;
+    QTest::newRow("Movilnet") << true;
+}
+
+// The window opens with the keyboard in the gateway's code box: the code is typed at once.
+void tst_verificacionpaginas::formularioTomaElFoco()
+{
+    QFETCH(bool, movilnet);
+    const auto probar = [](auto &p) {
+        p.w->show();
+        QVERIFY(QTest::qWaitForWindowActive(p.w));
+        QVERIFY(!p.v->hasFocus());
+        p.responder(QStringLiteral("<form>Escriba los números: <input name=codigo></form>"));
+        QVERIFY(p.c.fraVerificacion->isHidden());
+        QTRY_VERIFY(p.v->hasFocus());
+        QVERIFY(!p.v->scripts.isEmpty());
+        QVERIFY(p.v->scripts.last().contains(QStringLiteral("form input[type=text], form input:not([type])")));
+        QVERIFY(p.v->scripts.last().contains(QStringLiteral(".focus()")));
+        // The picture and the page are named by what to do, never by the code they show.
+        QVERIFY(!p.v->accessibleName().isEmpty());
+    };
+    if (movilnet) {
+        Prueba<frmVerificacionMovilnet> p(QStringLiteral("Venezuela - Movilnet"));
+        probar(p);
+    } else {
+        Prueba<frmVerificacion> p(QStringLiteral("Argentina - Claro"));
+        probar(p);
     }
 }
 

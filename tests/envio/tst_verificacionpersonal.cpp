@@ -1,5 +1,6 @@
 // The Personal delivery window driven with scripted views: polling ticks and
 // their texts, page fitting, the code box, the POST, the answer reading.
+#include <QRegularExpression>
 #include <QSignalSpy>
 #include <QTest>
 #include <functional>
@@ -112,6 +113,14 @@ void tst_verificacionpersonal::carga()
     QCOMPARE(p.c.lblTrabajando->text(), kConectando);
     QCOMPARE(p.w->ticksCarga(), qint16(0));
     QVERIFY(p.envia->width() <= 2 && p.envia->height() <= 2);
+    // A screen reader is told what to do with the picture, never the code it shows.
+    p.paginaLista();
+    QCOMPARE(p.verificacion->accessibleName(), QStringLiteral("Imagen del código de verificación"));
+    QCOMPARE(p.verificacion->accessibleDescription(),
+             QStringLiteral("Escriba en el cuadro de abajo los números que muestra la imagen"));
+    static const QRegularExpression cifra(QStringLiteral("[0-9]"));
+    QVERIFY(!p.verificacion->accessibleName().contains(cifra));
+    QCOMPARE(p.c.txtVerificacion->accessibleName(), QStringLiteral("Código de verificación"));
 }
 
 void tst_verificacionpersonal::ticksDeCarga_data()

@@ -6,12 +6,15 @@
 #include "historial/frmhistorial.h"
 #include "historial/principalhistorial.h"
 
+#include <QApplication>
+#include <QContextMenuEvent>
 #include <QDir>
 #include <QHeaderView>
 #include <QScreen>
 #include <QSignalSpy>
 #include <QStyle>
 #include <QTest>
+#include <QTimer>
 #include <QWindow>
 
 namespace {
@@ -335,6 +338,61 @@ private Q_SLOTS:
         QCOMPARE(c.lblPara->text(), QStringLiteral("Ana  [011 45678901]"));
         QTest::keyClick(c.lvwHistorial, Qt::Key_Up);
         QCOMPARE(c.txtMensaje->toPlainText(), QStringLiteral("uno"));
+    }
+
+    void vistaPreviaConTeclado_data()
+    {
+        QTest::addColumn<int>("mensajes");
+        QTest::addColumn<int>("tecla");
+        QTest::addColumn<QString>("mostrado");
+        // The preselected first row, which no arrow moves away from with one message.
+        QTest::newRow("uno, abajo") << 1 << int(Qt::Key_Down) << "uno";
+        QTest::newRow("uno, arriba") << 1 << int(Qt::Key_Up) << "uno";
+        QTest::newRow("uno, espacio") << 1 << int(Qt::Key_Space) << "uno";
+        QTest::newRow("tres, espacio") << 3 << int(Qt::Key_Space) << "dos\nlíneas";
+        QTest::newRow("tres, inicio") << 3 << int(Qt::Key_Home) << "dos\nlíneas";
+        QTest::newRow("tres, arriba") << 3 << int(Qt::Key_Up) << "dos\nlíneas";
+        QTest::newRow("tres, abajo") << 3 << int(Qt::Key_Down) << "uno";
+        QTest::newRow("tres, fin") << 3 << int(Qt::Key_End) << "tres";
+    }
+
+    // The list opens with the keyboard on the preselected first row: any move or Space shows it.
+    void vistaPreviaConTeclado()
+    {
+        QFETCH(int, mensajes);
+        QFETCH(int, tecla);
+        QFETCH(QString, mostrado);
+        Ventana w(almacen(tres().mid(0, mensajes)));
+        frmHistorial &v = *w.v;
+        const ControlesFrmHistorial c = controles(v);
+        QVERIFY(v.Abrir());
+        QVERIFY(QTest::qWaitForWindowActive(&v));
+        QTRY_COMPARE(QApplication::focusWidget(), c.lvwHistorial);
+        QCOMPARE(c.txtMensaje->toPlainText(), QStringLiteral("(Seleccione un mensaje)"));
+        QTest::keyClick(c.lvwHistorial, Qt::Key(tecla));
+        QCOMPARE(c.txtMensaje->toPlainText(), mostrado);
+    }
+
+    // The menu key on the list offers what the buttons beside it do: "Reenviar" by its letter.
+    void menuDeLaListaConTeclado()
+    {
+        Ventana w(almacen(tres()));
+        QVERIFY(w.v->Abrir());
+        const ControlesFrmHistorial c = controles(*w.v);
+        QStringList opciones;
+        QTimer::singleShot(0, w.v.get(), [&opciones] {
+            QWidget *menu = QApplication::activePopupWidget();
+            QVERIFY(menu);
+            for (const QAction *a : menu->actions())
+                opciones << a->text();
+            QTest::keyClick(menu, Qt::Key_R);
+        });
+        QContextMenuEvent tecla(QContextMenuEvent::Keyboard, QPoint(4, 4), c.lvwHistorial->mapToGlobal(QPoint(4, 4)));
+        QApplication::sendEvent(c.lvwHistorial, &tecla);
+        QCOMPARE(opciones, QStringList({"&Reenviar", "&Eliminar"}));
+        // The preselected first row, newest first.
+        QCOMPARE(w.p.llamadas, (QStringList{QStringLiteral("reenviar"), QStringLiteral("enfocar")}));
+        QCOMPARE(w.p.mensaje, QStringLiteral("dos\r\nlíneas"));
     }
 
     void ordenarPorColumna_data()

@@ -2,6 +2,7 @@
 // for the main window: typing into the message box, the status texts of the two
 // switches, the counter with its beep and red labels, the key filters and Enter
 // focus order, the sender box and the clear button.
+#include <QAccessible>
 #include <QApplication>
 #include <QSignalSpy>
 #include <QTest>
@@ -15,6 +16,7 @@
 #include <QPushButton>
 
 #include "dobles/contextoprueba.h"
+#include "envio/proveedores.h"
 #include "mejoras/abreviaturas.h"
 #include "mejoras/frmabreviaturas.h"
 #include "mejoras/panelagregados.h"
@@ -537,6 +539,55 @@ private Q_SLOTS:
         QTRY_VERIFY(QApplication::focusWidget() == v.f.cboRemitente ||
                     QApplication::focusWidget() == v.f.cboRemitente->lineEdit());
         QCOMPARE(v.p.sistema.pitidos, 0);
+    }
+
+    // From the message Tab reaches "Limpiar" and "Enviar Mensaje": the read-only counters are no stops.
+    void tabSaltaLosContadores()
+    {
+        Ventana v;
+        QVERIFY(QTest::qWaitForWindowActive(&v.f.raiz));
+        v.f.txtmsj->setFocus();
+        QTRY_COMPARE(QApplication::focusWidget(), v.f.txtmsj);
+        QTest::keyClick(v.f.txtmsj, Qt::Key_Tab);
+        QTRY_COMPARE(QApplication::focusWidget(), v.f.cmdlimpiar);
+        QTest::keyClick(v.f.cmdlimpiar, Qt::Key_Tab);
+        QTRY_COMPARE(QApplication::focusWidget(), v.f.cmdEnviar);
+        QTest::keyClick(v.f.cmdEnviar, Qt::Key_Backtab);
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Backtab);
+        QTRY_COMPARE(QApplication::focusWidget(), v.f.txtmsj);
+    }
+
+    void contadorEnVozAlta_data()
+    {
+        QTest::addColumn<QString>("proveedor");
+        QTest::addColumn<int>("largo");
+        QTest::addColumn<QString>("leido");
+        QTest::newRow("sin proveedor") << QString() << 57 << "57 de 138 caracteres";
+        QTest::newRow("Claro") << QStringLiteral("Argentina - Claro") << 57 << "57 de 138 caracteres";
+        QTest::newRow("Personal vacío") << QStringLiteral("Argentina - Personal") << 0 << "0 de 140 caracteres";
+        QTest::newRow("Movilnet pasado") << QStringLiteral("Venezuela - Movilnet") << 150 << "150 de 120 caracteres";
+    }
+
+    // What a screen reader says of the counters and of the message box: the count against the limit.
+    void contadorEnVozAlta()
+    {
+        QFETCH(QString, proveedor);
+        QFETCH(int, largo);
+        QFETCH(QString, leido);
+        Ventana v;
+        v.f.composicion().PonerProveedor(proveedor.isEmpty() ? nullptr : BuscarProveedor(proveedor));
+        v.f.composicion().ponerTextoMensaje(QString(largo, u'a'));
+        QCOMPARE(v.f.txtcarescritos->accessibleDescription(), leido);
+        QCOMPARE(v.f.txtmaxcar->accessibleDescription(), leido);
+        QCOMPARE(v.f.txtmsj->accessibleDescription(), leido);
+        // Each box its own name, not the frame's title.
+        QStringList nombres;
+        for (QWidget *w : {static_cast<QWidget *>(v.f.cboRemitente), static_cast<QWidget *>(v.f.txtCodArea),
+                           static_cast<QWidget *>(v.f.txtNumero), static_cast<QWidget *>(v.f.txtmsj),
+                           static_cast<QWidget *>(v.f.txtcarescritos), static_cast<QWidget *>(v.f.txtmaxcar)})
+            nombres << QAccessible::queryAccessibleInterface(w)->text(QAccessible::Name);
+        QCOMPARE(nombres, QStringList({"De: remitente", "Código de área", "Número", "Mensaje", "Caracteres escritos",
+                                       "Máximo de caracteres"}));
     }
 
     void marcadoresYSeleccionAlEntrar()

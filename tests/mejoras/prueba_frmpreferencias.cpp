@@ -3,11 +3,13 @@
 // nothing, the notices reset.
 // With NTX_CAPTURAS set to a folder, capturas() saves a picture of each tab.
 #include <QApplication>
+#include <QContextMenuEvent>
 #include <QDir>
 #include <QScreen>
 #include <QStyle>
 #include <QStyleOptionButton>
 #include <QTest>
+#include <QTimer>
 
 #include "comun/claves.h"
 #include "dobles/contextoprueba.h"
@@ -169,8 +171,8 @@ private Q_SLOTS:
         for (int i = 0; i < c.TabStrip1->count(); ++i)
             titulos << c.TabStrip1->tabText(i) + u'/' + c.TabStrip1->tabData(i).toString();
         QCOMPARE(titulos,
-                 (QStringList{QStringLiteral("General/General"), QStringLiteral("Remitentes/Remitentes"),
-                              QStringLiteral("Saludos y Firmas/Saludos"), QStringLiteral("Avanzado/Avanzado")}));
+                 (QStringList{QStringLiteral("&General/General"), QStringLiteral("&Remitentes/Remitentes"),
+                              QStringLiteral("&Saludos y Firmas/Saludos"), QStringLiteral("A&vanzado/Avanzado")}));
         const QList<QWidget *> paneles{c.picGeneral, c.picRemitentes, c.picSaludos, c.picAvanzado};
         const auto visible = [&] {
             int n = -1;
@@ -283,15 +285,22 @@ private Q_SLOTS:
     void eliminarNoEligeEnOtraLista_data()
     {
         QTest::addColumn<int>("pestana");
-        QTest::addColumn<int>("lista"); // 0 greetings, 1 signatures, 2 senders
-        QTest::newRow("saludo") << frmPreferencias::PestanaSaludos << 0;
-        QTest::newRow("firma") << frmPreferencias::PestanaSaludos << 1;
-        QTest::newRow("remitente") << frmPreferencias::PestanaRemitentes << 2;
+        QTest::addColumn<int>("lista");  // 0 greetings, 1 signatures, 2 senders
+        QTest::addColumn<int>("manera"); // 0 the button, 1 Delete in the list, 2 the list's menu by its key
+        QTest::newRow("saludo") << frmPreferencias::PestanaSaludos << 0 << 0;
+        QTest::newRow("firma") << frmPreferencias::PestanaSaludos << 1 << 0;
+        QTest::newRow("remitente") << frmPreferencias::PestanaRemitentes << 2 << 0;
+        QTest::newRow("saludo con Suprimir") << frmPreferencias::PestanaSaludos << 0 << 1;
+        QTest::newRow("firma con Suprimir") << frmPreferencias::PestanaSaludos << 1 << 1;
+        QTest::newRow("remitente con Suprimir") << frmPreferencias::PestanaRemitentes << 2 << 1;
+        QTest::newRow("firma con la tecla de menú") << frmPreferencias::PestanaSaludos << 1 << 2;
+        QTest::newRow("remitente con la tecla de menú") << frmPreferencias::PestanaRemitentes << 2 << 2;
     }
     void eliminarNoEligeEnOtraLista()
     {
         QFETCH(int, pestana);
         QFETCH(int, lista);
+        QFETCH(int, manera);
         ContextoPrueba p;
         PrincipalFalsa principal;
         p.ajustes.escribir(SeccionMensajes, ClaveSaludo(1), QStringLiteral("Hola"));
@@ -306,9 +315,27 @@ private Q_SLOTS:
         QPushButton *agregarBotones[] = {c.cmdAgregarSaludo, c.cmdAgregarFirma, c.cmdAgregarRemitente};
         mostrar(f, pestana);
         elegir(listas[lista], 1);
-        pulsar(eliminarBotones[lista]);
+        if (manera == 0) {
+            pulsar(eliminarBotones[lista]);
+        } else if (manera == 1) {
+            listas[lista]->setFocus();
+            QTest::keyClick(listas[lista], Qt::Key_Delete);
+        } else {
+            // The menu key: the list's own menu, "Eliminar" chosen with its letter.
+            listas[lista]->setFocus();
+            QTimer::singleShot(0, this, [] {
+                QWidget *menu = QApplication::activePopupWidget();
+                QVERIFY(menu);
+                QCOMPARE(menu->objectName(), QStringLiteral("mnuLista"));
+                QTest::keyClick(menu, Qt::Key_E);
+            });
+            QContextMenuEvent tecla(QContextMenuEvent::Keyboard, QPoint(4, 4),
+                                    listas[lista]->mapToGlobal(QPoint(4, 4)));
+            QApplication::sendEvent(listas[lista], &tecla);
+        }
         QCOMPARE(etiqueta(listas[lista], 1), QStringLiteral("(Vacío)"));
-        QCOMPARE(QApplication::focusWidget(), listas[lista]);
+        // The window's focus stays with the list (a popup may leave no window active offscreen).
+        QCOMPARE(manera == 2 ? f.focusWidget() : QApplication::focusWidget(), listas[lista]);
         for (int otra = 0; otra < 3; ++otra) {
             if (otra == lista)
                 continue;

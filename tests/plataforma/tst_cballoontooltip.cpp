@@ -2,6 +2,7 @@
 // the focus, and that it hides with its control or window and follows the window.
 #include "plataforma/cballoontooltip.h"
 
+#include <QAccessible>
 #include <QApplication>
 #include <QLineEdit>
 #include <QPushButton>
@@ -165,6 +166,15 @@ private Q_SLOTS:
         globo.setTipText(QStringLiteral("Un texto bastante más largo que el anterior, en una línea\r\ny otra"));
         QVERIFY(globo.ventana()->width() > ancho);
         QVERIFY(globo.ventana()->height() > alto);
+        // A screen reader reads the same: the title as the name, the text as the description.
+        QAccessibleInterface *leido = QAccessible::queryAccessibleInterface(globo.ventana());
+        QCOMPARE(leido->text(QAccessible::Name), QStringLiteral("Agende al contacto"));
+        QCOMPARE(leido->text(QAccessible::Description),
+                 QStringLiteral("Un texto bastante más largo que el anterior, en una línea\ny otra"));
+        QVERIFY(!leido->state().focusable);
+        globo.setTitle(QString());
+        globo.setTipText(QStringLiteral("Sólo texto"));
+        QCOMPARE(leido->text(QAccessible::Name), QStringLiteral("Sólo texto"));
         // The shape takes effect at the next creation only.
         globo.setStyle(0);
         QCOMPARE(globo.colocacion().cuerpo.top(), globo.colocacion().punta.y() + 14);

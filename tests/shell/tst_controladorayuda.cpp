@@ -268,7 +268,7 @@ private Q_SLOTS:
         QCOMPARE(acerca.lblTitulo->font().family(), QStringLiteral("Verdana"));
         QCOMPARE(acerca.lblVersion->text(), QStringLiteral("Versión 2.5.0"));
         QCOMPARE(acerca.lblNombreClave->text(), QStringLiteral("Tavrin"));
-        QCOMPARE(acerca.Command1->text(), QStringLiteral("Aceptar"));
+        QCOMPARE(acerca.Command1->text(), QStringLiteral("&Aceptar"));
         QCOMPARE(acerca.Label4->text(), QStringLiteral("127.0.0.1:8123"));
         QCOMPARE(acerca.Label5->text(), QStringLiteral("127.0.0.1:8123/autor"));
         QVERIFY(!acerca.lblAviso->text().isEmpty());

@@ -22,6 +22,8 @@
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
+#include <QToolButton>
+#include <algorithm>
 #include <memory>
 
 namespace {
@@ -91,6 +93,10 @@ private Q_SLOTS:
     void menus_data();
     void menus();
     void barraDeHerramientas();
+    void tabRecorreLaVentana_data();
+    void tabRecorreLaVentana();
+    void agendaAbreLaRapidaConElTeclado_data();
+    void agendaAbreLaRapidaConElTeclado();
 
     void cargaLeeAjustes_data();
     void cargaLeeAjustes();
@@ -268,8 +274,9 @@ void tst_frmBrowser::filaDestinatarioAlineada()
     for (const QPushButton *boton : {agendar, alEscritorio}) {
         // The caption keeps the style's margins on both sides.
         QVERIFY2(boton->width() >= boton->sizeHint().width(), qPrintable(boton->text()));
-        QVERIFY2(boton->width() >= boton->fontMetrics().horizontalAdvance(boton->text()) + 12,
-                 qPrintable(boton->text()));
+        // The mnemonic's "&" is not drawn.
+        const QString mostrado = QString(boton->text()).remove(QLatin1Char('&'));
+        QVERIFY2(boton->width() >= boton->fontMetrics().horizontalAdvance(mostrado) + 12, qPrintable(mostrado));
         QVERIFY(boton->geometry().bottom() < marco->height());
     }
 }
@@ -374,11 +381,12 @@ void tst_frmBrowser::menus()
     QStringList barra;
     QMenu *elegido = nullptr;
     for (QAction *a : b.ventana->menuBar()->actions()) {
+        // The titles carry their mnemonics: Alt and a letter opens each.
         barra << a->text();
-        if (a->text() == menu)
+        if (QString(a->text()).remove(QLatin1Char('&')) == menu)
             elegido = a->menu();
     }
-    QCOMPARE(barra, QStringList({"Archivo", "Mejoras", "Herramientas", "Ayuda"}));
+    QCOMPARE(barra, QStringList({"&Archivo", "&Mejoras", "&Herramientas", "A&yuda"}));
     QVERIFY(elegido);
     QAction *encontrada = nullptr;
     for (QAction *a : elegido->actions()) {
@@ -1539,6 +1547,86 @@ void tst_frmBrowser::lecturaConfiguracion()
         QCOMPARE(b.ctx->ConfiguracionRemota.psin.size(), 2);
         QCOMPARE(b.ctx->ConfiguracionRemota.psin.at(1), QStringLiteral("Argentina - Claro"));
     }
+}
+
+void tst_frmBrowser::tabRecorreLaVentana_data()
+{
+    QTest::addColumn<bool>("atras");
+    QTest::newRow("Tab") << false;
+    QTest::newRow("Mayúsculas+Tab") << true;
+}
+
+// From the message box Tab goes round the whole window in the order of the screen, panel by
+// panel, and comes back: the toolbar and the provider list are no trap.
+void tst_frmBrowser::tabRecorreLaVentana()
+{
+    QFETCH(bool, atras);
+    Banco b;
+    frmBrowser &v = *b.ventana;
+    v.show();
+    v.activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(&v));
+    controlesDe(v).cboAddress->setCurrentIndex(0);
+    v.cboAddress_Click();
+    controlesDe(v).txtmsj->setFocus();
+    QTRY_COMPARE(QApplication::focusWidget(), controlesDe(v).txtmsj);
+    QStringList recorrido;
+    for (int i = 0; i < 40; ++i) {
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab, atras ? Qt::ShiftModifier : Qt::NoModifier);
+        QWidget *foco = QApplication::focusWidget();
+        QVERIFY(foco);
+        if (foco == controlesDe(v).txtmsj)
+            break;
+        recorrido << (foco->objectName().isEmpty() ? QString::fromLatin1(foco->metaObject()->className())
+                                                   : foco->objectName());
+    }
+    // The composer, the contacts panel, round to the toolbar (its three buttons), the provider
+    // list and its link, and the composer again: the web views are doubles without a page here.
+    QStringList esperado = {"cmdlimpiar",   "cmdEnviar",      "tvwContactos",     "cmdAlternarContactos",
+                            "cmdEscribirA", "cmdAbrirAgenda", "QToolButton",      "QToolButton",
+                            "botonAgenda",  "cboAddress",     "lblBuscarEmpresa", "cboRemitente",
+                            "txtCodArea",   "txtNumero"};
+    if (atras)
+        std::reverse(esperado.begin(), esperado.end());
+    QCOMPARE(recorrido, esperado);
+}
+
+void tst_frmBrowser::agendaAbreLaRapidaConElTeclado_data()
+{
+    QTest::addColumn<int>("modificador");
+    QTest::newRow("abajo") << int(Qt::NoModifier);
+    QTest::newRow("Alt+abajo") << int(Qt::AltModifier);
+}
+
+// Down on the focused "Agenda" opens the quick contacts; the menu bar offers them too.
+void tst_frmBrowser::agendaAbreLaRapidaConElTeclado()
+{
+    QFETCH(int, modificador);
+    Banco b;
+    frmBrowser &v = *b.ventana;
+    v.show();
+    v.activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(&v));
+    QToolButton *agenda = controlesDe(v).botonAgenda;
+    agenda->setFocus(Qt::TabFocusReason);
+    QTRY_VERIFY(agenda->hasFocus());
+    QPointer<QWidget> abierto;
+    QTimer::singleShot(0, &v, [&abierto] {
+        abierto = QApplication::activePopupWidget();
+        if (abierto)
+            abierto->close();
+    });
+    QTest::keyClick(agenda, Qt::Key_Down, Qt::KeyboardModifiers(modificador));
+    QVERIFY(abierto);
+    QCOMPARE(abierto.data(), static_cast<QWidget *>(agenda->menu()));
+    QVERIFY(!controlesDe(v).cboAddress->hasFocus());
+    QMenu *enArchivo = nullptr;
+    for (QAction *a : controlesDe(v).mnuArchivo->actions()) {
+        if (a->menu() == agenda->menu())
+            enArchivo = a->menu();
+    }
+    QVERIFY(enArchivo);
+    QCOMPARE(enArchivo->title(), QStringLiteral("Agenda &Rápida"));
 }
 
 QTEST_MAIN(tst_frmBrowser)

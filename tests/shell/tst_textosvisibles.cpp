@@ -8,6 +8,7 @@
 #include "agenda/principalagenda.h"
 #include "agenda/registrocontacto.h"
 #include "asistente/frmasistente1.h"
+#include "comando/controlesactualizar.h"
 #include "comando/frmactualizar.h"
 #include "comun/claves.h"
 #include "dobles/ajustesmemoria.h"
@@ -28,23 +29,34 @@
 #include "plataforma/colores.h"
 #include "plataforma/fuentes.h"
 #include "plataforma/imagenes.h"
+#include "plataforma/teclado.h"
 #include "shell/frmacercadentx.h"
 #include "shell/frmbrowser.h"
 #include "shell/frmdialog.h"
 #include "shell/frmsplash.h"
 
 #include <QAbstractButton>
+#include <QAccessible>
 #include <QApplication>
+#include <QCheckBox>
+#include <QDialog>
 #include <QDir>
+#include <QGroupBox>
+#include <QHash>
 #include <QImage>
 #include <QLabel>
+#include <QLineEdit>
+#include <QMenu>
+#include <QMenuBar>
 #include <QPushButton>
 #include <QRegularExpression>
 #include <QScopeGuard>
+#include <QSignalSpy>
 #include <QStyleFactory>
 #include <QTabBar>
 #include <QTest>
 #include <QTimer>
+#include <QToolButton>
 #include <QTreeWidget>
 #include <functional>
 #include <memory>
@@ -172,6 +184,99 @@ bool PareceAmpliada(const QImage &imagen, qreal proporcion)
         }
     }
     return distintos * 100 < a.width() * a.height();
+}
+
+// Words of Qt's own English captions: a control named with them was left unnamed.
+bool EnIngles(const QString &nombre)
+{
+    static const QStringList ingles = {
+        QStringLiteral("ok"),     QStringLiteral("cancel"), QStringLiteral("close"),  QStringLiteral("apply"),
+        QStringLiteral("yes"),    QStringLiteral("open"),   QStringLiteral("save"),   QStringLiteral("help"),
+        QStringLiteral("scroll"), QStringLiteral("page"),   QStringLiteral("line"),   QStringLiteral("back"),
+        QStringLiteral("select"), QStringLiteral("menu"),   QStringLiteral("file"),   QStringLiteral("edit"),
+        QStringLiteral("delete"), QStringLiteral("search"), QStringLiteral("clear"),  QStringLiteral("new"),
+        QStringLiteral("next"),   QStringLiteral("text"),   QStringLiteral("list"),   QStringLiteral("tree"),
+        QStringLiteral("button"), QStringLiteral("name"),   QStringLiteral("number"), QStringLiteral("message")};
+    static const QRegularExpression palabra(QStringLiteral("[A-Za-z]+"));
+    static const QRegularExpression identificador(
+        QStringLiteral("^(cmd|txt|lbl|cbo|chk|lst|lvw|opt|fra|img)[A-Z0-9_]"));
+    if (identificador.match(nombre).hasMatch())
+        return true;
+    int palabras = 0, deIngles = 0;
+    for (auto it = palabra.globalMatch(nombre); it.hasNext();) {
+        ++palabras;
+        deIngles += ingles.contains(it.next().captured().toLower()) ? 1 : 0;
+    }
+    return deIngles > 0 && deIngles * 2 >= palabras;
+}
+
+// The controls a Tab reaches, in the window's focus chain.
+QList<QWidget *> CadenaDeTabulacion(QWidget *ventana)
+{
+    QList<QWidget *> cadena;
+    for (QWidget *w = ventana->nextInFocusChain(); w && w != ventana; w = w->nextInFocusChain()) {
+        if (w->isVisible() && w->isEnabled() && (w->focusPolicy() & Qt::TabFocus) && w->window() == ventana &&
+            !w->focusProxy())
+            cadena << w;
+    }
+    return cadena;
+}
+
+// The letter after a single "&", lowered; none for "&&" or no mnemonic.
+QChar Atajo(const QString &texto)
+{
+    for (qsizetype i = 0; i + 1 < texto.size(); ++i) {
+        if (texto.at(i) != QLatin1Char('&'))
+            continue;
+        if (texto.at(i + 1) == QLatin1Char('&')) {
+            ++i;
+            continue;
+        }
+        return texto.at(i + 1).toLower();
+    }
+    return {};
+}
+
+// Whether `b` comes after `a` reading the screen: below it, or beside it to the right.
+bool DespuesAlLeer(const QRect &a, const QRect &b)
+{
+    constexpr int Holgura = 4;
+    if (b.top() >= a.bottom() - Holgura)
+        return true;
+    if (b.bottom() <= a.top() + Holgura)
+        return false;
+    return b.left() >= a.left() - Holgura;
+}
+
+// The child of `comun` that holds `w`, and its place in the window.
+QRect LugarBajo(const QWidget *w, const QWidget *comun)
+{
+    while (w->parentWidget() && w->parentWidget() != comun)
+        w = w->parentWidget();
+    return QRect(w->mapTo(w->window(), QPoint(0, 0)), w->size());
+}
+
+const QWidget *AncestroComun(const QWidget *a, const QWidget *b)
+{
+    for (const QWidget *x = a; x; x = x->parentWidget()) {
+        if (x == b || x->isAncestorOf(b))
+            return x;
+    }
+    return nullptr;
+}
+
+// Runs a check on the window as shown, then on every page of every tab strip.
+void EnCadaPestana(QWidget *ventana, const std::function<void()> &revisar)
+{
+    revisar();
+    const QList<QTabBar *> pestanas = ventana->findChildren<QTabBar *>();
+    for (QTabBar *barra : pestanas) {
+        for (int i = 0; i < barra->count(); ++i) {
+            barra->setCurrentIndex(i);
+            QCoreApplication::processEvents();
+            revisar();
+        }
+    }
 }
 
 } // namespace
@@ -431,6 +536,219 @@ private Q_SLOTS:
             QVERIFY2(p.size() == QSize(32, 32), qPrintable(imagen));
             QVERIFY2(!PareceAmpliada(p.toImage(), 2.0), qPrintable(imagen));
         }
+    }
+
+    void nombresAccesibles_data() { textosEnteros_data(); }
+
+    // What a screen reader says for each control Tab reaches: a Spanish name, its own in the window.
+    void nombresAccesibles()
+    {
+        QFETCH(Fabrica, fabrica);
+        Entorno e;
+        std::unique_ptr<QWidget> ventana(fabrica(e));
+        ventana->show();
+        QVERIFY(QTest::qWaitForWindowExposed(ventana.get()));
+        QCoreApplication::processEvents();
+        if (qobject_cast<frmSplash *>(ventana.get()))
+            QSKIP("la presentación no tiene controles");
+        QStringList fallas;
+        const auto revisar = [&] {
+            QHash<QString, QString> vistos;
+            const QList<QWidget *> cadena = CadenaDeTabulacion(ventana.get());
+            if (cadena.isEmpty())
+                fallas << QStringLiteral("nada alcanzable con Tab");
+            for (QWidget *control : cadena) {
+                QAccessibleInterface *ia = QAccessible::queryAccessibleInterface(control);
+                const QString nombre = ia ? ia->text(QAccessible::Name).trimmed() : QString();
+                if (nombre.isEmpty())
+                    fallas << control->objectName() + QStringLiteral(" sin nombre");
+                else if (EnIngles(nombre))
+                    fallas << control->objectName() + QStringLiteral(" en inglés: ") + nombre;
+                else if (vistos.contains(nombre))
+                    fallas << control->objectName() + QStringLiteral(" repite «") + nombre + QStringLiteral("» de ") +
+                                  vistos.value(nombre);
+                vistos.insert(nombre, control->objectName());
+            }
+        };
+        EnCadaPestana(ventana.get(), revisar);
+        fallas.removeDuplicates();
+        QVERIFY2(fallas.isEmpty(), qPrintable(fallas.join(QStringLiteral("; "))));
+    }
+
+    void atajosDistintos_data() { textosEnteros_data(); }
+
+    // Alt and a letter reaches one control of the window, and one menu of its bar.
+    void atajosDistintos()
+    {
+        QFETCH(Fabrica, fabrica);
+        Entorno e;
+        std::unique_ptr<QWidget> ventana(fabrica(e));
+        ventana->show();
+        QVERIFY(QTest::qWaitForWindowExposed(ventana.get()));
+        QHash<QChar, QString> usados;
+        QStringList repetidos;
+        const auto anotar = [&](const QString &texto, const QString &quien) {
+            const QChar letra = Atajo(texto);
+            if (letra.isNull())
+                return;
+            if (usados.contains(letra))
+                repetidos << QStringLiteral("%1: «%2» y «%3»").arg(letra, usados.value(letra), quien);
+            usados.insert(letra, quien);
+        };
+        const auto revisar = [&] {
+            usados.clear();
+            const QList<QWidget *> controles = ventana->findChildren<QWidget *>();
+            for (const QWidget *control : controles) {
+                if (!control->isVisible())
+                    continue;
+                if (const auto *boton = qobject_cast<const QAbstractButton *>(control))
+                    anotar(boton->text(), boton->text());
+                else if (const auto *etiqueta = qobject_cast<const QLabel *>(control); etiqueta && etiqueta->buddy())
+                    anotar(etiqueta->text(), etiqueta->text());
+                else if (const auto *grupo = qobject_cast<const QGroupBox *>(control); grupo && grupo->isCheckable())
+                    anotar(grupo->title(), grupo->title());
+                else if (const auto *barra = qobject_cast<const QTabBar *>(control)) {
+                    for (int i = 0; i < barra->count(); ++i)
+                        anotar(barra->tabText(i), barra->tabText(i));
+                }
+            }
+            if (const auto *barraMenus = ventana->findChild<QMenuBar *>()) {
+                const QList<QAction *> menus = barraMenus->actions();
+                for (const QAction *menu : menus)
+                    anotar(menu->text(), menu->text());
+            }
+        };
+        EnCadaPestana(ventana.get(), revisar);
+        repetidos.removeDuplicates();
+        QVERIFY2(repetidos.isEmpty(), qPrintable(repetidos.join(QStringLiteral("; "))));
+    }
+
+    void escapeCancela_data() { textosEnteros_data(); }
+
+    // Escape does what the window's cancel or close button does: the dialog goes away.
+    void escapeCancela()
+    {
+        QFETCH(Fabrica, fabrica);
+        Entorno e;
+        std::unique_ptr<QWidget> ventana(fabrica(e));
+        if (qobject_cast<frmSplash *>(ventana.get()))
+            QSKIP("la presentación se cierra sola");
+        if (qobject_cast<frmBrowser *>(ventana.get()))
+            QSKIP("la ventana principal no se cierra con Escape");
+        ventana->show();
+        QApplication::setActiveWindow(ventana.get());
+        QVERIFY(QTest::qWaitForWindowActive(ventana.get()));
+        QWidget *foco = QApplication::focusWidget() ? QApplication::focusWidget() : ventana.get();
+        if (auto *actualizar = qobject_cast<frmActualizar *>(ventana.get())) {
+            // Its cancel button asks the download to stop; Escape presses it.
+            QSignalSpy pulsado(ControlesActualizar::buscar(*actualizar).cmdCancelar, &QPushButton::clicked);
+            QTest::keyClick(foco, Qt::Key_Escape);
+            QTRY_COMPARE(pulsado.size(), 1);
+            return;
+        }
+        if (qobject_cast<frmAsistente1 *>(ventana.get())) {
+            // Its one button, "Cerrar", saves and ends the wizard.
+            QTest::keyClick(foco, Qt::Key_Escape);
+            QTRY_COMPARE(e.sistema.terminaciones.size(), 1);
+            return;
+        }
+        QTest::keyClick(foco, Qt::Key_Escape);
+        QTRY_VERIFY2(!ventana->isVisible(), qPrintable(foco->objectName()));
+    }
+
+    void ordenDeTabulacion_data() { textosEnteros_data(); }
+
+    // Tab follows the screen: left to right, top to bottom, a panel before the next one.
+    void ordenDeTabulacion()
+    {
+        QFETCH(Fabrica, fabrica);
+        Entorno e;
+        std::unique_ptr<QWidget> ventana(fabrica(e));
+        ventana->show();
+        QVERIFY(QTest::qWaitForWindowExposed(ventana.get()));
+        QCoreApplication::processEvents();
+        QStringList fuera;
+        EnCadaPestana(ventana.get(), [&] {
+            // A cycle: one step goes back to the top (from the last control to the first).
+            const QList<QWidget *> cadena = CadenaDeTabulacion(ventana.get());
+            QStringList atras;
+            for (qsizetype i = 0; i < cadena.size(); ++i) {
+                const QWidget *a = cadena.at(i);
+                const QWidget *b = cadena.at((i + 1) % cadena.size());
+                const QWidget *comun = AncestroComun(a, b);
+                if (!DespuesAlLeer(LugarBajo(a, comun), LugarBajo(b, comun)))
+                    atras << a->objectName() + QStringLiteral(" → ") + b->objectName();
+            }
+            if (atras.size() > 1)
+                fuera << atras;
+        });
+        fuera.removeDuplicates();
+        QVERIFY2(fuera.isEmpty(), qPrintable(fuera.join(QStringLiteral("; "))));
+    }
+
+    void focoVisible_data()
+    {
+        QTest::addColumn<QString>("estilo");
+        QTest::addColumn<QString>("control");
+        const QStringList estilos = QStyleFactory::keys();
+        for (const QString &estilo : estilos) {
+            for (const char *control : {"lista", "botón", "casilla", "caja", "enlace", "botón de barra"})
+                QTest::addRow("%s, %s", qPrintable(estilo), control) << estilo << QString::fromUtf8(control);
+        }
+    }
+
+    // The focus shows however it came (a window opening, a click), in every style Qt offers.
+    void focoVisible()
+    {
+        QFETCH(QString, estilo);
+        QFETCH(QString, control);
+        const QString antes = QApplication::style()->name();
+        QApplication::setStyle(new EstiloFocoVisible(estilo));
+        const auto restaurar = qScopeGuard([&antes] { QApplication::setStyle(QStyleFactory::create(antes)); });
+        QWidget ventana;
+        QWidget *probado = nullptr;
+        if (control == QLatin1String("lista")) {
+            auto *lista = new QTreeWidget(&ventana);
+            lista->setHeaderHidden(true);
+            for (const char *texto : {"Ana", "Beto"})
+                new QTreeWidgetItem(lista, {QString::fromUtf8(texto)});
+            lista->setCurrentItem(lista->topLevelItem(0), 0, QItemSelectionModel::NoUpdate);
+            probado = lista;
+        } else if (control == QLatin1String("botón")) {
+            probado = new QPushButton(QStringLiteral("&Limpiar"), &ventana);
+        } else if (control == QLatin1String("casilla")) {
+            probado = new QCheckBox(QStringLiteral("Activar LenguajeMate"), &ventana);
+        } else if (control == QLatin1String("botón de barra")) {
+            auto *boton = new QToolButton(&ventana);
+            boton->setText(QStringLiteral("Inicio"));
+            boton->setAutoRaise(true);
+            boton->setFocusPolicy(Qt::TabFocus);
+            probado = boton;
+        } else if (control == QLatin1String("caja")) {
+            probado = new QLineEdit(QStringLiteral("351"), &ventana);
+        } else {
+            auto *enlace = new QLabel(QStringLiteral("Detectar proveedor"), &ventana);
+            HacerEnlaceDeTeclado(enlace, QStringLiteral("Busca el proveedor"));
+            probado = enlace;
+        }
+        probado->setGeometry(10, 10, 160, 60);
+        auto *otro = new QLineEdit(&ventana);
+        otro->setGeometry(10, 80, 160, 24);
+        ventana.resize(180, 110);
+        ventana.show();
+        QApplication::setActiveWindow(&ventana);
+        QVERIFY(QTest::qWaitForWindowActive(&ventana));
+        otro->setFocus(Qt::OtherFocusReason);
+        QTRY_VERIFY(otro->hasFocus());
+        const QImage sinFoco = probado->grab().toImage();
+        probado->setFocus(Qt::OtherFocusReason);
+        QTRY_VERIFY(probado->hasFocus());
+        QVERIFY2(probado->grab().toImage() != sinFoco, "el foco no se ve");
+        // After a click too, which styles leave unmarked.
+        otro->setFocus(Qt::OtherFocusReason);
+        QTest::mouseClick(probado, Qt::LeftButton, {}, QPoint(probado->width() - 4, probado->height() - 4));
+        if (probado->hasFocus())
+            QVERIFY2(probado->grab().toImage() != sinFoco, "el foco no se ve tras un clic");
     }
 
     void colorLegible_data()
