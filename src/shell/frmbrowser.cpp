@@ -161,11 +161,15 @@ void frmBrowser::crearControles()
     // A press opens the address book; its arrow, the quick contacts.
     ui.botonAgenda->setPopupMode(QToolButton::MenuButtonPopup);
     // The three buttons stay in sight: with the desktop's fonts the bar may need more
-    // than its place, up to the provider list.
-    const int anchoBarra = std::min(ui.tbToolBar->sizeHint().width(), twips(0, 0, 3480 - 120, 0).width());
-    if (anchoBarra > ui.tbToolBar->width()) {
-        ui.tbToolBar->resize(anchoBarra, ui.tbToolBar->height());
-        ui.fraBarra->resize(std::max(ui.fraBarra->width(), ui.tbToolBar->x() + anchoBarra), ui.fraBarra->height());
+    // than its place, up to the provider list across and the advertising band down
+    // (the captions' descenders are cut otherwise).
+    const QSize pideBarra = ui.tbToolBar->sizeHint();
+    const int anchoBarra = std::min(pideBarra.width(), twips(0, 0, 3480 - 120, 0).width());
+    const int altoBarra = std::min(pideBarra.height(), ui.fraBarra->height());
+    if (anchoBarra > ui.tbToolBar->width() || altoBarra > ui.tbToolBar->height()) {
+        ui.tbToolBar->resize(std::max(anchoBarra, ui.tbToolBar->width()), std::max(altoBarra, ui.tbToolBar->height()));
+        ui.fraBarra->resize(std::max(ui.fraBarra->width(), ui.tbToolBar->x() + ui.tbToolBar->width()),
+                            ui.fraBarra->height());
     }
 
     ui.picMejoras = new PanelAgregados(ctx, static_cast<MensajeComposicion &>(*composicion_), ui.picEscritura);
