@@ -18,6 +18,7 @@
 #include "agenda/grupos.h"
 #include "agenda/panelcontactos.h"
 #include "agenda/registrocontacto.h"
+#include "clientee2e.h"
 #include "dobles/ajustesmemoria.h"
 #include "dobles/avisosguion.h"
 #include "dobles/controlesventana.h"
@@ -52,44 +53,17 @@ class tst_cola_e2e : public QObject
     QTemporaryDir carpeta;
     QProcess simulador;
     Direcciones direcciones;
-    QNetworkAccessManager red;
+    ConsultasSimulador sim;
 
-    QByteArray obtener(const QString &direccion)
+    struct Cliente : ClienteE2e
     {
-        QNetworkReply *r = red.get(QNetworkRequest(QUrl(direccion)));
-        QSignalSpy fin(r, &QNetworkReply::finished);
-        if (!r->isFinished())
-            fin.wait(kEspera);
-        const QByteArray cuerpo = r->readAll();
-        r->deleteLater();
-        return cuerpo;
-    }
-    QJsonArray peticiones(const QString &base)
-    {
-        return QJsonDocument::fromJson(obtener(base + "/_sim/peticiones")).array();
-    }
-    QString codigo(const QString &base) { return QString::fromLatin1(obtener(base + "/_sim/codigo")); }
-
-    struct Cliente
-    {
-        AjustesMemoria ajustes;
-        DialogosGuion dialogos;
-        SistemaFalso sistema;
-        InstanciaFalsa instancia;
-        AvisosGuion avisos;
-        Contexto ctx;
-        frmBrowser *b = nullptr;
         ControladorCola *cola = nullptr;
         Cliente(const QString &datos, const Direcciones &d)
-            : ctx{ajustes, dialogos, sistema, instancia, avisos, fabricaVistaWebMotor(), d}
+            : ClienteE2e(datos, d)
         {
-            sistema.datosLocales = datos + QLatin1Char('/');
-            b = new frmBrowser(ctx);
-            b->show();
             controlesDe(*b).chkHistorial->setCheckState(Qt::Checked);
             cola = &b->cola();
         }
-        ~Cliente() { delete b; }
         void agendar(const QString &nombre, const QString &proveedor, const QString &numero)
         {
             QString registro;
@@ -156,7 +130,7 @@ class tst_cola_e2e : public QObject
                 const auto u = ControlesFrmVerificacionPersonal::buscar(*p);
                 const bool lista = QTest::qWaitFor([&] { return !ventana || u.cmdEnviar->isEnabled(); }, kEspera);
                 if (lista && ventana) {
-                    const QString clave = codigo(direcciones.personal);
+                    const QString clave = sim.codigo(direcciones.personal);
                     claves->append(p->archivoImagen() + u'|' + clave);
                     QTest::keyClicks(u.txtVerificacion, clave);
                     QTest::keyClick(u.txtVerificacion, Qt::Key_Return);
@@ -165,7 +139,7 @@ class tst_cola_e2e : public QObject
                 const auto u = ControlesVerificacionPagina::buscar(*v);
                 const bool lista = QTest::qWaitFor([&] { return !ventana || u.fraVerificacion->isHidden(); }, kEspera);
                 if (lista && ventana)
-                    teclear(u.brwVerificacion, QStringLiteral("codigo"), codigo(direcciones.claro));
+                    teclear(u.brwVerificacion, QStringLiteral("codigo"), sim.codigo(direcciones.claro));
             }
             ocupado = false;
         });
@@ -186,7 +160,7 @@ private Q_SLOTS:
         simulador.kill();
         simulador.waitForFinished(kEspera);
     }
-    void init() { obtener(direcciones.claro + "/_sim/limpiar"); }
+    void init() { sim.obtener(direcciones.claro + "/_sim/limpiar"); }
 
     void tresDestinatariosDosProveedores();
     void directivaYPasarelaCaida();
@@ -207,7 +181,7 @@ void tst_cola_e2e::tresDestinatariosDosProveedores()
 
     // What the gateways received, byte for byte: two Claro requests and one Personal POST.
     QStringList claro;
-    for (const QJsonValue &v : peticiones(direcciones.claro)) {
+    for (const QJsonValue &v : sim.peticiones(direcciones.claro)) {
         const QString destino = v[QStringLiteral("destino")].toString();
         if (destino.startsWith(QLatin1String("/sms/default.aspx?mensajito")))
             claro.append(destino);
@@ -217,7 +191,7 @@ void tst_cola_e2e::tresDestinatariosDosProveedores()
                                  "/sms/default.aspx?mensajito=Ma%F1ana+%3F+cafe+%3Fsi%3F-+ntxvarel.com.ar&dequien="
                                  "Jose&numerito=3511234563"}));
     QList<QByteArray> posts;
-    for (const QJsonValue &v : peticiones(direcciones.personal)) {
+    for (const QJsonValue &v : sim.peticiones(direcciones.personal)) {
         if (v[QStringLiteral("metodo")].toString() == QLatin1String("POST"))
             posts.append(QByteArray::fromBase64(v[QStringLiteral("cuerpoBase64")].toString().toLatin1()));
     }

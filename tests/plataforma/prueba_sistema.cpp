@@ -43,7 +43,7 @@ bool crearEjecutable(const QString &ruta, const QByteArray &contenido, bool ejec
 }
 
 #ifdef NTX_CON_DBUS
-// A desktop's notification server as the freedesktop specification describes it:
+// A desktop's notification server as the freedesktop notification protocol has it:
 // records what it is asked to show.
 class ServidorNotificaciones final : public QObject
 {
