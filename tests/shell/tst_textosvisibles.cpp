@@ -105,6 +105,17 @@ struct Entorno
 
 using Fabrica = std::function<QWidget *(Entorno &)>;
 
+// The window `fabrica` builds, shown and exposed; null when it never shows.
+std::unique_ptr<QWidget> Mostrada(const Fabrica &fabrica, Entorno &e)
+{
+    std::unique_ptr<QWidget> ventana(fabrica(e));
+    ventana->show();
+    if (!QTest::qWaitForWindowExposed(ventana.get()))
+        return nullptr;
+    QCoreApplication::processEvents();
+    return ventana;
+}
+
 // A dark theme as desktops give it: Fusion's roles with light letters on dark grey.
 QPalette PaletaOscura()
 {
@@ -346,10 +357,8 @@ private Q_SLOTS:
     {
         QFETCH(Fabrica, fabrica);
         Entorno e;
-        std::unique_ptr<QWidget> ventana(fabrica(e));
-        ventana->show();
-        QVERIFY(QTest::qWaitForWindowExposed(ventana.get()));
-        QCoreApplication::processEvents();
+        const std::unique_ptr<QWidget> ventana = Mostrada(fabrica, e);
+        QVERIFY(ventana);
         // At the scale asked for, or the run would prove nothing about it.
         const QByteArray escala = qgetenv("QT_SCALE_FACTOR");
         if (!escala.isEmpty())
@@ -404,10 +413,8 @@ private Q_SLOTS:
         QApplication::setPalette(PaletaOscura());
         const auto restaurar = qScopeGuard([&antes] { QApplication::setPalette(antes); });
         Entorno e;
-        std::unique_ptr<QWidget> ventana(fabrica(e));
-        ventana->show();
-        QVERIFY(QTest::qWaitForWindowExposed(ventana.get()));
-        QCoreApplication::processEvents();
+        const std::unique_ptr<QWidget> ventana = Mostrada(fabrica, e);
+        QVERIFY(ventana);
         QStringList ilegibles;
         const QList<QWidget *> controles = ventana->findChildren<QWidget *>();
         for (const QWidget *control : controles) {
@@ -443,10 +450,8 @@ private Q_SLOTS:
     {
         QFETCH(Fabrica, fabrica);
         Entorno e;
-        std::unique_ptr<QWidget> ventana(fabrica(e));
-        ventana->show();
-        QVERIFY(QTest::qWaitForWindowExposed(ventana.get()));
-        QCoreApplication::processEvents();
+        const std::unique_ptr<QWidget> ventana = Mostrada(fabrica, e);
+        QVERIFY(ventana);
         const qreal proporcion = ventana->devicePixelRatioF();
         QStringList borrosas;
         int vistas = 0;
@@ -545,10 +550,8 @@ private Q_SLOTS:
     {
         QFETCH(Fabrica, fabrica);
         Entorno e;
-        std::unique_ptr<QWidget> ventana(fabrica(e));
-        ventana->show();
-        QVERIFY(QTest::qWaitForWindowExposed(ventana.get()));
-        QCoreApplication::processEvents();
+        const std::unique_ptr<QWidget> ventana = Mostrada(fabrica, e);
+        QVERIFY(ventana);
         if (qobject_cast<frmSplash *>(ventana.get()))
             QSKIP("la presentación no tiene controles");
         QStringList fallas;
@@ -582,9 +585,8 @@ private Q_SLOTS:
     {
         QFETCH(Fabrica, fabrica);
         Entorno e;
-        std::unique_ptr<QWidget> ventana(fabrica(e));
-        ventana->show();
-        QVERIFY(QTest::qWaitForWindowExposed(ventana.get()));
+        const std::unique_ptr<QWidget> ventana = Mostrada(fabrica, e);
+        QVERIFY(ventana);
         QHash<QChar, QString> usados;
         QStringList repetidos;
         const auto anotar = [&](const QString &texto, const QString &quien) {
@@ -663,10 +665,8 @@ private Q_SLOTS:
     {
         QFETCH(Fabrica, fabrica);
         Entorno e;
-        std::unique_ptr<QWidget> ventana(fabrica(e));
-        ventana->show();
-        QVERIFY(QTest::qWaitForWindowExposed(ventana.get()));
-        QCoreApplication::processEvents();
+        const std::unique_ptr<QWidget> ventana = Mostrada(fabrica, e);
+        QVERIFY(ventana);
         QStringList fuera;
         EnCadaPestana(ventana.get(), [&] {
             // A cycle: one step goes back to the top (from the last control to the first).
